@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test twice: a normal build in build/ and a
+# build with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/. Both must pass.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+export QT_QPA_PLATFORM=offscreen
+
+scripts/build.sh build -DVANTOREL_BUILD_TESTS=ON
+ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+scripts/build.sh build-asan -DVANTOREL_BUILD_TESTS=ON -DVANTOREL_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=0:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)"

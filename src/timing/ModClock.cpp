@@ -1,0 +1,65 @@
+#include "ModClock.h"
+
+#include "FormulaEvaluator.h"
+#include "TimeText.h"
+
+ModClock::ModClock() = default;
+ModClock::~ModClock() = default;
+
+FormulaEvaluator &ModClock::objCalc()
+{
+    if (!m_calc)
+        m_calc = std::make_unique<FormulaEvaluator>();
+    return *m_calc;
+}
+
+int ModClock::AddItem(const NewItem &item, const QDateTime &now)
+{
+    if (!cName.Add(item.name, item.name))
+        return 0;
+    ++lngAdded;
+    ++lngItems;
+    cItemFangAn.Add(item.scheme);
+    cTotal.Add(item.minutes);
+
+    const QTime t = now.time();
+    const int image = item.startNow ? ItemRowModel::ImageTimed : ItemRowModel::ImageStopped;
+    const int pos = lvwMain.AppendRow(item.name, image, item.startNow);
+    Select(pos);
+    cRunning.Add(item.startNow);
+    clsSave record;
+    if (item.startNow) {
+        lvwMain.SetText(pos, ItemRowModel::ColLatestStart, TimeText::LongTime(t));
+        record.cStart.Add(t);
+    }
+    lvwMain.SetText(pos, ItemRowModel::ColCount, item.startNow ? QStringLiteral("1") : QStringLiteral("0"));
+    cCount.Add(item.startNow ? 1 : 0);
+    lvwMain.SetText(pos, ItemRowModel::ColUpTo, TimeText::HourMinute(t));
+    lvwMain.SetText(pos, ItemRowModel::ColMinutes, QStringLiteral("0"));
+    lvwMain.SetText(pos, ItemRowModel::ColScheme, item.scheme);
+    lvwMain.SetText(pos, ItemRowModel::ColResult, QStringLiteral("0"));
+    cSave.Add(std::move(record));
+    return pos;
+}
+
+bool ModClock::RemoveItem(int pos)
+{
+    if (!lvwMain.IsValid(pos))
+        return false;
+    --lngItems;
+    cRunning.Remove(pos);
+    cSave.Remove(pos);
+    cName.Remove(pos);
+    cTotal.Remove(pos);
+    cItemFangAn.Remove(pos);
+    cCount.Remove(pos);
+    lvwMain.RemoveRow(pos);
+    return true;
+}
+
+bool ModClock::IsConsistent() const
+{
+    const int n = lvwMain.Count();
+    return lngItems == n && cSave.Count() == n && cRunning.Count() == n && cName.Count() == n
+        && cTotal.Count() == n && cItemFangAn.Count() == n && cCount.Count() == n;
+}

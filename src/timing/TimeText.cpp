@@ -1,0 +1,64 @@
+#include "TimeText.h"
+
+#include <cmath>
+
+namespace TimeText {
+
+QString LongTimeFormat(const QLocale &locale)
+{
+    // Qt's long format ends or starts with the zone ("t"); operators want the wall clock only.
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString out;
+    bool quoted = false;
+    for (const QChar ch : format) {
+        if (ch == u'\'')
+            quoted = !quoted;
+        if (!quoted && ch == u't')
+            continue;
+        out += ch;
+    }
+    return out.simplified();
+}
+
+QString LongTime(const QTime &t, const QLocale &locale)
+{
+    return locale.toString(t, LongTimeFormat(locale));
+}
+
+QString GeneralDateTime(const QDateTime &dt, const QLocale &locale)
+{
+    return locale.toString(dt.date(), QLocale::ShortFormat) + u' ' + LongTime(dt.time(), locale);
+}
+
+QString HourMinute(const QTime &t)
+{
+    return t.toString(QStringLiteral("hh:mm"));
+}
+
+QString GeneralNumber(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    QString text = QString::number(value, 'g', 15);
+    return text.replace(u'e', u'E');
+}
+
+double RoundMinutes(double minutes)
+{
+    if (!std::isfinite(minutes) || std::fabs(minutes) >= 1e13)
+        return minutes;
+    // Trim twice: the product by 100 brings its own binary noise (-2.005 * 100 = -200.4999...).
+    const double trimmed = QString::number(minutes, 'g', 15).toDouble();
+    const double hundredths = QString::number(trimmed * 100.0, 'g', 15).toDouble();
+    const double rounded = std::round(hundredths) / 100.0;
+    return rounded == 0.0 ? 0.0 : rounded;
+}
+
+int WholeMinutes(const QTime &start, const QTime &end)
+{
+    const int from = start.hour() * 60 + start.minute();
+    const int to = end.hour() * 60 + end.minute();
+    return to >= from ? to - from : to - from + 24 * 60;
+}
+
+} // namespace TimeText

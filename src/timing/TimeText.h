@@ -1,0 +1,33 @@
+#pragma once
+// How times and numbers become text on the list, in captions and in reports.
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QTime>
+
+namespace TimeText {
+
+// The locale's long time of day (with seconds) without a time-zone name, e.g. 13:05:09 in zh_CN.
+QString LongTimeFormat(const QLocale &locale = QLocale::system());
+QString LongTime(const QTime &t, const QLocale &locale = QLocale::system());
+
+// The locale's short date followed by its long time, the "general" date-and-time of captions.
+QString GeneralDateTime(const QDateTime &dt, const QLocale &locale = QLocale::system());
+
+// "hh:mm", the clock minute that refreshes and whole-minute arithmetic work with.
+QString HourMinute(const QTime &t);
+
+// At most 15 significant digits, no trailing zeros, no grouping, always '.', upper-case exponent;
+// -0 reads 0. Independent of the locale, since formulas are parsed from this text.
+QString GeneralNumber(double value);
+
+// Rounds to at most two decimals, half away from zero, after trimming to 15 significant digits so
+// that 12.345 (stored as 12.34499...) still rounds to 12.35.
+double RoundMinutes(double minutes);
+
+// Whole minutes from start to end, seconds dropped at both ends. An end earlier in the day than
+// the start means the session ran past midnight, so a day is added instead of booking negative time.
+int WholeMinutes(const QTime &start, const QTime &end);
+
+} // namespace TimeText

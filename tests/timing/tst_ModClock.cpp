@@ -1,0 +1,118 @@
+#include "ItemRowModel.h"
+#include "ModClock.h"
+
+#include <QAbstractItemModelTester>
+#include <QtTest>
+
+namespace {
+const QDateTime kNow(QDate(2026, 12, 7), QTime(10, 5, 40));
+
+NewItem item(const QString &name, bool start = true, double minutes = 0)
+{
+    return NewItem{name, QStringLiteral("5*C/60"), minutes, start};
+}
+} // namespace
+
+class TestModClock : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startedItemFillsEveryListAndTheRow()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("zh_CN")));
+        ModClock s;
+        QAbstractItemModelTester tester(&s.lvwMain, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const int pos = s.AddItem(item(QStringLiteral("PC1"), true, 12.5), kNow);
+        QCOMPARE(pos, 1);
+        QVERIFY(s.IsConsistent());
+        QCOMPARE(s.lngItems, 1);
+        QCOMPARE(s.lngAdded, 1);
+        QCOMPARE(s.SelectedPos(), 1);
+        QCOMPARE(s.cRunning.Item(1), true);
+        QCOMPARE(s.cTotal.Item(1), 12.5);
+        QCOMPARE(s.cCount.Item(1), 1);
+        QCOMPARE(s.cItemFangAn.Item(1), QStringLiteral("5*C/60"));
+        QCOMPARE(s.cSave.Item(1).cStart.Count(), 1);
+        QCOMPARE(s.cSave.Item(1).cStart.Item(1), QTime(10, 5, 40));
+        const ItemRowModel &m = s.lvwMain;
+        QCOMPARE(m.Image(1), int(ItemRowModel::ImageTimed));
+        QVERIFY(m.Tag(1));
+        QCOMPARE(m.Text(1, ItemRowModel::ColName), QStringLiteral("PC1"));
+        QCOMPARE(m.Text(1, ItemRowModel::ColUpTo), QStringLiteral("10:05"));
+        QCOMPARE(m.Text(1, ItemRowModel::ColCount), QStringLiteral("1"));
+        QCOMPARE(m.Text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
+        QCOMPARE(m.Text(1, ItemRowModel::ColScheme), QStringLiteral("5*C/60"));
+        QCOMPARE(m.Text(1, ItemRowModel::ColResult), QStringLiteral("0"));
+        QVERIFY(!m.Text(1, ItemRowModel::ColLatestStart).isEmpty());
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void stoppedItemHasNoStartAndNoSession()
+    {
+        ModClock s;
+        s.AddItem(item(QStringLiteral("PC1"), false), kNow);
+        QCOMPARE(s.lvwMain.Image(1), int(ItemRowModel::ImageStopped));
+        QVERIFY(!s.lvwMain.Tag(1));
+        QVERIFY(s.lvwMain.Text(1, ItemRowModel::ColLatestStart).isEmpty());
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColCount), QStringLiteral("0"));
+        QCOMPARE(s.cSave.Item(1).cStart.Count(), 0);
+        QCOMPARE(s.cCount.Item(1), 0);
+    }
+
+    void duplicateNameChangesNothing()
+    {
+        ModClock s;
+        s.AddItem(item(QStringLiteral("pc1")), kNow);
+        QCOMPARE(s.AddItem(item(QStringLiteral("PC1")), kNow), 0);
+        QCOMPARE(s.lngItems, 1);
+        QCOMPARE(s.lngAdded, 1);
+        QVERIFY(s.IsConsistent());
+        QCOMPARE(s.AddItem(item(QStringLiteral("PC1 ")), kNow), 2);
+    }
+
+    void removingMovesLaterItemsDownEverywhere()
+    {
+        ModClock s;
+        QAbstractItemModelTester tester(&s.lvwMain, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        s.AddItem(item(QStringLiteral("A"), true, 1), kNow);
+        s.AddItem(item(QStringLiteral("B"), false, 2), kNow);
+        s.AddItem(item(QStringLiteral("C"), true, 3), kNow);
+        s.Select(3);
+        QVERIFY(s.RemoveItem(2));
+        QVERIFY(s.IsConsistent());
+        QCOMPARE(s.lngItems, 2);
+        QCOMPARE(s.lngAdded, 3);
+        QCOMPARE(s.cName.Item(2), QStringLiteral("C"));
+        QCOMPARE(s.cTotal.Item(2), 3.0);
+        QCOMPARE(s.cRunning.Item(2), true);
+        QCOMPARE(s.lvwMain.Text(2, ItemRowModel::ColName), QStringLiteral("C"));
+        // The current item follows its row; a removed name may be used again.
+        QCOMPARE(s.SelectedPos(), 2);
+        QCOMPARE(s.AddItem(item(QStringLiteral("b")), kNow), 3);
+        QVERIFY(!s.RemoveItem(0));
+        QVERIFY(!s.RemoveItem(4));
+    }
+
+    void removingTheCurrentItemEmptiesIt()
+    {
+        ModClock s;
+        s.AddItem(item(QStringLiteral("A")), kNow);
+        QCOMPARE(s.SelectedPos(), 1);
+        s.RemoveItem(1);
+        QCOMPARE(s.SelectedPos(), 0);
+        QVERIFY(!s.itmSelected.isValid());
+    }
+
+    void modelShowsTheSevenColumns()
+    {
+        ModClock s;
+        QCOMPARE(s.lvwMain.columnCount(), 7);
+        QCOMPARE(s.lvwMain.headerData(4, Qt::Horizontal).toString(), QStringLiteral("耗时累计(分钟)"));
+        QCOMPARE(ItemRowModel::ColumnWidthTwips(6), 4000);
+        s.AddItem(item(QStringLiteral("A")), kNow);
+        QVERIFY(!(s.lvwMain.flags(s.lvwMain.index(0, 0)) & Qt::ItemIsEditable));
+        QCOMPARE(s.lvwMain.data(s.lvwMain.index(0, 0), ItemRowModel::ImageRole).toInt(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModClock)
+#include "tst_ModClock.moc"

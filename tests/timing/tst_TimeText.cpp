@@ -1,0 +1,99 @@
+#include "TimeText.h"
+
+#include <QtTest>
+
+#include <limits>
+
+class TestTimeText : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void longTimeHasNoZone_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("zh_CN") << "zh_CN" << "13:05:09";
+        QTest::newRow("de_DE") << "de_DE" << "13:05:09";
+        QTest::newRow("en_US") << "en_US" << "1:05:09 PM";
+    }
+    void longTimeHasNoZone()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, expected);
+        QCOMPARE(TimeText::LongTime(QTime(13, 5, 9), QLocale(locale)), expected);
+    }
+
+    void generalDateTimeIsShortDateAndLongTime()
+    {
+        const QDateTime dt(QDate(2026, 12, 7), QTime(9, 3, 4));
+        QCOMPARE(TimeText::GeneralDateTime(dt, QLocale(QStringLiteral("zh_CN"))), QStringLiteral("2026/12/7 09:03:04"));
+    }
+
+    void generalNumber_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("integer") << 90.0 << "90";
+        QTest::newRow("fraction") << 7.5 << "7.5";
+        QTest::newRow("noise trimmed") << (0.1 + 0.2) << "0.3";
+        QTest::newRow("negative zero") << -0.0 << "0";
+        QTest::newRow("negative") << -5.25 << "-5.25";
+        QTest::newRow("large uses exponent") << 1.5e20 << "1.5E+20";
+        QTest::newRow("15 digits kept") << 123456789012345.0 << "123456789012345";
+        QTest::newRow("small") << 0.001 << "0.001";
+    }
+    void generalNumber()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        // The text is parsed back by formulas, so no locale may put a comma into it.
+        QLocale::setDefault(QLocale(QLocale::German));
+        QCOMPARE(TimeText::GeneralNumber(value), text);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void roundMinutes_data()
+    {
+        QTest::addColumn<double>("in");
+        QTest::addColumn<double>("out");
+        QTest::newRow("whole") << 33.0 << 33.0;
+        QTest::newRow("two decimals") << 12.5 << 12.5;
+        QTest::newRow("half up at third decimal") << 12.345 << 12.35;
+        QTest::newRow("down") << 1.234 << 1.23;
+        QTest::newRow("negative half away from zero") << -2.005 << -2.01;
+        QTest::newRow("noise") << (0.1 + 0.2) * 100 << 30.0;
+    }
+    void roundMinutes()
+    {
+        QFETCH(double, in);
+        QFETCH(double, out);
+        QCOMPARE(TimeText::RoundMinutes(in), out);
+    }
+
+    void roundMinutesLeavesHugeAndNonFiniteAlone()
+    {
+        QCOMPARE(TimeText::RoundMinutes(1e300), 1e300);
+        QVERIFY(std::isinf(TimeText::RoundMinutes(std::numeric_limits<double>::infinity())));
+    }
+
+    void wholeMinutes_data()
+    {
+        QTest::addColumn<QTime>("start");
+        QTest::addColumn<QTime>("end");
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("seconds dropped, crosses a minute") << QTime(10, 5, 59) << QTime(10, 6, 1) << 1;
+        QTest::newRow("seconds dropped, same minute") << QTime(10, 5, 1) << QTime(10, 5, 59) << 0;
+        QTest::newRow("an hour and a half") << QTime(8, 30) << QTime(10, 0) << 90;
+        QTest::newRow("past midnight") << QTime(23, 50, 30) << QTime(0, 10, 5) << 20;
+        QTest::newRow("whole day minus a minute") << QTime(0, 1) << QTime(0, 0) << 1439;
+    }
+    void wholeMinutes()
+    {
+        QFETCH(QTime, start);
+        QFETCH(QTime, end);
+        QFETCH(int, minutes);
+        QCOMPARE(TimeText::WholeMinutes(start, end), minutes);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTimeText)
+#include "tst_TimeText.moc"
