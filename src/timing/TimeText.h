@@ -8,12 +8,13 @@
 
 namespace TimeText {
 
+// Formats follow the default locale, which is the system's unless a test pins another.
 // The locale's long time of day (with seconds) without a time-zone name, e.g. 13:05:09 in zh_CN.
-QString LongTimeFormat(const QLocale &locale = QLocale::system());
-QString LongTime(const QTime &t, const QLocale &locale = QLocale::system());
+QString LongTimeFormat(const QLocale &locale = QLocale());
+QString LongTime(const QTime &t, const QLocale &locale = QLocale());
 
 // The locale's short date followed by its long time, the "general" date-and-time of captions.
-QString GeneralDateTime(const QDateTime &dt, const QLocale &locale = QLocale::system());
+QString GeneralDateTime(const QDateTime &dt, const QLocale &locale = QLocale());
 
 // "hh:mm", the clock minute that refreshes and whole-minute arithmetic work with.
 QString HourMinute(const QTime &t);

@@ -1,0 +1,62 @@
+#include "ClockTick.h"
+
+#include "FormulaEvaluator.h"
+#include "ModClock.h"
+#include "TimeText.h"
+#include "TimingOperations.h"
+
+double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace)
+{
+    // A negative number goes in parentheses so that "C^2" stays a square and "2-C" no "2--5".
+    QString number = TimeText::GeneralNumber(dblReplace);
+    if (number.startsWith(u'-'))
+        number = u'(' + number + u')';
+    QString text;
+    text.reserve(sExpresstion.size() + 8);
+    for (const QChar ch : sExpresstion) {
+        if (ch == u'C' || ch == u'c')
+            text += number;
+        else
+            text += ch;
+    }
+    return state.objCalc().Evaluate(text).value_or(0.0);
+}
+
+ClockTick::Result ClockTick::Tick(const QDateTime &now)
+{
+    Result r;
+    const QDateTime second = now.addMSecs(-now.time().msec());
+    if (second != m_captionSecond || m_caption.isEmpty()) {
+        m_captionSecond = second;
+        m_caption = QStringLiteral("正在计时...") + TimeText::GeneralDateTime(now);
+    }
+    r.caption = m_caption;
+
+    const QString n = TimeText::HourMinute(now.time());
+    if (n != sLastMinute) {
+        sLastMinute = n;
+        refresh(now, n);
+        r.refreshed = true;
+    }
+    const int sel = m_state.SelectedPos();
+    if (sel != 0)
+        r.tooltip = TimingOperations::ItemTooltip(m_state, sel);
+    return r;
+}
+
+void ClockTick::refresh(const QDateTime &now, const QString &minute)
+{
+    ItemRowModel &rows = m_state.lvwMain;
+    const int count = std::min<int>(m_state.lngItems, rows.Count());
+    for (int i = 1; i <= count; ++i) {
+        if (!m_state.cRunning.Value(i, false))
+            continue;
+        if (rows.Text(i, ItemRowModel::ColUpTo) == minute)
+            continue;
+        const double t = TimingOperations::RunningMinutes(m_state, i, now);
+        rows.SetText(i, ItemRowModel::ColUpTo, minute);
+        rows.SetText(i, ItemRowModel::ColMinutes, TimeText::GeneralNumber(t));
+        const double f = valCalc(m_state, m_state.cItemFangAn.Value(i), t);
+        rows.SetText(i, ItemRowModel::ColResult, TimeText::GeneralNumber(f));
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The clock's tick: the running caption every tick, and once per clock minute the minutes and fee
+// of every item being timed.
+
+#include <QDateTime>
+#include <QString>
+
+class ModClock;
+
+// Puts dblReplace for every C or c of the formula and evaluates it; 0 when anything fails.
+double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace);
+
+class ClockTick {
+public:
+    explicit ClockTick(ModClock &state) : m_state(state) {}
+
+    struct Result {
+        QString caption;       // "正在计时..." + date and time
+        bool refreshed = false; // this tick was the first of a new minute
+        QString tooltip;       // the current item's tooltip; empty when there is no current item
+    };
+    Result Tick(const QDateTime &now);
+
+    // "hh:mm" of the last minute the items were refreshed for; never reset.
+    QString sLastMinute;
+
+private:
+    void refresh(const QDateTime &now, const QString &minute);
+
+    ModClock &m_state;
+    QDateTime m_captionSecond; // the caption only changes once a second
+    QString m_caption;
+};

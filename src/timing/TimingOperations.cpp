@@ -1,0 +1,88 @@
+#include "TimingOperations.h"
+
+#include "ModClock.h"
+#include "TimeText.h"
+
+namespace TimingOperations {
+
+double SessionMinutes(const ModClock &state, int pos, const QDateTime &now)
+{
+    // The recorded start is the truth; the "最近开始" text is for the eye and need not parse back.
+    if (!state.cSave.IsValid(pos) || state.cSave.Item(pos).cStart.Count() == 0)
+        return 0;
+    const QTime start = state.cSave.Item(pos).cStart.Last();
+    return TimeText::RoundMinutes(TimeText::WholeMinutes(start, now.time()));
+}
+
+double RunningMinutes(const ModClock &state, int pos, const QDateTime &now)
+{
+    return TimeText::RoundMinutes(state.cTotal.Value(pos, 0) + SessionMinutes(state, pos, now));
+}
+
+void StartTimer(ModClock &state, const QDateTime &now)
+{
+    const int i = state.SelectedPos();
+    if (i == 0 || !state.cRunning.IsValid(i) || state.cRunning.Item(i))
+        return;
+    ItemRowModel &rows = state.lvwMain;
+    rows.SetImage(i, ItemRowModel::ImageTimed);
+    state.cRunning.Replace(i, true);
+    rows.SetText(i, ItemRowModel::ColLatestStart, TimeText::LongTime(now.time()));
+    rows.SetTag(i, true);
+    state.cCount.Replace(i, state.cCount.Item(i) + 1);
+    rows.SetText(i, ItemRowModel::ColCount, QString::number(state.cCount.Item(i)));
+    state.cSave.Item(i).cStart.Add(now.time());
+}
+
+void EndTimer(ModClock &state, const QDateTime &now)
+{
+    const int i = state.SelectedPos();
+    if (i == 0 || !state.cRunning.IsValid(i))
+        return;
+    if (state.cRunning.Item(i)) {
+        const double m = SessionMinutes(state, i, now);
+        clsSave &r = state.cSave.Item(i);
+        r.cTime.Add(m);
+        state.cTotal.Replace(i, state.cTotal.Item(i) + m);
+        state.cRunning.Replace(i, false);
+        r.cEnd.Add(now.time());
+    }
+    state.lvwMain.SetImage(i, ItemRowModel::ImageStopped);
+    state.lvwMain.SetTag(i, false);
+}
+
+bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)
+{
+    const QPersistentModelIndex remembered = state.itmSelected;
+    for (int i = 1; i <= state.lngItems && i <= state.lvwMain.Count(); ++i) {
+        state.Select(i);
+        if (clockEnabled)
+            StartTimer(state, now);
+        else
+            EndTimer(state, now);
+    }
+    state.itmSelected = remembered;
+    return state.SelectedPos() != 0;
+}
+
+QString ItemTooltip(const ModClock &state, int pos)
+{
+    return QStringLiteral("所选项:") + state.lvwMain.Text(pos, ItemRowModel::ColName)
+        + QStringLiteral(" 计算结果: ") + state.lvwMain.Text(pos, ItemRowModel::ColResult);
+}
+
+ClickResult ItemClick(ModClock &state, int pos)
+{
+    ClickResult r;
+    if (!state.lvwMain.IsValid(pos))
+        return r;
+    const bool timed = state.lvwMain.Tag(pos);
+    r.valid = true;
+    r.startEntryEnabled = !timed;
+    r.endEntryEnabled = timed;
+    state.Select(pos);
+    r.tooltip = ItemTooltip(state, pos);
+    return r;
+}
+
+} // namespace TimingOperations

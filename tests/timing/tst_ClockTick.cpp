@@ -1,0 +1,167 @@
+#include "ClockTick.h"
+#include "ModClock.h"
+#include "TimeText.h"
+#include "TimingOperations.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+QDateTime at(int h, int m, int s = 0) { return QDateTime(QDate(2026, 12, 7), QTime(h, m, s)); }
+
+int addItem(ModClock &s, const QString &name, const QString &scheme, bool start, const QDateTime &now,
+            double minutes = 0)
+{
+    return s.AddItem(NewItem{name, scheme, minutes, start}, now);
+}
+} // namespace
+
+class TestClockTick : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale(QStringLiteral("zh_CN"))); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void refreshShowsMinutesAndFeeAtTheNewMinute()
+    {
+        ModClock s;
+        addItem(s, QStringLiteral("PC1"), QStringLiteral("5*C/60"), false, at(9, 0), 30);
+        TimingOperations::StartTimer(s, at(10, 5, 40));
+        ClockTick tick(s);
+        const ClockTick::Result r = tick.Tick(at(10, 8, 0));
+        QVERIFY(r.refreshed);
+        QCOMPARE(r.caption, QStringLiteral("正在计时...2026/12/7 10:08:00"));
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColUpTo), QStringLiteral("10:08"));
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("33"));
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("2.75"));
+        QCOMPARE(s.cTotal.Item(1), 30.0); // only ending a session books
+    }
+
+    void secondTickInAMinuteOnlyRewritesTheCaption()
+    {
+        ModClock s;
+        addItem(s, QStringLiteral("PC1"), QStringLiteral("C"), true, at(10, 0));
+        ClockTick tick(s);
+        QVERIFY(tick.Tick(at(10, 1, 0)).refreshed);
+        s.lvwMain.SetText(1, ItemRowModel::ColMinutes, QStringLiteral("marker"));
+        const ClockTick::Result r = tick.Tick(at(10, 1, 59));
+        QVERIFY(!r.refreshed);
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("marker"));
+        QCOMPARE(r.caption, QStringLiteral("正在计时...2026/12/7 10:01:59"));
+        QVERIFY(tick.Tick(at(10, 2, 0)).refreshed);
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("2"));
+    }
+
+    void stoppedItemsKeepWhatTheyShow()
+    {
+        ModClock s;
+        addItem(s, QStringLiteral("PC1"), QStringLiteral("C"), false, at(10, 0), 7);
+        ClockTick tick(s);
+        tick.Tick(at(10, 30));
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColUpTo), QStringLiteral("10:00"));
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
+    }
+
+    void midnightDoesNotGoNegative()
+    {
+        ModClock s;
+        addItem(s, QStringLiteral("PC1"), QStringLiteral("C"), true, at(23, 50, 10));
+        ClockTick tick(s);
+        tick.Tick(QDateTime(QDate(2026, 12, 8), QTime(0, 15, 0)));
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("25"));
+    }
+
+    void tooltipFollowsTheCurrentItem()
+    {
+        ModClock s;
+        addItem(s, QStringLiteral("PC1"), QStringLiteral("C/60*5"), true, at(10, 0));
+        ClockTick tick(s);
+        QCOMPARE(tick.Tick(at(10, 30)).tooltip, QStringLiteral("所选项:PC1 计算结果: 2.5"));
+        s.itmSelected = QPersistentModelIndex();
+        QVERIFY(tick.Tick(at(10, 31)).tooltip.isEmpty());
+    }
+
+    void valCalcReplacesEveryC_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<double>("c");
+        QTest::addColumn<double>("fee");
+        QTest::newRow("per hour") << "5*C/60" << 90.0 << 7.5;
+        QTest::newRow("lower case") << "5*c/60" << 90.0 << 7.5;
+        QTest::newRow("no C is constant") << "60" << 90.0 << 60.0;
+        QTest::newRow("c inside a word breaks the name") << "COS(C)" << 0.0 << 0.0;
+        QTest::newRow("negative stays a square") << "C^2" << -5.0 << 25.0;
+        QTest::newRow("negative after minus") << "2-C" << -5.0 << 7.0;
+        QTest::newRow("large number in exponent form") << "C/1E+20" << 1.5e20 << 1.5;
+        QTest::newRow("fraction") << "C*2" << 12.25 << 24.5;
+        QTest::newRow("malformed is 0") << "5*C/" << 3.0 << 0.0;
+    }
+    void valCalcReplacesEveryC()
+    {
+        QFETCH(QString, formula);
+        QFETCH(double, c);
+        QFETCH(double, fee);
+        ModClock s;
+        QCOMPARE(valCalc(s, formula, c), fee);
+    }
+
+    // Random operations in any order keep the rows and the six lists in step, never book a negative
+    // minute, and keep lngItems equal to the number of rows.
+    void randomOperationsKeepEverythingInStep()
+    {
+        ModClock s;
+        ClockTick tick(s);
+        QRandomGenerator rng(20261207);
+        QDateTime now = at(22, 0);
+        bool clockOn = false;
+        int named = 0;
+        for (int step = 0; step < 10000; ++step) {
+            const int n = s.lvwMain.Count();
+            const int pick = n ? int(rng.bounded(n)) + 1 : 0;
+            switch (rng.bounded(9)) {
+            case 0:
+                addItem(s, QStringLiteral("PC%1").arg(named++ % 60), QStringLiteral("5*C/60"), rng.bounded(2),
+                        now, rng.bounded(3) == 0 ? -5.0 : double(rng.bounded(100)));
+                break;
+            case 1:
+                s.Select(pick);
+                TimingOperations::StartTimer(s, now);
+                break;
+            case 2:
+                s.Select(pick);
+                TimingOperations::EndTimer(s, now);
+                break;
+            case 3:
+                clockOn = !clockOn;
+                TimingOperations::SetTimer(s, clockOn, now);
+                break;
+            case 4:
+                if (pick)
+                    s.RemoveItem(pick);
+                break;
+            case 5:
+                TimingOperations::ItemClick(s, pick);
+                break;
+            case 6:
+                now = now.addSecs(rng.bounded(1, 7200)); // often across midnight
+                [[fallthrough]];
+            default:
+                tick.Tick(now);
+                break;
+            }
+            QVERIFY2(s.IsConsistent(), qPrintable(QStringLiteral("out of step at step %1").arg(step)));
+            for (int i = 1; i <= s.lvwMain.Count(); ++i) {
+                const clsSave &r = s.cSave.Item(i);
+                QCOMPARE(r.cStart.Count(), r.cEnd.Count() + (s.cRunning.Item(i) ? 1 : 0));
+                QCOMPARE(s.lvwMain.Tag(i), s.cRunning.Item(i));
+                QCOMPARE(s.cCount.Item(i), r.cStart.Count());
+                if (r.cTime.Count())
+                    QVERIFY(r.cTime.Last() >= 0);
+                QVERIFY(s.lvwMain.Text(i, ItemRowModel::ColMinutes).toDouble() >= -5);
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestClockTick)
+#include "tst_ClockTick.moc"
