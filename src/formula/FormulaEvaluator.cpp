@@ -1,0 +1,41 @@
+#include "FormulaEvaluator.h"
+
+#include "FormulaGrammar.h"
+#include "FormulaText.h"
+
+#include <muParserBase.h>
+
+#include <cmath>
+#include <exception>
+
+struct FormulaEvaluator::Impl {
+    // Built once, because defining the grammar costs far more than a formula. Each call replaces
+    // the whole expression, so nothing of one call reaches the next. Calls come one at a time
+    // from the user-interface thread.
+    std::unique_ptr<mu::ParserBase> parser = FormulaGrammar::createParser();
+};
+
+FormulaEvaluator::FormulaEvaluator() : d(std::make_unique<Impl>()) {}
+FormulaEvaluator::~FormulaEvaluator() = default;
+
+std::optional<double> FormulaEvaluator::Evaluate(const QString &text) const
+{
+    const std::optional<std::string> input = FormulaText::toParserInput(text);
+    if (!input)
+        return std::nullopt;
+    try {
+        d->parser->SetExpr(*input);
+        int resultCount = 0;
+        const double *results = d->parser->Eval(resultCount);
+        // "1,2" is a list of two results to the library; a formula has exactly one.
+        if (resultCount != 1 || !std::isfinite(results[0]))
+            return std::nullopt;
+        // Adding zero turns -0 into 0, which no operator should show as a fee.
+        return results[0] + 0.0;
+    } catch (const mu::ParserError &) {
+        return std::nullopt;
+    } catch (const std::exception &) {
+        // Out of memory on a huge formula is a failure of that formula, not of the program.
+        return std::nullopt;
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Builds the parser that accepts exactly the fee formula grammar and nothing else.
+
+#include <memory>
+
+namespace mu {
+class ParserBase;
+}
+
+class FormulaGrammar {
+public:
+    // A parser with the operators + - * / \ ^, unary minus, the functions SQR LOG SIN COS TAN MAX
+    // MIN INT FIX ROUND ABS and decimal numbers; no variables, constants or other operators. Names
+    // are upper case: callers upper-case the text first.
+    static std::unique_ptr<mu::ParserBase> createParser();
+};
