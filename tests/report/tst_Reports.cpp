@@ -1,0 +1,233 @@
+#include "FakeWallClock.h"
+#include "RecordingReportPrinter.h"
+#include "ReportFixtures.h"
+#include "Reports.h"
+
+#include <QtTest>
+
+using ReportFixtures::Session;
+
+namespace {
+const QDate kToday(2026, 12, 7);
+const QDateTime kCreated(kToday, QTime(9, 0, 0));
+
+const QStringList kItemCalls = {
+    QStringLiteral("SetStyleCode(4)"), QStringLiteral("SetPreview(true)"), QStringLiteral("SetTitle(计时项清单)"),
+    QStringLiteral("SetHeaderBlocks(0,0)"), QStringLiteral("BuildTable(0,0,null,0,0)"),
+};
+const QStringList kAllCalls = {
+    QStringLiteral("SetSourceList"), QStringLiteral("BuildListTable(0,0,null,0,0)"),
+    QStringLiteral("SetListFlag(true)"), QStringLiteral("SetPreview(true)"), QStringLiteral("SetHeaderBlocks(0,0)"),
+    QStringLiteral("SetTitle(计时项清单)"), QStringLiteral("SetStyleCode(4)"),
+};
+
+QStringList printed(QStringList calls)
+{
+    calls.replaceInStrings(QStringLiteral("SetPreview(true)"), QStringLiteral("SetPreview(false)"));
+    return calls << QStringLiteral("PrintReport(1)");
+}
+
+QVariantList texts(std::initializer_list<const char16_t *> list)
+{
+    QVariantList out;
+    for (const char16_t *t : list)
+        out << QString::fromUtf16(t);
+    return out;
+}
+
+// The component formats numbers and times itself, so the lists must carry them as such.
+bool isType(const QVariant &v, QMetaType::Type type)
+{
+    return v.typeId() == type;
+}
+
+struct Setup {
+    ModClock state;
+    FakeWallClock clock{QDateTime(kToday, QTime(14, 5, 30))};
+    int created = 0;
+    bool factoryFails = false;
+    Reports reports{state, clock, [this]() -> std::unique_ptr<ReportPrinter> {
+                        if (factoryFails)
+                            return nullptr;
+                        ++created;
+                        return std::make_unique<RecordingReportPrinter>();
+                    }};
+    RecordingReportPrinter &printer() { return *static_cast<RecordingReportPrinter *>(reports.objReport()); }
+};
+} // namespace
+
+class TestReports : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void stoppedItemListsEverySession()
+    {
+        Setup s;
+        ReportFixtures::addItem(s.state, QStringLiteral("PC0"), {}, kCreated);
+        ReportFixtures::addItem(s.state, QStringLiteral("PC1"),
+                                {{QTime(9, 10, 5), QTime(9, 40, 50)},
+                                 {QTime(10, 0, 0), QTime(10, 20, 59)},
+                                 {QTime(11, 30, 30), QTime(11, 31, 10)}},
+                                kCreated);
+        s.reports.ReportItem(true);
+
+        RecordingReportPrinter &p = s.printer();
+        QCOMPARE(p.calls, kItemCalls);
+        QCOMPARE(p.firstBlock, texts({u"名称:", u"PC1", u"状态:", u"已结束计时"}));
+        QCOMPARE(p.secondBlock, texts({u"计时次数:3", u"合计耗时:51", u"结果:", u"4.25"}));
+        QCOMPARE(p.headings, texts({u"开始时间", u"结束时间", u"时间"}));
+        const QVariantList expected = {QTime(9, 10, 5),   QTime(9, 40, 50),  30.0, QTime(10, 0, 0), QTime(10, 20, 59),
+                                       20.0,              QTime(11, 30, 30), QTime(11, 31, 10), 1.0};
+        QCOMPARE(p.cells, expected);
+        for (int k = 0; k < p.cells.size(); k += 3) {
+            QVERIFY(isType(p.cells[k], QMetaType::QTime));
+            QVERIFY(isType(p.cells[k + 1], QMetaType::QTime));
+            QVERIFY(isType(p.cells[k + 2], QMetaType::Double));
+        }
+    }
+
+    void neverStartedItemHasNoRows()
+    {
+        Setup s;
+        ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
+        s.reports.ReportItem(true);
+        QCOMPARE(s.printer().firstBlock.last().toString(), QStringLiteral("已结束计时"));
+        QCOMPARE(s.printer().secondBlock.first().toString(), QStringLiteral("计时次数:0"));
+        QVERIFY(s.printer().cells.isEmpty());
+    }
+
+    void runningItemAddsTheSessionInProgress()
+    {
+        Setup s;
+        const int pos = ReportFixtures::addItem(
+            s.state, QStringLiteral("PC1"),
+            {{QTime(9, 0, 0), QTime(9, 45, 0)}, {QTime(12, 0, 0), QTime(12, 30, 0)}}, kCreated);
+        ReportFixtures::start(s.state, pos, QTime(13, 50, 20));
+        // What the start column shows depends on the locale; the minutes must not.
+        s.state.lvwMain.SetText(pos, ItemRowModel::ColLatestStart, QStringLiteral("下午1:50:20"));
+        s.state.lvwMain.SetText(pos, ItemRowModel::ColUpTo, QStringLiteral("14:04"));
+        s.reports.ReportItem(true);
+
+        RecordingReportPrinter &p = s.printer();
+        QCOMPARE(p.calls, kItemCalls);
+        QCOMPARE(p.firstBlock, texts({u"名称:", u"PC1", u"状态:", u"截止至:14:05(仍在计时...)"}));
+        QCOMPARE(p.secondBlock, texts({u"计时次数:3", u"合计耗时:75", u"结果:", u"6.25"}));
+        // Two finished sessions and the one in progress: three rows, "计时次数:3".
+        QCOMPARE(p.cells.size(), 9);
+        QCOMPARE(p.cells.mid(3, 3), (QVariantList{QTime(12, 0, 0), QTime(12, 30, 0), 30.0}));
+        QVERIFY(isType(p.cells[6], QMetaType::QString));
+        QCOMPARE(p.cells[6].toString(), QStringLiteral("下午1:50:20"));
+        QVERIFY(isType(p.cells[7], QMetaType::QString));
+        QCOMPARE(p.cells[7].toString(), QStringLiteral("14:04"));
+        QVERIFY(isType(p.cells[8], QMetaType::Double));
+        QCOMPARE(p.cells[8].toDouble(), 15.0);
+    }
+
+    void sessionInProgressMinutes_data()
+    {
+        QTest::addColumn<QTime>("started");
+        QTest::addColumn<QTime>("now");
+        QTest::addColumn<double>("minutes");
+        QTest::newRow("whole minutes, seconds dropped") << QTime(13, 50, 20) << QTime(14, 5, 0) << 15.0;
+        QTest::newRow("started this minute") << QTime(14, 5, 10) << QTime(14, 5, 50) << 0.0;
+        QTest::newRow("one second across a minute") << QTime(10, 5, 59) << QTime(10, 6, 1) << 1.0;
+        QTest::newRow("past midnight") << QTime(23, 50, 0) << QTime(0, 10, 0) << 20.0;
+    }
+    void sessionInProgressMinutes()
+    {
+        QFETCH(QTime, started);
+        QFETCH(QTime, now);
+        QFETCH(double, minutes);
+        Setup s;
+        const int pos = ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
+        ReportFixtures::start(s.state, pos, started);
+        s.clock.setTime(now);
+        s.reports.ReportItem(true);
+        QCOMPARE(s.printer().cells.size(), 3);
+        QVERIFY(isType(s.printer().cells[2], QMetaType::Double));
+        QCOMPARE(s.printer().cells[2].toDouble(), minutes);
+        QCOMPARE(s.printer().firstBlock.last().toString(),
+                 QStringLiteral("截止至:%1(仍在计时...)").arg(now.toString(QStringLiteral("hh:mm"))));
+    }
+
+    void allItemsGivesNumbersAndTheList()
+    {
+        Setup s;
+        ReportFixtures::addItem(s.state, QStringLiteral("A"), {}, kCreated);
+        ReportFixtures::addItem(s.state, QStringLiteral("B"), {}, kCreated);
+        ReportFixtures::addItem(s.state, QStringLiteral("C"), {}, kCreated);
+        s.state.RemoveItem(2);
+        s.reports.ReportAll(true);
+
+        RecordingReportPrinter &p = s.printer();
+        QCOMPARE(p.calls, kAllCalls);
+        QCOMPARE(p.source, &s.state.lvwMain);
+        QCOMPARE(p.firstBlock, (QVariantList{QStringLiteral("日期:"), kToday}));
+        QVERIFY(isType(p.firstBlock[1], QMetaType::QDate));
+        QCOMPARE(p.secondBlock, (QVariantList{QStringLiteral("当前数量:"), 2, QStringLiteral("累计数量"), 3}));
+        QVERIFY(isType(p.secondBlock[1], QMetaType::Int));
+        QVERIFY(isType(p.secondBlock[3], QMetaType::Int));
+    }
+
+    void printingEndsWithPrintReport_data()
+    {
+        QTest::addColumn<bool>("allItems");
+        QTest::addColumn<bool>("preview");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("item, preview") << false << true << kItemCalls;
+        QTest::newRow("item, print") << false << false << printed(kItemCalls);
+        QTest::newRow("all, preview") << true << true << kAllCalls;
+        QTest::newRow("all, print") << true << false << printed(kAllCalls);
+    }
+    void printingEndsWithPrintReport()
+    {
+        QFETCH(bool, allItems);
+        QFETCH(bool, preview);
+        QFETCH(QStringList, calls);
+        Setup s;
+        ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
+        allItems ? s.reports.ReportAll(preview) : s.reports.ReportItem(preview);
+        QCOMPARE(s.printer().calls, calls);
+    }
+
+    void noItemsCreatesNothing()
+    {
+        Setup s;
+        s.reports.ReportItem(true);
+        s.reports.ReportItem(false);
+        s.reports.ReportAll(true);
+        s.reports.ReportAll(false);
+        ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
+        s.state.RemoveItem(1);
+        s.reports.ReportAll(true);
+        QCOMPARE(s.created, 0);
+        QVERIFY(!s.reports.objReport());
+    }
+
+    void noCurrentItemReportsNothing()
+    {
+        Setup s;
+        ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
+        s.state.itmSelected = QPersistentModelIndex();
+        s.reports.ReportItem(true);
+        QCOMPARE(s.created, 0);
+        s.reports.ReportAll(true);
+        QCOMPARE(s.printer().calls, kAllCalls);
+    }
+
+    void componentIsMadeOnceAndKept()
+    {
+        Setup s;
+        ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
+        s.factoryFails = true;
+        s.reports.ReportItem(true); // a component that cannot be made skips the report quietly
+        QVERIFY(!s.reports.objReport());
+        s.factoryFails = false;
+        s.reports.ReportAll(true);
+        s.reports.ReportItem(false);
+        QCOMPARE(s.created, 1);
+        QCOMPARE(s.printer().calls, kAllCalls + printed(kItemCalls));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReports)
+#include "tst_Reports.moc"
