@@ -47,6 +47,7 @@ ClockTick::Result ClockTick::Tick(const QDateTime &now)
 void ClockTick::refresh(const QDateTime &now, const QString &minute)
 {
     ItemRowModel &rows = m_state.lvwMain;
+    const ItemRowModel::Batch batch(rows);
     const int count = std::min<int>(m_state.lngItems, rows.Count());
     for (int i = 1; i <= count; ++i) {
         if (!m_state.cRunning.Value(i, false))

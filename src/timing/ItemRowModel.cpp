@@ -1,5 +1,7 @@
 #include "ItemRowModel.h"
 
+#include <algorithm>
+
 namespace {
 struct ColumnInfo {
     const char16_t *header;
@@ -159,5 +161,21 @@ int ItemRowModel::PositionOf(const QPersistentModelIndex &handle) const
 
 void ItemRowModel::rowChanged(int pos, int firstCol, int lastCol, const QList<int> &roles)
 {
+    if (m_batchDepth > 0) {
+        m_dirtyFirst = m_dirtyFirst < 0 ? pos - 1 : std::min(m_dirtyFirst, pos - 1);
+        m_dirtyLast = std::max(m_dirtyLast, pos - 1);
+        return;
+    }
     Q_EMIT dataChanged(index(pos - 1, firstCol), index(pos - 1, lastCol), roles);
+}
+
+void ItemRowModel::endBatch()
+{
+    if (--m_batchDepth > 0 || m_dirtyFirst < 0)
+        return;
+    const int first = m_dirtyFirst;
+    const int last = std::min(m_dirtyLast, Count() - 1);
+    m_dirtyFirst = m_dirtyLast = -1;
+    if (first <= last)
+        Q_EMIT dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }

@@ -46,6 +46,19 @@ public:
     bool Bold(int pos) const;
     void SetBold(int pos, bool bold);
 
+    // While a batch is open, cell changes are gathered and announced once when it closes: the
+    // minute refresh rewrites thousands of cells and views need to hear about it only once.
+    class Batch {
+    public:
+        explicit Batch(ItemRowModel &model) : m_model(model) { ++m_model.m_batchDepth; }
+        ~Batch() { m_model.endBatch(); }
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        ItemRowModel &m_model;
+    };
+
     // A handle to row pos that follows the row when earlier rows are removed.
     QPersistentModelIndex Handle(int pos) const;
     // The 1-based position of a handle's row, or 0 when the handle is empty or its row is gone.
@@ -59,6 +72,11 @@ private:
         bool bold = false;
     };
     void rowChanged(int pos, int firstCol, int lastCol, const QList<int> &roles);
+    void endBatch();
+
+    int m_batchDepth = 0;
+    int m_dirtyFirst = -1; // 0-based rows touched during the open batch
+    int m_dirtyLast = -1;
 
     std::vector<Row> m_rows;
 };

@@ -1,0 +1,22 @@
+#include "AppSetup.h"
+
+#include "Artwork.h"
+#include "SimSunFont.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+void SetUpApplication(QApplication &app)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Vantorel"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Vantorel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTOREL_VERSION));
+    QApplication::setWindowIcon(Artwork::appIcon());
+    InstallCjkFontSubstitutions();
+
+    // Message boxes say 是(&Y), 否(&N), 取消 and 确定 like the rest of the program.
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}

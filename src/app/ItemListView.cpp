@@ -1,0 +1,118 @@
+#include "ItemListView.h"
+
+#include "ItemRowModel.h"
+#include "ItemViewProxy.h"
+#include "SimSunFont.h"
+
+#include <QHeaderView>
+#include <QListView>
+#include <QTreeView>
+
+ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *parent)
+    : QStackedWidget(parent), m_proxy(new ItemViewProxy(this)), m_icons(new QListView(this)),
+      m_report(new QTreeView(this))
+{
+    setObjectName(QStringLiteral("Lvw"));
+    const QFont font = SimSunFont(9.75);
+    setFont(font);
+    m_proxy->setBaseFont(font);
+    m_proxy->setSourceModel(&rows);
+
+    m_report->setModel(m_proxy);
+    m_report->setRootIsDecorated(false);
+    m_report->setItemsExpandable(false);
+    m_report->setUniformRowHeights(true);
+    m_report->setSortingEnabled(false);
+    m_report->setAllColumnsShowFocus(true);
+    m_report->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_report->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_report->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_report->setIconSize(QSize(16, 16));
+    m_report->header()->setSectionsMovable(false);
+    m_report->header()->setStretchLastSection(false);
+    for (int c = 0; c < ItemRowModel::ColumnCount; ++c)
+        m_report->setColumnWidth(c, qRound(ItemRowModel::ColumnWidthTwips(c) / twipsPerPixel));
+
+    // One selection for all views, so switching the view keeps the operator's row.
+    m_icons->setModel(m_proxy);
+    m_icons->setSelectionModel(m_report->selectionModel());
+    m_icons->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_icons->setMovement(QListView::Static);
+    m_icons->setResizeMode(QListView::Adjust);
+    m_icons->setUniformItemSizes(true);
+
+    addWidget(m_icons);
+    addWidget(m_report);
+    connectView(m_icons);
+    connectView(m_report);
+    setView(3);
+}
+
+void ItemListView::connectView(QAbstractItemView *view)
+{
+    connect(view, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) {
+        if (i.isValid())
+            Q_EMIT itemClicked(i.row() + 1);
+    });
+}
+
+void ItemListView::setView(int view)
+{
+    m_view = view;
+    switch (view) {
+    case 0:
+        m_proxy->setLargeImages(true);
+        m_icons->setViewMode(QListView::IconMode);
+        m_icons->setIconSize(QSize(32, 32));
+        m_icons->setFlow(QListView::LeftToRight);
+        m_icons->setWrapping(true);
+        m_icons->setGridSize(QSize(80, 64));
+        m_icons->setWordWrap(true);
+        setCurrentWidget(m_icons);
+        break;
+    case 1:
+    case 2:
+        m_proxy->setLargeImages(false);
+        m_icons->setViewMode(QListView::ListMode);
+        m_icons->setIconSize(QSize(16, 16));
+        m_icons->setGridSize(QSize());
+        m_icons->setWordWrap(false);
+        // Small icons run across the rows; the list runs down the columns.
+        m_icons->setFlow(view == 1 ? QListView::LeftToRight : QListView::TopToBottom);
+        m_icons->setWrapping(true);
+        m_icons->setSpacing(view == 1 ? 6 : 2);
+        setCurrentWidget(m_icons);
+        break;
+    default:
+        m_proxy->setLargeImages(false);
+        setCurrentWidget(m_report);
+        break;
+    }
+}
+
+void ItemListView::setListToolTip(const QString &tip)
+{
+    if (m_proxy->listToolTip() == tip)
+        return;
+    m_proxy->setListToolTip(tip);
+    setToolTip(tip);
+    m_icons->viewport()->setToolTip(tip);
+    m_report->viewport()->setToolTip(tip);
+}
+
+QString ItemListView::listToolTip() const
+{
+    return m_proxy->listToolTip();
+}
+
+void ItemListView::reveal(int pos)
+{
+    const QModelIndex i = m_proxy->index(pos - 1, 0);
+    if (!i.isValid())
+        return;
+    m_report->selectionModel()->setCurrentIndex(
+        i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_report->scrollTo(i);
+    m_icons->scrollTo(i);
+}

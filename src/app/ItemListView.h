@@ -1,0 +1,40 @@
+#pragma once
+// The main list: one model shown as large icons, small icons, a list or a report.
+
+#include <QStackedWidget>
+
+class ItemRowModel;
+class ItemViewProxy;
+class QListView;
+class QTreeView;
+
+class ItemListView : public QStackedWidget {
+    Q_OBJECT
+public:
+    ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *parent = nullptr);
+
+    // 0 large icons, 1 small icons, 2 list, 3 report; any other value keeps the report view the
+    // list was designed with.
+    void setView(int view);
+    int shownView() const { return m_view; }
+
+    void setListToolTip(const QString &tip);
+    QString listToolTip() const;
+    // Selects row pos (1-based) in every view and scrolls it into view.
+    void reveal(int pos);
+
+    QTreeView *reportView() const { return m_report; }
+    QListView *iconView() const { return m_icons; }
+
+Q_SIGNALS:
+    // A row was clicked or reached with the keyboard (1-based position).
+    void itemClicked(int pos);
+
+private:
+    void connectView(class QAbstractItemView *view);
+
+    ItemViewProxy *m_proxy;
+    QListView *m_icons;
+    QTreeView *m_report;
+    int m_view = 3;
+};

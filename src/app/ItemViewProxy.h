@@ -1,0 +1,25 @@
+#pragma once
+// Puts pictures, the bold type and the list's tooltip on the rows for the views to show.
+
+#include <QFont>
+#include <QIdentityProxyModel>
+
+class ItemViewProxy : public QIdentityProxyModel {
+    Q_OBJECT
+public:
+    explicit ItemViewProxy(QObject *parent = nullptr);
+
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+    // The list's one tooltip, shown over any row as over the empty list.
+    void setListToolTip(const QString &tip) { m_tip = tip; }
+    QString listToolTip() const { return m_tip; }
+    void setBaseFont(const QFont &font) { m_bold = font; m_bold.setBold(true); }
+    // Large icons show the 32-pixel picture, the other views the 16-pixel one.
+    void setLargeImages(bool large);
+
+private:
+    QString m_tip;
+    QFont m_bold;
+    bool m_large = false;
+};

@@ -1,0 +1,72 @@
+#include "MainStatusBar.h"
+
+#include "TimeText.h"
+#include "WallClock.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+struct PanelDef {
+    const char16_t *text;
+    const char16_t *tip;
+    int widthTwips;
+};
+const PanelDef kPanels[] = {
+    {u"N 新增;F 查找;V 预览;A 方案;S 开始", u"", 3440},
+    {u"数量:", u"", 600},
+    {u"", u"", 1440},
+    {u"总数量:", u"总计时项数量", 801},
+    {u"", u"", 1440},
+    {u"时间:", u"当前系统时间", 601},
+    {u"", u"", 1440},
+};
+} // namespace
+
+MainStatusBar::MainStatusBar(const WallClock &clock, double twipsPerPixel, QWidget *parent)
+    : QFrame(parent), m_clock(clock), m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("Sbar"));
+    QFont small = font();
+    small.setPointSizeF(9);
+    setFont(small);
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(2);
+    for (const PanelDef &def : kPanels) {
+        auto *label = new QLabel(QString::fromUtf16(def.text), this);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setToolTip(QString::fromUtf16(def.tip));
+        label->setMinimumWidth(0);
+        label->setFixedWidth(qRound(def.widthTwips / twipsPerPixel));
+        row->addWidget(label);
+        m_panels.append(label);
+    }
+    row->addStretch(1);
+    // Panel 7 is a time panel: it follows the system clock by itself, second by second.
+    connect(m_timer, &QTimer::timeout, this, &MainStatusBar::showTime);
+    m_timer->start(1000);
+    showTime();
+}
+
+void MainStatusBar::setPanelText(int panel, const QString &text)
+{
+    if (panel >= 1 && panel <= m_panels.size())
+        m_panels[panel - 1]->setText(text);
+}
+
+QString MainStatusBar::panelText(int panel) const
+{
+    return panel >= 1 && panel <= m_panels.size() ? m_panels[panel - 1]->text() : QString();
+}
+
+QLabel *MainStatusBar::panel(int panel) const
+{
+    return panel >= 1 && panel <= m_panels.size() ? m_panels[panel - 1] : nullptr;
+}
+
+void MainStatusBar::showTime()
+{
+    setPanelText(7, TimeText::LongTime(m_clock.now().time()));
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The main window's status bar: seven panels, the last one a clock that keeps itself current.
+
+#include <QFrame>
+#include <QList>
+
+class QLabel;
+class QTimer;
+class WallClock;
+
+class MainStatusBar : public QFrame {
+    Q_OBJECT
+public:
+    MainStatusBar(const WallClock &clock, double twipsPerPixel, QWidget *parent = nullptr);
+
+    // Panels are numbered from 1 as the operator sees them.
+    void setPanelText(int panel, const QString &text);
+    QString panelText(int panel) const;
+    QLabel *panel(int panel) const;
+
+private:
+    void showTime();
+
+    const WallClock &m_clock;
+    QList<QLabel *> m_panels;
+    QTimer *m_timer;
+};

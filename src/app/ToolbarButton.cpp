@@ -1,0 +1,51 @@
+#include "ToolbarButton.h"
+
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+
+namespace {
+constexpr int kImageSize = 16;
+constexpr QSize kButtonSize(49, 35);
+constexpr int kArrowWidth = 12;
+} // namespace
+
+ToolbarButton::ToolbarButton(int position, const QString &caption, const QIcon &image, QWidget *parent)
+    : QToolButton(parent), m_position(position)
+{
+    setText(caption);
+    setIcon(image);
+    setIconSize(QSize(kImageSize, kImageSize));
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+QSize ToolbarButton::sizeHint() const
+{
+    // A drop-down button carries its arrow part beside the 49-pixel face.
+    const int extra = popupMode() == QToolButton::MenuButtonPopup ? kArrowWidth : 0;
+    return QSize(kButtonSize.width() + extra, kButtonSize.height());
+}
+
+void ToolbarButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter p(this);
+    QStyleOptionToolButton opt;
+    initStyleOption(&opt);
+    const QString caption = opt.text;
+    const QIcon image = opt.icon;
+    // The style draws the face and the arrow part; caption and image are placed by hand because
+    // Qt only offers the caption below the image.
+    opt.text.clear();
+    opt.icon = QIcon();
+    p.drawComplexControl(QStyle::CC_ToolButton, opt);
+
+    const QRect face = style()->subControlRect(QStyle::CC_ToolButton, &opt, QStyle::SC_ToolButton, this);
+    const int textHeight = fontMetrics().height();
+    const int top = face.top() + (face.height() - textHeight - kImageSize - 1) / 2;
+    const QRect textRect(face.left(), top, face.width(), textHeight);
+    style()->drawItemText(&p, textRect, Qt::AlignHCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
+                          caption, QPalette::ButtonText);
+    const QPixmap pm = image.pixmap(QSize(kImageSize, kImageSize), devicePixelRatioF(),
+                                    isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    p.drawPixmap(face.left() + (face.width() - kImageSize) / 2, top + textHeight + 1, pm);
+}

@@ -1,0 +1,313 @@
+#include "fClock.h"
+
+#include "ItemListView.h"
+#include "ListGeometry.h"
+#include "MainStatusBar.h"
+#include "MainToolbar.h"
+#include "ModClock.h"
+#include "PainterSurface.h"
+#include "Prompter.h"
+#include "SchemeStore.h"
+#include "TimingOperations.h"
+#include "ToolbarButton.h"
+#include "WallClock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+constexpr int kInnerWidthTwips = 9480;
+constexpr int kInnerHeightTwips = 6795;
+} // namespace
+
+fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallClock &clock, QWidget *parent)
+    : QWidget(parent), m_state(state), m_store(store), m_prompter(prompter), m_clock(clock), m_tick(state)
+{
+    setObjectName(QStringLiteral("fClock"));
+    setWindowTitle(AppTitle());
+    const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    m_twipsPerPixel = 1440.0 / dpi;
+
+    m_tbar = new MainToolbar(this);
+    m_lvw = new ItemListView(state.lvwMain, m_twipsPerPixel, this);
+    m_sbar = new MainStatusBar(clock, m_twipsPerPixel, this);
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setInterval(10);
+    connect(m_clockTimer, &QTimer::timeout, this, &fClock::Clock_Timer);
+    connect(m_tbar, &MainToolbar::buttonClicked, this, &fClock::buttonClicked);
+    connect(m_tbar, &MainToolbar::entryClicked, this, &fClock::entryClicked);
+    connect(m_lvw, &ItemListView::itemClicked, this, &fClock::ItemClick);
+
+    initialise();
+
+    resize(toPixels(kInnerWidthTwips), toPixels(kInnerHeightTwips));
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    // The window sees typed characters before its controls do (and leaves them to them).
+    qApp->installEventFilter(this);
+}
+
+fClock::~fClock()
+{
+    qApp->removeEventFilter(this);
+}
+
+void fClock::initialise()
+{
+    SchemeStore::LoadFangAn(m_state, m_store, m_prompter);
+    m_fx.InitFrameMetrics(m_twipsPerPixel, m_twipsPerPixel);
+    QString dir = QCoreApplication::applicationDirPath();
+    if (!dir.endsWith(u'/') && !dir.endsWith(QDir::separator()))
+        dir += u'/';
+    m_helpFile = dir + QStringLiteral("Vantorel.hlp");
+    m_settings.Load(m_store);
+    m_lvw->setView(m_settings.lngView);
+}
+
+int fClock::toTwips(int pixels) const
+{
+    return qRound(pixels * m_twipsPerPixel);
+}
+
+int fClock::toPixels(int twips) const
+{
+    return qRound(twips / m_twipsPerPixel);
+}
+
+void fClock::layoutBars()
+{
+    const int tbarHeight = m_tbar->sizeHint().height();
+    m_tbar->setGeometry(0, 0, width(), tbarHeight);
+    const int sbarHeight = m_sbar->sizeHint().height();
+    m_sbar->setGeometry(0, height() - sbarHeight, width(), sbarHeight);
+}
+
+void fClock::resizeEvent(QResizeEvent *)
+{
+    layoutBars();
+    doResize();
+}
+
+void fClock::doResize()
+{
+    // The frame lives in the retained image: clear it, place the list, draw the frame again.
+    m_surface = QPixmap(size());
+    m_surface.fill(palette().color(QPalette::Window));
+    m_lvw->hide();
+    m_lvw->setView(m_settings.lngView);
+    const ListGeometry g = ListGeometry::Compute(toTwips(m_tbar->height()), toTwips(m_sbar->height()),
+                                                 toTwips(width()), toTwips(height()));
+    QRect r = m_lvw->geometry();
+    r.moveTo(toPixels(g.left), toPixels(g.top));
+    if (g.width)
+        r.setWidth(toPixels(*g.width));
+    if (g.height)
+        r.setHeight(toPixels(*g.height));
+    m_lvw->setGeometry(r);
+    m_lvw->show();
+    m_fx.lngFxDepth = m_settings.lngDepthColor;
+    m_fx.lngFxLine = m_settings.lngLineColor;
+    m_fx.lngFxBox = m_settings.lngLineColor;
+    PainterSurface surface(&m_surface, m_twipsPerPixel, m_twipsPerPixel);
+    m_fx.FrameControl(FrameDrawing::Control::fromPixels(m_lvw->geometry(), m_twipsPerPixel, m_twipsPerPixel),
+                      surface, 2, m_settings.lngDepthMode, 2);
+    m_tbar->update();
+    update();
+}
+
+void fClock::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_surface);
+}
+
+void fClock::closeEvent(QCloseEvent *event)
+{
+    const Prompter::Answer a = m_prompter.MsgBox(QStringLiteral("退出计时系统吗?"), Prompter::Buttons::YesNo,
+                                                 Prompter::Icon::Question, 2);
+    if (a != Prompter::Answer::Yes) {
+        event->ignore();
+        return;
+    }
+    m_settings.Save(m_store);
+    // The unload: the scheme list goes back to the store as the window goes.
+    m_clockTimer->stop();
+    SchemeStore::SaveFangAn(m_state, m_store);
+    event->accept();
+}
+
+bool fClock::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto *w = static_cast<QWidget *>(watched);
+    if (w->window() != this || !isActiveWindow())
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    // A key the focus widget ignores travels up to its parents; look at it only once.
+    if (key == m_lastKey && key->timestamp() == m_lastKeyTime)
+        return false;
+    m_lastKey = key;
+    m_lastKeyTime = key->timestamp();
+    const QString text = key->text();
+    if (text.size() == 1 && text[0].isPrint())
+        Q_EMIT keyTyped(text[0]);
+    return false;
+}
+
+void fClock::Clock_Timer()
+{
+    const ClockTick::Result r = m_tick.Tick(m_clock.now());
+    SetCaption(r.caption);
+    if (!r.tooltip.isEmpty())
+        m_lvw->setListToolTip(r.tooltip);
+}
+
+double fClock::valCalc(const QString &sExpresstion, double dblReplace)
+{
+    return ::valCalc(m_state, sExpresstion, dblReplace);
+}
+
+void fClock::StartTimer()
+{
+    TimingOperations::StartTimer(m_state, m_clock.now());
+}
+
+void fClock::EndTimer()
+{
+    TimingOperations::EndTimer(m_state, m_clock.now());
+}
+
+void fClock::SetTimer()
+{
+    const bool running = ClockEnabled();
+    if (TimingOperations::SetTimer(m_state, running, m_clock.now())) {
+        SetEntryEnabled(QStringLiteral("S1"), !running);
+        SetEntryEnabled(QStringLiteral("S2"), running);
+    }
+}
+
+bool fClock::ClockEnabled() const
+{
+    return m_clockTimer->isActive();
+}
+
+void fClock::SetClockEnabled(bool enabled)
+{
+    if (enabled == m_clockTimer->isActive())
+        return;
+    if (enabled)
+        m_clockTimer->start();
+    else
+        m_clockTimer->stop();
+}
+
+void fClock::SetButtonCaption(int pos, const QString &caption)
+{
+    if (ToolbarButton *b = m_tbar->button(pos)) {
+        b->setText(caption);
+        b->updateGeometry();
+    }
+}
+
+void fClock::SetButtonToolTip(int pos, const QString &tip)
+{
+    if (ToolbarButton *b = m_tbar->button(pos))
+        b->setToolTip(tip);
+}
+
+bool fClock::ButtonEnabled(int pos) const
+{
+    const ToolbarButton *b = m_tbar->button(pos);
+    return b && b->isEnabled();
+}
+
+void fClock::SetButtonEnabled(int pos, bool enabled)
+{
+    if (ToolbarButton *b = m_tbar->button(pos))
+        b->setEnabled(enabled);
+}
+
+void fClock::SetEntryEnabled(const QString &id, bool enabled)
+{
+    if (QAction *a = m_tbar->entry(id))
+        a->setEnabled(enabled);
+}
+
+void fClock::SetCaption(const QString &caption)
+{
+    // The clock ticks a hundred times a second; only a changed text is worth a repaint.
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+}
+
+void fClock::SetPanelText(int panel, const QString &text)
+{
+    m_sbar->setPanelText(panel, text);
+}
+
+void fClock::SetListToolTip(const QString &tip)
+{
+    m_lvw->setListToolTip(tip);
+}
+
+void fClock::ItemClick(int pos)
+{
+    const TimingOperations::ClickResult r = TimingOperations::ItemClick(m_state, pos);
+    if (!r.valid)
+        return;
+    SetEntryEnabled(QStringLiteral("S1"), r.startEntryEnabled);
+    SetEntryEnabled(QStringLiteral("S2"), r.endEntryEnabled);
+    SetEntryEnabled(QStringLiteral("V1"), true);
+    SetEntryEnabled(QStringLiteral("P1"), true);
+    SetButtonEnabled(4, true);
+    SetListToolTip(r.tooltip);
+}
+
+void fClock::RevealRow(int pos)
+{
+    m_lvw->reveal(pos);
+}
+
+void fClock::SetListView(int view)
+{
+    m_lvw->setView(view);
+}
+
+void fClock::ShowNewItemsDialog()
+{
+    if (m_openers.newItems)
+        m_openers.newItems();
+}
+
+void fClock::ShowSchemeDialog()
+{
+    if (m_openers.scheme)
+        m_openers.scheme();
+}
+
+void fClock::ShowHelp()
+{
+    if (m_openers.help)
+        m_openers.help();
+}
+
+void fClock::ShowAbout()
+{
+    if (m_openers.about)
+        m_openers.about();
+}
+
+void fClock::ShowHistory()
+{
+    if (m_openers.history)
+        m_openers.history();
+}

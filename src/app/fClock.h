@@ -1,0 +1,119 @@
+#pragma once
+// The main window: the list of timing items, the toolbar, the status bar and the clock.
+
+#include "ClockTick.h"
+#include "CommandHost.h"
+#include "FrameDrawing.h"
+#include "NewItemsHost.h"
+#include "ViewSettings.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <functional>
+
+class ItemListView;
+class MainStatusBar;
+class MainToolbar;
+class ModClock;
+class Prompter;
+class QTimer;
+class SettingsStore;
+class WallClock;
+
+class fClock : public QWidget, public CommandHost, public NewItemsHost {
+    Q_OBJECT
+public:
+    // The initialisation runs here, before the window is first shown: schemes and view settings
+    // are read, the frame drawing is prepared and the help file's path is set.
+    fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallClock &clock,
+           QWidget *parent = nullptr);
+    ~fClock() override;
+
+    // Windows and viewers the commands open; the program wires them, tests may replace them.
+    struct Openers {
+        std::function<void()> newItems, scheme, help, about, history;
+    };
+    void setOpeners(Openers openers) { m_openers = std::move(openers); }
+
+    // CommandHost
+    void StartTimer() override;
+    void EndTimer() override;
+    void SetTimer() override;
+    bool ClockEnabled() const override;
+    void SetClockEnabled(bool enabled) override;
+    void SetButtonCaption(int pos, const QString &caption) override;
+    void SetButtonToolTip(int pos, const QString &tip) override;
+    bool ButtonEnabled(int pos) const override;
+    void SetButtonEnabled(int pos, bool enabled) override;
+    void SetEntryEnabled(const QString &id, bool enabled) override;
+    void SetCaption(const QString &caption) override;
+    void SetPanelText(int panel, const QString &text) override;
+    void SetListToolTip(const QString &tip) override;
+    void ItemClick(int pos) override;
+    void RevealRow(int pos) override;
+    void SetListView(int view) override;
+    void doResize() override;
+    ViewSettings &viewSettings() override { return m_settings; }
+    void ShowNewItemsDialog() override;
+    void ShowSchemeDialog() override;
+    void ShowHelp() override;
+    void ShowAbout() override;
+    void ShowHistory() override;
+
+    // NewItemsHost
+    void EnableClock() override { SetClockEnabled(true); }
+    void SetStartButtonCaption(const QString &caption) override { SetButtonCaption(8, caption); }
+
+    // The fee of a formula at C = dblReplace; 0 when anything fails.
+    double valCalc(const QString &sExpresstion, double dblReplace);
+
+    QString helpFile() const { return m_helpFile; }
+    double twipsPerPixel() const { return m_twipsPerPixel; }
+    const QPixmap &surface() const { return m_surface; }
+
+    MainToolbar *Tbar() const { return m_tbar; }
+    ItemListView *Lvw() const { return m_lvw; }
+    MainStatusBar *Sbar() const { return m_sbar; }
+    QTimer *Clock() const { return m_clockTimer; }
+    ClockTick &tick() { return m_tick; }
+    // One tick of the clock, as the timer runs it every 10 ms while enabled.
+    void Clock_Timer();
+
+Q_SIGNALS:
+    void buttonClicked(int pos);
+    void entryClicked(const QString &id);
+    // A character typed anywhere in the window, seen before the control with the focus gets it.
+    void keyTyped(QChar ch);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void initialise();
+    void layoutBars();
+    int toTwips(int pixels) const;
+    int toPixels(int twips) const;
+
+    ModClock &m_state;
+    SettingsStore &m_store;
+    Prompter &m_prompter;
+    WallClock &m_clock;
+    ViewSettings m_settings;
+    FrameDrawing m_fx;
+    ClockTick m_tick;
+    double m_twipsPerPixel = 15;
+    QString m_helpFile;
+    QPixmap m_surface; // the retained image the frame is drawn into
+    Openers m_openers;
+
+    MainToolbar *m_tbar;
+    ItemListView *m_lvw;
+    MainStatusBar *m_sbar;
+    QTimer *m_clockTimer;
+    const void *m_lastKey = nullptr;
+    quint64 m_lastKeyTime = 0;
+};

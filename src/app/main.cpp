@@ -1,0 +1,14 @@
+#include "AppSetup.h"
+#include "Program.h"
+#include "fClock.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    SetUpApplication(app);
+    Program program;
+    program.mainWindow().show();
+    return app.exec();
+}

@@ -1,0 +1,238 @@
+#include "FakeWallClock.h"
+#include "IniSettingsStore.h"
+#include "ItemListView.h"
+#include "MainStatusBar.h"
+#include "MainToolbar.h"
+#include "MemorySettingsStore.h"
+#include "ModClock.h"
+#include "ScriptedPrompter.h"
+#include "ToolbarButton.h"
+#include "fClock.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+
+namespace {
+struct Rig {
+    ModClock state;
+    MemorySettingsStore store;
+    ScriptedPrompter prompter;
+    FakeWallClock clock;
+    std::unique_ptr<fClock> window;
+    void open() { window = std::make_unique<fClock>(state, store, prompter, clock); }
+};
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void firstStartUsesTheDefaults()
+    {
+        Rig r;
+        r.open();
+        fClock &w = *r.window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Vantorel"));
+        QCOMPARE(w.viewSettings().lngView, 3);
+        QCOMPARE(w.viewSettings().lngDepthMode, 4);
+        QCOMPARE(w.viewSettings().lngDepthColor, 0);
+        QCOMPARE(w.viewSettings().lngLineColor, 16777215);
+        QCOMPARE(r.state.cFangAn.Count(), 0);
+        QVERIFY(r.prompter.asked.isEmpty());
+        QVERIFY(r.store.log.isEmpty()); // reading writes nothing
+        QCOMPARE(w.Lvw()->shownView(), 3);
+        QVERIFY(!w.Clock()->isActive());
+        QCOMPARE(w.Clock()->interval(), 10);
+        QVERIFY(w.helpFile().endsWith(QStringLiteral("/Vantorel.hlp")));
+        QCOMPARE(w.size(), QSize(632, 453));
+    }
+
+    void toolbarStartsAsDesigned()
+    {
+        Rig r;
+        r.open();
+        MainToolbar *t = r.window->Tbar();
+        const QStringList captions = {QStringLiteral("新增 &N"), QStringLiteral("移除 &M"), QStringLiteral("查找 &F"),
+                                      QStringLiteral("开始 &S"), QStringLiteral("预览 &V"), QStringLiteral("打印 &P"),
+                                      QStringLiteral("方案 &A"), QStringLiteral("风格 &R"), QStringLiteral("历史 &T"),
+                                      QStringLiteral("帮助 &H")};
+        for (int i = 0; i < captions.size(); ++i) {
+            ToolbarButton *b = t->button(2 * (i + 1));
+            QVERIFY(b);
+            QCOMPARE(b->text(), captions[i]);
+            QCOMPARE(b->isEnabled(), b->position() != 4);
+            QVERIFY(!b->icon().isNull());
+        }
+        QCOMPARE(t->entries().size(), 16);
+        for (const char *id : {"S1", "S2", "V1", "P1"})
+            QVERIFY(!t->entry(QString::fromLatin1(id))->isEnabled());
+        for (const char *id : {"V2", "P2", "R1", "R5", "R7", "H1", "H3"})
+            QVERIFY(t->entry(QString::fromLatin1(id))->isEnabled());
+        QCOMPARE(t->entry(QStringLiteral("S2"))->text(), QStringLiteral("终止所选项计时 &A"));
+        QCOMPARE(t->button(8)->popupMode(), QToolButton::MenuButtonPopup);
+        QCOMPARE(t->button(2)->popupMode(), QToolButton::DelayedPopup);
+
+        QSignalSpy clicks(r.window.get(), &fClock::buttonClicked);
+        QSignalSpy entries(r.window.get(), &fClock::entryClicked);
+        t->button(6)->click();
+        t->entry(QStringLiteral("R6"))->trigger();
+        QCOMPARE(clicks.value(0).value(0).toInt(), 6);
+        QCOMPARE(entries.value(0).value(0).toString(), QStringLiteral("R6"));
+    }
+
+    void statusBarPanels()
+    {
+        Rig r;
+        r.open();
+        MainStatusBar *s = r.window->Sbar();
+        QCOMPARE(s->panelText(1), QStringLiteral("N 新增;F 查找;V 预览;A 方案;S 开始"));
+        QCOMPARE(s->panelText(2), QStringLiteral("数量:"));
+        QCOMPARE(s->panelText(4), QStringLiteral("总数量:"));
+        QCOMPARE(s->panel(4)->toolTip(), QStringLiteral("总计时项数量"));
+        QCOMPARE(s->panel(6)->toolTip(), QStringLiteral("当前系统时间"));
+        QCOMPARE(s->panelText(7), QStringLiteral("10:00:00"));
+        QCOMPARE(s->panel(1)->width(), 229); // 3440 twips
+    }
+
+    void storedViewSettings_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<int>("lngView");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("icons") << "0" << 0 << 0;
+        QTest::newRow("list") << "2" << 2 << 2;
+        QTest::newRow("not a number reads 0") << "abc" << 0 << 0;
+        QTest::newRow("out of range keeps report") << "7" << 7 << 7;
+    }
+    void storedViewSettings()
+    {
+        QFETCH(QString, view);
+        QFETCH(int, lngView);
+        QFETCH(int, shown);
+        Rig r;
+        r.store.set(QStringLiteral("VIEW"), view);
+        r.store.set(QStringLiteral("DEPTHMODE"), QStringLiteral("9"));
+        r.open();
+        QCOMPARE(r.window->viewSettings().lngView, lngView);
+        QCOMPARE(r.window->viewSettings().lngDepthMode, 9);
+        QCOMPARE(r.window->Lvw()->shownView(), shown);
+        const bool report = r.window->Lvw()->currentWidget() == r.window->Lvw()->reportView();
+        QCOMPARE(report, shown < 0 || shown > 2);
+    }
+
+    void closingAskedNoKeepsTheWindowAndWritesNothing()
+    {
+        Rig r;
+        r.open();
+        r.window->show();
+        r.prompter.answers.enqueue(Prompter::Answer::No);
+        QVERIFY(!r.window->close());
+        QVERIFY(r.window->isVisible());
+        QVERIFY(r.store.log.isEmpty());
+        QCOMPARE(r.prompter.asked.size(), 1);
+        const ScriptedPrompter::Asked &a = r.prompter.asked.first();
+        QCOMPARE(a.text, QStringLiteral("退出计时系统吗?"));
+        QCOMPARE(a.buttons, Prompter::Buttons::YesNo);
+        QCOMPARE(a.icon, Prompter::Icon::Question);
+        QCOMPARE(a.defaultButton, 2);
+    }
+
+    void closingAskedYesWritesTheViewThenTheSchemes()
+    {
+        Rig r;
+        r.store.set(QStringLiteral("Max"), QStringLiteral("1"));
+        r.store.set(QStringLiteral("1"), QStringLiteral("5*C/60"));
+        r.open();
+        r.window->viewSettings().lngView = 1;
+        r.state.cFangAn.Add(QStringLiteral("3*C/60"));
+        r.prompter.answers.enqueue(Prompter::Answer::Yes);
+        QVERIFY(r.window->close());
+        QCOMPARE(r.store.log, (QStringList{QStringLiteral("save DEPTHCOLOR=0"), QStringLiteral("save DEPTHMODE=4"),
+                                           QStringLiteral("save VIEW=1"), QStringLiteral("save LINECOLOR=16777215"),
+                                           QStringLiteral("delete 1"), QStringLiteral("save 1=5*C/60"),
+                                           QStringLiteral("save 2=3*C/60"), QStringLiteral("save Max=2")}));
+    }
+
+    void closingWritesTheRealSettingsFile()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("Vantorel.ini"));
+        IniSettingsStore store(ini);
+        ModClock state;
+        ScriptedPrompter prompter;
+        FakeWallClock clock;
+        fClock w(state, store, prompter, clock);
+        prompter.answers.enqueue(Prompter::Answer::Yes);
+        QVERIFY(w.close());
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QCOMPARE(bytes, QByteArray("[SET]\nDEPTHCOLOR=0\nDEPTHMODE=4\nLINECOLOR=16777215\nMax=0\nVIEW=3\n"));
+    }
+
+    void frameIsDrawnIntoTheRetainedImage()
+    {
+        Rig r;
+        r.open();
+        r.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(r.window.get()));
+        const QImage img = r.window->surface().toImage();
+        const QRect list = r.window->Lvw()->geometry();
+        // Stored defaults: a black outline two pixels outside the list, a white shadow beyond it.
+        QCOMPARE(img.pixelColor(list.left() - 2, list.center().y()), QColor(Qt::black));
+        QCOMPARE(img.pixelColor(list.center().x(), list.top() - 2), QColor(Qt::black));
+        QCOMPARE(img.pixelColor(list.right() + 5, list.center().y()), QColor(Qt::white));
+    }
+
+    void clickingARowEnablesTheItemCommands()
+    {
+        Rig r;
+        r.open();
+        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
+        r.window->ItemClick(1);
+        QVERIFY(r.window->ButtonEnabled(4));
+        QVERIFY(!r.window->Tbar()->entry(QStringLiteral("S1"))->isEnabled());
+        QVERIFY(r.window->Tbar()->entry(QStringLiteral("S2"))->isEnabled());
+        QVERIFY(r.window->Tbar()->entry(QStringLiteral("V1"))->isEnabled());
+        QVERIFY(r.window->Tbar()->entry(QStringLiteral("P1"))->isEnabled());
+        QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 0"));
+    }
+
+    void tickRewritesTheCaptionAndRows()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("zh_CN")));
+        Rig r;
+        r.open();
+        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
+        r.clock.advanceSecs(90 * 60);
+        r.window->Clock_Timer();
+        QCOMPARE(r.window->windowTitle(), QStringLiteral("正在计时...2026/12/7 11:30:00"));
+        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("90"));
+        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("7.5"));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void keysArePreviewedAndNotConsumed()
+    {
+        Rig r;
+        r.open();
+        r.window->show();
+        r.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
+        QSignalSpy keys(r.window.get(), &fClock::keyTyped);
+        QTreeView *tree = r.window->Lvw()->reportView();
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_N);
+        QTest::keyClick(tree, Qt::Key_Down);
+        QCOMPARE(keys.size(), 1);
+        QCOMPARE(keys.first().first().value<QChar>(), QChar(u'n'));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_MainWindow.moc"
