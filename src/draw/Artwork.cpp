@@ -1,0 +1,117 @@
+#include "Artwork.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <initializer_list>
+
+// Resources in a static library must be registered by name from outside any namespace.
+static void registerArtworkResource()
+{
+    Q_INIT_RESOURCE(artwork);
+}
+
+namespace {
+
+const QString folder = QStringLiteral(":/draw/artwork/");
+
+const char *const toolbarFiles[Artwork::toolbarImageCount] = {
+    "toolbar-01-new.svg",     "toolbar-02-remove.svg", "toolbar-03-start.svg",
+    "toolbar-04-preview.svg", "toolbar-05-print.svg",  "toolbar-06-scheme.svg",
+    "toolbar-07-style.svg",   "toolbar-08-spare.svg",  "toolbar-09-history.svg",
+    "toolbar-10-help.svg",    "toolbar-11-find.svg",
+};
+
+const char *const listFiles[Artwork::listImageCount] = {"list-01-timed.svg", "list-02-stopped.svg"};
+
+QImage renderImage(const QString &file, QSize size)
+{
+    Artwork::initResources();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(folder + file);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+QPixmap renderPixmap(const QString &file, QSize size)
+{
+    return QPixmap::fromImage(renderImage(file, size));
+}
+
+QIcon iconAt(const QString &file, std::initializer_list<int> sizes)
+{
+    QIcon icon;
+    for (int side : sizes)
+        icon.addPixmap(renderPixmap(file, QSize(side, side)));
+    return icon;
+}
+
+// The pictures of the dialog buttons: the mark on the left, the two characters beside it. The
+// characters are drawn here rather than in the vector source, whose fonts cannot be relied on.
+QPixmap buttonPicture(const QString &markFile, const QString &caption)
+{
+    QImage image = renderImage(markFile, QSize(24, 24));
+    QImage picture(Artwork::buttonPictureSize, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+
+    QPainter painter(&picture);
+    painter.drawImage(QPoint(4, 4), image);
+    QFont font(QStringLiteral("SimSun"));
+    font.setPixelSize(16);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.drawText(QRect(32, 0, 38, 32), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    painter.end();
+    return QPixmap::fromImage(picture);
+}
+
+} // namespace
+
+QIcon Artwork::toolbarIcon(int n)
+{
+    if (n < 1 || n > toolbarImageCount)
+        return QIcon();
+    return iconAt(QLatin1String(toolbarFiles[n - 1]), {16, 24, 32, 48});
+}
+
+QIcon Artwork::listIcon(int n)
+{
+    if (n < 1 || n > listImageCount)
+        return QIcon();
+    return iconAt(QLatin1String(listFiles[n - 1]), {16, 24, 32, 48});
+}
+
+QIcon Artwork::appIcon()
+{
+    // The small drawing keeps the shapes apart at 16 and 24 pixels; the large one has the detail.
+    QIcon icon = iconAt(QStringLiteral("app-small.svg"), {16, 24});
+    for (int side : {32, 48, 64, 128, 256})
+        icon.addPixmap(renderPixmap(QStringLiteral("app.svg"), QSize(side, side)));
+    return icon;
+}
+
+QPixmap Artwork::okButtonPicture()
+{
+    return buttonPicture(QStringLiteral("tick.svg"), QStringLiteral("确定"));
+}
+
+QPixmap Artwork::cancelButtonPicture()
+{
+    return buttonPicture(QStringLiteral("cross.svg"), QStringLiteral("取消"));
+}
+
+QPixmap Artwork::splashBackground()
+{
+    return renderPixmap(QStringLiteral("splash.svg"), splashSize);
+}
+
+void Artwork::initResources()
+{
+    static const bool registered = (registerArtworkResource(), true);
+    Q_UNUSED(registered);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+// Test helper: an expected picture painted pixel by pixel, independently of QPainter, and a
+// comparison that names the first pixel where a drawing differs from it.
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
+
+class ExpectedImage
+{
+public:
+    ExpectedImage(int width, int height, const QColor &background)
+        : m_image(width, height, QImage::Format_RGB32)
+    {
+        m_image.fill(background);
+    }
+
+    // Fills the pixels from one corner to the other, both included, in either order.
+    void fill(int x1, int y1, int x2, int y2, const QColor &colour)
+    {
+        const QRgb rgb = colour.rgb();
+        for (int y = std::max(0, std::min(y1, y2)); y <= std::min(m_image.height() - 1, std::max(y1, y2)); ++y)
+            for (int x = std::max(0, std::min(x1, x2)); x <= std::min(m_image.width() - 1, std::max(x1, x2)); ++x)
+                m_image.setPixel(x, y, rgb);
+    }
+
+    const QImage &image() const { return m_image; }
+
+    // Empty when the two pictures are equal, else where and how they first differ.
+    static QString firstDifference(const QImage &actual, const QImage &expected)
+    {
+        if (actual.size() != expected.size())
+            return QStringLiteral("sizes differ");
+        const QImage a = actual.convertToFormat(QImage::Format_RGB32);
+        if (a == expected)
+            return QString();
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != expected.pixel(x, y))
+                    return QStringLiteral("pixel (%1, %2) is %3, expected %4")
+                        .arg(x).arg(y)
+                        .arg(QColor(a.pixel(x, y)).name(), QColor(expected.pixel(x, y)).name());
+        return QString();
+    }
+
+private:
+    QImage m_image;
+};
