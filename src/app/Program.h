@@ -7,6 +7,8 @@
 
 class fClock;
 class IniSettingsStore;
+class LockFileInstanceGuard;
+class fSplash;
 class MessageBoxPrompter;
 class ModClock;
 class SystemWallClock;
@@ -17,14 +19,23 @@ public:
     Program();
     ~Program() override;
 
+    // Starts through the splash window. False when the operator chose to quit this copy because
+    // another one runs: the caller ends the process without showing or saving anything.
+    bool start();
+
     // Loads the main window (its initialisation runs) without showing it.
     fClock &mainWindow();
+    // The splash window again, as the About window.
+    void showAbout();
     ModClock &state() { return *m_state; }
 
 private:
+    fSplash *newSplash();
+
     std::unique_ptr<IniSettingsStore> m_store;
     std::unique_ptr<SystemWallClock> m_clock;
     std::unique_ptr<ModClock> m_state;
     std::unique_ptr<MessageBoxPrompter> m_prompter;
+    std::unique_ptr<LockFileInstanceGuard> m_guard;
     std::unique_ptr<fClock> m_main;
 };

@@ -9,6 +9,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     SetUpApplication(app);
     Program program;
-    program.mainWindow().show();
+    if (!program.start())
+        return 0;
     return app.exec();
 }

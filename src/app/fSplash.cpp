@@ -1,0 +1,144 @@
+#include "fSplash.h"
+
+#include "Artwork.h"
+#include "Draw3DText.h"
+#include "InstanceGuard.h"
+#include "Prompter.h"
+#include "SimSunFont.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+constexpr qint32 kBlue = 255 << 16;
+constexpr qint32 kRed = 255;
+} // namespace
+
+QString VersionText(int major, int minor, int revision)
+{
+    return QStringLiteral("Ver %1.%2%3").arg(major).arg(minor).arg(revision);
+}
+
+fSplash::fSplash(MainWindowHooks hooks, InstanceGuard &guard, Prompter &prompter, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_hooks(std::move(hooks)), m_guard(guard), m_prompter(prompter), m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("fSplash"));
+    // Only the task switcher can show this title: the window has no title bar.
+    setWindowTitle(QStringLiteral("Vantorel"));
+    setFixedSize(Artwork::splashSize);
+
+    m_image = new QLabel(this);
+    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setGeometry(20, 20, 32, 32);
+    m_image->setPixmap(Artwork::appIcon().pixmap(32, 32));
+    m_image->setAttribute(Qt::WA_NoMousePropagation);
+
+    const QFont titleFont = SimSunFont(15.75);
+    const QFont verFont = SimSunFont(12);
+    for (int i = 0; i < 3; ++i) {
+        m_title[i] = makeLabel(QRect(60, 55, 286, 36), titleFont);
+        m_ver[i] = makeLabel(QRect(215, 90, 111, 26), verFont);
+    }
+    m_title[0]->setText(QStringLiteral("欢迎使用Vantorel"));
+
+    m_timer->setInterval(500);
+    connect(m_timer, &QTimer::timeout, this, &fSplash::Timer1_Timer);
+}
+
+QLabel *fSplash::makeLabel(const QRect &geometry, const QFont &font)
+{
+    auto *label = new QLabel(this);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    // A click on the texts is not a click on the splash.
+    label->setAttribute(Qt::WA_NoMousePropagation);
+    return label;
+}
+
+bool fSplash::Form_Load()
+{
+    m_timer->start(); // enabled from the moment the window loads
+    try {
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->geometry();
+            move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+        }
+        show();
+        raise();
+        const QString version = VersionText(1, 0, 4);
+        Draw3DText(m_title[0], m_title[1], m_title[2], m_title[0]->text(), 1, kBlue, 1);
+        Draw3DText(m_ver[0], m_ver[1], m_ver[2], version, 1, kRed, 1);
+        if (m_hooks.load)
+            m_hooks.load();
+        if (m_guard.AnotherInstanceRunning()) {
+            m_quitting = true; // this close must not show the main window
+            close();
+            m_quitting = false;
+            const Prompter::Answer a = m_prompter.MsgBox(QStringLiteral("程序已经运行,退出本次启动吗?"),
+                                                         Prompter::Buttons::YesNo, Prompter::Icon::Question);
+            if (a == Prompter::Answer::Yes)
+                return false;
+            // No: the splash is gone before its first tick, so the main window is shown here.
+            if (!m_about && !m_mainShown && m_hooks.show) {
+                m_mainShown = true;
+                m_hooks.show();
+            }
+        }
+    } catch (...) {
+        if (m_hooks.show && !m_mainShown) {
+            m_mainShown = true;
+            m_hooks.show();
+        }
+        close();
+    }
+    return true;
+}
+
+void fSplash::Timer1_Timer()
+{
+    if (m_intTick == 0) {
+        m_mainShown = true;
+        if (m_hooks.show)
+            m_hooks.show();
+        raise(); // the topmost splash stays above the main window while both are up
+    } else {
+        close();
+    }
+    ++m_intTick;
+}
+
+void fSplash::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, Artwork::splashBackground());
+}
+
+void fSplash::mousePressEvent(QMouseEvent *)
+{
+    close();
+}
+
+void fSplash::keyPressEvent(QKeyEvent *event)
+{
+    // Keys that type a character close the splash; arrows and function keys type none.
+    if (!event->text().isEmpty())
+        close();
+}
+
+void fSplash::closeEvent(QCloseEvent *event)
+{
+    m_timer->stop();
+    // Closed before the hand-over (an early click or key): the operator still gets the main window.
+    if (!m_quitting && !m_about && !m_mainShown && m_hooks.show) {
+        m_mainShown = true;
+        m_hooks.show();
+    }
+    event->accept();
+}
