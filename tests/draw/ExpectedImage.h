@@ -5,9 +5,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QString>
-
-#include <algorithm>
 
 class ExpectedImage
 {
@@ -21,10 +20,10 @@ public:
     // Fills the pixels from one corner to the other, both included, in either order.
     void fill(int x1, int y1, int x2, int y2, const QColor &colour)
     {
-        const QRgb rgb = colour.rgb();
-        for (int y = std::max(0, std::min(y1, y2)); y <= std::min(m_image.height() - 1, std::max(y1, y2)); ++y)
-            for (int x = std::max(0, std::min(x1, x2)); x <= std::min(m_image.width() - 1, std::max(x1, x2)); ++x)
-                m_image.setPixel(x, y, rgb);
+        const QRect area = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized() & m_image.rect();
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                m_image.setPixel(x, y, colour.rgb());
     }
 
     const QImage &image() const { return m_image; }
