@@ -1,0 +1,72 @@
+#include "MessageBoxPrompter.h"
+
+#include <QInputDialog>
+#include <QList>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon boxIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+// The buttons in the order the operator sees them, which is the order defaultButton counts in.
+QList<QMessageBox::StandardButton> boxButtons(Prompter::Buttons buttons)
+{
+    switch (buttons) {
+    case Prompter::Buttons::YesNo:
+        return {QMessageBox::Yes, QMessageBox::No};
+    case Prompter::Buttons::YesNoCancel:
+        return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case Prompter::Buttons::Ok:
+        break;
+    }
+    return {QMessageBox::Ok};
+}
+
+Prompter::Answer answerFor(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return Prompter::Answer::Yes;
+    case QMessageBox::No:
+        return Prompter::Answer::No;
+    case QMessageBox::Cancel:
+        return Prompter::Answer::Cancel;
+    default:
+        return Prompter::Answer::Ok;
+    }
+}
+
+} // namespace
+
+Prompter::Answer MessageBoxPrompter::MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton)
+{
+    const QList<QMessageBox::StandardButton> shown = boxButtons(buttons);
+    QMessageBox::StandardButtons flags;
+    for (QMessageBox::StandardButton b : shown)
+        flags |= b;
+    QMessageBox box(boxIcon(icon), AppTitle(), text, flags, m_parent);
+    if (defaultButton >= 1 && defaultButton <= shown.size())
+        box.setDefaultButton(shown.at(defaultButton - 1));
+    return answerFor(box.exec());
+}
+
+QString MessageBoxPrompter::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, title.isEmpty() ? AppTitle() : title, prompt,
+                                               QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The program's message and input boxes, shown over a given window with the program's title.
+
+#include "Prompter.h"
+
+class QWidget;
+
+class MessageBoxPrompter : public Prompter {
+public:
+    explicit MessageBoxPrompter(QWidget *parent) : m_parent(parent) {}
+
+    Answer MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton = 1) override;
+    // An empty title gives the program's title.
+    QString InputBox(const QString &prompt, const QString &title,
+                     const QString &defaultText = QString()) override;
+
+private:
+    QWidget *m_parent;
+};

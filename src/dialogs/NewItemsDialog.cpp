@@ -1,0 +1,205 @@
+#include "NewItemsDialog.h"
+
+#include "Artwork.h"
+#include "DialogDesign.h"
+#include "LeadingNumber.h"
+#include "ModClock.h"
+#include "NewItemsHost.h"
+#include "Prompter.h"
+#include "SchemeDialog.h"
+#include "SimSunFont.h"
+#include "WallClock.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+using DialogDesign::Label;
+using DialogDesign::TwipsRect;
+
+QString NewItemsDialog::HelpText()
+{
+    return QStringLiteral("提示:  计时项名称是计时项的标识，不能重复。如果该计时项增加此项之前已有计时发生，则可输入时间累计,系统将加入此前的计时与此后的计时一起合计。选中一个计时结果的计算方案,按下确定新增一项计时。");
+}
+
+NewItemsDialog::NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter,
+                               NewItemsHost &host, QWidget *owner)
+    : QDialog(owner), m_clock(clock), m_wallClock(wallClock), m_prompter(prompter), m_host(host)
+{
+    // The scheme dialog belongs to the main window, like this one, not to this dialog.
+    m_openSchemeDialog = [&clock, owner] { SchemeDialog::Run(clock, owner); };
+    DialogDesign::SetUpWindow(this, QStringLiteral("新增"), 6405, 4125);
+    buildControls();
+    Form_Load();
+}
+
+void NewItemsDialog::Run(ModClock &clock, WallClock &wallClock, Prompter &prompter,
+                         NewItemsHost &host, QWidget *owner)
+{
+    NewItemsDialog dialog(clock, wallClock, prompter, host, owner);
+    dialog.exec();
+}
+
+void NewItemsDialog::SetSchemeDialogOpener(std::function<void()> open)
+{
+    m_openSchemeDialog = std::move(open);
+}
+
+void NewItemsDialog::buildControls()
+{
+    // The help label comes first so that the frame, which overlaps its lower edge, lies above it.
+    Label(this, "Label4", HelpText(), TwipsRect(75, 0, 6240, 915));
+
+    auto *frame = new QGroupBox(QStringLiteral("计时项目"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(TwipsRect(75, 600, 6165, 2640));
+
+    const QFont boxFont = SimSunFont(10.5);
+    Label(frame, "Label1", QStringLiteral("计时项名称:"), TwipsRect(150, 300, 1140, 390));
+    txtName = new QLineEdit(frame);
+    txtName->setObjectName(QStringLiteral("txtName"));
+    txtName->setGeometry(TwipsRect(1200, 225, 2190, 315));
+    txtName->setFont(boxFont);
+    Label(frame, "Label3", QStringLiteral("计时累计:"), TwipsRect(3600, 300, 1065, 390));
+    txtTime = new QLineEdit(frame);
+    txtTime->setObjectName(QStringLiteral("txtTime"));
+    txtTime->setGeometry(TwipsRect(4725, 225, 1290, 315));
+    txtTime->setFont(boxFont);
+    Label(frame, "Label2", QStringLiteral("选中计算方案:"), TwipsRect(150, 675, 3390, 315));
+    Lst = new QListWidget(frame);
+    Lst->setObjectName(QStringLiteral("Lst"));
+    Lst->setGeometry(TwipsRect(150, 975, 4965, 1110));
+    Lst->setFont(boxFont);
+    Lst->setSelectionMode(QAbstractItemView::SingleSelection);
+    cmdNew = new QPushButton(QStringLiteral("新增 &N"), frame);
+    cmdNew->setObjectName(QStringLiteral("cmdNew"));
+    cmdNew->setGeometry(TwipsRect(5175, 975, 915, 465));
+    cmdRemove = new QPushButton(QStringLiteral("移除 &M"), frame);
+    cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
+    cmdRemove->setGeometry(TwipsRect(5175, 1500, 915, 465));
+    cmdRemove->setEnabled(false);
+    cheCalc = new QCheckBox(QStringLiteral("按下确定后开始计时。"), frame);
+    cheCalc->setObjectName(QStringLiteral("cheCalc"));
+    cheCalc->setGeometry(TwipsRect(150, 2250, 2190, 315));
+    cheCalc->setChecked(true);
+
+    cmdOK = DialogDesign::PictureButton(this, Artwork::okButtonPicture(), TwipsRect(2925, 3375, 1440, 615), true);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdOK->setEnabled(false);
+    cmdCancel = DialogDesign::PictureButton(this, Artwork::cancelButtonPicture(), TwipsRect(4875, 3375, 1440, 615), false);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    QWidget *const tabOrder[] = {cmdCancel, cmdOK, cheCalc, cmdRemove, cmdNew, txtTime, txtName, Lst};
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(txtName, &QLineEdit::textChanged, this, &NewItemsDialog::doEnabled);
+    connect(Lst, &QListWidget::itemSelectionChanged, this, &NewItemsDialog::Lst_Click);
+    connect(cheCalc, &QCheckBox::clicked, this, [this] { txtName->setFocus(); });
+    connect(cmdNew, &QPushButton::clicked, this, &NewItemsDialog::cmdNew_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &NewItemsDialog::cmdRemove_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &NewItemsDialog::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void NewItemsDialog::Form_Load()
+{
+    for (int i = 1; i <= m_clock.cFangAn.Count(); ++i)
+        Lst->addItem(m_clock.cFangAn.Item(i));
+    if (Lst->count() > 0)
+        Lst->setCurrentRow(0); // selects it, which enables "移除 &M" through Lst_Click
+}
+
+int NewItemsDialog::selectedLine() const
+{
+    const QList<QListWidgetItem *> selected = Lst->selectedItems();
+    return selected.isEmpty() ? -1 : Lst->row(selected.first());
+}
+
+void NewItemsDialog::doEnabled()
+{
+    cmdOK->setEnabled(!txtName->text().isEmpty() && selectedLine() >= 0);
+}
+
+void NewItemsDialog::Lst_Click()
+{
+    // A list box here can also lose its selection (Ctrl+click); then there is nothing to remove.
+    cmdRemove->setEnabled(selectedLine() >= 0);
+    doEnabled();
+}
+
+void NewItemsDialog::cmdNew_Click()
+{
+    m_openSchemeDialog();
+    // The scheme dialog appends at most one scheme, and only when it was confirmed.
+    const int schemes = m_clock.cFangAn.Count();
+    if (Lst->count() != schemes && schemes > 0)
+        Lst->addItem(m_clock.cFangAn.Last());
+}
+
+void NewItemsDialog::cmdRemove_Click()
+{
+    const int line = selectedLine();
+    if (line < 0)
+        return;
+    m_clock.cFangAn.Remove(line + 1);
+    delete Lst->takeItem(line);
+    // The list would otherwise move the selection to a neighbour; the operator must choose anew.
+    Lst->clearSelection();
+    cmdRemove->setEnabled(false);
+    doEnabled();
+}
+
+void NewItemsDialog::cmdOK_Click()
+{
+    const int line = selectedLine();
+    if (line < 0 || txtName->text().isEmpty())
+        return;
+    NewItem item;
+    item.name = txtName->text();
+    item.scheme = Lst->item(line)->text();
+    item.minutes = LeadingNumber(txtTime->text());
+    item.startNow = cheCalc->isChecked();
+
+    // The name is registered and the row and every per-item list appended in one step, so no tick
+    // of the main window's clock can see half an item; a taken name changes nothing at all.
+    if (m_clock.AddItem(item, m_wallClock.now()) == 0) {
+        m_prompter.MsgBox(QStringLiteral("重复的计时项名称!"), Prompter::Buttons::Ok, Prompter::Icon::Critical);
+        txtName->setFocus();
+        return;
+    }
+    m_host.SetPanelText(3, QString::number(m_clock.lngItems));
+    m_host.SetPanelText(5, QString::number(m_clock.lngAdded));
+    if (item.startNow) {
+        m_host.EnableClock();
+        m_host.SetStartButtonCaption(QStringLiteral("终止"));
+    }
+    txtName->clear();
+    txtTime->clear();
+    txtName->setFocus();
+}
+
+void NewItemsDialog::focusNameIfEmpty()
+{
+    if (txtName->text().isEmpty())
+        txtName->setFocus();
+}
+
+void NewItemsDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    focusNameIfEmpty();
+}
+
+void NewItemsDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // Also when the dialog becomes active again after the scheme dialog or a message box.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        focusNameIfEmpty();
+}

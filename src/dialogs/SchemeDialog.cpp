@@ -1,0 +1,144 @@
+#include "SchemeDialog.h"
+
+#include "DialogDesign.h"
+#include "FormulaEvaluator.h"
+#include "ModClock.h"
+#include "SimSunFont.h"
+
+#include "Artwork.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+
+using DialogDesign::Label;
+using DialogDesign::TwipsRect;
+
+QString SchemeDialog::FirstHelpText()
+{
+    // The quotes around C and around the symbols are plain double quotes inside the text.
+    return QStringList{
+        QStringLiteral("提示:   耗时 = 终止计时时间 - 开始计时时间  注意: 时间计算以秒计数,如果计时次数不止一次，则耗时累计为每次耗时之和。 计时方案的结果是计时表达式计算的结果,耗时累计用"),
+        QStringLiteral("C"),
+        QStringLiteral("取得。即表达式中的符号"),
+        QStringLiteral("C"),
+        QStringLiteral("被耗时累计的实际数值所替换。表达式支持运算加、减、乘、除、整除、乘方、开方、对数 及基本三角函数等运算,基本符号分别为"),
+        QStringLiteral("+ - * / \\ ^ SQR(N),LOG(N), SIN(N),COS(N),TAN(N)其中N为数字或角度.")
+    }.join(u'"');
+}
+
+QString SchemeDialog::SecondHelpText()
+{
+    return QStringLiteral("   计时的结果实际上是耗时累计参与表达式计算的结果，所以，如果表达式没有耗时参与表达式运算，则表达式无意义(用不着计时)。示例: 某网吧用本软件计算上网者上网时间。其中A型电脑每小时费用5元,B型每小时费用3元。则可设定两个计时方案的表达式: 5*C/60 ,3*C/60 因为'C'为耗时累计(分钟),所以用小时为单位计费则要除以60。设定计时方案后,每增一名上网者，则新增一个计时项。每一项上网费用可即时从结果中查看。");
+}
+
+SchemeDialog::SchemeDialog(ModClock &clock, QWidget *owner)
+    : QDialog(owner), m_clock(clock)
+{
+    DialogDesign::SetUpWindow(this, QStringLiteral("新增计时方案"), 6720, 4140);
+    buildControls();
+}
+
+void SchemeDialog::buildControls()
+{
+    // Created in stacking order: the help labels first, so that the frame covers their lower edge
+    // where the design lets them overlap.
+    Label(this, "Label2", FirstHelpText(), TwipsRect(150, 0, 6315, 1140));
+    Label(this, "Label4", SecondHelpText(), TwipsRect(75, 1125, 6390, 1140));
+
+    auto *frame = new QGroupBox(QStringLiteral("新增方案"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(TwipsRect(150, 2250, 6315, 1215));
+
+    Label(frame, "Label1", QStringLiteral("计时表达式:"), TwipsRect(150, 300, 1215, 315));
+    Text1 = new QLineEdit(frame);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(TwipsRect(1275, 300, 4890, 390));
+    Text1->setFont(SimSunFont(10.5));
+    Label(frame, "Label3", QStringLiteral("表达式正误:"), TwipsRect(150, 750, 1140, 390));
+    lblTip = Label(frame, "lblTip", QString(), TwipsRect(1275, 750, 4890, 315));
+
+    cmdOK = DialogDesign::PictureButton(this, Artwork::okButtonPicture(), TwipsRect(3000, 3525, 1440, 615), true);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdOK->setEnabled(false);
+    cmdCancel = DialogDesign::PictureButton(this, Artwork::cancelButtonPicture(), TwipsRect(5100, 3525, 1440, 615), false);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    setTabOrder(cmdOK, cmdCancel);
+    setTabOrder(cmdCancel, Text1);
+
+    connect(Text1, &QLineEdit::textChanged, this, &SchemeDialog::Text1_Change);
+    connect(cmdOK, &QPushButton::clicked, this, &SchemeDialog::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void SchemeDialog::Run(ModClock &clock, QWidget *owner)
+{
+    SchemeDialog dialog(clock, owner);
+    dialog.exec();
+}
+
+bool SchemeDialog::CheckClock()
+{
+    bool found = false;
+    sCheckText.clear();
+    // Every C becomes 1, even inside a function name: the check knows nothing of names.
+    for (const QChar ch : Text1->text()) {
+        if (ch == u'C' || ch == u'c') {
+            found = true;
+            sCheckText += u'1';
+        } else {
+            sCheckText += ch;
+        }
+    }
+    return found;
+}
+
+void SchemeDialog::CheckEnabled()
+{
+    // A value that is not a number compares unordered with 0 and must be refused like 0.
+    const bool accepted = dblCheckValue < 0 || dblCheckValue > 0;
+    if (accepted)
+        lblTip->setText(QStringLiteral("表达式正确。"));
+    else if (bNoMacro)
+        lblTip->setText(QStringLiteral("表达式没有包含取时宏'C',计时方案无意义。"));
+    else
+        lblTip->setText(QStringLiteral("计时表达式不正确,公式语法错误!"));
+    cmdOK->setEnabled(accepted);
+}
+
+void SchemeDialog::Text1_Change()
+{
+    bNoMacro = false;
+    if (!CheckClock()) {
+        dblCheckValue = 0;
+        bNoMacro = true;
+    } else {
+        dblCheckValue = m_clock.objCalc().Evaluate(sCheckText).value_or(0.0);
+    }
+    CheckEnabled();
+}
+
+void SchemeDialog::cmdOK_Click()
+{
+    // The text as typed: the C stays a C, nothing is trimmed, an equal entry may already exist.
+    m_clock.cFangAn.Add(Text1->text());
+    accept();
+}
+
+void SchemeDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Text1->setFocus();
+}
+
+void SchemeDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Text1->setFocus();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// fFangAn: the dialog in which the operator types the fee formula of a new timing scheme.
+
+#include <QDialog>
+#include <QString>
+
+class ModClock;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Each change of the formula is tried with C = 1; only a formula that holds a C and gives a
+// non-zero value can be added. OK appends the text as typed to the shared scheme list cFangAn.
+class SchemeDialog : public QDialog {
+    Q_OBJECT
+public:
+    SchemeDialog(ModClock &clock, QWidget *owner);
+
+    // Opens the dialog modally over owner and returns when it closes; cFangAn is its only result.
+    static void Run(ModClock &clock, QWidget *owner);
+
+    // Rebuilds sCheckText from the formula and tells whether it holds a C.
+    bool CheckClock();
+    // Shows the verdict and enables OK from dblCheckValue and bNoMacro.
+    void CheckEnabled();
+
+    static QString FirstHelpText();
+    static QString SecondHelpText();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildControls();
+    void Text1_Change();
+    void cmdOK_Click();
+
+    ModClock &m_clock;
+    // The controls carry their design names as object names as well.
+    QLineEdit *Text1 = nullptr;
+    QLabel *lblTip = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QString sCheckText;
+    double dblCheckValue = 0;
+    bool bNoMacro = false;
+};

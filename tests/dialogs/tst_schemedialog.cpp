@@ -1,0 +1,208 @@
+// The timing scheme dialog: the verdict on every change, OK only for a usable formula, and what
+// reaches the shared scheme list.
+
+#include "ModClock.h"
+#include "SchemeDialog.h"
+#include "TabStops.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+const QString correct = QStringLiteral("表达式正确。");
+const QString noMacro = QStringLiteral("表达式没有包含取时宏'C',计时方案无意义。");
+const QString syntaxError = QStringLiteral("计时表达式不正确,公式语法错误!");
+} // namespace
+
+class TestSchemeDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void opensEmptyWithOkDisabled();
+    void design();
+    void verdicts_data();
+    void verdicts();
+    void deletingEverythingRefuses();
+    void okAppendsTheTextAsTyped();
+    void sameFormulaTwiceGivesTwoEntries();
+    void enterOnlyWhileAccepted();
+    void escapeAndCancelChangeNothing();
+
+private:
+    QLineEdit *text1() const { return m_dialog->findChild<QLineEdit *>(QStringLiteral("Text1")); }
+    QLabel *tip() const { return m_dialog->findChild<QLabel *>(QStringLiteral("lblTip")); }
+    QPushButton *button(const char *name) const { return m_dialog->findChild<QPushButton *>(QLatin1String(name)); }
+    void open();
+
+    ModClock *m_clock = nullptr;
+    SchemeDialog *m_dialog = nullptr;
+};
+
+void TestSchemeDialog::init()
+{
+    m_clock = new ModClock;
+    m_dialog = new SchemeDialog(*m_clock, nullptr);
+}
+
+void TestSchemeDialog::cleanup()
+{
+    delete m_dialog;
+    delete m_clock;
+}
+
+void TestSchemeDialog::open()
+{
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
+}
+
+void TestSchemeDialog::opensEmptyWithOkDisabled()
+{
+    open();
+    QVERIFY(text1()->text().isEmpty());
+    QVERIFY(tip()->text().isEmpty());
+    QVERIFY(!button("cmdOK")->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), text1());
+}
+
+void TestSchemeDialog::design()
+{
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("新增计时方案"));
+    QCOMPARE(m_dialog->size(), QSize(448, 276));
+    QCOMPARE(m_dialog->minimumSize(), m_dialog->maximumSize());
+    QVERIFY(m_dialog->isModal());
+    QVERIFY(!(m_dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+
+    QCOMPARE(text1()->geometry(), QRect(85, 20, 326, 26));
+    QCOMPARE(text1()->font().pointSizeF(), 10.5);
+    QCOMPARE(m_dialog->findChild<QGroupBox *>(QStringLiteral("Frame1"))->geometry(), QRect(10, 150, 421, 81));
+
+    QPushButton *ok = button("cmdOK");
+    QVERIFY(ok->isDefault());
+    QVERIFY(ok->text().isEmpty());
+    QCOMPARE(ok->iconSize(), QSize(72, 32));
+    QCOMPARE(ok->palette().color(QPalette::Button), QColor(192, 192, 192));
+    QCOMPARE(ok->geometry(), QRect(200, 235, 96, 41));
+    QCOMPARE(button("cmdCancel")->geometry(), QRect(340, 235, 96, 41));
+
+    // The tab order: OK, Cancel, then the formula.
+    QCOMPARE(TabStopsAfter(ok), (QList<QWidget *>{button("cmdCancel"), text1(), ok}));
+
+    // The quoted pieces of the first help text and the indent of the second.
+    const QString first = m_dialog->findChild<QLabel *>(QStringLiteral("Label2"))->text();
+    QVERIFY(first.startsWith(QStringLiteral("提示:   耗时 = 终止计时时间")));
+    QVERIFY(first.contains(QStringLiteral("耗时累计用\"C\"取得。即表达式中的符号\"C\"被耗时累计")));
+    QVERIFY(first.endsWith(QStringLiteral("基本符号分别为\"+ - * / \\ ^ SQR(N),LOG(N), SIN(N),COS(N),TAN(N)其中N为数字或角度.")));
+    const QString second = m_dialog->findChild<QLabel *>(QStringLiteral("Label4"))->text();
+    QVERIFY(second.startsWith(QStringLiteral("   计时的结果")));
+    QVERIFY(second.contains(QStringLiteral("5*C/60 ,3*C/60 因为'C'为")));
+}
+
+void TestSchemeDialog::verdicts_data()
+{
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("verdict");
+
+    QTest::newRow("five per hour") << QStringLiteral("5*C/60") << correct;
+    QTest::newRow("lower-case c") << QStringLiteral("5*c/60") << correct;
+    QTest::newRow("fixed charge plus rate") << QStringLiteral("2 + 0.1*C") << correct;
+    QTest::newRow("no C although it evaluates") << QStringLiteral("60") << noMacro;
+    QTest::newRow("zero at C = 1") << QStringLiteral("C-1") << syntaxError;
+    // The C of COS is replaced too, and "1OS(1)" is no formula.
+    QTest::newRow("C inside a function name") << QStringLiteral("COS(C)") << syntaxError;
+    QTest::newRow("function without C in its name") << QStringLiteral("SQR(C*4)") << correct;
+    QTest::newRow("malformed") << QStringLiteral("5*C/") << syntaxError;
+    QTest::newRow("division by zero") << QStringLiteral("C/0") << syntaxError;
+    QTest::newRow("not a number") << QStringLiteral("SQR(0-C)") << syntaxError;
+    QTest::newRow("blank") << QStringLiteral(" ") << noMacro;
+}
+
+void TestSchemeDialog::verdicts()
+{
+    QFETCH(QString, formula);
+    QFETCH(QString, verdict);
+    open();
+    QTest::keyClicks(text1(), formula);
+    QCOMPARE(tip()->text(), verdict);
+    QCOMPARE(button("cmdOK")->isEnabled(), verdict == correct);
+}
+
+void TestSchemeDialog::deletingEverythingRefuses()
+{
+    open();
+    QTest::keyClicks(text1(), QStringLiteral("3*C"));
+    QVERIFY(button("cmdOK")->isEnabled());
+    QTest::keyClick(text1(), Qt::Key_Backspace);
+    QCOMPARE(tip()->text(), noMacro);
+    QVERIFY(!button("cmdOK")->isEnabled());
+    QTest::keyClick(text1(), Qt::Key_C);
+    QVERIFY(button("cmdOK")->isEnabled());
+    QTest::keyClick(text1(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(text1(), Qt::Key_Delete);
+    QVERIFY(text1()->text().isEmpty());
+    QCOMPARE(tip()->text(), noMacro);
+    QVERIFY(!button("cmdOK")->isEnabled());
+}
+
+void TestSchemeDialog::okAppendsTheTextAsTyped()
+{
+    m_clock->cFangAn.Add(QStringLiteral("3*C/60"));
+    open();
+    QTest::keyClicks(text1(), QStringLiteral(" 5*c/60"));
+    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(m_clock->cFangAn.Count(), 2);
+    QCOMPARE(m_clock->cFangAn.Item(2), QStringLiteral(" 5*c/60"));
+}
+
+void TestSchemeDialog::sameFormulaTwiceGivesTwoEntries()
+{
+    for (int i = 0; i < 2; ++i) {
+        SchemeDialog dialog(*m_clock, nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClicks(dialog.findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("5*C/60"));
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    }
+    QCOMPARE(m_clock->cFangAn.Count(), 2);
+    QCOMPARE(m_clock->cFangAn.Item(1), m_clock->cFangAn.Item(2));
+}
+
+void TestSchemeDialog::enterOnlyWhileAccepted()
+{
+    open();
+    QTest::keyClicks(text1(), QStringLiteral("C-1"));
+    QTest::keyClick(text1(), Qt::Key_Return);
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(m_clock->cFangAn.Count(), 0);
+
+    QTest::keyClick(text1(), Qt::Key_Backspace);
+    QTest::keyClicks(text1(), QStringLiteral("2"));
+    QTest::keyClick(text1(), Qt::Key_Enter);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_clock->cFangAn.Count(), 1);
+    QCOMPARE(m_clock->cFangAn.Item(1), QStringLiteral("C-2"));
+}
+
+void TestSchemeDialog::escapeAndCancelChangeNothing()
+{
+    open();
+    QTest::keyClicks(text1(), QStringLiteral("5*C/60"));
+    QTest::keyClick(text1(), Qt::Key_Escape);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+
+    open();
+    QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_clock->cFangAn.Count(), 0);
+}
+
+QTEST_MAIN(TestSchemeDialog)
+#include "tst_schemedialog.moc"
