@@ -18,6 +18,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <iterator>
+
 using DialogDesign::Label;
 using DialogDesign::TwipsRect;
 
