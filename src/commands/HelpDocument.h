@@ -1,0 +1,44 @@
+#pragma once
+// The help file "Vantorel.hlp": one UTF-8 HTML document whose head lists its topics.
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Each topic of the file is declared in the document's head, in the order the topics are listed:
+//   <meta name="vantorel-topic" content="CONTEXT;ANCHOR;TITLE">
+// CONTEXT is the number the program asks for, ANCHOR the name of the <a name="..."> that starts
+// the topic in the body, TITLE what the topics list shows. Context 1 is the contents topic.
+struct HelpTopic {
+    int context = 0;
+    QString anchor;
+    QString title;
+};
+
+class HelpDocument {
+public:
+    static constexpr int ContentsContext = 1;
+
+    static QString FileName() { return QStringLiteral("Vantorel.hlp"); }
+    // The help file in folder, with one separator between them.
+    static QString PathIn(const QString &folder);
+
+    static HelpDocument FromHtml(const QString &html);
+    // Nothing when the file is missing or cannot be read.
+    static std::optional<HelpDocument> Load(const QString &path);
+
+    const QString &Html() const { return m_html; }
+    const QList<HelpTopic> &Topics() const { return m_topics; }
+
+    // The anchor of the topic with this context number; the contents topic when no topic has it,
+    // and an empty text when the file has no topics at all.
+    QString AnchorFor(int context) const;
+    // The names of every <a name="..."> and every internal link target (href="#...") in the body.
+    QStringList AnchorNames() const;
+    QStringList LinkTargets() const;
+
+private:
+    QString m_html;
+    QList<HelpTopic> m_topics;
+};

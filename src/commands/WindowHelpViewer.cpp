@@ -1,0 +1,40 @@
+#include "WindowHelpViewer.h"
+
+#include "HelpDocument.h"
+#include "HelpWindow.h"
+#include "Prompter.h"
+
+#include <QDir>
+
+WindowHelpViewer::WindowHelpViewer(Prompter &prompter) : m_prompter(prompter) {}
+
+WindowHelpViewer::~WindowHelpViewer()
+{
+    // A window with an owner goes with its owner; one without would outlive every reference.
+    if (m_window && !m_window->parent())
+        delete m_window.data();
+}
+
+QString WindowHelpViewer::MissingFileMessage(const QString &file)
+{
+    return QStringLiteral("找不到帮助文件:") + u'\n' + QDir::toNativeSeparators(file);
+}
+
+void WindowHelpViewer::ShowHelp(const QString &file, int context, QWidget *owner)
+{
+    const std::optional<HelpDocument> doc = HelpDocument::Load(file);
+    if (!doc) {
+        m_prompter.MsgBox(MissingFileMessage(file), Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
+        return;
+    }
+    if (m_window && m_window->parentWidget() != owner)
+        delete m_window.data();
+    if (!m_window) {
+        m_window = new HelpWindow(owner);
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_window->Open(file, *doc, context);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
