@@ -48,13 +48,14 @@ void ClockTick::refresh(const QDateTime &now, const QString &minute)
 {
     ItemRowModel &rows = m_state.lvwMain;
     const ItemRowModel::Batch batch(rows);
+    const QTime time = now.time();
     const int count = std::min<int>(m_state.lngItems, rows.Count());
     for (int i = 1; i <= count; ++i) {
         if (!m_state.cRunning.Value(i, false))
             continue;
         if (rows.Text(i, ItemRowModel::ColUpTo) == minute)
             continue;
-        const double t = TimingOperations::RunningMinutes(m_state, i, now);
+        const double t = TimingOperations::RunningMinutes(m_state, i, time);
         rows.SetText(i, ItemRowModel::ColUpTo, minute);
         rows.SetText(i, ItemRowModel::ColMinutes, TimeText::GeneralNumber(t));
         const double f = valCalc(m_state, m_state.cItemFangAn.Value(i), t);

@@ -39,14 +39,17 @@ QString GeneralNumber(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0");
+    // Whole minutes are the common case of every refresh; they need no digit generation.
+    if (std::fabs(value) < 1e15 && std::trunc(value) == value)
+        return QString::number(static_cast<qint64>(value));
     QString text = QString::number(value, 'g', 15);
     return text.replace(u'e', u'E');
 }
 
 double RoundMinutes(double minutes)
 {
-    if (!std::isfinite(minutes) || std::fabs(minutes) >= 1e13)
-        return minutes;
+    if (!std::isfinite(minutes) || std::fabs(minutes) >= 1e13 || std::trunc(minutes) == minutes)
+        return minutes == 0.0 ? 0.0 : minutes;
     // Trim twice: the product by 100 brings its own binary noise (-2.005 * 100 = -200.4999...).
     const double trimmed = QString::number(minutes, 'g', 15).toDouble();
     const double hundredths = QString::number(trimmed * 100.0, 'g', 15).toDouble();

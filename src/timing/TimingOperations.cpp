@@ -5,16 +5,16 @@
 
 namespace TimingOperations {
 
-double SessionMinutes(const ModClock &state, int pos, const QDateTime &now)
+double SessionMinutes(const ModClock &state, int pos, const QTime &now)
 {
     // The recorded start is the truth; the "最近开始" text is for the eye and need not parse back.
     if (!state.cSave.IsValid(pos) || state.cSave.Item(pos).cStart.Count() == 0)
         return 0;
     const QTime start = state.cSave.Item(pos).cStart.Last();
-    return TimeText::RoundMinutes(TimeText::WholeMinutes(start, now.time()));
+    return TimeText::RoundMinutes(TimeText::WholeMinutes(start, now));
 }
 
-double RunningMinutes(const ModClock &state, int pos, const QDateTime &now)
+double RunningMinutes(const ModClock &state, int pos, const QTime &now)
 {
     return TimeText::RoundMinutes(state.cTotal.Value(pos, 0) + SessionMinutes(state, pos, now));
 }
@@ -40,7 +40,7 @@ void EndTimer(ModClock &state, const QDateTime &now)
     if (i == 0 || !state.cRunning.IsValid(i))
         return;
     if (state.cRunning.Item(i)) {
-        const double m = SessionMinutes(state, i, now);
+        const double m = SessionMinutes(state, i, now.time());
         clsSave &r = state.cSave.Item(i);
         r.cTime.Add(m);
         state.cTotal.Replace(i, state.cTotal.Item(i) + m);
