@@ -192,5 +192,5 @@ void QtReportPrinter::showPreview(const ReportContent &content)
         connect(save, &QAction::triggered, this, [this, layout] { saveAsPdf(layout->Content()); });
     }
     dialog->show();
-    Q_EMIT previewShown(dialog);
+    Q_EMIT previewShown(dialog, layout->Content());
 }

@@ -55,7 +55,8 @@ public:
     bool WritePdf(const QString &fileName) const;
 
 Q_SIGNALS:
-    void previewShown(QPrintPreviewDialog *dialog);
+    // A preview window has opened on this content.
+    void previewShown(QPrintPreviewDialog *dialog, const ReportContent &content);
 
 private:
     enum Call : unsigned {

@@ -1,189 +1,272 @@
 #include "ReportLayout.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QFont>
-#include <QGuiApplication>
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextTable>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <algorithm>
+#include <numeric>
 
 namespace {
 const QColor kInk(0x20, 0x20, 0x20);
-const QColor kMuted(0x60, 0x66, 0x70);
+const QColor kMuted(0x5a, 0x62, 0x6e);
 const QColor kRule(0x9a, 0xa4, 0xb0);
 const QColor kHeadingFill(0xdd, 0xe6, 0xf0);
-const QColor kStripeFill(0xf4, 0xf6, 0xf9);
+const QColor kStripeFill(0xf3, 0xf5, 0xf8);
 
-// The text face first for Latin letters and digits, then the Chinese faces found on Windows and
-// Linux desktops; fontconfig or the platform skips those that are missing.
+// Faces that hold both Chinese and Latin text first; where none is installed, Latin text comes
+// from a plain sans face and Chinese from whichever Chinese face there is. Missing ones are skipped.
 QFont reportFont(qreal points, bool bold = false)
 {
-    QFont font = QGuiApplication::font();
-    font.setFamilies({font.family(), QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun"),
-                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("AR PL UMing CN")});
+    QFont font;
+    font.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("DejaVu Sans"), QStringLiteral("Arial"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("SimSun")});
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
 }
 
-QTextCharFormat charFormat(qreal points, const QColor &color, bool bold = false)
+// Long texts wrap between words, and inside a word (a formula, a Chinese phrase) when they must.
+QTextOption textOption(Qt::Alignment horizontal)
 {
-    QTextCharFormat f;
-    f.setFont(reportFont(points, bold));
-    f.setForeground(color);
-    return f;
+    QTextOption option(horizontal | Qt::AlignVCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
 }
 
-void writeCell(QTextTable *table, int row, int col, const QString &text, const QTextCharFormat &format,
-               Qt::Alignment align = Qt::AlignLeft)
+qreal textHeight(const QString &text, const QFont &font, const QPaintDevice *device, qreal width)
 {
-    QTextCursor c = table->cellAt(row, col).firstCursorPosition();
-    if (align != Qt::AlignLeft) {
-        QTextBlockFormat b = c.blockFormat();
-        b.setAlignment(align);
-        c.setBlockFormat(b);
+    const QFontMetricsF metrics(font, device);
+    if (metrics.horizontalAdvance(text) <= width && !text.contains(u'\n'))
+        return metrics.height();
+    QTextLayout layout(text, font, device);
+    layout.setTextOption(textOption(Qt::AlignLeft));
+    layout.beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height += line.height();
     }
-    c.insertText(text, format);
+    layout.endLayout();
+    return std::max(height, metrics.height());
 }
 
-void fillCell(QTextTable *table, int row, int col, const QColor &color)
+qreal widest(const QList<ReportContent::Pair> &block, const QFontMetricsF &metrics)
 {
-    QTextTableCell cell = table->cellAt(row, col);
-    QTextCharFormat f = cell.format();
-    f.setBackground(color);
-    cell.setFormat(f);
+    qreal w = 0;
+    for (const ReportContent::Pair &pair : block)
+        w = std::max(w, metrics.horizontalAdvance(pair.label));
+    return w;
 }
 } // namespace
 
-struct ReportLayout::Pages {
-    std::unique_ptr<QTextDocument> doc;
-    QRectF body;   // where the document goes on each page, in device pixels
-    QRectF footer; // where the page number goes
-};
-
 ReportLayout::ReportLayout(ReportContent content) : m_content(std::move(content)) {}
-ReportLayout::~ReportLayout() = default;
 
 QString ReportLayout::PageFooter(int page, int pages)
 {
     return QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pages);
 }
 
-ReportLayout::Pages ReportLayout::layOut(QPagedPaintDevice *device) const
+ReportLayout::Plan ReportLayout::plan(QPagedPaintDevice *device) const
 {
-    // Lengths are given in points and laid out in the device's own pixels, so the document looks
-    // the same on a 1200 dpi printer, in a PDF and in the preview.
-    const qreal pt = device->logicalDpiY() / 72.0;
+    // Everything is measured in the device's own pixels, so the report looks the same on a
+    // 1200 dpi printer, in a PDF and in the preview.
+    Plan pl;
+    pl.pt = device->logicalDpiY() / 72.0;
     const QRectF page = device->pageLayout().paintRectPixels(device->logicalDpiX());
-    const qreal footerHeight = 24 * pt;
+    pl.body = QSizeF(page.width(), page.height() - 22 * pl.pt);
+    pl.title = reportFont(20, true);
+    pl.label = reportFont(10.5, true);
+    pl.value = reportFont(10.5);
+    pl.heading = reportFont(10, true);
+    pl.cell = reportFont(10);
+    pl.footer = reportFont(9);
+    pl.padding = 3.5 * pl.pt;
+    const qreal gap = 14 * pl.pt;
+    const qreal gutter = 8 * pl.pt;
+    const qreal width = pl.body.width();
 
-    Pages pages;
-    pages.body = QRectF(0, 0, page.width(), page.height() - footerHeight);
-    pages.footer = QRectF(0, page.height() - footerHeight * 0.7, page.width(), footerHeight * 0.7);
-    pages.doc = std::make_unique<QTextDocument>();
-    QTextDocument *doc = pages.doc.get();
-    doc->documentLayout()->setPaintDevice(device);
-    doc->setDocumentMargin(0);
-    doc->setDefaultFont(reportFont(10.5));
-    doc->setPageSize(pages.body.size());
-    doc->setUndoRedoEnabled(false);
+    pl.titleHeight = QFontMetricsF(pl.title, device).height();
+    qreal y = pl.titleHeight + gap;
 
-    QTextCursor cursor(doc);
-    QTextBlockFormat titleBlock;
-    titleBlock.setAlignment(Qt::AlignHCenter);
-    titleBlock.setBottomMargin(14 * pt);
-    cursor.setBlockFormat(titleBlock);
-    cursor.insertText(m_content.title, charFormat(20, kInk, true));
-
-    // The two header blocks side by side, each as label/value lines.
-    const int headerRows = int(qMax(m_content.firstBlock.size(), m_content.secondBlock.size()));
-    if (headerRows > 0) {
-        QTextTableFormat f;
-        f.setBorderStyle(QTextFrameFormat::BorderStyle_None);
-        f.setBorder(0);
-        f.setCellPadding(2.5 * pt);
-        f.setCellSpacing(0);
-        f.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-        f.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 14),
-                                     QTextLength(QTextLength::PercentageLength, 36),
-                                     QTextLength(QTextLength::PercentageLength, 14),
-                                     QTextLength(QTextLength::PercentageLength, 36)});
-        f.setBottomMargin(12 * pt);
-        QTextTable *header = cursor.insertTable(headerRows, 4, f);
-        const QTextCharFormat label = charFormat(10.5, kMuted, true);
-        const QTextCharFormat value = charFormat(10.5, kInk);
-        const auto writeBlock = [&](const QList<ReportContent::Pair> &block, int col) {
-            for (int r = 0; r < block.size(); ++r) {
-                writeCell(header, r, col, block[r].label, label);
-                writeCell(header, r, col + 1, block[r].value, value);
-            }
-        };
-        writeBlock(m_content.firstBlock, 0);
-        writeBlock(m_content.secondBlock, 2);
-        cursor.movePosition(QTextCursor::End);
+    // The two header blocks side by side, each as a column of labels and a column of values.
+    const QFontMetricsF labelMetrics(pl.label, device);
+    const qreal half = width / 2;
+    const QList<ReportContent::Pair> *blocks[2] = {&m_content.firstBlock, &m_content.secondBlock};
+    for (int b = 0; b < 2; ++b) {
+        const qreal labelWidth = std::min(widest(*blocks[b], labelMetrics) + gutter, half * 0.45);
+        pl.blockX[2 * b] = b * half;
+        pl.blockWidth[2 * b] = labelWidth - gutter;
+        pl.blockX[2 * b + 1] = b * half + labelWidth;
+        pl.blockWidth[2 * b + 1] = half - labelWidth - gutter;
     }
+    pl.blocksTop = y;
+    const int blockRows = int(std::max(m_content.firstBlock.size(), m_content.secondBlock.size()));
+    for (int r = 0; r < blockRows; ++r) {
+        qreal h = 0;
+        for (int b = 0; b < 2; ++b) {
+            if (r >= blocks[b]->size())
+                continue;
+            const ReportContent::Pair &pair = blocks[b]->at(r);
+            h = std::max({h, textHeight(pair.label, pl.label, device, pl.blockWidth[2 * b]),
+                          textHeight(pair.value, pl.value, device, pl.blockWidth[2 * b + 1])});
+        }
+        pl.blockRowHeights.append(h + 4 * pl.pt);
+        y += pl.blockRowHeights.last();
+    }
+    pl.tableTop = blockRows > 0 ? y + gap : y;
+    pl.pageFirstRow = {0};
 
     const int columns = int(m_content.headings.size());
-    if (columns > 0) {
-        QTextTableFormat f;
-        f.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-        f.setBorder(0.75 * pt);
-        f.setBorderBrush(kRule);
-        f.setBorderCollapse(true);
-        f.setCellSpacing(0);
-        f.setCellPadding(3.5 * pt);
-        f.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-        f.setHeaderRowCount(1); // repeated at the top of every page the table runs onto
-        QTextTable *table = cursor.insertTable(int(m_content.rows.size()) + 1, columns, f);
-        const QTextCharFormat heading = charFormat(10.5, kInk, true);
-        const QTextCharFormat text = charFormat(10, kInk);
-        for (int c = 0; c < columns; ++c) {
-            fillCell(table, 0, c, kHeadingFill);
-            writeCell(table, 0, c, m_content.headings[c], heading, Qt::AlignHCenter);
+    if (columns == 0)
+        return pl;
+
+    // Columns start at their natural widths and share what is left of the page (or give up what
+    // is missing) in proportion.
+    const QFontMetricsF headingMetrics(pl.heading, device);
+    const QFontMetricsF cellMetrics(pl.cell, device);
+    QList<qreal> natural(columns, 0);
+    for (int c = 0; c < columns; ++c)
+        natural[c] = headingMetrics.horizontalAdvance(m_content.headings[c]);
+    for (const ReportContent::Row &row : m_content.rows)
+        for (int c = 0; c < columns && c < row.size(); ++c)
+            natural[c] = std::max(natural[c], cellMetrics.horizontalAdvance(row[c].text));
+    for (qreal &w : natural)
+        w += 2 * pl.padding + pl.pt;
+    const qreal total = std::accumulate(natural.begin(), natural.end(), 0.0);
+    pl.columnX = {0};
+    for (int c = 0; c < columns; ++c)
+        pl.columnX.append(pl.columnX.last() + natural[c] * width / total);
+
+    const auto inner = [&](int c) { return pl.columnX[c + 1] - pl.columnX[c] - 2 * pl.padding; };
+    qreal heading = 0;
+    for (int c = 0; c < columns; ++c)
+        heading = std::max(heading, textHeight(m_content.headings[c], pl.heading, device, inner(c)));
+    pl.headingHeight = heading + 2 * pl.padding;
+
+    // The heading row starts every page the table runs onto; a row never splits across pages.
+    y = pl.tableTop + pl.headingHeight;
+    int rowsOnPage = 0;
+    pl.rowHeights.reserve(m_content.rows.size());
+    for (int r = 0; r < m_content.rows.size(); ++r) {
+        const ReportContent::Row &row = m_content.rows[r];
+        qreal h = 0;
+        for (int c = 0; c < columns && c < row.size(); ++c)
+            h = std::max(h, textHeight(row[c].text, pl.cell, device, inner(c)));
+        h = std::max(h, cellMetrics.height()) + 2 * pl.padding;
+        pl.rowHeights.append(h);
+        if (y + h > pl.body.height() && (rowsOnPage > 0 || pl.pageFirstRow.size() == 1)) {
+            pl.pageFirstRow.append(r);
+            y = pl.headingHeight;
+            rowsOnPage = 0;
         }
-        for (int r = 0; r < m_content.rows.size(); ++r) {
-            const ReportContent::Row &row = m_content.rows[r];
-            for (int c = 0; c < columns && c < row.size(); ++c) {
-                if (r % 2 == 1)
-                    fillCell(table, r + 1, c, kStripeFill);
-                writeCell(table, r + 1, c, row[c].text, text, row[c].numeric ? Qt::AlignRight : Qt::AlignLeft);
-            }
-        }
+        y += h;
+        ++rowsOnPage;
     }
-    return pages;
+    return pl;
 }
 
 int ReportLayout::PageCount(QPagedPaintDevice *device) const
 {
-    return layOut(device).doc->pageCount();
+    return int(plan(device).pageFirstRow.size());
+}
+
+void ReportLayout::paintBlocks(QPainter &p, const Plan &pl) const
+{
+    const QList<ReportContent::Pair> *blocks[2] = {&m_content.firstBlock, &m_content.secondBlock};
+    qreal y = pl.blocksTop;
+    for (int r = 0; r < pl.blockRowHeights.size(); ++r) {
+        const qreal h = pl.blockRowHeights[r];
+        for (int b = 0; b < 2; ++b) {
+            if (r >= blocks[b]->size())
+                continue;
+            const ReportContent::Pair &pair = blocks[b]->at(r);
+            p.setFont(pl.label);
+            p.setPen(kMuted);
+            p.drawText(QRectF(pl.blockX[2 * b], y, pl.blockWidth[2 * b], h), pair.label, textOption(Qt::AlignLeft));
+            p.setFont(pl.value);
+            p.setPen(kInk);
+            p.drawText(QRectF(pl.blockX[2 * b + 1], y, pl.blockWidth[2 * b + 1], h), pair.value,
+                       textOption(Qt::AlignLeft));
+        }
+        y += h;
+    }
+}
+
+// row -1 is the heading row.
+void ReportLayout::paintTableRow(QPainter &p, const Plan &pl, qreal y, int row) const
+{
+    const bool heading = row < 0;
+    const qreal h = heading ? pl.headingHeight : pl.rowHeights[row];
+    const qreal left = pl.columnX.first();
+    const qreal right = pl.columnX.last();
+    if (heading || row % 2 == 1)
+        p.fillRect(QRectF(left, y, right - left, h), heading ? kHeadingFill : kStripeFill);
+
+    p.setFont(heading ? pl.heading : pl.cell);
+    p.setPen(kInk);
+    const int columns = int(pl.columnX.size()) - 1;
+    for (int c = 0; c < columns; ++c) {
+        QString text;
+        Qt::Alignment align = Qt::AlignHCenter;
+        if (heading) {
+            text = m_content.headings[c];
+        } else if (c < m_content.rows[row].size()) {
+            text = m_content.rows[row][c].text;
+            align = m_content.rows[row][c].numeric ? Qt::AlignRight : Qt::AlignLeft;
+        }
+        const QRectF box(pl.columnX[c] + pl.padding, y + pl.padding, pl.columnX[c + 1] - pl.columnX[c] - 2 * pl.padding,
+                         h - 2 * pl.padding);
+        p.drawText(box, text, textOption(align));
+    }
+
+    p.setPen(QPen(kRule, 0.6 * pl.pt));
+    if (heading)
+        p.drawLine(QPointF(left, y), QPointF(right, y));
+    p.drawLine(QPointF(left, y + h), QPointF(right, y + h));
+    for (const qreal x : pl.columnX)
+        p.drawLine(QPointF(x, y), QPointF(x, y + h));
 }
 
 bool ReportLayout::Paint(QPagedPaintDevice *device) const
 {
-    const Pages pages = layOut(device);
-    QPainter painter;
-    if (!painter.begin(device))
+    const Plan pl = plan(device);
+    QPainter p;
+    if (!p.begin(device))
         return false;
-    const int count = pages.doc->pageCount();
-    const qreal height = pages.body.height();
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.palette.setColor(QPalette::Text, kInk);
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && !device->newPage())
+    const int pages = int(pl.pageFirstRow.size());
+    const int rows = int(m_content.rows.size());
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device->newPage())
             return false;
-        painter.save();
-        painter.translate(pages.body.left(), pages.body.top() - i * height);
-        context.clip = QRectF(0, i * height, pages.body.width(), height);
-        painter.setClipRect(context.clip);
-        pages.doc->documentLayout()->draw(&painter, context);
-        painter.restore();
-
-        painter.setFont(reportFont(9));
-        painter.setPen(kMuted);
-        painter.drawText(pages.footer, Qt::AlignHCenter | Qt::AlignBottom, PageFooter(i + 1, count));
+        qreal y = 0;
+        if (page == 0) {
+            p.setFont(pl.title);
+            p.setPen(kInk);
+            p.drawText(QRectF(0, 0, pl.body.width(), pl.titleHeight), Qt::AlignHCenter | Qt::AlignVCenter,
+                       m_content.title);
+            paintBlocks(p, pl);
+            y = pl.tableTop;
+        }
+        const int first = pl.pageFirstRow[page];
+        const int last = page + 1 < pages ? pl.pageFirstRow[page + 1] : rows;
+        if (!pl.columnX.isEmpty() && (last > first || rows == 0)) {
+            paintTableRow(p, pl, y, -1);
+            y += pl.headingHeight;
+            for (int r = first; r < last; ++r) {
+                paintTableRow(p, pl, y, r);
+                y += pl.rowHeights[r];
+            }
+        }
+        p.setFont(pl.footer);
+        p.setPen(kMuted);
+        p.drawText(QRectF(0, pl.body.height(), pl.body.width(), 22 * pl.pt), Qt::AlignHCenter | Qt::AlignBottom,
+                   PageFooter(page + 1, pages));
     }
-    return painter.end();
+    return p.end();
 }

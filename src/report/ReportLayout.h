@@ -3,15 +3,19 @@
 
 #include "ReportContent.h"
 
-#include <memory>
+#include <QFont>
+#include <QList>
+#include <QSizeF>
 
 class QPagedPaintDevice;
-class QTextDocument;
+class QPaintDevice;
+class QPainter;
 
+// Laid out with QPainter directly rather than through a rich-text document: a table of a thousand
+// rows breaks into pages in milliseconds this way.
 class ReportLayout {
 public:
     explicit ReportLayout(ReportContent content);
-    ~ReportLayout();
 
     const ReportContent &Content() const { return m_content; }
 
@@ -24,8 +28,26 @@ public:
     static QString PageFooter(int page, int pages);
 
 private:
-    struct Pages;
-    Pages layOut(QPagedPaintDevice *device) const;
+    struct Plan {
+        qreal pt = 1;       // one point in device pixels
+        qreal padding = 0;  // inside table cells
+        QSizeF body;        // the page less the footer
+        QFont title, label, value, heading, cell, footer;
+        qreal titleHeight = 0;
+        qreal blocksTop = 0;
+        QList<qreal> blockRowHeights;
+        qreal blockX[4] = {};     // left edge of label, value, label, value
+        qreal blockWidth[4] = {}; // and their widths
+        qreal tableTop = 0;        // on the first page
+        QList<qreal> columnX;      // left edge of each column, then the table's right edge
+        qreal headingHeight = 0;
+        QList<qreal> rowHeights;
+        QList<int> pageFirstRow; // the first table row on each page
+    };
+
+    Plan plan(QPagedPaintDevice *device) const;
+    void paintBlocks(QPainter &p, const Plan &plan) const;
+    void paintTableRow(QPainter &p, const Plan &plan, qreal y, int row) const;
 
     ReportContent m_content;
 };

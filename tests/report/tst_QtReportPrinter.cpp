@@ -1,0 +1,292 @@
+#include "FakeWallClock.h"
+#include "QtReportPrinter.h"
+#include "ReportLayout.h"
+#include "ReportFixtures.h"
+#include "Reports.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QtTest>
+
+namespace {
+const QDate kToday(2026, 12, 7);
+const QDateTime kCreated(kToday, QTime(9, 0, 0));
+
+class ScriptedAsker : public ReportOutputAsker {
+public:
+    QStringList answers; // file names given in turn; an empty answer or none left cancels
+    QStringList suggestions;
+    QStringList failures;
+    QString PdfFileName(const QString &suggestion) override
+    {
+        suggestions << suggestion;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    void ReportFailed(const QString &where) override { failures << where; }
+};
+
+// The real component on a machine without printers, answering file questions from a script.
+struct Setup {
+    ModClock state;
+    FakeWallClock clock{QDateTime(kToday, QTime(14, 5, 30))};
+    QStringList answers;
+    ScriptedAsker *asker = nullptr;
+    QList<ReportContent> previews;
+    Reports reports{state, clock, [this]() -> std::unique_ptr<ReportPrinter> {
+                        auto a = std::make_unique<ScriptedAsker>();
+                        a->answers = answers;
+                        asker = a.get();
+                        auto p = std::make_unique<QtReportPrinter>(nullptr, std::move(a), [] { return QPrinterInfo(); });
+                        QObject::connect(p.get(), &QtReportPrinter::previewShown,
+                                         [this](QPrintPreviewDialog *, const ReportContent &c) { previews << c; });
+                        return p;
+                    }};
+    QtReportPrinter &printer() { return *static_cast<QtReportPrinter *>(reports.objReport()); }
+
+    void addSampleItems()
+    {
+        ReportFixtures::addItem(state, QStringLiteral("PC1"),
+                                {{QTime(9, 10, 5), QTime(9, 40, 50)}, {QTime(10, 0, 0), QTime(10, 20, 59)}}, kCreated);
+        const int pos = ReportFixtures::addItem(state, QStringLiteral("PC2"), {}, kCreated);
+        ReportFixtures::start(state, pos, QTime(13, 50, 20));
+        state.Select(1);
+    }
+};
+
+QString pdfToText(const QString &file, int page = 0)
+{
+    QStringList args;
+    if (page > 0)
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    args << file << QStringLiteral("-");
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), args);
+    if (!p.waitForFinished(60000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList flatten(const ReportContent &c)
+{
+    QStringList out{c.title};
+    for (const auto &pair : c.firstBlock + c.secondBlock)
+        out << pair.label << pair.value;
+    out << c.headings;
+    for (const auto &row : c.rows)
+        for (const auto &cell : row)
+            out << cell.text;
+    return out;
+}
+
+void closePreviews()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<QPrintPreviewDialog *>(w))
+            w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+} // namespace
+
+class TestQtReportPrinter : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    bool m_canReadPdf = false;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Times and dates below are compared in the Chinese locale's formats.
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+        QVERIFY(m_dir.isValid());
+        m_canReadPdf = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+    }
+    void cleanup() { closePreviews(); }
+
+    void printedItemReportBecomesAPdfWithoutAPrinter()
+    {
+        Setup s;
+        s.addSampleItems();
+        s.state.Select(2);
+        s.answers = {path(QStringLiteral("item.pdf"))};
+        s.reports.ReportItem(false);
+        QVERIFY(!QFile::exists(path(QStringLiteral("item.pdf")))); // presented once the command is done
+        QCoreApplication::processEvents();
+
+        QVERIFY(QFile::exists(path(QStringLiteral("item.pdf"))));
+        QCOMPARE(s.asker->suggestions.size(), 1);
+        QVERIFY(s.asker->suggestions[0].endsWith(QStringLiteral("计时项清单.pdf")));
+        QVERIFY(s.asker->failures.isEmpty());
+        QVERIFY(s.previews.isEmpty());
+        if (!m_canReadPdf)
+            QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
+        const QString text = pdfToText(path(QStringLiteral("item.pdf")));
+        QCOMPARE(text.count(u'\f'), 1);
+        for (const char16_t *expected : {u"计时项清单", u"名称:", u"PC2", u"状态:", u"截止至:14:05(仍在计时...)",
+                                         u"计时次数:", u"合计耗时:", u"结果:", u"开始时间", u"结束时间", u"时间",
+                                         u"13:50:20", u"14:05", u"15", u"第1页/共1页"})
+            QVERIFY2(QString(text).remove(u' ').contains(QString::fromUtf16(expected)),
+                     qPrintable(QString::fromUtf16(expected)));
+    }
+
+    void allItemsReportShowsTheListAsItStands()
+    {
+        Setup s;
+        s.addSampleItems();
+        s.answers = {path(QStringLiteral("all.pdf"))};
+        s.reports.ReportAll(false);
+        s.state.lvwMain.SetText(1, ItemRowModel::ColResult, QStringLiteral("3.1415"));
+        QCoreApplication::processEvents();
+        QVERIFY(QFile::exists(path(QStringLiteral("all.pdf"))));
+        if (!m_canReadPdf)
+            QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
+
+        const QString text = pdfToText(path(QStringLiteral("all.pdf")));
+        for (const char16_t *expected : {u"计时项清单", u"日期:", u"2026/12/7", u"当前数量:", u"累计数量", u"项名称",
+                                         u"最近开始", u"截止时间", u"计时次数", u"耗时累计(分钟)", u"计时方案",
+                                         u"结果", u"PC1", u"PC2", u"5*C/60", u"3.1415", u"13:50:20"})
+            QVERIFY2(text.contains(QString::fromUtf16(expected)), qPrintable(QString::fromUtf16(expected)));
+    }
+
+    void longReportRepeatsTheHeadingOnEveryPage()
+    {
+        Setup s;
+        QList<ReportFixtures::Session> sessions;
+        for (int k = 0; k < 200; ++k) {
+            const QTime start = QTime(0, 0, 7).addSecs(k * 420);
+            sessions.append({start, start.addSecs(300)});
+        }
+        ReportFixtures::addItem(s.state, QStringLiteral("PC1"), sessions, kCreated);
+        s.reports.ReportItem(true);
+        QCoreApplication::processEvents();
+        const QString file = path(QStringLiteral("long.pdf"));
+        QVERIFY(s.printer().WritePdf(file));
+        if (!m_canReadPdf)
+            QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
+
+        // A4 with 15 mm margins holds about 37 rows of 10-point text.
+        const int pages = pdfToText(file).count(u'\f');
+        QCOMPARE(pages, 6);
+        for (int page = 1; page <= pages; ++page) {
+            // pdftotext drops the spaces between Chinese glyphs and digits
+            const QString text = pdfToText(file, page).remove(u' ');
+            QVERIFY2(text.contains(QStringLiteral("开始时间")), qPrintable(QString::number(page)));
+            QVERIFY(text.contains(ReportLayout::PageFooter(page, pages).remove(u' ')));
+        }
+        QVERIFY(pdfToText(file, 1).contains(QStringLiteral("00:00:07")));
+        QVERIFY(pdfToText(file, pages).contains(sessions.last().first.toString(QStringLiteral("HH:mm:ss"))));
+    }
+
+    void callsInAnyOrderGiveTheSameReport()
+    {
+        ReportList head1, head2, headings, cells;
+        head1.Add(QStringLiteral("名称:"));
+        head1.Add(QStringLiteral("PC1"));
+        head2.Add(QStringLiteral("计时次数:1"));
+        headings.Add(QStringLiteral("开始时间"));
+        cells.Add(QTime(9, 0, 0));
+        QList<ReportContent> shown;
+        QtReportPrinter p(nullptr, std::make_unique<ScriptedAsker>());
+        connect(&p, &QtReportPrinter::previewShown, this,
+                [&](QPrintPreviewDialog *, const ReportContent &c) { shown << c; });
+
+        p.SetStyleCode(4);
+        p.SetPreview(true);
+        p.SetTitle(Reports::Title());
+        p.SetHeaderBlocks(head1, head2, 0, 0);
+        p.BuildTable(0, headings, cells, 0, nullptr, 0, 0);
+        QCoreApplication::processEvents();
+        p.BuildTable(0, headings, cells, 0, nullptr, 0, 0);
+        p.SetHeaderBlocks(head1, head2, 0, 0);
+        p.SetTitle(Reports::Title());
+        p.SetPreview(true);
+        p.SetStyleCode(4);
+        QCoreApplication::processEvents();
+
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(flatten(shown[1]), flatten(shown[0]));
+        QCOMPARE(flatten(shown[0]), (QStringList{Reports::Title(), QStringLiteral("名称:"), QStringLiteral("PC1"),
+                                                 QStringLiteral("计时次数:"), QStringLiteral("1"),
+                                                 QStringLiteral("开始时间"), QStringLiteral("09:00:00")}));
+    }
+
+    void eachReportOpensOnePreviewWithItsOwnCopy()
+    {
+        Setup s;
+        s.addSampleItems();
+        s.reports.ReportItem(true);
+        s.reports.ReportAll(true);
+        s.state.RemoveItem(1); // as the remove command does right after previewing
+        QCOMPARE(s.previews.size(), 1);
+        QCoreApplication::processEvents();
+
+        QCOMPARE(s.previews.size(), 2);
+        QCOMPARE(s.previews[0].firstBlock[0].value, QStringLiteral("PC1"));
+        QCOMPARE(s.previews[0].rows.size(), 2);
+        QCOMPARE(s.previews[1].headings.size(), ItemRowModel::ColumnCount);
+        QCOMPARE(s.previews[1].rows.size(), 1);
+        int windows = 0;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *d = qobject_cast<QPrintPreviewDialog *>(w);
+            if (!d || !d->isVisible())
+                continue;
+            ++windows;
+            QVERIFY(d->testAttribute(Qt::WA_DeleteOnClose));
+            QCOMPARE(d->findChild<QPrintPreviewWidget *>()->pageCount(), 1); // it has laid the report out
+        }
+        QCOMPARE(windows, 2);
+        QVERIFY(s.asker->suggestions.isEmpty());
+    }
+
+    void laterReportsKeepEarlierSettings()
+    {
+        Setup s;
+        s.addSampleItems();
+        s.reports.ReportAll(true);
+        s.reports.ReportItem(true);
+        QCoreApplication::processEvents();
+        QVERIFY(s.printer().ListFlag());
+        QCOMPARE(s.printer().StyleCode(), 4);
+        QVERIFY(s.printer().Preview());
+        QCOMPARE(s.previews.size(), 2);
+    }
+
+    void noPrinterAndNoUsableFile_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("cancelled") << QStringList() << 1 << 0 << false;
+        QTest::newRow("unwritable, then cancelled") << QStringList{QStringLiteral("/nonexistent/dir/r.pdf")} << 2 << 1
+                                                    << false;
+        QTest::newRow("unwritable, then good") << QStringList{QStringLiteral("/nonexistent/dir/r.pdf"),
+                                                              QStringLiteral("retry.pdf")}
+                                               << 2 << 1 << true;
+    }
+    void noPrinterAndNoUsableFile()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(int, questions);
+        QFETCH(int, failures);
+        QFETCH(bool, written);
+        Setup s;
+        s.addSampleItems();
+        for (QString &a : answers)
+            if (!a.startsWith(u'/'))
+                a = path(a);
+        s.answers = answers;
+        s.reports.ReportItem(false);
+        QCoreApplication::processEvents();
+        QCOMPARE(s.asker->suggestions.size(), questions);
+        QCOMPARE(s.asker->failures.size(), failures);
+        if (failures > 0)
+            QCOMPARE(s.asker->failures[0], QStringLiteral("/nonexistent/dir/r.pdf"));
+        QCOMPARE(QFile::exists(path(QStringLiteral("retry.pdf"))), written);
+        QVERIFY(s.previews.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestQtReportPrinter)
+#include "tst_QtReportPrinter.moc"
