@@ -1,6 +1,7 @@
 #include "FormulaEvaluator.h"
 
 #include "FormulaGrammar.h"
+#include "FormulaShapeCache.h"
 #include "FormulaText.h"
 
 #include <muParserBase.h>
@@ -13,6 +14,9 @@ struct FormulaEvaluator::Impl {
     // the whole expression, so nothing of one call reaches the next. Calls come one at a time
     // from the user-interface thread.
     std::unique_ptr<mu::ParserBase> parser = FormulaGrammar::createParser();
+    // The minute refresh evaluates the same few formulas with new numbers thousands of times;
+    // their compiled shapes save the parse. Whatever the cache cannot answer is parsed directly.
+    FormulaShapeCache shapes;
 };
 
 FormulaEvaluator::FormulaEvaluator() : d(std::make_unique<Impl>()) {}
@@ -23,6 +27,11 @@ std::optional<double> FormulaEvaluator::Evaluate(const QString &text) const
     const std::optional<std::string> input = FormulaText::toParserInput(text);
     if (!input)
         return std::nullopt;
+    if (const auto cached = d->shapes.Evaluate(*input)) {
+        if (cached->resultCount != 1 || !std::isfinite(cached->value))
+            return std::nullopt;
+        return cached->value + 0.0;
+    }
     try {
         d->parser->SetExpr(*input);
         int resultCount = 0;

@@ -15,7 +15,7 @@ enum Precedence : int { AddSubtract = 1, IntegerDivide, MultiplyDivide, Negation
 
 class FeeFormulaParser final : public mu::ParserBase {
 public:
-    FeeFormulaParser()
+    explicit FeeFormulaParser(bool placeholders) : m_placeholders(placeholders)
     {
         AddValIdent(&FormulaText::readNumber);
         // Before the operators: with the built-in ones on, redefining + - * / ^ is refused.
@@ -26,7 +26,10 @@ public:
 protected:
     void InitCharSets() override
     {
-        DefineNameChars("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        // Formula text reaches the parser upper-cased, so lower-case names are free for the
+        // placeholders that stand for numbers in a cached formula shape.
+        DefineNameChars(m_placeholders ? "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                       : "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
         DefineOprtChars("+-*/\\^");
         DefineInfixOprtChars("-");
     }
@@ -60,11 +63,14 @@ protected:
         DefineOprt("^", &power, Power, mu::oaRIGHT);
         DefineInfixOprt("-", &negate, Negation);
     }
+
+private:
+    bool m_placeholders;
 };
 
 } // namespace
 
-std::unique_ptr<mu::ParserBase> FormulaGrammar::createParser()
+std::unique_ptr<mu::ParserBase> FormulaGrammar::createParser(bool placeholders)
 {
-    return std::make_unique<FeeFormulaParser>();
+    return std::make_unique<FeeFormulaParser>(placeholders);
 }

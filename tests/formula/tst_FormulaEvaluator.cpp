@@ -58,6 +58,7 @@ private slots:
     void noStateBetweenCalls();
     void everySingleCharacter();
     void deepNestingWithinLimit();
+    void sameShapeNewNumbers();
 
 private:
     FormulaEvaluator m_evaluator;
@@ -335,3 +336,27 @@ void TestFormulaEvaluator::deepNestingWithinLimit()
 
 QTEST_GUILESS_MAIN(TestFormulaEvaluator)
 #include "tst_FormulaEvaluator.moc"
+
+// Formulas are remembered by their shape with the numbers taken out: every new set of numbers
+// must give its own value, and texts the shape cache does not take still evaluate the same.
+void TestFormulaEvaluator::sameShapeNewNumbers()
+{
+    for (int minutes = 0; minutes <= 1500; minutes += 7) {
+        const double c = minutes + 0.25;
+        QCOMPARE(m_evaluator.Evaluate(withMinutes(QStringLiteral("MAX(5, 5*C/60)"), c)),
+                 std::optional<double>(std::max(5.0, 5 * c / 60)));
+        QCOMPARE(m_evaluator.Evaluate(withMinutes(QStringLiteral("C\\60*4+2"), c)),
+                 std::optional<double>(std::trunc(std::nearbyint(c) / 240) + 2)); // \\ binds looser than *
+    }
+    QCOMPARE(m_evaluator.Evaluate(QStringLiteral("1.5E+20/1E+20")), std::optional<double>(1.5));
+    QCOMPARE(m_evaluator.Evaluate(QStringLiteral("3E+2/1E+2")), std::optional<double>(3.0));
+    // A shape that failed once may still succeed with other numbers, and the reverse.
+    QVERIFY(!m_evaluator.Evaluate(QStringLiteral("1/(2-2)")).has_value());
+    QCOMPARE(m_evaluator.Evaluate(QStringLiteral("1/(4-2)")), std::optional<double>(0.5));
+    QVERIFY(!m_evaluator.Evaluate(QStringLiteral("2E")).has_value());
+    QVERIFY(!m_evaluator.Evaluate(QStringLiteral("2SQR(4)")).has_value());
+    QVERIFY(!m_evaluator.Evaluate(QStringLiteral("SQR2(4)")).has_value());
+    // Seventeen numbers: past what the cache holds, parsed directly.
+    const QString many = QStringLiteral("1+").repeated(16) + QStringLiteral("1");
+    QCOMPARE(m_evaluator.Evaluate(many), std::optional<double>(17.0));
+}
