@@ -225,9 +225,9 @@ void ReportLayout::paintTableRow(QPainter &p, const Plan &pl, qreal y, int row) 
         p.drawText(box, text, textOption(align));
     }
 
+    // The top rule again on every row: this row's fill has covered half of the one above.
     p.setPen(QPen(kRule, 0.6 * pl.pt));
-    if (heading)
-        p.drawLine(QPointF(left, y), QPointF(right, y));
+    p.drawLine(QPointF(left, y), QPointF(right, y));
     p.drawLine(QPointF(left, y + h), QPointF(right, y + h));
     for (const qreal x : pl.columnX)
         p.drawLine(QPointF(x, y), QPointF(x, y + h));

@@ -1,0 +1,153 @@
+// How long the reports take to build: the all-items report of a long list, from the rows to the
+// pages of a PDF file, and each stage on its own.
+#include "ModClock.h"
+#include "QtReportPrinter.h"
+#include "ReportContent.h"
+#include "ReportLayout.h"
+#include "Reports.h"
+#include "TimeText.h"
+#include "WallClock.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+// Fonts and printers need an application object; the benchmark library owns main().
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "bench_report";
+    static char *argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
+}
+
+class FixedClock : public WallClock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 7), QTime(14, 5, 30)); }
+};
+
+// A list of n items, every other one running, with the texts a day of use leaves in the rows.
+void fill(ModClock &state, int n)
+{
+    const QDateTime created(QDate(2026, 12, 7), QTime(8, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        const int pos = state.AddItem(NewItem{QStringLiteral("PC%1").arg(i + 1), QStringLiteral("5*C/60+2"),
+                                              double(i % 90), i % 2 == 0},
+                                      created.addSecs(i * 7));
+        state.lvwMain.SetText(pos, ItemRowModel::ColMinutes, TimeText::GeneralNumber(i % 600 + 0.25));
+        state.lvwMain.SetText(pos, ItemRowModel::ColResult, TimeText::GeneralNumber((i % 600 + 0.25) * 5 / 60 + 2));
+    }
+}
+
+class NullPrinter : public ReportPrinter {
+public:
+    void SetSourceList(const QAbstractItemModel *) override {}
+    void SetPreview(bool) override {}
+    void SetStyleCode(int) override {}
+    void SetListFlag(bool) override {}
+    int BuildTable(int, const ReportList &, const ReportList &, int, const QImage *, int, int) override { return 0; }
+    int BuildListTable(int, int, const QImage *, int, int) override { return 0; }
+    void SetTitle(const QString &) override {}
+    void SetHeaderBlocks(const ReportList &, const ReportList &, int, int) override {}
+    void PrintReport(int) override {}
+};
+
+// Answers the no-printer question with one file, so printing ends in that PDF.
+class FileAsker : public ReportOutputAsker {
+public:
+    explicit FileAsker(QString file) : m_file(std::move(file)) {}
+    QString PdfFileName(const QString &) override { return m_file; }
+    void ReportFailed(const QString &) override {}
+
+private:
+    QString m_file;
+};
+
+std::unique_ptr<QtReportPrinter> component(const QString &file)
+{
+    return std::make_unique<QtReportPrinter>(nullptr, std::make_unique<FileAsker>(file),
+                                             [] { return QPrinterInfo(); });
+}
+
+void pdfPrinter(QPrinter &printer, const QString &file)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+}
+} // namespace
+
+// Composing the content and handing it over (the component does nothing with it).
+static void BM_ReportAllCompose(benchmark::State &st)
+{
+    ModClock state;
+    fill(state, int(st.range(0)));
+    FixedClock clock;
+    Reports reports(state, clock, [] { return std::make_unique<NullPrinter>(); });
+    for (auto _ : st)
+        reports.ReportAll(true);
+}
+BENCHMARK(BM_ReportAllCompose)->Arg(1000);
+
+// Copying the list's texts when the report is laid out.
+static void BM_ReportAllSnapshot(benchmark::State &st)
+{
+    ModClock state;
+    fill(state, int(st.range(0)));
+    for (auto _ : st) {
+        ReportContent content;
+        content.SetTable(state.lvwMain);
+        benchmark::DoNotOptimize(content.rows.size());
+    }
+}
+BENCHMARK(BM_ReportAllSnapshot)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// Measuring every cell and breaking the table into pages.
+static void BM_ReportAllLayout(benchmark::State &st)
+{
+    ensureApplication();
+    ModClock state;
+    fill(state, int(st.range(0)));
+    QTemporaryDir dir;
+    FixedClock clock;
+    Reports reports(state, clock, [&] { return component(QString()); });
+    reports.ReportAll(false);
+    const ReportLayout layout(static_cast<QtReportPrinter *>(reports.objReport())->Content());
+    QPrinter printer(QPrinter::HighResolution);
+    pdfPrinter(printer, dir.filePath(QStringLiteral("layout.pdf")));
+    int pages = 0;
+    for (auto _ : st)
+        pages = layout.PageCount(&printer);
+    st.counters["pages"] = pages;
+}
+BENCHMARK(BM_ReportAllLayout)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The whole printed report on a machine without a printer: the calls, the snapshot, the layout
+// and every page painted into the PDF file the operator named.
+static void BM_ReportAllToPdf(benchmark::State &st)
+{
+    ensureApplication();
+    ModClock state;
+    fill(state, int(st.range(0)));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("all.pdf"));
+    FixedClock clock;
+    Reports reports(state, clock, [&] { return component(file); });
+    for (auto _ : st) {
+        QFile::remove(file);
+        reports.ReportAll(false);
+        static_cast<QtReportPrinter *>(reports.objReport())->PresentPending();
+        if (!QFile::exists(file))
+            st.SkipWithError("the PDF was not written");
+    }
+    st.counters["bytes"] = double(QFileInfo(file).size());
+}
+BENCHMARK(BM_ReportAllToPdf)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
