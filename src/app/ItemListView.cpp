@@ -42,6 +42,15 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     m_icons->setResizeMode(QListView::Adjust);
     m_icons->setUniformItemSizes(true);
 
+    // When the current row goes, no row is current any more: leave nothing highlighted that the
+    // commands would not act on.
+    connect(&rows, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this](const QModelIndex &, int first, int last) {
+        const int current = m_report->selectionModel()->currentIndex().row();
+        if (current >= first && current <= last) {
+            m_report->selectionModel()->clear();
+        }
+    });
+
     addWidget(m_icons);
     addWidget(m_report);
     connectView(m_icons);

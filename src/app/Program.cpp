@@ -1,6 +1,14 @@
 #include "Program.h"
 
+#include "HelpDocument.h"
+#include "HelpWindow.h"
+#include "HistoryLog.h"
+#include "HistoryWindow.h"
 #include "IniSettingsStore.h"
+#include "QtReportPrinter.h"
+#include "Reports.h"
+#include "ToolbarCommands.h"
+#include "WindowHelpViewer.h"
 #include "LockFileInstanceGuard.h"
 #include "fSplash.h"
 
@@ -20,7 +28,13 @@ Program::Program()
 {
 }
 
-Program::~Program() = default;
+Program::~Program()
+{
+    // The history window and any preview belong to the main window; it goes first.
+    delete m_historyWindow;
+    m_commands.reset();
+    m_main.reset();
+}
 
 fClock &Program::mainWindow()
 {
@@ -29,10 +43,21 @@ fClock &Program::mainWindow()
         fClock *w = m_main.get();
         // Boxes asked while the main window is up belong to it.
         *m_prompter = MessageBoxPrompter(w);
+        m_history = std::make_unique<HistoryLog>();
+        const Reports::PrinterFactory printer = [w] { return std::make_unique<QtReportPrinter>(w); };
+        m_reports = std::make_unique<Reports>(*m_state, *m_clock, printer);
+        m_commands = std::make_unique<ToolbarCommands>(*m_state, *w, *m_prompter, *m_clock, *m_reports, *m_history);
+        m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
+        connect(w, &fClock::buttonClicked, this, [this](int pos) { m_commands->ButtonClick(pos); });
+        connect(w, &fClock::entryClicked, this, [this](const QString &id) { m_commands->MenuClick(id); });
+        connect(w, &fClock::keyTyped, this, [this](QChar ch) { m_commands->KeyPress(ch); });
+
         fClock::Openers openers;
         openers.newItems = [this, w] { NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, *w, w); };
         openers.scheme = [this, w] { SchemeDialog::Run(*m_state, w); };
         openers.about = [this] { showAbout(); };
+        openers.help = [this, w] { m_help->ShowHelp(w->helpFile(), HelpDocument::ContentsContext, w); };
+        openers.history = [this] { showHistory(); };
         w->setOpeners(std::move(openers));
     }
     return *m_main;
@@ -63,4 +88,17 @@ void Program::showAbout()
         return;
     }
     splash->Timer1()->stop();
+}
+
+void Program::showHistory()
+{
+    fClock &w = mainWindow();
+    if (!m_historyWindow) {
+        const Reports::PrinterFactory printer = [&w] { return std::make_unique<QtReportPrinter>(&w); };
+        m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
+        m_historyWindow->move(w.geometry().center() - m_historyWindow->rect().center());
+    }
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
 }

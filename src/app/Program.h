@@ -2,10 +2,16 @@
 // Everything the running program is made of, created once at start and wired together.
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
 class fClock;
+class HistoryLog;
+class HistoryWindow;
+class Reports;
+class ToolbarCommands;
+class WindowHelpViewer;
 class IniSettingsStore;
 class LockFileInstanceGuard;
 class fSplash;
@@ -31,6 +37,7 @@ public:
 
 private:
     fSplash *newSplash();
+    void showHistory();
 
     std::unique_ptr<IniSettingsStore> m_store;
     std::unique_ptr<SystemWallClock> m_clock;
@@ -38,4 +45,9 @@ private:
     std::unique_ptr<MessageBoxPrompter> m_prompter;
     std::unique_ptr<LockFileInstanceGuard> m_guard;
     std::unique_ptr<fClock> m_main;
+    std::unique_ptr<HistoryLog> m_history;
+    std::unique_ptr<Reports> m_reports;
+    std::unique_ptr<ToolbarCommands> m_commands;
+    std::unique_ptr<WindowHelpViewer> m_help;
+    QPointer<HistoryWindow> m_historyWindow;
 };
