@@ -6,6 +6,7 @@
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QToolBar>
 #include <QtTest>
 
 namespace {
@@ -239,6 +240,27 @@ private Q_SLOTS:
         }
         QCOMPARE(windows, 2);
         QVERIFY(s.asker->suggestions.isEmpty());
+    }
+
+    void previewSavesAPdfOnRequest()
+    {
+        Setup s;
+        s.addSampleItems();
+        s.answers = {path(QStringLiteral("from-preview.pdf"))};
+        QPrintPreviewDialog *shown = nullptr;
+        s.reports.ReportItem(true);
+        connect(&s.printer(), &QtReportPrinter::previewShown, this,
+                [&](QPrintPreviewDialog *d, const ReportContent &) { shown = d; });
+        QCoreApplication::processEvents();
+        QVERIFY(shown);
+        QAction *save = nullptr;
+        for (QAction *a : shown->findChild<QToolBar *>()->actions())
+            if (a->text() == QStringLiteral("保存为 PDF"))
+                save = a;
+        QVERIFY(save);
+        save->trigger();
+        QVERIFY(QFile::exists(path(QStringLiteral("from-preview.pdf"))));
+        QCOMPARE(s.asker->suggestions.size(), 1);
     }
 
     void laterReportsKeepEarlierSettings()
