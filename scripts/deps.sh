@@ -6,7 +6,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libqt6svg6
     libmuparser-dev
-    fonts-arphic-uming
+    fonts-arphic-uming fonts-dejavu-core
     poppler-utils
 )
 # Extra packages a caller asks for (the benchmarks, the screenshots) come after the list.
