@@ -8,6 +8,7 @@ packages=(
     libmuparser-dev
     fonts-arphic-uming fonts-dejavu-core
     poppler-utils
+    desktop-file-utils appstream
 )
 # Extra packages a caller asks for (the benchmarks, the screenshots) come after the list.
 packages+=("$@")

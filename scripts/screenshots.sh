@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Takes the README's pictures from the real program on a virtual screen (Xvfb), driven by xdotool:
+#   docs/main-window.png    the main window with four items being timed, fees brought up to date
+#   docs/scheme-dialog.png  the scheme dialog checking a formula as it is typed
+# Usage: scripts/screenshots.sh [program]   (e.g. vantorel once installed; by default it builds
+# build/ as scripts/run.sh does and takes the program from there)
+# The program runs with scratch settings holding two schemes, so the user's own settings and a
+# running copy of the program are left alone. VANTOREL_SCREENSHOT_DISPLAY picks the virtual screen
+# (default :98).
+set -euo pipefail
+program=
+if [ $# -ge 1 ]; then
+    # A name on PATH (vantorel, as installed) or a path from where the script was called.
+    program=$(command -v "$1") || { echo "no program $1" >&2; exit 1; }
+    program=$(realpath -s "$program")
+fi
+cd "$(dirname "$0")/.."
+scripts/deps.sh xvfb xdotool imagemagick x11-utils
+
+if [ -z "$program" ]; then
+    scripts/build.sh build -DVANTOREL_BUILD_TESTS=OFF
+    program=$PWD/build/src/app/vantorel
+fi
+display=${VANTOREL_SCREENSHOT_DISPLAY:-:98}
+
+work=$(mktemp -d)
+xvfb_pid=
+program_pid=
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkdir -p "$work/config/Vantorel" "$work/runtime"
+chmod 700 "$work/runtime"
+cat > "$work/config/Vantorel/Vantorel.ini" <<'INI'
+[SET]
+Max=2
+1=5*C/60
+2=3*C/60
+INI
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.2
+done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display" >&2; exit 1; }
+
+die() {
+    echo "screenshots: $*" >&2
+    [ -s "$work/program.log" ] && sed 's/^/  program: /' "$work/program.log" >&2
+    exit 1
+}
+
+# Prints the id of a visible window whose title matches $1 (and at least $2 pixels wide), waiting
+# for it up to 20 seconds.
+wait_window() {
+    local title=$1 min_width=${2:-0} id WIDTH
+    for _ in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --name "$title" 2>/dev/null); do
+            eval "$(xdotool getwindowgeometry --shell "$id")"
+            if [ "$WIDTH" -ge "$min_width" ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.2
+    done
+    return 1
+}
+
+# Keys go to the window with the input focus; with no window manager that is whichever window
+# was last given it.
+focus() {
+    xdotool windowfocus --sync "$1"
+    sleep 0.3
+}
+
+keys() { xdotool key --clearmodifiers --delay 80 "$@"; sleep 0.3; }
+text() { xdotool type --clearmodifiers --delay 60 "$1"; sleep 0.2; }
+
+env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+    LC_ALL=C.UTF-8 "$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+
+# The splash carries the same title; the main window is the wide one.
+main=$(wait_window '^Vantorel' 500) || die "the main window did not appear"
+sleep 1.5
+focus "$main"
+
+# Minutes and fees are brought up to date on the first tick of each new clock minute: add the items
+# early in a minute, so that the next refresh finds each of them one minute older.
+[ "$((10#$(date +%S)))" -lt 40 ] || sleep $((61 - 10#$(date +%S)))
+
+# New items: name, Shift+Tab to the minutes already used, Enter adds and starts the item. The
+# dialog keeps the chosen scheme; Tab and Down in the scheme list choose the second one.
+keys n
+dialog=$(wait_window '^新增$') || die "N did not open the new-items dialog"
+focus "$dialog"
+add_item() {
+    text "$1"
+    keys shift+Tab
+    text "$2"
+    keys Return
+}
+add_item PC01 95
+add_item PC02 47
+keys Tab Down shift+Tab
+add_item PC03 130
+add_item VIP01 18
+keys Escape
+xdotool search --onlyvisible --name '^新增$' >/dev/null 2>&1 && die "Esc did not close the new-items dialog"
+
+sleep $((61 - 10#$(date +%S)))
+focus "$main"
+import -window "$main" docs/main-window.png
+
+keys a
+scheme=$(wait_window '^新增计时方案$') || die "A did not open the scheme dialog"
+focus "$scheme"
+text '8*C/60+2'
+sleep 0.5
+import -window "$scheme" docs/scheme-dialog.png
+keys Escape
+
+echo "Wrote docs/main-window.png ($(identify -format '%wx%h' docs/main-window.png))" \
+     "and docs/scheme-dialog.png ($(identify -format '%wx%h' docs/scheme-dialog.png))"
