@@ -26,13 +26,23 @@ printf '[SET]\nMax=1\n1=5*C/60\n' > "$config/Vantorel/Vantorel.ini"
 
 build/src/app/vantorel >"$out/program.log" 2>&1 & app=$!
 sleep 2.5
-main() { xdotool search --pid $app --name '^(Vantorel|正在计时.*|已终止计时.*)$' | head -1; }
+main() { xdotool search --pid $app --name '^(Vantorel|正在计时.*|已终止计时.*)$' | tail -1 || true; }
 focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; sleep 0.3; }
-dialog() { sleep 0.8; xdotool search --name "^$1\$" | tail -1; }
+# Presses a key in the main window until the window titled $2 opens, and focuses it.
+open() {
+    local d=""
+    for _ in 1 2 3 4 5; do
+        focus "$(main)"; xdotool key "$1"; sleep 0.8
+        d=$(xdotool search --name "^$2\$" | tail -1 || true)
+        [ -n "$d" ] && break
+    done
+    [ -n "$d" ] || { echo "no window $2 after key $1"; exit 1; }
+    focus "$d"
+}
 shot() { import -window root "$out/$1.png"; }
 
 if [ $mode = idle ]; then
-    focus "$(main)"; xdotool key n; d=$(dialog '新增'); focus "$d"
+    open n '新增'
     for i in $(seq 1 100); do xdotool type --delay 5 "PC$i"; xdotool key Return; done
     xdotool key Escape; sleep 1; shot idle-100-items
     ticks() { awk '{print $14 + $15}' /proc/$app/stat; }
@@ -42,15 +52,15 @@ if [ $mode = idle ]; then
     exit 0
 fi
 
-focus "$(main)"; xdotool key a; d=$(dialog '新增计时方案'); focus "$d"
+open a '新增计时方案'
 xdotool type --delay 30 '3*C/60'; shot 1-scheme; xdotool key Return; sleep 0.5
-focus "$(main)"; xdotool key n; d=$(dialog '新增'); focus "$d"
+open n '新增'
 xdotool type --delay 30 'PC1'; xdotool key Return; xdotool type --delay 30 'PC2'; xdotool key Return
 shot 2-new-items; xdotool key Escape; sleep 0.5
 focus "$(main)"; shot 3-two-running
 xdotool key s; sleep 0.5; echo "after S: $(xdotool getwindowname "$(main)")"; shot 4-stopped
 xdotool key s; sleep 0.5; echo "after S again: $(xdotool getwindowname "$(main)")"
-xdotool key f; d=$(dialog '查找计时项目'); focus "$d"; xdotool type --delay 30 'pc2'; xdotool key Return; sleep 0.5
+open f '查找计时项目'; xdotool type --delay 30 'pc2'; xdotool key Return; sleep 0.5
 focus "$(main)"; shot 5-found
 xdotool key m; sleep 0.8; shot 6-remove-question; xdotool key alt+n; sleep 0.5
 focus "$(main)"; shot 7-after-remove-no

@@ -25,22 +25,32 @@ double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace)
 ClockTick::Result ClockTick::Tick(const QDateTime &now)
 {
     Result r;
-    const QDateTime second = now.addMSecs(-now.time().msec());
-    if (second != m_captionSecond || m_caption.isEmpty()) {
+    const qint64 second = now.toMSecsSinceEpoch() / 1000;
+    if (second != m_captionSecond) {
         m_captionSecond = second;
         m_caption = QStringLiteral("正在计时...") + TimeText::GeneralDateTime(now);
     }
     r.caption = m_caption;
 
-    const QString n = TimeText::HourMinute(now.time());
-    if (n != sLastMinute) {
-        sLastMinute = n;
-        refresh(now, n);
-        r.refreshed = true;
+    // Only a new clock minute can differ from sLastMinute; format it only then.
+    const QTime time = now.time();
+    const int minuteOfDay = time.hour() * 60 + time.minute();
+    if (minuteOfDay != m_minuteOfDay || now.date() != m_minuteDate) {
+        m_minuteOfDay = minuteOfDay;
+        m_minuteDate = now.date();
+        const QString n = TimeText::HourMinute(time);
+        if (n != sLastMinute) {
+            sLastMinute = n;
+            refresh(now, n);
+            r.refreshed = true;
+        }
     }
-    const int sel = m_state.SelectedPos();
-    if (sel != 0)
-        r.tooltip = TimingOperations::ItemTooltip(m_state, sel);
+    if (m_state.itmSelected != m_tooltipItem || r.refreshed) {
+        m_tooltipItem = m_state.itmSelected;
+        const int sel = m_state.SelectedPos();
+        m_tooltip = sel != 0 ? TimingOperations::ItemTooltip(m_state, sel) : QString();
+    }
+    r.tooltip = m_tooltip;
     return r;
 }
 

@@ -3,6 +3,7 @@
 // of every item being timed.
 
 #include <QDateTime>
+#include <QPersistentModelIndex>
 #include <QString>
 
 class ModClock;
@@ -28,6 +29,12 @@ private:
     void refresh(const QDateTime &now, const QString &minute);
 
     ModClock &m_state;
-    QDateTime m_captionSecond; // the caption only changes once a second
+    // A hundred ticks a second mostly find nothing new: the caption changes once a second, the
+    // minute once a minute, the tooltip on a refresh or a new current item.
+    qint64 m_captionSecond = -1;
     QString m_caption;
+    int m_minuteOfDay = -1;
+    QDate m_minuteDate;
+    QPersistentModelIndex m_tooltipItem;
+    QString m_tooltip;
 };
