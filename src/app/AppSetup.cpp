@@ -13,6 +13,8 @@ void SetUpApplication(QApplication &app)
     QCoreApplication::setOrganizationName(QStringLiteral("Vantorel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTOREL_VERSION));
     QApplication::setWindowIcon(Artwork::appIcon());
+    // Lets Wayland desktops match the window to its menu entry (X11 uses the window class).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vantorel.Vantorel"));
     InstallCjkFontSubstitutions();
 
     // Message boxes say 是(&Y), 否(&N), 取消 and 确定 like the rest of the program.

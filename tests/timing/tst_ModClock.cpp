@@ -2,6 +2,7 @@
 #include "ModClock.h"
 
 #include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -100,6 +101,25 @@ private Q_SLOTS:
         s.RemoveItem(1);
         QCOMPARE(s.SelectedPos(), 0);
         QVERIFY(!s.itmSelected.isValid());
+    }
+
+    void batchAnnouncesARefreshOnce()
+    {
+        ModClock s;
+        for (int i = 0; i < 5; ++i)
+            s.AddItem(item(QStringLiteral("PC%1").arg(i)), kNow);
+        QSignalSpy changed(&s.lvwMain, &QAbstractItemModel::dataChanged);
+        {
+            const ItemRowModel::Batch batch(s.lvwMain);
+            s.lvwMain.SetText(2, ItemRowModel::ColMinutes, QStringLiteral("5"));
+            s.lvwMain.SetText(4, ItemRowModel::ColResult, QStringLiteral("1"));
+            QCOMPARE(changed.size(), 0);
+        }
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed[0][0].toModelIndex().row(), 1);
+        QCOMPARE(changed[0][1].toModelIndex().row(), 3);
+        const ItemRowModel::Batch untouched(s.lvwMain);
+        Q_UNUSED(untouched);
     }
 
     void modelShowsTheSevenColumns()
