@@ -33,6 +33,7 @@ Program::~Program()
     // The history window and any preview belong to the main window; it goes first.
     delete m_historyWindow;
     m_commands.reset();
+    m_reports.reset();
     m_main.reset();
 }
 
