@@ -146,18 +146,16 @@ void fClock::closeEvent(QCloseEvent *event)
 
 bool fClock::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+    if (event->type() != QEvent::KeyPress || !isActiveWindow())
         return false;
-    auto *w = static_cast<QWidget *>(watched);
-    if (w->window() != this || !isActiveWindow())
+    // A key goes to the focus widget first (or to the window when nothing has the focus) and,
+    // when ignored there, travels up to its parents; look at it only at its first stop.
+    QWidget *first = QApplication::focusWidget();
+    if (!first || first->window() != this)
+        first = this;
+    if (watched != first)
         return false;
-    auto *key = static_cast<QKeyEvent *>(event);
-    // A key the focus widget ignores travels up to its parents; look at it only once.
-    if (key == m_lastKey && key->timestamp() == m_lastKeyTime)
-        return false;
-    m_lastKey = key;
-    m_lastKeyTime = key->timestamp();
-    const QString text = key->text();
+    const QString text = static_cast<QKeyEvent *>(event)->text();
     if (text.size() == 1 && text[0].isPrint())
         Q_EMIT keyTyped(text[0]);
     return false;

@@ -114,6 +114,4 @@ private:
     ItemListView *m_lvw;
     MainStatusBar *m_sbar;
     QTimer *m_clockTimer;
-    const void *m_lastKey = nullptr;
-    quint64 m_lastKeyTime = 0;
 };
