@@ -42,13 +42,10 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     m_icons->setResizeMode(QListView::Adjust);
     m_icons->setUniformItemSizes(true);
 
-    // When the current row goes, no row is current any more: leave nothing highlighted that the
-    // commands would not act on.
-    connect(&rows, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this](const QModelIndex &, int first, int last) {
-        const int current = m_report->selectionModel()->currentIndex().row();
-        if (current >= first && current <= last) {
-            m_report->selectionModel()->clear();
-        }
+    // Only the current item is ever removed, and after that no row is current: leave nothing
+    // highlighted that the commands would not act on (the views would move it to a neighbour).
+    connect(&rows, &QAbstractItemModel::rowsRemoved, this, [this] {
+        m_report->selectionModel()->clear();
     });
 
     addWidget(m_icons);

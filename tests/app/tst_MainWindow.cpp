@@ -203,6 +203,19 @@ private Q_SLOTS:
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 0"));
     }
 
+    void removingARowLeavesNoRowHighlighted()
+    {
+        Rig r;
+        r.open();
+        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, r.clock.now());
+        r.state.AddItem(NewItem{QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
+        r.window->RevealRow(2);
+        QVERIFY(r.window->Lvw()->reportView()->selectionModel()->hasSelection());
+        r.state.RemoveItem(2);
+        QVERIFY(!r.window->Lvw()->reportView()->selectionModel()->hasSelection());
+        QVERIFY(!r.window->Lvw()->reportView()->selectionModel()->currentIndex().isValid());
+    }
+
     void tickRewritesTheCaptionAndRows()
     {
         QLocale::setDefault(QLocale(QStringLiteral("zh_CN")));
