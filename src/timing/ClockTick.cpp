@@ -25,7 +25,8 @@ double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace)
 ClockTick::Result ClockTick::Tick(const QDateTime &now)
 {
     Result r;
-    const qint64 second = now.toMSecsSinceEpoch() / 1000;
+    // From the local fields: going through the epoch would cost a time-zone lookup every tick.
+    const qint64 second = now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
     if (second != m_captionSecond) {
         m_captionSecond = second;
         m_caption = QStringLiteral("正在计时...") + TimeText::GeneralDateTime(now);

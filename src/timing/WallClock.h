@@ -9,8 +9,23 @@ public:
     virtual QDateTime now() const = 0;
 };
 
-// The real clock: the system's local date and time.
+// The real clock: the system's local date and time. The clock ticks a hundred times a second, and
+// each conversion to local time asks the time-zone database; the offset from UTC is therefore
+// looked up once per UTC minute, which is also where daylight-saving changes fall.
 class SystemWallClock : public WallClock {
 public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    QDateTime now() const override
+    {
+        const QDateTime utc = QDateTime::currentDateTimeUtc();
+        const qint64 minute = utc.toSecsSinceEpoch() / 60;
+        if (minute != m_minute) {
+            m_minute = minute;
+            m_offset = utc.toLocalTime().offsetFromUtc();
+        }
+        return utc.toOffsetFromUtc(m_offset);
+    }
+
+private:
+    mutable qint64 m_minute = -1;
+    mutable int m_offset = 0;
 };

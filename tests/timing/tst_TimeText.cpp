@@ -1,4 +1,5 @@
 #include "TimeText.h"
+#include "WallClock.h"
 
 #include <QtTest>
 
@@ -73,6 +74,22 @@ private Q_SLOTS:
     {
         QCOMPARE(TimeText::RoundMinutes(1e300), 1e300);
         QVERIFY(std::isinf(TimeText::RoundMinutes(std::numeric_limits<double>::infinity())));
+    }
+
+    void systemClockShowsLocalWallTime()
+    {
+        // The real clock keeps the offset from UTC for a minute; what it shows must still be the
+        // local wall time, in a zone far from UTC as in UTC itself.
+        for (const char *zone : {"Asia/Shanghai", "America/St_Johns", "UTC"}) {
+            qputenv("TZ", zone);
+            SystemWallClock clock;
+            const QDateTime before = QDateTime::currentDateTime();
+            const QDateTime now = clock.now();
+            QVERIFY2(qAbs(before.secsTo(now)) <= 1, zone);
+            QVERIFY2(qAbs(before.time().secsTo(now.time())) <= 1 || qAbs(before.time().secsTo(now.time())) >= 86399, zone);
+            QCOMPARE(clock.now().offsetFromUtc(), before.offsetFromUtc());
+        }
+        qunsetenv("TZ");
     }
 
     void wholeMinutes_data()
