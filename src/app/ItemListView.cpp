@@ -52,6 +52,13 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     addWidget(m_report);
     connectView(m_icons);
     connectView(m_report);
+    // A row reached with the arrow keys becomes the current item too: the commands must act on
+    // the row the operator sees highlighted, never on another one.
+    connect(m_report->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    Q_EMIT itemClicked(current.row() + 1);
+            });
     setView(3);
 }
 

@@ -203,6 +203,24 @@ private Q_SLOTS:
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 0"));
     }
 
+    void arrowKeysMoveTheCurrentItem()
+    {
+        Rig r;
+        r.open();
+        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
+        r.state.AddItem(NewItem{QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
+        r.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(r.window.get()));
+        QTreeView *tree = r.window->Lvw()->reportView();
+        r.window->RevealRow(1);
+        QCOMPARE(r.state.SelectedPos(), 1);
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Down);
+        QCOMPARE(r.state.SelectedPos(), 2);
+        QVERIFY(r.window->Tbar()->entry(QStringLiteral("S2"))->isEnabled());
+        QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC2 计算结果: 0"));
+    }
+
     void removingARowLeavesNoRowHighlighted()
     {
         Rig r;
