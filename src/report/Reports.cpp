@@ -1,7 +1,9 @@
 #include "Reports.h"
 
 #include "ModClock.h"
+#include "ClockTick.h"
 #include "TimeText.h"
+#include "TimingOperations.h"
 #include "WallClock.h"
 
 namespace {
@@ -47,9 +49,12 @@ void Reports::ReportItem(bool bPreview)
     head1.Add(QStringLiteral("状态:"));
     ReportList head2;
     head2.Add(QStringLiteral("计时次数:") + QString::number(s.cStart.Count()));
-    head2.Add(QStringLiteral("合计耗时:") + rows.Text(i, ItemRowModel::ColMinutes));
+    // The bill as it stands now, from the sessions themselves: the row shows the last refresh, and
+    // the total must add up with the table below it.
+    const double minutes = TimingOperations::RunningMinutes(m_state, i, now);
+    head2.Add(QStringLiteral("合计耗时:") + TimeText::GeneralNumber(minutes));
     head2.Add(QStringLiteral("结果:"));
-    head2.Add(rows.Text(i, ItemRowModel::ColResult));
+    head2.Add(TimeText::GeneralNumber(valCalc(m_state, m_state.cItemFangAn.Value(i), minutes)));
     ReportList headings;
     headings.Add(QStringLiteral("开始时间"));
     headings.Add(QStringLiteral("结束时间"));
@@ -57,21 +62,18 @@ void Reports::ReportItem(bool bPreview)
 
     ReportList cells;
     for (int k = 1; k <= s.cEnd.Count(); ++k) {
-        cells.Add(s.cStart.Value(k));
-        cells.Add(s.cEnd.Item(k));
+        cells.Add(s.cStart.Value(k).time());
+        cells.Add(s.cEnd.Item(k).time());
         cells.Add(s.cTime.Value(k));
     }
 
     if (rows.Tag(i)) {
         head1.Add(QStringLiteral("截止至:") + TimeText::HourMinute(now.time()) + QStringLiteral("(仍在计时...)"));
         cells.Add(rows.Text(i, ItemRowModel::ColLatestStart));
-        cells.Add(rows.Text(i, ItemRowModel::ColUpTo));
+        cells.Add(TimeText::HourMinute(now.time()));
         // Counted from the recorded start rather than the start column's text, so the locale's
-        // time format cannot garble it, and like a booked session across midnight.
-        double minutes = 0;
-        if (s.cStart.Count() > s.cEnd.Count())
-            minutes = TimeText::RoundMinutes(TimeText::WholeMinutes(s.cStart.Last(), now.time()));
-        cells.Add(minutes);
+        // time format cannot garble it, and as a booked session would be.
+        cells.Add(TimingOperations::SessionMinutes(m_state, i, now));
     } else {
         head1.Add(QStringLiteral("已结束计时"));
     }

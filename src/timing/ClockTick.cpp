@@ -33,19 +33,7 @@ ClockTick::Result ClockTick::Tick(const QDateTime &now)
     }
     r.caption = m_caption;
 
-    // Only a new clock minute can differ from sLastMinute; format it only then.
-    const QTime time = now.time();
-    const int minuteOfDay = time.hour() * 60 + time.minute();
-    if (minuteOfDay != m_minuteOfDay || now.date() != m_minuteDate) {
-        m_minuteOfDay = minuteOfDay;
-        m_minuteDate = now.date();
-        const QString n = TimeText::HourMinute(time);
-        if (n != sLastMinute) {
-            sLastMinute = n;
-            refresh(now, n);
-            r.refreshed = true;
-        }
-    }
+    r.refreshed = RefreshIfNewMinute(now);
     if (m_state.itmSelected != m_tooltipItem || r.refreshed) {
         m_tooltipItem = m_state.itmSelected;
         const int sel = m_state.SelectedPos();
@@ -55,21 +43,33 @@ ClockTick::Result ClockTick::Tick(const QDateTime &now)
     return r;
 }
 
+bool ClockTick::RefreshIfNewMinute(const QDateTime &now)
+{
+    // Only a new clock minute can differ from sLastMinute; format it only then.
+    const QTime time = now.time();
+    const int minuteOfDay = time.hour() * 60 + time.minute();
+    if (minuteOfDay == m_minuteOfDay && now.date() == m_minuteDate)
+        return false;
+    m_minuteOfDay = minuteOfDay;
+    m_minuteDate = now.date();
+    const QString n = TimeText::HourMinute(time);
+    if (n == sLastMinute)
+        return false;
+    sLastMinute = n;
+    refresh(now, n);
+    return true;
+}
+
 void ClockTick::refresh(const QDateTime &now, const QString &minute)
 {
     ItemRowModel &rows = m_state.lvwMain;
     const ItemRowModel::Batch batch(rows);
-    const QTime time = now.time();
     const int count = std::min<int>(m_state.lngItems, rows.Count());
     for (int i = 1; i <= count; ++i) {
         if (!m_state.cRunning.Value(i, false))
             continue;
         if (rows.Text(i, ItemRowModel::ColUpTo) == minute)
             continue;
-        const double t = TimingOperations::RunningMinutes(m_state, i, time);
-        rows.SetText(i, ItemRowModel::ColUpTo, minute);
-        rows.SetText(i, ItemRowModel::ColMinutes, TimeText::GeneralNumber(t));
-        const double f = valCalc(m_state, m_state.cItemFangAn.Value(i), t);
-        rows.SetText(i, ItemRowModel::ColResult, TimeText::GeneralNumber(f));
+        TimingOperations::ShowMinutes(m_state, i, TimingOperations::RunningMinutes(m_state, i, now), minute);
     }
 }

@@ -22,6 +22,11 @@ public:
     };
     Result Tick(const QDateTime &now);
 
+    // The minute part of a tick alone: refreshes every item being timed at the first call of a new
+    // clock minute and returns true then. Items started one by one while the clock is off are
+    // refreshed through this, so their rows and bills never go stale.
+    bool RefreshIfNewMinute(const QDateTime &now);
+
     // "hh:mm" of the last minute the items were refreshed for; never reset.
     QString sLastMinute;
 

@@ -2,6 +2,7 @@
 
 #include "FormulaEvaluator.h"
 #include "TimeText.h"
+#include "TimingOperations.h"
 
 ModClock::ModClock() = default;
 ModClock::~ModClock() = default;
@@ -30,15 +31,15 @@ int ModClock::AddItem(const NewItem &item, const QDateTime &now)
     clsSave record;
     if (item.startNow) {
         lvwMain.SetText(pos, ItemRowModel::ColLatestStart, TimeText::LongTime(t));
-        record.cStart.Add(t);
+        record.cStart.Add(now);
     }
     lvwMain.SetText(pos, ItemRowModel::ColCount, item.startNow ? QStringLiteral("1") : QStringLiteral("0"));
     cCount.Add(item.startNow ? 1 : 0);
-    lvwMain.SetText(pos, ItemRowModel::ColUpTo, TimeText::HourMinute(t));
-    lvwMain.SetText(pos, ItemRowModel::ColMinutes, QStringLiteral("0"));
     lvwMain.SetText(pos, ItemRowModel::ColScheme, item.scheme);
-    lvwMain.SetText(pos, ItemRowModel::ColResult, QStringLiteral("0"));
     cSave.Add(std::move(record));
+    // Minutes typed in are part of the bill from the start, and so is what the scheme charges
+    // for them.
+    TimingOperations::ShowMinutes(*this, pos, TimeText::RoundMinutes(item.minutes), TimeText::HourMinute(t));
     return pos;
 }
 

@@ -57,11 +57,14 @@ double RoundMinutes(double minutes)
     return rounded == 0.0 ? 0.0 : rounded;
 }
 
-int WholeMinutes(const QTime &start, const QTime &end)
+qint64 WholeMinutes(const QDateTime &start, const QDateTime &end)
 {
-    const int from = start.hour() * 60 + start.minute();
-    const int to = end.hour() * 60 + end.minute();
-    return to >= from ? to - from : to - from + 24 * 60;
+    if (!start.isValid() || !end.isValid())
+        return 0;
+    // Floor division: instants before 1970 must not round towards zero.
+    const auto minuteOf = [](qint64 secs) { return secs >= 0 ? secs / 60 : -((-secs + 59) / 60); };
+    const qint64 minutes = minuteOf(end.toSecsSinceEpoch()) - minuteOf(start.toSecsSinceEpoch());
+    return minutes > 0 ? minutes : 0;
 }
 
 } // namespace TimeText

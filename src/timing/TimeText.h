@@ -27,8 +27,9 @@ QString GeneralNumber(double value);
 // that 12.345 (stored as 12.34499...) still rounds to 12.35.
 double RoundMinutes(double minutes);
 
-// Whole minutes from start to end, seconds dropped at both ends. An end earlier in the day than
-// the start means the session ran past midnight, so a day is added instead of booking negative time.
-int WholeMinutes(const QTime &start, const QTime &end);
+// Whole minutes from start to end: the minute boundaries crossed between the two instants, counted
+// in UTC so that midnight and daylight-saving changes count what really elapsed. 10:05:59 to
+// 10:06:01 is 1, 10:05:01 to 10:05:59 is 0. A clock set back never makes it negative.
+qint64 WholeMinutes(const QDateTime &start, const QDateTime &end);
 
 } // namespace TimeText

@@ -1,22 +1,35 @@
 #include "TimingOperations.h"
 
+#include "ClockTick.h"
 #include "ModClock.h"
 #include "TimeText.h"
 
 namespace TimingOperations {
 
-double SessionMinutes(const ModClock &state, int pos, const QTime &now)
+double SessionMinutes(const ModClock &state, int pos, const QDateTime &now)
 {
     // The recorded start is the truth; the "最近开始" text is for the eye and need not parse back.
     if (!state.cSave.IsValid(pos) || state.cSave.Item(pos).cStart.Count() == 0)
         return 0;
-    const QTime start = state.cSave.Item(pos).cStart.Last();
-    return TimeText::RoundMinutes(TimeText::WholeMinutes(start, now));
+    const QDateTime &start = state.cSave.Item(pos).cStart.Last();
+    return TimeText::RoundMinutes(double(TimeText::WholeMinutes(start, now)));
 }
 
-double RunningMinutes(const ModClock &state, int pos, const QTime &now)
+double RunningMinutes(const ModClock &state, int pos, const QDateTime &now)
 {
-    return TimeText::RoundMinutes(state.cTotal.Value(pos, 0) + SessionMinutes(state, pos, now));
+    const double session = state.cRunning.Value(pos, false) ? SessionMinutes(state, pos, now) : 0.0;
+    return TimeText::RoundMinutes(state.cTotal.Value(pos, 0) + session);
+}
+
+void ShowMinutes(ModClock &state, int pos, double minutes, const QString &upTo)
+{
+    ItemRowModel &rows = state.lvwMain;
+    if (!rows.IsValid(pos))
+        return;
+    rows.SetText(pos, ItemRowModel::ColUpTo, upTo);
+    rows.SetText(pos, ItemRowModel::ColMinutes, TimeText::GeneralNumber(minutes));
+    const double fee = valCalc(state, state.cItemFangAn.Value(pos), minutes);
+    rows.SetText(pos, ItemRowModel::ColResult, TimeText::GeneralNumber(fee));
 }
 
 void StartTimer(ModClock &state, const QDateTime &now)
@@ -31,7 +44,7 @@ void StartTimer(ModClock &state, const QDateTime &now)
     rows.SetTag(i, true);
     state.cCount.Replace(i, state.cCount.Item(i) + 1);
     rows.SetText(i, ItemRowModel::ColCount, QString::number(state.cCount.Item(i)));
-    state.cSave.Item(i).cStart.Add(now.time());
+    state.cSave.Item(i).cStart.Add(now);
 }
 
 void EndTimer(ModClock &state, const QDateTime &now)
@@ -40,12 +53,14 @@ void EndTimer(ModClock &state, const QDateTime &now)
     if (i == 0 || !state.cRunning.IsValid(i))
         return;
     if (state.cRunning.Item(i)) {
-        const double m = SessionMinutes(state, i, now.time());
+        const double m = SessionMinutes(state, i, now);
         clsSave &r = state.cSave.Item(i);
         r.cTime.Add(m);
         state.cTotal.Replace(i, state.cTotal.Item(i) + m);
         state.cRunning.Replace(i, false);
-        r.cEnd.Add(now.time());
+        r.cEnd.Add(now);
+        // The row shows the bill as it now stands, not as it stood at the last refresh.
+        ShowMinutes(state, i, RunningMinutes(state, i, now), TimeText::HourMinute(now.time()));
     }
     state.lvwMain.SetImage(i, ItemRowModel::ImageStopped);
     state.lvwMain.SetTag(i, false);

@@ -36,11 +36,11 @@ QString ItemTooltip(const ModClock &state, int pos);
 
 // Minutes of the current session of item pos at now, plus what it booked before; the same
 // arithmetic ends a session, refreshes a row and reports a session in progress.
-// Takes the time of day rather than a date-time: turning a date-time into local time costs a
-// time-zone lookup, too much to repeat for every item of a refresh.
-double RunningMinutes(const ModClock &state, int pos, const QTime &now);
-double SessionMinutes(const ModClock &state, int pos, const QTime &now);
-inline double RunningMinutes(const ModClock &state, int pos, const QDateTime &now) { return RunningMinutes(state, pos, now.time()); }
-inline double SessionMinutes(const ModClock &state, int pos, const QDateTime &now) { return SessionMinutes(state, pos, now.time()); }
+double RunningMinutes(const ModClock &state, int pos, const QDateTime &now);
+double SessionMinutes(const ModClock &state, int pos, const QDateTime &now);
+
+// Writes the minutes of row pos, counted up to the clock minute upTo ("hh:mm"), and the fee its
+// scheme gives for them: a row never shows a fee that belongs to other minutes.
+void ShowMinutes(ModClock &state, int pos, double minutes, const QString &upTo);
 
 } // namespace TimingOperations

@@ -3,12 +3,14 @@
 
 #include "OrderedList.h"
 
-#include <QTime>
+#include <QDateTime>
 
 // Entry k of cEnd and cTime belongs to entry k of cStart; while the item is being timed cStart has
-// one entry more than the other two.
+// one entry more than the other two. Starts and ends are instants, not times of day: minutes are
+// counted as elapsed time, so a clock set back or a daylight-saving change cannot bill a day.
+// Reports show them as the local time of day.
 struct clsSave {
-    OrderedList<QTime> cStart;
-    OrderedList<QTime> cEnd;
+    OrderedList<QDateTime> cStart;
+    OrderedList<QDateTime> cEnd;
     OrderedList<double> cTime;
 };

@@ -21,9 +21,12 @@ inline int addItem(ModClock &s, const QString &name, const QList<Session> &sessi
     clsSave &record = s.cSave.Item(pos);
     double total = 0;
     for (const Session &session : sessions) {
-        const double minutes = TimeText::RoundMinutes(TimeText::WholeMinutes(session.first, session.second));
-        record.cStart.Add(session.first);
-        record.cEnd.Add(session.second);
+        // Times of day on the day the item was made; an end earlier in the day is the next day's.
+        const QDateTime start(created.date(), session.first);
+        const QDateTime end(created.date().addDays(session.second < session.first ? 1 : 0), session.second);
+        const double minutes = TimeText::RoundMinutes(double(TimeText::WholeMinutes(start, end)));
+        record.cStart.Add(start);
+        record.cEnd.Add(end);
         record.cTime.Add(minutes);
         total += minutes;
     }
@@ -38,12 +41,12 @@ inline int addItem(ModClock &s, const QString &name, const QList<Session> &sessi
 }
 
 // Opens a session at t the way starting an item does.
-inline void start(ModClock &s, int pos, const QTime &t)
+inline void start(ModClock &s, int pos, const QDateTime &t)
 {
     s.cSave.Item(pos).cStart.Add(t);
     s.cRunning.Replace(pos, true);
     s.cCount.Replace(pos, s.cCount.Item(pos) + 1);
-    s.lvwMain.SetText(pos, ItemRowModel::ColLatestStart, TimeText::LongTime(t));
+    s.lvwMain.SetText(pos, ItemRowModel::ColLatestStart, TimeText::LongTime(t.time()));
     s.lvwMain.SetText(pos, ItemRowModel::ColCount, QString::number(s.cCount.Item(pos)));
     s.lvwMain.SetImage(pos, ItemRowModel::ImageTimed);
     s.lvwMain.SetTag(pos, true);

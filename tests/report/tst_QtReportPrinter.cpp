@@ -49,7 +49,7 @@ struct Setup {
         const int pos = ReportFixtures::addItem(
             state, QStringLiteral("PC1"), {{QTime(9, 10, 5), QTime(9, 40, 50)}, {QTime(10, 0, 0), QTime(10, 20, 59)}},
             kCreated);
-        ReportFixtures::start(state, pos, QTime(13, 50, 20));
+        ReportFixtures::start(state, pos, QDateTime(kCreated.date(), QTime(13, 50, 20)));
         state.lvwMain.SetText(pos, ItemRowModel::ColUpTo, QStringLiteral("14:05"));
         ReportFixtures::addItem(state, QStringLiteral("PC2"), {}, kCreated);
         state.Select(1);

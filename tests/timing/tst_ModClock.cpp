@@ -33,16 +33,17 @@ private Q_SLOTS:
         QCOMPARE(s.cCount.Item(1), 1);
         QCOMPARE(s.cItemFangAn.Item(1), QStringLiteral("5*C/60"));
         QCOMPARE(s.cSave.Item(1).cStart.Count(), 1);
-        QCOMPARE(s.cSave.Item(1).cStart.Item(1), QTime(10, 5, 40));
+        QCOMPARE(s.cSave.Item(1).cStart.Item(1), kNow);
         const ItemRowModel &m = s.lvwMain;
         QCOMPARE(m.Image(1), int(ItemRowModel::ImageTimed));
         QVERIFY(m.Tag(1));
         QCOMPARE(m.Text(1, ItemRowModel::ColName), QStringLiteral("PC1"));
         QCOMPARE(m.Text(1, ItemRowModel::ColUpTo), QStringLiteral("10:05"));
         QCOMPARE(m.Text(1, ItemRowModel::ColCount), QStringLiteral("1"));
-        QCOMPARE(m.Text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
+        // The minutes typed in, and their fee, are on the row from the start.
+        QCOMPARE(m.Text(1, ItemRowModel::ColMinutes), QStringLiteral("12.5"));
         QCOMPARE(m.Text(1, ItemRowModel::ColScheme), QStringLiteral("5*C/60"));
-        QCOMPARE(m.Text(1, ItemRowModel::ColResult), QStringLiteral("0"));
+        QCOMPARE(m.Text(1, ItemRowModel::ColResult), QStringLiteral("1.04166666666667"));
         QVERIFY(!m.Text(1, ItemRowModel::ColLatestStart).isEmpty());
         QLocale::setDefault(QLocale::c());
     }
@@ -50,8 +51,10 @@ private Q_SLOTS:
     void stoppedItemHasNoStartAndNoSession()
     {
         ModClock s;
-        s.AddItem(item(QStringLiteral("PC1"), false), kNow);
+        s.AddItem(item(QStringLiteral("PC1"), false, 30), kNow);
         QCOMPARE(s.lvwMain.Image(1), int(ItemRowModel::ImageStopped));
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("30"));
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("2.5"));
         QVERIFY(!s.lvwMain.Tag(1));
         QVERIFY(s.lvwMain.Text(1, ItemRowModel::ColLatestStart).isEmpty());
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColCount), QStringLiteral("0"));

@@ -1,6 +1,7 @@
 #include "TimeText.h"
 #include "WallClock.h"
 
+#include <QTimeZone>
 #include <QtTest>
 
 #include <limits>
@@ -94,21 +95,24 @@ private Q_SLOTS:
 
     void wholeMinutes_data()
     {
-        QTest::addColumn<QTime>("start");
-        QTest::addColumn<QTime>("end");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
         QTest::addColumn<int>("minutes");
-        QTest::newRow("seconds dropped, crosses a minute") << QTime(10, 5, 59) << QTime(10, 6, 1) << 1;
-        QTest::newRow("seconds dropped, same minute") << QTime(10, 5, 1) << QTime(10, 5, 59) << 0;
-        QTest::newRow("an hour and a half") << QTime(8, 30) << QTime(10, 0) << 90;
-        QTest::newRow("past midnight") << QTime(23, 50, 30) << QTime(0, 10, 5) << 20;
-        QTest::newRow("whole day minus a minute") << QTime(0, 1) << QTime(0, 0) << 1439;
+        const QDate d(2026, 12, 7);
+        QTest::newRow("seconds dropped, crosses a minute") << QDateTime(d, QTime(10, 5, 59)) << QDateTime(d, QTime(10, 6, 1)) << 1;
+        QTest::newRow("seconds dropped, same minute") << QDateTime(d, QTime(10, 5, 1)) << QDateTime(d, QTime(10, 5, 59)) << 0;
+        QTest::newRow("past midnight") << QDateTime(d, QTime(23, 50, 30)) << QDateTime(d.addDays(1), QTime(0, 10, 5)) << 20;
+        QTest::newRow("a clock set back is not a day") << QDateTime(d, QTime(0, 1)) << QDateTime(d, QTime(0, 0)) << 0;
+        QTest::newRow("before 1970 still floors")
+            << QDateTime(QDate(1969, 12, 31), QTime(23, 59, 30), QTimeZone::utc())
+            << QDateTime(QDate(1970, 1, 1), QTime(0, 0, 30), QTimeZone::utc()) << 1;
     }
     void wholeMinutes()
     {
-        QFETCH(QTime, start);
-        QFETCH(QTime, end);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
         QFETCH(int, minutes);
-        QCOMPARE(TimeText::WholeMinutes(start, end), minutes);
+        QCOMPARE(TimeText::WholeMinutes(start, end), qint64(minutes));
     }
 };
 

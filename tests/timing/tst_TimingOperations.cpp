@@ -1,6 +1,8 @@
 #include "ModClock.h"
+#include "TimeText.h"
 #include "TimingOperations.h"
 
+#include <QTimeZone>
 #include <QtTest>
 
 using namespace TimingOperations;
@@ -45,31 +47,52 @@ private Q_SLOTS:
         QVERIFY(!s.lvwMain.Tag(1));
     }
 
+    // Minutes are elapsed time between two instants: neither midnight, nor a daylight-saving
+    // change, nor a clock set back or forward may bill a minute that did not pass.
     void sessionsBookWholeMinutes_data()
     {
-        QTest::addColumn<QTime>("start");
-        QTest::addColumn<QTime>("end");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
         QTest::addColumn<double>("booked");
-        QTest::newRow("across a minute by two seconds") << QTime(10, 5, 59) << QTime(10, 6, 1) << 1.0;
-        QTest::newRow("within one minute") << QTime(10, 5, 1) << QTime(10, 5, 59) << 0.0;
-        QTest::newRow("ninety minutes") << QTime(8, 30, 10) << QTime(10, 0, 0) << 90.0;
-        QTest::newRow("past midnight") << QTime(23, 55) << QTime(0, 20) << 25.0;
+        const QDate d(2026, 12, 7);
+        const QTimeZone berlin("Europe/Berlin");
+        QTest::newRow("across a minute by two seconds") << QDateTime(d, QTime(10, 5, 59)) << QDateTime(d, QTime(10, 6, 1)) << 1.0;
+        QTest::newRow("within one minute") << QDateTime(d, QTime(10, 5, 1)) << QDateTime(d, QTime(10, 5, 59)) << 0.0;
+        QTest::newRow("ninety minutes") << QDateTime(d, QTime(8, 30, 10)) << QDateTime(d, QTime(10, 0, 0)) << 90.0;
+        QTest::newRow("past midnight") << QDateTime(d, QTime(23, 55)) << QDateTime(d.addDays(1), QTime(0, 20)) << 25.0;
+        // 02:30 summer time, then 02:10 winter time: the hour repeats, 40 minutes pass.
+        QTest::newRow("autumn change, Berlin")
+            << QDateTime(QDate(2026, 10, 25), QTime(2, 30), berlin)
+            << QDateTime(QDate(2026, 10, 25), QTime(2, 30), berlin).addSecs(40 * 60) << 40.0;
+        // 01:50 winter time to 03:10 summer time: the clock jumps an hour, 20 minutes pass.
+        QTest::newRow("spring change, Berlin")
+            << QDateTime(QDate(2026, 3, 29), QTime(1, 50), berlin)
+            << QDateTime(QDate(2026, 3, 29), QTime(3, 10), berlin) << 20.0;
+        QTest::newRow("clock set back 60 s across a minute")
+            << QDateTime(d, QTime(10, 6, 10)) << QDateTime(d, QTime(10, 5, 10)) << 0.0;
+        QTest::newRow("clock set back an hour")
+            << QDateTime(d, QTime(10, 30)) << QDateTime(d, QTime(9, 45)) << 0.0;
+        QTest::newRow("clock set a day forward")
+            << QDateTime(d, QTime(10, 0)) << QDateTime(d.addDays(1), QTime(10, 1)) << 1441.0;
     }
     void sessionsBookWholeMinutes()
     {
-        QFETCH(QTime, start);
-        QFETCH(QTime, end);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
         QFETCH(double, booked);
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(8, 0), 2.5);
-        StartTimer(s, QDateTime(QDate(2026, 12, 7), start));
-        EndTimer(s, QDateTime(QDate(2026, 12, 7), end));
+        StartTimer(s, start);
+        EndTimer(s, end);
         const clsSave &r = s.cSave.Item(1);
         QCOMPARE(r.cTime.Count(), 1);
         QCOMPARE(r.cTime.Item(1), booked);
         QCOMPARE(r.cEnd.Item(1), end);
         QCOMPARE(s.cTotal.Item(1), 2.5 + booked);
         QVERIFY(!s.cRunning.Item(1));
+        // The row shows the bill at once, not the minutes of its last refresh.
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), TimeText::GeneralNumber(2.5 + booked));
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColResult), TimeText::GeneralNumber(5 * (2.5 + booked) / 60));
     }
 
     void bookingDoesNotReadTheStartTextBack()
