@@ -2,16 +2,50 @@
 
 #include "ItemRowModel.h"
 #include "ItemViewProxy.h"
+#include "RowNavigatingView.h"
 #include "SimSunFont.h"
 
 #include <QHeaderView>
 #include <QListView>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTreeView>
 
-ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *parent)
-    : QStackedWidget(parent), m_proxy(new ItemViewProxy(this)), m_icons(new QListView(this)),
-      m_report(new QTreeView(this))
+namespace {
+
+// A cell wide enough for four Chinese characters a line and high enough for the icon and two lines
+// under it: a name of eight characters shows whole, wrapped once.
+QSize largeIconCell(const QListView *view)
 {
+    const QString sample = QStringLiteral("一二三四五六七八");
+    QStyle *style = view->style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int width = qMax(80, (view->fontMetrics().horizontalAdvance(sample) + 1) / 2 + 2 * margin + 4);
+    QStyleOptionViewItem cell;
+    cell.initFrom(view);
+    cell.font = view->font();
+    cell.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration
+        | QStyleOptionViewItem::WrapText;
+    cell.decorationPosition = QStyleOptionViewItem::Top;
+    cell.decorationSize = view->iconSize();
+    cell.displayAlignment = Qt::AlignCenter;
+    cell.text = sample;
+    cell.rect = QRect(0, 0, width, 1000);
+    const QSize item = style->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), view);
+    return {width, qMax(64, item.height() + 4)};
+}
+
+} // namespace
+
+ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *parent)
+    : QStackedWidget(parent), m_proxy(new ItemViewProxy(this))
+{
+    auto *icons = new RowNavigatingView<QListView>(this);
+    auto *report = new RowNavigatingView<QTreeView>(this);
+    // Only a click, a navigation key or a search chooses the current item.
+    icons->rowReached = report->rowReached = [this](const QModelIndex &i) { Q_EMIT itemClicked(i.row() + 1); };
+    m_icons = icons;
+    m_report = report;
     setObjectName(QStringLiteral("Lvw"));
     const QFont font = SimSunFont(9.75);
     setFont(font);
@@ -40,7 +74,9 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_icons->setMovement(QListView::Static);
     m_icons->setResizeMode(QListView::Adjust);
-    m_icons->setUniformItemSizes(true);
+    // Each name gets the room it needs: a view with uniform item sizes measures only one row and
+    // cuts every longer name to "…".
+    m_icons->setUniformItemSizes(false);
 
     // Only the current item is ever removed, and after that no row is current: leave nothing
     // highlighted that the commands would not act on (the views would move it to a neighbour).
@@ -52,13 +88,6 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     addWidget(m_report);
     connectView(m_icons);
     connectView(m_report);
-    // A row reached with the arrow keys becomes the current item too: the commands must act on
-    // the row the operator sees highlighted, never on another one.
-    connect(m_report->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid())
-                    Q_EMIT itemClicked(current.row() + 1);
-            });
     setView(3);
 }
 
@@ -80,8 +109,8 @@ void ItemListView::setView(int view)
         m_icons->setIconSize(QSize(32, 32));
         m_icons->setFlow(QListView::LeftToRight);
         m_icons->setWrapping(true);
-        m_icons->setGridSize(QSize(80, 64));
         m_icons->setWordWrap(true);
+        m_icons->setGridSize(largeIconCell(m_icons));
         setCurrentWidget(m_icons);
         break;
     case 1:

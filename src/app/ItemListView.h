@@ -27,14 +27,14 @@ public:
     QListView *iconView() const { return m_icons; }
 
 Q_SIGNALS:
-    // A row was clicked or reached with the keyboard (1-based position).
+    // A row was clicked or reached with a navigation key (1-based position).
     void itemClicked(int pos);
 
 private:
     void connectView(class QAbstractItemView *view);
 
     ItemViewProxy *m_proxy;
-    QListView *m_icons;
-    QTreeView *m_report;
+    QListView *m_icons = nullptr;
+    QTreeView *m_report = nullptr;
     int m_view = 3;
 };

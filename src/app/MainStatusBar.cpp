@@ -25,25 +25,27 @@ const PanelDef kPanels[] = {
 } // namespace
 
 MainStatusBar::MainStatusBar(const WallClock &clock, double twipsPerPixel, QWidget *parent)
-    : QFrame(parent), m_clock(clock), m_timer(new QTimer(this))
+    : QFrame(parent), m_clock(clock), m_strip(new QWidget(this)), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("Sbar"));
     QFont small = font();
     small.setPointSizeF(9);
     setFont(small);
-    auto *row = new QHBoxLayout(this);
+    // The panels sit on a strip as wide as all of them together, and the bar itself has no layout:
+    // a window narrower than the panels cuts the row at its right edge instead of squeezing the
+    // panels into each other.
+    auto *row = new QHBoxLayout(m_strip);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);
     for (const PanelDef &def : kPanels) {
-        auto *label = new QLabel(QString::fromUtf16(def.text), this);
+        auto *label = new QLabel(QString::fromUtf16(def.text), m_strip);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setToolTip(QString::fromUtf16(def.tip));
-        label->setMinimumWidth(0);
         label->setFixedWidth(qRound(def.widthTwips / twipsPerPixel));
         row->addWidget(label);
         m_panels.append(label);
     }
-    row->addStretch(1);
+    m_strip->setFixedSize(row->sizeHint());
     // Panel 7 is a time panel: it follows the system clock by itself, second by second.
     connect(m_timer, &QTimer::timeout, this, &MainStatusBar::showTime);
     m_timer->start(1000);
@@ -64,6 +66,16 @@ QString MainStatusBar::panelText(int panel) const
 QLabel *MainStatusBar::panel(int panel) const
 {
     return panel >= 1 && panel <= m_panels.size() ? m_panels[panel - 1] : nullptr;
+}
+
+QSize MainStatusBar::sizeHint() const
+{
+    return m_strip->size();
+}
+
+QSize MainStatusBar::minimumSizeHint() const
+{
+    return {0, m_strip->height()};
 }
 
 void MainStatusBar::showTime()

@@ -18,10 +18,14 @@ public:
     QString panelText(int panel) const;
     QLabel *panel(int panel) const;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 private:
     void showTime();
 
     const WallClock &m_clock;
+    QWidget *m_strip;
     QList<QLabel *> m_panels;
     QTimer *m_timer;
 };

@@ -51,7 +51,7 @@ fClock &Program::mainWindow()
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
         connect(w, &fClock::buttonClicked, this, [this](int pos) { m_commands->ButtonClick(pos); });
         connect(w, &fClock::entryClicked, this, [this](const QString &id) { m_commands->MenuClick(id); });
-        connect(w, &fClock::keyTyped, this, [this](QChar ch) { m_commands->KeyPress(ch); });
+        w->setKeyCommand([this](QChar ch) { return m_commands->KeyPress(ch); });
 
         fClock::Openers openers;
         openers.newItems = [this, w] { NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, *w, w); };

@@ -40,6 +40,13 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
     m_clockTimer = new QTimer(this);
     m_clockTimer->setInterval(10);
     connect(m_clockTimer, &QTimer::timeout, this, &fClock::Clock_Timer);
+    // Once a second is enough to be within the first second of a new minute; a coarse timer
+    // wakes together with the status bar's clock.
+    m_minuteWatch = new QTimer(this);
+    m_minuteWatch->setTimerType(Qt::CoarseTimer);
+    m_minuteWatch->setInterval(1000);
+    connect(m_minuteWatch, &QTimer::timeout, this, &fClock::MinuteWatch_Timer);
+    m_minuteWatch->start();
     connect(m_tbar, &MainToolbar::buttonClicked, this, &fClock::buttonClicked);
     connect(m_tbar, &MainToolbar::entryClicked, this, &fClock::entryClicked);
     connect(m_lvw, &ItemListView::itemClicked, this, &fClock::ItemClick);
@@ -140,6 +147,7 @@ void fClock::closeEvent(QCloseEvent *event)
     m_settings.Save(m_store);
     // The unload: the scheme list goes back to the store as the window goes.
     m_clockTimer->stop();
+    m_minuteWatch->stop();
     SchemeStore::SaveFangAn(m_state, m_store);
     event->accept();
 }
@@ -156,9 +164,9 @@ bool fClock::eventFilter(QObject *watched, QEvent *event)
     if (watched != first)
         return false;
     const QString text = static_cast<QKeyEvent *>(event)->text();
-    if (text.size() == 1 && text[0].isPrint())
-        Q_EMIT keyTyped(text[0]);
-    return false;
+    if (text.size() != 1 || !text[0].isPrint() || !m_keyCommand)
+        return false;
+    return m_keyCommand(text[0]);
 }
 
 void fClock::Clock_Timer()
@@ -167,6 +175,17 @@ void fClock::Clock_Timer()
     SetCaption(r.caption);
     if (!r.tooltip.isEmpty())
         m_lvw->setListToolTip(r.tooltip);
+}
+
+void fClock::MinuteWatch_Timer()
+{
+    if (m_clockTimer->isActive())
+        return; // the clock's own tick refreshes
+    if (m_tick.RefreshIfNewMinute(m_clock.now())) {
+        const int sel = m_state.SelectedPos();
+        if (sel != 0)
+            m_lvw->setListToolTip(TimingOperations::ItemTooltip(m_state, sel));
+    }
 }
 
 double fClock::valCalc(const QString &sExpresstion, double dblReplace)

@@ -35,6 +35,9 @@ public:
         std::function<void()> newItems, scheme, help, about, history;
     };
     void setOpeners(Openers openers) { m_openers = std::move(openers); }
+    // Runs the command a typed character stands for; true when it was one. Such a key is the
+    // command's alone: the list never sees it, so it cannot move the current item.
+    void setKeyCommand(std::function<bool(QChar)> run) { m_keyCommand = std::move(run); }
 
     // CommandHost
     void StartTimer() override;
@@ -80,11 +83,13 @@ public:
     // One tick of the clock, as the timer runs it every 10 ms while enabled.
     void Clock_Timer();
 
+    // Brings the rows of items being timed up to date once a minute while the clock is off: an
+    // item started on its own (its start entry) runs without the clock and still needs its bill.
+    void MinuteWatch_Timer();
+
 Q_SIGNALS:
     void buttonClicked(int pos);
     void entryClicked(const QString &id);
-    // A character typed anywhere in the window, seen before the control with the focus gets it.
-    void keyTyped(QChar ch);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -109,9 +114,11 @@ private:
     QString m_helpFile;
     QPixmap m_surface; // the retained image the frame is drawn into
     Openers m_openers;
+    std::function<bool(QChar)> m_keyCommand;
 
     MainToolbar *m_tbar;
     ItemListView *m_lvw;
     MainStatusBar *m_sbar;
     QTimer *m_clockTimer;
+    QTimer *m_minuteWatch;
 };

@@ -186,11 +186,13 @@ int ToolbarCommands::ButtonForKey(QChar ch) const
     }
 }
 
-void ToolbarCommands::KeyPress(QChar ch)
+bool ToolbarCommands::KeyPress(QChar ch)
 {
     const int pos = ButtonForKey(ch);
-    if (pos != 0)
-        ButtonClick(pos);
+    if (pos == 0)
+        return false;
+    ButtonClick(pos);
+    return true;
 }
 
 void ToolbarCommands::showView(qint32 view)

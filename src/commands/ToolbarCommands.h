@@ -24,9 +24,9 @@ public:
     void ButtonClick(int pos);
     // Identifiers "S1" to "H3", compared exactly (letter case included); others do nothing.
     void MenuClick(const QString &id);
-    // A typed character presses the button it stands for. The window still passes the key on to
-    // the control with the focus afterwards: the command never consumes it.
-    void KeyPress(QChar ch);
+    // A typed character presses the button it stands for; true when it stood for one. The window
+    // then keeps the key from the list, whose type-ahead would otherwise move the current item.
+    bool KeyPress(QChar ch);
 
     // The button a character presses, or 0 when it presses none (M only while removing is possible).
     int ButtonForKey(QChar ch) const;

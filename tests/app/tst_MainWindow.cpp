@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QListView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -212,7 +213,8 @@ private Q_SLOTS:
         r.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(r.window.get()));
         QTreeView *tree = r.window->Lvw()->reportView();
-        r.window->RevealRow(1);
+        r.window->RevealRow(1); // as a search does
+        r.window->ItemClick(1);
         QCOMPARE(r.state.SelectedPos(), 1);
         tree->setFocus();
         QTest::keyClick(tree, Qt::Key_Down);
@@ -248,20 +250,139 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale::c());
     }
 
-    void keysArePreviewedAndNotConsumed()
+    // A command letter is the command's alone: the list's type-ahead must not move the current
+    // item under it (M would then remove another customer). Taking the focus chooses no row
+    // either; only a click or a navigation key does.
+    void onlyClicksAndNavigationKeysChooseTheCurrentItem()
     {
         Rig r;
         r.open();
+        for (const char *name : {"PC2", "PC4", "PC5"})
+            r.state.AddItem(NewItem{QString::fromLatin1(name), QStringLiteral("C"), 0, false}, r.clock.now());
+        QString typed;
+        r.window->setKeyCommand([&typed](QChar ch) {
+            typed += ch;
+            return ch == u'p' || ch == u'm';
+        });
         r.window->show();
         r.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
-        QSignalSpy keys(r.window.get(), &fClock::keyTyped);
         QTreeView *tree = r.window->Lvw()->reportView();
-        tree->setFocus();
-        QTest::keyClick(tree, Qt::Key_N);
+        tree->setFocus(); // Qt makes row 1 its current index here
+        QCOMPARE(r.state.SelectedPos(), 3);
+
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(tree->model()->index(1, 0)).center());
+        QCOMPARE(r.state.SelectedPos(), 2);
+        QTest::keyClick(tree, Qt::Key_P);
+        QTest::keyClick(tree, Qt::Key_M);
+        QTest::keyClick(tree, Qt::Key_X); // no command, and no search either
+        QCOMPARE(typed, QStringLiteral("pmx"));
+        QCOMPARE(r.state.SelectedPos(), 2);
+        QCOMPARE(tree->currentIndex().row(), 1);
+
         QTest::keyClick(tree, Qt::Key_Down);
-        QCOMPARE(keys.size(), 1);
-        QCOMPARE(keys.first().first().value<QChar>(), QChar(u'n'));
+        QCOMPARE(r.state.SelectedPos(), 3);
+        QTest::keyClick(tree, Qt::Key_Home);
+        QCOMPARE(r.state.SelectedPos(), 1);
+    }
+
+    // An item started on its own while the clock is off still has its minutes and fee brought up
+    // to date every minute.
+    void itemStartedAloneIsRefreshed()
+    {
+        Rig r;
+        r.open();
+        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, false}, r.clock.now());
+        r.window->ItemClick(1);
+        r.window->StartTimer();
+        QVERIFY(!r.window->Clock()->isActive());
+        r.clock.advanceSecs(90 * 60);
+        r.window->MinuteWatch_Timer();
+        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("120"));
+        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("10"));
+        QCOMPARE(r.window->windowTitle(), QStringLiteral("Vantorel")); // the clock's caption is not borrowed
+    }
+    void statusBarPanelsKeepTheirDesignedWidths_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("designed size") << 0;
+        QTest::newRow("200 pixels wide") << 200;
+    }
+    void statusBarPanelsKeepTheirDesignedWidths()
+    {
+        QFETCH(int, width);
+        Rig r;
+        r.open();
+        fClock &w = *r.window;
+        if (width)
+            w.resize(width, w.height());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const double twipsPerPixel = 1440.0 / w.logicalDpiX();
+        const int designedTwips[] = {3440, 600, 1440, 801, 1440, 601, 1440};
+        // The panels need more than the window's width: the row is cut at the right edge, and no
+        // panel is squeezed or drawn over its neighbour.
+        MainStatusBar *s = w.Sbar();
+        QCOMPARE(s->geometry().right(), w.width() - 1);
+        int previousRight = -1;
+        for (int i = 1; i <= 7; ++i) {
+            const QLabel *p = s->panel(i);
+            const QRect g(p->mapTo(s, QPoint(0, 0)), p->size());
+            QCOMPARE(g.width(), qRound(designedTwips[i - 1] / twipsPerPixel));
+            QVERIFY2(g.left() > previousRight, qPrintable(QStringLiteral("panel %1 starts at %2, panel %3 ends at %4")
+                                                              .arg(i).arg(g.left()).arg(i - 1).arg(previousRight)));
+            previousRight = g.right();
+        }
+    }
+
+    void namesShowWholeInTheIconAndListViews_data()
+    {
+        QTest::addColumn<int>("view");
+        QTest::newRow("large icons") << 0;
+        QTest::newRow("small icons") << 1;
+        QTest::newRow("list") << 2;
+    }
+    void namesShowWholeInTheIconAndListViews()
+    {
+        QFETCH(int, view);
+        Rig r;
+        r.open();
+        // Names of different lengths, the shortest last: a view that measured one row for all of
+        // them would cut the longer ones to "…".
+        const QStringList names = {QStringLiteral("一二三四五六七八"), QStringLiteral("一号机"), QStringLiteral("PC1")};
+        for (const QString &name : names)
+            r.state.AddItem(NewItem{name, QStringLiteral("C"), 0, false}, r.clock.now());
+        r.window->viewSettings().lngView = view;
+        r.window->Lvw()->setView(view);
+        r.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(r.window.get()));
+        QListView *v = r.window->Lvw()->iconView();
+        QCOMPARE(r.window->Lvw()->currentWidget(), v);
+        // Measured with the font the list really got, whichever Chinese font stands in for SimSun.
+        const QFontMetrics fm(v->font());
+        QList<QRect> shown;
+        for (int row = 0; row < names.size(); ++row) {
+            const QString &name = names[row];
+            const QModelIndex i = v->model()->index(row, 0);
+            const QRect rect = v->visualRect(i);
+            // The item gets all the room its delegate asks for, so the delegate elides nothing...
+            const QSize wanted = v->sizeHintForIndex(i);
+            QVERIFY2(rect.width() >= wanted.width() && rect.height() >= wanted.height(),
+                     qPrintable(QStringLiteral("%1: %2x%3 shown, %4x%5 wanted").arg(name).arg(rect.width())
+                                    .arg(rect.height()).arg(wanted.width()).arg(wanted.height())));
+            // ...and by the plain font metrics the name fits: on one line beside the small icon, or
+            // wrapped under the large one.
+            if (view == 0) {
+                const QRect text = fm.boundingRect(QRect(0, 0, rect.width(), 1000),
+                                                   Qt::AlignHCenter | Qt::TextWrapAnywhere, name);
+                QVERIFY2(text.height() + v->iconSize().height() <= rect.height(), qPrintable(name));
+            } else {
+                QCOMPARE(fm.elidedText(name, Qt::ElideRight, rect.width() - v->iconSize().width()), name);
+            }
+            for (const QRect &other : std::as_const(shown))
+                QVERIFY2(!rect.intersects(other), qPrintable(name));
+            shown.append(rect);
+        }
     }
 };
 
