@@ -72,6 +72,10 @@ fSplash *Program::newSplash()
     auto *splash = new fSplash(std::move(hooks), *m_guard, *m_prompter);
     // Created when shown, discarded when closed.
     splash->setAttribute(Qt::WA_DeleteOnClose);
+    // Boxes asked while the main window loads (a bad scheme entry) belong to the topmost splash,
+    // so that they show above it.
+    if (!m_main)
+        *m_prompter = MessageBoxPrompter(splash);
     return splash;
 }
 

@@ -63,6 +63,13 @@ QLabel *fSplash::makeLabel(const QRect &geometry, const QFont &font)
 
 bool fSplash::Form_Load()
 {
+    // Loading may open boxes (a bad scheme entry, a second copy), each with its own event loop in
+    // which the timer ticks and a close is carried out. Ticks wait until loading is over, and a
+    // window closed meanwhile is discarded only then, so this handler never runs on without it.
+    m_loading = true;
+    const bool discardOnClose = testAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    bool goOn = true;
     m_timer->start(); // enabled from the moment the window loads
     try {
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -78,40 +85,48 @@ bool fSplash::Form_Load()
         if (m_hooks.load)
             m_hooks.load();
         if (m_guard.AnotherInstanceRunning()) {
-            m_quitting = true; // this close must not show the main window
             close();
-            m_quitting = false;
-            const Prompter::Answer a = m_prompter.MsgBox(QStringLiteral("程序已经运行,退出本次启动吗?"),
-                                                         Prompter::Buttons::YesNo, Prompter::Icon::Question);
-            if (a == Prompter::Answer::Yes)
-                return false;
-            // No: the splash is gone before its first tick, so the main window is shown here.
-            if (!m_about && !m_mainShown && m_hooks.show) {
-                m_mainShown = true;
-                m_hooks.show();
-            }
+            goOn = m_prompter.MsgBox(QStringLiteral("程序已经运行,退出本次启动吗?"), Prompter::Buttons::YesNo,
+                                     Prompter::Icon::Question)
+                != Prompter::Answer::Yes;
         }
     } catch (...) {
-        if (m_hooks.show && !m_mainShown) {
-            m_mainShown = true;
-            m_hooks.show();
-        }
+        showMainWindow();
         close();
     }
-    return true;
+    m_loading = false;
+    // Closed before its first tick (the answer No, an early click or key): the timer is gone, so
+    // the main window is shown here.
+    if (goOn && !isVisible())
+        showMainWindow();
+    setAttribute(Qt::WA_DeleteOnClose, discardOnClose);
+    if (discardOnClose && !isVisible())
+        deleteLater();
+    return goOn;
 }
 
 void fSplash::Timer1_Timer()
 {
+    // Behind a box opened while loading the main window may not exist yet: such a tick does
+    // nothing and is not counted, so the hand-over starts once loading is over.
+    if (m_loading)
+        return;
     if (m_intTick == 0) {
-        m_mainShown = true;
-        if (m_hooks.show)
-            m_hooks.show();
+        showMainWindow();
         raise(); // the topmost splash stays above the main window while both are up
     } else {
         close();
     }
     ++m_intTick;
+}
+
+void fSplash::showMainWindow()
+{
+    // The About window finds the main window up already.
+    if (m_about || m_mainShown || !m_hooks.show)
+        return;
+    m_mainShown = true;
+    m_hooks.show();
 }
 
 void fSplash::paintEvent(QPaintEvent *)
@@ -135,10 +150,9 @@ void fSplash::keyPressEvent(QKeyEvent *event)
 void fSplash::closeEvent(QCloseEvent *event)
 {
     m_timer->stop();
-    // Closed before the hand-over (an early click or key): the operator still gets the main window.
-    if (!m_quitting && !m_about && !m_mainShown && m_hooks.show) {
-        m_mainShown = true;
-        m_hooks.show();
-    }
+    // Closed before the hand-over (an early click or key): the operator still gets the main window,
+    // once it has loaded.
+    if (!m_loading)
+        showMainWindow();
     event->accept();
 }

@@ -46,6 +46,7 @@ protected:
 
 private:
     QLabel *makeLabel(const QRect &geometry, const QFont &font);
+    void showMainWindow();
 
     MainWindowHooks m_hooks;
     InstanceGuard &m_guard;
@@ -57,5 +58,6 @@ private:
     qint16 m_intTick = 0;
     bool m_mainShown = false;
     bool m_about = false;
-    bool m_quitting = false;
+    // True while Form_Load runs; the boxes it may open run their own event loops meanwhile.
+    bool m_loading = false;
 };

@@ -60,6 +60,10 @@ Prompter::Answer MessageBoxPrompter::MsgBox(const QString &text, Buttons buttons
     QMessageBox box(boxIcon(icon), AppTitle(), text, flags, m_parent);
     if (defaultButton >= 1 && defaultButton <= shown.size())
         box.setDefaultButton(shown.at(defaultButton - 1));
+    // Over a window that stays on top (the splash) a box must stay on top as well, or it opens
+    // beneath it and the operator sees a frozen program.
+    if (m_parent && m_parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     return answerFor(box.exec());
 }
 

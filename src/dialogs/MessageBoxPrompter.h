@@ -3,7 +3,8 @@
 
 #include "Prompter.h"
 
-class QWidget;
+#include <QPointer>
+#include <QWidget>
 
 class MessageBoxPrompter : public Prompter {
 public:
@@ -15,5 +16,6 @@ public:
                      const QString &defaultText = QString()) override;
 
 private:
-    QWidget *m_parent;
+    // Guarded: the window a box is shown over (the splash at start-up) may be discarded first.
+    QPointer<QWidget> m_parent;
 };

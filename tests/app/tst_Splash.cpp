@@ -1,13 +1,25 @@
+#include "FakeWallClock.h"
+#include "IniSettingsStore.h"
 #include "InstanceGuard.h"
 #include "LockFileInstanceGuard.h"
+#include "MemorySettingsStore.h"
+#include "ModClock.h"
+#include "Program.h"
 #include "ScriptedPrompter.h"
+#include "WaitingPrompter.h"
+#include "fClock.h"
 #include "fSplash.h"
 
 #include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 class FakeGuard : public InstanceGuard {
@@ -28,6 +40,37 @@ struct Rig {
         hooks.load = [this] { events << QStringLiteral("load"); };
         hooks.show = [this] { events << QStringLiteral("show"); };
         splash = std::make_unique<fSplash>(std::move(hooks), guard, prompter);
+    }
+};
+
+// The start-up as the program wires it: the splash loads a real main window, whose settings are
+// read from the store, and is discarded when it closes. Each box stays up for 1.2 s, long
+// enough for two of the splash's ticks to run behind it.
+struct StartUpRig {
+    FakeGuard guard;
+    ModClock state;
+    MemorySettingsStore store;
+    WaitingPrompter prompter{1200};
+    FakeWallClock clock;
+    std::unique_ptr<fClock> main;
+    int built = 0;
+    QPointer<fSplash> splash;
+    StartUpRig()
+    {
+        fSplash::MainWindowHooks hooks;
+        hooks.load = [this] { mainWindow(); };
+        hooks.show = [this] { mainWindow().show(); };
+        splash = new fSplash(std::move(hooks), guard, prompter);
+        splash->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    ~StartUpRig() { delete splash; }
+    fClock &mainWindow()
+    {
+        if (!main) {
+            ++built;
+            main = std::make_unique<fClock>(state, store, prompter, clock);
+        }
+        return *main;
     }
 };
 } // namespace
@@ -146,6 +189,106 @@ private Q_SLOTS:
         QTest::keyClick(r.splash.get(), Qt::Key_Escape);
         QVERIFY(!r.splash->isVisible());
         QVERIFY(!r.events.contains(QStringLiteral("show")));
+    }
+
+    void badSchemeWarnsOnceAndTheMainWindowStillTakesOver_data()
+    {
+        const QString warning = QStringLiteral("计时方案设置值错误");
+        QTest::addColumn<QString>("key2"); // a null text: no key 2 at all
+        QTest::addColumn<bool>("secondCopy");
+        QTest::addColumn<QStringList>("questions");
+        QTest::newRow("key 2 missing") << QString() << false << QStringList{warning};
+        QTest::newRow("entry 0") << QStringLiteral("0") << false << QStringList{warning};
+        // The splash is closed before the question, while loading still runs.
+        QTest::newRow("key 2 missing, second copy kept")
+            << QString() << true << QStringList{warning, QStringLiteral("程序已经运行,退出本次启动吗?")};
+    }
+    void badSchemeWarnsOnceAndTheMainWindowStillTakesOver()
+    {
+        QFETCH(QString, key2);
+        QFETCH(bool, secondCopy);
+        QFETCH(QStringList, questions);
+        StartUpRig r;
+        r.guard.running = secondCopy;
+        r.prompter.answers.enqueue(Prompter::Answer::Ok);
+        r.prompter.answers.enqueue(Prompter::Answer::No);
+        r.store.set(QStringLiteral("Max"), QStringLiteral("3"));
+        r.store.set(QStringLiteral("1"), QStringLiteral("5*C/60"));
+        if (!key2.isNull())
+            r.store.set(QStringLiteral("2"), key2);
+        r.store.set(QStringLiteral("3"), QStringLiteral("3*C/60"));
+
+        QVERIFY(r.splash->Form_Load());
+        QCOMPARE(r.built, 1);
+        QStringList asked;
+        for (const ScriptedPrompter::Asked &q : r.prompter.asked)
+            asked << q.text;
+        QCOMPARE(asked, questions);
+        QVERIFY(r.splash);
+        if (secondCopy) {
+            // Closed before its first tick: the main window is shown at once.
+            QVERIFY(r.main->isVisible());
+        } else {
+            // The ticks that ran behind the box did not hand over a window still being built.
+            QCOMPARE(r.splash->intTick(), qint16(0));
+            QVERIFY(!r.main->isVisible());
+        }
+
+        QTRY_VERIFY(r.main->isVisible());
+        QTRY_VERIFY(r.splash.isNull());
+        QVERIFY(r.main->isVisible());
+        QCOMPARE(r.built, 1);
+        QCOMPARE(r.prompter.asked.size(), questions.size());
+        QCOMPARE(r.state.cFangAn.Count(), 2);
+        QCOMPARE(r.state.cFangAn.Item(1), QStringLiteral("5*C/60"));
+        QCOMPARE(r.state.cFangAn.Item(2), QStringLiteral("3*C/60"));
+    }
+
+    // The assembled program with its real boxes: the warning opens over the topmost splash and
+    // stays above it, instead of hiding beneath it while the splash looks frozen.
+    void startUpWarningShowsAboveTheSplash()
+    {
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+        IniSettingsStore settings;
+        const QString app = QStringLiteral("Vantorel"), set = QStringLiteral("SET");
+        settings.SaveSetting(app, set, QStringLiteral("Max"), QStringLiteral("3"));
+        settings.SaveSetting(app, set, QStringLiteral("1"), QStringLiteral("5*C/60"));
+        settings.SaveSetting(app, set, QStringLiteral("3"), QStringLiteral("3*C/60"));
+
+        QStringList seen;
+        QString owner;
+        bool onTop = false;
+        QTimer operatorAnswers;
+        operatorAnswers.setInterval(50);
+        connect(&operatorAnswers, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen << box->text();
+            owner = box->parentWidget() ? box->parentWidget()->objectName() : QString();
+            onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            box->button(QMessageBox::Ok)->click();
+        });
+        operatorAnswers.start();
+
+        Program program;
+        QVERIFY(program.start());
+        QCOMPARE(seen, QStringList{QStringLiteral("计时方案设置值错误")});
+        QCOMPARE(owner, QStringLiteral("fSplash"));
+        QVERIFY(onTop);
+        QTRY_VERIFY(program.mainWindow().isVisible());
+        QCOMPARE(program.state().cFangAn.Count(), 2);
+        const auto splashUp = [] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return std::any_of(windows.cbegin(), windows.cend(),
+                               [](const QWidget *w) { return w->objectName() == QLatin1String("fSplash"); });
+        };
+        QTRY_VERIFY(!splashUp());
+        qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_RUNTIME_DIR");
     }
 
     void lockFileTellsASecondCopyAndIgnoresAStaleOne()

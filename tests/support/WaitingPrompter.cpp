@@ -1,0 +1,26 @@
+#include "WaitingPrompter.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+// The question is recorded when the box opens and answered when it closes.
+Prompter::Answer WaitingPrompter::MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton)
+{
+    const Answer answer = ScriptedPrompter::MsgBox(text, buttons, icon, defaultButton);
+    waitForTheOperator();
+    return answer;
+}
+
+QString WaitingPrompter::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    const QString text = ScriptedPrompter::InputBox(prompt, title, defaultText);
+    waitForTheOperator();
+    return text;
+}
+
+void WaitingPrompter::waitForTheOperator() const
+{
+    QEventLoop loop;
+    QTimer::singleShot(pauseMs, &loop, &QEventLoop::quit);
+    loop.exec();
+}
