@@ -21,11 +21,25 @@
 #include "WallClock.h"
 #include "fClock.h"
 
-Program::Program()
-    : m_store(std::make_unique<IniSettingsStore>()), m_clock(std::make_unique<SystemWallClock>()),
-      m_state(std::make_unique<ModClock>()), m_prompter(std::make_unique<MessageBoxPrompter>(nullptr)),
-      m_guard(std::make_unique<LockFileInstanceGuard>())
+Program::Program() : Program(Outside{}) {}
+
+Program::Program(Outside outside)
+    : m_store(std::move(outside.store)), m_clock(std::move(outside.clock)), m_state(std::make_unique<ModClock>()),
+      m_prompter(std::move(outside.prompter)), m_guard(std::move(outside.guard)), m_printer(std::move(outside.printer))
 {
+    if (!m_store)
+        m_store = std::make_unique<IniSettingsStore>();
+    if (!m_clock)
+        m_clock = std::make_unique<SystemWallClock>();
+    if (!m_prompter) {
+        auto boxes = std::make_unique<MessageBoxPrompter>(nullptr);
+        m_boxes = boxes.get();
+        m_prompter = std::move(boxes);
+    }
+    if (!m_guard)
+        m_guard = std::make_unique<LockFileInstanceGuard>();
+    if (!m_printer)
+        m_printer = [](QWidget *owner) { return std::make_unique<QtReportPrinter>(owner); };
 }
 
 Program::~Program()
@@ -43,9 +57,10 @@ fClock &Program::mainWindow()
         m_main = std::make_unique<fClock>(*m_state, *m_store, *m_prompter, *m_clock);
         fClock *w = m_main.get();
         // Boxes asked while the main window is up belong to it.
-        *m_prompter = MessageBoxPrompter(w);
+        if (m_boxes)
+            *m_boxes = MessageBoxPrompter(w);
         m_history = std::make_unique<HistoryLog>();
-        const Reports::PrinterFactory printer = [w] { return std::make_unique<QtReportPrinter>(w); };
+        const Reports::PrinterFactory printer = [this, w] { return m_printer(w); };
         m_reports = std::make_unique<Reports>(*m_state, *m_clock, printer);
         m_commands = std::make_unique<ToolbarCommands>(*m_state, *w, *m_prompter, *m_clock, *m_reports, *m_history);
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
@@ -75,7 +90,8 @@ fSplash *Program::newSplash()
     // Boxes asked while the main window loads (a bad scheme entry) belong to the topmost splash,
     // so that they show above it.
     if (!m_main)
-        *m_prompter = MessageBoxPrompter(splash);
+        if (m_boxes)
+            *m_boxes = MessageBoxPrompter(splash);
     return splash;
 }
 
@@ -99,7 +115,7 @@ void Program::showHistory()
 {
     fClock &w = mainWindow();
     if (!m_historyWindow) {
-        const Reports::PrinterFactory printer = [&w] { return std::make_unique<QtReportPrinter>(&w); };
+        const Reports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
         m_historyWindow->move(w.geometry().center() - m_historyWindow->rect().center());
     }

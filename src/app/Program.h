@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 #include <memory>
 
 class fClock;
@@ -12,17 +14,32 @@ class HistoryWindow;
 class Reports;
 class ToolbarCommands;
 class WindowHelpViewer;
-class IniSettingsStore;
-class LockFileInstanceGuard;
 class fSplash;
+class InstanceGuard;
 class MessageBoxPrompter;
 class ModClock;
-class SystemWallClock;
+class Prompter;
+class QWidget;
+class ReportPrinter;
+class SettingsStore;
+class WallClock;
 
 class Program : public QObject {
     Q_OBJECT
 public:
+    // What the program talks to outside itself. Left empty, each part is the real one (the
+    // per-user settings file, the system clock, message boxes, the lock file, the report
+    // component); tests put doubles in to drive the assembled program.
+    struct Outside {
+        std::unique_ptr<SettingsStore> store;
+        std::unique_ptr<WallClock> clock;
+        std::unique_ptr<Prompter> prompter;
+        std::unique_ptr<InstanceGuard> guard;
+        std::function<std::unique_ptr<ReportPrinter>(QWidget *owner)> printer;
+    };
+
     Program();
+    explicit Program(Outside outside);
     ~Program() override;
 
     // Starts through the splash window. False when the operator chose to quit this copy because
@@ -39,11 +56,13 @@ private:
     fSplash *newSplash();
     void showHistory();
 
-    std::unique_ptr<IniSettingsStore> m_store;
-    std::unique_ptr<SystemWallClock> m_clock;
+    std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<WallClock> m_clock;
     std::unique_ptr<ModClock> m_state;
-    std::unique_ptr<MessageBoxPrompter> m_prompter;
-    std::unique_ptr<LockFileInstanceGuard> m_guard;
+    std::unique_ptr<Prompter> m_prompter;
+    MessageBoxPrompter *m_boxes = nullptr; // m_prompter when it shows real boxes, to re-parent them
+    std::unique_ptr<InstanceGuard> m_guard;
+    std::function<std::unique_ptr<ReportPrinter>(QWidget *owner)> m_printer;
     std::unique_ptr<fClock> m_main;
     std::unique_ptr<HistoryLog> m_history;
     std::unique_ptr<Reports> m_reports;

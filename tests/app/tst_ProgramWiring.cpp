@@ -1,4 +1,9 @@
+#include "../report/RecordingReportPrinter.h"
+#include "FakeWallClock.h"
+#include "InstanceGuard.h"
 #include "ItemListView.h"
+#include "MemorySettingsStore.h"
+#include "WaitingPrompter.h"
 #include "MainToolbar.h"
 #include "ModClock.h"
 #include "Program.h"
@@ -11,8 +16,15 @@
 #include <QTreeView>
 #include <QtTest>
 
+namespace {
+class AloneGuard : public InstanceGuard {
+public:
+    bool AnotherInstanceRunning() override { return false; }
+};
+} // namespace
+
 // The assembled program: keys, buttons and menu entries of the real main window reach the
-// commands. Keys that open modal boxes are left to the command tests and the scripted run.
+// commands, and act on the item the operator chose.
 class TestProgramWiring : public QObject {
     Q_OBJECT
 private:
@@ -63,6 +75,60 @@ private Q_SLOTS:
         list->setFocus();
         QTest::keyClick(list, Qt::Key_M);
         QCOMPARE(program.state().lngItems, 1);
+        w.hide();
+    }
+
+    // The operator clicks PC4, prints the list with P, then presses M and answers after a pause
+    // while the clock ticks: PC4, and only PC4, is ended, reported and removed. The letters must
+    // not move the current item on the way.
+    void commandLettersActOnTheClickedItem_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("否: only removed") << int(Prompter::Answer::No);
+        QTest::newRow("是: ended, reported, removed") << int(Prompter::Answer::Yes);
+    }
+    void commandLettersActOnTheClickedItem()
+    {
+        QFETCH(int, answer);
+        Program::Outside outside;
+        auto *prompter = new WaitingPrompter(300);
+        prompter->answers.enqueue(Prompter::Answer(answer));
+        outside.prompter.reset(prompter);
+        outside.store = std::make_unique<MemorySettingsStore>();
+        outside.clock = std::make_unique<FakeWallClock>();
+        outside.guard = std::make_unique<AloneGuard>();
+        QList<RecordingReportPrinter *> printers;
+        outside.printer = [&printers](QWidget *) {
+            auto p = std::make_unique<RecordingReportPrinter>();
+            printers << p.get();
+            return p;
+        };
+        Program program(std::move(outside));
+        fClock &w = program.mainWindow();
+        for (const char *name : {"PC2", "PC4", "PC5"})
+            program.state().AddItem(NewItem{QString::fromLatin1(name), QStringLiteral("5*C/60"), 0, true}, QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+        w.SetClockEnabled(true);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTreeView *list = w.Lvw()->reportView();
+        list->setFocus();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+        QCOMPARE(program.state().SelectedPos(), 2);
+
+        QTest::keyClick(list, Qt::Key_P);
+        QCOMPARE(program.state().SelectedPos(), 2);
+        QTest::keyClick(list, Qt::Key_M);
+        QCOMPARE(prompter->asked.size(), 1);
+        QCOMPARE(program.state().lngItems, 2);
+        QCOMPARE(program.state().cName.Value(1), QStringLiteral("PC2"));
+        QCOMPARE(program.state().cName.Value(2), QStringLiteral("PC5"));
+        QVERIFY(program.state().cRunning.Value(1) && program.state().cRunning.Value(2));
+        if (Prompter::Answer(answer) == Prompter::Answer::Yes) {
+            QCOMPARE(printers.size(), 1);
+            QCOMPARE(printers.first()->firstBlock.value(1).toString(), QStringLiteral("PC4"));
+        }
+        w.SetClockEnabled(false);
         w.hide();
     }
 };
