@@ -1,6 +1,8 @@
 #include "AppSetup.h"
 
 #include "Artwork.h"
+#include "Program.h"
+#include "QuitSignals.h"
 #include "SimSunFont.h"
 
 #include <QApplication>
@@ -21,4 +23,15 @@ void SetUpApplication(QApplication &app)
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
+}
+
+int RunProgram(QApplication &app)
+{
+    SetUpApplication(app);
+    Program program;
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &program, &Program::endAsConfirmed);
+    if (!program.start())
+        return 0;
+    return app.exec();
 }

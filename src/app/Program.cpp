@@ -5,6 +5,7 @@
 #include "HistoryLog.h"
 #include "HistoryWindow.h"
 #include "IniSettingsStore.h"
+#include "ItemJournal.h"
 #include "QtReportPrinter.h"
 #include "Reports.h"
 #include "ToolbarCommands.h"
@@ -12,12 +13,14 @@
 #include "LockFileInstanceGuard.h"
 #include "fSplash.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include "MessageBoxPrompter.h"
 #include "ModClock.h"
 #include "NewItemsDialog.h"
 #include "SchemeDialog.h"
+#include "SchemeStore.h"
 #include "WallClock.h"
 #include "fClock.h"
 
@@ -66,11 +69,21 @@ fClock &Program::mainWindow()
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
         connect(w, &fClock::buttonClicked, this, [this](int pos) { m_commands->ButtonClick(pos); });
         connect(w, &fClock::entryClicked, this, [this](const QString &id) { m_commands->MenuClick(id); });
+        connect(w, &fClock::exitConfirmed, this, [this] {
+            m_state->journal = nullptr;
+            if (m_journal)
+                m_journal->Discard();
+        });
         w->setKeyCommand([this](QChar ch) { return m_commands->KeyPress(ch); });
 
         fClock::Openers openers;
-        openers.newItems = [this, w] { NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, *w, w); };
-        openers.scheme = [this, w] { SchemeDialog::Run(*m_state, w); };
+        // A change of schemes the operator confirms is written at once.
+        const auto saveSchemes = [this] {
+            SchemeStore::SaveFangAn(*m_state, *m_store);
+            SchemeStore::Commit(*m_store, *m_prompter);
+        };
+        openers.newItems = [this, w, saveSchemes] { NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, *w, w, saveSchemes); };
+        openers.scheme = [this, w, saveSchemes] { SchemeDialog::Run(*m_state, w, saveSchemes); };
         openers.about = [this] { showAbout(); };
         openers.help = [this, w] { m_help->ShowHelp(w->helpFile(), HelpDocument::ContentsContext, w); };
         openers.history = [this] { showHistory(); };
@@ -97,7 +110,40 @@ fSplash *Program::newSplash()
 
 bool Program::start()
 {
-    return newSplash()->Form_Load();
+    fSplash *splash = newSplash();
+    // The restore question waits until the topmost splash has gone, so nothing covers it; the
+    // splash goes only once the main window is up.
+    connect(splash, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &Program::resumeJournal); });
+    return splash->Form_Load() && !m_ending;
+}
+
+void Program::endAsConfirmed()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    // The code that opened a box or dialog runs on to its end with the answer Esc gives.
+    QList<QPointer<QWidget>> modal;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->isModal())
+            modal.append(w);
+    for (const QPointer<QWidget> &w : modal)
+        if (w)
+            w->close();
+    // Boxes opened from here on are closed as they open: start-up goes through to its end, and
+    // whatever runs after the main window has gone asks nothing.
+    qApp->installEventFilter(this);
+    QCoreApplication::exit(0);
+    if (m_main && m_main->isVisible())
+        m_main->closeConfirmed();
+}
+
+bool Program::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_ending && event->type() == QEvent::Show)
+        if (auto *dialog = qobject_cast<QDialog *>(watched); dialog && dialog->isModal())
+            QMetaObject::invokeMethod(dialog, &QWidget::close, Qt::QueuedConnection);
+    return false;
 }
 
 void Program::showAbout()
@@ -109,6 +155,39 @@ void Program::showAbout()
         return;
     }
     splash->Timer1()->stop();
+}
+
+void Program::resumeJournal()
+{
+    // A second copy must neither offer nor write over the journal of the copy already running;
+    // a program already ending asks nothing and leaves the journal for the next start.
+    if (m_journal || m_ending || m_guard->AnotherInstanceRunning())
+        return;
+    m_journal = std::make_unique<ItemJournal>(ItemJournal::DefaultPath());
+    if (m_journal->Found()) {
+        if (m_prompter->MsgBox(QStringLiteral("上次计时没有正常结束,恢复当时的计时项吗?"), Prompter::Buttons::YesNo,
+                               Prompter::Icon::Question)
+            == Prompter::Answer::Yes) {
+            const ItemJournal::Restored r = m_journal->Restore(*m_state, m_clock->now());
+            fClock &w = mainWindow();
+            w.SetPanelText(3, QString::number(m_state->lngItems));
+            w.SetPanelText(5, QString::number(m_state->lngAdded));
+            for (int i = 1; i <= m_state->lngItems; ++i) {
+                if (m_state->cRunning.Value(i, false)) {
+                    // As when an item is added started: the clock refreshes the running items.
+                    w.EnableClock();
+                    w.SetStartButtonCaption(QStringLiteral("终止"));
+                    break;
+                }
+            }
+            if (r.skipped > 0)
+                m_prompter->MsgBox(QStringLiteral("有%1条计时记录已损坏,无法恢复,已跳过。").arg(r.skipped),
+                                   Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
+        } else {
+            m_journal->SetAside();
+        }
+    }
+    m_state->journal = m_journal.get();
 }
 
 void Program::showHistory()

@@ -16,6 +16,7 @@ class ToolbarCommands;
 class WindowHelpViewer;
 class fSplash;
 class InstanceGuard;
+class ItemJournal;
 class MessageBoxPrompter;
 class ModClock;
 class Prompter;
@@ -43,21 +44,33 @@ public:
     ~Program() override;
 
     // Starts through the splash window. False when the operator chose to quit this copy because
-    // another one runs: the caller ends the process without showing or saving anything.
+    // another one runs, or when an end was asked for meanwhile (endAsConfirmed): the caller ends
+    // the process without showing or saving anything.
     bool start();
 
     // Loads the main window (its initialisation runs) without showing it.
     fClock &mainWindow();
     // The splash window again, as the About window.
     void showAbout();
+    // Ends the program as the answer Yes to the exit question does, without asking: for an end
+    // chosen outside the windows (a signal, the session ending). Open boxes and dialogs are closed
+    // as Esc closes them. Before the main window is shown nothing is saved, and start() says stop.
+    void endAsConfirmed();
     ModClock &state() { return *m_state; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     fSplash *newSplash();
     void showHistory();
+    // Once the main window is up: offers the items of a run that ended unexpectedly, then
+    // records every change to the items from here on.
+    void resumeJournal();
 
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<WallClock> m_clock;
+    std::unique_ptr<ItemJournal> m_journal; // outlives the state that points to it
     std::unique_ptr<ModClock> m_state;
     std::unique_ptr<Prompter> m_prompter;
     MessageBoxPrompter *m_boxes = nullptr; // m_prompter when it shows real boxes, to re-parent them
@@ -69,4 +82,5 @@ private:
     std::unique_ptr<ToolbarCommands> m_commands;
     std::unique_ptr<WindowHelpViewer> m_help;
     QPointer<HistoryWindow> m_historyWindow;
+    bool m_ending = false;
 };

@@ -138,18 +138,32 @@ void fClock::paintEvent(QPaintEvent *)
 
 void fClock::closeEvent(QCloseEvent *event)
 {
-    const Prompter::Answer a = m_prompter.MsgBox(QStringLiteral("退出计时系统吗?"), Prompter::Buttons::YesNo,
-                                                 Prompter::Icon::Question, 2);
-    if (a != Prompter::Answer::Yes) {
-        event->ignore();
-        return;
+    if (!m_closeConfirmed) {
+        const Prompter::Answer a = m_prompter.MsgBox(QStringLiteral("退出计时系统吗?"), Prompter::Buttons::YesNo,
+                                                     Prompter::Icon::Question, 2);
+        // An end chosen elsewhere while the question was up ends the program all the same.
+        if (a != Prompter::Answer::Yes && !m_closeConfirmed) {
+            event->ignore();
+            return;
+        }
+        if (a == Prompter::Answer::Yes)
+            Q_EMIT exitConfirmed();
     }
     m_settings.Save(m_store);
     // The unload: the scheme list goes back to the store as the window goes.
     m_clockTimer->stop();
     m_minuteWatch->stop();
     SchemeStore::SaveFangAn(m_state, m_store);
+    // The view settings and the scheme list reach the file together, in one replacement.
+    SchemeStore::Commit(m_store, m_prompter);
     event->accept();
+}
+
+void fClock::closeConfirmed()
+{
+    m_closeConfirmed = true;
+    // With the question up the close is under way already: it goes on once the box has gone.
+    close();
 }
 
 bool fClock::eventFilter(QObject *watched, QEvent *event)

@@ -87,9 +87,15 @@ public:
     // item started on its own (its start entry) runs without the clock and still needs its bill.
     void MinuteWatch_Timer();
 
+    // Closes the window as the answer Yes to the exit question does, without asking: for an end
+    // chosen outside the window (a signal to the process, the desktop session ending).
+    void closeConfirmed();
+
 Q_SIGNALS:
     void buttonClicked(int pos);
     void entryClicked(const QString &id);
+    // The operator answered Yes to leaving: the running items need not survive this run.
+    void exitConfirmed();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -115,6 +121,7 @@ private:
     QPixmap m_surface; // the retained image the frame is drawn into
     Openers m_openers;
     std::function<bool(QChar)> m_keyCommand;
+    bool m_closeConfirmed = false;
 
     MainToolbar *m_tbar;
     ItemListView *m_lvw;

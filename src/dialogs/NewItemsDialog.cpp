@@ -29,20 +29,21 @@ QString NewItemsDialog::HelpText()
 }
 
 NewItemsDialog::NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter,
-                               NewItemsHost &host, QWidget *owner)
-    : QDialog(owner), m_clock(clock), m_wallClock(wallClock), m_prompter(prompter), m_host(host)
+                               NewItemsHost &host, QWidget *owner, std::function<void()> schemesChanged)
+    : QDialog(owner), m_clock(clock), m_wallClock(wallClock), m_prompter(prompter), m_host(host),
+      m_schemesChanged(std::move(schemesChanged))
 {
     // The scheme dialog belongs to the main window, like this one, not to this dialog.
-    m_openSchemeDialog = [&clock, owner] { SchemeDialog::Run(clock, owner); };
+    m_openSchemeDialog = [this, &clock, owner] { SchemeDialog::Run(clock, owner, m_schemesChanged); };
     DialogDesign::SetUpWindow(this, QStringLiteral("新增"), 6405, 4125);
     buildControls();
     Form_Load();
 }
 
 void NewItemsDialog::Run(ModClock &clock, WallClock &wallClock, Prompter &prompter,
-                         NewItemsHost &host, QWidget *owner)
+                         NewItemsHost &host, QWidget *owner, std::function<void()> schemesChanged)
 {
-    NewItemsDialog dialog(clock, wallClock, prompter, host, owner);
+    NewItemsDialog dialog(clock, wallClock, prompter, host, owner, std::move(schemesChanged));
     dialog.exec();
 }
 
@@ -155,6 +156,8 @@ void NewItemsDialog::cmdRemove_Click()
     Lst->clearSelection();
     cmdRemove->setEnabled(false);
     doEnabled();
+    if (m_schemesChanged)
+        m_schemesChanged();
 }
 
 void NewItemsDialog::cmdOK_Click()

@@ -19,12 +19,14 @@ class WallClock;
 class NewItemsDialog : public QDialog {
     Q_OBJECT
 public:
+    // schemesChanged runs after a scheme was removed here or added in the scheme dialog opened
+    // from here, so that the list is saved at once.
     NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host,
-                   QWidget *owner);
+                   QWidget *owner, std::function<void()> schemesChanged = {});
 
     // Opens the dialog modally over owner and returns when it closes; the new items are its result.
     static void Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host,
-                    QWidget *owner);
+                    QWidget *owner, std::function<void()> schemesChanged = {});
 
     // "新增 &N" opens the scheme dialog through this; by default modally over the owner. Tests put
     // something in its place that does not wait for an operator.
@@ -53,6 +55,7 @@ private:
     WallClock &m_wallClock;
     Prompter &m_prompter;
     NewItemsHost &m_host;
+    std::function<void()> m_schemesChanged;
     std::function<void()> m_openSchemeDialog;
 
     // The controls carry their design names as object names as well.

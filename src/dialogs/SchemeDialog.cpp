@@ -35,8 +35,8 @@ QString SchemeDialog::SecondHelpText()
     return QStringLiteral("   计时的结果实际上是耗时累计参与表达式计算的结果，所以，如果表达式没有耗时参与表达式运算，则表达式无意义(用不着计时)。示例: 某网吧用本软件计算上网者上网时间。其中A型电脑每小时费用5元,B型每小时费用3元。则可设定两个计时方案的表达式: 5*C/60 ,3*C/60 因为'C'为耗时累计(分钟),所以用小时为单位计费则要除以60。设定计时方案后,每增一名上网者，则新增一个计时项。每一项上网费用可即时从结果中查看。");
 }
 
-SchemeDialog::SchemeDialog(ModClock &clock, QWidget *owner)
-    : QDialog(owner), m_clock(clock)
+SchemeDialog::SchemeDialog(ModClock &clock, QWidget *owner, std::function<void()> schemesChanged)
+    : QDialog(owner), m_clock(clock), m_schemesChanged(std::move(schemesChanged))
 {
     DialogDesign::SetUpWindow(this, QStringLiteral("新增计时方案"), 6720, 4140);
     buildControls();
@@ -76,9 +76,9 @@ void SchemeDialog::buildControls()
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void SchemeDialog::Run(ModClock &clock, QWidget *owner)
+void SchemeDialog::Run(ModClock &clock, QWidget *owner, std::function<void()> schemesChanged)
 {
-    SchemeDialog dialog(clock, owner);
+    SchemeDialog dialog(clock, owner, std::move(schemesChanged));
     dialog.exec();
 }
 
@@ -128,6 +128,9 @@ void SchemeDialog::cmdOK_Click()
     // The text as typed: the C stays a C, nothing is trimmed, an equal entry may already exist.
     m_clock.cFangAn.Add(Text1->text());
     accept();
+    // Closed first, so that a box about a failed save stands over the window the operator sees.
+    if (m_schemesChanged)
+        m_schemesChanged();
 }
 
 void SchemeDialog::showEvent(QShowEvent *event)

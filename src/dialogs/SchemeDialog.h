@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class ModClock;
 class QLabel;
 class QLineEdit;
@@ -14,10 +16,11 @@ class QPushButton;
 class SchemeDialog : public QDialog {
     Q_OBJECT
 public:
-    SchemeDialog(ModClock &clock, QWidget *owner);
+    // schemesChanged runs after OK has appended the scheme, so that the list is saved at once.
+    SchemeDialog(ModClock &clock, QWidget *owner, std::function<void()> schemesChanged = {});
 
     // Opens the dialog modally over owner and returns when it closes; cFangAn is its only result.
-    static void Run(ModClock &clock, QWidget *owner);
+    static void Run(ModClock &clock, QWidget *owner, std::function<void()> schemesChanged = {});
 
     // Rebuilds sCheckText from the formula and tells whether it holds a C.
     bool CheckClock();
@@ -37,6 +40,7 @@ private:
     void cmdOK_Click();
 
     ModClock &m_clock;
+    std::function<void()> m_schemesChanged;
     // The controls carry their design names as object names as well.
     QLineEdit *Text1 = nullptr;
     QLabel *lblTip = nullptr;

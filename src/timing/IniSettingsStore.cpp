@@ -1,16 +1,104 @@
 #include "IniSettingsStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
-#include <QStringList>
 
-#include <memory>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
+
+// Everything that differs between platforms is in this block: the registry on Windows, and
+// syncing a file and its folder to disk on Unix.
 #ifdef Q_OS_WIN
 constexpr QSettings::Format kFormat = QSettings::NativeFormat;
+
+IniDocument readRegistry(const QString &app)
+{
+    QSettings s(kFormat, QSettings::UserScope, app, app);
+    IniDocument doc;
+    for (const QString &group : s.childGroups()) {
+        s.beginGroup(group);
+        for (const QString &key : s.childKeys())
+            doc.SetValue(group, key, s.value(key).toString());
+        s.endGroup();
+    }
+    return doc;
+}
+
+// The registry offers no replacement of the whole at once; each key is written, then synced.
+bool writeRegistry(const QString &app, const IniDocument &doc)
+{
+    QSettings s(kFormat, QSettings::UserScope, app, app);
+    for (const IniDocument::Section &section : doc.Sections()) {
+        s.beginGroup(section.name);
+        for (const QString &key : s.childKeys()) {
+            if (!section.values.contains(key))
+                s.remove(key);
+        }
+        for (auto it = section.values.cbegin(); it != section.values.cend(); ++it)
+            s.setValue(it.key(), it.value());
+        s.endGroup();
+    }
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
 #else
 constexpr QSettings::Format kFormat = QSettings::IniFormat;
+IniDocument readRegistry(const QString &) { return {}; }
+bool writeRegistry(const QString &, const IniDocument &) { return false; }
 #endif
+
+// QSaveFile's own sync on commit ignores failures; this one is checked.
+bool syncToDisk(QSaveFile &file)
+{
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    Q_UNUSED(file);
+    return true; // QSaveFile::commit flushes the file's buffers to disk itself
+#endif
+}
+
+// The rename is durable only once the folder that holds the name is synced. A folder that
+// cannot be synced (some file systems refuse) leaves the new file in place all the same.
+void syncFolder(const QString &filePath)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(QFileInfo(filePath).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(filePath);
+#endif
+}
+
+// Replaces the file at path with bytes as one step: any failing write, flush or sync leaves the
+// old file untouched and the temporary one removed.
+bool replaceFile(const QString &path, const QByteArray &bytes)
+{
+    // On a first start the per-user folder may not exist yet.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size() || !file.flush() || !syncToDisk(file)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit())
+        return false;
+    syncFolder(path);
+    return true;
+}
+
 } // namespace
 
 IniSettingsStore::IniSettingsStore(QString filePath) : m_filePath(std::move(filePath)) {}
@@ -20,49 +108,94 @@ QString IniSettingsStore::LocationFor(const QString &app)
     return QSettings(kFormat, QSettings::UserScope, app, app).fileName();
 }
 
-// Each call opens its own QSettings and syncs before returning, so a value written is on disk at
-// once: a crash or a killed process later cannot lose what the operator confirmed.
-std::unique_ptr<QSettings> IniSettingsStore::open(const QString &app) const
+bool IniSettingsStore::usesRegistry() const
 {
-    if (m_filePath.isEmpty())
-        return std::make_unique<QSettings>(kFormat, QSettings::UserScope, app, app);
-    return std::make_unique<QSettings>(m_filePath, QSettings::IniFormat);
+#ifdef Q_OS_WIN
+    return m_filePath.isEmpty();
+#else
+    return false;
+#endif
+}
+
+void IniSettingsStore::load(const QString &app)
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    m_app = app;
+    m_location = m_filePath.isEmpty() ? LocationFor(app) : m_filePath;
+    if (usesRegistry()) {
+        m_doc = readRegistry(app);
+        return;
+    }
+    if (!QFileInfo::exists(m_location))
+        return; // the first start
+    QFile file(m_location);
+    // A file that is there but cannot be read (a folder in its place, no permission) is not
+    // written over: keeping it aside first fails, and so does the commit, which is reported.
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_keepOriginal = true;
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_keepOriginal = true;
+        return;
+    }
+    m_doc = IniDocument::Parse(bytes);
+    if (!m_doc.Whole())
+        m_keepOriginal = true;
 }
 
 QString IniSettingsStore::GetSetting(const QString &app, const QString &section, const QString &key,
                                      const QString &fallback)
 {
-    const auto settings = open(app);
-    QSettings &s = *settings;
-    if (s.status() != QSettings::NoError)
-        return fallback;
-    s.beginGroup(section);
-    const QVariant v = s.value(key);
-    if (!v.isValid())
-        return fallback;
-    // An INI value with unquoted commas reads back as a list; the text is what was meant.
-    if (v.metaType().id() == QMetaType::QStringList)
-        return v.toStringList().join(u',');
-    return v.toString();
+    load(app);
+    return m_doc.Value(section, key).value_or(fallback);
 }
 
 void IniSettingsStore::SaveSetting(const QString &app, const QString &section, const QString &key,
                                    const QString &value)
 {
-    const auto settings = open(app);
-    QSettings &s = *settings;
-    s.beginGroup(section);
-    s.setValue(key, value);
-    s.endGroup();
-    s.sync();
+    load(app);
+    m_dirty = m_doc.SetValue(section, key, value) || m_dirty;
 }
 
 void IniSettingsStore::DeleteSetting(const QString &app, const QString &section, const QString &key)
 {
-    const auto settings = open(app);
-    QSettings &s = *settings;
-    s.beginGroup(section);
-    s.remove(key);
-    s.endGroup();
-    s.sync();
+    load(app);
+    m_dirty = m_doc.Remove(section, key) || m_dirty;
+}
+
+QString IniSettingsStore::Location() const
+{
+    return m_location.isEmpty() ? m_filePath : m_location;
+}
+
+void IniSettingsStore::KeepOriginal()
+{
+    m_keepOriginal = true;
+}
+
+bool IniSettingsStore::writeChanges()
+{
+    if (!m_dirty)
+        return true;
+    if (usesRegistry()) {
+        m_dirty = !writeRegistry(m_app, m_doc);
+        return !m_dirty;
+    }
+    if (m_keepOriginal && QFileInfo::exists(m_location)) {
+        QFile original(m_location);
+        if (!original.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray bytes = original.readAll();
+        if (original.error() != QFileDevice::NoError || !replaceFile(m_location + QStringLiteral(".bak"), bytes))
+            return false;
+    }
+    if (!replaceFile(m_location, m_doc.ToBytes()))
+        return false;
+    m_keepOriginal = false;
+    m_dirty = false;
+    return true;
 }

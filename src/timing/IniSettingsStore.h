@@ -1,14 +1,15 @@
 #pragma once
-// The settings store on QSettings: an INI file per user on Linux, the registry on Windows.
+// The settings store as one INI file per user on Linux, or the registry on Windows.
 
+#include "IniDocument.h"
 #include "SettingsStore.h"
 
 #include <QString>
 
-#include <memory>
-
-class QSettings;
-
+// The store reads the whole file once, at its first use, and keeps it in memory; Commit() writes
+// it whole to a temporary file beside it, synced to disk, and renames that over the old one, so
+// that a crash or a full disk at any moment leaves either the old file or the new one. Sections
+// and keys the program does not use are written back unchanged.
 class IniSettingsStore : public SettingsStore {
 public:
     // With an empty path the store uses the per-user location for the application; a path picks
@@ -20,11 +21,26 @@ public:
     void SaveSetting(const QString &app, const QString &section, const QString &key,
                      const QString &value) override;
     void DeleteSetting(const QString &app, const QString &section, const QString &key) override;
+    QString Location() const override;
+    // The original goes to the file's path with ".bak" appended.
+    void KeepOriginal() override;
 
     // Where the per-user store of an application lives (a file path, or a registry path on Windows).
     static QString LocationFor(const QString &app);
 
+protected:
+    bool writeChanges() override;
+
 private:
-    std::unique_ptr<QSettings> open(const QString &app) const;
+    // One store serves one application: the first call names it.
+    void load(const QString &app);
+    bool usesRegistry() const;
+
     QString m_filePath;
+    QString m_app;
+    QString m_location;
+    IniDocument m_doc;
+    bool m_loaded = false;
+    bool m_dirty = false;
+    bool m_keepOriginal = false;
 };

@@ -1,6 +1,7 @@
 #include "ModClock.h"
 
 #include "FormulaEvaluator.h"
+#include "ItemJournal.h"
 #include "TimeText.h"
 #include "TimingOperations.h"
 
@@ -40,6 +41,8 @@ int ModClock::AddItem(const NewItem &item, const QDateTime &now)
     // Minutes typed in are part of the bill from the start, and so is what the scheme charges
     // for them.
     TimingOperations::ShowMinutes(*this, pos, TimeText::RoundMinutes(item.minutes), TimeText::HourMinute(t));
+    if (journal)
+        journal->Added(item, now);
     return pos;
 }
 
@@ -47,6 +50,7 @@ bool ModClock::RemoveItem(int pos)
 {
     if (!lvwMain.IsValid(pos))
         return false;
+    const QString name = cName.Item(pos);
     --lngItems;
     cRunning.Remove(pos);
     cSave.Remove(pos);
@@ -55,6 +59,8 @@ bool ModClock::RemoveItem(int pos)
     cItemFangAn.Remove(pos);
     cCount.Remove(pos);
     lvwMain.RemoveRow(pos);
+    if (journal)
+        journal->Removed(name);
     return true;
 }
 

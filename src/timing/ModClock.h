@@ -12,6 +12,7 @@
 #include <memory>
 
 class FormulaEvaluator;
+class ItemJournal;
 
 // What the new-items dialog asks for when it adds an item.
 struct NewItem {
@@ -44,6 +45,10 @@ public:
 
     ItemRowModel lvwMain;               // the rows every view of the main list shows
     QPersistentModelIndex itmSelected;  // the current item; empty when there is none
+
+    // Told of every change to the items, so that they survive a crash; the program sets it once
+    // it has decided what to do with the journal of a run that ended unexpectedly.
+    ItemJournal *journal = nullptr;
 
     // The shared evaluator, created on first use.
     FormulaEvaluator &objCalc();

@@ -4,23 +4,42 @@
 #include "Prompter.h"
 #include "SettingsStore.h"
 
+#include <QDir>
+
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 const QString kApp = QStringLiteral("Vantorel");
 const QString kSection = QStringLiteral("SET");
 const QString kMax = QStringLiteral("Max");
 const QString kMissing = QStringLiteral("0");
+
+// A whole-number conversion: blanks around the number do not count, and "2.0" is 2.
+std::optional<qint16> schemeCount(const QString &text)
+{
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || !(v >= 0 && v <= std::numeric_limits<qint16>::max()) || v != std::trunc(v))
+        return std::nullopt;
+    return qint16(v);
+}
 } // namespace
 
 namespace SchemeStore {
 
 void LoadFangAn(ModClock &state, SettingsStore &store, Prompter &prompter)
 {
-    // A count that is not a number, or does not fit 16 bits, loads nothing and says nothing.
-    bool ok = false;
-    const int max = store.GetSetting(kApp, kSection, kMax, QStringLiteral("0")).trimmed().toInt(&ok);
-    state.intFangAn = ok && max >= 0 && max <= std::numeric_limits<qint16>::max() ? qint16(max) : 0;
+    // A count that cannot be read loads nothing and says nothing. The schemes may still be there
+    // under their numbers; saving would then write over some of them, so the file is kept aside.
+    // (A count that is missing while no key "1" exists is a first start, and costs nothing.)
+    const QString maxText = store.GetSetting(kApp, kSection, kMax, QString());
+    const std::optional<qint16> max = schemeCount(maxText);
+    state.intFangAn = max.value_or(0);
+    if (!max && (!maxText.trimmed().isEmpty() || !store.GetSetting(kApp, kSection, QStringLiteral("1"), QString()).isNull()))
+        store.KeepOriginal();
 
     for (int i = 1; i <= state.intFangAn; ++i) {
         const QString text = store.GetSetting(kApp, kSection, QString::number(i), kMissing);
@@ -40,6 +59,17 @@ void SaveFangAn(ModClock &state, SettingsStore &store)
     for (int i = 1; i <= state.cFangAn.Count(); ++i)
         store.SaveSetting(kApp, kSection, QString::number(i), state.cFangAn.Item(i));
     store.SaveSetting(kApp, kSection, kMax, QString::number(state.cFangAn.Count()));
+    // The list is saved more than once a run now: the next save must delete what this one wrote.
+    state.intFangAn = qint16(std::min(state.cFangAn.Count(), int(std::numeric_limits<qint16>::max())));
+}
+
+bool Commit(SettingsStore &store, Prompter &prompter)
+{
+    const SettingsStore::CommitResult result = store.Commit();
+    if (result == SettingsStore::CommitResult::Failed)
+        prompter.MsgBox(QStringLiteral("无法保存设置文件:\n") + QDir::toNativeSeparators(store.Location()),
+                        Prompter::Buttons::Ok, Prompter::Icon::Critical);
+    return result == SettingsStore::CommitResult::Written;
 }
 
 } // namespace SchemeStore

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+// Reads and changes happen in memory; Commit() makes every change since the last commit durable
+// at once, so that a store is never left half written.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
@@ -12,4 +14,30 @@ public:
                              const QString &value) = 0;
     // Deleting a key that does not exist is not an error.
     virtual void DeleteSetting(const QString &app, const QString &section, const QString &key) = 0;
+
+    // Where the store lives, as the operator would look for it (a file path).
+    virtual QString Location() const = 0;
+    // What the store held could not all be read: before it first writes over it, the store keeps
+    // it aside as it is, so that the operator can still recover what the program could not read.
+    virtual void KeepOriginal() = 0;
+
+    // Failed is the first failure after a success (or the first commit); FailedAgain follows
+    // another failure, so that a caller tells the operator once, not at every retry.
+    enum class CommitResult { Written, Failed, FailedAgain };
+    // After a failure the store holds what it held before, and the changes stay pending.
+    CommitResult Commit()
+    {
+        const bool failedBefore = m_failing;
+        m_failing = !writeChanges();
+        if (!m_failing)
+            return CommitResult::Written;
+        return failedBefore ? CommitResult::FailedAgain : CommitResult::Failed;
+    }
+
+protected:
+    // Writes every pending change as one replacement of the whole store; false when it could not.
+    virtual bool writeChanges() = 0;
+
+private:
+    bool m_failing = false;
 };

@@ -1,8 +1,11 @@
 #include "TimingOperations.h"
 
 #include "ClockTick.h"
+#include "ItemJournal.h"
 #include "ModClock.h"
 #include "TimeText.h"
+
+#include <utility>
 
 namespace TimingOperations {
 
@@ -45,6 +48,8 @@ void StartTimer(ModClock &state, const QDateTime &now)
     state.cCount.Replace(i, state.cCount.Item(i) + 1);
     rows.SetText(i, ItemRowModel::ColCount, QString::number(state.cCount.Item(i)));
     state.cSave.Item(i).cStart.Add(now);
+    if (state.journal)
+        state.journal->Started(state.cName.Item(i), now);
 }
 
 void EndTimer(ModClock &state, const QDateTime &now)
@@ -61,6 +66,8 @@ void EndTimer(ModClock &state, const QDateTime &now)
         r.cEnd.Add(now);
         // The row shows the bill as it now stands, not as it stood at the last refresh.
         ShowMinutes(state, i, RunningMinutes(state, i, now), TimeText::HourMinute(now.time()));
+        if (state.journal)
+            state.journal->Ended(state.cName.Item(i), now);
     }
     state.lvwMain.SetImage(i, ItemRowModel::ImageStopped);
     state.lvwMain.SetTag(i, false);
@@ -69,6 +76,8 @@ void EndTimer(ModClock &state, const QDateTime &now)
 bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)
 {
     const QPersistentModelIndex remembered = state.itmSelected;
+    // One journal line for all the items: a hundred items must not cost a hundred disk writes.
+    ItemJournal *const journal = std::exchange(state.journal, nullptr);
     for (int i = 1; i <= state.lngItems && i <= state.lvwMain.Count(); ++i) {
         state.Select(i);
         if (clockEnabled)
@@ -77,6 +86,9 @@ bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)
             EndTimer(state, now);
     }
     state.itmSelected = remembered;
+    state.journal = journal;
+    if (journal && state.lngItems > 0)
+        journal->AllTimed(clockEnabled, now);
     return state.SelectedPos() != 0;
 }
 

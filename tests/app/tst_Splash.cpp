@@ -257,6 +257,7 @@ private Q_SLOTS:
         settings.SaveSetting(app, set, QStringLiteral("Max"), QStringLiteral("3"));
         settings.SaveSetting(app, set, QStringLiteral("1"), QStringLiteral("5*C/60"));
         settings.SaveSetting(app, set, QStringLiteral("3"), QStringLiteral("3*C/60"));
+        QCOMPARE(settings.Commit(), SettingsStore::CommitResult::Written);
 
         QStringList seen;
         QString owner;

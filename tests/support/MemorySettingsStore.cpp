@@ -19,3 +19,11 @@ void MemorySettingsStore::DeleteSetting(const QString &app, const QString &secti
     values.remove(path(app, section, key));
     log << QStringLiteral("delete %1").arg(key);
 }
+
+bool MemorySettingsStore::writeChanges()
+{
+    if (failCommits)
+        return false;
+    committed = values;
+    return true;
+}

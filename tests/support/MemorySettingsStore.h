@@ -1,5 +1,5 @@
 #pragma once
-// Settings held in memory, with a log of every write and delete in order.
+// Settings held in memory, with a log of every write and delete in order and what was committed.
 
 #include "SettingsStore.h"
 
@@ -13,15 +13,24 @@ public:
     void SaveSetting(const QString &app, const QString &section, const QString &key,
                      const QString &value) override;
     void DeleteSetting(const QString &app, const QString &section, const QString &key) override;
+    QString Location() const override { return QStringLiteral("memory"); }
+    void KeepOriginal() override {} // memory holds nothing the program could not read
 
     // Values by "app/section/key".
     QMap<QString, QString> values;
     // "save KEY=VALUE" and "delete KEY" entries, in the order they happened.
     QStringList log;
+    // The values as the last successful commit left them.
+    QMap<QString, QString> committed;
+    // While true every commit fails, as a full disk would make it.
+    bool failCommits = false;
 
     void set(const QString &key, const QString &value) { values[path(QStringLiteral("Vantorel"), QStringLiteral("SET"), key)] = value; }
     QString get(const QString &key) const { return values.value(path(QStringLiteral("Vantorel"), QStringLiteral("SET"), key)); }
     bool has(const QString &key) const { return values.contains(path(QStringLiteral("Vantorel"), QStringLiteral("SET"), key)); }
+
+protected:
+    bool writeChanges() override;
 
 private:
     static QString path(const QString &app, const QString &section, const QString &key)

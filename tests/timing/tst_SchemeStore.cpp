@@ -4,7 +4,9 @@
 #include "SchemeStore.h"
 #include "ScriptedPrompter.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -36,14 +38,23 @@ private:
 
     void writeFile(const QByteArray &bytes)
     {
+        QDir().mkpath(QFileInfo(m_ini).absolutePath());
         QFile f(m_ini);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
-    QByteArray readFile()
+    QByteArray readFile(const QString &suffix = QString())
     {
-        QFile f(m_ini);
+        QFile f(m_ini + suffix);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // What the next start finds in the file.
+    QStringList loadAgain(ScriptedPrompter &p)
+    {
+        IniSettingsStore store;
+        ModClock s;
+        SchemeStore::LoadFangAn(s, store, p);
+        return schemes(s);
     }
 
 private Q_SLOTS:
@@ -54,18 +65,25 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
         m_ini = m_home.path() + QStringLiteral("/Vantorel/Vantorel.ini");
     }
-    void init() { QFile::remove(m_ini); }
+    void init()
+    {
+        QFile::remove(m_ini);
+        QFile::remove(m_ini + QStringLiteral(".bak"));
+    }
 
     void storeLivesInTheUsersConfigFolder()
     {
         IniSettingsStore store;
         QCOMPARE(IniSettingsStore::LocationFor(QStringLiteral("Vantorel")), m_ini);
         store.SaveSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"), QStringLiteral("2"));
+        QVERIFY(!QFile::exists(m_ini)); // nothing reaches the disk before the commit
+        QCOMPARE(store.Commit(), SettingsStore::CommitResult::Written);
         const QByteArray bytes = readFile();
         QVERIFY2(bytes.contains("[SET]"), bytes.constData());
         QVERIFY2(bytes.contains("VIEW=2"), bytes.constData());
         store.DeleteSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"));
         store.DeleteSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("nothing"));
+        QCOMPARE(store.Commit(), SettingsStore::CommitResult::Written);
         QVERIFY(!readFile().contains("VIEW"));
     }
 
@@ -79,6 +97,7 @@ private Q_SLOTS:
         QCOMPARE(s.intFangAn, qint16(0));
         QVERIFY(p.asked.isEmpty());
         SchemeStore::SaveFangAn(s, store);
+        QVERIFY(SchemeStore::Commit(store, p));
         QVERIFY(readFile().contains("Max=0"));
     }
 
@@ -99,6 +118,124 @@ private Q_SLOTS:
         SchemeStore::LoadFangAn(s, store, p);
         QCOMPARE(s.cFangAn.Count(), 0);
         QVERIFY(p.asked.isEmpty());
+    }
+
+    void wholeNumberCountLoads_data()
+    {
+        QTest::addColumn<QByteArray>("max");
+        QTest::newRow("decimal point") << QByteArray("2.0");
+        QTest::newRow("blanks around") << QByteArray(" 2 ");
+    }
+    void wholeNumberCountLoads()
+    {
+        QFETCH(QByteArray, max);
+        writeFile("[SET]\nMax=" + max + "\n1=5*C/60\n2=3*C/60\n");
+        IniSettingsStore store;
+        ModClock s;
+        ScriptedPrompter p;
+        SchemeStore::LoadFangAn(s, store, p);
+        QCOMPARE(schemes(s), (QStringList{QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
+        QVERIFY(p.asked.isEmpty());
+    }
+
+    // A file the program could not read whole is kept beside it, as it was, before it is replaced.
+    void unreadableFileIsKeptBeforeItIsReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // a null array: no file at all
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("header without its bracket") << QByteArray("[SET\nMax=2\n1=5*C/60\n2=3*C/60\n") << true;
+        QTest::newRow("count in letters") << QByteArray("[SET]\nMax=abc\n1=5*C/60\n") << true;
+        QTest::newRow("negative count") << QByteArray("[SET]\nMax=-5\n1=5*C/60\n") << true;
+        QTest::newRow("count key in lower case") << QByteArray("[SET]\nmax=2\n1=5*C/60\n2=3*C/60\n") << true;
+        QTest::newRow("not text") << QByteArray("\xff\xfe[SET]\nMax=1\n1=5*C/60\n") << true;
+        QTest::newRow("line without =") << QByteArray("[SET]\nMax=1\n1=5*C/60\nVIEW 2\n") << true;
+        QTest::newRow("first start") << QByteArray() << false;
+        QTest::newRow("view settings only") << QByteArray("[SET]\nVIEW=1\n") << false;
+        QTest::newRow("whole") << QByteArray("; mine\n[SET]\nMax=1\n1=5*C/60\n\n[Other]\nx=1\n") << false;
+    }
+    void unreadableFileIsKeptBeforeItIsReplaced()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, kept);
+        if (!file.isNull())
+            writeFile(file);
+        ScriptedPrompter p;
+        {
+            IniSettingsStore store;
+            ModClock s;
+            SchemeStore::LoadFangAn(s, store, p);
+            s.cFangAn.Add(QStringLiteral("9*C"));
+            SchemeStore::SaveFangAn(s, store);
+            QVERIFY(SchemeStore::Commit(store, p));
+        }
+        QCOMPARE(QFile::exists(m_ini + QStringLiteral(".bak")), kept);
+        if (kept)
+            QCOMPARE(readFile(QStringLiteral(".bak")), file);
+        QVERIFY(loadAgain(p).endsWith(QStringLiteral("9*C")));
+        QVERIFY(p.asked.isEmpty());
+        if (!kept && file.contains("[Other]"))
+            QVERIFY(readFile().endsWith("\n[Other]\nx=1\n"));
+    }
+
+    // A backslash is a formula's integer division: only a doubled one (as the program writes
+    // it) and one before a quote are escapes.
+    void handWrittenBackslashReadsAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("integer division") << QByteArray("C\\60+1") << QStringLiteral("C\\60+1");
+        QTest::newRow("doubled") << QByteArray("5\\\\2*C") << QStringLiteral("5\\2*C");
+        QTest::newRow("doubled, then single") << QByteArray("C\\\\\\60") << QStringLiteral("C\\\\60");
+        QTest::newRow("before a letter") << QByteArray("C\\n*2") << QStringLiteral("C\\n*2");
+        QTest::newRow("in quotes") << QByteArray("\"C\\60; per hour\"") << QStringLiteral("C\\60; per hour");
+    }
+    void handWrittenBackslashReadsAsWritten()
+    {
+        QFETCH(QByteArray, written);
+        QFETCH(QString, scheme);
+        writeFile("[SET]\nMax=1\n1=" + written + "\n");
+        ScriptedPrompter p;
+        IniSettingsStore store;
+        ModClock s;
+        SchemeStore::LoadFangAn(s, store, p);
+        QCOMPARE(schemes(s), QStringList{scheme});
+        // and what the program writes back reads the same
+        s.cFangAn.Add(QStringLiteral("3*C/60"));
+        SchemeStore::SaveFangAn(s, store);
+        QVERIFY(SchemeStore::Commit(store, p));
+        QCOMPARE(loadAgain(p), (QStringList{scheme, QStringLiteral("3*C/60")}));
+    }
+
+    // The operator hears of a failed save once, not at every retry; the changes stay pending and
+    // reach the file once it can be written, and a later failure is told again.
+    void failedSaveIsToldOncePerEpisode()
+    {
+        QVERIFY(QDir().mkpath(m_ini)); // a folder where the file should be
+        IniSettingsStore store;
+        ModClock s;
+        ScriptedPrompter p;
+        SchemeStore::LoadFangAn(s, store, p);
+        s.cFangAn.Add(QStringLiteral("5*C/60"));
+        SchemeStore::SaveFangAn(s, store);
+        QVERIFY(!SchemeStore::Commit(store, p));
+        s.cFangAn.Add(QStringLiteral("3*C/60"));
+        SchemeStore::SaveFangAn(s, store);
+        QVERIFY(!SchemeStore::Commit(store, p));
+        QCOMPARE(p.asked.size(), 1);
+        QCOMPARE(p.asked[0].text, QStringLiteral("无法保存设置文件:\n") + QDir::toNativeSeparators(m_ini));
+        QCOMPARE(p.asked[0].icon, Prompter::Icon::Critical);
+
+        QVERIFY(QDir().rmdir(m_ini));
+        QVERIFY(SchemeStore::Commit(store, p));
+        QCOMPARE(loadAgain(p), schemes(s));
+
+        QVERIFY(QFile::remove(m_ini));
+        QVERIFY(QDir().mkpath(m_ini));
+        s.cFangAn.Remove(1);
+        SchemeStore::SaveFangAn(s, store);
+        QVERIFY(!SchemeStore::Commit(store, p));
+        QCOMPARE(p.asked.size(), 2);
+        QVERIFY(QDir().rmdir(m_ini));
     }
 
     void missingOrZeroEntriesWarnOnceEachAndSaveRenumbers()
@@ -122,24 +259,38 @@ private Q_SLOTS:
         QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"), {}), QStringLiteral("1"));
     }
 
+    // Files written by earlier versions (through QSettings) load as they were meant, and a save
+    // writes the very same bytes, so that those versions read ours as well.
     void awkwardFormulaTextsSurviveARoundTrip()
     {
         const QStringList texts = {
             QStringLiteral("5\\2*C"), QStringLiteral("\"quoted\" C"), QStringLiteral("C=1"),
             QStringLiteral("[SET] C"), QStringLiteral("MAX(5,5*C/60)"), QStringLiteral("每小时5元*C/60"),
-            QStringLiteral(" C ;#comment"), QString(10000, u'C'),
+            QStringLiteral(" C ;#comment"), QStringLiteral("@5*C"), QString(10000, u'C'),
         };
+        {
+            QSettings earlier(m_ini, QSettings::IniFormat);
+            earlier.beginGroup(QStringLiteral("SET"));
+            for (int i = 1; i <= texts.size(); ++i)
+                earlier.setValue(QString::number(i), texts.at(i - 1));
+            earlier.setValue(QStringLiteral("Max"), QString::number(texts.size()));
+        }
+        const QByteArray written = readFile();
+
         IniSettingsStore store;
         ModClock s;
-        for (const QString &t : texts)
-            s.cFangAn.Add(t);
-        SchemeStore::SaveFangAn(s, store);
-
-        ModClock back;
         ScriptedPrompter p;
-        SchemeStore::LoadFangAn(back, store, p);
+        SchemeStore::LoadFangAn(s, store, p);
+        QCOMPARE(schemes(s), texts);
+        s.cFangAn.Add(QStringLiteral("3*C/60"));
+        SchemeStore::SaveFangAn(s, store);
+        QVERIFY(SchemeStore::Commit(store, p));
+        s.cFangAn.Remove(s.cFangAn.Count());
+        SchemeStore::SaveFangAn(s, store);
+        QVERIFY(SchemeStore::Commit(store, p));
+        QCOMPARE(readFile(), written);
+        QCOMPARE(loadAgain(p), texts);
         QVERIFY(p.asked.isEmpty());
-        QCOMPARE(schemes(back), texts);
     }
 
     void removedSchemeLosesItsKey()

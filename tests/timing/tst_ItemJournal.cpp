@@ -1,0 +1,296 @@
+#include "ClockTick.h"
+#include "ItemJournal.h"
+#include "ModClock.h"
+#include "TimingOperations.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <QtTest>
+
+#include <cstdio>
+
+using namespace TimingOperations;
+
+namespace {
+// The program's own clock gives instants with a fixed offset from UTC; so do these, which also
+// keeps the rows' times of day the same on every machine.
+QDateTime at(int h, int m, int s = 0, int ms = 0)
+{
+    return QDateTime(QDate(2026, 12, 7), QTime(h, m, s, ms), QTimeZone(8 * 3600));
+}
+
+const QString kOdd = QStringLiteral("PC\t2 \"前台\"\n\\t'");
+const QString kRestoredAt = QStringLiteral("10:47");
+
+bool select(ModClock &s, const QString &name)
+{
+    s.Select(s.cName.IndexOfKey(name));
+    return s.SelectedPos() != 0;
+}
+
+// An operator's morning through the real operations: PC1 runs on, the oddly named item ends
+// stopped, PC3 has typed-in minutes and two sessions, and a fourth item comes and goes.
+void scriptedDay(ModClock &s)
+{
+    s.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(9, 0, 10, 250));
+    s.AddItem(NewItem{kOdd, QStringLiteral("2*C/60+1"), 0, false}, at(9, 1));
+    s.AddItem(NewItem{QStringLiteral("PC3"), QStringLiteral("C*0.1"), 12.5, false}, at(9, 2, 30));
+    s.AddItem(NewItem{QStringLiteral("gone"), QStringLiteral("5*C/60"), 0, true}, at(9, 3));
+    select(s, kOdd);
+    StartTimer(s, at(9, 5, 30));
+    EndTimer(s, at(9, 47, 10));
+    select(s, QStringLiteral("PC3"));
+    StartTimer(s, at(9, 10));
+    SetTimer(s, false, at(10, 0, 0, 1));
+    SetTimer(s, true, at(10, 2, 15));
+    select(s, kOdd);
+    EndTimer(s, at(10, 30));
+    select(s, QStringLiteral("PC3"));
+    EndTimer(s, at(10, 41, 5));
+    select(s, QStringLiteral("gone"));
+    EndTimer(s, at(10, 44));
+    s.RemoveItem(s.SelectedPos());
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+ItemJournal::Restored restore(const QString &path, ModClock &into)
+{
+    return ItemJournal(path).Restore(into, at(10, 47, 30));
+}
+
+// Everything an operator or a report can see of the items.
+void compareItems(const ModClock &a, const ModClock &b)
+{
+    QVERIFY(a.IsConsistent() && b.IsConsistent());
+    QCOMPARE(b.lngItems, a.lngItems);
+    QCOMPARE(b.lngAdded, a.lngAdded);
+    for (int i = 1; i <= a.lngItems; ++i) {
+        for (int col = 0; col < ItemRowModel::ColumnCount; ++col)
+            QCOMPARE(b.lvwMain.Text(i, col), a.lvwMain.Text(i, col));
+        QCOMPARE(b.lvwMain.Image(i), a.lvwMain.Image(i));
+        QCOMPARE(b.lvwMain.Tag(i), a.lvwMain.Tag(i));
+        QCOMPARE(b.cName.Item(i), a.cName.Item(i));
+        QCOMPARE(b.cItemFangAn.Item(i), a.cItemFangAn.Item(i));
+        QCOMPARE(b.cRunning.Item(i), a.cRunning.Item(i));
+        QCOMPARE(b.cTotal.Item(i), a.cTotal.Item(i));
+        QCOMPARE(b.cCount.Item(i), a.cCount.Item(i));
+        const clsSave &ra = a.cSave.Item(i), &rb = b.cSave.Item(i);
+        QCOMPARE(rb.cStart.Count(), ra.cStart.Count());
+        QCOMPARE(rb.cEnd.Count(), ra.cEnd.Count());
+        QCOMPARE(rb.cTime.Count(), ra.cTime.Count());
+        for (int k = 1; k <= ra.cStart.Count(); ++k) {
+            QCOMPARE(rb.cStart.Item(k).toMSecsSinceEpoch(), ra.cStart.Item(k).toMSecsSinceEpoch());
+            QCOMPARE(rb.cStart.Item(k).offsetFromUtc(), ra.cStart.Item(k).offsetFromUtc());
+        }
+        for (int k = 1; k <= ra.cEnd.Count(); ++k) {
+            QCOMPARE(rb.cEnd.Item(k).toMSecsSinceEpoch(), ra.cEnd.Item(k).toMSecsSinceEpoch());
+            QCOMPARE(rb.cTime.Item(k), ra.cTime.Item(k));
+        }
+    }
+}
+
+// The morning without a journal, its running rows brought up to the restore's minute by the
+// clock's own refresh.
+void expectedDay(ModClock &s)
+{
+    scriptedDay(s);
+    ClockTick(s).RefreshIfNewMinute(at(10, 47, 30));
+}
+
+// Run as a child: journals the morning, says so, then waits to be killed.
+int runChild(const QString &journalPath)
+{
+    ModClock s;
+    ItemJournal journal(journalPath);
+    s.journal = &journal;
+    scriptedDay(s);
+    std::fputs("journaled\n", stdout);
+    std::fflush(stdout);
+    std::fgetc(stdin); // blocks until the parent kills this process
+    return 0;
+}
+} // namespace
+
+class TestItemJournal : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void aJournaledDayComesBackAsItWas()
+    {
+        const QString file = path(QStringLiteral("day.journal"));
+        ItemJournal journal(file);
+        ModClock day;
+        day.journal = &journal;
+        scriptedDay(day);
+        QCOMPARE(day.journal, &journal);
+
+        ModClock restored;
+        const ItemJournal::Restored r = restore(file, restored);
+        QCOMPARE(r.skipped, 0);
+        QCOMPARE(r.entries, 13); // one line per change; start all and stop all one each
+        QCOMPARE(restored.SelectedPos(), 0);
+        ModClock expected;
+        expectedDay(expected);
+        compareItems(expected, restored);
+
+        // What the operator sees of it, for the eye: PC1 ran through, with a break at ten.
+        QCOMPARE(restored.lngItems, 3);
+        QCOMPARE(restored.cName.Item(2), kOdd);
+        QCOMPARE(restored.lvwMain.Text(1, ItemRowModel::ColUpTo), kRestoredAt);
+        QCOMPARE(restored.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("105"));
+        QCOMPARE(restored.lvwMain.Text(3, ItemRowModel::ColMinutes), QStringLiteral("101.5"));
+        QCOMPARE(restored.lvwMain.Text(3, ItemRowModel::ColResult), QStringLiteral("10.15"));
+    }
+
+    // Start all over a hundred items is one line, so one write to the disk, not a hundred.
+    void startAllIsOneEntry()
+    {
+        const QString file = path(QStringLiteral("hundred.journal"));
+        ItemJournal journal(file);
+        ModClock s;
+        for (int i = 1; i <= 100; ++i)
+            s.AddItem(NewItem{QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, at(9, 0));
+        s.journal = &journal;
+        SetTimer(s, true, at(9, 30));
+        SetTimer(s, false, at(9, 45));
+        QCOMPARE(contents(file).count('\n'), 2);
+    }
+
+    // A power cut can cut the last line short or leave zeros behind it, and anything may land in
+    // the file: what can be read comes back, the rest is counted, and the file is clean again for
+    // the changes that follow.
+    void damagedLinesAreSkipped_data()
+    {
+        QTest::addColumn<QByteArray>("damage");
+        QTest::addColumn<bool>("lastChangeLost");
+        QTest::addColumn<int>("skipped");
+        QTest::newRow("last line cut off") << QByteArray("cut") << true << 1;
+        QTest::newRow("last line without its line break") << QByteArray("no break") << false << 0;
+        QTest::newRow("junk line in the middle") << QByteArray("junk") << false << 1;
+        QTest::newRow("a changed character") << QByteArray("flip") << true << 1;
+        QTest::newRow("zeros after the last line") << QByteArray("zeros") << false << 1;
+    }
+    void damagedLinesAreSkipped()
+    {
+        QFETCH(QByteArray, damage);
+        QFETCH(bool, lastChangeLost);
+        QFETCH(int, skipped);
+        const QString file = path(QStringLiteral("damaged.journal"));
+        QFile::remove(file);
+        {
+            ItemJournal journal(file);
+            ModClock day;
+            day.journal = &journal;
+            scriptedDay(day);
+        }
+        QByteArray bytes = contents(file);
+        const qsizetype lastLine = bytes.lastIndexOf('\n', bytes.size() - 2) + 1;
+        // The last change is the removal of "gone": without it, four items are left.
+        QByteArray intact = lastChangeLost ? bytes.left(lastLine) : bytes;
+        if (damage == "cut")
+            bytes.chop(5);
+        else if (damage == "no break")
+            bytes.chop(1);
+        else if (damage == "junk")
+            bytes.insert(bytes.indexOf('\n') + 1, QByteArray("PC9\t\xff\x00garbage\n", 14));
+        else if (damage == "flip")
+            bytes[lastLine + 8] = bytes[lastLine + 8] ^ 0x01;
+        else if (damage == "zeros")
+            bytes += QByteArray(512, '\0');
+        write(file, bytes);
+
+        ModClock restored;
+        const ItemJournal::Restored r = restore(file, restored);
+        QCOMPARE(r.skipped, skipped);
+        QCOMPARE(restored.lngItems, lastChangeLost ? 4 : 3);
+        const QString clean = path(QStringLiteral("intact.journal"));
+        write(clean, intact);
+        ModClock expected;
+        QCOMPARE(restore(clean, expected).skipped, 0);
+        compareItems(expected, restored);
+
+        // Recording goes on behind what was restored, and the next restore reads all of it.
+        ItemJournal journal(file);
+        restored.journal = &journal;
+        restored.Select(1);
+        EndTimer(restored, at(10, 50));
+        ModClock again;
+        const ItemJournal::Restored r2 = restore(file, again);
+        QCOMPARE(r2.skipped, 0);
+        QCOMPARE(r2.entries, r.entries + 1);
+        QCOMPARE(again.cRunning.Item(1), false);
+        QCOMPARE(again.cSave.Item(1).cEnd.Count(), restored.cSave.Item(1).cEnd.Count());
+    }
+
+    // The process is killed outright (no clean-up runs, nothing is flushed on the way out) right
+    // after the operations returned: every change they made is in the journal.
+    void survivesAKilledProcess()
+    {
+        const QString file = path(QStringLiteral("killed.journal"));
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VANTOREL_JOURNAL_CHILD"), file);
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForStarted());
+        QByteArray said;
+        while (!said.contains('\n') && child.waitForReadyRead(10000))
+            said += child.readAllStandardOutput();
+        QCOMPARE(said, QByteArray("journaled\n"));
+        child.kill();
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        ModClock restored;
+        QCOMPARE(restore(file, restored).skipped, 0);
+        ModClock expected;
+        expectedDay(expected);
+        compareItems(expected, restored);
+    }
+
+    void aCleanExitOrADeclinedRestoreLeavesNoJournal()
+    {
+        const QString file = path(QStringLiteral("exit.journal"));
+        ItemJournal journal(file);
+        ModClock s;
+        s.journal = &journal;
+        scriptedDay(s);
+        QVERIFY(journal.Found());
+        QVERIFY(journal.SetAside());
+        QVERIFY(!journal.Found());
+        QVERIFY(QFileInfo(file + QStringLiteral(".bak")).size() > 0);
+        select(s, QStringLiteral("PC1"));
+        EndTimer(s, at(11, 0));
+        QCOMPARE(contents(file).count('\n'), 1);
+        journal.Discard();
+        QVERIFY(!QFile::exists(file));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    const QByteArray child = qgetenv("VANTOREL_JOURNAL_CHILD");
+    if (!child.isEmpty())
+        return runChild(QString::fromLocal8Bit(child));
+    QCoreApplication app(argc, argv);
+    TestItemJournal test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_ItemJournal.moc"
