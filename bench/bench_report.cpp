@@ -4,8 +4,8 @@
 #include "QtReportPrinter.h"
 #include "ReportContent.h"
 #include "ReportLayout.h"
-#include "Reports.h"
-#include "TimeText.h"
+#include "TimingOperations.h"
+#include "TimingReports.h"
 #include "WallClock.h"
 
 #include <QApplication>
@@ -38,25 +38,17 @@ void fill(ModClock &state, int n)
 {
     const QDateTime created(QDate(2026, 12, 7), QTime(8, 0, 0));
     for (int i = 0; i < n; ++i) {
+        const QDateTime added = created.addSecs(i * 7);
         const int pos = state.AddItem(NewItem{QStringLiteral("PC%1").arg(i + 1), QStringLiteral("5*C/60+2"),
                                               double(i % 90), i % 2 == 0},
-                                      created.addSecs(i * 7));
-        state.lvwMain.SetText(pos, ItemRowModel::ColMinutes, TimeText::GeneralNumber(i % 600 + 0.25));
-        state.lvwMain.SetText(pos, ItemRowModel::ColResult, TimeText::GeneralNumber((i % 600 + 0.25) * 5 / 60 + 2));
+                                      added);
+        TimingOperations::ShowMinutes(state, pos, i % 600 + 0.25, added.time());
     }
 }
 
 class NullPrinter : public ReportPrinter {
 public:
-    void SetSourceList(const QAbstractItemModel *) override {}
-    void SetPreview(bool) override {}
-    void SetStyleCode(int) override {}
-    void SetListFlag(bool) override {}
-    int BuildTable(int, const ReportList &, const ReportList &, int, const QImage *, int, int) override { return 0; }
-    int BuildListTable(int, int, const QImage *, int, int) override { return 0; }
-    void SetTitle(const QString &) override {}
-    void SetHeaderBlocks(const ReportList &, const ReportList &, int, int) override {}
-    void PrintReport(int) override {}
+    void Present(const ReportDocument &) override {}
 };
 
 // Answers the no-printer question with one file, so printing ends in that PDF.
@@ -85,26 +77,29 @@ void pdfPrinter(QPrinter &printer, const QString &file)
 }
 } // namespace
 
-// Composing the content and handing it over (the component does nothing with it).
+// Composing the content, the list's texts included, and handing it over (the component does
+// nothing with it).
 static void BM_ReportAllCompose(benchmark::State &st)
 {
     ModClock state;
     fill(state, int(st.range(0)));
     FixedClock clock;
-    Reports reports(state, clock, [] { return std::make_unique<NullPrinter>(); });
+    TimingReports reports(state, clock, [] { return std::make_unique<NullPrinter>(); });
     for (auto _ : st)
         reports.ReportAll(true);
 }
 BENCHMARK(BM_ReportAllCompose)->Arg(1000);
 
-// Copying the list's texts when the report is laid out.
+// Copying the list's texts into the report when it runs, and turning them into the cells the
+// layout measures.
 static void BM_ReportAllSnapshot(benchmark::State &st)
 {
     ModClock state;
     fill(state, int(st.range(0)));
     for (auto _ : st) {
-        ReportContent content;
-        content.SetTable(state.lvwMain);
+        ReportDocument document;
+        document.SetTable(state.lvwMain);
+        const ReportContent content = ReportContent::From(document);
         benchmark::DoNotOptimize(content.rows.size());
     }
 }
@@ -118,7 +113,7 @@ static void BM_ReportAllLayout(benchmark::State &st)
     fill(state, int(st.range(0)));
     QTemporaryDir dir;
     FixedClock clock;
-    Reports reports(state, clock, [&] { return component(QString()); });
+    TimingReports reports(state, clock, [&] { return component(QString()); });
     reports.ReportAll(false);
     const ReportLayout layout(static_cast<QtReportPrinter *>(reports.objReport())->Content());
     QPrinter printer(QPrinter::HighResolution);
@@ -140,7 +135,7 @@ static void BM_ReportAllToPdf(benchmark::State &st)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("all.pdf"));
     FixedClock clock;
-    Reports reports(state, clock, [&] { return component(file); });
+    TimingReports reports(state, clock, [&] { return component(file); });
     for (auto _ : st) {
         QFile::remove(file);
         reports.ReportAll(false);

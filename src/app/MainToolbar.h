@@ -1,27 +1,28 @@
 #pragma once
 // The main window's toolbar: ten command buttons between spacers, five of them with menus.
 
-#include <QHash>
+#include "CommandTable.h"
+
 #include <QToolBar>
 
+#include <array>
+
+class CommandActions;
 class QAction;
 class ToolbarButton;
 
+// Shows the commands' actions as the command table lays them out; it runs nothing itself.
 class MainToolbar : public QToolBar {
     Q_OBJECT
 public:
-    explicit MainToolbar(QWidget *parent = nullptr);
+    explicit MainToolbar(CommandActions &actions, QWidget *parent = nullptr);
 
-    ToolbarButton *button(int position) const { return m_buttons.value(position); }
-    QAction *entry(const QString &id) const { return m_entries.value(id); }
-    const QHash<QString, QAction *> &entries() const { return m_entries; }
-
-Q_SIGNALS:
-    void buttonClicked(int position);
-    void entryClicked(const QString &id);
+    ToolbarButton *button(Button button) const;
+    // The action a menu entry shows.
+    QAction *entry(Entry entry) const;
 
 private:
     void addSpacer(int width);
-    QHash<int, ToolbarButton *> m_buttons;
-    QHash<QString, QAction *> m_entries;
+    CommandActions &m_actions;
+    std::array<ToolbarButton *, CommandTable::ButtonCount> m_buttons{};
 };

@@ -7,7 +7,8 @@
 #include "IniSettingsStore.h"
 #include "ItemJournal.h"
 #include "QtReportPrinter.h"
-#include "Reports.h"
+#include "TimingReports.h"
+#include "CommandTable.h"
 #include "ToolbarCommands.h"
 #include "WindowHelpViewer.h"
 #include "LockFileInstanceGuard.h"
@@ -63,18 +64,17 @@ fClock &Program::mainWindow()
         if (m_boxes)
             *m_boxes = MessageBoxPrompter(w);
         m_history = std::make_unique<HistoryLog>();
-        const Reports::PrinterFactory printer = [this, w] { return m_printer(w); };
-        m_reports = std::make_unique<Reports>(*m_state, *m_clock, printer);
-        m_commands = std::make_unique<ToolbarCommands>(*m_state, *w, *m_prompter, *m_clock, *m_reports, *m_history);
+        const TimingReports::PrinterFactory printer = [this, w] { return m_printer(w); };
+        m_reports = std::make_unique<TimingReports>(*m_state, *m_clock, printer);
+        m_commands = std::make_unique<ToolbarCommands>(*m_state, *w, *w->actions(), *m_prompter, *m_clock,
+                                                       *m_reports, *m_history);
+        w->setCommands(*m_commands);
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
-        connect(w, &fClock::buttonClicked, this, [this](int pos) { m_commands->ButtonClick(pos); });
-        connect(w, &fClock::entryClicked, this, [this](const QString &id) { m_commands->MenuClick(id); });
         connect(w, &fClock::exitConfirmed, this, [this] {
             m_state->journal = nullptr;
             if (m_journal)
                 m_journal->Discard();
         });
-        w->setKeyCommand([this](QChar ch) { return m_commands->KeyPress(ch); });
 
         fClock::Openers openers;
         // A change of schemes the operator confirms is written at once.
@@ -170,8 +170,8 @@ void Program::resumeJournal()
             == Prompter::Answer::Yes) {
             const ItemJournal::Restored r = m_journal->Restore(*m_state, m_clock->now());
             fClock &w = mainWindow();
-            w.SetPanelText(3, QString::number(m_state->lngItems));
-            w.SetPanelText(5, QString::number(m_state->lngAdded));
+            w.SetPanelText(StatusPanel::Items, QString::number(m_state->lngItems));
+            w.SetPanelText(StatusPanel::Added, QString::number(m_state->lngAdded));
             for (int i = 1; i <= m_state->lngItems; ++i) {
                 if (m_state->cRunning.Value(i, false)) {
                     // As when an item is added started: the clock refreshes the running items.
@@ -194,7 +194,7 @@ void Program::showHistory()
 {
     fClock &w = mainWindow();
     if (!m_historyWindow) {
-        const Reports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
+        const TimingReports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
         m_historyWindow->move(w.geometry().center() - m_historyWindow->rect().center());
     }

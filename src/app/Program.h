@@ -11,7 +11,7 @@
 class fClock;
 class HistoryLog;
 class HistoryWindow;
-class Reports;
+class TimingReports;
 class ToolbarCommands;
 class WindowHelpViewer;
 class fSplash;
@@ -78,7 +78,7 @@ private:
     std::function<std::unique_ptr<ReportPrinter>(QWidget *owner)> m_printer;
     std::unique_ptr<fClock> m_main;
     std::unique_ptr<HistoryLog> m_history;
-    std::unique_ptr<Reports> m_reports;
+    std::unique_ptr<TimingReports> m_reports;
     std::unique_ptr<ToolbarCommands> m_commands;
     std::unique_ptr<WindowHelpViewer> m_help;
     QPointer<HistoryWindow> m_historyWindow;

@@ -1,5 +1,7 @@
 #include "ToolbarButton.h"
 
+#include <QAction>
+#include <QActionEvent>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
@@ -9,14 +11,23 @@ constexpr QSize kButtonSize(49, 35);
 constexpr int kArrowWidth = 12;
 } // namespace
 
-ToolbarButton::ToolbarButton(int position, const QString &caption, const QIcon &image, QWidget *parent)
-    : QToolButton(parent), m_position(position)
+ToolbarButton::ToolbarButton(Button button, QAction *action, QWidget *parent)
+    : QToolButton(parent), m_button(button)
 {
-    setText(caption);
-    setIcon(image);
+    setDefaultAction(action);
+    setText(action->text());
     setIconSize(QSize(kImageSize, kImageSize));
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void ToolbarButton::actionEvent(QActionEvent *event)
+{
+    QToolButton::actionEvent(event);
+    // Qt gives a button its action's text without the "&", which would lose the underlined key
+    // letter; the caption is the action's text as it is.
+    if (event->type() == QEvent::ActionChanged && event->action() == defaultAction())
+        setText(defaultAction()->text());
 }
 
 QSize ToolbarButton::sizeHint() const

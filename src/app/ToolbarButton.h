@@ -1,21 +1,25 @@
 #pragma once
 // A toolbar button that shows its caption above its 16 x 16 image, as the operator knows it.
 
+#include "CommandTable.h"
+
 #include <QToolButton>
 
+// Shows its command's action: caption (with the underlined key letter), image, tooltip and
+// enabled state follow the action, and a click triggers it.
 class ToolbarButton : public QToolButton {
     Q_OBJECT
 public:
-    ToolbarButton(int position, const QString &caption, const QIcon &image, QWidget *parent = nullptr);
+    ToolbarButton(Button button, QAction *action, QWidget *parent = nullptr);
 
-    // The button's place on the toolbar, 2 to 20; commands are dispatched on it.
-    int position() const { return m_position; }
+    Button button() const { return m_button; }
 
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void actionEvent(QActionEvent *event) override;
 
 private:
-    int m_position;
+    Button m_button;
 };

@@ -1,5 +1,6 @@
 #include "fClock.h"
 
+#include "CommandActions.h"
 #include "ItemListView.h"
 #include "ListGeometry.h"
 #include "MainStatusBar.h"
@@ -9,7 +10,7 @@
 #include "Prompter.h"
 #include "SchemeStore.h"
 #include "TimingOperations.h"
-#include "ToolbarButton.h"
+#include "ToolbarCommands.h"
 #include "WallClock.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
@@ -34,7 +36,8 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
     const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
     m_twipsPerPixel = 1440.0 / dpi;
 
-    m_tbar = new MainToolbar(this);
+    m_actions = new CommandActions(this);
+    m_tbar = new MainToolbar(*m_actions, this);
     m_lvw = new ItemListView(state.lvwMain, m_twipsPerPixel, this);
     m_sbar = new MainStatusBar(clock, m_twipsPerPixel, this);
     m_clockTimer = new QTimer(this);
@@ -47,9 +50,6 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
     m_minuteWatch->setInterval(1000);
     connect(m_minuteWatch, &QTimer::timeout, this, &fClock::MinuteWatch_Timer);
     m_minuteWatch->start();
-    connect(m_tbar, &MainToolbar::buttonClicked, this, &fClock::buttonClicked);
-    connect(m_tbar, &MainToolbar::entryClicked, this, &fClock::entryClicked);
-    connect(m_lvw, &ItemListView::itemClicked, this, &fClock::ItemClick);
 
     initialise();
 
@@ -65,6 +65,12 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
 fClock::~fClock()
 {
     qApp->removeEventFilter(this);
+}
+
+void fClock::setCommands(ToolbarCommands &commands)
+{
+    connect(m_lvw, &ItemListView::itemClicked, &commands, &ToolbarCommands::ItemClick);
+    setKeyCommand([c = QPointer<ToolbarCommands>(&commands)](QChar ch) { return c && c->KeyPress(ch); });
 }
 
 void fClock::initialise()
@@ -207,25 +213,6 @@ double fClock::valCalc(const QString &sExpresstion, double dblReplace)
     return ::valCalc(m_state, sExpresstion, dblReplace);
 }
 
-void fClock::StartTimer()
-{
-    TimingOperations::StartTimer(m_state, m_clock.now());
-}
-
-void fClock::EndTimer()
-{
-    TimingOperations::EndTimer(m_state, m_clock.now());
-}
-
-void fClock::SetTimer()
-{
-    const bool running = ClockEnabled();
-    if (TimingOperations::SetTimer(m_state, running, m_clock.now())) {
-        SetEntryEnabled(QStringLiteral("S1"), !running);
-        SetEntryEnabled(QStringLiteral("S2"), running);
-    }
-}
-
 bool fClock::ClockEnabled() const
 {
     return m_clockTimer->isActive();
@@ -241,36 +228,9 @@ void fClock::SetClockEnabled(bool enabled)
         m_clockTimer->stop();
 }
 
-void fClock::SetButtonCaption(int pos, const QString &caption)
+void fClock::SetStartButtonCaption(const QString &caption)
 {
-    if (ToolbarButton *b = m_tbar->button(pos)) {
-        b->setText(caption);
-        b->updateGeometry();
-    }
-}
-
-void fClock::SetButtonToolTip(int pos, const QString &tip)
-{
-    if (ToolbarButton *b = m_tbar->button(pos))
-        b->setToolTip(tip);
-}
-
-bool fClock::ButtonEnabled(int pos) const
-{
-    const ToolbarButton *b = m_tbar->button(pos);
-    return b && b->isEnabled();
-}
-
-void fClock::SetButtonEnabled(int pos, bool enabled)
-{
-    if (ToolbarButton *b = m_tbar->button(pos))
-        b->setEnabled(enabled);
-}
-
-void fClock::SetEntryEnabled(const QString &id, bool enabled)
-{
-    if (QAction *a = m_tbar->entry(id))
-        a->setEnabled(enabled);
+    m_actions->action(Button::Start)->setText(caption);
 }
 
 void fClock::SetCaption(const QString &caption)
@@ -288,19 +248,6 @@ void fClock::SetPanelText(int panel, const QString &text)
 void fClock::SetListToolTip(const QString &tip)
 {
     m_lvw->setListToolTip(tip);
-}
-
-void fClock::ItemClick(int pos)
-{
-    const TimingOperations::ClickResult r = TimingOperations::ItemClick(m_state, pos);
-    if (!r.valid)
-        return;
-    SetEntryEnabled(QStringLiteral("S1"), r.startEntryEnabled);
-    SetEntryEnabled(QStringLiteral("S2"), r.endEntryEnabled);
-    SetEntryEnabled(QStringLiteral("V1"), true);
-    SetEntryEnabled(QStringLiteral("P1"), true);
-    SetButtonEnabled(4, true);
-    SetListToolTip(r.tooltip);
 }
 
 void fClock::RevealRow(int pos)

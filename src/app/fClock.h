@@ -12,6 +12,7 @@
 
 #include <functional>
 
+class CommandActions;
 class ItemListView;
 class MainStatusBar;
 class MainToolbar;
@@ -19,6 +20,7 @@ class ModClock;
 class Prompter;
 class QTimer;
 class SettingsStore;
+class ToolbarCommands;
 class WallClock;
 
 class fClock : public QWidget, public CommandHost, public NewItemsHost {
@@ -38,22 +40,18 @@ public:
     // Runs the command a typed character stands for; true when it was one. Such a key is the
     // command's alone: the list never sees it, so it cannot move the current item.
     void setKeyCommand(std::function<bool(QChar)> run) { m_keyCommand = std::move(run); }
+    // The commands the letter keys and a click on a row run.
+    void setCommands(ToolbarCommands &commands);
+
+    // The actions of the toolbar's buttons and menu entries, which the toolbar shows.
+    CommandActions *actions() const { return m_actions; }
 
     // CommandHost
-    void StartTimer() override;
-    void EndTimer() override;
-    void SetTimer() override;
     bool ClockEnabled() const override;
     void SetClockEnabled(bool enabled) override;
-    void SetButtonCaption(int pos, const QString &caption) override;
-    void SetButtonToolTip(int pos, const QString &tip) override;
-    bool ButtonEnabled(int pos) const override;
-    void SetButtonEnabled(int pos, bool enabled) override;
-    void SetEntryEnabled(const QString &id, bool enabled) override;
     void SetCaption(const QString &caption) override;
     void SetPanelText(int panel, const QString &text) override;
     void SetListToolTip(const QString &tip) override;
-    void ItemClick(int pos) override;
     void RevealRow(int pos) override;
     void SetListView(int view) override;
     void doResize() override;
@@ -66,7 +64,7 @@ public:
 
     // NewItemsHost
     void EnableClock() override { SetClockEnabled(true); }
-    void SetStartButtonCaption(const QString &caption) override { SetButtonCaption(8, caption); }
+    void SetStartButtonCaption(const QString &caption) override;
 
     // The fee of a formula at C = dblReplace; 0 when anything fails.
     double valCalc(const QString &sExpresstion, double dblReplace);
@@ -92,8 +90,6 @@ public:
     void closeConfirmed();
 
 Q_SIGNALS:
-    void buttonClicked(int pos);
-    void entryClicked(const QString &id);
     // The operator answered Yes to leaving: the running items need not survive this run.
     void exitConfirmed();
 
@@ -123,6 +119,7 @@ private:
     std::function<bool(QChar)> m_keyCommand;
     bool m_closeConfirmed = false;
 
+    CommandActions *m_actions;
     MainToolbar *m_tbar;
     ItemListView *m_lvw;
     MainStatusBar *m_sbar;

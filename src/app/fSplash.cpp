@@ -79,7 +79,7 @@ bool fSplash::Form_Load()
         }
         show();
         raise();
-        const QString version = VersionText(1, 0, 4);
+        const QString version = VersionText(VANTOREL_VERSION_MAJOR, VANTOREL_VERSION_MINOR, VANTOREL_VERSION_PATCH);
         Draw3DText(m_title[0], m_title[1], m_title[2], m_title[0]->text(), 1, kBlue, 1);
         Draw3DText(m_ver[0], m_ver[1], m_ver[2], version, 1, kRed, 1);
         if (m_hooks.load)

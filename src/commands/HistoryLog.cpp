@@ -5,25 +5,19 @@
 
 HistoryLog::HistoryLog(QObject *parent) : QObject(parent) {}
 
+double RemovedItem::minutes() const
+{
+    return TimingOperations::RunningMinutes(item, removedAt);
+}
+
 RemovedItem HistoryLog::Snapshot(const ModClock &state, int pos, const QDateTime &now, bool ended)
 {
-    RemovedItem item;
-    const ItemRowModel &rows = state.lvwMain;
-    for (int col = 0; col < ItemRowModel::ColumnCount; ++col)
-        item.row[static_cast<size_t>(col)] = rows.Text(pos, col);
-    item.name = state.cName.Value(pos);
-    item.scheme = state.cItemFangAn.Value(pos);
-    item.sessions = state.cCount.Value(pos, 0);
-    // An item taken off the list while running has its current session unbooked; the time it was
-    // used still counts for the operator looking back.
-    item.minutes = state.cRunning.Value(pos, false) ? TimingOperations::RunningMinutes(state, pos, now)
-                                                    : state.cTotal.Value(pos, 0);
-    item.lastFee = rows.Text(pos, ItemRowModel::ColResult);
-    item.removedAt = now;
-    item.ended = ended;
-    if (state.cSave.IsValid(pos))
-        item.record = state.cSave.Item(pos);
-    return item;
+    RemovedItem removed;
+    if (state.lvwMain.IsValid(pos))
+        removed.item = state.lvwMain.At(pos);
+    removed.removedAt = now;
+    removed.ended = ended;
+    return removed;
 }
 
 void HistoryLog::Record(RemovedItem item)

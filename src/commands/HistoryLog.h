@@ -1,29 +1,26 @@
 #pragma once
 // The items removed since the program started, kept so the operator can look back at them.
 
-#include "ItemRowModel.h"
-#include "clsSave.h"
+#include "Item.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 
-#include <array>
 #include <vector>
 
 class ModClock;
 
-// One removed item as it stood when it was removed.
+// One removed item: the item itself as it stood when it was removed, and how it went.
 struct RemovedItem {
-    QString name;
-    QString scheme;
-    int sessions = 0;      // sessions started, the one in progress included
-    double minutes = 0;    // booked minutes, plus those of a session still running at removal
-    QString lastFee;       // the result the list showed last
+    Item item;
     QDateTime removedAt;
-    bool ended = false;    // ended and reported on removal, rather than only taken off the list
-    clsSave record;        // the sessions, for the item's report
-    std::array<QString, ItemRowModel::ColumnCount> row; // the row's texts
+    bool ended = false; // ended and reported on removal, rather than only taken off the list
+
+    // Booked minutes, plus those of a session still running at removal: an item taken off the list
+    // while running has its current session unbooked, yet the time it was used still counts for
+    // the operator looking back.
+    double minutes() const;
 };
 
 // Lives as long as the program; nothing of it is saved, like the items themselves.

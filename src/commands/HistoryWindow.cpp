@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Reports::PrinterFactory factory,
+HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, TimingReports::PrinterFactory factory,
                              QWidget *owner)
     : QWidget(owner, Qt::Window), m_log(log), m_report(clock, std::move(factory))
 {
@@ -57,14 +57,15 @@ void HistoryWindow::fill()
 {
     m_entries->clear();
     for (int k = 0; k < m_log.Count(); ++k) {
-        const RemovedItem &item = m_log.Newest(k);
+        const RemovedItem &removed = m_log.Newest(k);
+        const Item &item = removed.item;
         const QStringList texts{item.name,
                                 item.scheme,
-                                QString::number(item.sessions),
-                                TimeText::GeneralNumber(item.minutes),
-                                item.lastFee,
-                                TimeText::GeneralDateTime(item.removedAt),
-                                item.ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除")};
+                                QString::number(item.sessionCount()),
+                                TimeText::GeneralNumber(removed.minutes()),
+                                TimeText::GeneralNumber(item.fee), // what the list showed last
+                                TimeText::GeneralDateTime(removed.removedAt),
+                                removed.ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除")};
         m_entries->addTopLevelItem(new QTreeWidgetItem(texts));
     }
     m_summary->setText(m_log.Count() == 0

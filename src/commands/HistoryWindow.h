@@ -15,7 +15,7 @@ class QTreeWidget;
 class HistoryWindow : public QWidget {
     Q_OBJECT
 public:
-    HistoryWindow(const HistoryLog &log, const WallClock &clock, Reports::PrinterFactory factory,
+    HistoryWindow(const HistoryLog &log, const WallClock &clock, TimingReports::PrinterFactory factory,
                   QWidget *owner = nullptr);
 
     static QStringList ColumnHeaders();

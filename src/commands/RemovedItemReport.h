@@ -2,7 +2,7 @@
 // The report of an item that is no longer on the list, built from what the history kept of it.
 
 #include "ModClock.h"
-#include "Reports.h"
+#include "TimingReports.h"
 
 struct RemovedItem;
 class WallClock;
@@ -12,14 +12,14 @@ class WallClock;
 // preview the report component keeps open stays valid.
 class RemovedItemReport {
 public:
-    RemovedItemReport(const WallClock &clock, Reports::PrinterFactory factory);
+    RemovedItemReport(const WallClock &clock, TimingReports::PrinterFactory factory);
 
     // The report of item, shown as ended: a removed item is no longer timed.
-    void Show(const RemovedItem &item, bool bPreview);
+    void Show(const RemovedItem &removed, bool bPreview);
 
     const ModClock &state() const { return m_state; }
 
 private:
     ModClock m_state;
-    Reports m_reports;
+    TimingReports m_reports;
 };

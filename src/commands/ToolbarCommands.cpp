@@ -1,34 +1,23 @@
 #include "ToolbarCommands.h"
 
+#include "CommandActions.h"
 #include "CommandHost.h"
 #include "HistoryLog.h"
 #include "ModClock.h"
 #include "Prompter.h"
-#include "Reports.h"
+#include "TimingReports.h"
 #include "TimeText.h"
+#include "TimingOperations.h"
 #include "ViewSettings.h"
 #include "WallClock.h"
 
+#include <QAction>
 #include <QChar>
 
 #include <array>
 #include <utility>
 
 namespace {
-
-// Toolbar positions of the command buttons; the odd positions are spacers.
-enum Button : int {
-    NewButton = 2,
-    RemoveButton = 4,
-    FindButton = 6,
-    StartButton = 8,
-    PreviewButton = 10,
-    PrintButton = 12,
-    SchemeButton = 14,
-    StyleButton = 16,
-    HistoryButton = 18,
-    HelpButton = 20,
-};
 
 constexpr qint32 kLastDepthMode = 6;
 
@@ -44,11 +33,21 @@ constexpr std::array<std::pair<qint32, qint32>, 6> kColorCycle{{
 
 } // namespace
 
-ToolbarCommands::ToolbarCommands(ModClock &state, CommandHost &host, Prompter &prompter,
-                                 const WallClock &clock, Reports &reports, HistoryLog &history)
-    : m_state(state), m_host(host), m_prompter(prompter), m_clock(clock), m_reports(reports),
-      m_history(history)
+ToolbarCommands::ToolbarCommands(ModClock &state, CommandHost &host, CommandActions &actions, Prompter &prompter,
+                                 const WallClock &clock, TimingReports &reports, HistoryLog &history, QObject *parent)
+    : QObject(parent), m_state(state), m_host(host), m_actions(actions), m_prompter(prompter), m_clock(clock),
+      m_reports(reports), m_history(history)
 {
+    // A click on a button or a menu entry triggers its action; the command runs here. A key runs
+    // its button's command directly (KeyPress), as a click does.
+    for (const CommandTable::ButtonDef &def : CommandTable::Buttons()) {
+        const Button button = def.button;
+        connect(m_actions.action(button), &QAction::triggered, this, [this, button] { ButtonClick(button); });
+    }
+    for (const CommandTable::EntryDef &def : CommandTable::Entries()) {
+        const Entry entry = def.entry;
+        connect(m_actions.action(entry), &QAction::triggered, this, [this, entry] { MenuClick(entry); });
+    }
 }
 
 QString ToolbarCommands::RemoveQuestion()
@@ -87,112 +86,133 @@ int ToolbarCommands::LastFoundPos() const
     return m_state.lvwMain.PositionOf(m_lastFound);
 }
 
-void ToolbarCommands::ButtonClick(int pos)
+void ToolbarCommands::ButtonClick(Button button)
 {
-    switch (pos) {
-    case NewButton:
+    switch (button) {
+    case Button::New:
         m_host.ShowNewItemsDialog();
         break;
-    case RemoveButton:
+    case Button::Remove:
         removeCurrent();
         break;
-    case FindButton:
+    case Button::Find:
         findItem();
         break;
-    case StartButton:
+    case Button::Start:
         startStopAll();
         break;
-    case PreviewButton:
+    case Button::Preview:
         if (m_state.lngItems > 0)
             m_reports.ReportAll(true);
         break;
-    case PrintButton:
+    case Button::Print:
         if (m_state.lngItems > 0)
             m_reports.ReportAll(false);
         break;
-    case SchemeButton:
+    case Button::Scheme:
         m_host.ShowSchemeDialog();
         break;
-    case StyleButton:
+    case Button::Style:
         showView(ViewAfter(m_host.viewSettings().lngView));
         break;
-    case HistoryButton:
+    case Button::History:
         m_host.ShowHistory();
         break;
-    case HelpButton:
+    case Button::Help:
         m_host.ShowHelp();
-        break;
-    default:
         break;
     }
 }
 
-void ToolbarCommands::MenuClick(const QString &id)
+void ToolbarCommands::MenuClick(Entry entry)
 {
     ViewSettings &view = m_host.viewSettings();
-    if (id == u"S1" || id == u"S2") {
+    switch (entry) {
+    case Entry::S1:
+    case Entry::S2:
         // The entries are only enabled with a current item; without one there is nothing to flip.
         if (m_state.SelectedPos() == 0)
             return;
-        const bool start = id == u"S1";
-        if (start)
-            m_host.StartTimer();
+        if (entry == Entry::S1)
+            TimingOperations::StartTimer(m_state, m_clock.now());
         else
-            m_host.EndTimer();
-        m_host.SetEntryEnabled(QStringLiteral("S1"), !start);
-        m_host.SetEntryEnabled(QStringLiteral("S2"), start);
-    } else if (id == u"V1") {
+            TimingOperations::EndTimer(m_state, m_clock.now());
+        showStartEntries(entry == Entry::S1);
+        break;
+    case Entry::V1:
         m_reports.ReportItem(true);
-    } else if (id == u"V2") {
+        break;
+    case Entry::V2:
         m_reports.ReportAll(true);
-    } else if (id == u"P1") {
+        break;
+    case Entry::P1:
         m_reports.ReportItem(false);
-    } else if (id == u"P2") {
+        break;
+    case Entry::P2:
         m_reports.ReportAll(false);
-    } else if (id == u"R1" || id == u"R2" || id == u"R3" || id == u"R4") {
-        showView(id.at(1).digitValue() - 1);
-    } else if (id == u"R5") {
+        break;
+    case Entry::R1:
+    case Entry::R2:
+    case Entry::R3:
+    case Entry::R4:
+        showView(static_cast<int>(entry) - static_cast<int>(Entry::R1));
+        break;
+    case Entry::R5:
         view.lngDepthMode = DepthModeAfter(view.lngDepthMode);
         m_host.doResize();
-    } else if (id == u"R6") {
+        break;
+    case Entry::R6:
         view.lngLineColor = ColorAfter(view.lngLineColor);
         m_host.doResize();
-    } else if (id == u"R7") {
+        break;
+    case Entry::R7:
         view.lngDepthColor = ColorAfter(view.lngDepthColor);
         m_host.doResize();
-    } else if (id == u"H1" || id == u"H2") {
+        break;
+    case Entry::H1:
+    case Entry::H2:
         m_host.ShowHelp();
-    } else if (id == u"H3") {
+        break;
+    case Entry::H3:
         m_host.ShowAbout();
+        break;
     }
 }
 
-int ToolbarCommands::ButtonForKey(QChar ch) const
+std::optional<Button> ToolbarCommands::ButtonForKey(QChar ch) const
 {
-    // Only the Latin letters themselves: case mapping would let other characters (the long s
-    // upper-cases to S) press buttons.
-    switch (ch.unicode()) {
-    case u'A': case u'a': return SchemeButton;
-    case u'F': case u'f': return FindButton;
-    case u'H': case u'h': return HelpButton;
-    case u'M': case u'm': return m_host.ButtonEnabled(RemoveButton) ? RemoveButton : 0;
-    case u'N': case u'n': return NewButton;
-    case u'P': case u'p': return PrintButton;
-    case u'R': case u'r': return StyleButton;
-    case u'S': case u's': return StartButton;
-    case u'T': case u't': return HistoryButton;
-    case u'V': case u'v': return PreviewButton;
-    default: return 0;
-    }
+    const std::optional<Button> button = CommandTable::ForKey(ch);
+    if (button == Button::Remove && !m_actions.action(Button::Remove)->isEnabled())
+        return std::nullopt;
+    return button;
 }
 
 bool ToolbarCommands::KeyPress(QChar ch)
 {
-    const int pos = ButtonForKey(ch);
-    if (pos == 0)
+    const std::optional<Button> button = ButtonForKey(ch);
+    if (!button)
         return false;
-    ButtonClick(pos);
+    ButtonClick(*button);
     return true;
+}
+
+void ToolbarCommands::ItemClick(int pos)
+{
+    const TimingOperations::ClickResult r = TimingOperations::ItemClick(m_state, pos);
+    if (!r.valid)
+        return;
+    m_actions.action(Entry::S1)->setEnabled(r.startEntryEnabled);
+    m_actions.action(Entry::S2)->setEnabled(r.endEntryEnabled);
+    m_actions.action(Entry::V1)->setEnabled(true);
+    m_actions.action(Entry::P1)->setEnabled(true);
+    m_actions.action(Button::Remove)->setEnabled(true);
+    m_host.SetListToolTip(r.tooltip);
+}
+
+void ToolbarCommands::showStartEntries(bool timed)
+{
+    m_actions.action(Entry::S1)->setEnabled(!timed);
+    m_actions.action(Entry::S2)->setEnabled(timed);
 }
 
 void ToolbarCommands::showView(qint32 view)
@@ -212,7 +232,7 @@ void ToolbarCommands::removeCurrent()
         return;
     const bool ended = answer == Prompter::Answer::Yes;
     if (ended) {
-        m_host.EndTimer();
+        TimingOperations::EndTimer(m_state, m_clock.now());
         m_reports.ReportItem(true);
     }
     // Looked up again: the clock may have ticked while the box was open, and the report may have
@@ -223,21 +243,20 @@ void ToolbarCommands::removeCurrent()
     m_history.Record(HistoryLog::Snapshot(m_state, i, m_clock.now(), ended));
     m_state.RemoveItem(i);
     m_host.SetListToolTip(QString());
-    m_host.SetPanelText(3, QString::number(m_state.lngItems));
-    m_state.itmSelected = QPersistentModelIndex();
+    m_host.SetPanelText(StatusPanel::Items, QString::number(m_state.lngItems));
+    m_state.Select(0); // no current item any more
 
-    m_host.SetButtonEnabled(RemoveButton, false);
-    for (const char *entry : {"S1", "S2", "V1", "P1"})
-        m_host.SetEntryEnabled(QString::fromLatin1(entry), false);
+    m_actions.action(Button::Remove)->setEnabled(false);
+    for (const Entry entry : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
+        m_actions.action(entry)->setEnabled(false);
 }
 
 int ToolbarCommands::findRow(const QString &name) const
 {
     // Names are unique after case folding, the same comparison the name list uses.
     const QString wanted = name.toCaseFolded();
-    const ItemRowModel &rows = m_state.lvwMain;
-    for (int pos = 1; pos <= rows.Count(); ++pos) {
-        if (rows.Text(pos, ItemRowModel::ColName).toCaseFolded() == wanted)
+    for (int pos = 1; pos <= m_state.lngItems; ++pos) {
+        if (m_state.cName.Value(pos).toCaseFolded() == wanted)
             return pos;
     }
     return 0;
@@ -263,19 +282,23 @@ void ToolbarCommands::findItem()
     m_state.lvwMain.SetBold(pos, true);
     m_lastFound = m_state.lvwMain.Handle(pos);
     m_host.RevealRow(pos);
-    m_host.ItemClick(pos);
+    ItemClick(pos);
 }
 
 void ToolbarCommands::startStopAll()
 {
     m_host.SetClockEnabled(!m_host.ClockEnabled());
-    m_host.SetTimer();
-    if (m_host.ClockEnabled()) {
-        m_host.SetButtonCaption(StartButton, QStringLiteral("终止 &S"));
-        m_host.SetButtonToolTip(StartButton, QStringLiteral("终止所有计时。"));
+    const bool running = m_host.ClockEnabled();
+    // With a current item, its start and end entries follow the clock.
+    if (TimingOperations::SetTimer(m_state, running, m_clock.now()))
+        showStartEntries(running);
+    QAction *start = m_actions.action(Button::Start);
+    if (running) {
+        start->setText(QStringLiteral("终止 &S"));
+        start->setToolTip(QStringLiteral("终止所有计时。"));
     } else {
-        m_host.SetButtonCaption(StartButton, QStringLiteral("开始 &S"));
-        m_host.SetButtonToolTip(StartButton, QStringLiteral("开始所有计时。"));
+        start->setText(QStringLiteral("开始 &S"));
+        start->setToolTip(QStringLiteral("开始所有计时。"));
         m_host.SetCaption(QStringLiteral("已终止计时:") + TimeText::GeneralDateTime(m_clock.now()));
     }
 }

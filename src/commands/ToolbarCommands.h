@@ -1,35 +1,42 @@
 #pragma once
-// What the toolbar buttons, their menu entries and the letter keys of the main window do.
+// What the toolbar buttons, their menu entries, the letter keys and a click on a row do.
 
+#include "CommandTable.h"
+
+#include <QObject>
 #include <QPersistentModelIndex>
 #include <QString>
 
+#include <optional>
+
+class CommandActions;
 class CommandHost;
 class HistoryLog;
 class ModClock;
 class Prompter;
-class QChar;
-class Reports;
+class TimingReports;
 class WallClock;
 
-// The window forwards button clicks (by position), menu-entry clicks (by identifier) and typed
-// characters here; the commands change the shared state and tell the window what to show through
+// Runs on the triggers of the actions; the commands change the shared state through the timing
+// operations, enable and rename the actions, and tell the window what to show through
 // CommandHost. Questions go through Prompter, so tests script the operator's answers.
-class ToolbarCommands {
+class ToolbarCommands : public QObject {
+    Q_OBJECT
 public:
-    ToolbarCommands(ModClock &state, CommandHost &host, Prompter &prompter, const WallClock &clock,
-                    Reports &reports, HistoryLog &history);
+    ToolbarCommands(ModClock &state, CommandHost &host, CommandActions &actions, Prompter &prompter,
+                    const WallClock &clock, TimingReports &reports, HistoryLog &history, QObject *parent = nullptr);
 
-    // Buttons sit at the even positions 2 to 20; any other position does nothing.
-    void ButtonClick(int pos);
-    // Identifiers "S1" to "H3", compared exactly (letter case included); others do nothing.
-    void MenuClick(const QString &id);
+    void ButtonClick(Button button);
+    void MenuClick(Entry entry);
     // A typed character presses the button it stands for; true when it stood for one. The window
     // then keeps the key from the list, whose type-ahead would otherwise move the current item.
     bool KeyPress(QChar ch);
+    // The button a character presses, if any (M only while removing is possible).
+    std::optional<Button> ButtonForKey(QChar ch) const;
 
-    // The button a character presses, or 0 when it presses none (M only while removing is possible).
-    int ButtonForKey(QChar ch) const;
+    // The list's item-click handling: row pos becomes the current item, the commands that act on
+    // it are enabled and the list's tooltip shows its result.
+    void ItemClick(int pos);
 
     // The cycles of the style button and its menu. Any value outside a cycle starts it over.
     static qint32 ViewAfter(qint32 view);
@@ -48,13 +55,15 @@ private:
     void findItem();
     void startStopAll();
     void showView(qint32 view);
+    void showStartEntries(bool timed);
     int findRow(const QString &name) const;
 
     ModClock &m_state;
     CommandHost &m_host;
+    CommandActions &m_actions;
     Prompter &m_prompter;
     const WallClock &m_clock;
-    Reports &m_reports;
+    TimingReports &m_reports;
     HistoryLog &m_history;
     // Follows its row when earlier rows are removed and empties itself when its own row goes.
     QPersistentModelIndex m_lastFound;

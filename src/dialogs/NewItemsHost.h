@@ -10,6 +10,6 @@ public:
     virtual void SetPanelText(int panel, const QString &text) = 0;
     // Enables the main window's clock so that the refresh runs.
     virtual void EnableClock() = 0;
-    // Caption of the start button (toolbar button 8); its tooltip stays.
+    // Caption of the start-all command's button on the toolbar; its tooltip stays.
     virtual void SetStartButtonCaption(const QString &caption) = 0;
 };

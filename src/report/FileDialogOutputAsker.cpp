@@ -1,8 +1,7 @@
 #include "FileDialogOutputAsker.h"
 
-#include "Prompter.h"
-
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 FileDialogOutputAsker::FileDialogOutputAsker(QWidget *parent) : m_parent(parent) {}
@@ -18,5 +17,7 @@ QString FileDialogOutputAsker::PdfFileName(const QString &suggestion)
 
 void FileDialogOutputAsker::ReportFailed(const QString &where)
 {
-    QMessageBox::warning(m_parent, AppTitle(), QStringLiteral("报表未能输出到:") + where);
+    // The name the program gives itself at start, the title of its other boxes as well.
+    QMessageBox::warning(m_parent, QGuiApplication::applicationDisplayName(),
+                         QStringLiteral("报表未能输出到:") + where);
 }

@@ -40,11 +40,15 @@ QtReportPrinter::QtReportPrinter(QWidget *dialogParent, std::unique_ptr<ReportOu
 
 QtReportPrinter::~QtReportPrinter() = default;
 
-void QtReportPrinter::arrive(Call call)
+void QtReportPrinter::Present(const ReportDocument &document)
 {
-    if (m_pendingCalls & call)
-        PresentPending();
-    m_pendingCalls |= call;
+    PresentPending();
+    m_document = document;
+    m_preview = document.preview;
+    m_styleCode = document.styleCode;
+    // Nothing the program hands over clears the list flag once it is set.
+    m_listFlag = m_listFlag || document.listFlag;
+    m_pending = true;
     if (!m_presentQueued) {
         m_presentQueued = true;
         QMetaObject::invokeMethod(this, [this] {
@@ -54,89 +58,19 @@ void QtReportPrinter::arrive(Call call)
     }
 }
 
-void QtReportPrinter::SetSourceList(const QAbstractItemModel *list)
-{
-    arrive(CallSource);
-    m_source = list;
-}
-
-void QtReportPrinter::SetPreview(bool preview)
-{
-    arrive(CallPreview);
-    m_preview = preview;
-}
-
-void QtReportPrinter::SetStyleCode(int code)
-{
-    arrive(CallStyle);
-    m_styleCode = code;
-}
-
-void QtReportPrinter::SetListFlag(bool flag)
-{
-    arrive(CallListFlag);
-    m_listFlag = flag;
-}
-
-int QtReportPrinter::BuildTable(int, const ReportList &headings, const ReportList &cells, int, const QImage *, int,
-                                int)
-{
-    arrive(CallTable);
-    m_tableFromList = false;
-    m_content.SetTable(headings, cells, QLocale());
-    return int(m_content.rows.size());
-}
-
-int QtReportPrinter::BuildListTable(int, int, const QImage *, int, int)
-{
-    arrive(CallTable);
-    // The list is read when the report is laid out, so a source list given after this call counts.
-    m_tableFromList = true;
-    return m_source ? m_source->rowCount() : 0;
-}
-
-void QtReportPrinter::SetTitle(const QString &title)
-{
-    arrive(CallTitle);
-    m_content.title = title;
-}
-
-void QtReportPrinter::SetHeaderBlocks(const ReportList &first, const ReportList &second, int, int)
-{
-    arrive(CallHeaders);
-    const QLocale locale;
-    m_content.firstBlock = ReportContent::Pairs(first, locale);
-    m_content.secondBlock = ReportContent::Pairs(second, locale);
-}
-
-void QtReportPrinter::PrintReport(int copies)
-{
-    arrive(CallPrint);
-    m_copies = qMax(1, copies);
-}
-
 ReportContent QtReportPrinter::Content() const
 {
-    ReportContent content = m_content;
-    if (m_tableFromList) {
-        content.headings.clear();
-        content.rows.clear();
-        if (m_source)
-            content.SetTable(*m_source);
-    }
-    return content;
+    return ReportContent::From(m_document);
 }
 
 void QtReportPrinter::PresentPending()
 {
-    if (m_pendingCalls == 0)
+    if (!std::exchange(m_pending, false))
         return;
-    m_pendingCalls = 0;
-    const int copies = std::exchange(m_copies, 0);
-    if (copies > 0)
-        print(Content(), copies);
-    else if (m_preview)
+    if (m_document.preview)
         showPreview(Content());
+    else
+        print(Content(), qMax(1, m_document.copies));
 }
 
 bool QtReportPrinter::WritePdf(const QString &fileName) const

@@ -1,12 +1,10 @@
 #pragma once
-// The report component: keeps what the calls hand over and previews, prints or saves it as a PDF.
+// The report component: keeps the report handed over and previews, prints or saves it as a PDF.
 
 #include "ReportContent.h"
 #include "ReportOutputAsker.h"
 #include "ReportPrinter.h"
 
-#include <QAbstractItemModel>
-#include <QLocale>
 #include <QObject>
 #include <QPointer>
 #include <QPrinterInfo>
@@ -18,9 +16,9 @@
 class QPrintPreviewDialog;
 class QPrinter;
 
-// No call ends a sequence, so the report is presented once control is back in the event loop.
-// A call that a pending sequence has already had starts the next report: the pending one is
-// presented first, so back-to-back reports still give one preview window each.
+// A report is presented once control is back in the event loop, after the command that asked for
+// it has done its work. A report handed over while another still waits presents the waiting one
+// first, so back-to-back reports still give one preview window each.
 class QtReportPrinter : public QObject, public ReportPrinter {
     Q_OBJECT
 public:
@@ -32,26 +30,19 @@ public:
                              PrinterLookup defaultPrinter = nullptr);
     ~QtReportPrinter() override;
 
-    void SetSourceList(const QAbstractItemModel *list) override;
-    void SetPreview(bool preview) override;
-    void SetStyleCode(int code) override;
-    void SetListFlag(bool flag) override;
-    int BuildTable(int options, const ReportList &headings, const ReportList &cells, int widths,
-                   const QImage *picture, int pictureLeft, int pictureTop) override;
-    int BuildListTable(int options, int widths, const QImage *picture, int pictureLeft, int pictureTop) override;
-    void SetTitle(const QString &title) override;
-    void SetHeaderBlocks(const ReportList &first, const ReportList &second, int left, int top) override;
-    void PrintReport(int copies) override;
+    void Present(const ReportDocument &document) override;
 
+    // The settings the reports so far have left: the last report's preview flag and style code;
+    // the list flag stays once a list report has set it.
     bool Preview() const { return m_preview; }
     int StyleCode() const { return m_styleCode; }
     bool ListFlag() const { return m_listFlag; }
 
-    // The report as the calls so far describe it; a list table is read from the source list now.
+    // The last report handed over, as it is laid out.
     ReportContent Content() const;
-    // Presents a pending report at once instead of waiting for the event loop.
+    // Presents a waiting report at once instead of waiting for the event loop.
     void PresentPending();
-    // Writes the report as it stands to a PDF file; false when the file cannot be written.
+    // Writes the last report to a PDF file; false when the file cannot be written.
     bool WritePdf(const QString &fileName) const;
 
 Q_SIGNALS:
@@ -59,17 +50,6 @@ Q_SIGNALS:
     void previewShown(QPrintPreviewDialog *dialog, const ReportContent &content);
 
 private:
-    enum Call : unsigned {
-        CallSource = 1u << 0,
-        CallPreview = 1u << 1,
-        CallStyle = 1u << 2,
-        CallListFlag = 1u << 3,
-        CallTable = 1u << 4,
-        CallTitle = 1u << 5,
-        CallHeaders = 1u << 6,
-        CallPrint = 1u << 7,
-    };
-    void arrive(Call call);
     void print(const ReportContent &content, int copies);
     void saveAsPdf(const ReportContent &content);
     void showPreview(const ReportContent &content);
@@ -78,14 +58,11 @@ private:
     std::unique_ptr<ReportOutputAsker> m_asker;
     PrinterLookup m_defaultPrinter;
 
-    unsigned m_pendingCalls = 0;
+    bool m_pending = false;
     bool m_presentQueued = false;
-    int m_copies = 0;
 
-    QPointer<const QAbstractItemModel> m_source;
     bool m_preview = false;
     int m_styleCode = 0;
     bool m_listFlag = false;
-    bool m_tableFromList = false;
-    ReportContent m_content; // title, header blocks and the given table, as handed over
+    ReportDocument m_document; // the last report handed over
 };

@@ -1,8 +1,5 @@
 #include "ReportContent.h"
 
-#include "TimeText.h"
-
-#include <QAbstractItemModel>
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
@@ -18,6 +15,31 @@ bool looksNumeric(const QString &text)
     bool ok = false;
     text.toDouble(&ok);
     return ok;
+}
+
+// The form the main list writes numbers in, so a report reads like the list: at most 15
+// significant digits, no grouping, always '.', an upper-case exponent, and -0 as 0.
+QString generalNumber(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    return QString::number(value, 'g', 15).replace(u'e', u'E');
+}
+
+// The locale's long time of day without the time-zone name its long format carries.
+QString longTime(const QTime &t, const QLocale &locale)
+{
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString withoutZone;
+    bool quoted = false;
+    for (const QChar ch : format) {
+        if (ch == u'\'')
+            quoted = !quoted;
+        if (!quoted && ch == u't')
+            continue;
+        withoutZone += ch;
+    }
+    return locale.toString(t, withoutZone.simplified());
 }
 
 // "计时次数:3" splits into "计时次数:" and "3"; a text ending in its colon does not split.
@@ -50,33 +72,45 @@ bool ReportContent::IsNumber(const QVariant &value)
 QString ReportContent::DisplayText(const QVariant &value, const QLocale &locale)
 {
     if (IsNumber(value))
-        return TimeText::GeneralNumber(value.toDouble());
+        return generalNumber(value.toDouble());
     switch (value.typeId()) {
     case QMetaType::QTime:
-        return value.toTime().isValid() ? TimeText::LongTime(value.toTime(), locale) : QString();
+        return value.toTime().isValid() ? longTime(value.toTime(), locale) : QString();
     case QMetaType::QDate:
         return locale.toString(value.toDate(), QLocale::ShortFormat);
-    case QMetaType::QDateTime:
-        return TimeText::GeneralDateTime(value.toDateTime(), locale);
+    case QMetaType::QDateTime: {
+        const QDateTime dt = value.toDateTime();
+        return locale.toString(dt.date(), QLocale::ShortFormat) + u' ' + longTime(dt.time(), locale);
+    }
     default:
         return value.toString();
     }
 }
 
-QList<ReportContent::Pair> ReportContent::Pairs(const ReportList &block, const QLocale &locale)
+ReportContent ReportContent::From(const ReportDocument &document, const QLocale &locale)
+{
+    ReportContent content;
+    content.title = document.title;
+    content.firstBlock = Pairs(document.firstBlock, locale);
+    content.secondBlock = Pairs(document.secondBlock, locale);
+    content.SetTable(document.headings, document.cells, locale);
+    return content;
+}
+
+QList<ReportContent::Pair> ReportContent::Pairs(const QVariantList &block, const QLocale &locale)
 {
     QList<Pair> pairs;
-    const int n = block.Count();
-    for (int k = 1; k <= n; ++k) {
-        const QVariant &entry = block.Item(k);
+    const int n = int(block.size());
+    for (int k = 0; k < n; ++k) {
+        const QVariant &entry = block[k];
         if (!isText(entry)) {
             pairs.append({QString(), DisplayText(entry, locale)});
             continue;
         }
         const QString text = entry.toString();
-        const bool labelled = text.endsWith(u':') || (k < n && !isText(block.Item(k + 1)));
-        if (k < n && labelled) {
-            pairs.append({text, DisplayText(block.Item(k + 1), locale)});
+        const bool labelled = text.endsWith(u':') || (k + 1 < n && !isText(block[k + 1]));
+        if (k + 1 < n && labelled) {
+            pairs.append({text, DisplayText(block[k + 1], locale)});
             ++k;
         } else if (const int colon = splitColon(text); colon > 0) {
             pairs.append({text.left(colon + 1), text.mid(colon + 1)});
@@ -87,39 +121,23 @@ QList<ReportContent::Pair> ReportContent::Pairs(const ReportList &block, const Q
     return pairs;
 }
 
-void ReportContent::SetTable(const ReportList &headingList, const ReportList &cells, const QLocale &locale)
+void ReportContent::SetTable(const QVariantList &headingList, const QVariantList &cells, const QLocale &locale)
 {
     headings.clear();
     rows.clear();
-    for (int k = 1; k <= headingList.Count(); ++k)
-        headings.append(DisplayText(headingList.Item(k), locale));
+    for (const QVariant &heading : headingList)
+        headings.append(DisplayText(heading, locale));
     const int perRow = qMax(1, int(headings.size()));
-    for (int k = 1; k <= cells.Count(); ++k) {
-        if ((k - 1) % perRow == 0)
+    rows.reserve(cells.size() / perRow + 1);
+    for (qsizetype k = 0; k < cells.size(); ++k) {
+        if (k % perRow == 0) {
             rows.append(Row());
-        const QVariant &v = cells.Item(k);
-        rows.last().append({DisplayText(v, locale), IsNumber(v)});
+            rows.last().reserve(perRow);
+        }
+        const QVariant &v = cells[k];
+        // A list report's cells are the list's texts; its numbers still line up on the right.
+        rows.last().append({DisplayText(v, locale), IsNumber(v) || (isText(v) && looksNumeric(v.toString()))});
     }
     if (!rows.isEmpty())
         rows.last().resize(perRow);
-}
-
-void ReportContent::SetTable(const QAbstractItemModel &model)
-{
-    headings.clear();
-    rows.clear();
-    const int columns = model.columnCount();
-    for (int c = 0; c < columns; ++c)
-        headings.append(model.headerData(c, Qt::Horizontal).toString());
-    const int count = model.rowCount();
-    rows.reserve(count);
-    for (int r = 0; r < count; ++r) {
-        Row row;
-        row.reserve(columns);
-        for (int c = 0; c < columns; ++c) {
-            const QString text = model.data(model.index(r, c)).toString();
-            row.append({text, looksNumeric(text)});
-        }
-        rows.append(row);
-    }
 }

@@ -56,20 +56,19 @@ bool ClockTick::RefreshIfNewMinute(const QDateTime &now)
     if (n == sLastMinute)
         return false;
     sLastMinute = n;
-    refresh(now, n);
+    refresh(now, QTime(time.hour(), time.minute()));
     return true;
 }
 
-void ClockTick::refresh(const QDateTime &now, const QString &minute)
+void ClockTick::refresh(const QDateTime &now, const QTime &minute)
 {
     ItemRowModel &rows = m_state.lvwMain;
     const ItemRowModel::Batch batch(rows);
     const int count = std::min<int>(m_state.lngItems, rows.Count());
     for (int i = 1; i <= count; ++i) {
-        if (!m_state.cRunning.Value(i, false))
+        const Item &item = rows.At(i);
+        if (!item.running || item.upTo == minute)
             continue;
-        if (rows.Text(i, ItemRowModel::ColUpTo) == minute)
-            continue;
-        TimingOperations::ShowMinutes(m_state, i, TimingOperations::RunningMinutes(m_state, i, now), minute);
+        TimingOperations::ShowMinutes(m_state, i, TimingOperations::RunningMinutes(item, now), minute);
     }
 }

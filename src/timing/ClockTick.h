@@ -31,7 +31,7 @@ public:
     QString sLastMinute;
 
 private:
-    void refresh(const QDateTime &now, const QString &minute);
+    void refresh(const QDateTime &now, const QTime &minute);
 
     ModClock &m_state;
     // A hundred ticks a second mostly find nothing new: the caption changes once a second, the

@@ -1,7 +1,6 @@
 #include "ItemJournal.h"
 
 #include "ModClock.h"
-#include "TimeText.h"
 #include "TimingOperations.h"
 
 #include <QDir>
@@ -259,8 +258,7 @@ ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now
     // Sessions still running went on while the program was down: their rows show the bill now.
     for (int i = 1; i <= state.lngItems; ++i)
         if (state.cRunning.Value(i, false))
-            TimingOperations::ShowMinutes(state, i, TimingOperations::RunningMinutes(state, i, now),
-                                          TimeText::HourMinute(now.time()));
+            TimingOperations::ShowMinutes(state, i, TimingOperations::RunningMinutes(state, i, now), now.time());
 
     // Written beside and renamed over: a cut now leaves the old file or the new one. Later lines
     // go to the new one, so its name must be on the disk before them.

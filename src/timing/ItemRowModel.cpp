@@ -1,5 +1,7 @@
 #include "ItemRowModel.h"
 
+#include "TimeText.h"
+
 #include <algorithm>
 
 namespace {
@@ -11,6 +13,29 @@ constexpr ColumnInfo kColumns[ItemRowModel::ColumnCount] = {
     {u"项名称", 1000},        {u"最近开始", 1440}, {u"截止时间", 1000}, {u"计时次数", 1000},
     {u"耗时累计(分钟)", 1400}, {u"计时方案", 1440}, {u"结果", 4000},
 };
+
+// The one place an item's numbers and instants become the texts of its row.
+QString cellText(const Item &item, int col)
+{
+    switch (col) {
+    case ItemRowModel::ColName:
+        return item.name;
+    case ItemRowModel::ColLatestStart:
+        return item.sessionCount() > 0 ? TimeText::LongTime(item.latestStart().time()) : QString();
+    case ItemRowModel::ColUpTo:
+        return item.upTo.isValid() ? TimeText::HourMinute(item.upTo) : QString();
+    case ItemRowModel::ColCount:
+        return QString::number(item.sessionCount());
+    case ItemRowModel::ColMinutes:
+        return TimeText::GeneralNumber(item.minutesShown);
+    case ItemRowModel::ColScheme:
+        return item.scheme;
+    case ItemRowModel::ColResult:
+        return TimeText::GeneralNumber(item.fee);
+    default:
+        return QString();
+    }
+}
 } // namespace
 
 QString ItemRowModel::ColumnHeader(int col)
@@ -39,16 +64,20 @@ QVariant ItemRowModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const Row &row = m_rows[static_cast<size_t>(index.row())];
+    const Item &item = m_items[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return row.text[static_cast<size_t>(index.column())];
+        return cellText(item, index.column());
     case ImageRole:
-        return row.image;
+        return item.running ? ImageTimed : ImageStopped;
     case TagRole:
-        return row.tag;
+        return item.running;
     case BoldRole:
-        return row.bold;
+        return item.bold;
+    case MinutesRole:
+        return item.minutesShown;
+    case FeeRole:
+        return item.fee;
     default:
         return {};
     }
@@ -63,88 +92,79 @@ QVariant ItemRowModel::headerData(int section, Qt::Orientation orientation, int 
 
 Qt::ItemFlags ItemRowModel::flags(const QModelIndex &index) const
 {
-    // Rows are picked, never edited in place: the name is also a key in the per-item lists.
+    // Rows are picked, never edited in place: the name is what the item is found by.
     return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
 }
 
-int ItemRowModel::AppendRow(const QString &name, int image, bool tag)
+int ItemRowModel::PositionOfName(const QString &name) const
 {
-    const int row = Count();
-    beginInsertRows(QModelIndex(), row, row);
-    Row r;
-    r.text[ColName] = name;
-    r.image = image;
-    r.tag = tag;
-    m_rows.push_back(std::move(r));
-    endInsertRows();
-    return row + 1;
-}
-
-bool ItemRowModel::RemoveRow(int pos)
-{
-    if (!IsValid(pos))
-        return false;
-    beginRemoveRows(QModelIndex(), pos - 1, pos - 1);
-    m_rows.erase(m_rows.begin() + (pos - 1));
-    endRemoveRows();
-    return true;
+    if (!HasName(name))
+        return 0;
+    const QString folded = name.toCaseFolded();
+    const auto it = std::find_if(m_items.begin(), m_items.end(),
+                                 [&](const Item &item) { return item.name.toCaseFolded() == folded; });
+    return it == m_items.end() ? 0 : static_cast<int>(it - m_items.begin()) + 1;
 }
 
 QString ItemRowModel::Text(int pos, int col) const
 {
-    if (!IsValid(pos) || col < 0 || col >= ColumnCount)
-        return QString();
-    return m_rows[static_cast<size_t>(pos - 1)].text[static_cast<size_t>(col)];
-}
-
-void ItemRowModel::SetText(int pos, int col, const QString &text)
-{
-    if (!IsValid(pos) || col < 0 || col >= ColumnCount)
-        return;
-    QString &cell = m_rows[static_cast<size_t>(pos - 1)].text[static_cast<size_t>(col)];
-    if (cell == text)
-        return;
-    cell = text;
-    rowChanged(pos, col, col, {Qt::DisplayRole});
+    return IsValid(pos) ? cellText(At(pos), col) : QString();
 }
 
 int ItemRowModel::Image(int pos) const
 {
-    return IsValid(pos) ? m_rows[static_cast<size_t>(pos - 1)].image : 0;
-}
-
-void ItemRowModel::SetImage(int pos, int image)
-{
-    if (!IsValid(pos) || m_rows[static_cast<size_t>(pos - 1)].image == image)
-        return;
-    m_rows[static_cast<size_t>(pos - 1)].image = image;
-    rowChanged(pos, ColName, ColName, {ImageRole});
+    if (!IsValid(pos))
+        return 0;
+    return At(pos).running ? ImageTimed : ImageStopped;
 }
 
 bool ItemRowModel::Tag(int pos) const
 {
-    return IsValid(pos) && m_rows[static_cast<size_t>(pos - 1)].tag;
-}
-
-void ItemRowModel::SetTag(int pos, bool tag)
-{
-    if (!IsValid(pos) || m_rows[static_cast<size_t>(pos - 1)].tag == tag)
-        return;
-    m_rows[static_cast<size_t>(pos - 1)].tag = tag;
-    rowChanged(pos, ColName, ColName, {TagRole});
+    return IsValid(pos) && At(pos).running;
 }
 
 bool ItemRowModel::Bold(int pos) const
 {
-    return IsValid(pos) && m_rows[static_cast<size_t>(pos - 1)].bold;
+    return IsValid(pos) && At(pos).bold;
 }
 
 void ItemRowModel::SetBold(int pos, bool bold)
 {
-    if (!IsValid(pos) || m_rows[static_cast<size_t>(pos - 1)].bold == bold)
+    Item *item = edit(pos);
+    if (!item || item->bold == bold)
         return;
-    m_rows[static_cast<size_t>(pos - 1)].bold = bold;
+    item->bold = bold;
     rowChanged(pos, 0, ColumnCount - 1, {BoldRole});
+}
+
+int ItemRowModel::append(Item item)
+{
+    const QString folded = item.name.toCaseFolded();
+    if (m_folded.contains(folded))
+        return 0;
+    const int row = Count();
+    beginInsertRows(QModelIndex(), row, row);
+    m_folded.insert(folded);
+    m_items.push_back(std::move(item));
+    endInsertRows();
+    return row + 1;
+}
+
+bool ItemRowModel::remove(int pos)
+{
+    if (!IsValid(pos))
+        return false;
+    beginRemoveRows(QModelIndex(), pos - 1, pos - 1);
+    const auto it = m_items.begin() + (pos - 1);
+    m_folded.remove(it->name.toCaseFolded());
+    m_items.erase(it);
+    endRemoveRows();
+    return true;
+}
+
+Item *ItemRowModel::edit(int pos)
+{
+    return IsValid(pos) ? &m_items[static_cast<size_t>(pos - 1)] : nullptr;
 }
 
 QPersistentModelIndex ItemRowModel::Handle(int pos) const

@@ -1,21 +1,31 @@
 #pragma once
-// The rows of the main list: one row per timing item, shown by every view of the list.
+// The timing items, one per row of the main list, held as values and shown by every view of the list.
+
+#include "Item.h"
+#include "TimingOperations.h"
 
 #include <QAbstractTableModel>
 #include <QPersistentModelIndex>
+#include <QSet>
 #include <QString>
 
-#include <array>
 #include <vector>
 
-// Positions in the public functions are 1-based, like the per-item lists whose entry i belongs to
-// row i. The model lives in QtCore: views map ImageRole and BoldRole to pictures and fonts.
+class ModClock;
+
+// Positions in the public functions are 1-based, as the item's position in the list is. The model
+// keeps numbers and instants and formats them in data(); readers that want the numbers ask for
+// MinutesRole and FeeRole, or read the item itself. It lives in QtCore: views map ImageRole and
+// BoldRole to pictures and fonts.
+//
+// Items change only through ModClock (adding and removing) and the timing operations (starting,
+// ending, showing the minutes), so nothing can leave an item half changed.
 class ItemRowModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { ColName = 0, ColLatestStart, ColUpTo, ColCount, ColMinutes, ColScheme, ColResult };
     static constexpr int ColumnCount = 7;
-    enum Role { ImageRole = Qt::UserRole + 1, TagRole, BoldRole };
+    enum Role { ImageRole = Qt::UserRole + 1, TagRole, BoldRole, MinutesRole, FeeRole };
     static constexpr int ImageTimed = 1;
     static constexpr int ImageStopped = 2;
 
@@ -30,24 +40,26 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    int Count() const { return static_cast<int>(m_rows.size()); }
+    int Count() const { return static_cast<int>(m_items.size()); }
     bool IsValid(int pos) const { return pos >= 1 && pos <= Count(); }
 
-    // Appends a row showing name, with the given image and tag; returns its position.
-    int AppendRow(const QString &name, int image, bool tag);
-    bool RemoveRow(int pos);
+    // Item pos; outside 1..Count() it throws, as reading a missing list entry does.
+    const Item &At(int pos) const { return m_items.at(static_cast<size_t>(pos - 1)); }
 
+    // The position of the item with this name, ignoring letter case; 0 when there is none.
+    int PositionOfName(const QString &name) const;
+    bool HasName(const QString &name) const { return m_folded.contains(name.toCaseFolded()); }
+
+    // What row pos shows in column col; empty outside the list.
     QString Text(int pos, int col) const;
-    void SetText(int pos, int col, const QString &text);
     int Image(int pos) const;
-    void SetImage(int pos, int image);
     bool Tag(int pos) const;
-    void SetTag(int pos, bool tag);
     bool Bold(int pos) const;
+    // The search marks the item it found; marking is no change to the item's timing or bill.
     void SetBold(int pos, bool bold);
 
-    // While a batch is open, cell changes are gathered and announced once when it closes: the
-    // minute refresh rewrites thousands of cells and views need to hear about it only once.
+    // While a batch is open, changes are gathered and announced once when it closes: the minute
+    // refresh rewrites thousands of rows and views need to hear about it only once.
     class Batch {
     public:
         explicit Batch(ItemRowModel &model) : m_model(model) { ++m_model.m_batchDepth; }
@@ -65,12 +77,16 @@ public:
     int PositionOf(const QPersistentModelIndex &handle) const;
 
 private:
-    struct Row {
-        std::array<QString, ColumnCount> text;
-        int image = ImageStopped;
-        bool tag = false;
-        bool bold = false;
-    };
+    friend class ModClock;
+    friend void TimingOperations::StartTimer(ModClock &state, const QDateTime &now);
+    friend void TimingOperations::EndTimer(ModClock &state, const QDateTime &now);
+    friend void TimingOperations::ShowMinutes(ModClock &state, int pos, double minutes, const QTime &upTo);
+
+    // Appends the item and returns its position; 0 (nothing changed) when its name is taken.
+    int append(Item item);
+    bool remove(int pos);
+    // The item to change, nullptr outside the list; the changer announces the change afterwards.
+    Item *edit(int pos);
     void rowChanged(int pos, int firstCol, int lastCol, const QList<int> &roles);
     void endBatch();
 
@@ -78,5 +94,6 @@ private:
     int m_dirtyFirst = -1; // 0-based rows touched during the open batch
     int m_dirtyLast = -1;
 
-    std::vector<Row> m_rows;
+    std::vector<Item> m_items;
+    QSet<QString> m_folded; // the names, case-folded, so a name is taken whatever its letter case
 };

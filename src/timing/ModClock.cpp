@@ -1,9 +1,9 @@
 #include "ModClock.h"
 
+#include "ClockTick.h"
 #include "FormulaEvaluator.h"
 #include "ItemJournal.h"
 #include "TimeText.h"
-#include "TimingOperations.h"
 
 ModClock::ModClock() = default;
 ModClock::~ModClock() = default;
@@ -17,32 +17,42 @@ FormulaEvaluator &ModClock::objCalc()
 
 int ModClock::AddItem(const NewItem &item, const QDateTime &now)
 {
-    if (!cName.Add(item.name, item.name))
+    if (lvwMain.HasName(item.name))
         return 0;
-    ++lngAdded;
-    ++lngItems;
-    cItemFangAn.Add(item.scheme);
-    cTotal.Add(item.minutes);
-
-    const QTime t = now.time();
-    const int image = item.startNow ? ItemRowModel::ImageTimed : ItemRowModel::ImageStopped;
-    const int pos = lvwMain.AppendRow(item.name, image, item.startNow);
-    Select(pos);
-    cRunning.Add(item.startNow);
-    clsSave record;
-    if (item.startNow) {
-        lvwMain.SetText(pos, ItemRowModel::ColLatestStart, TimeText::LongTime(t));
-        record.cStart.Add(now);
-    }
-    lvwMain.SetText(pos, ItemRowModel::ColCount, item.startNow ? QStringLiteral("1") : QStringLiteral("0"));
-    cCount.Add(item.startNow ? 1 : 0);
-    lvwMain.SetText(pos, ItemRowModel::ColScheme, item.scheme);
-    cSave.Add(std::move(record));
+    Item added;
+    added.name = item.name;
+    added.scheme = item.scheme;
+    added.typedIn = item.minutes;
+    added.total = item.minutes;
+    added.running = item.startNow;
+    if (item.startNow)
+        added.record.cStart.Add(now);
     // Minutes typed in are part of the bill from the start, and so is what the scheme charges
     // for them.
-    TimingOperations::ShowMinutes(*this, pos, TimeText::RoundMinutes(item.minutes), TimeText::HourMinute(t));
-    if (journal)
+    const QTime t = now.time();
+    added.upTo = QTime(t.hour(), t.minute());
+    added.minutesShown = TimeText::RoundMinutes(item.minutes);
+    added.fee = valCalc(*this, added.scheme, added.minutesShown);
+    const int pos = append(std::move(added));
+    if (pos != 0 && journal)
         journal->Added(item, now);
+    return pos;
+}
+
+int ModClock::AddItem(Item item)
+{
+    return append(std::move(item));
+}
+
+int ModClock::append(Item item)
+{
+    if (lvwMain.HasName(item.name))
+        return 0;
+    // The counters are up to date before any view hears of the new row.
+    ++m_lngAdded;
+    ++m_lngItems;
+    const int pos = lvwMain.append(std::move(item));
+    Select(pos);
     return pos;
 }
 
@@ -50,23 +60,10 @@ bool ModClock::RemoveItem(int pos)
 {
     if (!lvwMain.IsValid(pos))
         return false;
-    const QString name = cName.Item(pos);
-    --lngItems;
-    cRunning.Remove(pos);
-    cSave.Remove(pos);
-    cName.Remove(pos);
-    cTotal.Remove(pos);
-    cItemFangAn.Remove(pos);
-    cCount.Remove(pos);
-    lvwMain.RemoveRow(pos);
+    const QString name = lvwMain.At(pos).name;
+    --m_lngItems;
+    lvwMain.remove(pos);
     if (journal)
         journal->Removed(name);
     return true;
-}
-
-bool ModClock::IsConsistent() const
-{
-    const int n = lvwMain.Count();
-    return lngItems == n && cSave.Count() == n && cRunning.Count() == n && cName.Count() == n
-        && cTotal.Count() == n && cItemFangAn.Count() == n && cCount.Count() == n;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The state every window shares: the items, their sessions, the schemes and the counters.
 
+#include "Item.h"
+#include "ItemField.h"
 #include "ItemRowModel.h"
 #include "OrderedList.h"
-#include "clsSave.h"
 
 #include <QDateTime>
 #include <QPersistentModelIndex>
@@ -29,22 +30,23 @@ public:
     ModClock(const ModClock &) = delete;
     ModClock &operator=(const ModClock &) = delete;
 
-    // Entry i of each per-item list belongs to row i of lvwMain.
-    OrderedList<clsSave> cSave;
-    OrderedList<bool> cRunning;
-    OrderedList<QString> cName; // keyed by the name itself, so names are unique ignoring case
-    OrderedList<double> cTotal;
-    OrderedList<QString> cItemFangAn;
-    OrderedList<int> cCount;
+    ItemRowModel lvwMain;               // the items, one per row, as every view of the main list shows them
+    QPersistentModelIndex itmSelected;  // the current item; empty when there is none
+
+    // Each item's fields by position, under the names of the design's per-item lists. They only
+    // read: an item changes through AddItem, RemoveItem and the timing operations.
+    const ItemField<&Item::record> cSave{lvwMain};
+    const ItemField<&Item::running> cRunning{lvwMain};
+    const ItemNames cName{lvwMain}; // also the key: names are unique ignoring case
+    const ItemField<&Item::total> cTotal{lvwMain};
+    const ItemField<&Item::scheme> cItemFangAn{lvwMain};
+    const ItemField<&Item::sessionCount> cCount{lvwMain};
 
     OrderedList<QString> cFangAn; // the scheme formulas, in order, without keys
 
-    qint32 lngItems = 0;
-    qint32 lngAdded = 0;
+    const qint32 &lngItems = m_lngItems; // the number of items, always that of the rows
+    const qint32 &lngAdded = m_lngAdded; // items added since the start; never goes down
     qint16 intFangAn = 0;
-
-    ItemRowModel lvwMain;               // the rows every view of the main list shows
-    QPersistentModelIndex itmSelected;  // the current item; empty when there is none
 
     // Told of every change to the items, so that they survive a crash; the program sets it once
     // it has decided what to do with the journal of a run that ended unexpectedly.
@@ -57,17 +59,22 @@ public:
     int SelectedPos() const { return lvwMain.PositionOf(itmSelected); }
     void Select(int pos) { itmSelected = lvwMain.Handle(pos); }
 
-    // Registers the name, then appends the row and an entry to every per-item list in one go, so
-    // nothing can see the item half added. Returns the new position, or 0 (nothing changed) when
-    // the name is taken. The added row becomes the current item.
+    // Appends the item, whole: running from now if asked, with its typed-in minutes and their fee
+    // on the row from the start. Returns the new position, or 0 (nothing changed) when the name is
+    // taken. The added item becomes the current item.
     int AddItem(const NewItem &item, const QDateTime &now);
+    // Appends an item kept elsewhere as it is (a removed item put back for its report), and makes
+    // it the current item; 0 when the name is taken. The journal is not told: such a copy is
+    // never timed and must not come back after a crash.
+    int AddItem(Item item);
 
-    // Removes row pos and entry pos of every per-item list; later items move down everywhere.
+    // Removes item pos; later items move down one position.
     bool RemoveItem(int pos);
 
-    // True while the rows, the six lists and lngItems all agree on the number of items.
-    bool IsConsistent() const;
-
 private:
+    int append(Item item);
+
+    qint32 m_lngItems = 0;
+    qint32 m_lngAdded = 0;
     std::unique_ptr<FormulaEvaluator> m_calc;
 };

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,20 @@
 template <typename T>
 class OrderedList {
 public:
+    OrderedList() = default;
+    OrderedList(const OrderedList &other) : m_entries(other.m_entries), m_keys(copyOf(other.m_keys)) {}
+    OrderedList &operator=(const OrderedList &other)
+    {
+        if (this != &other) {
+            m_entries = other.m_entries;
+            m_keys = copyOf(other.m_keys);
+        }
+        return *this;
+    }
+    OrderedList(OrderedList &&) noexcept = default;
+    OrderedList &operator=(OrderedList &&) noexcept = default;
+    ~OrderedList() = default;
+
     int Count() const { return static_cast<int>(m_entries.size()); }
     bool IsValid(int pos) const { return pos >= 1 && pos <= Count(); }
 
@@ -22,11 +37,13 @@ public:
     {
         if (!key.isNull()) {
             const QString folded = key.toCaseFolded();
-            if (m_keys.contains(folded))
+            if (m_keys && m_keys->folded.contains(folded))
                 return false;
-            m_keys.insert(folded);
+            keys().folded.insert(folded);
         }
-        m_entries.push_back({std::move(value), key});
+        if (m_keys)
+            m_keys->byEntry.push_back(key);
+        m_entries.push_back({std::move(value)});
         return true;
     }
 
@@ -35,7 +52,9 @@ public:
     {
         if (pos < 0 || pos > Count())
             return false;
-        m_entries.insert(m_entries.begin() + pos, Entry{std::move(value), QString()});
+        m_entries.insert(m_entries.begin() + pos, Entry{std::move(value)});
+        if (m_keys)
+            m_keys->byEntry.insert(m_keys->byEntry.begin() + pos, QString());
         return true;
     }
 
@@ -58,10 +77,14 @@ public:
     {
         if (!IsValid(pos))
             return false;
-        auto it = m_entries.begin() + (pos - 1);
-        if (!it->key.isNull())
-            m_keys.remove(it->key.toCaseFolded());
-        m_entries.erase(it);
+        const auto index = static_cast<size_t>(pos - 1);
+        m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
+        if (m_keys) {
+            const QString &key = m_keys->byEntry[index];
+            if (!key.isNull())
+                m_keys->folded.remove(key.toCaseFolded());
+            m_keys->byEntry.erase(m_keys->byEntry.begin() + static_cast<std::ptrdiff_t>(index));
+        }
         return true;
     }
 
@@ -71,7 +94,7 @@ public:
         return pos != 0 && Remove(pos);
     }
 
-    bool ContainsKey(const QString &key) const { return m_keys.contains(key.toCaseFolded()); }
+    bool ContainsKey(const QString &key) const { return m_keys && m_keys->folded.contains(key.toCaseFolded()); }
 
     // 1-based position of the entry with this key, 0 when there is none.
     int IndexOfKey(const QString &key) const
@@ -79,23 +102,43 @@ public:
         if (!ContainsKey(key))
             return 0;
         const QString folded = key.toCaseFolded();
-        const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry &e) {
-            return !e.key.isNull() && e.key.toCaseFolded() == folded;
+        const std::vector<QString> &byEntry = m_keys->byEntry;
+        const auto it = std::find_if(byEntry.begin(), byEntry.end(), [&](const QString &k) {
+            return !k.isNull() && k.toCaseFolded() == folded;
         });
-        return it == m_entries.end() ? 0 : static_cast<int>(it - m_entries.begin()) + 1;
+        return it == byEntry.end() ? 0 : static_cast<int>(it - byEntry.begin()) + 1;
     }
 
     void Clear()
     {
         m_entries.clear();
-        m_keys.clear();
+        m_keys.reset();
     }
 
 private:
+    // A wrapper, so that a list of booleans is a list of values rather than of bits.
     struct Entry {
         T value;
-        QString key;
     };
+    // Most lists never have a key (a session's starts, ends and minutes are many): they pay for
+    // keys only once one is added.
+    struct Keys {
+        std::vector<QString> byEntry; // the key of each entry, null for an entry without one
+        QSet<QString> folded;
+    };
+    Keys &keys()
+    {
+        if (!m_keys) {
+            m_keys = std::make_unique<Keys>();
+            m_keys->byEntry.resize(m_entries.size());
+        }
+        return *m_keys;
+    }
+    static std::unique_ptr<Keys> copyOf(const std::unique_ptr<Keys> &keys)
+    {
+        return keys ? std::make_unique<Keys>(*keys) : nullptr;
+    }
+
     std::vector<Entry> m_entries;
-    QSet<QString> m_keys; // folded keys
+    std::unique_ptr<Keys> m_keys;
 };

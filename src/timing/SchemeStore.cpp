@@ -2,6 +2,7 @@
 
 #include "ModClock.h"
 #include "Prompter.h"
+#include "SettingsKeys.h"
 #include "SettingsStore.h"
 
 #include <QDir>
@@ -12,9 +13,9 @@
 #include <optional>
 
 namespace {
-const QString kApp = QStringLiteral("Vantorel");
-const QString kSection = QStringLiteral("SET");
-const QString kMax = QStringLiteral("Max");
+const QString kApp = SettingsKeys::App();
+const QString kSection = SettingsKeys::Section();
+const QString kMax = SettingsKeys::Max();
 const QString kMissing = QStringLiteral("0");
 
 // A whole-number conversion: blanks around the number do not count, and "2.0" is 2.
@@ -38,11 +39,11 @@ void LoadFangAn(ModClock &state, SettingsStore &store, Prompter &prompter)
     const QString maxText = store.GetSetting(kApp, kSection, kMax, QString());
     const std::optional<qint16> max = schemeCount(maxText);
     state.intFangAn = max.value_or(0);
-    if (!max && (!maxText.trimmed().isEmpty() || !store.GetSetting(kApp, kSection, QStringLiteral("1"), QString()).isNull()))
+    if (!max && (!maxText.trimmed().isEmpty() || !store.GetSetting(kApp, kSection, SettingsKeys::Scheme(1), QString()).isNull()))
         store.KeepOriginal();
 
     for (int i = 1; i <= state.intFangAn; ++i) {
-        const QString text = store.GetSetting(kApp, kSection, QString::number(i), kMissing);
+        const QString text = store.GetSetting(kApp, kSection, SettingsKeys::Scheme(i), kMissing);
         if (text == kMissing) {
             prompter.MsgBox(QStringLiteral("计时方案设置值错误"), Prompter::Buttons::Ok,
                             Prompter::Icon::Exclamation);
@@ -55,9 +56,9 @@ void LoadFangAn(ModClock &state, SettingsStore &store, Prompter &prompter)
 void SaveFangAn(ModClock &state, SettingsStore &store)
 {
     for (int i = 1; i <= state.intFangAn; ++i)
-        store.DeleteSetting(kApp, kSection, QString::number(i));
+        store.DeleteSetting(kApp, kSection, SettingsKeys::Scheme(i));
     for (int i = 1; i <= state.cFangAn.Count(); ++i)
-        store.SaveSetting(kApp, kSection, QString::number(i), state.cFangAn.Item(i));
+        store.SaveSetting(kApp, kSection, SettingsKeys::Scheme(i), state.cFangAn.Item(i));
     store.SaveSetting(kApp, kSection, kMax, QString::number(state.cFangAn.Count()));
     // The list is saved more than once a run now: the next save must delete what this one wrote.
     state.intFangAn = qint16(std::min(state.cFangAn.Count(), int(std::numeric_limits<qint16>::max())));

@@ -5,72 +5,87 @@
 #include "ModClock.h"
 #include "TimeText.h"
 
+#include <cmath>
 #include <utility>
 
 namespace TimingOperations {
 
-double SessionMinutes(const ModClock &state, int pos, const QDateTime &now)
+double SessionMinutes(const Item &item, const QDateTime &now)
 {
     // The recorded start is the truth; the "最近开始" text is for the eye and need not parse back.
-    if (!state.cSave.IsValid(pos) || state.cSave.Item(pos).cStart.Count() == 0)
+    if (item.sessionCount() == 0)
         return 0;
-    const QDateTime &start = state.cSave.Item(pos).cStart.Last();
-    return TimeText::RoundMinutes(double(TimeText::WholeMinutes(start, now)));
+    return TimeText::RoundMinutes(double(TimeText::WholeMinutes(item.latestStart(), now)));
+}
+
+double RunningMinutes(const Item &item, const QDateTime &now)
+{
+    const double session = item.running ? SessionMinutes(item, now) : 0.0;
+    return TimeText::RoundMinutes(item.total + session);
+}
+
+double SessionMinutes(const ModClock &state, int pos, const QDateTime &now)
+{
+    return state.lvwMain.IsValid(pos) ? SessionMinutes(state.lvwMain.At(pos), now) : 0.0;
 }
 
 double RunningMinutes(const ModClock &state, int pos, const QDateTime &now)
 {
-    const double session = state.cRunning.Value(pos, false) ? SessionMinutes(state, pos, now) : 0.0;
-    return TimeText::RoundMinutes(state.cTotal.Value(pos, 0) + session);
+    return state.lvwMain.IsValid(pos) ? RunningMinutes(state.lvwMain.At(pos), now) : 0.0;
 }
 
-void ShowMinutes(ModClock &state, int pos, double minutes, const QString &upTo)
+void ShowMinutes(ModClock &state, int pos, double minutes, const QTime &upTo)
 {
     ItemRowModel &rows = state.lvwMain;
-    if (!rows.IsValid(pos))
+    Item *item = rows.edit(pos);
+    if (!item)
         return;
-    rows.SetText(pos, ItemRowModel::ColUpTo, upTo);
-    rows.SetText(pos, ItemRowModel::ColMinutes, TimeText::GeneralNumber(minutes));
-    const double fee = valCalc(state, state.cItemFangAn.Value(pos), minutes);
-    rows.SetText(pos, ItemRowModel::ColResult, TimeText::GeneralNumber(fee));
+    const double fee = valCalc(state, item->scheme, minutes);
+    const QTime minute(upTo.hour(), upTo.minute());
+    // A row that already shows these is no change to announce; a fee that is not a number is the
+    // same as the last one that was not either.
+    const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    if (item->upTo == minute && same(item->minutesShown, minutes) && same(item->fee, fee))
+        return;
+    item->upTo = minute;
+    item->minutesShown = minutes;
+    item->fee = fee;
+    rows.rowChanged(pos, ItemRowModel::ColUpTo, ItemRowModel::ColResult,
+                    {Qt::DisplayRole, ItemRowModel::MinutesRole, ItemRowModel::FeeRole});
 }
 
 void StartTimer(ModClock &state, const QDateTime &now)
 {
     const int i = state.SelectedPos();
-    if (i == 0 || !state.cRunning.IsValid(i) || state.cRunning.Item(i))
+    Item *item = state.lvwMain.edit(i);
+    if (!item || item->running)
         return;
-    ItemRowModel &rows = state.lvwMain;
-    rows.SetImage(i, ItemRowModel::ImageTimed);
-    state.cRunning.Replace(i, true);
-    rows.SetText(i, ItemRowModel::ColLatestStart, TimeText::LongTime(now.time()));
-    rows.SetTag(i, true);
-    state.cCount.Replace(i, state.cCount.Item(i) + 1);
-    rows.SetText(i, ItemRowModel::ColCount, QString::number(state.cCount.Item(i)));
-    state.cSave.Item(i).cStart.Add(now);
+    item->running = true;
+    item->record.cStart.Add(now);
+    state.lvwMain.rowChanged(i, ItemRowModel::ColName, ItemRowModel::ColCount,
+                             {Qt::DisplayRole, ItemRowModel::ImageRole, ItemRowModel::TagRole});
     if (state.journal)
-        state.journal->Started(state.cName.Item(i), now);
+        state.journal->Started(item->name, now);
 }
 
 void EndTimer(ModClock &state, const QDateTime &now)
 {
     const int i = state.SelectedPos();
-    if (i == 0 || !state.cRunning.IsValid(i))
+    Item *item = state.lvwMain.edit(i);
+    // A stopped item is left as it is: it already shows the stopped image and tag.
+    if (!item || !item->running)
         return;
-    if (state.cRunning.Item(i)) {
-        const double m = SessionMinutes(state, i, now);
-        clsSave &r = state.cSave.Item(i);
-        r.cTime.Add(m);
-        state.cTotal.Replace(i, state.cTotal.Item(i) + m);
-        state.cRunning.Replace(i, false);
-        r.cEnd.Add(now);
-        // The row shows the bill as it now stands, not as it stood at the last refresh.
-        ShowMinutes(state, i, RunningMinutes(state, i, now), TimeText::HourMinute(now.time()));
-        if (state.journal)
-            state.journal->Ended(state.cName.Item(i), now);
-    }
-    state.lvwMain.SetImage(i, ItemRowModel::ImageStopped);
-    state.lvwMain.SetTag(i, false);
+    const double m = SessionMinutes(*item, now);
+    item->record.cTime.Add(m);
+    item->total += m;
+    item->running = false;
+    item->record.cEnd.Add(now);
+    state.lvwMain.rowChanged(i, ItemRowModel::ColName, ItemRowModel::ColName,
+                             {ItemRowModel::ImageRole, ItemRowModel::TagRole});
+    // The row shows the bill as it now stands, not as it stood at the last refresh.
+    ShowMinutes(state, i, RunningMinutes(*item, now), now.time());
+    if (state.journal)
+        state.journal->Ended(item->name, now);
 }
 
 bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)

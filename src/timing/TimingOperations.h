@@ -3,8 +3,10 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QTime>
 
 class ModClock;
+struct Item;
 
 namespace TimingOperations {
 
@@ -34,13 +36,16 @@ ClickResult ItemClick(ModClock &state, int pos);
 // "所选项:" + name + " 计算结果: " + result column of the row.
 QString ItemTooltip(const ModClock &state, int pos);
 
-// Minutes of the current session of item pos at now, plus what it booked before; the same
-// arithmetic ends a session, refreshes a row and reports a session in progress.
+// The whole minutes of the item's latest session up to now (0 before its first), and its booked
+// minutes plus those of the session in progress; the same arithmetic ends a session, refreshes a
+// row and reports a session in progress. The forms with a position give 0 outside the list.
+double SessionMinutes(const Item &item, const QDateTime &now);
+double RunningMinutes(const Item &item, const QDateTime &now);
 double RunningMinutes(const ModClock &state, int pos, const QDateTime &now);
 double SessionMinutes(const ModClock &state, int pos, const QDateTime &now);
 
-// Writes the minutes of row pos, counted up to the clock minute upTo ("hh:mm"), and the fee its
-// scheme gives for them: a row never shows a fee that belongs to other minutes.
-void ShowMinutes(ModClock &state, int pos, double minutes, const QString &upTo);
+// Shows minutes on item pos, counted up to the clock minute of upTo, and the fee its scheme gives
+// for them: a row never shows a fee that belongs to other minutes.
+void ShowMinutes(ModClock &state, int pos, double minutes, const QTime &upTo);
 
 } // namespace TimingOperations

@@ -1,12 +1,13 @@
 #include "ViewSettings.h"
 
+#include "SettingsKeys.h"
 #include "SettingsStore.h"
 
 #include <QString>
 
 namespace {
-const QString kApp = QStringLiteral("Vantorel");
-const QString kSection = QStringLiteral("SET");
+const QString kApp = SettingsKeys::App();
+const QString kSection = SettingsKeys::Section();
 
 qint32 readNumber(SettingsStore &store, const QString &key, qint32 fallback)
 {
@@ -18,16 +19,16 @@ qint32 readNumber(SettingsStore &store, const QString &key, qint32 fallback)
 
 void ViewSettings::Load(SettingsStore &store)
 {
-    lngDepthColor = readNumber(store, QStringLiteral("DEPTHCOLOR"), 0);
-    lngDepthMode = readNumber(store, QStringLiteral("DEPTHMODE"), 4);
-    lngView = readNumber(store, QStringLiteral("VIEW"), 3);
-    lngLineColor = readNumber(store, QStringLiteral("LINECOLOR"), 16777215);
+    lngDepthColor = readNumber(store, SettingsKeys::DepthColor(), 0);
+    lngDepthMode = readNumber(store, SettingsKeys::DepthMode(), 4);
+    lngView = readNumber(store, SettingsKeys::View(), 3);
+    lngLineColor = readNumber(store, SettingsKeys::LineColor(), 16777215);
 }
 
 void ViewSettings::Save(SettingsStore &store) const
 {
-    store.SaveSetting(kApp, kSection, QStringLiteral("DEPTHCOLOR"), QString::number(lngDepthColor));
-    store.SaveSetting(kApp, kSection, QStringLiteral("DEPTHMODE"), QString::number(lngDepthMode));
-    store.SaveSetting(kApp, kSection, QStringLiteral("VIEW"), QString::number(lngView));
-    store.SaveSetting(kApp, kSection, QStringLiteral("LINECOLOR"), QString::number(lngLineColor));
+    store.SaveSetting(kApp, kSection, SettingsKeys::DepthColor(), QString::number(lngDepthColor));
+    store.SaveSetting(kApp, kSection, SettingsKeys::DepthMode(), QString::number(lngDepthMode));
+    store.SaveSetting(kApp, kSection, SettingsKeys::View(), QString::number(lngView));
+    store.SaveSetting(kApp, kSection, SettingsKeys::LineColor(), QString::number(lngLineColor));
 }

@@ -1,4 +1,6 @@
+#include "CommandActions.h"
 #include "FakeWallClock.h"
+#include "HistoryLog.h"
 #include "IniSettingsStore.h"
 #include "ItemListView.h"
 #include "MainStatusBar.h"
@@ -6,13 +8,17 @@
 #include "MemorySettingsStore.h"
 #include "ModClock.h"
 #include "ScriptedPrompter.h"
+#include "TimingOperations.h"
+#include "TimingReports.h"
 #include "ToolbarButton.h"
+#include "ToolbarCommands.h"
 #include "fClock.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,6 +33,19 @@ struct Rig {
     FakeWallClock clock;
     std::unique_ptr<fClock> window;
     void open() { window = std::make_unique<fClock>(state, store, prompter, clock); }
+
+    // The commands on the window, as the program wires them, for what a click on a row changes.
+    TimingReports reports{state, clock, [] { return nullptr; }};
+    HistoryLog history;
+    std::unique_ptr<ToolbarCommands> commands;
+    void openWithCommands()
+    {
+        open();
+        commands = std::make_unique<ToolbarCommands>(state, *window, *window->actions(), prompter, clock, reports,
+                                                     history);
+        window->setCommands(*commands);
+    }
+    bool entryEnabled(Entry e) const { return window->Tbar()->entry(e)->isEnabled(); }
 };
 } // namespace
 
@@ -62,28 +81,46 @@ private Q_SLOTS:
                                       QStringLiteral("开始 &S"), QStringLiteral("预览 &V"), QStringLiteral("打印 &P"),
                                       QStringLiteral("方案 &A"), QStringLiteral("风格 &R"), QStringLiteral("历史 &T"),
                                       QStringLiteral("帮助 &H")};
+        // Left to right, every second place after the first is a gap.
+        QList<ToolbarButton *> shown;
+        for (QWidget *w : t->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (auto *b = qobject_cast<ToolbarButton *>(w))
+                shown << b;
+        QCOMPARE(shown.size(), captions.size());
+        int menuEntries = 0;
         for (int i = 0; i < captions.size(); ++i) {
-            ToolbarButton *b = t->button(2 * (i + 1));
-            QVERIFY(b);
+            ToolbarButton *b = shown[i];
+            QCOMPARE(b, t->button(b->button()));
             QCOMPARE(b->text(), captions[i]);
-            QCOMPARE(b->isEnabled(), b->position() != 4);
+            QCOMPARE(b->isEnabled(), b->button() != Button::Remove);
             QVERIFY(!b->icon().isNull());
+            // The key that presses a button is the letter its caption underlines.
+            QCOMPARE(CommandTable::ForKey(captions[i].back()), std::optional(b->button()));
+            if (b->menu())
+                menuEntries += int(b->menu()->actions().size());
         }
-        QCOMPARE(t->entries().size(), 16);
-        for (const char *id : {"S1", "S2", "V1", "P1"})
-            QVERIFY(!t->entry(QString::fromLatin1(id))->isEnabled());
-        for (const char *id : {"V2", "P2", "R1", "R5", "R7", "H1", "H3"})
-            QVERIFY(t->entry(QString::fromLatin1(id))->isEnabled());
-        QCOMPARE(t->entry(QStringLiteral("S2"))->text(), QStringLiteral("终止所选项计时 &A"));
-        QCOMPARE(t->button(8)->popupMode(), QToolButton::MenuButtonPopup);
-        QCOMPARE(t->button(2)->popupMode(), QToolButton::DelayedPopup);
+        QCOMPARE(menuEntries, 16);
+        for (const Entry e : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
+            QVERIFY(!t->entry(e)->isEnabled());
+        for (const Entry e : {Entry::V2, Entry::P2, Entry::R1, Entry::R5, Entry::R7, Entry::H1, Entry::H3})
+            QVERIFY(t->entry(e)->isEnabled());
+        QCOMPARE(t->entry(Entry::S2)->text(), QStringLiteral("终止所选项计时 &A"));
+        QCOMPARE(t->button(Button::Start)->menu()->actions().first(), t->entry(Entry::S1));
+        QCOMPARE(t->button(Button::Start)->popupMode(), QToolButton::MenuButtonPopup);
+        QCOMPARE(t->button(Button::New)->popupMode(), QToolButton::DelayedPopup);
 
-        QSignalSpy clicks(r.window.get(), &fClock::buttonClicked);
-        QSignalSpy entries(r.window.get(), &fClock::entryClicked);
-        t->button(6)->click();
-        t->entry(QStringLiteral("R6"))->trigger();
-        QCOMPARE(clicks.value(0).value(0).toInt(), 6);
-        QCOMPARE(entries.value(0).value(0).toString(), QStringLiteral("R6"));
+        // The buttons and entries trigger the actions the commands run on.
+        QSignalSpy find(r.window->actions()->action(Button::Find), &QAction::triggered);
+        QSignalSpy colour(r.window->actions()->action(Entry::R6), &QAction::triggered);
+        t->button(Button::Find)->click();
+        t->entry(Entry::R6)->trigger();
+        QCOMPARE(find.size(), 1);
+        QCOMPARE(colour.size(), 1);
+
+        // The new-items dialog renames the start button through its action; the tooltip stays.
+        r.window->SetStartButtonCaption(QStringLiteral("终止"));
+        QCOMPARE(t->button(Button::Start)->text(), QStringLiteral("终止"));
+        QCOMPARE(t->button(Button::Start)->toolTip(), QStringLiteral("开始或终止所有计时项目计时"));
     }
 
     void statusBarPanels()
@@ -193,33 +230,34 @@ private Q_SLOTS:
     void clickingARowEnablesTheItemCommands()
     {
         Rig r;
-        r.open();
+        r.openWithCommands();
         r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
-        r.window->ItemClick(1);
-        QVERIFY(r.window->ButtonEnabled(4));
-        QVERIFY(!r.window->Tbar()->entry(QStringLiteral("S1"))->isEnabled());
-        QVERIFY(r.window->Tbar()->entry(QStringLiteral("S2"))->isEnabled());
-        QVERIFY(r.window->Tbar()->entry(QStringLiteral("V1"))->isEnabled());
-        QVERIFY(r.window->Tbar()->entry(QStringLiteral("P1"))->isEnabled());
+        // The list's click, as the operator's mouse gives it.
+        Q_EMIT r.window->Lvw()->itemClicked(1);
+        QVERIFY(r.window->Tbar()->button(Button::Remove)->isEnabled());
+        QVERIFY(!r.entryEnabled(Entry::S1));
+        QVERIFY(r.entryEnabled(Entry::S2));
+        QVERIFY(r.entryEnabled(Entry::V1));
+        QVERIFY(r.entryEnabled(Entry::P1));
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 0"));
     }
 
     void arrowKeysMoveTheCurrentItem()
     {
         Rig r;
-        r.open();
+        r.openWithCommands();
         r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
         r.state.AddItem(NewItem{QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
         r.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(r.window.get()));
         QTreeView *tree = r.window->Lvw()->reportView();
         r.window->RevealRow(1); // as a search does
-        r.window->ItemClick(1);
+        r.commands->ItemClick(1);
         QCOMPARE(r.state.SelectedPos(), 1);
         tree->setFocus();
         QTest::keyClick(tree, Qt::Key_Down);
         QCOMPARE(r.state.SelectedPos(), 2);
-        QVERIFY(r.window->Tbar()->entry(QStringLiteral("S2"))->isEnabled());
+        QVERIFY(r.entryEnabled(Entry::S2));
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC2 计算结果: 0"));
     }
 
@@ -256,7 +294,7 @@ private Q_SLOTS:
     void onlyClicksAndNavigationKeysChooseTheCurrentItem()
     {
         Rig r;
-        r.open();
+        r.openWithCommands();
         for (const char *name : {"PC2", "PC4", "PC5"})
             r.state.AddItem(NewItem{QString::fromLatin1(name), QStringLiteral("C"), 0, false}, r.clock.now());
         QString typed;
@@ -293,8 +331,8 @@ private Q_SLOTS:
         Rig r;
         r.open();
         r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, false}, r.clock.now());
-        r.window->ItemClick(1);
-        r.window->StartTimer();
+        r.state.Select(1);
+        TimingOperations::StartTimer(r.state, r.clock.now()); // as its start entry does
         QVERIFY(!r.window->Clock()->isActive());
         r.clock.advanceSecs(90 * 60);
         r.window->MinuteWatch_Timer();

@@ -56,17 +56,17 @@ private Q_SLOTS:
         // S twice: timing starts, then stops, with the captions the operator sees.
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_S);
         QVERIFY(w.Clock()->isActive());
-        QCOMPARE(w.Tbar()->button(8)->text(), QStringLiteral("终止 &S"));
-        w.Tbar()->button(8)->click();
+        QCOMPARE(w.Tbar()->button(Button::Start)->text(), QStringLiteral("终止 &S"));
+        w.Tbar()->button(Button::Start)->click();
         QVERIFY(!w.Clock()->isActive());
         QVERIFY(w.windowTitle().startsWith(QStringLiteral("已终止计时:")));
 
         // Menu entries: a colour step and a depth-mode step redraw the frame.
-        w.Tbar()->entry(QStringLiteral("R6"))->trigger();
+        w.Tbar()->entry(Entry::R6)->trigger();
         QCOMPARE(w.viewSettings().lngLineColor, 0);
-        w.Tbar()->entry(QStringLiteral("R5"))->trigger();
+        w.Tbar()->entry(Entry::R5)->trigger();
         QCOMPARE(w.viewSettings().lngDepthMode, 5);
-        w.Tbar()->entry(QStringLiteral("R4"))->trigger();
+        w.Tbar()->entry(Entry::R4)->trigger();
         QCOMPARE(w.Lvw()->shownView(), 3);
 
         // M does nothing while there is no current item.
@@ -126,7 +126,7 @@ private Q_SLOTS:
         QVERIFY(program.state().cRunning.Value(1) && program.state().cRunning.Value(2));
         if (Prompter::Answer(answer) == Prompter::Answer::Yes) {
             QCOMPARE(printers.size(), 1);
-            QCOMPARE(printers.first()->firstBlock.value(1).toString(), QStringLiteral("PC4"));
+            QCOMPARE(printers.first()->last().firstBlock.value(1).toString(), QStringLiteral("PC4"));
         }
         w.SetClockEnabled(false);
         w.hide();

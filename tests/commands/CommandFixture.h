@@ -1,15 +1,26 @@
 #pragma once
-// The shared state, a fake window, scripted answers and a recording report component, wired to
-// the commands as the main window wires the real ones.
+// The real main window (offscreen) and the real commands on the shared state, with a fake clock,
+// scripted answers and a recording report component. The windows the commands open lie outside
+// and are only recorded.
 
-#include "FakeCommandHost.h"
+#include "CommandActions.h"
 #include "FakeWallClock.h"
 #include "HistoryLog.h"
+#include "ItemListView.h"
+#include "MainStatusBar.h"
+#include "MainToolbar.h"
+#include "MemorySettingsStore.h"
 #include "ModClock.h"
 #include "RecordingReportPrinter.h"
-#include "Reports.h"
 #include "ScriptedPrompter.h"
+#include "TimingReports.h"
+#include "ToolbarButton.h"
 #include "ToolbarCommands.h"
+#include "fClock.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QTreeView>
 
 #include <memory>
 
@@ -17,25 +28,54 @@ struct CommandFixture {
     ModClock state;
     FakeWallClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0))};
     ScriptedPrompter prompter;
-    FakeCommandHost host{state, clock};
+    MemorySettingsStore store;
+    fClock window{state, store, prompter, clock};
+    QStringList opened; // the windows the commands opened, in order
     RecordingReportPrinter *printer = nullptr; // made by the first report, owned by reports
-    Reports reports{state, clock, [this] {
-                        auto p = std::make_unique<RecordingReportPrinter>();
-                        printer = p.get();
-                        return std::unique_ptr<ReportPrinter>(std::move(p));
-                    }};
+    TimingReports reports{state, clock, [this] {
+                              auto p = std::make_unique<RecordingReportPrinter>();
+                              printer = p.get();
+                              return std::unique_ptr<ReportPrinter>(std::move(p));
+                          }};
     HistoryLog history;
-    ToolbarCommands commands{state, host, prompter, clock, reports, history};
+    ToolbarCommands commands{state, window, *window.actions(), prompter, clock, reports, history};
 
-    int add(const QString &name, bool startNow, const QString &scheme = QStringLiteral("5*C/60"))
+    CommandFixture()
     {
-        return state.AddItem(NewItem{name, scheme, 0, startNow}, clock.now());
+        fClock::Openers openers;
+        openers.newItems = [this] { opened << QStringLiteral("new items"); };
+        openers.scheme = [this] { opened << QStringLiteral("scheme"); };
+        openers.help = [this] { opened << QStringLiteral("help"); };
+        openers.about = [this] { opened << QStringLiteral("about"); };
+        openers.history = [this] { opened << QStringLiteral("history"); };
+        window.setOpeners(std::move(openers));
+        window.setCommands(commands);
+    }
+
+    int add(const QString &name, bool startNow, const QString &scheme = QStringLiteral("5*C/60"), double minutes = 0)
+    {
+        return state.AddItem(NewItem{name, scheme, minutes, startNow}, clock.now());
     }
     QStringList names() const
     {
         QStringList out;
-        for (int pos = 1; pos <= state.lvwMain.Count(); ++pos)
-            out << state.lvwMain.Text(pos, ItemRowModel::ColName);
+        for (int pos = 1; pos <= state.lngItems; ++pos)
+            out << state.cName.Value(pos);
         return out;
     }
+
+    // What the window shows.
+    ToolbarButton *button(Button b) const { return window.Tbar()->button(b); }
+    bool enabled(Button b) const { return button(b)->isEnabled(); }
+    bool enabled(Entry e) const { return window.Tbar()->entry(e)->isEnabled(); }
+    QString panel(int n) const { return window.Sbar()->panelText(n); }
+    QString listToolTip() const { return window.Lvw()->listToolTip(); }
+    // The row the list shows selected, 0 when none.
+    int selectedRow() const
+    {
+        const QModelIndexList rows = window.Lvw()->reportView()->selectionModel()->selectedRows();
+        return rows.isEmpty() ? 0 : rows.first().row() + 1;
+    }
+    // Changes whenever the window lays the list out and draws its frame anew.
+    qint64 frameKey() const { return window.surface().cacheKey(); }
 };

@@ -1,10 +1,10 @@
-// The toolbar buttons, their menu entries and the letter keys, against a fake main window.
+// The toolbar buttons, their menu entries and the letter keys, on the real main window.
 
-#include "ClockTick.h"
 #include "CommandFixture.h"
 #include "TimeText.h"
 
 #include <QTest>
+#include <QTimer>
 
 #include <climits>
 
@@ -23,18 +23,19 @@ private slots:
     {
         CommandFixture f;
         f.commands.KeyPress(u'N');
-        QCOMPARE(f.host.calls, QStringList{QStringLiteral("ShowNewItemsDialog")});
+        QCOMPARE(f.opened, QStringList{QStringLiteral("new items")});
         // What the dialog does when the operator types PC1 and presses Enter.
         QCOMPARE(f.add(QStringLiteral("PC1"), true), 1);
-        f.host.SetClockEnabled(true);
+        f.window.EnableClock();
+        f.window.SetStartButtonCaption(QStringLiteral("终止"));
+        QCOMPARE(f.button(Button::Start)->text(), QStringLiteral("终止"));
 
         f.clock.advanceSecs(90 * 60);
-        ClockTick tick(f.state);
-        QVERIFY(tick.Tick(f.clock.now()).refreshed);
+        f.window.Clock_Timer();
         QCOMPARE(f.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("90"));
         QCOMPARE(f.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("7.5"));
 
-        f.host.ItemClick(1);
+        f.commands.ItemClick(1);
         f.prompter.answers << Answer::Yes;
         f.commands.KeyPress(u'M');
 
@@ -47,32 +48,31 @@ private slots:
         QCOMPARE(q.defaultButton, 3);
 
         QVERIFY(f.printer);
-        QVERIFY(f.printer->calls.contains(QStringLiteral("SetPreview(true)")));
-        QVERIFY(!f.printer->calls.join(u' ').contains(QStringLiteral("PrintReport")));
-        QCOMPARE(f.printer->firstBlock.value(1).toString(), QStringLiteral("PC1"));
-        QCOMPARE(f.printer->firstBlock.last().toString(), QStringLiteral("已结束计时"));
+        QCOMPARE(f.printer->documents.size(), 1);
+        QVERIFY(f.printer->last().preview);
+        QCOMPARE(f.printer->last().firstBlock.value(1).toString(), QStringLiteral("PC1"));
+        QCOMPARE(f.printer->last().firstBlock.last().toString(), QStringLiteral("已结束计时"));
         // One booked session, 10:00 to 11:30, is the report's last (and only) row.
-        QCOMPARE(f.printer->cells.size(), 3);
-        QCOMPARE(f.printer->cells.at(0).toTime(), QTime(10, 0));
-        QCOMPARE(f.printer->cells.at(1).toTime(), QTime(11, 30));
-        QCOMPARE(f.printer->cells.at(2).toDouble(), 90.0);
+        QCOMPARE(f.printer->last().cells.size(), 3);
+        QCOMPARE(f.printer->last().cells.at(0).toTime(), QTime(10, 0));
+        QCOMPARE(f.printer->last().cells.at(1).toTime(), QTime(11, 30));
+        QCOMPARE(f.printer->last().cells.at(2).toDouble(), 90.0);
 
         QCOMPARE(f.state.lngItems, 0);
         QCOMPARE(f.state.lvwMain.Count(), 0);
-        QVERIFY(f.state.IsConsistent());
         QCOMPARE(f.state.lngAdded, 1);
         QVERIFY(!f.state.itmSelected.isValid());
-        QCOMPARE(f.host.panels.value(3), QStringLiteral("0"));
-        QCOMPARE(f.host.listToolTip, QString());
-        QVERIFY(!f.host.ButtonEnabled(4));
-        for (const char *id : {"S1", "S2", "V1", "P1"})
-            QVERIFY2(!f.host.EntryEnabled(QString::fromLatin1(id)), id);
-        QVERIFY(f.host.EntryEnabled(QStringLiteral("V2")));
+        QCOMPARE(f.panel(3), QStringLiteral("0"));
+        QCOMPARE(f.listToolTip(), QString());
+        QVERIFY(!f.enabled(Button::Remove));
+        for (const Entry entry : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
+            QVERIFY2(!f.enabled(entry), qPrintable(CommandTable::Id(entry)));
+        QVERIFY(f.enabled(Entry::V2));
 
         QCOMPARE(f.history.Count(), 1);
-        QCOMPARE(f.history.Newest(0).name, QStringLiteral("PC1"));
-        QCOMPARE(f.history.Newest(0).minutes, 90.0);
-        QCOMPARE(f.history.Newest(0).lastFee, QStringLiteral("7.5"));
+        QCOMPARE(f.history.Newest(0).item.name, QStringLiteral("PC1"));
+        QCOMPARE(f.history.Newest(0).minutes(), 90.0);
+        QCOMPARE(f.history.Newest(0).item.fee, 7.5);
         QVERIFY(f.history.Newest(0).ended);
     }
 
@@ -80,13 +80,13 @@ private slots:
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        f.host.ItemClick(1);
+        f.commands.ItemClick(1);
         f.prompter.answers << Answer::No;
-        f.commands.ButtonClick(4);
+        f.commands.ButtonClick(Button::Remove);
         QCOMPARE(f.state.lngItems, 0);
-        QCOMPARE(f.host.panels.value(3), QStringLiteral("0"));
-        f.commands.ButtonClick(10);
-        f.commands.ButtonClick(12);
+        QCOMPARE(f.panel(3), QStringLiteral("0"));
+        f.button(Button::Preview)->click();
+        f.button(Button::Print)->click();
         f.commands.KeyPress(u'v');
         f.commands.KeyPress(u'P');
         QVERIFY(!f.reports.objReport());
@@ -112,28 +112,28 @@ private slots:
         f.add(QStringLiteral("PC1"), false);
         f.add(QStringLiteral("PC2"), true);
         f.clock.advanceSecs(25 * 60);
-        f.host.ItemClick(2);
+        f.commands.ItemClick(2);
         f.prompter.answers << answer;
-        f.commands.ButtonClick(4);
+        f.button(Button::Remove)->click();
 
         QCOMPARE(f.state.lngItems, itemsLeft);
-        QVERIFY(f.state.IsConsistent());
+        QCOMPARE(f.state.lvwMain.Count(), itemsLeft);
         QCOMPARE(f.reports.objReport() != nullptr, reported);
         QCOMPARE(f.history.Count(), answer == Answer::Cancel ? 0 : 1);
-        QCOMPARE(f.host.ButtonEnabled(4), answer == Answer::Cancel);
+        QCOMPARE(f.enabled(Button::Remove), answer == Answer::Cancel);
         if (answer == Answer::Cancel) {
             QCOMPARE(f.state.SelectedPos(), 2);
             QVERIFY(f.state.cRunning.Item(2));
             return;
         }
         QCOMPARE(f.names(), QStringList{QStringLiteral("PC1")});
-        QCOMPARE(f.host.panels.value(3), QStringLiteral("1"));
+        QCOMPARE(f.panel(3), QStringLiteral("1"));
         const RemovedItem &gone = f.history.Newest(0);
-        QCOMPARE(gone.record.cEnd.Count(), bookedSessions);
-        QCOMPARE(gone.minutes, 25.0); // the time used, booked or not
+        QCOMPARE(gone.item.record.cEnd.Count(), bookedSessions);
+        QCOMPARE(gone.minutes(), 25.0); // the time used, booked or not
         if (reported) {
-            QCOMPARE(f.printer->firstBlock.last().toString(), QStringLiteral("已结束计时"));
-            QCOMPARE(f.printer->cells.last().toDouble(), 25.0);
+            QCOMPARE(f.printer->last().firstBlock.last().toString(), QStringLiteral("已结束计时"));
+            QCOMPARE(f.printer->last().cells.last().toDouble(), 25.0);
         }
     }
 
@@ -142,13 +142,13 @@ private slots:
         CommandFixture f;
         for (const char *name : {"A", "B", "C"})
             f.add(QString::fromLatin1(name), false);
-        f.host.ItemClick(2);
+        f.commands.ItemClick(2);
         f.prompter.answers << Answer::No;
-        f.commands.ButtonClick(4);
+        f.commands.ButtonClick(Button::Remove);
         QCOMPARE(f.names(), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
-        QCOMPARE(f.state.cName.Item(2), QStringLiteral("C"));
-        QVERIFY(f.state.IsConsistent());
-        QCOMPARE(f.history.Newest(0).name, QStringLiteral("B"));
+        QCOMPARE(f.state.lvwMain.Text(2, ItemRowModel::ColName), QStringLiteral("C"));
+        QCOMPARE(f.state.lvwMain.Count(), 2);
+        QCOMPARE(f.history.Newest(0).item.name, QStringLiteral("B"));
         // The name is free again.
         QCOMPARE(f.add(QStringLiteral("b"), false), 3);
     }
@@ -157,8 +157,8 @@ private slots:
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        f.state.itmSelected = QPersistentModelIndex();
-        f.commands.ButtonClick(4);
+        f.state.Select(0);
+        f.commands.ButtonClick(Button::Remove);
         QVERIFY(f.prompter.asked.isEmpty());
         QCOMPARE(f.state.lngItems, 1);
     }
@@ -168,7 +168,7 @@ private slots:
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
         f.add(QStringLiteral("PC2"), false);
-        f.host.ItemClick(1);
+        f.commands.ItemClick(1);
         f.prompter.answers << Answer::No;
         f.commands.KeyPress(u'm');
         QCOMPARE(f.prompter.asked.size(), 1);
@@ -176,7 +176,7 @@ private slots:
         f.commands.KeyPress(u'M');
         QCOMPARE(f.prompter.asked.size(), 1);
         QCOMPARE(f.state.lngItems, 1);
-        f.host.ItemClick(1);
+        f.commands.ItemClick(1);
         f.commands.KeyPress(u'M'); // answered with the default, Cancel
         QCOMPARE(f.prompter.asked.size(), 2);
         QCOMPARE(f.state.lngItems, 1);
@@ -185,43 +185,46 @@ private slots:
     void keys_data()
     {
         QTest::addColumn<QChar>("key");
-        QTest::addColumn<int>("button");
-        const QList<std::pair<char, int>> table{{'A', 14}, {'F', 6},  {'H', 20}, {'N', 2}, {'P', 12},
-                                                {'R', 16}, {'S', 8},  {'T', 18}, {'V', 10}};
+        QTest::addColumn<std::optional<Button>>("button");
+        const QList<std::pair<char, Button>> table{
+            {'A', Button::Scheme}, {'F', Button::Find}, {'H', Button::Help}, {'N', Button::New},
+            {'P', Button::Print},  {'R', Button::Style}, {'S', Button::Start}, {'T', Button::History},
+            {'V', Button::Preview}};
         for (const auto &[letter, button] : table) {
-            QTest::newRow(QByteArray(1, letter).constData()) << QChar(letter) << button;
+            QTest::newRow(QByteArray(1, letter).constData()) << QChar(letter) << std::optional(button);
             const char lower = char(letter - 'A' + 'a');
-            QTest::newRow(QByteArray(1, lower).constData()) << QChar(lower) << button;
+            QTest::newRow(QByteArray(1, lower).constData()) << QChar(lower) << std::optional(button);
         }
-        QTest::newRow("x") << QChar(u'x') << 0;
-        QTest::newRow("digit") << QChar(u'4') << 0;
-        QTest::newRow("space") << QChar(u' ') << 0;
-        QTest::newRow("long s") << QChar(u'\u017F') << 0;      // upper-cases to S
-        QTest::newRow("fullwidth N") << QChar(u'\uFF2E') << 0;
-        QTest::newRow("M while disabled") << QChar(u'M') << 0;
+        const std::optional<Button> none;
+        QTest::newRow("x") << QChar(u'x') << none;
+        QTest::newRow("digit") << QChar(u'4') << none;
+        QTest::newRow("space") << QChar(u' ') << none;
+        QTest::newRow("long s") << QChar(u'\u017F') << none;      // upper-cases to S
+        QTest::newRow("fullwidth N") << QChar(u'\uFF2E') << none;
+        QTest::newRow("M while disabled") << QChar(u'M') << none;
     }
     void keys()
     {
         QFETCH(QChar, key);
-        QFETCH(int, button);
+        QFETCH(std::optional<Button>, button);
         CommandFixture f;
-        QCOMPARE(f.commands.ButtonForKey(key), button);
+        QVERIFY(f.commands.ButtonForKey(key) == button);
         // The keys of the buttons that open a window, pressed for real.
-        const QMap<int, QString> opens{{2, "ShowNewItemsDialog"}, {14, "ShowSchemeDialog"},
-                                       {18, "ShowHistory"}, {20, "ShowHelp"}};
-        f.commands.KeyPress(key);
-        if (opens.contains(button))
-            QCOMPARE(f.host.calls, QStringList{opens.value(button)});
-        if (button == 0)
-            QVERIFY(f.host.calls.isEmpty() && f.prompter.asked.isEmpty());
+        const QMap<Button, QString> opens{{Button::New, "new items"}, {Button::Scheme, "scheme"},
+                                          {Button::History, "history"}, {Button::Help, "help"}};
+        QCOMPARE(f.commands.KeyPress(key), button.has_value());
+        if (button && opens.contains(*button))
+            QCOMPARE(f.opened, QStringList{opens.value(*button)});
+        if (!button)
+            QVERIFY(f.opened.isEmpty() && f.prompter.asked.isEmpty());
     }
 
     void findIgnoresLetterCase()
     {
         CommandFixture f;
-        for (const char *name : {"PC1", "PC2", "Pc3"})
-            f.add(QString::fromLatin1(name), false);
-        f.state.lvwMain.SetText(3, ItemRowModel::ColResult, QStringLiteral("2.5"));
+        f.add(QStringLiteral("PC1"), false);
+        f.add(QStringLiteral("PC2"), false);
+        f.add(QStringLiteral("Pc3"), false, QStringLiteral("5*C/60"), 30); // billed 2.5
         f.prompter.inputs << QStringLiteral("pC3");
         f.commands.KeyPress(u'f');
 
@@ -231,11 +234,12 @@ private slots:
         QCOMPARE(f.prompter.asked.first().title, QStringLiteral("查找计时项目"));
         QCOMPARE(f.state.SelectedPos(), 3);
         QVERIFY(f.state.lvwMain.Bold(3));
-        QCOMPARE(f.host.revealed, QList<int>{3});
-        QVERIFY(f.host.ButtonEnabled(4));
-        QVERIFY(f.host.EntryEnabled(QStringLiteral("S1")));
-        QVERIFY(!f.host.EntryEnabled(QStringLiteral("S2")));
-        QCOMPARE(f.host.listToolTip, QStringLiteral("所选项:Pc3 计算结果: 2.5"));
+        QCOMPARE(f.selectedRow(), 3);
+        QVERIFY(f.enabled(Button::Remove));
+        QVERIFY(f.enabled(Entry::S1));
+        QVERIFY(!f.enabled(Entry::S2));
+        QVERIFY(f.enabled(Entry::V1) && f.enabled(Entry::P1));
+        QCOMPARE(f.listToolTip(), QStringLiteral("所选项:Pc3 计算结果: 2.5"));
     }
 
     void findReportsAMissingName()
@@ -243,17 +247,17 @@ private slots:
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
         f.prompter.inputs << QStringLiteral("PC") << QString();
-        f.commands.ButtonClick(6);
+        f.button(Button::Find)->click();
         QCOMPARE(f.prompter.asked.size(), 2);
         QCOMPARE(f.prompter.asked.at(1).text, QStringLiteral("没有找到计时项目'PC'"));
         QCOMPARE(f.prompter.asked.at(1).icon, Prompter::Icon::Critical);
         QCOMPARE(f.prompter.asked.at(1).buttons, Prompter::Buttons::Ok);
         QVERIFY(!f.state.lvwMain.Bold(1));
-        QVERIFY(f.host.revealed.isEmpty());
+        QCOMPARE(f.selectedRow(), 0);
         // An empty answer, or a cancelled box, asks nothing more.
-        f.commands.ButtonClick(6);
+        f.commands.ButtonClick(Button::Find);
         QCOMPARE(f.prompter.asked.size(), 3);
-        QVERIFY(f.host.revealed.isEmpty());
+        QCOMPARE(f.selectedRow(), 0);
     }
 
     void onlyTheLastFoundRowIsBold()
@@ -262,19 +266,19 @@ private slots:
         for (const char *name : {"A", "B", "C"})
             f.add(QString::fromLatin1(name), false);
         f.prompter.inputs << QStringLiteral("a") << QStringLiteral("c") << QStringLiteral("b");
-        f.commands.ButtonClick(6);
-        f.host.ItemClick(2); // the operator clicks another row between two searches
-        f.commands.ButtonClick(6);
+        f.commands.ButtonClick(Button::Find);
+        f.commands.ItemClick(2); // the operator clicks another row between two searches
+        f.commands.ButtonClick(Button::Find);
         QVERIFY(!f.state.lvwMain.Bold(1));
         QVERIFY(!f.state.lvwMain.Bold(2));
         QVERIFY(f.state.lvwMain.Bold(3));
 
         // The mark follows its row when an earlier row goes.
-        f.host.ItemClick(1);
+        f.commands.ItemClick(1);
         f.prompter.answers << Answer::No;
-        f.commands.ButtonClick(4);
+        f.commands.ButtonClick(Button::Remove);
         QCOMPARE(f.commands.LastFoundPos(), 2);
-        f.commands.ButtonClick(6);
+        f.commands.ButtonClick(Button::Find);
         QVERIFY(f.state.lvwMain.Bold(1));
         QVERIFY(!f.state.lvwMain.Bold(2));
         QCOMPARE(f.commands.LastFoundPos(), 1);
@@ -285,22 +289,26 @@ private slots:
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
         f.add(QStringLiteral("PC2"), false);
-        f.host.ItemClick(1);
+        f.commands.ItemClick(1);
         f.commands.KeyPress(u'S');
-        QVERIFY(f.host.clock);
-        QCOMPARE(f.host.captions.value(8), QStringLiteral("终止 &S"));
-        QCOMPARE(f.host.tooltips.value(8), QStringLiteral("终止所有计时。"));
+        QVERIFY(f.window.Clock()->isActive());
+        // The button shows the action's caption whole, the underlined letter included.
+        QCOMPARE(f.button(Button::Start)->text(), QStringLiteral("终止 &S"));
+        QCOMPARE(f.button(Button::Start)->toolTip(), QStringLiteral("终止所有计时。"));
         QVERIFY(f.state.cRunning.Item(1) && f.state.cRunning.Item(2));
-        QVERIFY(!f.host.EntryEnabled(QStringLiteral("S1")));
-        QCOMPARE(f.host.caption, QStringLiteral("Vantorel"));
+        QVERIFY(!f.enabled(Entry::S1));
+        QVERIFY(f.enabled(Entry::S2));
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Vantorel"));
 
         f.clock.advanceSecs(600);
-        f.commands.KeyPress(u's');
-        QVERIFY(!f.host.clock);
-        QCOMPARE(f.host.captions.value(8), QStringLiteral("开始 &S"));
-        QCOMPARE(f.host.tooltips.value(8), QStringLiteral("开始所有计时。"));
-        QCOMPARE(f.host.caption, QStringLiteral("已终止计时:") + TimeText::GeneralDateTime(f.clock.now()));
-        QVERIFY(f.host.caption.startsWith(QStringLiteral("已终止计时:")));
+        f.button(Button::Start)->click();
+        QVERIFY(!f.window.Clock()->isActive());
+        QCOMPARE(f.button(Button::Start)->text(), QStringLiteral("开始 &S"));
+        QCOMPARE(f.button(Button::Start)->toolTip(), QStringLiteral("开始所有计时。"));
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("已终止计时:") + TimeText::GeneralDateTime(f.clock.now()));
+        QVERIFY(f.window.windowTitle().startsWith(QStringLiteral("已终止计时:")));
+        QVERIFY(f.enabled(Entry::S1));
+        QVERIFY(!f.enabled(Entry::S2));
         QCOMPARE(f.state.cTotal.Item(2), 10.0);
         QCOMPARE(f.state.SelectedPos(), 1);
     }
@@ -321,20 +329,21 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, next);
         CommandFixture f;
-        f.host.settings.lngView = stored;
+        f.window.viewSettings().lngView = stored;
         f.commands.KeyPress(u'r');
-        QCOMPARE(f.host.settings.lngView, next);
-        QCOMPARE(f.host.listView, next);
+        QCOMPARE(f.window.viewSettings().lngView, next);
+        QCOMPARE(f.window.Lvw()->shownView(), next);
     }
 
     void viewEntries()
     {
         CommandFixture f;
-        for (const char *id : {"R3", "R1", "R4", "R2", "r1", "R0", "R8"})
-            f.commands.MenuClick(QString::fromLatin1(id));
-        QCOMPARE(f.host.calls, (QStringList{"SetListView(2)", "SetListView(0)", "SetListView(3)",
-                                            "SetListView(1)"}));
-        QCOMPARE(f.host.settings.lngView, 1);
+        const QList<std::pair<Entry, int>> views{{Entry::R3, 2}, {Entry::R1, 0}, {Entry::R4, 3}, {Entry::R2, 1}};
+        for (const auto &[entry, view] : views) {
+            f.window.Tbar()->entry(entry)->trigger();
+            QCOMPARE(f.window.Lvw()->shownView(), view);
+            QCOMPARE(f.window.viewSettings().lngView, view);
+        }
     }
 
     void depthModeCycle_data()
@@ -353,10 +362,11 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, next);
         CommandFixture f;
-        f.host.settings.lngDepthMode = stored;
-        f.commands.MenuClick(QStringLiteral("R5"));
-        QCOMPARE(f.host.settings.lngDepthMode, next);
-        QCOMPARE(f.host.calls, QStringList{QStringLiteral("doResize")});
+        f.window.viewSettings().lngDepthMode = stored;
+        const qint64 frame = f.frameKey();
+        f.commands.MenuClick(Entry::R5);
+        QCOMPARE(f.window.viewSettings().lngDepthMode, next);
+        QVERIFY(f.frameKey() != frame); // drawn anew
     }
 
     void colorCycle_data()
@@ -377,80 +387,89 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, next);
         CommandFixture f;
-        f.host.settings.lngLineColor = stored;
-        f.host.settings.lngDepthColor = stored;
-        f.commands.MenuClick(QStringLiteral("R6"));
-        QCOMPARE(f.host.settings.lngLineColor, next);
-        QCOMPARE(f.host.settings.lngDepthColor, stored);
-        f.commands.MenuClick(QStringLiteral("R7"));
-        QCOMPARE(f.host.settings.lngDepthColor, next);
-        QCOMPARE(f.host.calls.count(QStringLiteral("doResize")), 2);
+        ViewSettings &settings = f.window.viewSettings();
+        settings.lngLineColor = stored;
+        settings.lngDepthColor = stored;
+        const qint64 frame = f.frameKey();
+        f.commands.MenuClick(Entry::R6);
+        QCOMPARE(settings.lngLineColor, next);
+        QCOMPARE(settings.lngDepthColor, stored);
+        const qint64 lineFrame = f.frameKey();
+        QVERIFY(lineFrame != frame);
+        f.commands.MenuClick(Entry::R7);
+        QCOMPARE(settings.lngDepthColor, next);
+        QVERIFY(f.frameKey() != lineFrame);
     }
 
     void startAndEndEntriesFlip()
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        f.host.ItemClick(1);
-        f.commands.MenuClick(QStringLiteral("S1"));
+        f.commands.ItemClick(1);
+        f.window.Tbar()->entry(Entry::S1)->trigger();
         QVERIFY(f.state.cRunning.Item(1));
-        QVERIFY(!f.host.EntryEnabled(QStringLiteral("S1")));
-        QVERIFY(f.host.EntryEnabled(QStringLiteral("S2")));
+        QVERIFY(!f.enabled(Entry::S1));
+        QVERIFY(f.enabled(Entry::S2));
         f.clock.advanceSecs(120);
-        f.commands.MenuClick(QStringLiteral("S2"));
+        f.window.Tbar()->entry(Entry::S2)->trigger();
         QCOMPARE(f.state.cTotal.Item(1), 2.0);
-        QVERIFY(f.host.EntryEnabled(QStringLiteral("S1")));
-        QVERIFY(!f.host.EntryEnabled(QStringLiteral("S2")));
+        QVERIFY(f.enabled(Entry::S1));
+        QVERIFY(!f.enabled(Entry::S2));
     }
 
     void reportEntriesAndButtons()
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        f.commands.MenuClick(QStringLiteral("V1"));
-        QVERIFY(f.printer->calls.contains(QStringLiteral("BuildTable(0,0,null,0,0)")));
-        f.printer->calls.clear();
-        f.commands.MenuClick(QStringLiteral("P1"));
-        QCOMPARE(f.printer->calls.last(), QStringLiteral("PrintReport(1)"));
-        f.printer->calls.clear();
-        f.commands.ButtonClick(10);
-        QVERIFY(f.printer->calls.contains(QStringLiteral("SetSourceList")));
-        QVERIFY(f.printer->calls.contains(QStringLiteral("SetPreview(true)")));
-        QVERIFY(!f.printer->calls.contains(QStringLiteral("PrintReport(1)")));
-        for (const char *id : {"V2", "P2"}) {
-            f.printer->calls.clear();
-            f.commands.MenuClick(QString::fromLatin1(id));
-            QCOMPARE(f.printer->calls.contains(QStringLiteral("PrintReport(1)")), id[0] == 'P');
-            QVERIFY(f.printer->calls.contains(QStringLiteral("SetSourceList")));
+        f.commands.MenuClick(Entry::V1);
+        QVERIFY(!f.printer->last().listFlag); // the item's report
+        f.printer->documents.clear();
+        f.commands.MenuClick(Entry::P1);
+        QVERIFY(!f.printer->last().preview);
+        f.printer->documents.clear();
+        f.commands.ButtonClick(Button::Preview);
+        QVERIFY(f.printer->last().listFlag); // the list's report
+        QVERIFY(f.printer->last().preview);
+        for (const Entry entry : {Entry::V2, Entry::P2}) {
+            f.printer->documents.clear();
+            f.commands.MenuClick(entry);
+            QCOMPARE(!f.printer->last().preview, entry == Entry::P2);
+            QVERIFY(f.printer->last().listFlag);
         }
-        f.printer->calls.clear();
-        f.commands.ButtonClick(12);
-        QCOMPARE(f.printer->calls.last(), QStringLiteral("PrintReport(1)"));
+        f.printer->documents.clear();
+        f.commands.ButtonClick(Button::Print);
+        QVERIFY(!f.printer->last().preview);
     }
 
     void helpEntriesAndButtonOpenTheSameTopic()
     {
         CommandFixture f;
-        f.commands.ButtonClick(20);
-        f.commands.MenuClick(QStringLiteral("H1"));
-        f.commands.MenuClick(QStringLiteral("H2"));
-        QCOMPARE(f.host.calls, (QStringList{"ShowHelp", "ShowHelp", "ShowHelp"}));
-        f.commands.MenuClick(QStringLiteral("H3"));
-        QCOMPARE(f.host.calls.last(), QStringLiteral("ShowAbout"));
+        f.button(Button::Help)->click();
+        f.window.Tbar()->entry(Entry::H1)->trigger();
+        f.window.Tbar()->entry(Entry::H2)->trigger();
+        QCOMPARE(f.opened, (QStringList{"help", "help", "help"}));
+        f.window.Tbar()->entry(Entry::H3)->trigger();
+        QCOMPARE(f.opened.last(), QStringLiteral("about"));
     }
 
-    void unknownButtonsAndEntriesDoNothing()
+    // Until a row is clicked or found, the commands on the current item are disabled and do
+    // nothing, however they are reached.
+    void itemCommandsWithoutACurrentItemDoNothing()
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        for (int pos : {0, 1, 3, 19, 21, 22, -2})
-            f.commands.ButtonClick(pos);
-        for (const char *id : {"", "s1", "S3", "H4", "V", "R"})
-            f.commands.MenuClick(QString::fromLatin1(id));
-        QVERIFY(f.host.calls.isEmpty());
+        f.state.Select(0);
+        f.button(Button::Remove)->click();
+        for (const Entry entry : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
+            f.window.Tbar()->entry(entry)->trigger();
+        f.commands.ButtonClick(Button::Remove);
+        f.commands.MenuClick(Entry::S1);
+        f.commands.MenuClick(Entry::S2);
+        QVERIFY(f.opened.isEmpty());
         QVERIFY(f.prompter.asked.isEmpty());
         QVERIFY(!f.reports.objReport());
         QVERIFY(!f.state.cRunning.Item(1));
+        QCOMPARE(f.state.lngItems, 1);
     }
 };
 

@@ -3,17 +3,9 @@
 #include <QStandardItemModel>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(ReportList)
 Q_DECLARE_METATYPE(QList<ReportContent::Pair>)
 
 namespace {
-ReportList list(const QVariantList &values)
-{
-    ReportList out;
-    for (const QVariant &v : values)
-        out.Add(v);
-    return out;
-}
 
 QList<ReportContent::Pair> expectPairs(std::initializer_list<std::pair<const char16_t *, const char16_t *>> items)
 {
@@ -56,27 +48,27 @@ private Q_SLOTS:
 
     void pairs_data()
     {
-        QTest::addColumn<ReportList>("block");
+        QTest::addColumn<QVariantList>("block");
         QTest::addColumn<QList<ReportContent::Pair>>("expected");
         QTest::newRow("item, first block")
-            << list({s(u"名称:"), s(u"PC1"), s(u"状态:"), s(u"已结束计时")})
+            << QVariantList({s(u"名称:"), s(u"PC1"), s(u"状态:"), s(u"已结束计时")})
             << expectPairs({{u"名称:", u"PC1"}, {u"状态:", u"已结束计时"}});
         QTest::newRow("item, running state keeps its colons")
-            << list({s(u"状态:"), s(u"截止至:14:05(仍在计时...)")}) << expectPairs({{u"状态:", u"截止至:14:05(仍在计时...)"}});
+            << QVariantList({s(u"状态:"), s(u"截止至:14:05(仍在计时...)")}) << expectPairs({{u"状态:", u"截止至:14:05(仍在计时...)"}});
         QTest::newRow("item, second block splits joined texts")
-            << list({s(u"计时次数:3"), s(u"合计耗时:51"), s(u"结果:"), s(u"4.25")})
+            << QVariantList({s(u"计时次数:3"), s(u"合计耗时:51"), s(u"结果:"), s(u"4.25")})
             << expectPairs({{u"计时次数:", u"3"}, {u"合计耗时:", u"51"}, {u"结果:", u"4.25"}});
-        QTest::newRow("empty value") << list({s(u"名称:"), s(u"PC1"), s(u"结果:"), QString()})
+        QTest::newRow("empty value") << QVariantList({s(u"名称:"), s(u"PC1"), s(u"结果:"), QString()})
                                      << expectPairs({{u"名称:", u"PC1"}, {u"结果:", u""}});
         QTest::newRow("all items, label without colon takes a number")
-            << list({s(u"当前数量:"), 2, s(u"累计数量"), 3}) << expectPairs({{u"当前数量:", u"2"}, {u"累计数量", u"3"}});
-        QTest::newRow("date") << list({s(u"日期:"), QDate(2026, 12, 7)}) << expectPairs({{u"日期:", u"2026/12/7"}});
-        QTest::newRow("label at the end") << list({s(u"结果:")}) << expectPairs({{u"", u"结果:"}});
-        QTest::newRow("lone number") << list({7.5}) << expectPairs({{u"", u"7.5"}});
+            << QVariantList({s(u"当前数量:"), 2, s(u"累计数量"), 3}) << expectPairs({{u"当前数量:", u"2"}, {u"累计数量", u"3"}});
+        QTest::newRow("date") << QVariantList({s(u"日期:"), QDate(2026, 12, 7)}) << expectPairs({{u"日期:", u"2026/12/7"}});
+        QTest::newRow("label at the end") << QVariantList({s(u"结果:")}) << expectPairs({{u"", u"结果:"}});
+        QTest::newRow("lone number") << QVariantList({7.5}) << expectPairs({{u"", u"7.5"}});
     }
     void pairs()
     {
-        QFETCH(ReportList, block);
+        QFETCH(QVariantList, block);
         QFETCH(QList<ReportContent::Pair>, expected);
         QCOMPARE(ReportContent::Pairs(block, m_zh), expected);
     }
@@ -84,8 +76,8 @@ private Q_SLOTS:
     void cellsFillRowsByHeadings()
     {
         ReportContent c;
-        c.SetTable(list({s(u"开始时间"), s(u"结束时间"), s(u"时间")}),
-                   list({QTime(9, 0, 0), QTime(9, 30, 0), 30.0, s(u"13:50:20"), s(u"14:05")}), m_zh);
+        c.SetTable({s(u"开始时间"), s(u"结束时间"), s(u"时间")},
+                   {QTime(9, 0, 0), QTime(9, 30, 0), 30.0, s(u"13:50:20"), s(u"14:05")}, m_zh);
         QCOMPARE(c.headings, (QStringList{s(u"开始时间"), s(u"结束时间"), s(u"时间")}));
         QCOMPARE(c.rows.size(), 2);
         QCOMPARE(c.rows[0][2].text, QStringLiteral("30"));
@@ -95,7 +87,7 @@ private Q_SLOTS:
         QCOMPARE(c.rows[1][0].text, QStringLiteral("13:50:20"));
         QVERIFY(c.rows[1][2].text.isEmpty());
 
-        c.SetTable(ReportList(), list({1, 2}), m_zh); // no headings: one cell per row
+        c.SetTable({}, {1, 2}, m_zh); // no headings: one cell per row
         QCOMPARE(c.rows.size(), 2);
     }
 
@@ -106,9 +98,10 @@ private Q_SLOTS:
         model.setItem(0, 0, new QStandardItem(QStringLiteral("PC1")));
         model.setItem(0, 1, new QStandardItem(QStringLiteral("7.5")));
         model.setItem(0, 2, new QStandardItem(QStringLiteral("5*C/60")));
-        ReportContent c;
-        c.SetTable(model);
+        ReportDocument d;
+        d.SetTable(model);
         model.item(0, 0)->setText(QStringLiteral("changed"));
+        const ReportContent c = ReportContent::From(d, m_zh);
         QCOMPARE(c.headings, (QStringList{s(u"项名称"), s(u"结果"), s(u"计时方案")}));
         QCOMPARE(c.rows[0][0].text, QStringLiteral("PC1"));
         QVERIFY(c.rows[0][1].numeric);

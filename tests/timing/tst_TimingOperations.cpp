@@ -143,9 +143,8 @@ private Q_SLOTS:
     void clickEnablesByTagAndSetsTheTooltip()
     {
         ModClock s;
-        add(s, QStringLiteral("PC1"), false, at(9, 0));
+        add(s, QStringLiteral("PC1"), false, at(9, 0), 30); // 5*C/60 shows 2.5
         add(s, QStringLiteral("PC2"), true, at(9, 0));
-        s.lvwMain.SetText(1, ItemRowModel::ColResult, QStringLiteral("2.5"));
         ClickResult r = ItemClick(s, 1);
         QVERIFY(r.valid);
         QVERIFY(r.startEntryEnabled);

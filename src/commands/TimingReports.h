@@ -1,5 +1,6 @@
 #pragma once
-// The two reports: what goes into them and in which order the report component hears about it.
+// The two reports: what goes into them, built from the timing state at the clock's "now", and
+// handed to the report component.
 
 #include "ReportPrinter.h"
 
@@ -9,15 +10,15 @@
 class ModClock;
 class WallClock;
 
-class Reports {
+class TimingReports {
 public:
     // Makes the component the first time a report runs; may return nullptr when it cannot.
     using PrinterFactory = std::function<std::unique_ptr<ReportPrinter>()>;
 
-    Reports(ModClock &state, const WallClock &clock, PrinterFactory factory);
-    ~Reports();
-    Reports(const Reports &) = delete;
-    Reports &operator=(const Reports &) = delete;
+    TimingReports(ModClock &state, const WallClock &clock, PrinterFactory factory);
+    ~TimingReports();
+    TimingReports(const TimingReports &) = delete;
+    TimingReports &operator=(const TimingReports &) = delete;
 
     // The current item's name, state, totals and sessions (including the one in progress).
     // bPreview: true shows it on screen, false prints it.

@@ -1,0 +1,25 @@
+#pragma once
+// One QAction for every toolbar button and menu entry, made from the command table with its
+// caption, hint and enabled state at start. The toolbar and its menus only show them; the
+// commands run on their triggers and change them.
+
+#include "CommandTable.h"
+
+#include <QObject>
+
+#include <array>
+
+class QAction;
+
+class CommandActions : public QObject {
+    Q_OBJECT
+public:
+    explicit CommandActions(QObject *parent = nullptr);
+
+    QAction *action(Button button) const;
+    QAction *action(Entry entry) const;
+
+private:
+    std::array<QAction *, CommandTable::ButtonCount> m_buttons{};
+    std::array<QAction *, CommandTable::EntryCount> m_entries{};
+};

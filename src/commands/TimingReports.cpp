@@ -1,0 +1,108 @@
+#include "TimingReports.h"
+
+#include "ClockTick.h"
+#include "ModClock.h"
+#include "TimeText.h"
+#include "TimingOperations.h"
+#include "WallClock.h"
+
+namespace {
+constexpr int kStyleCode = 4;
+
+// Settings every report gives the component.
+ReportDocument document(bool bPreview)
+{
+    ReportDocument d;
+    d.title = TimingReports::Title();
+    d.styleCode = kStyleCode;
+    d.preview = bPreview;
+    d.copies = 1;
+    return d;
+}
+
+// Item i at now: its name and state, the bill as it stands now and one row per session.
+ReportDocument itemDocument(ModClock &state, int i, const QDateTime &now, bool bPreview)
+{
+    const ItemRowModel &rows = state.lvwMain;
+    const clsSave &s = state.cSave.Item(i);
+    ReportDocument d = document(bPreview);
+
+    d.firstBlock = {QStringLiteral("名称:"), rows.Text(i, ItemRowModel::ColName), QStringLiteral("状态:")};
+    // The bill from the sessions themselves, through the arithmetic that books them: the row shows
+    // the last refresh, and the total must add up with the table below it.
+    const double minutes = TimingOperations::RunningMinutes(state, i, now);
+    d.secondBlock = {QStringLiteral("计时次数:") + QString::number(s.cStart.Count()),
+                     QStringLiteral("合计耗时:") + TimeText::GeneralNumber(minutes), QStringLiteral("结果:"),
+                     TimeText::GeneralNumber(valCalc(state, state.cItemFangAn.Value(i), minutes))};
+    d.headings = {QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("时间")};
+
+    for (int k = 1; k <= s.cEnd.Count(); ++k)
+        d.cells << s.cStart.Value(k).time() << s.cEnd.Item(k).time() << s.cTime.Value(k);
+
+    if (rows.Tag(i)) {
+        d.firstBlock << QStringLiteral("截止至:") + TimeText::HourMinute(now.time()) + QStringLiteral("(仍在计时...)");
+        // The minutes are counted from the recorded start rather than the start column's text, so
+        // the locale's time format cannot garble them, and as a booked session would be.
+        d.cells << rows.Text(i, ItemRowModel::ColLatestStart) << TimeText::HourMinute(now.time())
+                << TimingOperations::SessionMinutes(state, i, now);
+    } else {
+        d.firstBlock << QStringLiteral("已结束计时");
+    }
+    return d;
+}
+
+// The date, the item counts, and the main list's texts of this moment.
+ReportDocument allDocument(const ModClock &state, const QDate &today, bool bPreview)
+{
+    ReportDocument d = document(bPreview);
+    d.listFlag = true;
+    d.firstBlock = {QStringLiteral("日期:"), today};
+    d.secondBlock = {QStringLiteral("当前数量:"), state.lngItems, QStringLiteral("累计数量"), state.lngAdded};
+    d.SetTable(state.lvwMain);
+    return d;
+}
+} // namespace
+
+TimingReports::TimingReports(ModClock &state, const WallClock &clock, PrinterFactory factory)
+    : m_state(state), m_clock(clock), m_factory(std::move(factory))
+{
+}
+
+TimingReports::~TimingReports() = default;
+
+QString TimingReports::Title()
+{
+    return QStringLiteral("计时项清单");
+}
+
+ReportPrinter *TimingReports::report()
+{
+    // A component that could not be made is tried again by the next report.
+    if (!m_report && m_factory)
+        m_report = m_factory();
+    return m_report.get();
+}
+
+void TimingReports::ReportItem(bool bPreview)
+{
+    if (m_state.lngItems == 0)
+        return;
+    const int i = m_state.SelectedPos();
+    // Without a current item there is nothing to report on; a report of blank values would only
+    // waste paper.
+    if (!m_state.cSave.IsValid(i))
+        return;
+    const ReportDocument d = itemDocument(m_state, i, m_clock.now(), bPreview);
+    if (ReportPrinter *r = report())
+        r->Present(d);
+}
+
+void TimingReports::ReportAll(bool bPreview)
+{
+    if (m_state.lngItems == 0)
+        return;
+    ReportPrinter *r = report();
+    if (!r)
+        return;
+    r->Present(allDocument(m_state, m_clock.now().date(), bPreview));
+}

@@ -1,0 +1,29 @@
+#pragma once
+// One report as the program hands it to the report component: plain values, kept by whoever holds them.
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+class QAbstractItemModel;
+
+// Entries are texts, numbers, dates and times of day; the component shows them in the operator's
+// formats, so the program passes numbers and times as such rather than as text.
+struct ReportDocument {
+    QString title;
+    // The two blocks of labels and values above the table, entries in the order given.
+    QVariantList firstBlock;
+    QVariantList secondBlock;
+    // The table: its headings, and its cells row after row, as many per row as there are headings.
+    QVariantList headings;
+    QVariantList cells;
+
+    bool preview = true; // shown on screen; false: printed
+    int copies = 1;      // when printed
+    int styleCode = 0;
+    bool listFlag = false; // set by the list report
+
+    // The table becomes the model's header and display texts as they stand now: the report shows
+    // the list of the moment it was asked for, whatever happens to the list afterwards.
+    void SetTable(const QAbstractItemModel &model);
+};

@@ -1,0 +1,37 @@
+#pragma once
+// One field of every item, read like a list: the per-item lists of the design, kept as views.
+
+#include "ItemRowModel.h"
+
+#include <functional>
+#include <type_traits>
+
+// Entry pos is the field of item pos. Reading outside 1..Count() is refused as on any list: Item()
+// throws, Value() gives the fallback. There is nothing to write: items change as a whole, through
+// ModClock and the timing operations.
+template <auto Field>
+class ItemField {
+public:
+    using ValueType = std::remove_cvref_t<std::invoke_result_t<decltype(Field), const ::Item &>>;
+
+    explicit ItemField(const ItemRowModel &rows) : m_rows(rows) {}
+
+    int Count() const { return m_rows.Count(); }
+    bool IsValid(int pos) const { return m_rows.IsValid(pos); }
+    decltype(auto) Item(int pos) const { return std::invoke(Field, m_rows.At(pos)); }
+    ValueType Value(int pos, ValueType fallback = ValueType()) const
+    {
+        return IsValid(pos) ? ValueType(Item(pos)) : fallback;
+    }
+
+protected:
+    const ItemRowModel &m_rows;
+};
+
+// The names are also the items' keys: unique ignoring letter case.
+class ItemNames : public ItemField<&Item::name> {
+public:
+    using ItemField::ItemField;
+    bool ContainsKey(const QString &name) const { return m_rows.HasName(name); }
+    int IndexOfKey(const QString &name) const { return m_rows.PositionOfName(name); }
+};
