@@ -2,7 +2,7 @@
 // per running item at each new minute, inside a single tick of the user-interface thread, so the
 // aim is well over a million a minute (about 17,000 a second) to keep ten thousand items' refresh
 // short.
-#include "FormulaEvaluator.h"
+#include "formula/FormulaEvaluator.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 // What an item costs in memory: the heap the shared state grows by per item, for ten thousand items
 // freshly added and for the same number after a day of sessions, each brought up to date by a
 // minute's refresh as the program would show them.
-#include "ClockTick.h"
-#include "ModClock.h"
-#include "TimingOperations.h"
+#include "timing/ClockTick.h"
+#include "timing/ModClock.h"
+#include "timing/TimingOperations.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,9 +2,9 @@
 // disk write waits, so CPU time would hide it). Argument 0 runs without a journal, 1 with one. The
 // journal lives in a folder made in the current directory, which should be on the disk the
 // program's data folder is on (a memory file system would make the disk writes look free).
-#include "ItemJournal.h"
-#include "ModClock.h"
-#include "TimingOperations.h"
+#include "timing/ItemJournal.h"
+#include "timing/ModClock.h"
+#include "timing/TimingOperations.h"
 
 #include <QDir>
 #include <QTemporaryDir>

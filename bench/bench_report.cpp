@@ -1,12 +1,12 @@
 // How long the reports take to build: the all-items report of a long list, from the rows to the
 // pages of a PDF file, and each stage on its own.
-#include "ModClock.h"
-#include "QtReportPrinter.h"
-#include "ReportContent.h"
-#include "ReportLayout.h"
-#include "TimingOperations.h"
-#include "TimingReports.h"
-#include "WallClock.h"
+#include "timing/ModClock.h"
+#include "report/QtReportPrinter.h"
+#include "report/ReportContent.h"
+#include "report/ReportLayout.h"
+#include "timing/TimingOperations.h"
+#include "commands/TimingReports.h"
+#include "timing/WallClock.h"
 
 #include <QApplication>
 #include <QPrinter>

@@ -1,11 +1,11 @@
 // Saving and loading the scheme list through the settings file (milliseconds per run). The save
 // runs whenever the operator confirms a change of schemes and at exit, the load at every start:
 // with ten thousand schemes each must stay well under a second.
-#include "IniSettingsStore.h"
-#include "ModClock.h"
-#include "Prompter.h"
-#include "SchemeStore.h"
-#include "ViewSettings.h"
+#include "timing/IniSettingsStore.h"
+#include "timing/ModClock.h"
+#include "timing/Prompter.h"
+#include "timing/SchemeStore.h"
+#include "timing/ViewSettings.h"
 
 #include <QTemporaryDir>
 

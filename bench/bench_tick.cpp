@@ -1,7 +1,7 @@
 // The clock tick's cost: a minute's refresh of many running items, and the ordinary tick that only
 // rewrites the caption (a hundred of those run every second while timing is on).
-#include "ClockTick.h"
-#include "ModClock.h"
+#include "timing/ClockTick.h"
+#include "timing/ModClock.h"
 
 #include <QApplication>
 #include <QTreeView>

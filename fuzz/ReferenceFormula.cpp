@@ -1,7 +1,7 @@
 #include "ReferenceFormula.h"
 
-#include "FormulaArithmetic.h"
-#include "FormulaText.h"
+#include "formula/FormulaArithmetic.h"
+#include "formula/FormulaText.h"
 
 #include <cmath>
 #include <initializer_list>

@@ -4,8 +4,8 @@
 // is not instrumented. Besides crashes, hangs and sanitizer reports it checks that an accepted
 // formula has a finite value, gives the same value again, and agrees with an independent reading
 // of the grammar.
-#include "FormulaEvaluator.h"
-#include "FormulaText.h"
+#include "formula/FormulaEvaluator.h"
+#include "formula/FormulaText.h"
 #include "ReferenceFormula.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 // gives <theme folder>/<size>x<size>/apps/<icon name>.png for each size. The pictures are the
 // ones the program shows in its own title bar, so the menu and the window never differ.
 
-#include "Artwork.h"
+#include "draw/Artwork.h"
 
 #include <QDir>
 #include <QGuiApplication>

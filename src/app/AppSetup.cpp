@@ -1,9 +1,9 @@
-#include "AppSetup.h"
+#include "app/AppSetup.h"
 
-#include "Artwork.h"
-#include "Program.h"
-#include "QuitSignals.h"
-#include "SimSunFont.h"
+#include "draw/Artwork.h"
+#include "app/Program.h"
+#include "app/QuitSignals.h"
+#include "draw/SimSunFont.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,9 +1,9 @@
-#include "ItemListView.h"
+#include "app/ItemListView.h"
 
-#include "ItemRowModel.h"
-#include "ItemViewProxy.h"
-#include "RowNavigatingView.h"
-#include "SimSunFont.h"
+#include "timing/ItemRowModel.h"
+#include "app/ItemViewProxy.h"
+#include "app/RowNavigatingView.h"
+#include "draw/SimSunFont.h"
 
 #include <QHeaderView>
 #include <QListView>

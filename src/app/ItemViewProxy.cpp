@@ -1,7 +1,7 @@
-#include "ItemViewProxy.h"
+#include "app/ItemViewProxy.h"
 
-#include "Artwork.h"
-#include "ItemRowModel.h"
+#include "draw/Artwork.h"
+#include "timing/ItemRowModel.h"
 
 ItemViewProxy::ItemViewProxy(QObject *parent) : QIdentityProxyModel(parent)
 {

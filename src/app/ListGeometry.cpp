@@ -1,4 +1,4 @@
-#include "ListGeometry.h"
+#include "app/ListGeometry.h"
 
 ListGeometry ListGeometry::Compute(int toolbarHeight, int statusBarHeight, int innerWidth, int innerHeight)
 {

@@ -1,4 +1,4 @@
-#include "LockFileInstanceGuard.h"
+#include "app/LockFileInstanceGuard.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 // Tells another running copy apart by a per-user lock file that this process holds while it runs.
 
-#include "InstanceGuard.h"
+#include "app/InstanceGuard.h"
 
 #include <QString>
 #include <QtGlobal>

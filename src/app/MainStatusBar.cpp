@@ -1,7 +1,7 @@
-#include "MainStatusBar.h"
+#include "app/MainStatusBar.h"
 
-#include "TimeText.h"
-#include "WallClock.h"
+#include "timing/TimeText.h"
+#include "timing/WallClock.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

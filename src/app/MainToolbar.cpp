@@ -1,8 +1,8 @@
-#include "MainToolbar.h"
+#include "app/MainToolbar.h"
 
-#include "Artwork.h"
-#include "CommandActions.h"
-#include "ToolbarButton.h"
+#include "draw/Artwork.h"
+#include "commands/CommandActions.h"
+#include "app/ToolbarButton.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's toolbar: ten command buttons between spacers, five of them with menus.
 
-#include "CommandTable.h"
+#include "commands/CommandTable.h"
 
 #include <QToolBar>
 

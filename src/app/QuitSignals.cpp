@@ -1,4 +1,4 @@
-#include "QuitSignals.h"
+#include "app/QuitSignals.h"
 
 #include <QGuiApplication>
 #include <QSocketNotifier>

@@ -1,4 +1,4 @@
-#include "ToolbarButton.h"
+#include "app/ToolbarButton.h"
 
 #include <QAction>
 #include <QActionEvent>

@@ -1,7 +1,7 @@
 #pragma once
 // A toolbar button that shows its caption above its 16 x 16 image, as the operator knows it.
 
-#include "CommandTable.h"
+#include "commands/CommandTable.h"
 
 #include <QToolButton>
 

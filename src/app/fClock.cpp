@@ -1,17 +1,17 @@
-#include "fClock.h"
+#include "app/fClock.h"
 
-#include "CommandActions.h"
-#include "ItemListView.h"
-#include "ListGeometry.h"
-#include "MainStatusBar.h"
-#include "MainToolbar.h"
-#include "ModClock.h"
-#include "PainterSurface.h"
-#include "Prompter.h"
-#include "SchemeStore.h"
-#include "TimingOperations.h"
-#include "ToolbarCommands.h"
-#include "WallClock.h"
+#include "commands/CommandActions.h"
+#include "app/ItemListView.h"
+#include "app/ListGeometry.h"
+#include "app/MainStatusBar.h"
+#include "app/MainToolbar.h"
+#include "timing/ModClock.h"
+#include "draw/PainterSurface.h"
+#include "timing/Prompter.h"
+#include "timing/SchemeStore.h"
+#include "timing/TimingOperations.h"
+#include "commands/ToolbarCommands.h"
+#include "timing/WallClock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -206,11 +206,6 @@ void fClock::MinuteWatch_Timer()
         if (sel != 0)
             m_lvw->setListToolTip(TimingOperations::ItemTooltip(m_state, sel));
     }
-}
-
-double fClock::valCalc(const QString &sExpresstion, double dblReplace)
-{
-    return ::valCalc(m_state, sExpresstion, dblReplace);
 }
 
 bool fClock::ClockEnabled() const

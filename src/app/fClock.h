@@ -1,11 +1,11 @@
 #pragma once
 // The main window: the list of timing items, the toolbar, the status bar and the clock.
 
-#include "ClockTick.h"
-#include "CommandHost.h"
-#include "FrameDrawing.h"
-#include "NewItemsHost.h"
-#include "ViewSettings.h"
+#include "timing/ClockTick.h"
+#include "commands/CommandHost.h"
+#include "draw/FrameDrawing.h"
+#include "dialogs/NewItemsHost.h"
+#include "timing/ViewSettings.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -65,9 +65,6 @@ public:
     // NewItemsHost
     void EnableClock() override { SetClockEnabled(true); }
     void SetStartButtonCaption(const QString &caption) override;
-
-    // The fee of a formula at C = dblReplace; 0 when anything fails.
-    double valCalc(const QString &sExpresstion, double dblReplace);
 
     QString helpFile() const { return m_helpFile; }
     double twipsPerPixel() const { return m_twipsPerPixel; }

@@ -1,10 +1,10 @@
-#include "fSplash.h"
+#include "app/fSplash.h"
 
-#include "Artwork.h"
-#include "Draw3DText.h"
-#include "InstanceGuard.h"
-#include "Prompter.h"
-#include "SimSunFont.h"
+#include "draw/Artwork.h"
+#include "draw/Draw3DText.h"
+#include "app/InstanceGuard.h"
+#include "timing/Prompter.h"
+#include "draw/SimSunFont.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "CommandActions.h"
+#include "commands/CommandActions.h"
 
 #include <QAction>
 

@@ -3,7 +3,7 @@
 // caption, hint and enabled state at start. The toolbar and its menus only show them; the
 // commands run on their triggers and change them.
 
-#include "CommandTable.h"
+#include "commands/CommandTable.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "HelpDocument.h"
+#include "commands/HelpDocument.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
-#include "HelpWindow.h"
+#include "commands/HelpWindow.h"
 
-#include "HelpDocument.h"
+#include "commands/HelpDocument.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
-#include "HistoryLog.h"
+#include "commands/HistoryLog.h"
 
-#include "ModClock.h"
-#include "TimingOperations.h"
+#include "timing/ModClock.h"
+#include "timing/TimingOperations.h"
 
 HistoryLog::HistoryLog(QObject *parent) : QObject(parent) {}
 

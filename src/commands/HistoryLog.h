@@ -1,7 +1,7 @@
 #pragma once
 // The items removed since the program started, kept so the operator can look back at them.
 
-#include "Item.h"
+#include "timing/Item.h"
 
 #include <QDateTime>
 #include <QObject>

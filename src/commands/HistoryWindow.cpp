@@ -1,7 +1,7 @@
-#include "HistoryWindow.h"
+#include "commands/HistoryWindow.h"
 
-#include "HistoryLog.h"
-#include "TimeText.h"
+#include "commands/HistoryLog.h"
+#include "timing/TimeText.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #pragma once
 // The history window: the items removed since the program started, newest first.
 
-#include "RemovedItemReport.h"
+#include "commands/RemovedItemReport.h"
 
 #include <QWidget>
 

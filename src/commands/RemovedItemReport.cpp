@@ -1,7 +1,7 @@
-#include "RemovedItemReport.h"
+#include "commands/RemovedItemReport.h"
 
-#include "HistoryLog.h"
-#include "WallClock.h"
+#include "commands/HistoryLog.h"
+#include "timing/WallClock.h"
 
 RemovedItemReport::RemovedItemReport(const WallClock &clock, TimingReports::PrinterFactory factory)
     : m_reports(m_state, clock, std::move(factory))

@@ -1,10 +1,10 @@
-#include "TimingReports.h"
+#include "commands/TimingReports.h"
 
-#include "ClockTick.h"
-#include "ModClock.h"
-#include "TimeText.h"
-#include "TimingOperations.h"
-#include "WallClock.h"
+#include "timing/ClockTick.h"
+#include "timing/ModClock.h"
+#include "timing/TimeText.h"
+#include "timing/TimingOperations.h"
+#include "timing/WallClock.h"
 
 namespace {
 constexpr int kStyleCode = 4;

@@ -2,7 +2,7 @@
 // The two reports: what goes into them, built from the timing state at the clock's "now", and
 // handed to the report component.
 
-#include "ReportPrinter.h"
+#include "report/ReportPrinter.h"
 
 #include <functional>
 #include <memory>

@@ -1,15 +1,15 @@
-#include "ToolbarCommands.h"
+#include "commands/ToolbarCommands.h"
 
-#include "CommandActions.h"
-#include "CommandHost.h"
-#include "HistoryLog.h"
-#include "ModClock.h"
-#include "Prompter.h"
-#include "TimingReports.h"
-#include "TimeText.h"
-#include "TimingOperations.h"
-#include "ViewSettings.h"
-#include "WallClock.h"
+#include "commands/CommandActions.h"
+#include "commands/CommandHost.h"
+#include "commands/HistoryLog.h"
+#include "timing/ModClock.h"
+#include "timing/Prompter.h"
+#include "commands/TimingReports.h"
+#include "timing/TimeText.h"
+#include "timing/TimingOperations.h"
+#include "timing/ViewSettings.h"
+#include "timing/WallClock.h"
 
 #include <QAction>
 #include <QChar>

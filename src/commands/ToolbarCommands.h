@@ -1,7 +1,7 @@
 #pragma once
 // What the toolbar buttons, their menu entries, the letter keys and a click on a row do.
 
-#include "CommandTable.h"
+#include "commands/CommandTable.h"
 
 #include <QObject>
 #include <QPersistentModelIndex>

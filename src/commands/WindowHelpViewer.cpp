@@ -1,8 +1,8 @@
-#include "WindowHelpViewer.h"
+#include "commands/WindowHelpViewer.h"
 
-#include "HelpDocument.h"
-#include "HelpWindow.h"
-#include "Prompter.h"
+#include "commands/HelpDocument.h"
+#include "commands/HelpWindow.h"
+#include "timing/Prompter.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
-#include "DialogDesign.h"
+#include "dialogs/DialogDesign.h"
 
-#include "Artwork.h"
-#include "SimSunFont.h"
+#include "draw/Artwork.h"
+#include "draw/SimSunFont.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "LeadingNumber.h"
+#include "dialogs/LeadingNumber.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "MessageBoxPrompter.h"
+#include "dialogs/MessageBoxPrompter.h"
 
 #include <QInputDialog>
 #include <QList>

@@ -1,14 +1,14 @@
-#include "NewItemsDialog.h"
+#include "dialogs/NewItemsDialog.h"
 
-#include "Artwork.h"
-#include "DialogDesign.h"
-#include "LeadingNumber.h"
-#include "ModClock.h"
-#include "NewItemsHost.h"
-#include "Prompter.h"
-#include "SchemeDialog.h"
-#include "SimSunFont.h"
-#include "WallClock.h"
+#include "draw/Artwork.h"
+#include "dialogs/DialogDesign.h"
+#include "dialogs/LeadingNumber.h"
+#include "timing/ModClock.h"
+#include "dialogs/NewItemsHost.h"
+#include "timing/Prompter.h"
+#include "dialogs/SchemeDialog.h"
+#include "draw/SimSunFont.h"
+#include "timing/WallClock.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,11 +1,11 @@
-#include "SchemeDialog.h"
+#include "dialogs/SchemeDialog.h"
 
-#include "DialogDesign.h"
-#include "FormulaEvaluator.h"
-#include "ModClock.h"
-#include "SimSunFont.h"
+#include "dialogs/DialogDesign.h"
+#include "formula/FormulaEvaluator.h"
+#include "timing/ModClock.h"
+#include "draw/SimSunFont.h"
 
-#include "Artwork.h"
+#include "draw/Artwork.h"
 
 #include <QEvent>
 #include <QGroupBox>

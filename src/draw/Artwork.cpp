@@ -1,4 +1,4 @@
-#include "Artwork.h"
+#include "draw/Artwork.h"
 
 #include <QFont>
 #include <QImage>

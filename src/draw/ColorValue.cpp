@@ -1,4 +1,4 @@
-#include "ColorValue.h"
+#include "draw/ColorValue.h"
 
 namespace ColorValue {
 

@@ -1,6 +1,6 @@
-#include "Draw3DText.h"
+#include "draw/Draw3DText.h"
 
-#include "ColorValue.h"
+#include "draw/ColorValue.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
-#include "FrameDrawing.h"
+#include "draw/FrameDrawing.h"
 
-#include "ColorValue.h"
-#include "DrawSurface.h"
+#include "draw/ColorValue.h"
+#include "draw/DrawSurface.h"
 
 #include <QRect>
 

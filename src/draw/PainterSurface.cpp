@@ -1,4 +1,4 @@
-#include "PainterSurface.h"
+#include "draw/PainterSurface.h"
 
 #include <QPaintDevice>
 #include <QPainter>

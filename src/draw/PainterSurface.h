@@ -3,7 +3,7 @@
 // The drawing surface over an image a window keeps and repaints itself from (a QImage or QPixmap),
 // drawing whole pixels without antialiasing so that frames come out exactly where they are meant.
 
-#include "DrawSurface.h"
+#include "draw/DrawSurface.h"
 
 #include <QPoint>
 

@@ -1,4 +1,4 @@
-#include "FormulaArithmetic.h"
+#include "formula/FormulaArithmetic.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "FormulaEvaluator.h"
+#include "formula/FormulaEvaluator.h"
 
-#include "FormulaGrammar.h"
-#include "FormulaShapeCache.h"
-#include "FormulaText.h"
+#include "formula/FormulaGrammar.h"
+#include "formula/FormulaShapeCache.h"
+#include "formula/FormulaText.h"
 
 #include <muParserBase.h>
 

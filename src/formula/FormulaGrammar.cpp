@@ -1,7 +1,7 @@
-#include "FormulaGrammar.h"
+#include "formula/FormulaGrammar.h"
 
-#include "FormulaArithmetic.h"
-#include "FormulaText.h"
+#include "formula/FormulaArithmetic.h"
+#include "formula/FormulaText.h"
 
 #include <muParserBase.h>
 

@@ -1,7 +1,7 @@
-#include "FormulaShapeCache.h"
+#include "formula/FormulaShapeCache.h"
 
-#include "FormulaGrammar.h"
-#include "FormulaText.h"
+#include "formula/FormulaGrammar.h"
+#include "formula/FormulaText.h"
 
 #include <muParserBase.h>
 

@@ -1,4 +1,4 @@
-#include "FormulaText.h"
+#include "formula/FormulaText.h"
 
 #include <charconv>
 #include <cstring>

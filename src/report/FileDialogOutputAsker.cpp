@@ -1,4 +1,4 @@
-#include "FileDialogOutputAsker.h"
+#include "report/FileDialogOutputAsker.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>

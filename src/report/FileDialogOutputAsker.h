@@ -1,7 +1,7 @@
 #pragma once
 // Asks for a PDF file name with the platform's save dialog and reports failures in a message box.
 
-#include "ReportOutputAsker.h"
+#include "report/ReportOutputAsker.h"
 
 #include <QPointer>
 #include <QWidget>

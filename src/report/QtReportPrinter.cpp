@@ -1,7 +1,7 @@
-#include "QtReportPrinter.h"
+#include "report/QtReportPrinter.h"
 
-#include "FileDialogOutputAsker.h"
-#include "ReportLayout.h"
+#include "report/FileDialogOutputAsker.h"
+#include "report/ReportLayout.h"
 
 #include <QAction>
 #include <QDir>

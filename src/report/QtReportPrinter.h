@@ -1,9 +1,9 @@
 #pragma once
 // The report component: keeps the report handed over and previews, prints or saves it as a PDF.
 
-#include "ReportContent.h"
-#include "ReportOutputAsker.h"
-#include "ReportPrinter.h"
+#include "report/ReportContent.h"
+#include "report/ReportOutputAsker.h"
+#include "report/ReportPrinter.h"
 
 #include <QObject>
 #include <QPointer>

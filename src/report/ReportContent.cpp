@@ -1,4 +1,4 @@
-#include "ReportContent.h"
+#include "report/ReportContent.h"
 
 #include <QDate>
 #include <QDateTime>

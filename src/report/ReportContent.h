@@ -1,7 +1,7 @@
 #pragma once
 // A report as it will be laid out, every value already turned into the text the operator reads.
 
-#include "ReportDocument.h"
+#include "report/ReportDocument.h"
 
 #include <QList>
 #include <QLocale>

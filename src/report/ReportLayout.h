@@ -1,7 +1,7 @@
 #pragma once
 // Lays a report out on pages: title, header blocks, the table with its headings on every page, page numbers.
 
-#include "ReportContent.h"
+#include "report/ReportContent.h"
 
 #include <QFont>
 #include <QList>

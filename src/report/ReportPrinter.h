@@ -1,7 +1,7 @@
 #pragma once
 // The report component as the program sees it: a report goes in as one value, layout and output stay inside.
 
-#include "ReportDocument.h"
+#include "report/ReportDocument.h"
 
 class ReportPrinter {
 public:

@@ -1,9 +1,9 @@
-#include "ClockTick.h"
+#include "timing/ClockTick.h"
 
-#include "FormulaEvaluator.h"
-#include "ModClock.h"
-#include "TimeText.h"
-#include "TimingOperations.h"
+#include "formula/FormulaEvaluator.h"
+#include "timing/ModClock.h"
+#include "timing/TimeText.h"
+#include "timing/TimingOperations.h"
 
 double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace)
 {

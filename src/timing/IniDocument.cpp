@@ -1,4 +1,4 @@
-#include "IniDocument.h"
+#include "timing/IniDocument.h"
 
 #include <QStringDecoder>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "IniSettingsStore.h"
+#include "timing/IniSettingsStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 // The settings store as one INI file per user on Linux, or the registry on Windows.
 
-#include "IniDocument.h"
-#include "SettingsStore.h"
+#include "timing/IniDocument.h"
+#include "timing/SettingsStore.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 // One timing item as a value: what the operator named and chose, its sessions and its bill.
 
-#include "clsSave.h"
+#include "timing/clsSave.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // One field of every item, read like a list: the per-item lists of the design, kept as views.
 
-#include "ItemRowModel.h"
+#include "timing/ItemRowModel.h"
 
 #include <functional>
 #include <type_traits>

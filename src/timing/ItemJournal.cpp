@@ -1,7 +1,7 @@
-#include "ItemJournal.h"
+#include "timing/ItemJournal.h"
 
-#include "ModClock.h"
-#include "TimingOperations.h"
+#include "timing/ModClock.h"
+#include "timing/TimingOperations.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "ItemRowModel.h"
+#include "timing/ItemRowModel.h"
 
-#include "TimeText.h"
+#include "timing/TimeText.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The timing items, one per row of the main list, held as values and shown by every view of the list.
 
-#include "Item.h"
-#include "TimingOperations.h"
+#include "timing/Item.h"
+#include "timing/TimingOperations.h"
 
 #include <QAbstractTableModel>
 #include <QPersistentModelIndex>

@@ -1,9 +1,9 @@
-#include "ModClock.h"
+#include "timing/ModClock.h"
 
-#include "ClockTick.h"
-#include "FormulaEvaluator.h"
-#include "ItemJournal.h"
-#include "TimeText.h"
+#include "timing/ClockTick.h"
+#include "formula/FormulaEvaluator.h"
+#include "timing/ItemJournal.h"
+#include "timing/TimeText.h"
 
 ModClock::ModClock() = default;
 ModClock::~ModClock() = default;

@@ -1,10 +1,10 @@
 #pragma once
 // The state every window shares: the items, their sessions, the schemes and the counters.
 
-#include "Item.h"
-#include "ItemField.h"
-#include "ItemRowModel.h"
-#include "OrderedList.h"
+#include "timing/Item.h"
+#include "timing/ItemField.h"
+#include "timing/ItemRowModel.h"
+#include "timing/OrderedList.h"
 
 #include <QDateTime>
 #include <QPersistentModelIndex>

@@ -1,9 +1,9 @@
-#include "SchemeStore.h"
+#include "timing/SchemeStore.h"
 
-#include "ModClock.h"
-#include "Prompter.h"
-#include "SettingsKeys.h"
-#include "SettingsStore.h"
+#include "timing/ModClock.h"
+#include "timing/Prompter.h"
+#include "timing/SettingsKeys.h"
+#include "timing/SettingsStore.h"
 
 #include <QDir>
 

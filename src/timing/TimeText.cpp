@@ -1,4 +1,4 @@
-#include "TimeText.h"
+#include "timing/TimeText.h"
 
 #include <cmath>
 

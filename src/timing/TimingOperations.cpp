@@ -1,9 +1,9 @@
-#include "TimingOperations.h"
+#include "timing/TimingOperations.h"
 
-#include "ClockTick.h"
-#include "ItemJournal.h"
-#include "ModClock.h"
-#include "TimeText.h"
+#include "timing/ClockTick.h"
+#include "timing/ItemJournal.h"
+#include "timing/ModClock.h"
+#include "timing/TimeText.h"
 
 #include <cmath>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "ViewSettings.h"
+#include "timing/ViewSettings.h"
 
-#include "SettingsKeys.h"
-#include "SettingsStore.h"
+#include "timing/SettingsKeys.h"
+#include "timing/SettingsStore.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 // One item's session record: when each session started and ended, and the minutes it booked.
 
-#include "OrderedList.h"
+#include "timing/OrderedList.h"
 
 #include <QDateTime>
 

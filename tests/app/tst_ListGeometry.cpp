@@ -1,4 +1,4 @@
-#include "ListGeometry.h"
+#include "app/ListGeometry.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "AppSetup.h"
-#include "LockFileInstanceGuard.h"
+#include "app/AppSetup.h"
+#include "app/LockFileInstanceGuard.h"
 
 #include <QApplication>
 #include <QMessageBox>

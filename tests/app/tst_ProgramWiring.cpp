@@ -1,14 +1,14 @@
 #include "../report/RecordingReportPrinter.h"
 #include "FakeWallClock.h"
-#include "InstanceGuard.h"
-#include "ItemListView.h"
+#include "app/InstanceGuard.h"
+#include "app/ItemListView.h"
 #include "MemorySettingsStore.h"
 #include "WaitingPrompter.h"
-#include "MainToolbar.h"
-#include "ModClock.h"
-#include "Program.h"
-#include "ToolbarButton.h"
-#include "fClock.h"
+#include "app/MainToolbar.h"
+#include "timing/ModClock.h"
+#include "app/Program.h"
+#include "app/ToolbarButton.h"
+#include "app/fClock.h"
 
 #include <QAction>
 #include <QTemporaryDir>

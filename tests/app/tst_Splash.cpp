@@ -1,14 +1,14 @@
 #include "FakeWallClock.h"
-#include "IniSettingsStore.h"
-#include "InstanceGuard.h"
-#include "LockFileInstanceGuard.h"
+#include "timing/IniSettingsStore.h"
+#include "app/InstanceGuard.h"
+#include "app/LockFileInstanceGuard.h"
 #include "MemorySettingsStore.h"
-#include "ModClock.h"
-#include "Program.h"
+#include "timing/ModClock.h"
+#include "app/Program.h"
 #include "ScriptedPrompter.h"
 #include "WaitingPrompter.h"
-#include "fClock.h"
-#include "fSplash.h"
+#include "app/fClock.h"
+#include "app/fSplash.h"
 
 #include <QLabel>
 #include <QMessageBox>

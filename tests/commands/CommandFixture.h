@@ -3,20 +3,20 @@
 // scripted answers and a recording report component. The windows the commands open lie outside
 // and are only recorded.
 
-#include "CommandActions.h"
+#include "commands/CommandActions.h"
 #include "FakeWallClock.h"
-#include "HistoryLog.h"
-#include "ItemListView.h"
-#include "MainStatusBar.h"
-#include "MainToolbar.h"
+#include "commands/HistoryLog.h"
+#include "app/ItemListView.h"
+#include "app/MainStatusBar.h"
+#include "app/MainToolbar.h"
 #include "MemorySettingsStore.h"
-#include "ModClock.h"
+#include "timing/ModClock.h"
 #include "RecordingReportPrinter.h"
 #include "ScriptedPrompter.h"
-#include "TimingReports.h"
-#include "ToolbarButton.h"
-#include "ToolbarCommands.h"
-#include "fClock.h"
+#include "commands/TimingReports.h"
+#include "app/ToolbarButton.h"
+#include "commands/ToolbarCommands.h"
+#include "app/fClock.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

@@ -1,11 +1,11 @@
 // The help file as the build writes it, and the window that shows it.
 
-#include "ClockTick.h"
-#include "HelpDocument.h"
-#include "HelpWindow.h"
-#include "ModClock.h"
+#include "timing/ClockTick.h"
+#include "commands/HelpDocument.h"
+#include "commands/HelpWindow.h"
+#include "timing/ModClock.h"
 #include "ScriptedPrompter.h"
-#include "WindowHelpViewer.h"
+#include "commands/WindowHelpViewer.h"
 
 #include <QListWidget>
 #include <QSet>

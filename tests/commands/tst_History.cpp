@@ -1,13 +1,13 @@
 // The log of removed items, its window and the reports of removed items.
 
 #include "FakeWallClock.h"
-#include "HistoryLog.h"
-#include "HistoryWindow.h"
-#include "ModClock.h"
+#include "commands/HistoryLog.h"
+#include "commands/HistoryWindow.h"
+#include "timing/ModClock.h"
 #include "RecordingReportPrinter.h"
-#include "RemovedItemReport.h"
-#include "TimeText.h"
-#include "TimingOperations.h"
+#include "commands/RemovedItemReport.h"
+#include "timing/TimeText.h"
+#include "timing/TimingOperations.h"
 
 #include <QPushButton>
 #include <QTest>

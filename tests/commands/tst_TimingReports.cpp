@@ -3,7 +3,7 @@
 #include "FakeWallClock.h"
 #include "RecordingReportPrinter.h"
 #include "ReportFixtures.h"
-#include "TimingReports.h"
+#include "commands/TimingReports.h"
 
 #include <QtTest>
 

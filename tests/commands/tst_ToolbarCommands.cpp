@@ -1,7 +1,7 @@
 // The toolbar buttons, their menu entries and the letter keys, on the real main window.
 
 #include "CommandFixture.h"
-#include "TimeText.h"
+#include "timing/TimeText.h"
 
 #include <QTest>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #pragma once
 // Stands in for the main window: records what the new-items dialog writes to it.
 
-#include "NewItemsHost.h"
+#include "dialogs/NewItemsHost.h"
 
 #include <QMap>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // The minutes an operator types before an item is added: the number the text begins with.
 
-#include "LeadingNumber.h"
+#include "dialogs/LeadingNumber.h"
 
 #include <QTest>
 

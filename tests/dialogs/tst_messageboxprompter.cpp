@@ -1,6 +1,6 @@
 // The real message and input boxes: title, icon, buttons and default, and the answers they give.
 
-#include "MessageBoxPrompter.h"
+#include "dialogs/MessageBoxPrompter.h"
 
 #include <QAbstractButton>
 #include <QApplication>

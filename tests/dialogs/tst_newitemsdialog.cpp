@@ -2,13 +2,13 @@
 // name, the minutes, and the scheme list it manages.
 
 #include "FakeWallClock.h"
-#include "ModClock.h"
-#include "NewItemsDialog.h"
+#include "timing/ModClock.h"
+#include "dialogs/NewItemsDialog.h"
 #include "RecordingHost.h"
-#include "SchemeDialog.h"
+#include "dialogs/SchemeDialog.h"
 #include "ScriptedPrompter.h"
 #include "TabStops.h"
-#include "TimeText.h"
+#include "timing/TimeText.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The timing scheme dialog: the verdict on every change, OK only for a usable formula, and what
 // reaches the shared scheme list.
 
-#include "ModClock.h"
-#include "SchemeDialog.h"
+#include "timing/ModClock.h"
+#include "dialogs/SchemeDialog.h"
 #include "TabStops.h"
 
 #include <QGroupBox>

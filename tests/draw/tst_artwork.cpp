@@ -1,7 +1,7 @@
 // Checks that every picture the program ships loads from the library's resources at the sizes the
 // windows ask for, and that the pictures keep the properties the windows rely on.
 
-#include "Artwork.h"
+#include "draw/Artwork.h"
 
 #include <QImage>
 #include <QTest>

@@ -1,6 +1,6 @@
 // Checks the conversion between stored colour numbers (red in the low byte) and QColor.
 
-#include "ColorValue.h"
+#include "draw/ColorValue.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // Checks the raised and engraved text effect on three labels: captions, colours, places, sizes,
 // backgrounds and stacking.
 
-#include "Draw3DText.h"
+#include "draw/Draw3DText.h"
 
 #include <QLabel>
 #include <QTest>

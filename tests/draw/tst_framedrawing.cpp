@@ -1,10 +1,10 @@
 // Checks the frame styles pixel by pixel on an off-screen image standing in for the main window's
 // retained image, and the frame metrics and state the frame drawing keeps.
 
-#include "ColorValue.h"
+#include "draw/ColorValue.h"
 #include "ExpectedImage.h"
-#include "FrameDrawing.h"
-#include "PainterSurface.h"
+#include "draw/FrameDrawing.h"
+#include "draw/PainterSurface.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 // covers for each pen width and scale unit.
 
 #include "ExpectedImage.h"
-#include "PainterSurface.h"
+#include "draw/PainterSurface.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // Checks the fee formula evaluator: the grammar it accepts, what it refuses, and hostile input.
-#include "FormulaEvaluator.h"
+#include "formula/FormulaEvaluator.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A report component that only keeps the reports handed to it.
 
-#include "ReportPrinter.h"
+#include "report/ReportPrinter.h"
 
 #include <QList>
 

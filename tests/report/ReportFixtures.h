@@ -1,8 +1,8 @@
 #pragma once
 // Items with booked and running sessions, timed through the timing operations, for report tests.
 
-#include "ModClock.h"
-#include "TimingOperations.h"
+#include "timing/ModClock.h"
+#include "timing/TimingOperations.h"
 
 #include <QList>
 #include <QTime>

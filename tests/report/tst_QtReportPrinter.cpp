@@ -1,9 +1,9 @@
 #include "FakeWallClock.h"
-#include "QtReportPrinter.h"
+#include "report/QtReportPrinter.h"
 #include "ReportFixtures.h"
-#include "ReportLayout.h"
-#include "TimingOperations.h"
-#include "TimingReports.h"
+#include "report/ReportLayout.h"
+#include "timing/TimingOperations.h"
+#include "commands/TimingReports.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>

@@ -1,7 +1,7 @@
 #pragma once
 // A clock that stands still until a test moves it.
 
-#include "WallClock.h"
+#include "timing/WallClock.h"
 
 class FakeWallClock : public WallClock {
 public:

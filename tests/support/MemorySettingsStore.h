@@ -1,7 +1,7 @@
 #pragma once
 // Settings held in memory, with a log of every write and delete in order and what was committed.
 
-#include "SettingsStore.h"
+#include "timing/SettingsStore.h"
 
 #include <QMap>
 #include <QStringList>

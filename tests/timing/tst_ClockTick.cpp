@@ -1,7 +1,7 @@
-#include "ClockTick.h"
-#include "ModClock.h"
-#include "TimeText.h"
-#include "TimingOperations.h"
+#include "timing/ClockTick.h"
+#include "timing/ModClock.h"
+#include "timing/TimeText.h"
+#include "timing/TimingOperations.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

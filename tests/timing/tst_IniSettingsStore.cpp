@@ -1,11 +1,11 @@
 // The settings file is replaced as a whole or not at all: a full disk leaves the old file, and a
 // process killed while it saves leaves either the old file or the new one.
 
-#include "IniSettingsStore.h"
-#include "ModClock.h"
-#include "SchemeStore.h"
+#include "timing/IniSettingsStore.h"
+#include "timing/ModClock.h"
+#include "timing/SchemeStore.h"
 #include "ScriptedPrompter.h"
-#include "ViewSettings.h"
+#include "timing/ViewSettings.h"
 
 #include <QDir>
 #include <QFile>

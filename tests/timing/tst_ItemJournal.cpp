@@ -1,7 +1,7 @@
-#include "ClockTick.h"
-#include "ItemJournal.h"
-#include "ModClock.h"
-#include "TimingOperations.h"
+#include "timing/ClockTick.h"
+#include "timing/ItemJournal.h"
+#include "timing/ModClock.h"
+#include "timing/TimingOperations.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "ItemRowModel.h"
-#include "ModClock.h"
-#include "TimingOperations.h"
+#include "timing/ItemRowModel.h"
+#include "timing/ModClock.h"
+#include "timing/TimingOperations.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

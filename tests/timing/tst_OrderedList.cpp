@@ -1,4 +1,4 @@
-#include "OrderedList.h"
+#include "timing/OrderedList.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
-#include "IniSettingsStore.h"
+#include "timing/IniSettingsStore.h"
 #include "MemorySettingsStore.h"
-#include "ModClock.h"
-#include "SchemeStore.h"
+#include "timing/ModClock.h"
+#include "timing/SchemeStore.h"
 #include "ScriptedPrompter.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "TimeText.h"
-#include "WallClock.h"
+#include "timing/TimeText.h"
+#include "timing/WallClock.h"
 
 #include <QTimeZone>
 #include <QtTest>

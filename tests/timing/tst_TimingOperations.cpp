@@ -1,6 +1,6 @@
-#include "ModClock.h"
-#include "TimeText.h"
-#include "TimingOperations.h"
+#include "timing/ModClock.h"
+#include "timing/TimeText.h"
+#include "timing/TimingOperations.h"
 
 #include <QTimeZone>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "SimSunFont.h"
+#include "draw/SimSunFont.h"
 
 #include <QStringList>
 
