@@ -3,7 +3,8 @@
 // with ten thousand schemes each must stay well under a second.
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
-#include "timing/Prompter.h"
+#include "dialogs/Prompter.h"
+#include "dialogs/SchemeStorePrompts.h"
 #include "timing/SchemeStore.h"
 #include "timing/ViewSettings.h"
 
@@ -34,14 +35,14 @@ void BM_SaveSchemes(benchmark::State &st)
     IniSettingsStore store(ini);
     ModClock state;
     SilentPrompter prompter;
-    SchemeStore::LoadFangAn(state, store, prompter);
+    SchemeStorePrompts::LoadFangAn(state, store, prompter);
     fillSchemes(state, int(st.range(0)));
     for (auto _ : st) {
         state.cFangAn.Remove(1);
         state.cFangAn.Add(QStringLiteral("3*C/60"));
         SchemeStore::SaveFangAn(state, store);
         ViewSettings().Save(store);
-        if (!SchemeStore::Commit(store, prompter))
+        if (!SchemeStorePrompts::Commit(store, prompter))
             st.SkipWithError("the settings file could not be written");
     }
     st.SetItemsProcessed(st.iterations() * st.range(0));
@@ -59,12 +60,12 @@ void BM_LoadSchemes(benchmark::State &st)
         ModClock state;
         fillSchemes(state, int(st.range(0)));
         SchemeStore::SaveFangAn(state, store);
-        SchemeStore::Commit(store, prompter);
+        SchemeStorePrompts::Commit(store, prompter);
     }
     for (auto _ : st) {
         IniSettingsStore store(ini);
         ModClock state;
-        SchemeStore::LoadFangAn(state, store, prompter);
+        SchemeStorePrompts::LoadFangAn(state, store, prompter);
         ViewSettings view;
         view.Load(store);
         if (state.cFangAn.Count() != st.range(0))

@@ -21,6 +21,7 @@
 #include "timing/ModClock.h"
 #include "dialogs/NewItemsDialog.h"
 #include "dialogs/SchemeDialog.h"
+#include "dialogs/SchemeStorePrompts.h"
 #include "timing/SchemeStore.h"
 #include "timing/WallClock.h"
 #include "app/fClock.h"
@@ -80,7 +81,7 @@ fClock &Program::mainWindow()
         // A change of schemes the operator confirms is written at once.
         const auto saveSchemes = [this] {
             SchemeStore::SaveFangAn(*m_state, *m_store);
-            SchemeStore::Commit(*m_store, *m_prompter);
+            SchemeStorePrompts::Commit(*m_store, *m_prompter);
         };
         openers.newItems = [this, w, saveSchemes] { NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, *w, w, saveSchemes); };
         openers.scheme = [this, w, saveSchemes] { SchemeDialog::Run(*m_state, w, saveSchemes); };

@@ -7,7 +7,8 @@
 #include "app/MainToolbar.h"
 #include "timing/ModClock.h"
 #include "draw/PainterSurface.h"
-#include "timing/Prompter.h"
+#include "dialogs/Prompter.h"
+#include "dialogs/SchemeStorePrompts.h"
 #include "timing/SchemeStore.h"
 #include "timing/TimingOperations.h"
 #include "commands/ToolbarCommands.h"
@@ -75,7 +76,7 @@ void fClock::setCommands(ToolbarCommands &commands)
 
 void fClock::initialise()
 {
-    SchemeStore::LoadFangAn(m_state, m_store, m_prompter);
+    SchemeStorePrompts::LoadFangAn(m_state, m_store, m_prompter);
     m_fx.InitFrameMetrics(m_twipsPerPixel, m_twipsPerPixel);
     QString dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(u'/') && !dir.endsWith(QDir::separator()))
@@ -161,7 +162,7 @@ void fClock::closeEvent(QCloseEvent *event)
     m_minuteWatch->stop();
     SchemeStore::SaveFangAn(m_state, m_store);
     // The view settings and the scheme list reach the file together, in one replacement.
-    SchemeStore::Commit(m_store, m_prompter);
+    SchemeStorePrompts::Commit(m_store, m_prompter);
     event->accept();
 }
 

@@ -3,7 +3,7 @@
 #include "draw/Artwork.h"
 #include "draw/Draw3DText.h"
 #include "app/InstanceGuard.h"
-#include "timing/Prompter.h"
+#include "dialogs/Prompter.h"
 #include "draw/SimSunFont.h"
 
 #include <QCloseEvent>

@@ -4,7 +4,7 @@
 #include "commands/CommandHost.h"
 #include "commands/HistoryLog.h"
 #include "timing/ModClock.h"
-#include "timing/Prompter.h"
+#include "dialogs/Prompter.h"
 #include "commands/TimingReports.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"

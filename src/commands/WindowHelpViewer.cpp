@@ -2,7 +2,7 @@
 
 #include "commands/HelpDocument.h"
 #include "commands/HelpWindow.h"
-#include "timing/Prompter.h"
+#include "dialogs/Prompter.h"
 
 #include <QDir>
 

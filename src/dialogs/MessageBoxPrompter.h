@@ -1,7 +1,7 @@
 #pragma once
 // The program's message and input boxes, shown over a given window with the program's title.
 
-#include "timing/Prompter.h"
+#include "dialogs/Prompter.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -5,7 +5,7 @@
 #include "dialogs/LeadingNumber.h"
 #include "timing/ModClock.h"
 #include "dialogs/NewItemsHost.h"
-#include "timing/Prompter.h"
+#include "dialogs/Prompter.h"
 #include "dialogs/SchemeDialog.h"
 #include "draw/SimSunFont.h"
 #include "timing/WallClock.h"

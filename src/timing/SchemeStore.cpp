@@ -1,11 +1,9 @@
 #include "timing/SchemeStore.h"
 
 #include "timing/ModClock.h"
-#include "timing/Prompter.h"
 #include "timing/SettingsKeys.h"
 #include "timing/SettingsStore.h"
 
-#include <QDir>
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +29,7 @@ std::optional<qint16> schemeCount(const QString &text)
 
 namespace SchemeStore {
 
-void LoadFangAn(ModClock &state, SettingsStore &store, Prompter &prompter)
+int LoadFangAn(ModClock &state, SettingsStore &store)
 {
     // A count that cannot be read loads nothing and says nothing. The schemes may still be there
     // under their numbers; saving would then write over some of them, so the file is kept aside.
@@ -42,15 +40,16 @@ void LoadFangAn(ModClock &state, SettingsStore &store, Prompter &prompter)
     if (!max && (!maxText.trimmed().isEmpty() || !store.GetSetting(kApp, kSection, SettingsKeys::Scheme(1), QString()).isNull()))
         store.KeepOriginal();
 
+    int skipped = 0;
     for (int i = 1; i <= state.intFangAn; ++i) {
         const QString text = store.GetSetting(kApp, kSection, SettingsKeys::Scheme(i), kMissing);
         if (text == kMissing) {
-            prompter.MsgBox(QStringLiteral("计时方案设置值错误"), Prompter::Buttons::Ok,
-                            Prompter::Icon::Exclamation);
+            ++skipped;
             continue;
         }
         state.cFangAn.Add(text);
     }
+    return skipped;
 }
 
 void SaveFangAn(ModClock &state, SettingsStore &store)
@@ -62,15 +61,6 @@ void SaveFangAn(ModClock &state, SettingsStore &store)
     store.SaveSetting(kApp, kSection, kMax, QString::number(state.cFangAn.Count()));
     // The list is saved more than once a run now: the next save must delete what this one wrote.
     state.intFangAn = qint16(std::min(state.cFangAn.Count(), int(std::numeric_limits<qint16>::max())));
-}
-
-bool Commit(SettingsStore &store, Prompter &prompter)
-{
-    const SettingsStore::CommitResult result = store.Commit();
-    if (result == SettingsStore::CommitResult::Failed)
-        prompter.MsgBox(QStringLiteral("无法保存设置文件:\n") + QDir::toNativeSeparators(store.Location()),
-                        Prompter::Buttons::Ok, Prompter::Icon::Critical);
-    return result == SettingsStore::CommitResult::Written;
 }
 
 } // namespace SchemeStore

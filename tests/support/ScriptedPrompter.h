@@ -1,7 +1,7 @@
 #pragma once
 // A prompter that answers from a script and records every question, for tests of logic that asks.
 
-#include "timing/Prompter.h"
+#include "dialogs/Prompter.h"
 
 #include <QList>
 #include <QQueue>

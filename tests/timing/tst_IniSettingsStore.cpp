@@ -3,6 +3,7 @@
 
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
+#include "dialogs/SchemeStorePrompts.h"
 #include "timing/SchemeStore.h"
 #include "ScriptedPrompter.h"
 #include "timing/ViewSettings.h"
@@ -52,13 +53,13 @@ int keepSaving(const QString &ini)
     IniSettingsStore store(ini);
     ModClock s;
     ScriptedPrompter p;
-    SchemeStore::LoadFangAn(s, store, p);
+    SchemeStorePrompts::LoadFangAn(s, store, p);
     for (int round = 0;; ++round) {
         s.cFangAn.Clear();
         for (const QString &t : schemeList(round))
             s.cFangAn.Add(t);
         SchemeStore::SaveFangAn(s, store);
-        if (!SchemeStore::Commit(store, p))
+        if (!SchemeStorePrompts::Commit(store, p))
             return 1;
         if (round == 0) {
             std::fputs("saved\n", stdout);
@@ -95,17 +96,17 @@ private Q_SLOTS:
             s.cFangAn.Add(QString(1800, u'C') + QStringLiteral("/2"));
             SchemeStore::SaveFangAn(s, store);
             ViewSettings().Save(store);
-            QVERIFY(SchemeStore::Commit(store, p));
+            QVERIFY(SchemeStorePrompts::Commit(store, p));
         }
         const QByteArray before = readFile(ini);
         QVERIFY(before.size() > 3600 && before.size() < 4096);
 
         IniSettingsStore store(ini);
         ModClock s;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         s.cFangAn.Add(QString(6000, u'C'));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(!SchemeStore::Commit(store, p));
+        QVERIFY(!SchemeStorePrompts::Commit(store, p));
         QCOMPARE(readFile(ini), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Vantorel.ini")});
         QCOMPARE(p.asked.size(), 1);
@@ -130,7 +131,7 @@ private Q_SLOTS:
             IniSettingsStore store(ini);
             ModClock s;
             ScriptedPrompter p;
-            SchemeStore::LoadFangAn(s, store, p);
+            SchemeStorePrompts::LoadFangAn(s, store, p);
             const QStringList loaded = schemes(s);
             QVERIFY2(p.asked.isEmpty() && (loaded == a || loaded == b),
                      qPrintable(QStringLiteral("round %1 loaded %2 schemes").arg(round).arg(loaded.size())));

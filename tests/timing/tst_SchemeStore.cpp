@@ -1,6 +1,7 @@
 #include "timing/IniSettingsStore.h"
 #include "MemorySettingsStore.h"
 #include "timing/ModClock.h"
+#include "dialogs/SchemeStorePrompts.h"
 #include "timing/SchemeStore.h"
 #include "ScriptedPrompter.h"
 
@@ -53,7 +54,7 @@ private:
     {
         IniSettingsStore store;
         ModClock s;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         return schemes(s);
     }
 
@@ -92,12 +93,12 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(s.cFangAn.Count(), 0);
         QCOMPARE(s.intFangAn, qint16(0));
         QVERIFY(p.asked.isEmpty());
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(SchemeStore::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::Commit(store, p));
         QVERIFY(readFile().contains("Max=0"));
     }
 
@@ -115,7 +116,7 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(s.cFangAn.Count(), 0);
         QVERIFY(p.asked.isEmpty());
     }
@@ -133,7 +134,7 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(schemes(s), (QStringList{QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
         QVERIFY(p.asked.isEmpty());
     }
@@ -163,10 +164,10 @@ private Q_SLOTS:
         {
             IniSettingsStore store;
             ModClock s;
-            SchemeStore::LoadFangAn(s, store, p);
+            SchemeStorePrompts::LoadFangAn(s, store, p);
             s.cFangAn.Add(QStringLiteral("9*C"));
             SchemeStore::SaveFangAn(s, store);
-            QVERIFY(SchemeStore::Commit(store, p));
+            QVERIFY(SchemeStorePrompts::Commit(store, p));
         }
         QCOMPARE(QFile::exists(m_ini + QStringLiteral(".bak")), kept);
         if (kept)
@@ -197,12 +198,12 @@ private Q_SLOTS:
         ScriptedPrompter p;
         IniSettingsStore store;
         ModClock s;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(schemes(s), QStringList{scheme});
         // and what the program writes back reads the same
         s.cFangAn.Add(QStringLiteral("3*C/60"));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(SchemeStore::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::Commit(store, p));
         QCOMPARE(loadAgain(p), (QStringList{scheme, QStringLiteral("3*C/60")}));
     }
 
@@ -214,26 +215,26 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         s.cFangAn.Add(QStringLiteral("5*C/60"));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(!SchemeStore::Commit(store, p));
+        QVERIFY(!SchemeStorePrompts::Commit(store, p));
         s.cFangAn.Add(QStringLiteral("3*C/60"));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(!SchemeStore::Commit(store, p));
+        QVERIFY(!SchemeStorePrompts::Commit(store, p));
         QCOMPARE(p.asked.size(), 1);
         QCOMPARE(p.asked[0].text, QStringLiteral("无法保存设置文件:\n") + QDir::toNativeSeparators(m_ini));
         QCOMPARE(p.asked[0].icon, Prompter::Icon::Critical);
 
         QVERIFY(QDir().rmdir(m_ini));
-        QVERIFY(SchemeStore::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::Commit(store, p));
         QCOMPARE(loadAgain(p), schemes(s));
 
         QVERIFY(QFile::remove(m_ini));
         QVERIFY(QDir().mkpath(m_ini));
         s.cFangAn.Remove(1);
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(!SchemeStore::Commit(store, p));
+        QVERIFY(!SchemeStorePrompts::Commit(store, p));
         QCOMPARE(p.asked.size(), 2);
         QVERIFY(QDir().rmdir(m_ini));
     }
@@ -244,14 +245,14 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(warnings(p), 2);
         QCOMPARE(schemes(s), (QStringList{QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
         SchemeStore::SaveFangAn(s, store);
 
         ModClock again;
         ScriptedPrompter quiet;
-        SchemeStore::LoadFangAn(again, store, quiet);
+        SchemeStorePrompts::LoadFangAn(again, store, quiet);
         QVERIFY(quiet.asked.isEmpty());
         QCOMPARE(schemes(again), schemes(s));
         QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("Max"), {}), QStringLiteral("2"));
@@ -280,14 +281,14 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(schemes(s), texts);
         s.cFangAn.Add(QStringLiteral("3*C/60"));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(SchemeStore::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::Commit(store, p));
         s.cFangAn.Remove(s.cFangAn.Count());
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(SchemeStore::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::Commit(store, p));
         QCOMPARE(readFile(), written);
         QCOMPARE(loadAgain(p), texts);
         QVERIFY(p.asked.isEmpty());
@@ -301,7 +302,7 @@ private Q_SLOTS:
         store.set(QStringLiteral("3"), QStringLiteral("B*C"));
         ModClock s;
         ScriptedPrompter p;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(warnings(p), 1);
         s.cFangAn.Remove(1);
         store.log.clear();
@@ -317,12 +318,12 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStore::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s, store, p);
         // Whatever Qt makes of the broken part, loading never fails loudly and saving works.
         s.cFangAn.Add(QStringLiteral("9*C"));
         SchemeStore::SaveFangAn(s, store);
         ModClock back;
-        SchemeStore::LoadFangAn(back, store, p);
+        SchemeStorePrompts::LoadFangAn(back, store, p);
         QCOMPARE(schemes(back), schemes(s));
     }
 };
