@@ -14,10 +14,10 @@ namespace {
 const QStringList &typicalSchemes()
 {
     static const QStringList schemes = {
-        QStringLiteral("5*C/60"),                // per hour
-        QStringLiteral("3*C/60"),                // a cheaper class of machine
-        QStringLiteral("-INT(-C/30)*2.5"),       // per started half hour
-        QStringLiteral("MAX(5, 5*C/60)"),        // with a minimum charge
+        QStringLiteral("5*C/60"), // per hour
+        QStringLiteral("3*C/60"), // a cheaper class of machine
+        QStringLiteral("-INT(-C/30)*2.5"), // per started half hour
+        QStringLiteral("MAX(5, 5*C/60)"), // with a minimum charge
         QStringLiteral("ROUND(5*C/60*100)/100"), // rounded to cents
     };
     return schemes;

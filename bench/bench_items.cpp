@@ -34,7 +34,7 @@ size_t grow(int n, int sessions)
     const size_t before = heapInUse();
     auto state = std::make_unique<ModClock>();
     for (int i = 0; i < n; ++i)
-        state->AddItem(NewItem{QStringLiteral("PC%1").arg(i + 1), scheme, double(i % 90), true}, morning);
+        state->AddItem(NewItem {QStringLiteral("PC%1").arg(i + 1), scheme, double(i % 90), true}, morning);
     QDateTime now = morning;
     for (int k = 0; k < sessions; ++k) {
         now = now.addSecs(17 * 60 + 5);

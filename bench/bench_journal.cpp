@@ -19,7 +19,7 @@ namespace {
 const QDateTime kMorning(QDate(2026, 12, 7), QTime(9, 0), QTimeZone(8 * 3600));
 
 struct Journaled {
-    QTemporaryDir dir{QDir::current().filePath(QStringLiteral("bench_journal-XXXXXX"))};
+    QTemporaryDir dir {QDir::current().filePath(QStringLiteral("bench_journal-XXXXXX"))};
     std::unique_ptr<ItemJournal> journal;
     ModClock state;
 
@@ -32,7 +32,10 @@ struct Journaled {
     }
 };
 
-void label(benchmark::State &st) { st.SetLabel(st.range(0) ? "journal" : "no journal"); }
+void label(benchmark::State &st)
+{
+    st.SetLabel(st.range(0) ? "journal" : "no journal");
+}
 
 // The new-items dialog's OK: one item added, started.
 void BM_AddItem(benchmark::State &st)
@@ -40,7 +43,8 @@ void BM_AddItem(benchmark::State &st)
     Journaled j(st.range(0) != 0);
     int n = 0;
     for (auto _ : st)
-        j.state.AddItem(NewItem{QStringLiteral("PC%1").arg(++n), QStringLiteral("5*C/60"), 0, true}, kMorning.addSecs(n));
+        j.state.AddItem(NewItem {QStringLiteral("PC%1").arg(++n), QStringLiteral("5*C/60"), 0, true},
+                        kMorning.addSecs(n));
     st.SetItemsProcessed(st.iterations());
     label(st);
 }
@@ -50,7 +54,7 @@ BENCHMARK(BM_AddItem)->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMicroseco
 void BM_StartThenEnd(benchmark::State &st)
 {
     Journaled j(st.range(0) != 0);
-    j.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false}, kMorning);
+    j.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false}, kMorning);
     qint64 s = 0;
     for (auto _ : st) {
         j.state.Select(1);
@@ -68,7 +72,7 @@ void BM_StartAllStopAll100(benchmark::State &st)
 {
     Journaled j(st.range(0) != 0);
     for (int i = 1; i <= 100; ++i)
-        j.state.AddItem(NewItem{QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
+        j.state.AddItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
     qint64 s = 0;
     for (auto _ : st) {
         TimingOperations::SetTimer(j.state, true, kMorning.addSecs(++s));
@@ -90,7 +94,7 @@ void BM_RestoreBusyDay(benchmark::State &st)
         day.journal = &journal;
         qint64 s = 0;
         for (int i = 1; i <= 100; ++i)
-            day.AddItem(NewItem{QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
+            day.AddItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
         for (int session = 0; session < 20; ++session) {
             for (int i = 1; i <= 100; ++i) {
                 day.Select(i);

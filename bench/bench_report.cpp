@@ -1,16 +1,16 @@
 // How long the reports take to build: the all-items report of a long list, from the rows to the
 // pages of a PDF file, and each stage on its own.
-#include "timing/ModClock.h"
+#include "commands/TimingReports.h"
 #include "report/QtReportPrinter.h"
 #include "report/ReportContent.h"
 #include "report/ReportLayout.h"
+#include "timing/ModClock.h"
 #include "timing/TimingOperations.h"
-#include "commands/TimingReports.h"
 #include "timing/WallClock.h"
 
 #include <QApplication>
-#include <QPrinter>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -39,24 +39,23 @@ void fill(ModClock &state, int n)
     const QDateTime created(QDate(2026, 12, 7), QTime(8, 0, 0));
     for (int i = 0; i < n; ++i) {
         const QDateTime added = created.addSecs(i * 7);
-        const int pos = state.AddItem(NewItem{QStringLiteral("PC%1").arg(i + 1), QStringLiteral("5*C/60+2"),
-                                              double(i % 90), i % 2 == 0},
-                                      added);
+        const int pos = state.AddItem(
+            NewItem {QStringLiteral("PC%1").arg(i + 1), QStringLiteral("5*C/60+2"), double(i % 90), i % 2 == 0}, added);
         TimingOperations::ShowMinutes(state, pos, i % 600 + 0.25, added.time());
     }
 }
 
 class NullPrinter : public ReportPrinter {
 public:
-    void Present(const ReportDocument &) override {}
+    void Present(const ReportDocument &) override { }
 };
 
 // Answers the no-printer question with one file, so printing ends in that PDF.
 class FileAsker : public ReportOutputAsker {
 public:
-    explicit FileAsker(QString file) : m_file(std::move(file)) {}
+    explicit FileAsker(QString file) : m_file(std::move(file)) { }
     QString PdfFileName(const QString &) override { return m_file; }
-    void ReportFailed(const QString &) override {}
+    void ReportFailed(const QString &) override { }
 
 private:
     QString m_file;
@@ -64,8 +63,7 @@ private:
 
 std::unique_ptr<QtReportPrinter> component(const QString &file)
 {
-    return std::make_unique<QtReportPrinter>(nullptr, std::make_unique<FileAsker>(file),
-                                             [] { return QPrinterInfo(); });
+    return std::make_unique<QtReportPrinter>(nullptr, std::make_unique<FileAsker>(file), [] { return QPrinterInfo(); });
 }
 
 void pdfPrinter(QPrinter &printer, const QString &file)

@@ -1,10 +1,10 @@
 // Saving and loading the scheme list through the settings file (milliseconds per run). The save
 // runs whenever the operator confirms a change of schemes and at exit, the load at every start:
 // with ten thousand schemes each must stay well under a second.
-#include "timing/IniSettingsStore.h"
-#include "timing/ModClock.h"
 #include "dialogs/Prompter.h"
 #include "dialogs/SchemeStorePrompts.h"
+#include "timing/IniSettingsStore.h"
+#include "timing/ModClock.h"
 #include "timing/SchemeStore.h"
 #include "timing/ViewSettings.h"
 

@@ -14,8 +14,9 @@ const char *const kSchemes[] = {"5*C/60", "3*C/60", "MAX(5, 5*C/60)", "INT((C+29
 void fill(ModClock &state, int items, const QDateTime &start)
 {
     for (int i = 0; i < items; ++i)
-        state.AddItem(NewItem{QStringLiteral("PC%1").arg(i), QString::fromLatin1(kSchemes[i % 5]), double(i % 50), true},
-                      start.addSecs(-(i % 3600)));
+        state.AddItem(
+            NewItem {QStringLiteral("PC%1").arg(i), QString::fromLatin1(kSchemes[i % 5]), double(i % 50), true},
+            start.addSecs(-(i % 3600)));
 }
 
 void BM_MinuteRefresh(benchmark::State &st)

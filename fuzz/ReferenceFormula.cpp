@@ -20,17 +20,24 @@ struct Function {
 };
 
 const Function functions[] = {
-    {"SQR", squareRoot, nullptr},  {"LOG", naturalLogarithm, nullptr}, {"SIN", sine, nullptr},
-    {"COS", cosine, nullptr},      {"TAN", tangent, nullptr},          {"MAX", nullptr, maximum},
-    {"MIN", nullptr, minimum},     {"INT", roundDown, nullptr},        {"FIX", roundTowardZero, nullptr},
-    {"ROUND", roundHalfAwayFromZero, nullptr}, {"ABS", absolute, nullptr},
+    {"SQR", squareRoot, nullptr},
+    {"LOG", naturalLogarithm, nullptr},
+    {"SIN", sine, nullptr},
+    {"COS", cosine, nullptr},
+    {"TAN", tangent, nullptr},
+    {"MAX", nullptr, maximum},
+    {"MIN", nullptr, minimum},
+    {"INT", roundDown, nullptr},
+    {"FIX", roundTowardZero, nullptr},
+    {"ROUND", roundHalfAwayFromZero, nullptr},
+    {"ABS", absolute, nullptr},
 };
 
 // Recursive descent; every method returns nothing on a syntax error. Levels, weakest first:
 // + -, \, * /, unary minus (not directly twice), ^ (right to left, its exponent may be negated).
 class Reader {
 public:
-    explicit Reader(const std::string &text) : m_text(text), m_p(m_text.c_str()) {}
+    explicit Reader(const std::string &text) : m_text(text), m_p(m_text.c_str()) { }
 
     bool deep = false;
 
@@ -109,10 +116,7 @@ private:
 
     std::optional<double> quotient() { return leftToRight(&Reader::product, {{'\\', integerDivide}}); }
 
-    std::optional<double> product()
-    {
-        return leftToRight(&Reader::signedPower, {{'*', multiply}, {'/', divide}});
-    }
+    std::optional<double> product() { return leftToRight(&Reader::signedPower, {{'*', multiply}, {'/', divide}}); }
 
     std::optional<double> signedPower()
     {
@@ -179,8 +183,7 @@ private:
         return std::nullopt;
     }
 
-    static std::optional<double> combine(double (*op)(double, double), std::optional<double> a,
-                                         std::optional<double> b)
+    static std::optional<double> combine(double (*op)(double, double), std::optional<double> a, std::optional<double> b)
     {
         if (!a || !b)
             return std::nullopt;

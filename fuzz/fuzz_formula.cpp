@@ -4,9 +4,9 @@
 // is not instrumented. Besides crashes, hangs and sanitizer reports it checks that an accepted
 // formula has a finite value, gives the same value again, and agrees with an independent reading
 // of the grammar.
+#include "ReferenceFormula.h"
 #include "formula/FormulaEvaluator.h"
 #include "formula/FormulaText.h"
-#include "ReferenceFormula.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,10 +21,59 @@
 namespace {
 
 const char *const tokens[] = {
-    "0", "1", "2", "3", "5", "7", "9", "60", "90", "0.5", "2.5", ".", "E", "e", "E+", "E-",
-    "1.5E+20", "1E308", "+", "-", "*", "/", "\\", "^", "(", ")", ",", " ", "\t",
-    "SQR(", "log(", "Sin(", "COS(", "tan(", "MAX(", "min(", "INT(", "fix(", "ROUND(", "Abs(",
-    "MAX", "X", "PI", "_pi", "?", ":", "<", "=", "&&", "\"", "sum(", "exp(", "\xe4\xb8\xad",
+    "0",
+    "1",
+    "2",
+    "3",
+    "5",
+    "7",
+    "9",
+    "60",
+    "90",
+    "0.5",
+    "2.5",
+    ".",
+    "E",
+    "e",
+    "E+",
+    "E-",
+    "1.5E+20",
+    "1E308",
+    "+",
+    "-",
+    "*",
+    "/",
+    "\\",
+    "^",
+    "(",
+    ")",
+    ",",
+    " ",
+    "\t",
+    "SQR(",
+    "log(",
+    "Sin(",
+    "COS(",
+    "tan(",
+    "MAX(",
+    "min(",
+    "INT(",
+    "fix(",
+    "ROUND(",
+    "Abs(",
+    "MAX",
+    "X",
+    "PI",
+    "_pi",
+    "?",
+    ":",
+    "<",
+    "=",
+    "&&",
+    "\"",
+    "sum(",
+    "exp(",
+    "\xe4\xb8\xad",
 };
 
 QString tokenText(const QByteArray &bytes)

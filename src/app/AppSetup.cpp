@@ -1,8 +1,8 @@
 #include "app/AppSetup.h"
 
-#include "draw/Artwork.h"
 #include "app/Program.h"
 #include "app/QuitSignals.h"
+#include "draw/Artwork.h"
 #include "draw/SimSunFont.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "app/ItemListView.h"
 
-#include "timing/ItemRowModel.h"
 #include "app/ItemViewProxy.h"
 #include "app/RowNavigatingView.h"
 #include "draw/SimSunFont.h"
+#include "timing/ItemRowModel.h"
 
 #include <QHeaderView>
 #include <QListView>
@@ -24,8 +24,8 @@ QSize largeIconCell(const QListView *view)
     QStyleOptionViewItem cell;
     cell.initFrom(view);
     cell.font = view->font();
-    cell.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration
-        | QStyleOptionViewItem::WrapText;
+    cell.features =
+        QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::WrapText;
     cell.decorationPosition = QStyleOptionViewItem::Top;
     cell.decorationSize = view->iconSize();
     cell.displayAlignment = Qt::AlignCenter;
@@ -80,9 +80,7 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
 
     // Only the current item is ever removed, and after that no row is current: leave nothing
     // highlighted that the commands would not act on (the views would move it to a neighbour).
-    connect(&rows, &QAbstractItemModel::rowsRemoved, this, [this] {
-        m_report->selectionModel()->clear();
-    });
+    connect(&rows, &QAbstractItemModel::rowsRemoved, this, [this] { m_report->selectionModel()->clear(); });
 
     addWidget(m_icons);
     addWidget(m_report);
@@ -153,8 +151,7 @@ void ItemListView::reveal(int pos)
     const QModelIndex i = m_proxy->index(pos - 1, 0);
     if (!i.isValid())
         return;
-    m_report->selectionModel()->setCurrentIndex(
-        i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_report->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_report->scrollTo(i);
     m_icons->scrollTo(i);
 }

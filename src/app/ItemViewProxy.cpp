@@ -31,9 +31,7 @@ QVariant ItemViewProxy::data(const QModelIndex &index, int role) const
         if (QIdentityProxyModel::data(index, ItemRowModel::BoldRole).toBool())
             return m_bold;
         return {};
-    case Qt::ToolTipRole:
-        return m_tip.isEmpty() ? QVariant() : QVariant(m_tip);
-    default:
-        return QIdentityProxyModel::data(index, role);
+    case Qt::ToolTipRole: return m_tip.isEmpty() ? QVariant() : QVariant(m_tip);
+    default: return QIdentityProxyModel::data(index, role);
     }
 }

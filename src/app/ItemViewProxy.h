@@ -14,7 +14,11 @@ public:
     // The list's one tooltip, shown over any row as over the empty list.
     void setListToolTip(const QString &tip) { m_tip = tip; }
     QString listToolTip() const { return m_tip; }
-    void setBaseFont(const QFont &font) { m_bold = font; m_bold.setBold(true); }
+    void setBaseFont(const QFont &font)
+    {
+        m_bold = font;
+        m_bold.setBold(true);
+    }
     // Large icons show the 32-pixel picture, the other views the 16-pixel one.
     void setLargeImages(bool large);
 

@@ -6,7 +6,7 @@
 struct ListGeometry {
     int top = 0;
     int left = 0;
-    std::optional<int> width;  // empty when the window is too narrow: the list keeps its width
+    std::optional<int> width; // empty when the window is too narrow: the list keeps its width
     std::optional<int> height; // likewise for the height
 
     // All values in twips: toolbar and status bar heights, the window's inner size.

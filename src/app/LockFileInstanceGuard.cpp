@@ -35,8 +35,7 @@ QString lockName()
 LockFileInstanceGuard::LockFileInstanceGuard(QString lockPath, QString fallbackPath)
     : m_path(lockPath.isEmpty() ? DefaultLockPath() : std::move(lockPath)),
       m_fallback(fallbackPath.isEmpty() ? TempLockPath() : std::move(fallbackPath))
-{
-}
+{ }
 
 LockFileInstanceGuard::~LockFileInstanceGuard()
 {
@@ -96,7 +95,7 @@ LockFileInstanceGuard::Outcome LockFileInstanceGuard::lock(const QString &path)
         return Outcome::Unusable;
     // Only a plain file of this user's can be the lock: another user could hold a file there to
     // keep this user's copies from starting.
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
         ::close(fd);
         return Outcome::Unusable;

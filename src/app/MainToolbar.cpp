@@ -1,8 +1,8 @@
 #include "app/MainToolbar.h"
 
-#include "draw/Artwork.h"
-#include "commands/CommandActions.h"
 #include "app/ToolbarButton.h"
+#include "commands/CommandActions.h"
+#include "draw/Artwork.h"
 
 #include <QAction>
 #include <QMenu>

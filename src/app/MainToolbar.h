@@ -24,5 +24,5 @@ public:
 private:
     void addSpacer(int width);
     CommandActions &m_actions;
-    std::array<ToolbarButton *, CommandTable::ButtonCount> m_buttons{};
+    std::array<ToolbarButton *, CommandTable::ButtonCount> m_buttons {};
 };

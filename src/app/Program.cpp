@@ -1,32 +1,33 @@
 #include "app/Program.h"
 
+#include "app/LockFileInstanceGuard.h"
+#include "app/fSplash.h"
+#include "commands/CommandTable.h"
 #include "commands/HelpDocument.h"
 #include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
 #include "commands/HistoryWindow.h"
-#include "timing/IniSettingsStore.h"
-#include "timing/ItemJournal.h"
-#include "report/QtReportPrinter.h"
 #include "commands/TimingReports.h"
-#include "commands/CommandTable.h"
 #include "commands/ToolbarCommands.h"
 #include "commands/WindowHelpViewer.h"
-#include "app/LockFileInstanceGuard.h"
-#include "app/fSplash.h"
+#include "report/QtReportPrinter.h"
+#include "timing/IniSettingsStore.h"
+#include "timing/ItemJournal.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QTimer>
+#include "app/fClock.h"
 #include "dialogs/MessageBoxPrompter.h"
-#include "timing/ModClock.h"
 #include "dialogs/NewItemsDialog.h"
 #include "dialogs/SchemeDialog.h"
 #include "dialogs/SchemeStorePrompts.h"
+#include "timing/ModClock.h"
 #include "timing/SchemeStore.h"
 #include "timing/WallClock.h"
-#include "app/fClock.h"
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 
-Program::Program() : Program(Outside{}) {}
+Program::Program() : Program(Outside {})
+{ }
 
 Program::Program(Outside outside)
     : m_store(std::move(outside.store)), m_clock(std::move(outside.clock)), m_state(std::make_unique<ModClock>()),
@@ -67,8 +68,8 @@ fClock &Program::mainWindow()
         m_history = std::make_unique<HistoryLog>();
         const TimingReports::PrinterFactory printer = [this, w] { return m_printer(w); };
         m_reports = std::make_unique<TimingReports>(*m_state, *m_clock, printer);
-        m_commands = std::make_unique<ToolbarCommands>(*m_state, *w, *w->actions(), *m_prompter, *m_clock,
-                                                       *m_reports, *m_history);
+        m_commands = std::make_unique<ToolbarCommands>(*m_state, *w, *w->actions(), *m_prompter, *m_clock, *m_reports,
+                                                       *m_history);
         w->setCommands(*m_commands);
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
         connect(w, &fClock::exitConfirmed, this, [this] {
@@ -83,7 +84,9 @@ fClock &Program::mainWindow()
             SchemeStore::SaveFangAn(*m_state, *m_store);
             SchemeStorePrompts::Commit(*m_store, *m_prompter);
         };
-        openers.newItems = [this, w, saveSchemes] { NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, *w, w, saveSchemes); };
+        openers.newItems = [this, w, saveSchemes] {
+            NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, *w, w, saveSchemes);
+        };
         openers.scheme = [this, w, saveSchemes] { SchemeDialog::Run(*m_state, w, saveSchemes); };
         openers.about = [this] { showAbout(); };
         openers.help = [this, w] { m_help->ShowHelp(w->helpFile(), HelpDocument::ContentsContext, w); };

@@ -47,15 +47,14 @@ QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
         m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, [this] {
             char bytes[64];
-            while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
-            }
+            while (::read(g_pipe[0], bytes, sizeof bytes) > 0) { }
             emit received();
         });
         for (const int sig : kSignals) {
-            struct sigaction old {};
+            struct sigaction old { };
             if (::sigaction(sig, nullptr, &old) != 0 || old.sa_handler == SIG_IGN)
                 continue;
-            struct sigaction action {};
+            struct sigaction action { };
             action.sa_handler = onQuitSignal;
             sigemptyset(&action.sa_mask);
             action.sa_flags = SA_RESTART;
@@ -77,7 +76,7 @@ QuitSignals::~QuitSignals()
     if (g_pipe[0] == -1)
         return;
     for (const int sig : kSignals) {
-        struct sigaction current {};
+        struct sigaction current { };
         if (::sigaction(sig, nullptr, &current) == 0 && current.sa_handler == onQuitSignal)
             ::signal(sig, SIG_DFL);
     }

@@ -7,8 +7,7 @@
 
 #include <functional>
 
-template <class View>
-class RowNavigatingView : public View {
+template <class View> class RowNavigatingView : public View {
 public:
     using View::View;
 
@@ -18,7 +17,7 @@ public:
     std::function<void(const QModelIndex &)> rowReached;
 
     // Type-ahead would move the highlighted row away from the item the commands act on.
-    void keyboardSearch(const QString &) override {}
+    void keyboardSearch(const QString &) override { }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override
@@ -34,11 +33,15 @@ private:
     static bool isNavigationKey(int key)
     {
         switch (key) {
-        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right:
-        case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
-            return true;
-        default:
-            return false;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: return true;
+        default: return false;
         }
     }
 };

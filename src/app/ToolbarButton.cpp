@@ -11,8 +11,7 @@ constexpr QSize kButtonSize(49, 35);
 constexpr int kArrowWidth = 12;
 } // namespace
 
-ToolbarButton::ToolbarButton(Button button, QAction *action, QWidget *parent)
-    : QToolButton(parent), m_button(button)
+ToolbarButton::ToolbarButton(Button button, QAction *action, QWidget *parent) : QToolButton(parent), m_button(button)
 {
     setDefaultAction(action);
     setText(action->text());
@@ -54,9 +53,9 @@ void ToolbarButton::paintEvent(QPaintEvent *)
     const int textHeight = fontMetrics().height();
     const int top = face.top() + (face.height() - textHeight - kImageSize - 1) / 2;
     const QRect textRect(face.left(), top, face.width(), textHeight);
-    style()->drawItemText(&p, textRect, Qt::AlignHCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
-                          caption, QPalette::ButtonText);
-    const QPixmap pm = image.pixmap(QSize(kImageSize, kImageSize), devicePixelRatioF(),
-                                    isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    style()->drawItemText(&p, textRect, Qt::AlignHCenter | Qt::TextShowMnemonic, palette(), isEnabled(), caption,
+                          QPalette::ButtonText);
+    const QPixmap pm =
+        image.pixmap(QSize(kImageSize, kImageSize), devicePixelRatioF(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
     p.drawPixmap(face.left() + (face.width() - kImageSize) / 2, top + textHeight + 1, pm);
 }

@@ -1,17 +1,17 @@
 #include "app/fClock.h"
 
-#include "commands/CommandActions.h"
 #include "app/ItemListView.h"
 #include "app/ListGeometry.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
-#include "timing/ModClock.h"
-#include "draw/PainterSurface.h"
+#include "commands/CommandActions.h"
+#include "commands/ToolbarCommands.h"
 #include "dialogs/Prompter.h"
 #include "dialogs/SchemeStorePrompts.h"
+#include "draw/PainterSurface.h"
+#include "timing/ModClock.h"
 #include "timing/SchemeStore.h"
 #include "timing/TimingOperations.h"
-#include "commands/ToolbarCommands.h"
 #include "timing/WallClock.h"
 
 #include <QAction>
@@ -117,8 +117,8 @@ void fClock::doResize()
     m_surface.fill(palette().color(QPalette::Window));
     m_lvw->hide();
     m_lvw->setView(m_settings.lngView);
-    const ListGeometry g = ListGeometry::Compute(toTwips(m_tbar->height()), toTwips(m_sbar->height()),
-                                                 toTwips(width()), toTwips(height()));
+    const ListGeometry g = ListGeometry::Compute(toTwips(m_tbar->height()), toTwips(m_sbar->height()), toTwips(width()),
+                                                 toTwips(height()));
     QRect r = m_lvw->geometry();
     r.moveTo(toPixels(g.left), toPixels(g.top));
     if (g.width)
@@ -131,8 +131,8 @@ void fClock::doResize()
     m_fx.lngFxLine = m_settings.lngLineColor;
     m_fx.lngFxBox = m_settings.lngLineColor;
     PainterSurface surface(&m_surface, m_twipsPerPixel, m_twipsPerPixel);
-    m_fx.FrameControl(FrameDrawing::Control::fromPixels(m_lvw->geometry(), m_twipsPerPixel, m_twipsPerPixel),
-                      surface, 2, m_settings.lngDepthMode, 2);
+    m_fx.FrameControl(FrameDrawing::Control::fromPixels(m_lvw->geometry(), m_twipsPerPixel, m_twipsPerPixel), surface,
+                      2, m_settings.lngDepthMode, 2);
     m_tbar->update();
     update();
 }
@@ -146,8 +146,8 @@ void fClock::paintEvent(QPaintEvent *)
 void fClock::closeEvent(QCloseEvent *event)
 {
     if (!m_closeConfirmed) {
-        const Prompter::Answer a = m_prompter.MsgBox(QStringLiteral("退出计时系统吗?"), Prompter::Buttons::YesNo,
-                                                     Prompter::Icon::Question, 2);
+        const Prompter::Answer a =
+            m_prompter.MsgBox(QStringLiteral("退出计时系统吗?"), Prompter::Buttons::YesNo, Prompter::Icon::Question, 2);
         // An end chosen elsewhere while the question was up ends the program all the same.
         if (a != Prompter::Answer::Yes && !m_closeConfirmed) {
             event->ignore();

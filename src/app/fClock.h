@@ -1,10 +1,10 @@
 #pragma once
 // The main window: the list of timing items, the toolbar, the status bar and the clock.
 
-#include "timing/ClockTick.h"
 #include "commands/CommandHost.h"
-#include "draw/FrameDrawing.h"
 #include "dialogs/NewItemsHost.h"
+#include "draw/FrameDrawing.h"
+#include "timing/ClockTick.h"
 #include "timing/ViewSettings.h"
 
 #include <QPixmap>
@@ -28,8 +28,7 @@ class fClock : public QWidget, public CommandHost, public NewItemsHost {
 public:
     // The initialisation runs here, before the window is first shown: schemes and view settings
     // are read, the frame drawing is prepared and the help file's path is set.
-    fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallClock &clock,
-           QWidget *parent = nullptr);
+    fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallClock &clock, QWidget *parent = nullptr);
     ~fClock() override;
 
     // Windows and viewers the commands open; the program wires them, tests may replace them.

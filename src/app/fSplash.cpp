@@ -1,9 +1,9 @@
 #include "app/fSplash.h"
 
-#include "draw/Artwork.h"
-#include "draw/Draw3DText.h"
 #include "app/InstanceGuard.h"
 #include "dialogs/Prompter.h"
+#include "draw/Artwork.h"
+#include "draw/Draw3DText.h"
 #include "draw/SimSunFont.h"
 
 #include <QCloseEvent>
@@ -25,8 +25,8 @@ QString VersionText(int major, int minor, int revision)
 }
 
 fSplash::fSplash(MainWindowHooks hooks, InstanceGuard &guard, Prompter &prompter, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_hooks(std::move(hooks)), m_guard(guard), m_prompter(prompter), m_timer(new QTimer(this))
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_hooks(std::move(hooks)),
+      m_guard(guard), m_prompter(prompter), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("fSplash"));
     // Only the task switcher can show this title: the window has no title bar.

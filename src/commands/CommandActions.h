@@ -20,6 +20,6 @@ public:
     QAction *action(Entry entry) const;
 
 private:
-    std::array<QAction *, CommandTable::ButtonCount> m_buttons{};
-    std::array<QAction *, CommandTable::EntryCount> m_entries{};
+    std::array<QAction *, CommandTable::ButtonCount> m_buttons {};
+    std::array<QAction *, CommandTable::EntryCount> m_entries {};
 };

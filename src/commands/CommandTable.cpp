@@ -7,7 +7,7 @@ namespace {
 
 using enum Kind;
 
-constexpr std::array<ButtonDef, ButtonCount> kButtons{{
+constexpr std::array<ButtonDef, ButtonCount> kButtons {{
     {Button::New, 2, u'N', u"新增 &N", u"新增一个计时项目", 1, Plain, true},
     {Button::Remove, 4, u'M', u"移除 &M", u"移除并终止所选项目计时", 2, Plain, false},
     {Button::Find, 6, u'F', u"查找 &F", u"查找计时项目", 11, Plain, true},
@@ -20,7 +20,7 @@ constexpr std::array<ButtonDef, ButtonCount> kButtons{{
     {Button::Help, 20, u'H', u"帮助 &H", u"帮助", 10, DropDown, true},
 }};
 
-constexpr std::array<EntryDef, EntryCount> kEntries{{
+constexpr std::array<EntryDef, EntryCount> kEntries {{
     {Entry::S1, Button::Start, "S1", u"开始所选计时项计时 &S", false},
     {Entry::S2, Button::Start, "S2", u"终止所选项计时 &A", false},
     {Entry::V1, Button::Preview, "V1", u"所选计时项 &S", false},

@@ -23,23 +23,23 @@ constexpr std::size_t EntryCount = static_cast<std::size_t>(Entry::H3) + 1;
 
 struct ButtonDef {
     Button button;
-    int position;            // on the toolbar, 2 to 20; the odd positions are gaps
-    char16_t letter;         // the key that presses it (either case), underlined in the caption
+    int position; // on the toolbar, 2 to 20; the odd positions are gaps
+    char16_t letter; // the key that presses it (either case), underlined in the caption
     const char16_t *caption; // "&" marks the letter
     // Each button was designed with two hints; the pointer tooltip is the second, fuller one,
     // and the help button, which has only the first, shows that.
     const char16_t *hint;
-    int image;               // toolbar image, 1 to 11
+    int image; // toolbar image, 1 to 11
     Kind kind;
-    bool enabled;            // when the window opens
+    bool enabled; // when the window opens
 };
 
 struct EntryDef {
     Entry entry;
-    Button button;           // the button whose menu holds it
-    const char *id;          // "S1" ... "H3"
+    Button button; // the button whose menu holds it
+    const char *id; // "S1" ... "H3"
     const char16_t *text;
-    bool enabled;            // when the window opens
+    bool enabled; // when the window opens
 };
 
 // In toolbar order, and in menu order within each button.

@@ -3,7 +3,8 @@
 #include "timing/ModClock.h"
 #include "timing/TimingOperations.h"
 
-HistoryLog::HistoryLog(QObject *parent) : QObject(parent) {}
+HistoryLog::HistoryLog(QObject *parent) : QObject(parent)
+{ }
 
 double RemovedItem::minutes() const
 {

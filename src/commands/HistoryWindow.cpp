@@ -48,8 +48,8 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
 
 QStringList HistoryWindow::ColumnHeaders()
 {
-    return {QStringLiteral("项名称"), QStringLiteral("计时方案"), QStringLiteral("计时次数"),
-            QStringLiteral("耗时累计(分钟)"), QStringLiteral("结果"), QStringLiteral("移除时间"),
+    return {QStringLiteral("项名称"),         QStringLiteral("计时方案"), QStringLiteral("计时次数"),
+            QStringLiteral("耗时累计(分钟)"), QStringLiteral("结果"),     QStringLiteral("移除时间"),
             QStringLiteral("移除方式")};
 }
 
@@ -59,13 +59,13 @@ void HistoryWindow::fill()
     for (int k = 0; k < m_log.Count(); ++k) {
         const RemovedItem &removed = m_log.Newest(k);
         const Item &item = removed.item;
-        const QStringList texts{item.name,
-                                item.scheme,
-                                QString::number(item.sessionCount()),
-                                TimeText::GeneralNumber(removed.minutes()),
-                                TimeText::GeneralNumber(item.fee), // what the list showed last
-                                TimeText::GeneralDateTime(removed.removedAt),
-                                removed.ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除")};
+        const QStringList texts {item.name,
+                                 item.scheme,
+                                 QString::number(item.sessionCount()),
+                                 TimeText::GeneralNumber(removed.minutes()),
+                                 TimeText::GeneralNumber(item.fee), // what the list showed last
+                                 TimeText::GeneralDateTime(removed.removedAt),
+                                 removed.ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除")};
         m_entries->addTopLevelItem(new QTreeWidgetItem(texts));
     }
     m_summary->setText(m_log.Count() == 0

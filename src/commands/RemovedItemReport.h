@@ -1,8 +1,8 @@
 #pragma once
 // The report of an item that is no longer on the list, built from what the history kept of it.
 
-#include "timing/ModClock.h"
 #include "commands/TimingReports.h"
+#include "timing/ModClock.h"
 
 struct RemovedItem;
 class WallClock;

@@ -65,8 +65,7 @@ ReportDocument allDocument(const ModClock &state, const QDate &today, bool bPrev
 
 TimingReports::TimingReports(ModClock &state, const WallClock &clock, PrinterFactory factory)
     : m_state(state), m_clock(clock), m_factory(std::move(factory))
-{
-}
+{ }
 
 TimingReports::~TimingReports() = default;
 

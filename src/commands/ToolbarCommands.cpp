@@ -3,9 +3,9 @@
 #include "commands/CommandActions.h"
 #include "commands/CommandHost.h"
 #include "commands/HistoryLog.h"
-#include "timing/ModClock.h"
-#include "dialogs/Prompter.h"
 #include "commands/TimingReports.h"
+#include "dialogs/Prompter.h"
+#include "timing/ModClock.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 #include "timing/ViewSettings.h"
@@ -22,13 +22,13 @@ namespace {
 constexpr qint32 kLastDepthMode = 6;
 
 // Each colour and the one after it; 24-bit RGB with red in the low byte.
-constexpr std::array<std::pair<qint32, qint32>, 6> kColorCycle{{
-    {0, 16711680},        // black -> blue
+constexpr std::array<std::pair<qint32, qint32>, 6> kColorCycle {{
+    {0, 16711680}, // black -> blue
     {16711680, 16776960}, // blue -> cyan
-    {16776960, 65280},    // cyan -> green
-    {65280, 16711935},    // green -> magenta
-    {16711935, 255},      // magenta -> red
-    {255, 16777215},      // red -> white
+    {16776960, 65280}, // cyan -> green
+    {65280, 16711935}, // green -> magenta
+    {16711935, 255}, // magenta -> red
+    {255, 16777215}, // red -> white
 }};
 
 } // namespace
@@ -89,18 +89,10 @@ int ToolbarCommands::LastFoundPos() const
 void ToolbarCommands::ButtonClick(Button button)
 {
     switch (button) {
-    case Button::New:
-        m_host.ShowNewItemsDialog();
-        break;
-    case Button::Remove:
-        removeCurrent();
-        break;
-    case Button::Find:
-        findItem();
-        break;
-    case Button::Start:
-        startStopAll();
-        break;
+    case Button::New: m_host.ShowNewItemsDialog(); break;
+    case Button::Remove: removeCurrent(); break;
+    case Button::Find: findItem(); break;
+    case Button::Start: startStopAll(); break;
     case Button::Preview:
         if (m_state.lngItems > 0)
             m_reports.ReportAll(true);
@@ -109,18 +101,10 @@ void ToolbarCommands::ButtonClick(Button button)
         if (m_state.lngItems > 0)
             m_reports.ReportAll(false);
         break;
-    case Button::Scheme:
-        m_host.ShowSchemeDialog();
-        break;
-    case Button::Style:
-        showView(ViewAfter(m_host.viewSettings().lngView));
-        break;
-    case Button::History:
-        m_host.ShowHistory();
-        break;
-    case Button::Help:
-        m_host.ShowHelp();
-        break;
+    case Button::Scheme: m_host.ShowSchemeDialog(); break;
+    case Button::Style: showView(ViewAfter(m_host.viewSettings().lngView)); break;
+    case Button::History: m_host.ShowHistory(); break;
+    case Button::Help: m_host.ShowHelp(); break;
     }
 }
 
@@ -139,24 +123,14 @@ void ToolbarCommands::MenuClick(Entry entry)
             TimingOperations::EndTimer(m_state, m_clock.now());
         showStartEntries(entry == Entry::S1);
         break;
-    case Entry::V1:
-        m_reports.ReportItem(true);
-        break;
-    case Entry::V2:
-        m_reports.ReportAll(true);
-        break;
-    case Entry::P1:
-        m_reports.ReportItem(false);
-        break;
-    case Entry::P2:
-        m_reports.ReportAll(false);
-        break;
+    case Entry::V1: m_reports.ReportItem(true); break;
+    case Entry::V2: m_reports.ReportAll(true); break;
+    case Entry::P1: m_reports.ReportItem(false); break;
+    case Entry::P2: m_reports.ReportAll(false); break;
     case Entry::R1:
     case Entry::R2:
     case Entry::R3:
-    case Entry::R4:
-        showView(static_cast<int>(entry) - static_cast<int>(Entry::R1));
-        break;
+    case Entry::R4: showView(static_cast<int>(entry) - static_cast<int>(Entry::R1)); break;
     case Entry::R5:
         view.lngDepthMode = DepthModeAfter(view.lngDepthMode);
         m_host.doResize();
@@ -170,12 +144,8 @@ void ToolbarCommands::MenuClick(Entry entry)
         m_host.doResize();
         break;
     case Entry::H1:
-    case Entry::H2:
-        m_host.ShowHelp();
-        break;
-    case Entry::H3:
-        m_host.ShowAbout();
-        break;
+    case Entry::H2: m_host.ShowHelp(); break;
+    case Entry::H3: m_host.ShowAbout(); break;
     }
 }
 
@@ -226,8 +196,8 @@ void ToolbarCommands::removeCurrent()
     // Removing needs a current item; without one the count must not go down.
     if (m_state.SelectedPos() == 0)
         return;
-    const Prompter::Answer answer = m_prompter.MsgBox(RemoveQuestion(), Prompter::Buttons::YesNoCancel,
-                                                      Prompter::Icon::Question, 3);
+    const Prompter::Answer answer =
+        m_prompter.MsgBox(RemoveQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
     if (answer == Prompter::Answer::Cancel)
         return;
     const bool ended = answer == Prompter::Answer::Yes;
@@ -264,8 +234,8 @@ int ToolbarCommands::findRow(const QString &name) const
 
 void ToolbarCommands::findItem()
 {
-    const QString name = m_prompter.InputBox(QStringLiteral("请输入要查找的计时项目名称:"),
-                                             QStringLiteral("查找计时项目"));
+    const QString name =
+        m_prompter.InputBox(QStringLiteral("请输入要查找的计时项目名称:"), QStringLiteral("查找计时项目"));
     if (name.isEmpty())
         return;
     const int pos = findRow(name);

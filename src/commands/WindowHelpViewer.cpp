@@ -6,7 +6,8 @@
 
 #include <QDir>
 
-WindowHelpViewer::WindowHelpViewer(Prompter &prompter) : m_prompter(prompter) {}
+WindowHelpViewer::WindowHelpViewer(Prompter &prompter) : m_prompter(prompter)
+{ }
 
 WindowHelpViewer::~WindowHelpViewer()
 {

@@ -20,9 +20,8 @@ void SetUpWindow(QDialog *dialog, const QString &caption, int clientWidthTwips, 
 {
     dialog->setWindowTitle(caption);
     dialog->setWindowIcon(Artwork::appIcon());
-    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                           | Qt::MSWindowsFixedSizeDialogHint);
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     dialog->setModal(true);
     // The default dialog font of the Chinese desktop the layout was measured on; controls that
     // need the larger size set it themselves.
@@ -42,8 +41,7 @@ QLabel *Label(QWidget *parent, const char *name, const QString &text, const QRec
     return label;
 }
 
-QPushButton *PictureButton(QWidget *parent, const QPixmap &picture, const QRect &geometry,
-                           bool lightGreyFace)
+QPushButton *PictureButton(QWidget *parent, const QPixmap &picture, const QRect &geometry, bool lightGreyFace)
 {
     auto *button = new QPushButton(parent);
     button->setGeometry(geometry);

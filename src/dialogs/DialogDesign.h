@@ -14,7 +14,10 @@ namespace DialogDesign {
 
 // The designs are measured in twips, 15 to a pixel on the 96 dots-per-inch screen they were made for.
 constexpr int TwipsPerPixel = 15;
-constexpr int Pixels(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
+constexpr int Pixels(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
 QRect TwipsRect(int left, int top, int width, int height);
 
 // A fixed-size dialog without minimise and maximise buttons, with the program's icon and the
@@ -26,7 +29,6 @@ QLabel *Label(QWidget *parent, const char *name, const QString &text, const QRec
 
 // A button that shows only a picture. The OK buttons have a light grey face; Cancel keeps the
 // system's button colour.
-QPushButton *PictureButton(QWidget *parent, const QPixmap &picture, const QRect &geometry,
-                           bool lightGreyFace);
+QPushButton *PictureButton(QWidget *parent, const QPixmap &picture, const QRect &geometry, bool lightGreyFace);
 
 } // namespace DialogDesign

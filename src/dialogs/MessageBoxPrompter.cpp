@@ -9,14 +9,10 @@ namespace {
 QMessageBox::Icon boxIcon(Prompter::Icon icon)
 {
     switch (icon) {
-    case Prompter::Icon::Critical:
-        return QMessageBox::Critical;
-    case Prompter::Icon::Question:
-        return QMessageBox::Question;
-    case Prompter::Icon::Exclamation:
-        return QMessageBox::Warning;
-    case Prompter::Icon::Information:
-        break;
+    case Prompter::Icon::Critical: return QMessageBox::Critical;
+    case Prompter::Icon::Question: return QMessageBox::Question;
+    case Prompter::Icon::Exclamation: return QMessageBox::Warning;
+    case Prompter::Icon::Information: break;
     }
     return QMessageBox::Information;
 }
@@ -25,12 +21,9 @@ QMessageBox::Icon boxIcon(Prompter::Icon icon)
 QList<QMessageBox::StandardButton> boxButtons(Prompter::Buttons buttons)
 {
     switch (buttons) {
-    case Prompter::Buttons::YesNo:
-        return {QMessageBox::Yes, QMessageBox::No};
-    case Prompter::Buttons::YesNoCancel:
-        return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
-    case Prompter::Buttons::Ok:
-        break;
+    case Prompter::Buttons::YesNo: return {QMessageBox::Yes, QMessageBox::No};
+    case Prompter::Buttons::YesNoCancel: return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case Prompter::Buttons::Ok: break;
     }
     return {QMessageBox::Ok};
 }
@@ -38,14 +31,10 @@ QList<QMessageBox::StandardButton> boxButtons(Prompter::Buttons buttons)
 Prompter::Answer answerFor(int button)
 {
     switch (button) {
-    case QMessageBox::Yes:
-        return Prompter::Answer::Yes;
-    case QMessageBox::No:
-        return Prompter::Answer::No;
-    case QMessageBox::Cancel:
-        return Prompter::Answer::Cancel;
-    default:
-        return Prompter::Answer::Ok;
+    case QMessageBox::Yes: return Prompter::Answer::Yes;
+    case QMessageBox::No: return Prompter::Answer::No;
+    case QMessageBox::Cancel: return Prompter::Answer::Cancel;
+    default: return Prompter::Answer::Ok;
     }
 }
 

@@ -1,13 +1,13 @@
 #include "dialogs/NewItemsDialog.h"
 
-#include "draw/Artwork.h"
 #include "dialogs/DialogDesign.h"
 #include "dialogs/LeadingNumber.h"
-#include "timing/ModClock.h"
 #include "dialogs/NewItemsHost.h"
 #include "dialogs/Prompter.h"
 #include "dialogs/SchemeDialog.h"
+#include "draw/Artwork.h"
 #include "draw/SimSunFont.h"
+#include "timing/ModClock.h"
 #include "timing/WallClock.h"
 
 #include <QCheckBox>
@@ -25,11 +25,14 @@ using DialogDesign::TwipsRect;
 
 QString NewItemsDialog::HelpText()
 {
-    return QStringLiteral("提示:  计时项名称是计时项的标识，不能重复。如果该计时项增加此项之前已有计时发生，则可输入时间累计,系统将加入此前的计时与此后的计时一起合计。选中一个计时结果的计算方案,按下确定新增一项计时。");
+    return QStringLiteral(
+        "提示:  "
+        "计时项名称是计时项的标识，不能重复。如果该计时项增加此项之前已有计时发生，则可输入时间累计,"
+        "系统将加入此前的计时与此后的计时一起合计。选中一个计时结果的计算方案,按下确定新增一项计时。");
 }
 
-NewItemsDialog::NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter,
-                               NewItemsHost &host, QWidget *owner, std::function<void()> schemesChanged)
+NewItemsDialog::NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host,
+                               QWidget *owner, std::function<void()> schemesChanged)
     : QDialog(owner), m_clock(clock), m_wallClock(wallClock), m_prompter(prompter), m_host(host),
       m_schemesChanged(std::move(schemesChanged))
 {
@@ -40,8 +43,8 @@ NewItemsDialog::NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &
     Form_Load();
 }
 
-void NewItemsDialog::Run(ModClock &clock, WallClock &wallClock, Prompter &prompter,
-                         NewItemsHost &host, QWidget *owner, std::function<void()> schemesChanged)
+void NewItemsDialog::Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host, QWidget *owner,
+                         std::function<void()> schemesChanged)
 {
     NewItemsDialog dialog(clock, wallClock, prompter, host, owner, std::move(schemesChanged));
     dialog.exec();
@@ -94,7 +97,8 @@ void NewItemsDialog::buildControls()
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     cmdOK->setEnabled(false);
-    cmdCancel = DialogDesign::PictureButton(this, Artwork::cancelButtonPicture(), TwipsRect(4875, 3375, 1440, 615), false);
+    cmdCancel =
+        DialogDesign::PictureButton(this, Artwork::cancelButtonPicture(), TwipsRect(4875, 3375, 1440, 615), false);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     QWidget *const tabOrder[] = {cmdCancel, cmdOK, cheCalc, cmdRemove, cmdNew, txtTime, txtName, Lst};

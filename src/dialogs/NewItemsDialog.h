@@ -21,12 +21,12 @@ class NewItemsDialog : public QDialog {
 public:
     // schemesChanged runs after a scheme was removed here or added in the scheme dialog opened
     // from here, so that the list is saved at once.
-    NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host,
-                   QWidget *owner, std::function<void()> schemesChanged = {});
+    NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host, QWidget *owner,
+                   std::function<void()> schemesChanged = {});
 
     // Opens the dialog modally over owner and returns when it closes; the new items are its result.
-    static void Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host,
-                    QWidget *owner, std::function<void()> schemesChanged = {});
+    static void Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host, QWidget *owner,
+                    std::function<void()> schemesChanged = {});
 
     // "新增 &N" opens the scheme dialog through this; by default modally over the owner. Tests put
     // something in its place that does not wait for an operator.

@@ -14,9 +14,11 @@ public:
     // defaultButton is 1-based among the shown buttons (YesNoCancel with 3 makes Cancel the default).
     virtual Answer MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton = 1) = 0;
     // The typed text, or an empty text when the box was cancelled.
-    virtual QString InputBox(const QString &prompt, const QString &title,
-                             const QString &defaultText = QString()) = 0;
+    virtual QString InputBox(const QString &prompt, const QString &title, const QString &defaultText = QString()) = 0;
 };
 
 // The title every box of the program carries.
-inline QString AppTitle() { return QStringLiteral("Vantorel"); }
+inline QString AppTitle()
+{
+    return QStringLiteral("Vantorel");
+}

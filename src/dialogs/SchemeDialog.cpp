@@ -1,9 +1,9 @@
 #include "dialogs/SchemeDialog.h"
 
 #include "dialogs/DialogDesign.h"
+#include "draw/SimSunFont.h"
 #include "formula/FormulaEvaluator.h"
 #include "timing/ModClock.h"
-#include "draw/SimSunFont.h"
 
 #include "draw/Artwork.h"
 
@@ -20,19 +20,27 @@ using DialogDesign::TwipsRect;
 QString SchemeDialog::FirstHelpText()
 {
     // The quotes around C and around the symbols are plain double quotes inside the text.
-    return QStringList{
-        QStringLiteral("提示:   耗时 = 终止计时时间 - 开始计时时间  注意: 时间计算以秒计数,如果计时次数不止一次，则耗时累计为每次耗时之和。 计时方案的结果是计时表达式计算的结果,耗时累计用"),
-        QStringLiteral("C"),
-        QStringLiteral("取得。即表达式中的符号"),
-        QStringLiteral("C"),
-        QStringLiteral("被耗时累计的实际数值所替换。表达式支持运算加、减、乘、除、整除、乘方、开方、对数 及基本三角函数等运算,基本符号分别为"),
-        QStringLiteral("+ - * / \\ ^ SQR(N),LOG(N), SIN(N),COS(N),TAN(N)其中N为数字或角度.")
-    }.join(u'"');
+    return QStringList {QStringLiteral("提示:   耗时 = 终止计时时间 - 开始计时时间  注意: "
+                                       "时间计算以秒计数,如果计时次数不止一次，则耗时累计为每次耗时之和。 "
+                                       "计时方案的结果是计时表达式计算的结果,耗时累计用"),
+                        QStringLiteral("C"),
+                        QStringLiteral("取得。即表达式中的符号"),
+                        QStringLiteral("C"),
+                        QStringLiteral("被耗时累计的实际数值所替换。表达式支持运算加、减、乘、除、整除、乘方、开方、对"
+                                       "数 及基本三角函数等运算,基本符号分别为"),
+                        QStringLiteral("+ - * / \\ ^ SQR(N),LOG(N), SIN(N),COS(N),TAN(N)其中N为数字或角度.")}
+        .join(u'"');
 }
 
 QString SchemeDialog::SecondHelpText()
 {
-    return QStringLiteral("   计时的结果实际上是耗时累计参与表达式计算的结果，所以，如果表达式没有耗时参与表达式运算，则表达式无意义(用不着计时)。示例: 某网吧用本软件计算上网者上网时间。其中A型电脑每小时费用5元,B型每小时费用3元。则可设定两个计时方案的表达式: 5*C/60 ,3*C/60 因为'C'为耗时累计(分钟),所以用小时为单位计费则要除以60。设定计时方案后,每增一名上网者，则新增一个计时项。每一项上网费用可即时从结果中查看。");
+    return QStringLiteral("   "
+                          "计时的结果实际上是耗时累计参与表达式计算的结果，所以，如果表达式没有耗时参与表达式运算，则表"
+                          "达式无意义(用不着计时)。示例: "
+                          "某网吧用本软件计算上网者上网时间。其中A型电脑每小时费用5元,"
+                          "B型每小时费用3元。则可设定两个计时方案的表达式: 5*C/60 ,3*C/60 "
+                          "因为'C'为耗时累计(分钟),所以用小时为单位计费则要除以60。设定计时方案后,"
+                          "每增一名上网者，则新增一个计时项。每一项上网费用可即时从结果中查看。");
 }
 
 SchemeDialog::SchemeDialog(ModClock &clock, QWidget *owner, std::function<void()> schemesChanged)
@@ -65,7 +73,8 @@ void SchemeDialog::buildControls()
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     cmdOK->setEnabled(false);
-    cmdCancel = DialogDesign::PictureButton(this, Artwork::cancelButtonPicture(), TwipsRect(5100, 3525, 1440, 615), false);
+    cmdCancel =
+        DialogDesign::PictureButton(this, Artwork::cancelButtonPicture(), TwipsRect(5100, 3525, 1440, 615), false);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     setTabOrder(cmdOK, cmdCancel);

@@ -18,10 +18,9 @@ namespace {
 const QString folder = QStringLiteral(":/draw/artwork/");
 
 const char *const toolbarFiles[Artwork::toolbarImageCount] = {
-    "toolbar-01-new.svg",     "toolbar-02-remove.svg", "toolbar-03-start.svg",
-    "toolbar-04-preview.svg", "toolbar-05-print.svg",  "toolbar-06-scheme.svg",
-    "toolbar-07-style.svg",   "toolbar-08-spare.svg",  "toolbar-09-history.svg",
-    "toolbar-10-help.svg",    "toolbar-11-find.svg",
+    "toolbar-01-new.svg",     "toolbar-02-remove.svg", "toolbar-03-start.svg", "toolbar-04-preview.svg",
+    "toolbar-05-print.svg",   "toolbar-06-scheme.svg", "toolbar-07-style.svg", "toolbar-08-spare.svg",
+    "toolbar-09-history.svg", "toolbar-10-help.svg",   "toolbar-11-find.svg",
 };
 
 const char *const listFiles[Artwork::listImageCount] = {"list-01-timed.svg", "list-02-stopped.svg"};

@@ -6,13 +6,12 @@
 #include <QIcon>
 #include <QPixmap>
 
-class Artwork
-{
+class Artwork {
 public:
     static constexpr int toolbarImageCount = 11;
     static constexpr int listImageCount = 2;
-    static constexpr QSize buttonPictureSize{72, 32};
-    static constexpr QSize splashSize{378, 256};
+    static constexpr QSize buttonPictureSize {72, 32};
+    static constexpr QSize splashSize {378, 256};
 
     // Toolbar image n, 1 to 11: new, remove, start, preview, print, scheme, style, (spare),
     // history, help, find. A null icon for any other n.

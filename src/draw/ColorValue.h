@@ -9,9 +9,9 @@
 namespace ColorValue {
 
 inline constexpr qint32 black = 0;
-inline constexpr qint32 darkGrey = 8421504;   // 128, 128, 128
+inline constexpr qint32 darkGrey = 8421504; // 128, 128, 128
 inline constexpr qint32 lightGrey = 12632256; // 192, 192, 192
-inline constexpr qint32 white = 16777215;     // 255, 255, 255
+inline constexpr qint32 white = 16777215; // 255, 255, 255
 
 // Only the low 24 bits count; anything above them is ignored, so a stray high byte read from the
 // settings store still gives a usable opaque colour.

@@ -24,8 +24,8 @@ void takeBackgroundFrom(QLabel *label, const QLabel *face)
 
 } // namespace
 
-void Draw3DText(QLabel *face, QLabel *shadow, QLabel *highlight, const QString &text, qint16 style,
-                qint32 colour, qint16 offset)
+void Draw3DText(QLabel *face, QLabel *shadow, QLabel *highlight, const QString &text, qint16 style, qint32 colour,
+                qint16 offset)
 {
     face->hide();
     shadow->hide();

@@ -5,8 +5,7 @@
 
 #include <QColor>
 
-class DrawSurface
-{
+class DrawSurface {
 public:
     enum class ScaleUnit { Twips, Pixels };
 

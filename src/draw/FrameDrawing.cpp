@@ -31,8 +31,8 @@ int toFramePixels(qint64 twips, int twipsPerPixel)
 FrameDrawing::Control FrameDrawing::Control::fromPixels(const QRect &pixels, double twipsPerPixelX,
                                                         double twipsPerPixelY)
 {
-    return Control{pixels.x() * twipsPerPixelX, pixels.y() * twipsPerPixelY,
-                   pixels.width() * twipsPerPixelX, pixels.height() * twipsPerPixelY};
+    return Control {pixels.x() * twipsPerPixelX, pixels.y() * twipsPerPixelY, pixels.width() * twipsPerPixelX,
+                    pixels.height() * twipsPerPixelY};
 }
 
 void FrameDrawing::InitFrameMetrics(double screenTwipsPerPixelX, double screenTwipsPerPixelY)
@@ -50,8 +50,7 @@ void FrameDrawing::InitFrameMetrics(double screenTwipsPerPixelX, double screenTw
     intFxTwipsY = metric(screenTwipsPerPixelY);
 }
 
-void FrameDrawing::FrameControl(const Control &control, DrawSurface &window, int gap, qint32 style,
-                                int width) const
+void FrameDrawing::FrameControl(const Control &control, DrawSurface &window, int gap, qint32 style, int width) const
 {
     if (style == sunkenEdgeStyle) {
         DrawSunkenEdge(control, window);
@@ -68,8 +67,8 @@ void FrameDrawing::FrameControl(const Control &control, DrawSurface &window, int
     const qint64 top = wholeTwips(control.top);
     const qint64 right = left + wholeTwips(control.width) - 1;
     const qint64 bottom = top + wholeTwips(control.height) - 1;
-    const Rect rect{toFramePixels(left, intFxTwipsX) - gap, toFramePixels(top, intFxTwipsY) - gap,
-                    toFramePixels(right, intFxTwipsX) + gap, toFramePixels(bottom, intFxTwipsY) + gap};
+    const Rect rect {toFramePixels(left, intFxTwipsX) - gap, toFramePixels(top, intFxTwipsY) - gap,
+                     toFramePixels(right, intFxTwipsX) + gap, toFramePixels(bottom, intFxTwipsY) + gap};
     DrawFrame(window, style, width, rect);
 
     window.setScaleUnit(savedUnit);
@@ -122,8 +121,7 @@ void FrameDrawing::DrawFrame(DrawSurface &window, qint32 style, int width, const
         const int d = width / 2 + width % 2 - 1;
         const int e = width % 2 == 0 ? 1 : 0;
         window.rectangle(L - d * tx, T - d * ty, R + (d + 2 + e) * tx, B + (d + 2 + e) * ty, outer);
-        window.rectangle(L - (d + 1) * tx, T - (d + 1) * ty, R + (d + 1 + e) * tx,
-                         B + (d + 1 + e) * ty, inner);
+        window.rectangle(L - (d + 1) * tx, T - (d + 1) * ty, R + (d + 1 + e) * tx, B + (d + 1 + e) * ty, inner);
         break;
     }
     case 4:
@@ -157,8 +155,8 @@ void FrameDrawing::DrawSunkenEdge(const Control &control, DrawSurface &window)
     const double T = control.top / window.twipsPerPixelY();
     const double W = control.width / window.twipsPerPixelX();
     const double H = control.height / window.twipsPerPixelY();
-    const auto pair = [&window](qint32 colour, double a1, double b1, double a2, double b2,
-                                double c1, double d1, double c2, double d2) {
+    const auto pair = [&window](qint32 colour, double a1, double b1, double a2, double b2, double c1, double d1,
+                                double c2, double d2) {
         window.setPenColor(ColorValue::toColor(colour));
         window.line(a1, b1, a2, b2, window.penColor());
         window.line(c1, d1, c2, d2, window.penColor());
@@ -166,8 +164,7 @@ void FrameDrawing::DrawSunkenEdge(const Control &control, DrawSurface &window)
     pair(ColorValue::black, L - 1, T - 1, L - 1, T + H + 1, L - 1, T - 1, L + W, T - 1);
     pair(ColorValue::darkGrey, L - 2, T - 2, L - 2, T + H + 1, L - 2, T - 2, L + W + 1, T - 2);
     pair(ColorValue::lightGrey, L, T + H, L + W + 1, T + H, L + W, T - 1, L + W, T + H + 1);
-    pair(ColorValue::white, L - 1, T + H + 1, L + W + 2, T + H + 1, L + W + 1, T - 1, L + W + 1,
-         T + H + 1);
+    pair(ColorValue::white, L - 1, T + H + 1, L + W + 2, T + H + 1, L + W + 1, T - 1, L + W + 1, T + H + 1);
 
     window.setPenColor(savedColour);
     window.setScaleUnit(savedUnit);

@@ -8,12 +8,10 @@
 class DrawSurface;
 class QRect;
 
-class FrameDrawing
-{
+class FrameDrawing {
 public:
     // A control's place on its window, in twips.
-    struct Control
-    {
+    struct Control {
         double left = 0;
         double top = 0;
         double width = 0;
@@ -23,8 +21,7 @@ public:
     };
 
     // The frame's edges in frame pixels (twips divided by intFxTwipsX / intFxTwipsY).
-    struct Rect
-    {
+    struct Rect {
         int left = 0;
         int top = 0;
         int right = 0;
@@ -46,8 +43,7 @@ public:
 
     // Frames control, which lies on window, gap pixels away from it; style 0 to 6, width in pixels.
     // The arithmetic is 32-bit, so windows of any size get a whole frame.
-    void FrameControl(const Control &control, DrawSurface &window, int gap, qint32 style,
-                      int width) const;
+    void FrameControl(const Control &control, DrawSurface &window, int gap, qint32 style, int width) const;
 
     // Styles 0 to 5 around rect; any other style draws nothing.
     void DrawFrame(DrawSurface &window, qint32 style, int width, const Rect &rect) const;

@@ -27,13 +27,11 @@ int sign(int value)
 
 PainterSurface::PainterSurface(QPaintDevice *device)
     : PainterSurface(device, 1440.0 / device->logicalDpiX(), 1440.0 / device->logicalDpiY())
-{
-}
+{ }
 
 PainterSurface::PainterSurface(QPaintDevice *device, double twipsPerPixelX, double twipsPerPixelY)
     : m_device(device), m_twipsPerPixelX(twipsPerPixelX), m_twipsPerPixelY(twipsPerPixelY)
-{
-}
+{ }
 
 DrawSurface::ScaleUnit PainterSurface::scaleUnit() const
 {
@@ -120,8 +118,7 @@ void PainterSurface::paintSegment(QPainter &painter, QPoint from, QPoint to, boo
     const int width = m_penWidth;
     const int before = width / 2;
     const auto stampSpan = [&](QPoint first, QPoint last) {
-        const QPoint topLeft(std::min(first.x(), last.x()) - before,
-                             std::min(first.y(), last.y()) - before);
+        const QPoint topLeft(std::min(first.x(), last.x()) - before, std::min(first.y(), last.y()) - before);
         const QPoint bottomRight(std::max(first.x(), last.x()) - before + width - 1,
                                  std::max(first.y(), last.y()) - before + width - 1);
         painter.fillRect(QRect(topLeft, bottomRight), colour);
@@ -142,8 +139,8 @@ void PainterSurface::paintSegment(QPainter &painter, QPoint from, QPoint to, boo
     }
 
     // Slanted lines: Bresenham's walk, one stamp per pixel, none where it cannot show.
-    const QRect reach = QRect(QPoint(0, 0), QSize(m_device->width(), m_device->height()))
-                            .adjusted(-width, -width, width, width);
+    const QRect reach =
+        QRect(QPoint(0, 0), QSize(m_device->width(), m_device->height())).adjusted(-width, -width, width, width);
     const int stepX = sign(dx);
     const int stepY = sign(dy);
     const int spanX = std::abs(dx);

@@ -15,8 +15,7 @@ class QPainter;
 // included, covering from w/2 pixels before to (w - 1)/2 pixels after that pixel in both directions
 // (for w = 4: two before, one after). The square centres on the line like a wide brush, and two wide
 // lines that meet at a corner join without a notch.
-class PainterSurface : public DrawSurface
-{
+class PainterSurface : public DrawSurface {
 public:
     // Twips per pixel follow the device's logical resolution (15 at 96 dots per inch).
     explicit PainterSurface(QPaintDevice *device);
@@ -42,8 +41,7 @@ public:
 
 private:
     QPoint toPixels(double x, double y) const;
-    void paintSegment(QPainter &painter, QPoint from, QPoint to, bool includeEnd,
-                      const QColor &colour) const;
+    void paintSegment(QPainter &painter, QPoint from, QPoint to, bool includeEnd, const QColor &colour) const;
 
     QPaintDevice *m_device;
     double m_twipsPerPixelX;

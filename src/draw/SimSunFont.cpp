@@ -10,9 +10,8 @@ void InstallCjkFontSubstitutions()
     done = true;
     // In order of preference; fontconfig skips the ones that are not installed.
     const QStringList standIns = {
-        QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
-        QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-        QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback"),
+        QStringLiteral("AR PL UMing CN"),   QStringLiteral("AR PL UMing TW"),    QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback"),
     };
     QFont::insertSubstitutions(QStringLiteral("SimSun"), standIns);
     QFont::insertSubstitutions(QStringLiteral("宋体"), standIns);

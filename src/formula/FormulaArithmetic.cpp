@@ -7,8 +7,7 @@ namespace {
 
 constexpr double fault = std::numeric_limits<double>::quiet_NaN();
 
-template <typename... Operands>
-double checked(double result, Operands... operands)
+template <typename... Operands> double checked(double result, Operands... operands)
 {
     if ((std::isnan(operands) || ...) || !std::isfinite(result))
         return fault;
@@ -16,8 +15,7 @@ double checked(double result, Operands... operands)
 }
 
 // The first of the values that no other beats, or a fault when there is none or one is a fault.
-template <typename Beats>
-double extreme(const double *values, int count, Beats beats)
+template <typename Beats> double extreme(const double *values, int count, Beats beats)
 {
     if (count < 1)
         return fault;
@@ -35,9 +33,18 @@ double extreme(const double *values, int count, Beats beats)
 
 namespace FormulaArithmetic {
 
-double add(double a, double b) { return checked(a + b, a, b); }
-double subtract(double a, double b) { return checked(a - b, a, b); }
-double multiply(double a, double b) { return checked(a * b, a, b); }
+double add(double a, double b)
+{
+    return checked(a + b, a, b);
+}
+double subtract(double a, double b)
+{
+    return checked(a - b, a, b);
+}
+double multiply(double a, double b)
+{
+    return checked(a * b, a, b);
+}
 
 double divide(double a, double b)
 {
@@ -59,13 +66,31 @@ double power(double base, double exponent)
     return checked(std::pow(base, exponent), base, exponent);
 }
 
-double negate(double a) { return checked(-a, a); }
+double negate(double a)
+{
+    return checked(-a, a);
+}
 
-double squareRoot(double a) { return checked(std::sqrt(a), a); }
-double naturalLogarithm(double a) { return checked(std::log(a), a); }
-double sine(double radians) { return checked(std::sin(radians), radians); }
-double cosine(double radians) { return checked(std::cos(radians), radians); }
-double tangent(double radians) { return checked(std::tan(radians), radians); }
+double squareRoot(double a)
+{
+    return checked(std::sqrt(a), a);
+}
+double naturalLogarithm(double a)
+{
+    return checked(std::log(a), a);
+}
+double sine(double radians)
+{
+    return checked(std::sin(radians), radians);
+}
+double cosine(double radians)
+{
+    return checked(std::cos(radians), radians);
+}
+double tangent(double radians)
+{
+    return checked(std::tan(radians), radians);
+}
 
 double maximum(const double *values, int count)
 {
@@ -77,10 +102,22 @@ double minimum(const double *values, int count)
     return extreme(values, count, [](double candidate, double best) { return candidate < best; });
 }
 
-double roundDown(double a) { return checked(std::floor(a), a); }
-double roundTowardZero(double a) { return checked(std::trunc(a), a); }
-double roundHalfAwayFromZero(double a) { return checked(std::round(a), a); }
-double absolute(double a) { return checked(std::fabs(a), a); }
+double roundDown(double a)
+{
+    return checked(std::floor(a), a);
+}
+double roundTowardZero(double a)
+{
+    return checked(std::trunc(a), a);
+}
+double roundHalfAwayFromZero(double a)
+{
+    return checked(std::round(a), a);
+}
+double absolute(double a)
+{
+    return checked(std::fabs(a), a);
+}
 
 double roundHalfToEven(double a)
 {

@@ -19,7 +19,8 @@ struct FormulaEvaluator::Impl {
     FormulaShapeCache shapes;
 };
 
-FormulaEvaluator::FormulaEvaluator() : d(std::make_unique<Impl>()) {}
+FormulaEvaluator::FormulaEvaluator() : d(std::make_unique<Impl>())
+{ }
 FormulaEvaluator::~FormulaEvaluator() = default;
 
 std::optional<double> FormulaEvaluator::Evaluate(const QString &text) const

@@ -50,7 +50,7 @@ protected:
         DefineFun("ABS", &absolute);
     }
 
-    void InitConst() override {}
+    void InitConst() override { }
 
     void InitOprt() override
     {

@@ -15,7 +15,10 @@ constexpr std::size_t kMaxLength = 256;
 constexpr std::size_t kMaxNumbers = 16;
 constexpr std::size_t kMaxShapes = 256;
 
-bool isNameChar(char c) { return c >= 'A' && c <= 'Z'; }
+bool isNameChar(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
 
 // Placeholder k is "z" followed by k in letters a..p, lower case so it can never meet a name
 // from the formula, which arrives upper-cased.
@@ -38,8 +41,12 @@ struct FormulaShapeCache::Impl {
     std::unordered_map<std::string, std::unique_ptr<Compiled>> shapes;
 };
 
-FormulaShapeCache::FormulaShapeCache() : d(new Impl) {}
-FormulaShapeCache::~FormulaShapeCache() { delete d; }
+FormulaShapeCache::FormulaShapeCache() : d(new Impl)
+{ }
+FormulaShapeCache::~FormulaShapeCache()
+{
+    delete d;
+}
 
 std::optional<FormulaShapeCache::Outcome> FormulaShapeCache::Evaluate(const std::string &input)
 {

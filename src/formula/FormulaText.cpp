@@ -6,9 +6,18 @@
 
 namespace {
 
-bool isSpace(char16_t c) { return c == u' ' || c == u'\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
+bool isSpace(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isUpperLetter(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
 
 // Everything else (comparison and logical operators, quotes, ?:, =, _ ...) would open parts of the
 // parser library that formulas must not reach.

@@ -4,7 +4,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
-FileDialogOutputAsker::FileDialogOutputAsker(QWidget *parent) : m_parent(parent) {}
+FileDialogOutputAsker::FileDialogOutputAsker(QWidget *parent) : m_parent(parent)
+{ }
 
 QString FileDialogOutputAsker::PdfFileName(const QString &suggestion)
 {

@@ -51,10 +51,13 @@ void QtReportPrinter::Present(const ReportDocument &document)
     m_pending = true;
     if (!m_presentQueued) {
         m_presentQueued = true;
-        QMetaObject::invokeMethod(this, [this] {
-            m_presentQueued = false;
-            PresentPending();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_presentQueued = false;
+                PresentPending();
+            },
+            Qt::QueuedConnection);
     }
 }
 

@@ -62,10 +62,8 @@ bool ReportContent::IsNumber(const QVariant &value)
     case QMetaType::Long:
     case QMetaType::ULong:
     case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
+    case QMetaType::Float: return true;
+    default: return false;
     }
 }
 
@@ -74,16 +72,13 @@ QString ReportContent::DisplayText(const QVariant &value, const QLocale &locale)
     if (IsNumber(value))
         return generalNumber(value.toDouble());
     switch (value.typeId()) {
-    case QMetaType::QTime:
-        return value.toTime().isValid() ? longTime(value.toTime(), locale) : QString();
-    case QMetaType::QDate:
-        return locale.toString(value.toDate(), QLocale::ShortFormat);
+    case QMetaType::QTime: return value.toTime().isValid() ? longTime(value.toTime(), locale) : QString();
+    case QMetaType::QDate: return locale.toString(value.toDate(), QLocale::ShortFormat);
     case QMetaType::QDateTime: {
         const QDateTime dt = value.toDateTime();
         return locale.toString(dt.date(), QLocale::ShortFormat) + u' ' + longTime(dt.time(), locale);
     }
-    default:
-        return value.toString();
+    default: return value.toString();
     }
 }
 

@@ -19,7 +19,7 @@ struct ReportDocument {
     QVariantList cells;
 
     bool preview = true; // shown on screen; false: printed
-    int copies = 1;      // when printed
+    int copies = 1; // when printed
     int styleCode = 0;
     bool listFlag = false; // set by the list report
 

@@ -65,7 +65,8 @@ qreal widest(const QList<ReportContent::Pair> &block, const QFontMetricsF &metri
 }
 } // namespace
 
-ReportLayout::ReportLayout(ReportContent content) : m_content(std::move(content)) {}
+ReportLayout::ReportLayout(ReportContent content) : m_content(std::move(content))
+{ }
 
 QString ReportLayout::PageFooter(int page, int pages)
 {

@@ -29,17 +29,17 @@ public:
 
 private:
     struct Plan {
-        qreal pt = 1;       // one point in device pixels
-        qreal padding = 0;  // inside table cells
-        QSizeF body;        // the page less the footer
+        qreal pt = 1; // one point in device pixels
+        qreal padding = 0; // inside table cells
+        QSizeF body; // the page less the footer
         QFont title, label, value, heading, cell, footer;
         qreal titleHeight = 0;
         qreal blocksTop = 0;
         QList<qreal> blockRowHeights;
-        qreal blockX[4] = {};     // left edge of label, value, label, value
+        qreal blockX[4] = {}; // left edge of label, value, label, value
         qreal blockWidth[4] = {}; // and their widths
-        qreal tableTop = 0;        // on the first page
-        QList<qreal> columnX;      // left edge of each column, then the table's right edge
+        qreal tableTop = 0; // on the first page
+        QList<qreal> columnX; // left edge of each column, then the table's right edge
         qreal headingHeight = 0;
         QList<qreal> rowHeights;
         QList<int> pageFirstRow; // the first table row on each page

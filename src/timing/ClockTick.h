@@ -13,12 +13,12 @@ double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace);
 
 class ClockTick {
 public:
-    explicit ClockTick(ModClock &state) : m_state(state) {}
+    explicit ClockTick(ModClock &state) : m_state(state) { }
 
     struct Result {
-        QString caption;       // "正在计时..." + date and time
+        QString caption; // "正在计时..." + date and time
         bool refreshed = false; // this tick was the first of a new minute
-        QString tooltip;       // the current item's tooltip; empty when there is no current item
+        QString tooltip; // the current item's tooltip; empty when there is no current item
     };
     Result Tick(const QDateTime &now);
 

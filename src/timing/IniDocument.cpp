@@ -62,21 +62,12 @@ QByteArray encodeValue(const QString &value)
             quote = true;
             out += ch;
             break;
-        case u'\\':
-            out += QLatin1String("\\\\");
-            break;
-        case u'"':
-            out += QLatin1String("\\\"");
-            break;
+        case u'\\': out += QLatin1String("\\\\"); break;
+        case u'"': out += QLatin1String("\\\""); break;
         // A line break would end the entry; it is written as the escape older versions read.
-        case u'\n':
-            out += QLatin1String("\\n");
-            break;
-        case u'\r':
-            out += QLatin1String("\\r");
-            break;
-        default:
-            out += ch;
+        case u'\n': out += QLatin1String("\\n"); break;
+        case u'\r': out += QLatin1String("\\r"); break;
+        default: out += ch;
         }
     }
     // Reading trims unquoted blanks at the ends; quotes keep them.

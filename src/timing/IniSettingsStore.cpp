@@ -50,8 +50,14 @@ bool writeRegistry(const QString &app, const IniDocument &doc)
 }
 #else
 constexpr QSettings::Format kFormat = QSettings::IniFormat;
-IniDocument readRegistry(const QString &) { return {}; }
-bool writeRegistry(const QString &, const IniDocument &) { return false; }
+IniDocument readRegistry(const QString &)
+{
+    return {};
+}
+bool writeRegistry(const QString &, const IniDocument &)
+{
+    return false;
+}
 #endif
 
 // QSaveFile's own sync on commit ignores failures; this one is checked.
@@ -101,7 +107,8 @@ bool replaceFile(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-IniSettingsStore::IniSettingsStore(QString filePath) : m_filePath(std::move(filePath)) {}
+IniSettingsStore::IniSettingsStore(QString filePath) : m_filePath(std::move(filePath))
+{ }
 
 QString IniSettingsStore::LocationFor(const QString &app)
 {
@@ -154,8 +161,7 @@ QString IniSettingsStore::GetSetting(const QString &app, const QString &section,
     return m_doc.Value(section, key).value_or(fallback);
 }
 
-void IniSettingsStore::SaveSetting(const QString &app, const QString &section, const QString &key,
-                                   const QString &value)
+void IniSettingsStore::SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value)
 {
     load(app);
     m_dirty = m_doc.SetValue(section, key, value) || m_dirty;

@@ -18,8 +18,7 @@ public:
 
     QString GetSetting(const QString &app, const QString &section, const QString &key,
                        const QString &fallback) override;
-    void SaveSetting(const QString &app, const QString &section, const QString &key,
-                     const QString &value) override;
+    void SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value) override;
     void DeleteSetting(const QString &app, const QString &section, const QString &key) override;
     QString Location() const override;
     // The original goes to the file's path with ".bak" appended.

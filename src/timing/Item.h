@@ -10,16 +10,16 @@
 // Numbers and instants only; the list formats them when it shows them. The session count and the
 // latest start are read off the sessions, so they cannot disagree with them.
 struct Item {
-    QString name;            // unique among the items, ignoring letter case
-    QString scheme;          // the scheme's formula, copied: later changes to the scheme list leave it
-    clsSave record;          // every session's start, end and booked minutes
-    double typedIn = 0;      // minutes accumulated before the item was added
-    double total = 0;        // typed-in minutes plus every finished session's; changes when one ends
+    QString name; // unique among the items, ignoring letter case
+    QString scheme; // the scheme's formula, copied: later changes to the scheme list leave it
+    clsSave record; // every session's start, end and booked minutes
+    double typedIn = 0; // minutes accumulated before the item was added
+    double total = 0; // typed-in minutes plus every finished session's; changes when one ends
     double minutesShown = 0; // the minutes the last refresh counted, rounded to two decimals
-    double fee = 0;          // what the scheme charges for minutesShown, unrounded
-    QTime upTo;              // the clock minute minutesShown were counted up to
-    bool running = false;    // being timed
-    bool bold = false;       // the item the last search found
+    double fee = 0; // what the scheme charges for minutesShown, unrounded
+    QTime upTo; // the clock minute minutesShown were counted up to
+    bool running = false; // being timed
+    bool bold = false; // the item the last search found
 
     int sessionCount() const { return record.cStart.Count(); }
     // The start of the latest session; invalid before the first one.

@@ -9,12 +9,11 @@
 // Entry pos is the field of item pos. Reading outside 1..Count() is refused as on any list: Item()
 // throws, Value() gives the fallback. There is nothing to write: items change as a whole, through
 // ModClock and the timing operations.
-template <auto Field>
-class ItemField {
+template <auto Field> class ItemField {
 public:
     using ValueType = std::remove_cvref_t<std::invoke_result_t<decltype(Field), const ::Item &>>;
 
-    explicit ItemField(const ItemRowModel &rows) : m_rows(rows) {}
+    explicit ItemField(const ItemRowModel &rows) : m_rows(rows) { }
 
     int Count() const { return m_rows.Count(); }
     bool IsValid(int pos) const { return m_rows.IsValid(pos); }

@@ -104,7 +104,10 @@ QString instantText(const QDateTime &at)
     return at.toOffsetFromUtc(at.offsetFromUtc()).toString(Qt::ISODateWithMs);
 }
 
-QDateTime instant(const QString &text) { return QDateTime::fromString(text, Qt::ISODateWithMs); }
+QDateTime instant(const QString &text)
+{
+    return QDateTime::fromString(text, Qt::ISODateWithMs);
+}
 
 std::optional<bool> flag(const QString &text)
 {
@@ -131,7 +134,10 @@ std::optional<QStringList> decoded(const QByteArray &line)
     return fields;
 }
 
-int positionOf(const ModClock &state, const QString &name) { return state.cName.IndexOfKey(name); }
+int positionOf(const ModClock &state, const QString &name)
+{
+    return state.cName.IndexOfKey(name);
+}
 
 // Makes one recorded change again through the operation that made it; false when the line is not
 // a change or no longer applies (an item it names is not there).
@@ -143,8 +149,7 @@ bool replay(ModClock &state, const QStringList &f)
         bool number = false;
         const double minutes = f[4].toDouble(&number);
         const std::optional<bool> startNow = flag(f[5]);
-        return at.isValid() && number && startNow
-            && state.AddItem(NewItem{f[2], f[3], minutes, *startNow}, at) != 0;
+        return at.isValid() && number && startNow && state.AddItem(NewItem {f[2], f[3], minutes, *startNow}, at) != 0;
     }
     if ((kind == kStart || kind == kEnd) && f.size() == 3) {
         const QDateTime at = instant(f[1]);
@@ -175,7 +180,8 @@ bool replay(ModClock &state, const QStringList &f)
 
 } // namespace
 
-ItemJournal::ItemJournal(QString path) : m_path(std::move(path)) {}
+ItemJournal::ItemJournal(QString path) : m_path(std::move(path))
+{ }
 
 ItemJournal::~ItemJournal() = default;
 
@@ -191,11 +197,20 @@ void ItemJournal::Added(const NewItem &item, const QDateTime &at)
             item.startNow ? QStringLiteral("1") : QStringLiteral("0")});
 }
 
-void ItemJournal::Started(const QString &name, const QDateTime &at) { append({kStart, instantText(at), name}); }
+void ItemJournal::Started(const QString &name, const QDateTime &at)
+{
+    append({kStart, instantText(at), name});
+}
 
-void ItemJournal::Ended(const QString &name, const QDateTime &at) { append({kEnd, instantText(at), name}); }
+void ItemJournal::Ended(const QString &name, const QDateTime &at)
+{
+    append({kEnd, instantText(at), name});
+}
 
-void ItemJournal::Removed(const QString &name) { append({kRemove, name}); }
+void ItemJournal::Removed(const QString &name)
+{
+    append({kRemove, name});
+}
 
 void ItemJournal::AllTimed(bool started, const QDateTime &at)
 {
@@ -225,7 +240,10 @@ void ItemJournal::append(const QStringList &fields)
     syncToDisk(m_file);
 }
 
-bool ItemJournal::Found() const { return QFileInfo(m_path).size() > 0; }
+bool ItemJournal::Found() const
+{
+    return QFileInfo(m_path).size() > 0;
+}
 
 ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now)
 {

@@ -10,7 +10,7 @@ struct ColumnInfo {
     int widthTwips;
 };
 constexpr ColumnInfo kColumns[ItemRowModel::ColumnCount] = {
-    {u"项名称", 1000},        {u"最近开始", 1440}, {u"截止时间", 1000}, {u"计时次数", 1000},
+    {u"项名称", 1000},         {u"最近开始", 1440}, {u"截止时间", 1000}, {u"计时次数", 1000},
     {u"耗时累计(分钟)", 1400}, {u"计时方案", 1440}, {u"结果", 4000},
 };
 
@@ -18,22 +18,15 @@ constexpr ColumnInfo kColumns[ItemRowModel::ColumnCount] = {
 QString cellText(const Item &item, int col)
 {
     switch (col) {
-    case ItemRowModel::ColName:
-        return item.name;
+    case ItemRowModel::ColName: return item.name;
     case ItemRowModel::ColLatestStart:
         return item.sessionCount() > 0 ? TimeText::LongTime(item.latestStart().time()) : QString();
-    case ItemRowModel::ColUpTo:
-        return item.upTo.isValid() ? TimeText::HourMinute(item.upTo) : QString();
-    case ItemRowModel::ColCount:
-        return QString::number(item.sessionCount());
-    case ItemRowModel::ColMinutes:
-        return TimeText::GeneralNumber(item.minutesShown);
-    case ItemRowModel::ColScheme:
-        return item.scheme;
-    case ItemRowModel::ColResult:
-        return TimeText::GeneralNumber(item.fee);
-    default:
-        return QString();
+    case ItemRowModel::ColUpTo: return item.upTo.isValid() ? TimeText::HourMinute(item.upTo) : QString();
+    case ItemRowModel::ColCount: return QString::number(item.sessionCount());
+    case ItemRowModel::ColMinutes: return TimeText::GeneralNumber(item.minutesShown);
+    case ItemRowModel::ColScheme: return item.scheme;
+    case ItemRowModel::ColResult: return TimeText::GeneralNumber(item.fee);
+    default: return QString();
     }
 }
 } // namespace
@@ -48,7 +41,8 @@ int ItemRowModel::ColumnWidthTwips(int col)
     return col >= 0 && col < ColumnCount ? kColumns[col].widthTwips : 0;
 }
 
-ItemRowModel::ItemRowModel(QObject *parent) : QAbstractTableModel(parent) {}
+ItemRowModel::ItemRowModel(QObject *parent) : QAbstractTableModel(parent)
+{ }
 
 int ItemRowModel::rowCount(const QModelIndex &parent) const
 {
@@ -66,20 +60,13 @@ QVariant ItemRowModel::data(const QModelIndex &index, int role) const
         return {};
     const Item &item = m_items[static_cast<size_t>(index.row())];
     switch (role) {
-    case Qt::DisplayRole:
-        return cellText(item, index.column());
-    case ImageRole:
-        return item.running ? ImageTimed : ImageStopped;
-    case TagRole:
-        return item.running;
-    case BoldRole:
-        return item.bold;
-    case MinutesRole:
-        return item.minutesShown;
-    case FeeRole:
-        return item.fee;
-    default:
-        return {};
+    case Qt::DisplayRole: return cellText(item, index.column());
+    case ImageRole: return item.running ? ImageTimed : ImageStopped;
+    case TagRole: return item.running;
+    case BoldRole: return item.bold;
+    case MinutesRole: return item.minutesShown;
+    case FeeRole: return item.fee;
+    default: return {};
     }
 }
 

@@ -1,7 +1,7 @@
 #include "timing/ModClock.h"
 
-#include "timing/ClockTick.h"
 #include "formula/FormulaEvaluator.h"
+#include "timing/ClockTick.h"
 #include "timing/ItemJournal.h"
 #include "timing/TimeText.h"
 

@@ -18,8 +18,8 @@ class ItemJournal;
 // What the new-items dialog asks for when it adds an item.
 struct NewItem {
     QString name;
-    QString scheme;      // the formula text, copied into the item
-    double minutes = 0;  // minutes accumulated before the item was added
+    QString scheme; // the formula text, copied into the item
+    double minutes = 0; // minutes accumulated before the item was added
     bool startNow = true;
 };
 
@@ -30,17 +30,17 @@ public:
     ModClock(const ModClock &) = delete;
     ModClock &operator=(const ModClock &) = delete;
 
-    ItemRowModel lvwMain;               // the items, one per row, as every view of the main list shows them
-    QPersistentModelIndex itmSelected;  // the current item; empty when there is none
+    ItemRowModel lvwMain; // the items, one per row, as every view of the main list shows them
+    QPersistentModelIndex itmSelected; // the current item; empty when there is none
 
     // Each item's fields by position, under the names of the design's per-item lists. They only
     // read: an item changes through AddItem, RemoveItem and the timing operations.
-    const ItemField<&Item::record> cSave{lvwMain};
-    const ItemField<&Item::running> cRunning{lvwMain};
-    const ItemNames cName{lvwMain}; // also the key: names are unique ignoring case
-    const ItemField<&Item::total> cTotal{lvwMain};
-    const ItemField<&Item::scheme> cItemFangAn{lvwMain};
-    const ItemField<&Item::sessionCount> cCount{lvwMain};
+    const ItemField<&Item::record> cSave {lvwMain};
+    const ItemField<&Item::running> cRunning {lvwMain};
+    const ItemNames cName {lvwMain}; // also the key: names are unique ignoring case
+    const ItemField<&Item::total> cTotal {lvwMain};
+    const ItemField<&Item::scheme> cItemFangAn {lvwMain};
+    const ItemField<&Item::sessionCount> cCount {lvwMain};
 
     OrderedList<QString> cFangAn; // the scheme formulas, in order, without keys
 

@@ -12,11 +12,10 @@
 // Keys are compared after Unicode case folding, so "PC1" and "pc1" are the same key. Positions are
 // 1-based; reads and removals outside 1..Count() are refused rather than undefined, because the
 // callers treat a failed statement as "nothing happens".
-template <typename T>
-class OrderedList {
+template <typename T> class OrderedList {
 public:
     OrderedList() = default;
-    OrderedList(const OrderedList &other) : m_entries(other.m_entries), m_keys(copyOf(other.m_keys)) {}
+    OrderedList(const OrderedList &other) : m_entries(other.m_entries), m_keys(copyOf(other.m_keys)) { }
     OrderedList &operator=(const OrderedList &other)
     {
         if (this != &other) {
@@ -52,7 +51,7 @@ public:
     {
         if (pos < 0 || pos > Count())
             return false;
-        m_entries.insert(m_entries.begin() + pos, Entry{std::move(value)});
+        m_entries.insert(m_entries.begin() + pos, Entry {std::move(value)});
         if (m_keys)
             m_keys->byEntry.insert(m_keys->byEntry.begin() + pos, QString());
         return true;
@@ -103,9 +102,8 @@ public:
             return 0;
         const QString folded = key.toCaseFolded();
         const std::vector<QString> &byEntry = m_keys->byEntry;
-        const auto it = std::find_if(byEntry.begin(), byEntry.end(), [&](const QString &k) {
-            return !k.isNull() && k.toCaseFolded() == folded;
-        });
+        const auto it = std::find_if(byEntry.begin(), byEntry.end(),
+                                     [&](const QString &k) { return !k.isNull() && k.toCaseFolded() == folded; });
         return it == byEntry.end() ? 0 : static_cast<int>(it - byEntry.begin()) + 1;
     }
 

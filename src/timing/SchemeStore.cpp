@@ -4,7 +4,6 @@
 #include "timing/SettingsKeys.h"
 #include "timing/SettingsStore.h"
 
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -37,7 +36,9 @@ int LoadFangAn(ModClock &state, SettingsStore &store)
     const QString maxText = store.GetSetting(kApp, kSection, kMax, QString());
     const std::optional<qint16> max = schemeCount(maxText);
     state.intFangAn = max.value_or(0);
-    if (!max && (!maxText.trimmed().isEmpty() || !store.GetSetting(kApp, kSection, SettingsKeys::Scheme(1), QString()).isNull()))
+    if (!max
+        && (!maxText.trimmed().isEmpty()
+            || !store.GetSetting(kApp, kSection, SettingsKeys::Scheme(1), QString()).isNull()))
         store.KeepOriginal();
 
     int skipped = 0;

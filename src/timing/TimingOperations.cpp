@@ -109,8 +109,8 @@ bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)
 
 QString ItemTooltip(const ModClock &state, int pos)
 {
-    return QStringLiteral("所选项:") + state.lvwMain.Text(pos, ItemRowModel::ColName)
-        + QStringLiteral(" 计算结果: ") + state.lvwMain.Text(pos, ItemRowModel::ColResult);
+    return QStringLiteral("所选项:") + state.lvwMain.Text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")
+        + state.lvwMain.Text(pos, ItemRowModel::ColResult);
 }
 
 ClickResult ItemClick(ModClock &state, int pos)

@@ -28,7 +28,7 @@ bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now);
 struct ClickResult {
     bool valid = false;
     bool startEntryEnabled = false; // "S1"
-    bool endEntryEnabled = false;   // "S2"
+    bool endEntryEnabled = false; // "S2"
     QString tooltip;
 };
 ClickResult ItemClick(ModClock &state, int pos);

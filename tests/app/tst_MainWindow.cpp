@@ -1,18 +1,18 @@
-#include "commands/CommandActions.h"
 #include "FakeWallClock.h"
-#include "commands/HistoryLog.h"
-#include "timing/IniSettingsStore.h"
+#include "MemorySettingsStore.h"
+#include "ScriptedPrompter.h"
 #include "app/ItemListView.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
-#include "MemorySettingsStore.h"
-#include "timing/ModClock.h"
-#include "ScriptedPrompter.h"
-#include "timing/TimingOperations.h"
-#include "commands/TimingReports.h"
 #include "app/ToolbarButton.h"
-#include "commands/ToolbarCommands.h"
 #include "app/fClock.h"
+#include "commands/CommandActions.h"
+#include "commands/HistoryLog.h"
+#include "commands/TimingReports.h"
+#include "commands/ToolbarCommands.h"
+#include "timing/IniSettingsStore.h"
+#include "timing/ModClock.h"
+#include "timing/TimingOperations.h"
 
 #include <QAction>
 #include <QFile>
@@ -35,14 +35,14 @@ struct Rig {
     void open() { window = std::make_unique<fClock>(state, store, prompter, clock); }
 
     // The commands on the window, as the program wires them, for what a click on a row changes.
-    TimingReports reports{state, clock, [] { return nullptr; }};
+    TimingReports reports {state, clock, [] { return nullptr; }};
     HistoryLog history;
     std::unique_ptr<ToolbarCommands> commands;
     void openWithCommands()
     {
         open();
-        commands = std::make_unique<ToolbarCommands>(state, *window, *window->actions(), prompter, clock, reports,
-                                                     history);
+        commands =
+            std::make_unique<ToolbarCommands>(state, *window, *window->actions(), prompter, clock, reports, history);
         window->setCommands(*commands);
     }
     bool entryEnabled(Entry e) const { return window->Tbar()->entry(e)->isEnabled(); }
@@ -190,10 +190,11 @@ private Q_SLOTS:
         r.state.cFangAn.Add(QStringLiteral("3*C/60"));
         r.prompter.answers.enqueue(Prompter::Answer::Yes);
         QVERIFY(r.window->close());
-        QCOMPARE(r.store.log, (QStringList{QStringLiteral("save DEPTHCOLOR=0"), QStringLiteral("save DEPTHMODE=4"),
-                                           QStringLiteral("save VIEW=1"), QStringLiteral("save LINECOLOR=16777215"),
-                                           QStringLiteral("delete 1"), QStringLiteral("save 1=5*C/60"),
-                                           QStringLiteral("save 2=3*C/60"), QStringLiteral("save Max=2")}));
+        QCOMPARE(r.store.log,
+                 (QStringList {QStringLiteral("save DEPTHCOLOR=0"), QStringLiteral("save DEPTHMODE=4"),
+                               QStringLiteral("save VIEW=1"), QStringLiteral("save LINECOLOR=16777215"),
+                               QStringLiteral("delete 1"), QStringLiteral("save 1=5*C/60"),
+                               QStringLiteral("save 2=3*C/60"), QStringLiteral("save Max=2")}));
     }
 
     void closingWritesTheRealSettingsFile()
@@ -231,7 +232,7 @@ private Q_SLOTS:
     {
         Rig r;
         r.openWithCommands();
-        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
+        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
         // The list's click, as the operator's mouse gives it.
         Q_EMIT r.window->Lvw()->itemClicked(1);
         QVERIFY(r.window->Tbar()->button(Button::Remove)->isEnabled());
@@ -246,8 +247,8 @@ private Q_SLOTS:
     {
         Rig r;
         r.openWithCommands();
-        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
-        r.state.AddItem(NewItem{QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
+        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
+        r.state.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
         r.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(r.window.get()));
         QTreeView *tree = r.window->Lvw()->reportView();
@@ -265,8 +266,8 @@ private Q_SLOTS:
     {
         Rig r;
         r.open();
-        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, r.clock.now());
-        r.state.AddItem(NewItem{QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
+        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, r.clock.now());
+        r.state.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
         r.window->RevealRow(2);
         QVERIFY(r.window->Lvw()->reportView()->selectionModel()->hasSelection());
         r.state.RemoveItem(2);
@@ -279,7 +280,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QStringLiteral("zh_CN")));
         Rig r;
         r.open();
-        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
+        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
         r.clock.advanceSecs(90 * 60);
         r.window->Clock_Timer();
         QCOMPARE(r.window->windowTitle(), QStringLiteral("正在计时...2026/12/7 11:30:00"));
@@ -296,7 +297,7 @@ private Q_SLOTS:
         Rig r;
         r.openWithCommands();
         for (const char *name : {"PC2", "PC4", "PC5"})
-            r.state.AddItem(NewItem{QString::fromLatin1(name), QStringLiteral("C"), 0, false}, r.clock.now());
+            r.state.AddItem(NewItem {QString::fromLatin1(name), QStringLiteral("C"), 0, false}, r.clock.now());
         QString typed;
         r.window->setKeyCommand([&typed](QChar ch) {
             typed += ch;
@@ -330,7 +331,7 @@ private Q_SLOTS:
     {
         Rig r;
         r.open();
-        r.state.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, false}, r.clock.now());
+        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, false}, r.clock.now());
         r.state.Select(1);
         TimingOperations::StartTimer(r.state, r.clock.now()); // as its start entry does
         QVERIFY(!r.window->Clock()->isActive());
@@ -367,8 +368,12 @@ private Q_SLOTS:
             const QLabel *p = s->panel(i);
             const QRect g(p->mapTo(s, QPoint(0, 0)), p->size());
             QCOMPARE(g.width(), qRound(designedTwips[i - 1] / twipsPerPixel));
-            QVERIFY2(g.left() > previousRight, qPrintable(QStringLiteral("panel %1 starts at %2, panel %3 ends at %4")
-                                                              .arg(i).arg(g.left()).arg(i - 1).arg(previousRight)));
+            QVERIFY2(g.left() > previousRight,
+                     qPrintable(QStringLiteral("panel %1 starts at %2, panel %3 ends at %4")
+                                    .arg(i)
+                                    .arg(g.left())
+                                    .arg(i - 1)
+                                    .arg(previousRight)));
             previousRight = g.right();
         }
     }
@@ -389,7 +394,7 @@ private Q_SLOTS:
         // them would cut the longer ones to "…".
         const QStringList names = {QStringLiteral("一二三四五六七八"), QStringLiteral("一号机"), QStringLiteral("PC1")};
         for (const QString &name : names)
-            r.state.AddItem(NewItem{name, QStringLiteral("C"), 0, false}, r.clock.now());
+            r.state.AddItem(NewItem {name, QStringLiteral("C"), 0, false}, r.clock.now());
         r.window->viewSettings().lngView = view;
         r.window->Lvw()->setView(view);
         r.window->show();
@@ -406,13 +411,17 @@ private Q_SLOTS:
             // The item gets all the room its delegate asks for, so the delegate elides nothing...
             const QSize wanted = v->sizeHintForIndex(i);
             QVERIFY2(rect.width() >= wanted.width() && rect.height() >= wanted.height(),
-                     qPrintable(QStringLiteral("%1: %2x%3 shown, %4x%5 wanted").arg(name).arg(rect.width())
-                                    .arg(rect.height()).arg(wanted.width()).arg(wanted.height())));
+                     qPrintable(QStringLiteral("%1: %2x%3 shown, %4x%5 wanted")
+                                    .arg(name)
+                                    .arg(rect.width())
+                                    .arg(rect.height())
+                                    .arg(wanted.width())
+                                    .arg(wanted.height())));
             // ...and by the plain font metrics the name fits: on one line beside the small icon, or
             // wrapped under the large one.
             if (view == 0) {
-                const QRect text = fm.boundingRect(QRect(0, 0, rect.width(), 1000),
-                                                   Qt::AlignHCenter | Qt::TextWrapAnywhere, name);
+                const QRect text =
+                    fm.boundingRect(QRect(0, 0, rect.width(), 1000), Qt::AlignHCenter | Qt::TextWrapAnywhere, name);
                 QVERIFY2(text.height() + v->iconSize().height() <= rect.height(), qPrintable(name));
             } else {
                 QCOMPARE(fm.elidedText(name, Qt::ElideRight, rect.width() - v->iconSize().width()), name);

@@ -35,8 +35,7 @@ int takeLock(const char *path, const char *fallback)
         std::this_thread::sleep_until(std::chrono::steady_clock::time_point(std::chrono::nanoseconds(at)));
     LockFileInstanceGuard guard(QFile::decodeName(path), QFile::decodeName(fallback));
     std::cout << (guard.AnotherInstanceRunning() ? "running" : "alone") << std::endl;
-    while (std::getline(std::cin, line)) {
-    }
+    while (std::getline(std::cin, line)) { }
     return 0;
 }
 
@@ -44,7 +43,7 @@ int takeLock(const char *path, const char *fallback)
 // exit question open on it.
 class ProgramObserver : public QObject {
 public:
-    explicit ProgramObserver(bool askFirst) : m_askFirst(askFirst) {}
+    explicit ProgramObserver(bool askFirst) : m_askFirst(askFirst) { }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -166,8 +165,9 @@ private Q_SLOTS:
             QProcess gone;
             gone.start(QStringLiteral("true"));
             QVERIFY(gone.waitForFinished());
-            writeFile(path, QByteArray::number(gone.processId()) + "\nvantorel\n"
-                                + QSysInfo::machineHostName().toUtf8() + '\n');
+            writeFile(path,
+                      QByteArray::number(gone.processId()) + "\nvantorel\n" + QSysInfo::machineHostName().toUtf8()
+                          + '\n');
         } else if (setup == QLatin1String("folder")) {
             QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
         } else if (setup == QLatin1String("file parent")) {

@@ -1,14 +1,14 @@
 #include "../report/RecordingReportPrinter.h"
 #include "FakeWallClock.h"
-#include "app/InstanceGuard.h"
-#include "app/ItemListView.h"
 #include "MemorySettingsStore.h"
 #include "WaitingPrompter.h"
+#include "app/InstanceGuard.h"
+#include "app/ItemListView.h"
 #include "app/MainToolbar.h"
-#include "timing/ModClock.h"
 #include "app/Program.h"
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
+#include "timing/ModClock.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -70,7 +70,8 @@ private Q_SLOTS:
         QCOMPARE(w.Lvw()->shownView(), 3);
 
         // M does nothing while there is no current item.
-        program.state().AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false}, QDateTime::currentDateTime());
+        program.state().AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false},
+                                QDateTime::currentDateTime());
         program.state().itmSelected = QPersistentModelIndex();
         list->setFocus();
         QTest::keyClick(list, Qt::Key_M);
@@ -106,7 +107,8 @@ private Q_SLOTS:
         Program program(std::move(outside));
         fClock &w = program.mainWindow();
         for (const char *name : {"PC2", "PC4", "PC5"})
-            program.state().AddItem(NewItem{QString::fromLatin1(name), QStringLiteral("5*C/60"), 0, true}, QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+            program.state().AddItem(NewItem {QString::fromLatin1(name), QStringLiteral("5*C/60"), 0, true},
+                                    QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
         w.SetClockEnabled(true);
         w.show();
         w.activateWindow();

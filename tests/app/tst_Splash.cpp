@@ -1,14 +1,14 @@
 #include "FakeWallClock.h"
-#include "timing/IniSettingsStore.h"
-#include "app/InstanceGuard.h"
-#include "app/LockFileInstanceGuard.h"
 #include "MemorySettingsStore.h"
-#include "timing/ModClock.h"
-#include "app/Program.h"
 #include "ScriptedPrompter.h"
 #include "WaitingPrompter.h"
+#include "app/InstanceGuard.h"
+#include "app/LockFileInstanceGuard.h"
+#include "app/Program.h"
 #include "app/fClock.h"
 #include "app/fSplash.h"
+#include "timing/IniSettingsStore.h"
+#include "timing/ModClock.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -26,7 +26,11 @@ class FakeGuard : public InstanceGuard {
 public:
     bool running = false;
     int asked = 0;
-    bool AnotherInstanceRunning() override { ++asked; return running; }
+    bool AnotherInstanceRunning() override
+    {
+        ++asked;
+        return running;
+    }
 };
 
 struct Rig {
@@ -50,7 +54,7 @@ struct StartUpRig {
     FakeGuard guard;
     ModClock state;
     MemorySettingsStore store;
-    WaitingPrompter prompter{1200};
+    WaitingPrompter prompter {1200};
     FakeWallClock clock;
     std::unique_ptr<fClock> main;
     int built = 0;
@@ -91,13 +95,13 @@ private Q_SLOTS:
         QVERIFY(r.splash->isVisible());
         QVERIFY(r.splash->Timer1()->isActive());
         QCOMPARE(r.splash->Timer1()->interval(), 500);
-        QCOMPARE(r.events, QStringList{QStringLiteral("load")});
+        QCOMPARE(r.events, QStringList {QStringLiteral("load")});
         QVERIFY(r.splash->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(r.splash->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(r.splash->size(), QSize(378, 256));
 
         r.splash->Timer1_Timer();
-        QCOMPARE(r.events, (QStringList{QStringLiteral("load"), QStringLiteral("show")}));
+        QCOMPARE(r.events, (QStringList {QStringLiteral("load"), QStringLiteral("show")}));
         QVERIFY(r.splash->isVisible());
         QCOMPARE(r.splash->intTick(), qint16(1));
         r.splash->Timer1_Timer();
@@ -160,7 +164,7 @@ private Q_SLOTS:
         r.prompter.answers.enqueue(Prompter::Answer::Yes);
         QVERIFY(!r.splash->Form_Load());
         QVERIFY(!r.splash->isVisible());
-        QCOMPARE(r.events, QStringList{QStringLiteral("load")});
+        QCOMPARE(r.events, QStringList {QStringLiteral("load")});
         QCOMPARE(r.prompter.asked.size(), 1);
         QCOMPARE(r.prompter.asked[0].text, QStringLiteral("程序已经运行,退出本次启动吗?"));
         QCOMPARE(r.prompter.asked[0].buttons, Prompter::Buttons::YesNo);
@@ -174,7 +178,7 @@ private Q_SLOTS:
         r.prompter.answers.enqueue(Prompter::Answer::No);
         QVERIFY(r.splash->Form_Load());
         QVERIFY(!r.splash->isVisible());
-        QCOMPARE(r.events, (QStringList{QStringLiteral("load"), QStringLiteral("show")}));
+        QCOMPARE(r.events, (QStringList {QStringLiteral("load"), QStringLiteral("show")}));
     }
 
     void aboutStaysUntilDismissedAndTouchesNoMainWindow()
@@ -197,11 +201,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key2"); // a null text: no key 2 at all
         QTest::addColumn<bool>("secondCopy");
         QTest::addColumn<QStringList>("questions");
-        QTest::newRow("key 2 missing") << QString() << false << QStringList{warning};
-        QTest::newRow("entry 0") << QStringLiteral("0") << false << QStringList{warning};
+        QTest::newRow("key 2 missing") << QString() << false << QStringList {warning};
+        QTest::newRow("entry 0") << QStringLiteral("0") << false << QStringList {warning};
         // The splash is closed before the question, while loading still runs.
         QTest::newRow("key 2 missing, second copy kept")
-            << QString() << true << QStringList{warning, QStringLiteral("程序已经运行,退出本次启动吗?")};
+            << QString() << true << QStringList {warning, QStringLiteral("程序已经运行,退出本次启动吗?")};
     }
     void badSchemeWarnsOnceAndTheMainWindowStillTakesOver()
     {
@@ -277,7 +281,7 @@ private Q_SLOTS:
 
         Program program;
         QVERIFY(program.start());
-        QCOMPARE(seen, QStringList{QStringLiteral("计时方案设置值错误")});
+        QCOMPARE(seen, QStringList {QStringLiteral("计时方案设置值错误")});
         QCOMPARE(owner, QStringLiteral("fSplash"));
         QVERIFY(onTop);
         QTRY_VERIFY(program.mainWindow().isVisible());

@@ -3,20 +3,20 @@
 // scripted answers and a recording report component. The windows the commands open lie outside
 // and are only recorded.
 
-#include "commands/CommandActions.h"
 #include "FakeWallClock.h"
-#include "commands/HistoryLog.h"
+#include "MemorySettingsStore.h"
+#include "RecordingReportPrinter.h"
+#include "ScriptedPrompter.h"
 #include "app/ItemListView.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
-#include "MemorySettingsStore.h"
-#include "timing/ModClock.h"
-#include "RecordingReportPrinter.h"
-#include "ScriptedPrompter.h"
-#include "commands/TimingReports.h"
 #include "app/ToolbarButton.h"
-#include "commands/ToolbarCommands.h"
 #include "app/fClock.h"
+#include "commands/CommandActions.h"
+#include "commands/HistoryLog.h"
+#include "commands/TimingReports.h"
+#include "commands/ToolbarCommands.h"
+#include "timing/ModClock.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -26,19 +26,19 @@
 
 struct CommandFixture {
     ModClock state;
-    FakeWallClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0))};
+    FakeWallClock clock {QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0))};
     ScriptedPrompter prompter;
     MemorySettingsStore store;
-    fClock window{state, store, prompter, clock};
+    fClock window {state, store, prompter, clock};
     QStringList opened; // the windows the commands opened, in order
     RecordingReportPrinter *printer = nullptr; // made by the first report, owned by reports
-    TimingReports reports{state, clock, [this] {
-                              auto p = std::make_unique<RecordingReportPrinter>();
-                              printer = p.get();
-                              return std::unique_ptr<ReportPrinter>(std::move(p));
-                          }};
+    TimingReports reports {state, clock, [this] {
+                               auto p = std::make_unique<RecordingReportPrinter>();
+                               printer = p.get();
+                               return std::unique_ptr<ReportPrinter>(std::move(p));
+                           }};
     HistoryLog history;
-    ToolbarCommands commands{state, window, *window.actions(), prompter, clock, reports, history};
+    ToolbarCommands commands {state, window, *window.actions(), prompter, clock, reports, history};
 
     CommandFixture()
     {
@@ -54,7 +54,7 @@ struct CommandFixture {
 
     int add(const QString &name, bool startNow, const QString &scheme = QStringLiteral("5*C/60"), double minutes = 0)
     {
-        return state.AddItem(NewItem{name, scheme, minutes, startNow}, clock.now());
+        return state.AddItem(NewItem {name, scheme, minutes, startNow}, clock.now());
     }
     QStringList names() const
     {

@@ -1,11 +1,11 @@
 // The help file as the build writes it, and the window that shows it.
 
-#include "timing/ClockTick.h"
+#include "ScriptedPrompter.h"
 #include "commands/HelpDocument.h"
 #include "commands/HelpWindow.h"
-#include "timing/ModClock.h"
-#include "ScriptedPrompter.h"
 #include "commands/WindowHelpViewer.h"
+#include "timing/ClockTick.h"
+#include "timing/ModClock.h"
 
 #include <QListWidget>
 #include <QSet>
@@ -30,10 +30,14 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("path");
-        QTest::newRow("plain") << "/opt/vantorel" << "/opt/vantorel/Vantorel.hlp";
-        QTest::newRow("slash") << "/opt/vantorel/" << "/opt/vantorel/Vantorel.hlp";
-        QTest::newRow("backslash") << "C:\\Vantorel\\" << "C:\\Vantorel\\Vantorel.hlp";
-        QTest::newRow("root") << "/" << "/Vantorel.hlp";
+        QTest::newRow("plain") << "/opt/vantorel"
+                               << "/opt/vantorel/Vantorel.hlp";
+        QTest::newRow("slash") << "/opt/vantorel/"
+                               << "/opt/vantorel/Vantorel.hlp";
+        QTest::newRow("backslash") << "C:\\Vantorel\\"
+                                   << "C:\\Vantorel\\Vantorel.hlp";
+        QTest::newRow("root") << "/"
+                              << "/Vantorel.hlp";
     }
     void pathIn()
     {
@@ -51,7 +55,7 @@ private slots:
         QCOMPARE(doc.AnchorFor(1), QStringLiteral("contents"));
         QCOMPARE(doc.AnchorFor(2), QStringLiteral("keys"));
         QCOMPARE(doc.AnchorFor(99), QStringLiteral("contents"));
-        QCOMPARE(doc.LinkTargets(), QStringList{QStringLiteral("keys")});
+        QCOMPARE(doc.LinkTargets(), QStringList {QStringLiteral("keys")});
         QCOMPARE(HelpDocument::FromHtml(QStringLiteral("<p>no topics</p>")).AnchorFor(1), QString());
     }
 

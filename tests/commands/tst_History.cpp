@@ -1,11 +1,11 @@
 // The log of removed items, its window and the reports of removed items.
 
 #include "FakeWallClock.h"
+#include "RecordingReportPrinter.h"
 #include "commands/HistoryLog.h"
 #include "commands/HistoryWindow.h"
-#include "timing/ModClock.h"
-#include "RecordingReportPrinter.h"
 #include "commands/RemovedItemReport.h"
+#include "timing/ModClock.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
@@ -100,10 +100,9 @@ private slots:
         report.Show(second, false);
         QCOMPARE(report.state().lngItems, 1);
         QCOMPARE(report.state().lvwMain.Count(), 1);
-        QCOMPARE(printer->last().firstBlock,
-                 (QVariantList{"名称:", "PC2", "状态:", "已结束计时"}));
+        QCOMPARE(printer->last().firstBlock, (QVariantList {"名称:", "PC2", "状态:", "已结束计时"}));
         QCOMPARE(printer->last().secondBlock,
-                 (QVariantList{"计时次数:2", "合计耗时:35", "结果:", "2.91666666666667"}));
+                 (QVariantList {"计时次数:2", "合计耗时:35", "结果:", "2.91666666666667"}));
         QCOMPARE(printer->last().cells.size(), 6);
         QCOMPARE(printer->last().cells.at(2).toDouble(), 20.0);
         QCOMPARE(printer->last().cells.at(5).toDouble(), 15.0);

@@ -46,15 +46,15 @@ bool isType(const QVariant &v, QMetaType::Type type)
 
 struct Setup {
     ModClock state;
-    FakeWallClock clock{QDateTime(kToday, QTime(14, 5, 30))};
+    FakeWallClock clock {QDateTime(kToday, QTime(14, 5, 30))};
     int created = 0;
     bool factoryFails = false;
-    TimingReports reports{state, clock, [this]() -> std::unique_ptr<ReportPrinter> {
-                        if (factoryFails)
-                            return nullptr;
-                        ++created;
-                        return std::make_unique<RecordingReportPrinter>();
-                    }};
+    TimingReports reports {state, clock, [this]() -> std::unique_ptr<ReportPrinter> {
+                               if (factoryFails)
+                                   return nullptr;
+                               ++created;
+                               return std::make_unique<RecordingReportPrinter>();
+                           }};
     RecordingReportPrinter &printer() { return *static_cast<RecordingReportPrinter *>(reports.objReport()); }
     const ReportDocument &report() { return printer().last(); }
 };
@@ -86,8 +86,9 @@ private Q_SLOTS:
         QCOMPARE(p.firstBlock, texts({u"名称:", u"PC1", u"状态:", u"已结束计时"}));
         QCOMPARE(p.secondBlock, texts({u"计时次数:3", u"合计耗时:51", u"结果:", u"4.25"}));
         QCOMPARE(p.headings, texts({u"开始时间", u"结束时间", u"时间"}));
-        const QVariantList expected = {QTime(9, 10, 5),   QTime(9, 40, 50),  30.0, QTime(10, 0, 0), QTime(10, 20, 59),
-                                       20.0,              QTime(11, 30, 30), QTime(11, 31, 10), 1.0};
+        const QVariantList expected = {QTime(9, 10, 5),   QTime(9, 40, 50),  30.0,
+                                       QTime(10, 0, 0),   QTime(10, 20, 59), 20.0,
+                                       QTime(11, 30, 30), QTime(11, 31, 10), 1.0};
         QCOMPARE(p.cells, expected);
         for (int k = 0; k < p.cells.size(); k += 3) {
             QVERIFY(isType(p.cells[k], QMetaType::QTime));
@@ -109,9 +110,9 @@ private Q_SLOTS:
     void runningItemAddsTheSessionInProgress()
     {
         Setup s;
-        const int pos = ReportFixtures::addItem(
-            s.state, QStringLiteral("PC1"),
-            {{QTime(9, 0, 0), QTime(9, 45, 0)}, {QTime(12, 0, 0), QTime(12, 30, 0)}}, kCreated);
+        const int pos =
+            ReportFixtures::addItem(s.state, QStringLiteral("PC1"),
+                                    {{QTime(9, 0, 0), QTime(9, 45, 0)}, {QTime(12, 0, 0), QTime(12, 30, 0)}}, kCreated);
         ReportFixtures::start(s.state, pos, QDateTime(kToday, QTime(13, 50, 20)));
         s.reports.ReportItem(true);
 
@@ -122,7 +123,7 @@ private Q_SLOTS:
         QCOMPARE(p.secondBlock, texts({u"计时次数:3", u"合计耗时:90", u"结果:", u"7.5"}));
         // Two finished sessions and the one in progress: three rows, "计时次数:3".
         QCOMPARE(p.cells.size(), 9);
-        QCOMPARE(p.cells.mid(3, 3), (QVariantList{QTime(12, 0, 0), QTime(12, 30, 0), 30.0}));
+        QCOMPARE(p.cells.mid(3, 3), (QVariantList {QTime(12, 0, 0), QTime(12, 30, 0), 30.0}));
         // The start column's text, which the locale writes as it likes; the minutes do not depend on it.
         QVERIFY(isType(p.cells[6], QMetaType::QString));
         QCOMPARE(p.cells[6].toString(), s.state.lvwMain.Text(pos, ItemRowModel::ColLatestStart));
@@ -138,7 +139,9 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("started");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<double>("minutes");
-        const auto at = [](int h, int m, int sec, int day = 0) { return QDateTime(kToday.addDays(day), QTime(h, m, sec)); };
+        const auto at = [](int h, int m, int sec, int day = 0) {
+            return QDateTime(kToday.addDays(day), QTime(h, m, sec));
+        };
         QTest::newRow("whole minutes, seconds dropped") << at(13, 50, 20) << at(14, 5, 0) << 15.0;
         QTest::newRow("started this minute") << at(14, 5, 10) << at(14, 5, 50) << 0.0;
         QTest::newRow("one second across a minute") << at(10, 5, 59) << at(10, 6, 1) << 1.0;
@@ -183,9 +186,9 @@ private Q_SLOTS:
                          QVariant(s.state.lvwMain.Text(pos, col)));
         }
         QCOMPARE(p.cells[ItemRowModel::ColumnCount].toString(), QStringLiteral("C"));
-        QCOMPARE(p.firstBlock, (QVariantList{QStringLiteral("日期:"), kToday}));
+        QCOMPARE(p.firstBlock, (QVariantList {QStringLiteral("日期:"), kToday}));
         QVERIFY(isType(p.firstBlock[1], QMetaType::QDate));
-        QCOMPARE(p.secondBlock, (QVariantList{QStringLiteral("当前数量:"), 2, QStringLiteral("累计数量"), 3}));
+        QCOMPARE(p.secondBlock, (QVariantList {QStringLiteral("当前数量:"), 2, QStringLiteral("累计数量"), 3}));
         QVERIFY(isType(p.secondBlock[1], QMetaType::Int));
         QVERIFY(isType(p.secondBlock[3], QMetaType::Int));
     }

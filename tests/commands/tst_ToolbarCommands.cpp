@@ -23,7 +23,7 @@ private slots:
     {
         CommandFixture f;
         f.commands.KeyPress(u'N');
-        QCOMPARE(f.opened, QStringList{QStringLiteral("new items")});
+        QCOMPARE(f.opened, QStringList {QStringLiteral("new items")});
         // What the dialog does when the operator types PC1 and presses Enter.
         QCOMPARE(f.add(QStringLiteral("PC1"), true), 1);
         f.window.EnableClock();
@@ -41,8 +41,9 @@ private slots:
 
         QCOMPARE(f.prompter.asked.size(), 1);
         const ScriptedPrompter::Asked &q = f.prompter.asked.first();
-        QCOMPARE(q.text, QStringLiteral("打印并结束该项计时吗? \r 按‘取消’将取消操作，‘是’将打印并结束计时，"
-                                         "‘否’将仅仅移除该项计时。"));
+        QCOMPARE(q.text,
+                 QStringLiteral("打印并结束该项计时吗? \r 按‘取消’将取消操作，‘是’将打印并结束计时，"
+                                "‘否’将仅仅移除该项计时。"));
         QCOMPARE(q.buttons, Prompter::Buttons::YesNoCancel);
         QCOMPARE(q.icon, Prompter::Icon::Question);
         QCOMPARE(q.defaultButton, 3);
@@ -126,7 +127,7 @@ private slots:
             QVERIFY(f.state.cRunning.Item(2));
             return;
         }
-        QCOMPARE(f.names(), QStringList{QStringLiteral("PC1")});
+        QCOMPARE(f.names(), QStringList {QStringLiteral("PC1")});
         QCOMPARE(f.panel(3), QStringLiteral("1"));
         const RemovedItem &gone = f.history.Newest(0);
         QCOMPARE(gone.item.record.cEnd.Count(), bookedSessions);
@@ -145,7 +146,7 @@ private slots:
         f.commands.ItemClick(2);
         f.prompter.answers << Answer::No;
         f.commands.ButtonClick(Button::Remove);
-        QCOMPARE(f.names(), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
+        QCOMPARE(f.names(), (QStringList {QStringLiteral("A"), QStringLiteral("C")}));
         QCOMPARE(f.state.lvwMain.Text(2, ItemRowModel::ColName), QStringLiteral("C"));
         QCOMPARE(f.state.lvwMain.Count(), 2);
         QCOMPARE(f.history.Newest(0).item.name, QStringLiteral("B"));
@@ -186,10 +187,10 @@ private slots:
     {
         QTest::addColumn<QChar>("key");
         QTest::addColumn<std::optional<Button>>("button");
-        const QList<std::pair<char, Button>> table{
-            {'A', Button::Scheme}, {'F', Button::Find}, {'H', Button::Help}, {'N', Button::New},
-            {'P', Button::Print},  {'R', Button::Style}, {'S', Button::Start}, {'T', Button::History},
-            {'V', Button::Preview}};
+        const QList<std::pair<char, Button>> table {
+            {'A', Button::Scheme}, {'F', Button::Find},    {'H', Button::Help},
+            {'N', Button::New},    {'P', Button::Print},   {'R', Button::Style},
+            {'S', Button::Start},  {'T', Button::History}, {'V', Button::Preview}};
         for (const auto &[letter, button] : table) {
             QTest::newRow(QByteArray(1, letter).constData()) << QChar(letter) << std::optional(button);
             const char lower = char(letter - 'A' + 'a');
@@ -199,7 +200,7 @@ private slots:
         QTest::newRow("x") << QChar(u'x') << none;
         QTest::newRow("digit") << QChar(u'4') << none;
         QTest::newRow("space") << QChar(u' ') << none;
-        QTest::newRow("long s") << QChar(u'\u017F') << none;      // upper-cases to S
+        QTest::newRow("long s") << QChar(u'\u017F') << none; // upper-cases to S
         QTest::newRow("fullwidth N") << QChar(u'\uFF2E') << none;
         QTest::newRow("M while disabled") << QChar(u'M') << none;
     }
@@ -210,11 +211,13 @@ private slots:
         CommandFixture f;
         QVERIFY(f.commands.ButtonForKey(key) == button);
         // The keys of the buttons that open a window, pressed for real.
-        const QMap<Button, QString> opens{{Button::New, "new items"}, {Button::Scheme, "scheme"},
-                                          {Button::History, "history"}, {Button::Help, "help"}};
+        const QMap<Button, QString> opens {{Button::New, "new items"},
+                                           {Button::Scheme, "scheme"},
+                                           {Button::History, "history"},
+                                           {Button::Help, "help"}};
         QCOMPARE(f.commands.KeyPress(key), button.has_value());
         if (button && opens.contains(*button))
-            QCOMPARE(f.opened, QStringList{opens.value(*button)});
+            QCOMPARE(f.opened, QStringList {opens.value(*button)});
         if (!button)
             QVERIFY(f.opened.isEmpty() && f.prompter.asked.isEmpty());
     }
@@ -338,7 +341,7 @@ private slots:
     void viewEntries()
     {
         CommandFixture f;
-        const QList<std::pair<Entry, int>> views{{Entry::R3, 2}, {Entry::R1, 0}, {Entry::R4, 3}, {Entry::R2, 1}};
+        const QList<std::pair<Entry, int>> views {{Entry::R3, 2}, {Entry::R1, 0}, {Entry::R4, 3}, {Entry::R2, 1}};
         for (const auto &[entry, view] : views) {
             f.window.Tbar()->entry(entry)->trigger();
             QCOMPARE(f.window.Lvw()->shownView(), view);
@@ -447,7 +450,7 @@ private slots:
         f.button(Button::Help)->click();
         f.window.Tbar()->entry(Entry::H1)->trigger();
         f.window.Tbar()->entry(Entry::H2)->trigger();
-        QCOMPARE(f.opened, (QStringList{"help", "help", "help"}));
+        QCOMPARE(f.opened, (QStringList {"help", "help", "help"}));
         f.window.Tbar()->entry(Entry::H3)->trigger();
         QCOMPARE(f.opened.last(), QStringLiteral("about"));
     }

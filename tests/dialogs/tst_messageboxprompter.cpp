@@ -47,18 +47,17 @@ void TestMessageBoxPrompter::messageBox_data()
     QTest::addColumn<QMessageBox::StandardButton>("clicked");
     QTest::addColumn<Prompter::Answer>("answer");
 
-    QTest::newRow("ok, critical") << Prompter::Buttons::Ok << Prompter::Icon::Critical << 1
-                                  << QMessageBox::Critical << QMessageBox::Ok << QMessageBox::Ok
-                                  << Prompter::Answer::Ok;
-    QTest::newRow("yes/no, question, no by default") << Prompter::Buttons::YesNo << Prompter::Icon::Question << 2
-                                                     << QMessageBox::Question << QMessageBox::No
-                                                     << QMessageBox::Yes << Prompter::Answer::Yes;
-    QTest::newRow("yes/no/cancel, exclamation") << Prompter::Buttons::YesNoCancel << Prompter::Icon::Exclamation << 3
-                                                << QMessageBox::Warning << QMessageBox::Cancel
-                                                << QMessageBox::No << Prompter::Answer::No;
-    QTest::newRow("information, default out of range") << Prompter::Buttons::YesNo << Prompter::Icon::Information << 7
-                                                       << QMessageBox::Information << QMessageBox::NoButton
-                                                       << QMessageBox::No << Prompter::Answer::No;
+    QTest::newRow("ok, critical") << Prompter::Buttons::Ok << Prompter::Icon::Critical << 1 << QMessageBox::Critical
+                                  << QMessageBox::Ok << QMessageBox::Ok << Prompter::Answer::Ok;
+    QTest::newRow("yes/no, question, no by default")
+        << Prompter::Buttons::YesNo << Prompter::Icon::Question << 2 << QMessageBox::Question << QMessageBox::No
+        << QMessageBox::Yes << Prompter::Answer::Yes;
+    QTest::newRow("yes/no/cancel, exclamation")
+        << Prompter::Buttons::YesNoCancel << Prompter::Icon::Exclamation << 3 << QMessageBox::Warning
+        << QMessageBox::Cancel << QMessageBox::No << Prompter::Answer::No;
+    QTest::newRow("information, default out of range")
+        << Prompter::Buttons::YesNo << Prompter::Icon::Information << 7 << QMessageBox::Information
+        << QMessageBox::NoButton << QMessageBox::No << Prompter::Answer::No;
 }
 
 void TestMessageBoxPrompter::messageBox()
@@ -107,7 +106,8 @@ void TestMessageBoxPrompter::inputBox()
         QTest::keyClick(edit, Qt::Key_Return);
     });
     MessageBoxPrompter prompter(nullptr);
-    QCOMPARE(prompter.InputBox(QStringLiteral("输入计时项名称:"), QString(), QStringLiteral("PC")), QStringLiteral("PC1"));
+    QCOMPARE(prompter.InputBox(QStringLiteral("输入计时项名称:"), QString(), QStringLiteral("PC")),
+             QStringLiteral("PC1"));
 }
 
 void TestMessageBoxPrompter::cancelledInputBoxIsEmpty()

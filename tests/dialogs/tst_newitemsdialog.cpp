@@ -2,12 +2,12 @@
 // name, the minutes, and the scheme list it manages.
 
 #include "FakeWallClock.h"
-#include "timing/ModClock.h"
-#include "dialogs/NewItemsDialog.h"
 #include "RecordingHost.h"
-#include "dialogs/SchemeDialog.h"
 #include "ScriptedPrompter.h"
 #include "TabStops.h"
+#include "dialogs/NewItemsDialog.h"
+#include "dialogs/SchemeDialog.h"
+#include "timing/ModClock.h"
 #include "timing/TimeText.h"
 
 #include <QCheckBox>
@@ -45,8 +45,7 @@ private slots:
     void enterAndEscape();
 
 private:
-    template <typename T>
-    T *child(const char *name) const { return m_dialog->findChild<T *>(QLatin1String(name)); }
+    template <typename T> T *child(const char *name) const { return m_dialog->findChild<T *>(QLatin1String(name)); }
     QLineEdit *name() const { return child<QLineEdit>("txtName"); }
     QLineEdit *time() const { return child<QLineEdit>("txtTime"); }
     QListWidget *list() const { return child<QListWidget>("Lst"); }
@@ -127,8 +126,9 @@ void TestNewItemsDialog::design()
     QCOMPARE(button("cmdCancel")->geometry(), QRect(325, 225, 96, 41));
     QVERIFY(child<QLabel>("Label4")->text().startsWith(QStringLiteral("提示:  计时项名称是计时项的标识，不能重复。")));
 
-    const QList<QWidget *> order = {button("cmdOK"), child<QCheckBox>("cheCalc"), button("cmdRemove"),
-                                    button("cmdNew"), time(), name(), list(), button("cmdCancel")};
+    const QList<QWidget *> order = {
+        button("cmdOK"), child<QCheckBox>("cheCalc"), button("cmdRemove"), button("cmdNew"), time(), name(),
+        list(),          button("cmdCancel")};
     QCOMPARE(TabStopsAfter(button("cmdCancel")), order);
 }
 
@@ -179,8 +179,9 @@ void TestNewItemsDialog::startedItem()
     QCOMPARE(m_clock->cCount.Item(1), 1);
     QCOMPARE(m_clock->cSave.Item(1).cStart.Count(), 1);
 
-    QCOMPARE(m_host->calls, (QStringList{QStringLiteral("panel 3=1"), QStringLiteral("panel 5=1"),
-                                         QStringLiteral("clock"), QStringLiteral("caption 终止")}));
+    QCOMPARE(m_host->calls,
+             (QStringList {QStringLiteral("panel 3=1"), QStringLiteral("panel 5=1"), QStringLiteral("clock"),
+                           QStringLiteral("caption 终止")}));
 }
 
 void TestNewItemsDialog::stoppedItem()

@@ -1,9 +1,9 @@
 // The timing scheme dialog: the verdict on every change, OK only for a usable formula, and what
 // reaches the shared scheme list.
 
-#include "timing/ModClock.h"
-#include "dialogs/SchemeDialog.h"
 #include "TabStops.h"
+#include "dialogs/SchemeDialog.h"
+#include "timing/ModClock.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -91,13 +91,14 @@ void TestSchemeDialog::design()
     QCOMPARE(button("cmdCancel")->geometry(), QRect(340, 235, 96, 41));
 
     // The tab order: OK, Cancel, then the formula.
-    QCOMPARE(TabStopsAfter(ok), (QList<QWidget *>{button("cmdCancel"), text1(), ok}));
+    QCOMPARE(TabStopsAfter(ok), (QList<QWidget *> {button("cmdCancel"), text1(), ok}));
 
     // The quoted pieces of the first help text and the indent of the second.
     const QString first = m_dialog->findChild<QLabel *>(QStringLiteral("Label2"))->text();
     QVERIFY(first.startsWith(QStringLiteral("提示:   耗时 = 终止计时时间")));
     QVERIFY(first.contains(QStringLiteral("耗时累计用\"C\"取得。即表达式中的符号\"C\"被耗时累计")));
-    QVERIFY(first.endsWith(QStringLiteral("基本符号分别为\"+ - * / \\ ^ SQR(N),LOG(N), SIN(N),COS(N),TAN(N)其中N为数字或角度.")));
+    QVERIFY(first.endsWith(
+        QStringLiteral("基本符号分别为\"+ - * / \\ ^ SQR(N),LOG(N), SIN(N),COS(N),TAN(N)其中N为数字或角度.")));
     const QString second = m_dialog->findChild<QLabel *>(QStringLiteral("Label4"))->text();
     QVERIFY(second.startsWith(QStringLiteral("   计时的结果")));
     QVERIFY(second.contains(QStringLiteral("5*C/60 ,3*C/60 因为'C'为")));

@@ -8,11 +8,9 @@
 #include <QRect>
 #include <QString>
 
-class ExpectedImage
-{
+class ExpectedImage {
 public:
-    ExpectedImage(int width, int height, const QColor &background)
-        : m_image(width, height, QImage::Format_RGB32)
+    ExpectedImage(int width, int height, const QColor &background) : m_image(width, height, QImage::Format_RGB32)
     {
         m_image.fill(background);
     }
@@ -40,7 +38,8 @@ public:
             for (int x = 0; x < a.width(); ++x)
                 if (a.pixel(x, y) != expected.pixel(x, y))
                     return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                        .arg(x).arg(y)
+                        .arg(x)
+                        .arg(y)
                         .arg(QColor(a.pixel(x, y)).name(), QColor(expected.pixel(x, y)).name());
         return QString();
     }

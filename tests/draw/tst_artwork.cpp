@@ -48,8 +48,7 @@ void verifyIcon(const QIcon &icon, int side)
 
 } // namespace
 
-class TestArtwork : public QObject
-{
+class TestArtwork : public QObject {
     Q_OBJECT
 
 private slots:

@@ -4,8 +4,7 @@
 
 #include <QTest>
 
-class TestColorValue : public QObject
-{
+class TestColorValue : public QObject {
     Q_OBJECT
 
 private slots:

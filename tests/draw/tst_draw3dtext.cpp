@@ -10,8 +10,7 @@ namespace {
 
 const QPoint facePlace(60, 55);
 
-struct Labels
-{
+struct Labels {
     QWidget parent;
     QLabel *face = new QLabel(QStringLiteral("欢迎使用Vantorel"), &parent);
     QLabel *shadow = new QLabel(&parent);
@@ -35,8 +34,7 @@ QColor textColour(const QLabel *label)
 
 } // namespace
 
-class TestDraw3DText : public QObject
-{
+class TestDraw3DText : public QObject {
     Q_OBJECT
 
 private slots:
@@ -68,8 +66,7 @@ void TestDraw3DText::placesEchoes()
     QFETCH(int, style);
     QFETCH(int, offset);
     Labels labels;
-    Draw3DText(labels.face, labels.shadow, labels.highlight, QString(), qint16(style), 0xFF0000,
-               qint16(offset));
+    Draw3DText(labels.face, labels.shadow, labels.highlight, QString(), qint16(style), 0xFF0000, qint16(offset));
 
     QCOMPARE(labels.face->pos(), facePlace);
     QTEST(labels.shadow->pos(), "shadowPlace");

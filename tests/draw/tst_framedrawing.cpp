@@ -1,8 +1,8 @@
 // Checks the frame styles pixel by pixel on an off-screen image standing in for the main window's
 // retained image, and the frame metrics and state the frame drawing keeps.
 
-#include "draw/ColorValue.h"
 #include "ExpectedImage.h"
+#include "draw/ColorValue.h"
 #include "draw/FrameDrawing.h"
 #include "draw/PainterSurface.h"
 
@@ -39,8 +39,8 @@ QImage framed(const FrameDrawing &fx, QSize size, const QRect &control, qint32 s
 }
 
 // The rings of styles 0 and 1: ring k lies gap + k pixels outside the control's outermost pixels.
-void expectRings(ExpectedImage &expected, const QRect &control, int gap, int width,
-                 const QColor &topLeft, const QColor &bottomRight)
+void expectRings(ExpectedImage &expected, const QRect &control, int gap, int width, const QColor &topLeft,
+                 const QColor &bottomRight)
 {
     for (int k = 0; k < width; ++k) {
         const int l = control.left() - gap - k, t = control.top() - gap - k;
@@ -54,8 +54,7 @@ void expectRings(ExpectedImage &expected, const QRect &control, int gap, int wid
 
 } // namespace
 
-class TestFrameDrawing : public QObject
-{
+class TestFrameDrawing : public QObject {
     Q_OBJECT
 
 private slots:
@@ -155,8 +154,7 @@ void TestFrameDrawing::ringStyles()
 
 void TestFrameDrawing::storedDefaultsDrawOutlineAndShadow()
 {
-    const QImage image = framed(framing(ColorValue::black, ColorValue::white), QSize(100, 100),
-                                listPixels, 4);
+    const QImage image = framed(framing(ColorValue::black, ColorValue::white), QSize(100, 100), listPixels, 4);
 
     // A one-pixel black outline two pixels outside the list (18..71), and a white shadow four
     // pixels wide centred three pixels beyond it, its lines starting eight pixels from the
@@ -233,8 +231,7 @@ void TestFrameDrawing::unknownStylesDrawNothing()
 {
     QFETCH(int, style);
     const QImage image = framed(framing(red, blue), QSize(100, 100), listPixels, style);
-    QCOMPARE(ExpectedImage::firstDifference(image, ExpectedImage(100, 100, background).image()),
-             QString());
+    QCOMPARE(ExpectedImage::firstDifference(image, ExpectedImage(100, 100, background).image()), QString());
 }
 
 void TestFrameDrawing::twelveTwipsScreenUsesFifteen()
@@ -249,7 +246,7 @@ void TestFrameDrawing::twelveTwipsScreenUsesFifteen()
     // 1770 twips is frame pixel 118, so the edge is at 116 frame pixels, 1740 twips, which a
     // 12-twip screen shows at pixel 145; the right edge, frame pixel 156, at pixel 195. Frame
     // pixels are 1.25 screen pixels.
-    const FrameDrawing::Control control{1770, 1770, 545, 545};
+    const FrameDrawing::Control control {1770, 1770, 545, 545};
     fx.FrameControl(control, screen, 2, 5, 1);
 
     const QColor box = ColorValue::toColor(blue);
@@ -265,8 +262,7 @@ void TestFrameDrawing::sunkenEdgeDrawsEightLines()
     image.fill(background);
     PainterSurface surface(&image, 15, 15);
     // Gap and width do not matter to this style; the colour settings neither.
-    framing(red, blue).FrameControl(FrameDrawing::Control::fromPixels(listPixels, 15, 15), surface,
-                                    9, 6, 9);
+    framing(red, blue).FrameControl(FrameDrawing::Control::fromPixels(listPixels, 15, 15), surface, 9, 6, 9);
 
     // L, T = 20, 30; W, H = 50, 40; each line leaves out its end point.
     const QColor black = Qt::black, dark(128, 128, 128), light(192, 192, 192), white = Qt::white;
@@ -290,8 +286,7 @@ void TestFrameDrawing::surfaceStateIsRestored()
         surface.setScaleUnit(DrawSurface::ScaleUnit::Pixels);
         surface.setPenColor(Qt::green);
         surface.setPenWidth(1);
-        framing(red, blue).FrameControl(FrameDrawing::Control::fromPixels(listPixels, 15, 15),
-                                        surface, 2, style, 3);
+        framing(red, blue).FrameControl(FrameDrawing::Control::fromPixels(listPixels, 15, 15), surface, 2, style, 3);
         QCOMPARE(surface.scaleUnit(), DrawSurface::ScaleUnit::Pixels);
         QCOMPARE(surface.penColor(), QColor(Qt::green));
         QCOMPARE(surface.penWidth(), 1);
@@ -315,8 +310,7 @@ void TestFrameDrawing::noFrameBeforeMetrics()
 {
     FrameDrawing fx;
     const QImage image = framed(fx, QSize(100, 100), listPixels, 4);
-    QCOMPARE(ExpectedImage::firstDifference(image, ExpectedImage(100, 100, background).image()),
-             QString());
+    QCOMPARE(ExpectedImage::firstDifference(image, ExpectedImage(100, 100, background).image()), QString());
 }
 
 QTEST_MAIN(TestFrameDrawing)

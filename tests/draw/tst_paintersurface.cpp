@@ -12,13 +12,11 @@ const QColor background(1, 2, 3);
 const QColor ink(200, 40, 10);
 
 // A blank image and a surface over it at 15 twips per pixel.
-struct Canvas
-{
+struct Canvas {
     QImage image;
     PainterSurface surface;
 
-    explicit Canvas(QSize size, int penWidth = 1,
-                    DrawSurface::ScaleUnit unit = DrawSurface::ScaleUnit::Pixels)
+    explicit Canvas(QSize size, int penWidth = 1, DrawSurface::ScaleUnit unit = DrawSurface::ScaleUnit::Pixels)
         : image(size, QImage::Format_RGB32), surface(&image, 15, 15)
     {
         image.fill(background);
@@ -31,8 +29,7 @@ struct Canvas
 
 } // namespace
 
-class TestPainterSurface : public QObject
-{
+class TestPainterSurface : public QObject {
     Q_OBJECT
 
 private slots:
@@ -61,9 +58,11 @@ void TestPainterSurface::line_data()
     QTest::newRow("single point") << false << 1 << QPoint(3, 3) << QPoint(3, 3) << QRect();
     QTest::newRow("twips at 15 per pixel") << true << 1 << QPoint(30, 75) << QPoint(150, 75) << rect(2, 5, 9, 5);
     QTest::newRow("twips between pixels round") << true << 1 << QPoint(37, 82) << QPoint(142, 82) << rect(2, 5, 8, 5);
-    QTest::newRow("width 2: one before, end kept") << false << 2 << QPoint(10, 10) << QPoint(20, 10) << rect(9, 9, 20, 10);
+    QTest::newRow("width 2: one before, end kept")
+        << false << 2 << QPoint(10, 10) << QPoint(20, 10) << rect(9, 9, 20, 10);
     QTest::newRow("width 3: one each side") << false << 3 << QPoint(10, 10) << QPoint(10, 20) << rect(9, 9, 11, 21);
-    QTest::newRow("width 4: two before, one after") << false << 4 << QPoint(20, 10) << QPoint(10, 10) << rect(8, 8, 21, 11);
+    QTest::newRow("width 4: two before, one after")
+        << false << 4 << QPoint(20, 10) << QPoint(10, 10) << rect(8, 8, 21, 11);
     QTest::newRow("width 4 point is a square") << false << 4 << QPoint(10, 10) << QPoint(10, 10) << rect(8, 8, 11, 11);
 }
 
@@ -75,8 +74,7 @@ void TestPainterSurface::line()
     QFETCH(QPoint, to);
     QFETCH(QRect, covered);
 
-    Canvas canvas(QSize(32, 32), penWidth,
-                  inTwips ? DrawSurface::ScaleUnit::Twips : DrawSurface::ScaleUnit::Pixels);
+    Canvas canvas(QSize(32, 32), penWidth, inTwips ? DrawSurface::ScaleUnit::Twips : DrawSurface::ScaleUnit::Pixels);
     canvas.surface.line(from.x(), from.y(), to.x(), to.y(), ink);
 
     ExpectedImage expected(32, 32, background);

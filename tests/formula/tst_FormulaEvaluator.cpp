@@ -24,18 +24,24 @@ void addFunctionNameRows()
         const char *argument;
         double expected;
     } functions[] = {
-        {"sqr", "9", 3.0},         {"log", "100", std::log(100.0)}, {"sin", "0.5", std::sin(0.5)},
-        {"cos", "0.5", std::cos(0.5)}, {"tan", "0.5", std::tan(0.5)}, {"max", "1,2", 2.0},
-        {"min", "1,2", 1.0},       {"int", "-1.5", -2.0},           {"fix", "-1.5", -1.0},
-        {"round", "2.5", 3.0},     {"abs", "-4", 4.0},
+        {"sqr", "9", 3.0},
+        {"log", "100", std::log(100.0)},
+        {"sin", "0.5", std::sin(0.5)},
+        {"cos", "0.5", std::cos(0.5)},
+        {"tan", "0.5", std::tan(0.5)},
+        {"max", "1,2", 2.0},
+        {"min", "1,2", 1.0},
+        {"int", "-1.5", -2.0},
+        {"fix", "-1.5", -1.0},
+        {"round", "2.5", 3.0},
+        {"abs", "-4", 4.0},
     };
     for (const auto &function : functions) {
         const QString lower = QString::fromLatin1(function.name);
         const QString mixed = lower.left(1).toUpper() + lower.mid(1);
         for (const QString &name : {lower.toUpper(), lower, mixed}) {
             QTest::addRow("name %s", qPrintable(name))
-                << QStringLiteral("%1(%2)").arg(name, QString::fromLatin1(function.argument))
-                << function.expected;
+                << QStringLiteral("%1(%2)").arg(name, QString::fromLatin1(function.argument)) << function.expected;
         }
     }
 }
@@ -296,11 +302,10 @@ void TestFormulaEvaluator::noStateBetweenCalls()
     const std::optional<double> first = m_evaluator.Evaluate(formula);
     QCOMPARE(first, std::optional<double>(10.5));
     // Failures of every kind in between leave nothing behind.
-    const QStringList others = {QStringLiteral("1/0"), QStringLiteral("MAX(1,"), QStringLiteral("1,2"),
-                                QStringLiteral("1OS(1)"), QStringLiteral("2*3"), QString()};
+    const QStringList others = {QStringLiteral("1/0"),    QStringLiteral("MAX(1,"), QStringLiteral("1,2"),
+                                QStringLiteral("1OS(1)"), QStringLiteral("2*3"),    QString()};
     for (int round = 0; round < 50; ++round) {
-        QVERIFY(!m_evaluator.Evaluate(others.at(round % others.size())).has_value()
-                || round % others.size() == 4);
+        QVERIFY(!m_evaluator.Evaluate(others.at(round % others.size())).has_value() || round % others.size() == 4);
         QCOMPARE(m_evaluator.Evaluate(formula), first);
     }
     FormulaEvaluator other;

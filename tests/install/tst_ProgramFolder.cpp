@@ -16,8 +16,7 @@ const char printFolderVariable[] = "VANTOREL_TEST_PRINT_PROGRAM_FOLDER";
 
 } // namespace
 
-class tst_ProgramFolder : public QObject
-{
+class tst_ProgramFolder : public QObject {
     Q_OBJECT
 
 private slots:

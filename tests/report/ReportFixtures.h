@@ -18,7 +18,7 @@ using Session = std::pair<QTime, QTime>;
 // next day's.
 inline int addItem(ModClock &s, const QString &name, const QList<Session> &sessions, const QDateTime &created)
 {
-    const int pos = s.AddItem(NewItem{name, QStringLiteral("5*C/60"), 0, false}, created);
+    const int pos = s.AddItem(NewItem {name, QStringLiteral("5*C/60"), 0, false}, created);
     for (const Session &session : sessions) {
         const QDateTime start(created.date(), session.first);
         const QDateTime end(created.date().addDays(session.second < session.first ? 1 : 0), session.second);

@@ -1,9 +1,9 @@
 #include "FakeWallClock.h"
-#include "report/QtReportPrinter.h"
 #include "ReportFixtures.h"
+#include "commands/TimingReports.h"
+#include "report/QtReportPrinter.h"
 #include "report/ReportLayout.h"
 #include "timing/TimingOperations.h"
-#include "commands/TimingReports.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -30,19 +30,20 @@ public:
 // The real component on a machine without printers, answering file questions from a script.
 struct Setup {
     ModClock state;
-    FakeWallClock clock{QDateTime(kToday, QTime(14, 5, 30))};
+    FakeWallClock clock {QDateTime(kToday, QTime(14, 5, 30))};
     QStringList answers;
     ScriptedAsker *asker = nullptr;
     QList<ReportContent> previews;
-    TimingReports reports{state, clock, [this]() -> std::unique_ptr<ReportPrinter> {
-                        auto a = std::make_unique<ScriptedAsker>();
-                        a->answers = answers;
-                        asker = a.get();
-                        auto p = std::make_unique<QtReportPrinter>(nullptr, std::move(a), [] { return QPrinterInfo(); });
-                        QObject::connect(p.get(), &QtReportPrinter::previewShown,
-                                         [this](QPrintPreviewDialog *, const ReportContent &c) { previews << c; });
-                        return p;
-                    }};
+    TimingReports reports {
+        state, clock, [this]() -> std::unique_ptr<ReportPrinter> {
+            auto a = std::make_unique<ScriptedAsker>();
+            a->answers = answers;
+            asker = a.get();
+            auto p = std::make_unique<QtReportPrinter>(nullptr, std::move(a), [] { return QPrinterInfo(); });
+            QObject::connect(p.get(), &QtReportPrinter::previewShown,
+                             [this](QPrintPreviewDialog *, const ReportContent &c) { previews << c; });
+            return p;
+        }};
     QtReportPrinter &printer() { return *static_cast<QtReportPrinter *>(reports.objReport()); }
 
     void addSampleItems()
@@ -71,7 +72,7 @@ QString pdfToText(const QString &file, int page = 0)
 
 QStringList flatten(const ReportContent &c)
 {
-    QStringList out{c.title};
+    QStringList out {c.title};
     for (const auto &pair : c.firstBlock + c.secondBlock)
         out << pair.label << pair.value;
     out << c.headings;
@@ -125,10 +126,9 @@ private Q_SLOTS:
             QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
         const QString text = pdfToText(path(QStringLiteral("item.pdf")));
         QCOMPARE(text.count(u'\f'), 1);
-        for (const char16_t *expected :
-             {u"计时项清单", u"名称:", u"PC1", u"状态:", u"截止至:14:05(仍在计时...)", u"计时次数:", u"合计耗时:",
-              u"结果:", u"开始时间", u"结束时间", u"时间", u"09:10:05", u"09:40:50", u"10:20:59", u"13:50:20", u"14:05",
-              u"第1页/共1页"})
+        for (const char16_t *expected : {u"计时项清单", u"名称:", u"PC1", u"状态:", u"截止至:14:05(仍在计时...)",
+                                         u"计时次数:", u"合计耗时:", u"结果:", u"开始时间", u"结束时间", u"时间",
+                                         u"09:10:05", u"09:40:50", u"10:20:59", u"13:50:20", u"14:05", u"第1页/共1页"})
             QVERIFY2(QString(text).remove(u' ').contains(QString::fromUtf16(expected)),
                      qPrintable(QString::fromUtf16(expected)));
     }
@@ -148,8 +148,8 @@ private Q_SLOTS:
 
         const QString text = pdfToText(path(QStringLiteral("all.pdf")));
         for (const char16_t *expected : {u"计时项清单", u"日期:", u"2026/12/7", u"当前数量:", u"累计数量", u"项名称",
-                                         u"最近开始", u"截止时间", u"计时次数", u"耗时累计(分钟)", u"计时方案",
-                                         u"结果", u"PC1", u"PC2", u"5*C/60", u"37.8", u"3.15", u"13:50:20"})
+                                         u"最近开始", u"截止时间", u"计时次数", u"耗时累计(分钟)", u"计时方案", u"结果",
+                                         u"PC1", u"PC2", u"5*C/60", u"37.8", u"3.15", u"13:50:20"})
             QVERIFY2(text.contains(QString::fromUtf16(expected)), qPrintable(QString::fromUtf16(expected)));
     }
 
@@ -203,9 +203,10 @@ private Q_SLOTS:
 
         QCOMPARE(shown.size(), 2);
         QCOMPARE(flatten(shown[1]), flatten(shown[0]));
-        QCOMPARE(flatten(shown[0]), (QStringList{TimingReports::Title(), QStringLiteral("名称:"), QStringLiteral("PC1"),
-                                                 QStringLiteral("计时次数:"), QStringLiteral("1"),
-                                                 QStringLiteral("开始时间"), QStringLiteral("09:00:00")}));
+        QCOMPARE(flatten(shown[0]),
+                 (QStringList {TimingReports::Title(), QStringLiteral("名称:"), QStringLiteral("PC1"),
+                               QStringLiteral("计时次数:"), QStringLiteral("1"), QStringLiteral("开始时间"),
+                               QStringLiteral("09:00:00")}));
     }
 
     void eachReportOpensOnePreviewWithItsOwnCopy()
@@ -277,11 +278,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("failures");
         QTest::addColumn<bool>("written");
         QTest::newRow("cancelled") << QStringList() << 1 << 0 << false;
-        QTest::newRow("unwritable, then cancelled") << QStringList{QStringLiteral("/nonexistent/dir/r.pdf")} << 2 << 1
-                                                    << false;
-        QTest::newRow("unwritable, then good") << QStringList{QStringLiteral("/nonexistent/dir/r.pdf"),
-                                                              QStringLiteral("retry.pdf")}
-                                               << 2 << 1 << true;
+        QTest::newRow("unwritable, then cancelled")
+            << QStringList {QStringLiteral("/nonexistent/dir/r.pdf")} << 2 << 1 << false;
+        QTest::newRow("unwritable, then good")
+            << QStringList {QStringLiteral("/nonexistent/dir/r.pdf"), QStringLiteral("retry.pdf")} << 2 << 1 << true;
     }
     void noPrinterAndNoUsableFile()
     {

@@ -23,7 +23,7 @@ QString s(const char16_t *text)
 
 class TestReportContent : public QObject {
     Q_OBJECT
-    const QLocale m_zh{QLocale::Chinese, QLocale::China};
+    const QLocale m_zh {QLocale::Chinese, QLocale::China};
 
 private Q_SLOTS:
     void displayText_data()
@@ -50,19 +50,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QVariantList>("block");
         QTest::addColumn<QList<ReportContent::Pair>>("expected");
-        QTest::newRow("item, first block")
-            << QVariantList({s(u"名称:"), s(u"PC1"), s(u"状态:"), s(u"已结束计时")})
-            << expectPairs({{u"名称:", u"PC1"}, {u"状态:", u"已结束计时"}});
+        QTest::newRow("item, first block") << QVariantList({s(u"名称:"), s(u"PC1"), s(u"状态:"), s(u"已结束计时")})
+                                           << expectPairs({{u"名称:", u"PC1"}, {u"状态:", u"已结束计时"}});
         QTest::newRow("item, running state keeps its colons")
-            << QVariantList({s(u"状态:"), s(u"截止至:14:05(仍在计时...)")}) << expectPairs({{u"状态:", u"截止至:14:05(仍在计时...)"}});
+            << QVariantList({s(u"状态:"), s(u"截止至:14:05(仍在计时...)")})
+            << expectPairs({{u"状态:", u"截止至:14:05(仍在计时...)"}});
         QTest::newRow("item, second block splits joined texts")
             << QVariantList({s(u"计时次数:3"), s(u"合计耗时:51"), s(u"结果:"), s(u"4.25")})
             << expectPairs({{u"计时次数:", u"3"}, {u"合计耗时:", u"51"}, {u"结果:", u"4.25"}});
         QTest::newRow("empty value") << QVariantList({s(u"名称:"), s(u"PC1"), s(u"结果:"), QString()})
                                      << expectPairs({{u"名称:", u"PC1"}, {u"结果:", u""}});
         QTest::newRow("all items, label without colon takes a number")
-            << QVariantList({s(u"当前数量:"), 2, s(u"累计数量"), 3}) << expectPairs({{u"当前数量:", u"2"}, {u"累计数量", u"3"}});
-        QTest::newRow("date") << QVariantList({s(u"日期:"), QDate(2026, 12, 7)}) << expectPairs({{u"日期:", u"2026/12/7"}});
+            << QVariantList({s(u"当前数量:"), 2, s(u"累计数量"), 3})
+            << expectPairs({{u"当前数量:", u"2"}, {u"累计数量", u"3"}});
+        QTest::newRow("date") << QVariantList({s(u"日期:"), QDate(2026, 12, 7)})
+                              << expectPairs({{u"日期:", u"2026/12/7"}});
         QTest::newRow("label at the end") << QVariantList({s(u"结果:")}) << expectPairs({{u"", u"结果:"}});
         QTest::newRow("lone number") << QVariantList({7.5}) << expectPairs({{u"", u"7.5"}});
     }
@@ -78,7 +80,7 @@ private Q_SLOTS:
         ReportContent c;
         c.SetTable({s(u"开始时间"), s(u"结束时间"), s(u"时间")},
                    {QTime(9, 0, 0), QTime(9, 30, 0), 30.0, s(u"13:50:20"), s(u"14:05")}, m_zh);
-        QCOMPARE(c.headings, (QStringList{s(u"开始时间"), s(u"结束时间"), s(u"时间")}));
+        QCOMPARE(c.headings, (QStringList {s(u"开始时间"), s(u"结束时间"), s(u"时间")}));
         QCOMPARE(c.rows.size(), 2);
         QCOMPARE(c.rows[0][2].text, QStringLiteral("30"));
         QVERIFY(c.rows[0][2].numeric);
@@ -102,7 +104,7 @@ private Q_SLOTS:
         d.SetTable(model);
         model.item(0, 0)->setText(QStringLiteral("changed"));
         const ReportContent c = ReportContent::From(d, m_zh);
-        QCOMPARE(c.headings, (QStringList{s(u"项名称"), s(u"结果"), s(u"计时方案")}));
+        QCOMPARE(c.headings, (QStringList {s(u"项名称"), s(u"结果"), s(u"计时方案")}));
         QCOMPARE(c.rows[0][0].text, QStringLiteral("PC1"));
         QVERIFY(c.rows[0][1].numeric);
         QVERIFY(!c.rows[0][2].numeric);

@@ -5,8 +5,8 @@
 
 class FakeWallClock : public WallClock {
 public:
-    explicit FakeWallClock(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)))
-        : m_now(std::move(start)) {}
+    explicit FakeWallClock(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0))) : m_now(std::move(start))
+    { }
     QDateTime now() const override { return m_now; }
     void set(const QDateTime &t) { m_now = t; }
     void setTime(const QTime &t) { m_now.setTime(t); }

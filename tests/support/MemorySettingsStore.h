@@ -10,11 +10,10 @@ class MemorySettingsStore : public SettingsStore {
 public:
     QString GetSetting(const QString &app, const QString &section, const QString &key,
                        const QString &fallback) override;
-    void SaveSetting(const QString &app, const QString &section, const QString &key,
-                     const QString &value) override;
+    void SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value) override;
     void DeleteSetting(const QString &app, const QString &section, const QString &key) override;
     QString Location() const override { return QStringLiteral("memory"); }
-    void KeepOriginal() override {} // memory holds nothing the program could not read
+    void KeepOriginal() override { } // memory holds nothing the program could not read
 
     // Values by "app/section/key".
     QMap<QString, QString> values;
@@ -25,9 +24,18 @@ public:
     // While true every commit fails, as a full disk would make it.
     bool failCommits = false;
 
-    void set(const QString &key, const QString &value) { values[path(QStringLiteral("Vantorel"), QStringLiteral("SET"), key)] = value; }
-    QString get(const QString &key) const { return values.value(path(QStringLiteral("Vantorel"), QStringLiteral("SET"), key)); }
-    bool has(const QString &key) const { return values.contains(path(QStringLiteral("Vantorel"), QStringLiteral("SET"), key)); }
+    void set(const QString &key, const QString &value)
+    {
+        values[path(QStringLiteral("Vantorel"), QStringLiteral("SET"), key)] = value;
+    }
+    QString get(const QString &key) const
+    {
+        return values.value(path(QStringLiteral("Vantorel"), QStringLiteral("SET"), key));
+    }
+    bool has(const QString &key) const
+    {
+        return values.contains(path(QStringLiteral("Vantorel"), QStringLiteral("SET"), key));
+    }
 
 protected:
     bool writeChanges() override;

@@ -4,13 +4,11 @@ namespace {
 Prompter::Answer defaultAnswer(Prompter::Buttons buttons, int defaultButton)
 {
     switch (buttons) {
-    case Prompter::Buttons::Ok:
-        return Prompter::Answer::Ok;
-    case Prompter::Buttons::YesNo:
-        return defaultButton == 2 ? Prompter::Answer::No : Prompter::Answer::Yes;
+    case Prompter::Buttons::Ok: return Prompter::Answer::Ok;
+    case Prompter::Buttons::YesNo: return defaultButton == 2 ? Prompter::Answer::No : Prompter::Answer::Yes;
     case Prompter::Buttons::YesNoCancel:
         return defaultButton == 3 ? Prompter::Answer::Cancel
-             : defaultButton == 2 ? Prompter::Answer::No
+            : defaultButton == 2  ? Prompter::Answer::No
                                   : Prompter::Answer::Yes;
     }
     return Prompter::Answer::Ok;

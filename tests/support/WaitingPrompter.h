@@ -6,7 +6,7 @@
 
 class WaitingPrompter : public ScriptedPrompter {
 public:
-    explicit WaitingPrompter(int pause = 1200) : pauseMs(pause) {}
+    explicit WaitingPrompter(int pause = 1200) : pauseMs(pause) { }
 
     Answer MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton = 1) override;
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultText = QString()) override;

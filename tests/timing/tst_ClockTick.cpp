@@ -7,12 +7,15 @@
 #include <QtTest>
 
 namespace {
-QDateTime at(int h, int m, int s = 0) { return QDateTime(QDate(2026, 12, 7), QTime(h, m, s)); }
+QDateTime at(int h, int m, int s = 0)
+{
+    return QDateTime(QDate(2026, 12, 7), QTime(h, m, s));
+}
 
 int addItem(ModClock &s, const QString &name, const QString &scheme, bool start, const QDateTime &now,
             double minutes = 0)
 {
-    return s.AddItem(NewItem{name, scheme, minutes, start}, now);
+    return s.AddItem(NewItem {name, scheme, minutes, start}, now);
 }
 } // namespace
 
@@ -162,9 +165,7 @@ private Q_SLOTS:
                 // Mostly forward, often across midnight; now and then the clock is set back.
                 now = now.addSecs(rng.bounded(8) == 0 ? -qint64(rng.bounded(1, 3600)) : rng.bounded(1, 7200));
                 [[fallthrough]];
-            default:
-                tick.Tick(now);
-                break;
+            default: tick.Tick(now); break;
             }
             QCOMPARE(s.lngItems, s.lvwMain.Count());
             QCOMPARE(s.cName.Value(s.SelectedPos()), current);
@@ -182,7 +183,8 @@ private Q_SLOTS:
                 // Every tick reaches the minute now is in, so no row may lag behind its bill.
                 const double minutes = TimingOperations::RunningMinutes(s, i, now);
                 QCOMPARE(s.lvwMain.Text(i, ItemRowModel::ColMinutes), TimeText::GeneralNumber(minutes));
-                QCOMPARE(s.lvwMain.Text(i, ItemRowModel::ColResult), TimeText::GeneralNumber(valCalc(s, s.cItemFangAn.Item(i), minutes)));
+                QCOMPARE(s.lvwMain.Text(i, ItemRowModel::ColResult),
+                         TimeText::GeneralNumber(valCalc(s, s.cItemFangAn.Item(i), minutes)));
             }
         }
     }

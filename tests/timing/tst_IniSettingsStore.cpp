@@ -1,11 +1,11 @@
 // The settings file is replaced as a whole or not at all: a full disk leaves the old file, and a
 // process killed while it saves leaves either the old file or the new one.
 
+#include "ScriptedPrompter.h"
+#include "dialogs/SchemeStorePrompts.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
-#include "dialogs/SchemeStorePrompts.h"
 #include "timing/SchemeStore.h"
-#include "ScriptedPrompter.h"
 #include "timing/ViewSettings.h"
 
 #include <QDir>
@@ -81,8 +81,10 @@ private Q_SLOTS:
             QSKIP("mounting a small file system needs root on Linux");
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                                        QStringLiteral("size=8k"), QStringLiteral("tmpfs"), dir.path()}) != 0)
+        if (QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=8k"), QStringLiteral("tmpfs"), dir.path()})
+            != 0)
             QSKIP("no tmpfs can be mounted here");
         const auto unmount = qScopeGuard([&dir] { QProcess::execute(QStringLiteral("umount"), {dir.path()}); });
         const QString ini = dir.filePath(QStringLiteral("Vantorel.ini"));
@@ -108,7 +110,7 @@ private Q_SLOTS:
         SchemeStore::SaveFangAn(s, store);
         QVERIFY(!SchemeStorePrompts::Commit(store, p));
         QCOMPARE(readFile(ini), before);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Vantorel.ini")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("Vantorel.ini")});
         QCOMPARE(p.asked.size(), 1);
     }
 

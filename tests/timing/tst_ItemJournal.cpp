@@ -33,10 +33,10 @@ bool select(ModClock &s, const QString &name)
 // stopped, PC3 has typed-in minutes and two sessions, and a fourth item comes and goes.
 void scriptedDay(ModClock &s)
 {
-    s.AddItem(NewItem{QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(9, 0, 10, 250));
-    s.AddItem(NewItem{kOdd, QStringLiteral("2*C/60+1"), 0, false}, at(9, 1));
-    s.AddItem(NewItem{QStringLiteral("PC3"), QStringLiteral("C*0.1"), 12.5, false}, at(9, 2, 30));
-    s.AddItem(NewItem{QStringLiteral("gone"), QStringLiteral("5*C/60"), 0, true}, at(9, 3));
+    s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(9, 0, 10, 250));
+    s.AddItem(NewItem {kOdd, QStringLiteral("2*C/60+1"), 0, false}, at(9, 1));
+    s.AddItem(NewItem {QStringLiteral("PC3"), QStringLiteral("C*0.1"), 12.5, false}, at(9, 2, 30));
+    s.AddItem(NewItem {QStringLiteral("gone"), QStringLiteral("5*C/60"), 0, true}, at(9, 3));
     select(s, kOdd);
     StartTimer(s, at(9, 5, 30));
     EndTimer(s, at(9, 47, 10));
@@ -165,7 +165,7 @@ private Q_SLOTS:
         ItemJournal journal(file);
         ModClock s;
         for (int i = 1; i <= 100; ++i)
-            s.AddItem(NewItem{QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, at(9, 0));
+            s.AddItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, at(9, 0));
         s.journal = &journal;
         SetTimer(s, true, at(9, 30));
         SetTimer(s, false, at(9, 45));

@@ -11,7 +11,7 @@ const QDateTime kNow(QDate(2026, 12, 7), QTime(10, 5, 40));
 
 NewItem item(const QString &name, bool start = true, double minutes = 0)
 {
-    return NewItem{name, QStringLiteral("5*C/60"), minutes, start};
+    return NewItem {name, QStringLiteral("5*C/60"), minutes, start};
 }
 } // namespace
 

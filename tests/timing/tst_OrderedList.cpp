@@ -26,8 +26,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<bool>("collide");
-        QTest::newRow("ascii case") << "PC1" << "pc1" << true;
-        QTest::newRow("trailing blank differs") << "PC1" << "PC1 " << false;
+        QTest::newRow("ascii case") << "PC1"
+                                    << "pc1" << true;
+        QTest::newRow("trailing blank differs") << "PC1"
+                                                << "PC1 " << false;
         QTest::newRow("unicode folding") << QStringLiteral("STRASSE") << QStringLiteral("straße") << false;
         QTest::newRow("greek sigma") << QStringLiteral("ΣΑΣ") << QStringLiteral("σας") << true;
         QTest::newRow("fullwidth") << QStringLiteral("Ａ1") << QStringLiteral("ａ1") << true;

@@ -1,9 +1,9 @@
-#include "timing/IniSettingsStore.h"
 #include "MemorySettingsStore.h"
-#include "timing/ModClock.h"
-#include "dialogs/SchemeStorePrompts.h"
-#include "timing/SchemeStore.h"
 #include "ScriptedPrompter.h"
+#include "dialogs/SchemeStorePrompts.h"
+#include "timing/IniSettingsStore.h"
+#include "timing/ModClock.h"
+#include "timing/SchemeStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,7 +76,8 @@ private Q_SLOTS:
     {
         IniSettingsStore store;
         QCOMPARE(IniSettingsStore::LocationFor(QStringLiteral("Vantorel")), m_ini);
-        store.SaveSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"), QStringLiteral("2"));
+        store.SaveSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"),
+                          QStringLiteral("2"));
         QVERIFY(!QFile::exists(m_ini)); // nothing reaches the disk before the commit
         QCOMPARE(store.Commit(), SettingsStore::CommitResult::Written);
         const QByteArray bytes = readFile();
@@ -135,7 +136,7 @@ private Q_SLOTS:
         ModClock s;
         ScriptedPrompter p;
         SchemeStorePrompts::LoadFangAn(s, store, p);
-        QCOMPARE(schemes(s), (QStringList{QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
+        QCOMPARE(schemes(s), (QStringList {QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
         QVERIFY(p.asked.isEmpty());
     }
 
@@ -199,12 +200,12 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         SchemeStorePrompts::LoadFangAn(s, store, p);
-        QCOMPARE(schemes(s), QStringList{scheme});
+        QCOMPARE(schemes(s), QStringList {scheme});
         // and what the program writes back reads the same
         s.cFangAn.Add(QStringLiteral("3*C/60"));
         SchemeStore::SaveFangAn(s, store);
         QVERIFY(SchemeStorePrompts::Commit(store, p));
-        QCOMPARE(loadAgain(p), (QStringList{scheme, QStringLiteral("3*C/60")}));
+        QCOMPARE(loadAgain(p), (QStringList {scheme, QStringLiteral("3*C/60")}));
     }
 
     // The operator hears of a failed save once, not at every retry; the changes stay pending and
@@ -247,7 +248,7 @@ private Q_SLOTS:
         ScriptedPrompter p;
         SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(warnings(p), 2);
-        QCOMPARE(schemes(s), (QStringList{QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
+        QCOMPARE(schemes(s), (QStringList {QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
         SchemeStore::SaveFangAn(s, store);
 
         ModClock again;
@@ -255,9 +256,13 @@ private Q_SLOTS:
         SchemeStorePrompts::LoadFangAn(again, store, quiet);
         QVERIFY(quiet.asked.isEmpty());
         QCOMPARE(schemes(again), schemes(s));
-        QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("Max"), {}), QStringLiteral("2"));
-        QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("3"), QStringLiteral("gone")), QStringLiteral("gone"));
-        QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"), {}), QStringLiteral("1"));
+        QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("Max"), {}),
+                 QStringLiteral("2"));
+        QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("3"),
+                                  QStringLiteral("gone")),
+                 QStringLiteral("gone"));
+        QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"), {}),
+                 QStringLiteral("1"));
     }
 
     // Files written by earlier versions (through QSettings) load as they were meant, and a save
@@ -265,9 +270,9 @@ private Q_SLOTS:
     void awkwardFormulaTextsSurviveARoundTrip()
     {
         const QStringList texts = {
-            QStringLiteral("5\\2*C"), QStringLiteral("\"quoted\" C"), QStringLiteral("C=1"),
-            QStringLiteral("[SET] C"), QStringLiteral("MAX(5,5*C/60)"), QStringLiteral("每小时5元*C/60"),
-            QStringLiteral(" C ;#comment"), QStringLiteral("@5*C"), QString(10000, u'C'),
+            QStringLiteral("5\\2*C"),       QStringLiteral("\"quoted\" C"),  QStringLiteral("C=1"),
+            QStringLiteral("[SET] C"),      QStringLiteral("MAX(5,5*C/60)"), QStringLiteral("每小时5元*C/60"),
+            QStringLiteral(" C ;#comment"), QStringLiteral("@5*C"),          QString(10000, u'C'),
         };
         {
             QSettings earlier(m_ini, QSettings::IniFormat);
@@ -307,8 +312,9 @@ private Q_SLOTS:
         s.cFangAn.Remove(1);
         store.log.clear();
         SchemeStore::SaveFangAn(s, store);
-        QCOMPARE(store.log, (QStringList{QStringLiteral("delete 1"), QStringLiteral("delete 2"), QStringLiteral("delete 3"),
-                                         QStringLiteral("save 1=B*C"), QStringLiteral("save Max=1")}));
+        QCOMPARE(store.log,
+                 (QStringList {QStringLiteral("delete 1"), QStringLiteral("delete 2"), QStringLiteral("delete 3"),
+                               QStringLiteral("save 1=B*C"), QStringLiteral("save Max=1")}));
         QVERIFY(!store.has(QStringLiteral("3")));
     }
 

@@ -13,9 +13,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("zh_CN") << "zh_CN" << "13:05:09";
-        QTest::newRow("de_DE") << "de_DE" << "13:05:09";
-        QTest::newRow("en_US") << "en_US" << "1:05:09 PM";
+        QTest::newRow("zh_CN") << "zh_CN"
+                               << "13:05:09";
+        QTest::newRow("de_DE") << "de_DE"
+                               << "13:05:09";
+        QTest::newRow("en_US") << "en_US"
+                               << "1:05:09 PM";
     }
     void longTimeHasNoZone()
     {
@@ -87,7 +90,8 @@ private Q_SLOTS:
             const QDateTime before = QDateTime::currentDateTime();
             const QDateTime now = clock.now();
             QVERIFY2(qAbs(before.secsTo(now)) <= 1, zone);
-            QVERIFY2(qAbs(before.time().secsTo(now.time())) <= 1 || qAbs(before.time().secsTo(now.time())) >= 86399, zone);
+            QVERIFY2(qAbs(before.time().secsTo(now.time())) <= 1 || qAbs(before.time().secsTo(now.time())) >= 86399,
+                     zone);
             QCOMPARE(clock.now().offsetFromUtc(), before.offsetFromUtc());
         }
         qunsetenv("TZ");
@@ -99,9 +103,12 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("end");
         QTest::addColumn<int>("minutes");
         const QDate d(2026, 12, 7);
-        QTest::newRow("seconds dropped, crosses a minute") << QDateTime(d, QTime(10, 5, 59)) << QDateTime(d, QTime(10, 6, 1)) << 1;
-        QTest::newRow("seconds dropped, same minute") << QDateTime(d, QTime(10, 5, 1)) << QDateTime(d, QTime(10, 5, 59)) << 0;
-        QTest::newRow("past midnight") << QDateTime(d, QTime(23, 50, 30)) << QDateTime(d.addDays(1), QTime(0, 10, 5)) << 20;
+        QTest::newRow("seconds dropped, crosses a minute")
+            << QDateTime(d, QTime(10, 5, 59)) << QDateTime(d, QTime(10, 6, 1)) << 1;
+        QTest::newRow("seconds dropped, same minute")
+            << QDateTime(d, QTime(10, 5, 1)) << QDateTime(d, QTime(10, 5, 59)) << 0;
+        QTest::newRow("past midnight") << QDateTime(d, QTime(23, 50, 30)) << QDateTime(d.addDays(1), QTime(0, 10, 5))
+                                       << 20;
         QTest::newRow("a clock set back is not a day") << QDateTime(d, QTime(0, 1)) << QDateTime(d, QTime(0, 0)) << 0;
         QTest::newRow("before 1970 still floors")
             << QDateTime(QDate(1969, 12, 31), QTime(23, 59, 30), QTimeZone::utc())

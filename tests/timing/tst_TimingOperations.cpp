@@ -8,11 +8,14 @@
 using namespace TimingOperations;
 
 namespace {
-QDateTime at(int h, int m, int s = 0) { return QDateTime(QDate(2026, 12, 7), QTime(h, m, s)); }
+QDateTime at(int h, int m, int s = 0)
+{
+    return QDateTime(QDate(2026, 12, 7), QTime(h, m, s));
+}
 
 void add(ModClock &s, const QString &name, bool start, const QDateTime &now, double minutes = 0)
 {
-    s.AddItem(NewItem{name, QStringLiteral("5*C/60"), minutes, start}, now);
+    s.AddItem(NewItem {name, QStringLiteral("5*C/60"), minutes, start}, now);
 }
 } // namespace
 
@@ -56,7 +59,8 @@ private Q_SLOTS:
         QTest::addColumn<double>("booked");
         const QDate d(2026, 12, 7);
         const QTimeZone berlin("Europe/Berlin");
-        QTest::newRow("across a minute by two seconds") << QDateTime(d, QTime(10, 5, 59)) << QDateTime(d, QTime(10, 6, 1)) << 1.0;
+        QTest::newRow("across a minute by two seconds")
+            << QDateTime(d, QTime(10, 5, 59)) << QDateTime(d, QTime(10, 6, 1)) << 1.0;
         QTest::newRow("within one minute") << QDateTime(d, QTime(10, 5, 1)) << QDateTime(d, QTime(10, 5, 59)) << 0.0;
         QTest::newRow("ninety minutes") << QDateTime(d, QTime(8, 30, 10)) << QDateTime(d, QTime(10, 0, 0)) << 90.0;
         QTest::newRow("past midnight") << QDateTime(d, QTime(23, 55)) << QDateTime(d.addDays(1), QTime(0, 20)) << 25.0;
@@ -65,13 +69,11 @@ private Q_SLOTS:
             << QDateTime(QDate(2026, 10, 25), QTime(2, 30), berlin)
             << QDateTime(QDate(2026, 10, 25), QTime(2, 30), berlin).addSecs(40 * 60) << 40.0;
         // 01:50 winter time to 03:10 summer time: the clock jumps an hour, 20 minutes pass.
-        QTest::newRow("spring change, Berlin")
-            << QDateTime(QDate(2026, 3, 29), QTime(1, 50), berlin)
-            << QDateTime(QDate(2026, 3, 29), QTime(3, 10), berlin) << 20.0;
+        QTest::newRow("spring change, Berlin") << QDateTime(QDate(2026, 3, 29), QTime(1, 50), berlin)
+                                               << QDateTime(QDate(2026, 3, 29), QTime(3, 10), berlin) << 20.0;
         QTest::newRow("clock set back 60 s across a minute")
             << QDateTime(d, QTime(10, 6, 10)) << QDateTime(d, QTime(10, 5, 10)) << 0.0;
-        QTest::newRow("clock set back an hour")
-            << QDateTime(d, QTime(10, 30)) << QDateTime(d, QTime(9, 45)) << 0.0;
+        QTest::newRow("clock set back an hour") << QDateTime(d, QTime(10, 30)) << QDateTime(d, QTime(9, 45)) << 0.0;
         QTest::newRow("clock set a day forward")
             << QDateTime(d, QTime(10, 0)) << QDateTime(d.addDays(1), QTime(10, 1)) << 1441.0;
     }
