@@ -9,6 +9,7 @@ packages=(
     fonts-arphic-uming fonts-dejavu-core
     poppler-utils
     desktop-file-utils appstream
+    lintian dpkg-dev file
 )
 # Extra packages a caller asks for (the benchmarks, the screenshots) come after the list.
 packages+=("$@")

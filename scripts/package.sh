@@ -18,4 +18,8 @@ deb="$dir/vantorel_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { echo "cpack did not write $deb" >&2; exit 1; }
 dpkg-deb --field "$deb" Package Version Depends
 dpkg-deb --contents "$deb"
+# Debian's package checker must find nothing to warn about (the test install_lintian checks the same).
+if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$deb"
+fi
 echo "Package: $deb"

@@ -1,13 +1,19 @@
 #include "app/AppSetup.h"
 
+#include "app/CommandLine.h"
 #include "app/Program.h"
 #include "app/QuitSignals.h"
 #include "draw/Artwork.h"
 #include "draw/SimSunFont.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
+
+#include <cstdio>
 
 void SetUpApplication(QApplication &app)
 {
@@ -25,13 +31,36 @@ void SetUpApplication(QApplication &app)
         QCoreApplication::installTranslator(translator);
 }
 
-int RunProgram(QApplication &app)
+QString FindHelpFile()
+{
+    const QString name = QStringLiteral("Vantorel.hlp");
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vantorel/") + name);
+    return installed.isEmpty() ? beside : installed;
+}
+
+int RunProgram(QApplication &app, const QStringList &arguments)
 {
     SetUpApplication(app);
+    if (!arguments.isEmpty()) {
+        if (const std::optional<CommandLineAnswer> answer = AnswerCommandLine(arguments)) {
+            std::fputs(answer->output.toLocal8Bit().constData(), stdout);
+            std::fputs(answer->errors.toLocal8Bit().constData(), stderr);
+            return answer->exitCode;
+        }
+    }
     Program program;
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::received, &program, &Program::endAsConfirmed);
     if (!program.start())
         return 0;
     return app.exec();
+}
+
+int RunProgram(QApplication &app)
+{
+    return RunProgram(app, {});
 }

@@ -1,9 +1,10 @@
 # Installs the build into a scratch folder, as a package build does (DESTDIR, prefix /usr), and
 # checks that the pieces find each other: the link on PATH reaches the program, the help file is
-# beside the real program, the menu entry names a command and an icon that are installed, the
+# in share/vantorel/, the menu entry names a command and an icon that are installed, the
 # AppStream metadata names that menu entry, and each icon has the size its folder promises.
+# The home page and the screenshots fetched from it are named only when the build names a home page.
 #   cmake -DBUILD_DIR=<build> -DSTAGE=<scratch> -DAPP_ID=<id> -DPROGRAM_DIR=<dir>
-#         -DICON_SIZES=<sizes> -P CheckInstall.cmake
+#         -DICON_SIZES=<sizes> -DHOMEPAGE=<address or nothing> -P CheckInstall.cmake
 
 set(failures "")
 macro(fail text)
@@ -26,9 +27,12 @@ set(icons share/icons/hicolor)
 set(expected
     bin/vantorel
     ${PROGRAM_DIR}/vantorel
-    ${PROGRAM_DIR}/Vantorel.hlp
+    share/vantorel/Vantorel.hlp
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
+    share/man/man1/vantorel.1.gz
+    share/doc/vantorel/copyright
+    share/doc/vantorel/changelog.gz
     ${icons}/scalable/apps/${APP_ID}.svg)
 foreach(side IN LISTS ICON_SIZES)
     list(APPEND expected ${icons}/${side}x${side}/apps/${APP_ID}.png)
@@ -87,8 +91,10 @@ if(EXISTS ${metainfoFile})
     if(NOT metainfo MATCHES "<id>${APP_ID}</id>")
         fail("the AppStream component is not ${APP_ID}")
     endif()
-    if(NOT metainfo MATCHES "<screenshot")
+    if(HOMEPAGE AND NOT metainfo MATCHES "<screenshot")
         fail("the AppStream metadata has no screenshot")
+    elseif(NOT HOMEPAGE AND metainfo MATCHES "<url|<screenshot")
+        fail("the AppStream metadata names a web address though the build has no home page")
     endif()
 endif()
 

@@ -1,5 +1,8 @@
-// The install puts only a link to the program on PATH and keeps the help file beside the real
-// program; this checks that a program started through such a link is told the real folder.
+// The install puts only a link to the program on PATH and the help file in share/vantorel/; this
+// checks that a program started through such a link is told the real folder, and that the help file
+// is found where the install puts it, or beside the program as in a build tree.
+
+#include "app/AppSetup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +16,8 @@ namespace {
 
 // Set in the environment of the copy started below: print the program folder and stop.
 const char printFolderVariable[] = "VANTOREL_TEST_PRINT_PROGRAM_FOLDER";
+// Likewise: print the help file the program would open, and stop.
+const char printHelpFileVariable[] = "VANTOREL_TEST_PRINT_HELP_FILE";
 
 } // namespace
 
@@ -21,6 +26,8 @@ class tst_ProgramFolder : public QObject {
 
 private slots:
     void linkOnPathLeadsToTheProgramFolder();
+    void helpFileIsFound_data();
+    void helpFileIsFound();
 };
 
 void tst_ProgramFolder::linkOnPathLeadsToTheProgramFolder()
@@ -49,11 +56,57 @@ void tst_ProgramFolder::linkOnPathLeadsToTheProgramFolder()
     QCOMPARE(QFileInfo(folder).canonicalFilePath(), QFileInfo(program).canonicalPath());
 }
 
+void tst_ProgramFolder::helpFileIsFound_data()
+{
+    QTest::addColumn<bool>("installed"); // in prefix/share/vantorel/
+    QTest::addColumn<bool>("beside"); // in prefix/lib/vantorel/, beside the program
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("installed") << true << false << "share/vantorel/Vantorel.hlp";
+    QTest::newRow("beside the program, as in a build tree") << true << true << "lib/vantorel/Vantorel.hlp";
+    // The help command then names the file it could not open.
+    QTest::newRow("nowhere") << false << false << "lib/vantorel/Vantorel.hlp";
+}
+
+void tst_ProgramFolder::helpFileIsFound()
+{
+    QFETCH(bool, installed);
+    QFETCH(bool, beside);
+    QFETCH(QString, expected);
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    const QDir root(prefix.path());
+    QVERIFY(root.mkpath(QStringLiteral("lib/vantorel")));
+    QVERIFY(root.mkpath(QStringLiteral("share/vantorel")));
+    const QString program = root.filePath(QStringLiteral("lib/vantorel/vantorel"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+    for (const auto &[wanted, path] :
+         {std::pair {installed, "share/vantorel/Vantorel.hlp"}, std::pair {beside, "lib/vantorel/Vantorel.hlp"}}) {
+        QFile help(root.filePath(QString::fromLatin1(path)));
+        QVERIFY(!wanted || help.open(QIODevice::WriteOnly));
+    }
+
+    // The data folders as a desktop session gives them, with the prefix's share/ among them.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), root.filePath(QStringLiteral("share")) + QStringLiteral(":/usr/share"));
+    env.insert(QLatin1String(printHelpFileVariable), QStringLiteral("1"));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.start(program);
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()), root.filePath(expected));
+}
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     if (qEnvironmentVariableIsSet(printFolderVariable)) {
         QTextStream(stdout) << QCoreApplication::applicationDirPath();
+        return 0;
+    }
+    if (qEnvironmentVariableIsSet(printHelpFileVariable)) {
+        QTextStream(stdout) << FindHelpFile();
         return 0;
     }
     tst_ProgramFolder test;
