@@ -1,5 +1,6 @@
 #include "app/MainStatusBar.h"
 
+#include "timing/ClockTick.h"
 #include "timing/TimeText.h"
 #include "timing/WallClock.h"
 
@@ -47,8 +48,8 @@ MainStatusBar::MainStatusBar(const WallClock &clock, double twipsPerPixel, QWidg
     }
     m_strip->setFixedSize(row->sizeHint());
     // Panel 7 is a time panel: it follows the system clock by itself, second by second.
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &MainStatusBar::showTime);
-    m_timer->start(1000);
     showTime();
 }
 
@@ -80,5 +81,9 @@ QSize MainStatusBar::minimumSizeHint() const
 
 void MainStatusBar::showTime()
 {
-    setPanelText(7, TimeText::LongTime(m_clock.now().time()));
+    const QDateTime now = m_clock.now();
+    setPanelText(7, TimeText::LongTime(now.time()));
+    // A few milliseconds behind the main clock's wake, so that its tick comes first and re-arms this.
+    constexpr int kAfterTheClockMs = 4;
+    m_timer->start(ClockTick::MsecsToNextSecond(now) + kAfterTheClockMs);
 }

@@ -21,9 +21,12 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-private:
+    // Shows the time in the clock panel and sleeps until just after the next second. The main
+    // window's clock calls it from its own tick, a little earlier, so that while the clock runs
+    // the panel needs no wake of its own.
     void showTime();
 
+private:
     const WallClock &m_clock;
     QWidget *m_strip;
     QList<QLabel *> m_panels;

@@ -1,5 +1,6 @@
 #include "app/fClock.h"
 
+#include "app/AppSetup.h"
 #include "app/ItemListView.h"
 #include "app/ListGeometry.h"
 #include "app/MainStatusBar.h"
@@ -22,7 +23,16 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
+
+#ifdef Q_OS_LINUX
+#include <sys/timerfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#endif
 
 namespace {
 constexpr int kInnerWidthTwips = 9480;
@@ -41,16 +51,41 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
     m_tbar = new MainToolbar(*m_actions, this);
     m_lvw = new ItemListView(state.lvwMain, m_twipsPerPixel, this);
     m_sbar = new MainStatusBar(clock, m_twipsPerPixel, this);
+    // The clock's first tick comes 10 ms after it is enabled; every tick then arms it for just after
+    // the next change of the second, to the millisecond, since a tick between them shows nothing new.
     m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("Clock"));
+    m_clockTimer->setTimerType(Qt::PreciseTimer);
     m_clockTimer->setInterval(10);
     connect(m_clockTimer, &QTimer::timeout, this, &fClock::Clock_Timer);
-    // Once a second is enough to be within the first second of a new minute; a coarse timer
-    // wakes together with the status bar's clock.
+    // Nothing but a new minute matters to it, so it sleeps until just after the next one.
     m_minuteWatch = new QTimer(this);
-    m_minuteWatch->setTimerType(Qt::CoarseTimer);
-    m_minuteWatch->setInterval(1000);
+    m_minuteWatch->setTimerType(Qt::PreciseTimer);
     connect(m_minuteWatch, &QTimer::timeout, this, &fClock::MinuteWatch_Timer);
-    m_minuteWatch->start();
+    m_minuteWatch->start(ClockTick::MsecsToNextMinute(m_clock.now()));
+#ifdef Q_OS_LINUX
+    // The timers above count elapsed time; a clock set by hand or by time synchronisation moves
+    // the second's edge under them. The kernel tells a far-off wall-clock timer when that happens.
+    m_stepFd = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (m_stepFd >= 0) {
+        const auto arm = [fd = m_stepFd] {
+            itimerspec far {};
+            far.it_value.tv_sec = std::time(nullptr) + 100LL * 365 * 86400;
+            return timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &far, nullptr) == 0;
+        };
+        if (arm()) {
+            m_stepWatch = new QSocketNotifier(m_stepFd, QSocketNotifier::Read, this);
+            connect(m_stepWatch, &QSocketNotifier::activated, this, [this, arm] {
+                quint64 expirations = 0;
+                // A set clock cancels the timer: the read fails with ECANCELED and it must be armed again.
+                if (::read(m_stepFd, &expirations, sizeof expirations) < 0 && errno != ECANCELED && errno != EAGAIN)
+                    return;
+                arm();
+                WallClockStepped();
+            });
+        }
+    }
+#endif
 
     initialise();
 
@@ -66,6 +101,11 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
 fClock::~fClock()
 {
     qApp->removeEventFilter(this);
+#ifdef Q_OS_LINUX
+    delete m_stepWatch;
+    if (m_stepFd >= 0)
+        ::close(m_stepFd);
+#endif
 }
 
 void fClock::setCommands(ToolbarCommands &commands)
@@ -78,10 +118,7 @@ void fClock::initialise()
 {
     SchemeStorePrompts::LoadFangAn(m_state, m_store, m_prompter);
     m_fx.InitFrameMetrics(m_twipsPerPixel, m_twipsPerPixel);
-    QString dir = QCoreApplication::applicationDirPath();
-    if (!dir.endsWith(u'/') && !dir.endsWith(QDir::separator()))
-        dir += u'/';
-    m_helpFile = dir + QStringLiteral("Vantorel.hlp");
+    m_helpFile = FindHelpFile();
     m_settings.Load(m_store);
     m_lvw->setView(m_settings.lngView);
 }
@@ -192,17 +229,33 @@ bool fClock::eventFilter(QObject *watched, QEvent *event)
 
 void fClock::Clock_Timer()
 {
-    const ClockTick::Result r = m_tick.Tick(m_clock.now());
+    const QDateTime now = m_clock.now();
+    const ClockTick::Result r = m_tick.Tick(now);
     SetCaption(r.caption);
     if (!r.tooltip.isEmpty())
         m_lvw->setListToolTip(r.tooltip);
+    if (m_clockTimer->isActive()) {
+        // The status bar's clock shows the same second; setting it here spares it a wake of its own.
+        m_sbar->showTime();
+        m_clockTimer->start(ClockTick::MsecsToNextSecond(now));
+    }
+}
+
+void fClock::WallClockStepped()
+{
+    if (m_clockTimer->isActive())
+        Clock_Timer();
+    m_sbar->showTime();
+    MinuteWatch_Timer();
 }
 
 void fClock::MinuteWatch_Timer()
 {
+    const QDateTime now = m_clock.now();
+    m_minuteWatch->start(ClockTick::MsecsToNextMinute(now));
     if (m_clockTimer->isActive())
         return; // the clock's own tick refreshes
-    if (m_tick.RefreshIfNewMinute(m_clock.now())) {
+    if (m_tick.RefreshIfNewMinute(now)) {
         const int sel = m_state.SelectedPos();
         if (sel != 0)
             m_lvw->setListToolTip(TimingOperations::ItemTooltip(m_state, sel));
@@ -219,7 +272,7 @@ void fClock::SetClockEnabled(bool enabled)
     if (enabled == m_clockTimer->isActive())
         return;
     if (enabled)
-        m_clockTimer->start();
+        m_clockTimer->start(10);
     else
         m_clockTimer->stop();
 }
@@ -231,7 +284,7 @@ void fClock::SetStartButtonCaption(const QString &caption)
 
 void fClock::SetCaption(const QString &caption)
 {
-    // The clock ticks a hundred times a second; only a changed text is worth a repaint.
+    // A wake that comes early finds the same second; only a changed text is worth a repaint.
     if (windowTitle() != caption)
         setWindowTitle(caption);
 }

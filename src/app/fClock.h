@@ -18,6 +18,7 @@ class MainStatusBar;
 class MainToolbar;
 class ModClock;
 class Prompter;
+class QSocketNotifier;
 class QTimer;
 class SettingsStore;
 class ToolbarCommands;
@@ -74,8 +75,12 @@ public:
     MainStatusBar *Sbar() const { return m_sbar; }
     QTimer *Clock() const { return m_clockTimer; }
     ClockTick &tick() { return m_tick; }
-    // One tick of the clock, as the timer runs it every 10 ms while enabled.
+    // One tick of the clock. While enabled the timer runs it 10 ms after it is enabled and then
+    // just after each change of the second (the only moments a tick can show anything new), and
+    // each tick arms the timer for the next one.
     void Clock_Timer();
+    // The system clock was set: everything showing the time catches up now, not at the next wake.
+    void WallClockStepped();
 
     // Brings the rows of items being timed up to date once a minute while the clock is off: an
     // item started on its own (its start entry) runs without the clock and still needs its bill.
@@ -121,4 +126,6 @@ private:
     MainStatusBar *m_sbar;
     QTimer *m_clockTimer;
     QTimer *m_minuteWatch;
+    int m_stepFd = -1; // wakes when the system clock is set (Linux)
+    QSocketNotifier *m_stepWatch = nullptr;
 };

@@ -43,6 +43,22 @@ ClockTick::Result ClockTick::Tick(const QDateTime &now)
     return r;
 }
 
+namespace {
+// A wake lands this far past the change it waits for, so that it never reads the old second.
+constexpr int kWakeAfterChangeMs = 1;
+} // namespace
+
+int ClockTick::MsecsToNextSecond(const QDateTime &now)
+{
+    return 1000 - now.time().msec() + kWakeAfterChangeMs;
+}
+
+int ClockTick::MsecsToNextMinute(const QDateTime &now)
+{
+    const QTime t = now.time();
+    return (60 - t.second()) * 1000 - t.msec() + kWakeAfterChangeMs;
+}
+
 bool ClockTick::RefreshIfNewMinute(const QDateTime &now)
 {
     // Only a new clock minute can differ from sLastMinute; format it only then.
@@ -60,8 +76,11 @@ bool ClockTick::RefreshIfNewMinute(const QDateTime &now)
     return true;
 }
 
-void ClockTick::refresh(const QDateTime &now, const QTime &minute)
+void ClockTick::refresh(const QDateTime &localNow, const QTime &minute)
 {
+    // Thousands of items measure their sessions against now: with its offset from UTC fixed, each
+    // measurement is arithmetic instead of a question to the time-zone database.
+    const QDateTime now = localNow.toOffsetFromUtc(localNow.offsetFromUtc());
     ItemRowModel &rows = m_state.lvwMain;
     const ItemRowModel::Batch batch(rows);
     const int count = std::min<int>(m_state.lngItems, rows.Count());

@@ -27,15 +27,22 @@ public:
     // refreshed through this, so their rows and bills never go stale.
     bool RefreshIfNewMinute(const QDateTime &now);
 
+    // How long from now until just after the next change of the second (1 to 1001 ms): nothing a
+    // tick shows can change before then, so the clock sleeps until that moment instead of ticking
+    // in between. Asked again after every wake, so an early or late wake only shortens the next.
+    static int MsecsToNextSecond(const QDateTime &now);
+    // The same up to just after the next change of the minute, for watchers of the minute alone.
+    static int MsecsToNextMinute(const QDateTime &now);
+
     // "hh:mm" of the last minute the items were refreshed for; never reset.
     QString sLastMinute;
 
 private:
-    void refresh(const QDateTime &now, const QTime &minute);
+    void refresh(const QDateTime &localNow, const QTime &minute);
 
     ModClock &m_state;
-    // A hundred ticks a second mostly find nothing new: the caption changes once a second, the
-    // minute once a minute, the tooltip on a refresh or a new current item.
+    // A tick may come early or twice in a second and then finds nothing new: the caption changes
+    // once a second, the minute once a minute, the tooltip on a refresh or a new current item.
     qint64 m_captionSecond = -1;
     QString m_caption;
     int m_minuteOfDay = -1;

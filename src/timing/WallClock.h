@@ -9,9 +9,9 @@ public:
     virtual QDateTime now() const = 0;
 };
 
-// The real clock: the system's local date and time. The clock ticks a hundred times a second, and
-// each conversion to local time asks the time-zone database; the offset from UTC is therefore
-// looked up once per UTC minute, which is also where daylight-saving changes fall.
+// The real clock: the system's local date and time. The clock, the status bar and the journal ask for
+// it often, and each conversion to local time asks the time-zone database; the offset from UTC is
+// therefore looked up once per UTC minute, which is also where daylight-saving changes fall.
 class SystemWallClock : public WallClock {
 public:
     QDateTime now() const override

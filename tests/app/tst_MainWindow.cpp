@@ -341,6 +341,99 @@ private Q_SLOTS:
         QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("10"));
         QCOMPARE(r.window->windowTitle(), QStringLiteral("Vantorel")); // the clock's caption is not borrowed
     }
+    // The clock wakes only just after each change of the second (and at once when the system clock
+    // is set) instead of every 10 ms. Over three minutes that cross a minute's edge, midnight and a
+    // clock set forward, the window shows the same captions, rows, tooltip and status-bar time, in
+    // the same order and within 10 ms of when a window ticked every 10 ms shows them, and the same
+    // minutes are booked when timing ends.
+    void clockWakesOnlyWhenSomethingChanges()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("zh_CN")));
+        const QDateTime start(QDate(2026, 12, 7), QTime(23, 58, 30, 250));
+        constexpr qint64 kStepAt = 130437, kStepBy = 197110, kRunMs = 180000;
+        // Wall time after t ms of elapsed time: the clock is set forward once on the way.
+        const auto wall = [&](qint64 t) { return start.addMSecs(t + (t >= kStepAt ? kStepBy : 0)); };
+        struct Seen {
+            qint64 t;
+            QString what;
+        };
+        struct Run {
+            Rig r;
+            QList<Seen> seen;
+            int wakes = 0;
+            void look(qint64 t)
+            {
+                QString what = r.window->windowTitle() + u'|' + r.window->Lvw()->listToolTip() + u'|' +
+                               r.window->Sbar()->panelText(7);
+                for (int i = 1; i <= r.state.lvwMain.Count(); ++i)
+                    what += u'|' + r.state.lvwMain.Text(i, ItemRowModel::ColMinutes) + u'/' +
+                            r.state.lvwMain.Text(i, ItemRowModel::ColResult);
+                if (seen.isEmpty() || seen.last().what != what)
+                    seen.append({t, what});
+            }
+        };
+        Run ticked, woken;
+        for (Run *run : {&ticked, &woken}) {
+            Rig &r = run->r;
+            r.clock.set(start);
+            r.open();
+            r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, true},
+                            start.addSecs(-3725));
+            r.state.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("INT((C+29)/30)*2.5"), 0, true},
+                            start.addSecs(-59));
+            r.state.AddItem(NewItem {QStringLiteral("PC3"), QStringLiteral("C"), 12, false}, start);
+            r.window->SetClockEnabled(true);
+            run->look(0);
+        }
+        // Every 10 ms, as the clock used to tick.
+        for (qint64 t = 10; t <= kRunMs; t += 10) {
+            ticked.r.clock.set(wall(t));
+            ticked.r.window->Clock_Timer();
+            ++ticked.wakes;
+            ticked.look(t);
+        }
+        // Only when the armed timer would fire, or when the system clock is set.
+        bool stepped = false;
+        for (qint64 t = 10; t <= kRunMs;) {
+            woken.r.clock.set(wall(t));
+            woken.r.window->Clock_Timer();
+            ++woken.wakes;
+            woken.look(t);
+            QVERIFY(woken.r.window->Clock()->isActive());
+            const qint64 next = t + woken.r.window->Clock()->interval();
+            if (!stepped && next > kStepAt) {
+                stepped = true;
+                t = kStepAt;
+                woken.r.clock.set(wall(t));
+                woken.r.window->WallClockStepped();
+                ++woken.wakes;
+                woken.look(t);
+                t += woken.r.window->Clock()->interval();
+            } else {
+                t = next;
+            }
+        }
+        QVERIFY2(woken.wakes <= kRunMs / 1000 + 3, qPrintable(QString::number(woken.wakes)));
+        QVERIFY(ticked.seen.size() > kRunMs / 1000); // every second showed, rows refreshed too
+        for (qsizetype i = 0; i < std::min(ticked.seen.size(), woken.seen.size()); ++i) {
+            QCOMPARE(woken.seen[i].what, ticked.seen[i].what);
+            QVERIFY2(qAbs(woken.seen[i].t - ticked.seen[i].t) < 10,
+                     qPrintable(QStringLiteral("%1 at %2 ms, not %3 ms")
+                                    .arg(ticked.seen[i].what)
+                                    .arg(woken.seen[i].t)
+                                    .arg(ticked.seen[i].t)));
+        }
+        QCOMPARE(woken.seen.size(), ticked.seen.size());
+        for (Run *run : {&ticked, &woken}) {
+            TimingOperations::SetTimer(run->r.state, false, wall(kRunMs));
+            run->r.window->SetClockEnabled(false);
+        }
+        for (int i = 1; i <= 3; ++i)
+            QCOMPARE(woken.r.state.cTotal.Item(i), ticked.r.state.cTotal.Item(i));
+        QVERIFY(woken.r.state.cTotal.Item(1) > 30 + 60); // the session was booked
+        QLocale::setDefault(QLocale::c());
+    }
+
     void statusBarPanelsKeepTheirDesignedWidths_data()
     {
         QTest::addColumn<int>("width");

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# What the real program costs while it times items and nobody touches it, beside the floor: an
+# empty Qt window that updates its caption and a status label once a second (bench/idle_floor).
+# Under Xvfb and openbox it measures the floor, then the program with 100 and with 1,000 running
+# items (typed into the new-items dialog, as an operator would), each for VANTOREL_IDLE_SECS
+# seconds (default 60), and prints per case: CPU ms and share of one core, context switches per
+# second over all the process's threads (each one is a wake-up or a preemption), RSS and private
+# memory. Usage: scripts/idle-cost.sh [build folder, default build] [item counts...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+shift || true
+counts=("$@")
+[ ${#counts[@]} -gt 0 ] || counts=(100 1000)
+secs=${VANTOREL_IDLE_SECS:-60}
+
+scripts/deps.sh xvfb xdotool openbox
+[ -x "$build/src/app/vantorel" ] || scripts/build.sh "$build"
+[ -x "$build/bench/idle_floor" ] || cmake --build "$build" --target idle_floor -j2 >/dev/null
+
+export DISPLAY=:${VANTOREL_DISPLAY:-92}
+Xvfb "$DISPLAY" -screen 0 1280x800x24 >/dev/null 2>&1 & xvfb=$!
+config=$(mktemp -d)
+app=""
+trap '[ -n "$app" ] && kill $app 2>/dev/null; kill ${wm:-} $xvfb 2>/dev/null || true; rm -rf "$config"' EXIT
+sleep 1
+openbox >/dev/null 2>&1 & wm=$!
+# Settings and the journal of running items both in the throwaway folder, fresh for each case.
+export XDG_CONFIG_HOME=$config/config XDG_DATA_HOME=$config/data
+sleep 1
+
+# CPU time in ns (the scheduler's own account, finer than clock ticks) and context switches, per
+# thread; a case adds up the change of every thread alive at its end (a thread started during it
+# counts from zero). Threads that end during a case are lost to these counters, so perf, which
+# follows every thread, counts instead when it is there (package linux-perf).
+per_thread() { # pid: "tid cpu_ns switches" per live thread
+    for t in /proc/$1/task/*; do
+        awk -v tid="${t##*/}" 'FNR == 1 && FILENAME ~ /schedstat$/ {c = $1}
+            /^(voluntary|nonvoluntary)_ctxt_switches/ {s += $2}
+            END {printf "%s %.0f %.0f\n", tid, c, s}' "$t/schedstat" "$t/status" 2>/dev/null || true
+    done
+}
+mem() { awk '/^Rss:/ {r = $2} /^Private_(Clean|Dirty):/ {p += $2} END {printf "RSS %.1f MB, private %.1f MB", r/1024, p/1024}' /proc/$1/smaps_rollup; }
+measure() { # label pid
+    local cpu sw before
+    if command -v perf >/dev/null && perf stat -x, -e task-clock -p "$2" -- sleep 0.1 >/dev/null 2>&1; then
+        read -r cpu sw < <(perf stat -x, -e task-clock,context-switches -p "$2" -- sleep "$secs" 2>&1 >/dev/null |
+            awk -F, '$3 == "task-clock" {c = $1 * 1e6} $3 == "context-switches" {s = $1} END {printf "%.0f %.0f\n", c, s}')
+    else
+        before=$(per_thread "$2"); sleep "$secs"
+        read -r cpu sw < <(per_thread "$2" | awk -v b="$before" 'BEGIN {
+                n = split(b, l, "\n"); for (i = 1; i <= n; i++) { split(l[i], f, " "); c0[f[1]] = f[2]; s0[f[1]] = f[3] } }
+            {c += $2 - c0[$1]; s += $3 - s0[$1]} END {printf "%.0f %.0f\n", c, s}')
+    fi
+    awk -v l="$1" -v c="$cpu" -v s="$sw" -v t="$secs" -v m="$(mem "$2")" 'BEGIN {
+        printf "%-28s CPU %6.1f ms over %d s (%.3f %% of a core), %5.1f context switches/s, %s\n",
+               l, c / 1e6, t, 100 * c / 1e9 / t, s / t, m }'
+}
+
+"$build/bench/idle_floor" >/dev/null 2>&1 & app=$!
+sleep 3
+measure "floor (1 s timer window)" $app
+kill $app; wait $app 2>/dev/null || true; app=""
+
+focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; sleep 0.3; }
+for n in "${counts[@]}"; do
+    rm -rf "${config:?}/config" "${config:?}/data"
+    mkdir -p "$XDG_CONFIG_HOME/Vantorel"
+    printf '[SET]\nMax=1\n1=5*C/60\n' > "$XDG_CONFIG_HOME/Vantorel/Vantorel.ini"
+    "$build/src/app/vantorel" >/dev/null 2>&1 & app=$!
+    sleep 2.5
+    main=$(xdotool search --pid $app --name '^(Vantorel|正在计时.*|已终止计时.*)$' | tail -1)
+    dialog=""
+    for _ in 1 2 3 4 5; do
+        focus "$main"; xdotool key n; sleep 0.8
+        dialog=$(xdotool search --name '^新增$' | tail -1 || true)
+        [ -n "$dialog" ] && break
+    done
+    [ -n "$dialog" ] || { echo "the new-items dialog did not open"; exit 1; }
+    focus "$dialog"
+    for i in $(seq 1 "$n"); do xdotool type --delay 2 "PC$i"; xdotool key Return; done
+    xdotool key Escape; sleep 3
+    measure "vantorel, $n running items" $app
+    echo "    caption: $(xdotool getwindowname "$main")"
+    kill $app; wait $app 2>/dev/null || true; app=""
+done
