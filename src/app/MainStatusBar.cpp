@@ -86,4 +86,5 @@ void MainStatusBar::showTime()
     // A few milliseconds behind the main clock's wake, so that its tick comes first and re-arms this.
     constexpr int kAfterTheClockMs = 4;
     m_timer->start(ClockTick::MsecsToNextSecond(now) + kAfterTheClockMs);
+    Q_EMIT timeShown();
 }

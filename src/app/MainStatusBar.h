@@ -26,6 +26,11 @@ public:
     // the panel needs no wake of its own.
     void showTime();
 
+Q_SIGNALS:
+    // The panel has just shown a new second: whatever else waits for the wall clock's next second
+    // or minute looks then, without a timer of its own.
+    void timeShown();
+
 private:
     const WallClock &m_clock;
     QWidget *m_strip;

@@ -58,11 +58,9 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
     m_clockTimer->setTimerType(Qt::PreciseTimer);
     m_clockTimer->setInterval(10);
     connect(m_clockTimer, &QTimer::timeout, this, &fClock::Clock_Timer);
-    // Nothing but a new minute matters to it, so it sleeps until just after the next one.
-    m_minuteWatch = new QTimer(this);
-    m_minuteWatch->setTimerType(Qt::PreciseTimer);
-    connect(m_minuteWatch, &QTimer::timeout, this, &fClock::MinuteWatch_Timer);
-    m_minuteWatch->start(ClockTick::MsecsToNextMinute(m_clock.now()));
+    // The minute watch looks each time the status bar shows a new second: no wake of its own, and
+    // a wall clock that runs faster or slower than the timers cannot make it miss a minute.
+    connect(m_sbar, &MainStatusBar::timeShown, this, &fClock::MinuteWatch_Timer);
 #ifdef Q_OS_LINUX
     // The timers above count elapsed time; a clock set by hand or by time synchronisation moves
     // the second's edge under them. The kernel tells a far-off wall-clock timer when that happens.
@@ -196,7 +194,6 @@ void fClock::closeEvent(QCloseEvent *event)
     m_settings.Save(m_store);
     // The unload: the scheme list goes back to the store as the window goes.
     m_clockTimer->stop();
-    m_minuteWatch->stop();
     SchemeStore::SaveFangAn(m_state, m_store);
     // The view settings and the scheme list reach the file together, in one replacement.
     SchemeStorePrompts::Commit(m_store, m_prompter);
@@ -245,16 +242,14 @@ void fClock::WallClockStepped()
 {
     if (m_clockTimer->isActive())
         Clock_Timer();
-    m_sbar->showTime();
-    MinuteWatch_Timer();
+    m_sbar->showTime(); // and with it the minute watch
 }
 
 void fClock::MinuteWatch_Timer()
 {
-    const QDateTime now = m_clock.now();
-    m_minuteWatch->start(ClockTick::MsecsToNextMinute(now));
     if (m_clockTimer->isActive())
         return; // the clock's own tick refreshes
+    const QDateTime now = m_clock.now();
     if (m_tick.RefreshIfNewMinute(now)) {
         const int sel = m_state.SelectedPos();
         if (sel != 0)

@@ -82,8 +82,9 @@ public:
     // The system clock was set: everything showing the time catches up now, not at the next wake.
     void WallClockStepped();
 
-    // Brings the rows of items being timed up to date once a minute while the clock is off: an
-    // item started on its own (its start entry) runs without the clock and still needs its bill.
+    // Brings the rows of items being timed up to date at each new minute while the clock is off,
+    // looking whenever the status bar shows a new second: an item started on its own (its start
+    // entry) runs without the clock and still needs its bill.
     void MinuteWatch_Timer();
 
     // Closes the window as the answer Yes to the exit question does, without asking: for an end
@@ -125,7 +126,6 @@ private:
     ItemListView *m_lvw;
     MainStatusBar *m_sbar;
     QTimer *m_clockTimer;
-    QTimer *m_minuteWatch;
     int m_stepFd = -1; // wakes when the system clock is set (Linux)
     QSocketNotifier *m_stepWatch = nullptr;
 };
