@@ -1,20 +1,15 @@
 #include "timing/IniSettingsStore.h"
 
+#include "timing/DurableFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
-// Everything that differs between platforms is in this block: the registry on Windows, and
-// syncing a file and its folder to disk on Unix.
+// The registry on Windows is the one platform difference here.
 #ifdef Q_OS_WIN
 constexpr QSettings::Format kFormat = QSettings::NativeFormat;
 
@@ -59,51 +54,6 @@ bool writeRegistry(const QString &, const IniDocument &)
     return false;
 }
 #endif
-
-// QSaveFile's own sync on commit ignores failures; this one is checked.
-bool syncToDisk(QSaveFile &file)
-{
-#ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
-#else
-    Q_UNUSED(file);
-    return true; // QSaveFile::commit flushes the file's buffers to disk itself
-#endif
-}
-
-// The rename is durable only once the folder that holds the name is synced. A folder that
-// cannot be synced (some file systems refuse) leaves the new file in place all the same.
-void syncFolder(const QString &filePath)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(QFileInfo(filePath).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(filePath);
-#endif
-}
-
-// Replaces the file at path with bytes as one step: any failing write, flush or sync leaves the
-// old file untouched and the temporary one removed.
-bool replaceFile(const QString &path, const QByteArray &bytes)
-{
-    // On a first start the per-user folder may not exist yet.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush() || !syncToDisk(file)) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
-        return false;
-    syncFolder(path);
-    return true;
-}
 
 } // namespace
 
@@ -196,10 +146,11 @@ bool IniSettingsStore::writeChanges()
         if (!original.open(QIODevice::ReadOnly))
             return false;
         const QByteArray bytes = original.readAll();
-        if (original.error() != QFileDevice::NoError || !replaceFile(m_location + QStringLiteral(".bak"), bytes))
+        if (original.error() != QFileDevice::NoError
+            || !DurableFile::Replace(m_location + QStringLiteral(".bak"), bytes))
             return false;
     }
-    if (!replaceFile(m_location, m_doc.ToBytes()))
+    if (!DurableFile::Replace(m_location, m_doc.ToBytes()))
         return false;
     m_keepOriginal = false;
     m_dirty = false;

@@ -1,23 +1,16 @@
 #include "timing/ItemJournal.h"
 
+#include "timing/DurableFile.h"
 #include "timing/ModClock.h"
 #include "timing/TimingOperations.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <optional>
 #include <utility>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -26,32 +19,6 @@ const QString kStart = QStringLiteral("start");
 const QString kEnd = QStringLiteral("end");
 const QString kRemove = QStringLiteral("remove");
 const QString kAll = QStringLiteral("all");
-
-// QFile::flush only hands the bytes to the system; the system must also have them on the disk.
-bool syncToDisk(QFile &file)
-{
-    if (!file.flush())
-        return false;
-#ifdef Q_OS_WIN
-    return _commit(file.handle()) == 0;
-#else
-    return ::fsync(file.handle()) == 0;
-#endif
-}
-
-// A new file's name lives in its folder, which has to reach the disk as well.
-void syncFolder(const QString &folder)
-{
-#ifdef Q_OS_WIN
-    Q_UNUSED(folder); // the file system keeps its own folders safe there
-#else
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#endif
-}
 
 // Names and schemes are whatever the operator typed, tabs and line breaks included.
 QString escaped(const QString &field)
@@ -228,7 +195,7 @@ void ItemJournal::append(const QStringList &fields)
         if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
             return; // tried again with the next change; timing goes on either way
         if (created)
-            syncFolder(info.absolutePath());
+            DurableFile::SyncFolder(info.absolutePath());
     }
     QStringList parts;
     parts.reserve(fields.size());
@@ -237,7 +204,7 @@ void ItemJournal::append(const QStringList &fields)
     QByteArray line = parts.join(u'\t').toUtf8();
     line += '\t' + checksum(line) + '\n';
     m_file.write(line);
-    syncToDisk(m_file);
+    DurableFile::Sync(m_file);
 }
 
 bool ItemJournal::Found() const
@@ -280,12 +247,7 @@ ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now
 
     // Written beside and renamed over: a cut now leaves the old file or the new one. Later lines
     // go to the new one, so its name must be on the disk before them.
-    QSaveFile out(m_path);
-    if (out.open(QIODevice::WriteOnly)) {
-        out.write(kept);
-        if (out.commit())
-            syncFolder(QFileInfo(m_path).absolutePath());
-    }
+    DurableFile::Replace(m_path, kept);
     return r;
 }
 

@@ -1,0 +1,22 @@
+#pragma once
+// Getting bytes onto the disk for good: the settings file and the journal must survive a power cut.
+
+#include <QByteArray>
+#include <QString>
+
+class QFileDevice;
+
+namespace DurableFile {
+
+// Flushes the file's buffers to the system and waits until the system has them on the disk.
+bool Sync(QFileDevice &file);
+
+// A file's name lives in its folder, which has to reach the disk as well. A folder that cannot be
+// synced (some file systems refuse) leaves the file in place all the same.
+void SyncFolder(const QString &folder);
+
+// Replaces the file at path with bytes as one step, creating its folder when needed: any failing
+// write, flush or sync leaves the old file untouched and the temporary one removed.
+bool Replace(const QString &path, const QByteArray &bytes);
+
+} // namespace DurableFile
