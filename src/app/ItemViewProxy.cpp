@@ -6,6 +6,12 @@
 ItemViewProxy::ItemViewProxy(QObject *parent) : QIdentityProxyModel(parent)
 {
     m_bold.setBold(true);
+    // Drawn once: a picture made for each row the views paint would be a new icon each time, which
+    // costs the drawing and fills the pixmap cache with copies of the same two pictures.
+    for (int n = 1; n <= Artwork::listImageCount; ++n) {
+        m_icons[n - 1] = Artwork::listIcon(n);
+        m_largePictures[n - 1] = m_icons[n - 1].pixmap(32, 32);
+    }
 }
 
 void ItemViewProxy::setLargeImages(bool large)
@@ -24,8 +30,9 @@ QVariant ItemViewProxy::data(const QModelIndex &index, int role) const
         if (index.column() != 0)
             return {};
         const int image = QIdentityProxyModel::data(index, ItemRowModel::ImageRole).toInt();
-        const QIcon icon = Artwork::listIcon(image);
-        return m_large ? QVariant(icon.pixmap(32, 32)) : QVariant(icon);
+        if (image < 1 || image > Artwork::listImageCount)
+            return {};
+        return m_large ? QVariant(m_largePictures[image - 1]) : QVariant(m_icons[image - 1]);
     }
     case Qt::FontRole:
         if (QIdentityProxyModel::data(index, ItemRowModel::BoldRole).toBool())

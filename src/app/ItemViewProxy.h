@@ -1,8 +1,14 @@
 #pragma once
 // Puts pictures, the bold type and the list's tooltip on the rows for the views to show.
 
+#include "draw/Artwork.h"
+
 #include <QFont>
+#include <QIcon>
 #include <QIdentityProxyModel>
+#include <QPixmap>
+
+#include <array>
 
 class ItemViewProxy : public QIdentityProxyModel {
     Q_OBJECT
@@ -26,4 +32,6 @@ private:
     QString m_tip;
     QFont m_bold;
     bool m_large = false;
+    std::array<QIcon, Artwork::listImageCount> m_icons;
+    std::array<QPixmap, Artwork::listImageCount> m_largePictures;
 };
