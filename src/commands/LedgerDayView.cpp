@@ -94,10 +94,7 @@ void LedgerDayView::Refresh()
                                  RemovedItem::HowRemoved(e.ended),
                                  TimeText::GeneralNumber(e.minutes),
                                  TimeText::GeneralNumber(e.fee)};
-        auto *line = new QTreeWidgetItem(texts);
-        for (int col : {4, 5})
-            line->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
-        m_entries->addTopLevelItem(line);
+        m_entries->addTopLevelItem(new QTreeWidgetItem(texts));
     }
     QString total = QStringLiteral("合计: %1 项, 耗时累计(分钟): %2, 结果: %3")
                         .arg(d.itemsLeft())
@@ -111,7 +108,9 @@ void LedgerDayView::Refresh()
 
 bool LedgerDayView::ExportDay()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists())
+        folder = QDir::homePath();
     const QString suggestion =
         QDir(folder).filePath(QStringLiteral("账目-%1.csv").arg(day().toString(QStringLiteral("yyyy-MM-dd"))));
     const QString path = m_asker->CsvFileName(suggestion);
