@@ -3,14 +3,17 @@
 #include "app/LockFileInstanceGuard.h"
 #include "app/fSplash.h"
 #include "commands/CommandTable.h"
+#include "commands/FileDialogExportAsker.h"
 #include "commands/HelpDocument.h"
 #include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
 #include "commands/HistoryWindow.h"
+#include "commands/LedgerDayView.h"
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
 #include "commands/WindowHelpViewer.h"
 #include "report/QtReportPrinter.h"
+#include "timing/DayLedger.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ItemJournal.h"
 
@@ -24,6 +27,7 @@
 #include "timing/WallClock.h"
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QTimer>
 
 Program::Program() : Program(Outside {})
@@ -117,7 +121,12 @@ bool Program::start()
     fSplash *splash = newSplash();
     // The restore question waits until the topmost splash has gone, so nothing covers it; the
     // splash goes only once the main window is up.
-    connect(splash, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &Program::resumeJournal); });
+    connect(splash, &QObject::destroyed, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            keepLedger();
+            resumeJournal();
+        });
+    });
     return splash->Form_Load() && !m_ending;
 }
 
@@ -194,12 +203,34 @@ void Program::resumeJournal()
     m_state->journal = m_journal.get();
 }
 
+void Program::keepLedger()
+{
+    // A second copy books its own sessions too: they are charged all the same, and each line
+    // reaches the file whole.
+    if (m_ledger || m_ending)
+        return;
+    m_ledger = std::make_unique<DayLedger>(DayLedger::DefaultFolder());
+    // Told after the operation that failed has finished, not in the middle of it: a box runs the
+    // clock's ticks while it waits.
+    m_ledger->onFailure = [this](const QString &path) {
+        QTimer::singleShot(0, this, [this, path] {
+            m_prompter->MsgBox(QStringLiteral("无法写入账目文件:\n%1\n计时照常进行,未写入的记录会在下一次记录时重试。")
+                                   .arg(QDir::toNativeSeparators(path)),
+                               Prompter::Buttons::Ok, Prompter::Icon::Critical);
+        });
+    };
+    m_state->ledger = m_ledger.get();
+}
+
 void Program::showHistory()
 {
     fClock &w = mainWindow();
     if (!m_historyWindow) {
         const TimingReports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
+        if (m_ledger)
+            m_historyWindow->AddDayView(new LedgerDayView(
+                *m_ledger, *m_clock, std::make_unique<FileDialogExportAsker>(m_historyWindow), m_historyWindow));
         m_historyWindow->move(w.geometry().center() - m_historyWindow->rect().center());
     }
     m_historyWindow->show();

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class DayLedger;
 class fClock;
 class HistoryLog;
 class HistoryWindow;
@@ -67,10 +68,14 @@ private:
     // Once the main window is up: offers the items of a run that ended unexpectedly, then
     // records every change to the items from here on.
     void resumeJournal();
+    // Once the main window is up: books every session and every item that leaves the list in the
+    // day's ledger from here on.
+    void keepLedger();
 
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<WallClock> m_clock;
     std::unique_ptr<ItemJournal> m_journal; // outlives the state that points to it
+    std::unique_ptr<DayLedger> m_ledger; // the same
     std::unique_ptr<ModClock> m_state;
     std::unique_ptr<Prompter> m_prompter;
     MessageBoxPrompter *m_boxes = nullptr; // m_prompter when it shows real boxes, to re-parent them

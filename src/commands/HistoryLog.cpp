@@ -11,6 +11,11 @@ double RemovedItem::minutes() const
     return TimingOperations::RunningMinutes(item, removedAt);
 }
 
+QString RemovedItem::HowRemoved(bool ended)
+{
+    return ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除");
+}
+
 RemovedItem HistoryLog::Snapshot(const ModClock &state, int pos, const QDateTime &now, bool ended)
 {
     RemovedItem removed;

@@ -21,6 +21,9 @@ struct RemovedItem {
     // while running has its current session unbooked, yet the time it was used still counts for
     // the operator looking back.
     double minutes() const;
+
+    // How an item left the list, as the history and the day's ledger show it.
+    static QString HowRemoved(bool ended);
 };
 
 // Lives as long as the program; nothing of it is saved, like the items themselves.

@@ -1,12 +1,14 @@
 #include "commands/HistoryWindow.h"
 
 #include "commands/HistoryLog.h"
+#include "commands/LedgerDayView.h"
 #include "timing/TimeText.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -17,8 +19,10 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
     setWindowTitle(QStringLiteral("历史数据"));
     setObjectName(QStringLiteral("fHistory"));
 
-    m_summary = new QLabel(this);
-    m_entries = new QTreeWidget(this);
+    m_pages = new QTabWidget(this);
+    auto *run = new QWidget(m_pages);
+    m_summary = new QLabel(run);
+    m_entries = new QTreeWidget(run);
     m_entries->setObjectName(QStringLiteral("lvwHistory"));
     m_entries->setRootIsDecorated(false);
     m_entries->setUniformRowHeights(true);
@@ -31,9 +35,14 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
     m_print = buttons->addButton(QStringLiteral("打印 &P"), QDialogButtonBox::ActionRole);
     QPushButton *close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
 
+    auto *runLayout = new QVBoxLayout(run);
+    runLayout->setContentsMargins(0, 0, 0, 0);
+    runLayout->addWidget(m_summary);
+    runLayout->addWidget(m_entries, 1);
+    m_pages->addTab(run, QStringLiteral("本次运行"));
+
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_summary);
-    layout->addWidget(m_entries, 1);
+    layout->addWidget(m_pages, 1);
     layout->addWidget(buttons);
     resize(720, 360);
 
@@ -42,8 +51,21 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_entries, &QTreeWidget::itemSelectionChanged, this, &HistoryWindow::updateButtons);
     connect(m_entries, &QTreeWidget::itemActivated, this, &HistoryWindow::PreviewSelected);
+    connect(m_pages, &QTabWidget::currentChanged, this, &HistoryWindow::updateButtons);
     connect(&log, &HistoryLog::recorded, this, &HistoryWindow::fill);
     fill();
+}
+
+void HistoryWindow::AddDayView(LedgerDayView *view)
+{
+    m_pages->addTab(view, QStringLiteral("今日"));
+    // An item that leaves the list is in the ledger before the log hears of it.
+    connect(&m_log, &HistoryLog::recorded, view, &LedgerDayView::Refresh);
+}
+
+void HistoryWindow::ShowPage(int page)
+{
+    m_pages->setCurrentIndex(page);
 }
 
 QStringList HistoryWindow::ColumnHeaders()
@@ -65,7 +87,7 @@ void HistoryWindow::fill()
                                  TimeText::GeneralNumber(removed.minutes()),
                                  TimeText::GeneralNumber(item.fee), // what the list showed last
                                  TimeText::GeneralDateTime(removed.removedAt),
-                                 removed.ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除")};
+                                 RemovedItem::HowRemoved(removed.ended)};
         m_entries->addTopLevelItem(new QTreeWidgetItem(texts));
     }
     m_summary->setText(m_log.Count() == 0
@@ -79,7 +101,8 @@ void HistoryWindow::fill()
 
 void HistoryWindow::updateButtons()
 {
-    const bool selected = SelectedEntry() >= 0;
+    // The reports are of this run's items; the day view has its own export.
+    const bool selected = m_pages->currentIndex() == 0 && SelectedEntry() >= 0;
     m_preview->setEnabled(selected);
     m_print->setEnabled(selected);
 }

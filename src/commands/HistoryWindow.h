@@ -1,13 +1,16 @@
 #pragma once
-// The history window: the items removed since the program started, newest first.
+// The history window: the items removed since the program started, newest first, and the day's
+// ledger.
 
 #include "commands/RemovedItemReport.h"
 
 #include <QWidget>
 
 class HistoryLog;
+class LedgerDayView;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QTreeWidget;
 
 // A window of its own beside the main window, not modal, so that the operator can keep it open
@@ -30,12 +33,18 @@ public:
 
     QTreeWidget *entries() const { return m_entries; }
 
+    // Adds the day view as the page 今日 beside the items removed in this run; the window owns it.
+    void AddDayView(LedgerDayView *view);
+    // Brings the page of this run's items (0) or the day view (1) to the front.
+    void ShowPage(int page);
+
 private:
     void fill();
     void updateButtons();
 
     const HistoryLog &m_log;
     RemovedItemReport m_report;
+    QTabWidget *m_pages = nullptr;
     QTreeWidget *m_entries = nullptr;
     QLabel *m_summary = nullptr;
     QPushButton *m_preview = nullptr;

@@ -59,6 +59,18 @@ ReportDocument allDocument(const ModClock &state, const QDate &today, bool bPrev
     d.firstBlock = {QStringLiteral("日期:"), today};
     d.secondBlock = {QStringLiteral("当前数量:"), state.lngItems, QStringLiteral("累计数量"), state.lngAdded};
     d.SetTable(state.lvwMain);
+    // The day is closed by adding up the list: minutes and fees as its rows show them.
+    double minutes = 0;
+    double fees = 0;
+    for (int pos = 1; pos <= state.lvwMain.Count(); ++pos) {
+        minutes += state.lvwMain.At(pos).minutesShown;
+        fees += state.lvwMain.At(pos).fee;
+    }
+    QVariantList total(ItemRowModel::ColumnCount, QString());
+    total[ItemRowModel::ColName] = QStringLiteral("合计");
+    total[ItemRowModel::ColMinutes] = TimeText::GeneralNumber(TimeText::RoundMinutes(minutes));
+    total[ItemRowModel::ColResult] = TimeText::GeneralNumber(fees);
+    d.cells << total;
     return d;
 }
 } // namespace

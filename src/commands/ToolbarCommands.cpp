@@ -5,6 +5,8 @@
 #include "commands/HistoryLog.h"
 #include "commands/TimingReports.h"
 #include "dialogs/Prompter.h"
+#include "timing/ClockTick.h"
+#include "timing/DayLedger.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
@@ -210,7 +212,14 @@ void ToolbarCommands::removeCurrent()
     const int i = m_state.SelectedPos();
     if (i == 0)
         return;
-    m_history.Record(HistoryLog::Snapshot(m_state, i, m_clock.now(), ended));
+    RemovedItem removed = HistoryLog::Snapshot(m_state, i, m_clock.now(), ended);
+    if (m_state.ledger) {
+        // The bill as it stands when the item goes: every minute it used, and its fee for them.
+        const double minutes = removed.minutes();
+        m_state.ledger->Left(removed.item.name, removed.item.scheme, ended, minutes,
+                             valCalc(m_state, removed.item.scheme, minutes), removed.removedAt);
+    }
+    m_history.Record(std::move(removed));
     m_state.RemoveItem(i);
     m_host.SetListToolTip(QString());
     m_host.SetPanelText(StatusPanel::Items, QString::number(m_state.lngItems));

@@ -1,12 +1,11 @@
 #include "timing/ItemJournal.h"
 
+#include "timing/ChecksummedLine.h"
 #include "timing/DurableFile.h"
 #include "timing/ModClock.h"
 #include "timing/TimingOperations.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QStandardPaths>
 
 #include <optional>
@@ -20,62 +19,6 @@ const QString kEnd = QStringLiteral("end");
 const QString kRemove = QStringLiteral("remove");
 const QString kAll = QStringLiteral("all");
 
-// Names and schemes are whatever the operator typed, tabs and line breaks included.
-QString escaped(const QString &field)
-{
-    QString out;
-    out.reserve(field.size());
-    for (const QChar c : field) {
-        switch (c.unicode()) {
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
-std::optional<QString> unescaped(const QString &field)
-{
-    QString out;
-    out.reserve(field.size());
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] != u'\\') {
-            out += field[i];
-            continue;
-        }
-        if (++i == field.size())
-            return std::nullopt;
-        switch (field[i].unicode()) {
-        case '\\': out += u'\\'; break;
-        case 't': out += u'\t'; break;
-        case 'n': out += u'\n'; break;
-        case 'r': out += u'\r'; break;
-        default: return std::nullopt;
-        }
-    }
-    return out;
-}
-
-QByteArray checksum(QByteArrayView payload)
-{
-    return QByteArray::number(qChecksum(payload), 16).rightJustified(4, '0');
-}
-
-// The instant with the local offset it was taken in, so that replayed rows show the same times
-// of day; milliseconds keep the order of changes made within one second.
-QString instantText(const QDateTime &at)
-{
-    return at.toOffsetFromUtc(at.offsetFromUtc()).toString(Qt::ISODateWithMs);
-}
-
-QDateTime instant(const QString &text)
-{
-    return QDateTime::fromString(text, Qt::ISODateWithMs);
-}
-
 std::optional<bool> flag(const QString &text)
 {
     if (text == QLatin1String("1"))
@@ -83,22 +26,6 @@ std::optional<bool> flag(const QString &text)
     if (text == QLatin1String("0"))
         return false;
     return std::nullopt;
-}
-
-// The fields of an undamaged line, or nothing.
-std::optional<QStringList> decoded(const QByteArray &line)
-{
-    const qsizetype tab = line.lastIndexOf('\t');
-    if (tab < 0 || line.mid(tab + 1) != checksum(QByteArrayView(line).first(tab)))
-        return std::nullopt;
-    QStringList fields;
-    for (const QString &raw : QString::fromUtf8(line.first(tab)).split(u'\t')) {
-        const std::optional<QString> field = unescaped(raw);
-        if (!field)
-            return std::nullopt;
-        fields << *field;
-    }
-    return fields;
 }
 
 int positionOf(const ModClock &state, const QString &name)
@@ -112,14 +39,14 @@ bool replay(ModClock &state, const QStringList &f)
 {
     const QString &kind = f.value(0);
     if (kind == kAdd && f.size() == 6) {
-        const QDateTime at = instant(f[1]);
+        const QDateTime at = ChecksummedLine::Instant(f[1]);
         bool number = false;
         const double minutes = f[4].toDouble(&number);
         const std::optional<bool> startNow = flag(f[5]);
         return at.isValid() && number && startNow && state.AddItem(NewItem {f[2], f[3], minutes, *startNow}, at) != 0;
     }
     if ((kind == kStart || kind == kEnd) && f.size() == 3) {
-        const QDateTime at = instant(f[1]);
+        const QDateTime at = ChecksummedLine::Instant(f[1]);
         const int pos = positionOf(state, f[2]);
         if (!at.isValid() || pos == 0)
             return false;
@@ -135,7 +62,7 @@ bool replay(ModClock &state, const QStringList &f)
         return pos != 0 && state.RemoveItem(pos);
     }
     if (kind == kAll && f.size() == 3) {
-        const QDateTime at = instant(f[1]);
+        const QDateTime at = ChecksummedLine::Instant(f[1]);
         const std::optional<bool> started = flag(f[2]);
         if (!at.isValid() || !started)
             return false;
@@ -147,7 +74,7 @@ bool replay(ModClock &state, const QStringList &f)
 
 } // namespace
 
-ItemJournal::ItemJournal(QString path) : m_path(std::move(path))
+ItemJournal::ItemJournal(QString path) : m_path(std::move(path)), m_file(m_path)
 { }
 
 ItemJournal::~ItemJournal() = default;
@@ -159,19 +86,18 @@ QString ItemJournal::DefaultPath()
 
 void ItemJournal::Added(const NewItem &item, const QDateTime &at)
 {
-    append({kAdd, instantText(at), item.name, item.scheme,
-            QString::number(item.minutes, 'g', QLocale::FloatingPointShortest),
+    append({kAdd, ChecksummedLine::InstantField(at), item.name, item.scheme, ChecksummedLine::NumberField(item.minutes),
             item.startNow ? QStringLiteral("1") : QStringLiteral("0")});
 }
 
 void ItemJournal::Started(const QString &name, const QDateTime &at)
 {
-    append({kStart, instantText(at), name});
+    append({kStart, ChecksummedLine::InstantField(at), name});
 }
 
 void ItemJournal::Ended(const QString &name, const QDateTime &at)
 {
-    append({kEnd, instantText(at), name});
+    append({kEnd, ChecksummedLine::InstantField(at), name});
 }
 
 void ItemJournal::Removed(const QString &name)
@@ -181,30 +107,13 @@ void ItemJournal::Removed(const QString &name)
 
 void ItemJournal::AllTimed(bool started, const QDateTime &at)
 {
-    append({kAll, instantText(at), started ? QStringLiteral("1") : QStringLiteral("0")});
+    append({kAll, ChecksummedLine::InstantField(at), started ? QStringLiteral("1") : QStringLiteral("0")});
 }
 
 void ItemJournal::append(const QStringList &fields)
 {
-    if (!m_file.isOpen()) {
-        const QFileInfo info(m_path);
-        const bool created = !info.exists();
-        QDir().mkpath(info.absolutePath());
-        m_file.setFileName(m_path);
-        // Unbuffered: every line goes to the system at once, nothing waits in the process.
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-            return; // tried again with the next change; timing goes on either way
-        if (created)
-            DurableFile::SyncFolder(info.absolutePath());
-    }
-    QStringList parts;
-    parts.reserve(fields.size());
-    for (const QString &field : fields)
-        parts << escaped(field);
-    QByteArray line = parts.join(u'\t').toUtf8();
-    line += '\t' + checksum(line) + '\n';
-    m_file.write(line);
-    DurableFile::Sync(m_file);
+    // A change that could not be written is tried no more; timing goes on either way.
+    m_file.Append(ChecksummedLine::Encode(fields));
 }
 
 bool ItemJournal::Found() const
@@ -215,7 +124,7 @@ bool ItemJournal::Found() const
 ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now)
 {
     Restored r;
-    m_file.close();
+    m_file.Close();
     QFile in(m_path);
     if (!in.open(QIODevice::ReadOnly))
         return r;
@@ -224,11 +133,13 @@ ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now
 
     // Replaying through the operations must not record the changes a second time.
     ItemJournal *const recording = std::exchange(state.journal, nullptr);
+    // Sessions replayed here were booked in the day's ledger when they first ended.
+    DayLedger *const ledger = std::exchange(state.ledger, nullptr);
     QByteArray kept;
     for (const QByteArray &line : content.split('\n')) {
         if (line.isEmpty())
             continue;
-        const std::optional<QStringList> fields = decoded(line);
+        const std::optional<QStringList> fields = ChecksummedLine::Decode(line);
         if (fields && replay(state, *fields)) {
             ++r.entries;
             kept += line + '\n';
@@ -237,6 +148,7 @@ ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now
         }
     }
     state.journal = recording;
+    state.ledger = ledger;
     // The current item is the operator's choice in this run, not something to bring back.
     state.itmSelected = QPersistentModelIndex();
 
@@ -253,7 +165,7 @@ ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now
 
 bool ItemJournal::SetAside()
 {
-    m_file.close();
+    m_file.Close();
     const QString kept = m_path + QStringLiteral(".bak");
     QFile::remove(kept);
     return QFile::rename(m_path, kept);
@@ -261,6 +173,6 @@ bool ItemJournal::SetAside()
 
 void ItemJournal::Discard()
 {
-    m_file.close();
+    m_file.Close();
     QFile::remove(m_path);
 }

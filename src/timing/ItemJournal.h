@@ -2,8 +2,9 @@
 // A file that records every change to the timing items as it happens, so that a crash, a killed
 // process or a power cut loses none of them: the next start can replay it.
 
+#include "timing/AppendOnlyFile.h"
+
 #include <QDateTime>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -54,5 +55,5 @@ private:
     void append(const QStringList &fields);
 
     QString m_path;
-    QFile m_file;
+    AppendOnlyFile m_file;
 };

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class DayLedger;
 class FormulaEvaluator;
 class ItemJournal;
 
@@ -51,6 +52,8 @@ public:
     // Told of every change to the items, so that they survive a crash; the program sets it once
     // it has decided what to do with the journal of a run that ended unexpectedly.
     ItemJournal *journal = nullptr;
+    // Told of every booked session, for the day's takings; null where nothing is kept.
+    DayLedger *ledger = nullptr;
 
     // The shared evaluator, created on first use.
     FormulaEvaluator &objCalc();

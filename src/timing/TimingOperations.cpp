@@ -1,6 +1,7 @@
 #include "timing/TimingOperations.h"
 
 #include "timing/ClockTick.h"
+#include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
@@ -86,6 +87,8 @@ void EndTimer(ModClock &state, const QDateTime &now)
     ShowMinutes(state, i, RunningMinutes(*item, now), now.time());
     if (state.journal)
         state.journal->Ended(item->name, now);
+    if (state.ledger)
+        state.ledger->Booked(item->name, item->scheme, item->latestStart(), now, m);
 }
 
 bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)
@@ -93,6 +96,7 @@ bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)
     const QPersistentModelIndex remembered = state.itmSelected;
     // One journal line for all the items: a hundred items must not cost a hundred disk writes.
     ItemJournal *const journal = std::exchange(state.journal, nullptr);
+    const DayLedger::Batch sessions(state.ledger);
     for (int i = 1; i <= state.lngItems && i <= state.lvwMain.Count(); ++i) {
         state.Select(i);
         if (clockEnabled)

@@ -2,14 +2,21 @@
 
 #include "FakeWallClock.h"
 #include "RecordingReportPrinter.h"
+#include "commands/ExportFileAsker.h"
 #include "commands/HistoryLog.h"
 #include "commands/HistoryWindow.h"
+#include "commands/LedgerCsv.h"
+#include "commands/LedgerDayView.h"
 #include "commands/RemovedItemReport.h"
+#include "timing/DayLedger.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
+#include <QDateEdit>
+#include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -36,6 +43,48 @@ TimingReports::PrinterFactory recordingPrinter(RecordingReportPrinter *&printer)
         printer = p.get();
         return std::unique_ptr<ReportPrinter>(std::move(p));
     };
+}
+
+// Answers the file question from the test and keeps the failures it was told.
+struct ScriptedExportAsker : ExportFileAsker {
+    QString answer;
+    QStringList failed;
+    QString CsvFileName(const QString &) override { return answer; }
+    void ExportFailed(const QString &path) override { failed << path; }
+};
+
+// Reads CSV the way spreadsheet programs do: quoted fields may hold commas, doubled quotes and
+// line breaks; records end with CR LF.
+QList<QStringList> readCsv(const QString &text)
+{
+    QList<QStringList> rows {{}};
+    QString field;
+    bool quoted = false;
+    const auto next = [&text](qsizetype i) { return i < text.size() ? text[i] : QChar(); };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && next(i + 1) == u'"')
+                field += text[++i];
+            else if (c == u'"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            rows.last() << std::exchange(field, QString());
+        } else if (c == u'\r' && next(i + 1) == u'\n') {
+            rows.last() << std::exchange(field, QString());
+            rows.append(QStringList());
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    if (rows.last().isEmpty() && field.isEmpty())
+        rows.removeLast();
+    return rows;
 }
 
 } // namespace
@@ -141,6 +190,72 @@ private slots:
         QVERIFY(printer);
         QCOMPARE(printer->last().firstBlock.value(1).toString(), QStringLiteral("PC1"));
         QVERIFY(printer->last().preview);
+    }
+
+    // The day view lists what left the list on the picked day, adds up its bill, and exports the
+    // day's ledger as CSV that reads back field for field, odd names included.
+    void dayViewTotalsTheDayAndExportsItsLedger()
+    {
+        QTemporaryDir folder;
+        DayLedger ledger(folder.filePath(QStringLiteral("ledger")));
+        FakeWallClock clock(QDateTime(QDate(2026, 12, 7), QTime(18, 0)));
+        const QDate today = clock.now().date();
+        const QString odd = QStringLiteral("PC, \"VIP\" 1");
+        ledger.Left(QStringLiteral("PC9"), QStringLiteral("5*C/60"), true, 60, 5,
+                    QDateTime(today.addDays(-1), QTime(20, 0)));
+        ledger.Booked(odd, QStringLiteral("5*C/60"), QDateTime(today, QTime(10, 0)), QDateTime(today, QTime(10, 30)),
+                      30);
+        ledger.Left(odd, QStringLiteral("5*C/60"), true, 30, 2.5, QDateTime(today, QTime(10, 30)));
+
+        HistoryLog log;
+        RecordingReportPrinter *printer = nullptr;
+        HistoryWindow window(log, clock, recordingPrinter(printer));
+        auto *asker = new ScriptedExportAsker;
+        auto *view = new LedgerDayView(ledger, clock, std::unique_ptr<ExportFileAsker>(asker));
+        window.AddDayView(view);
+        window.ShowPage(1);
+        QCOMPARE(view->day(), today);
+        QCOMPARE(view->entries()->topLevelItemCount(), 1);
+
+        // An item leaves the list while the window is open: the view follows.
+        ledger.Left(QStringLiteral("PC2"), QStringLiteral("MAX(5, 5*C/60)"), false, 91, 7.58333333333333,
+                    QDateTime(today, QTime(11, 31)));
+        log.Record(RemovedItem {});
+        QCOMPARE(view->entries()->topLevelItemCount(), 2);
+        QCOMPARE(view->entries()->topLevelItem(1)->text(5), QStringLiteral("7.58333333333333"));
+        QCOMPARE(view->total()->text(), QStringLiteral("合计: 2 项, 耗时累计(分钟): 121, 结果: 10.0833333333333"));
+
+        view->picker()->setDate(today.addDays(-1));
+        QCOMPARE(view->total()->text(), QStringLiteral("合计: 1 项, 耗时累计(分钟): 60, 结果: 5"));
+        view->picker()->setDate(today);
+
+        asker->answer = folder.filePath(QStringLiteral("day.csv"));
+        QVERIFY(view->ExportDay());
+        QFile file(asker->answer);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(bytes.contains("\"PC, \"\"VIP\"\" 1\""));
+        const QList<QStringList> rows = readCsv(QString::fromUtf8(bytes.mid(3)));
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[0], LedgerCsv::Headers());
+        QCOMPARE(
+            rows[1],
+            (QStringList {QStringLiteral("计时"), odd, QStringLiteral("5*C/60"), QStringLiteral("2026-12-07 10:00:00"),
+                          QStringLiteral("2026-12-07 10:30:00"), QStringLiteral("30"), QString(), QString()}));
+        QCOMPARE(rows[2],
+                 (QStringList {QStringLiteral("移除"), odd, QStringLiteral("5*C/60"), QString(),
+                               QStringLiteral("2026-12-07 10:30:00"), QStringLiteral("30"), QStringLiteral("2.5"),
+                               QStringLiteral("结束并打印")}));
+        QCOMPARE(rows[3].value(1), QStringLiteral("PC2"));
+        QCOMPARE(rows[3].value(2), QStringLiteral("MAX(5, 5*C/60)"));
+        QCOMPARE(rows[3].value(7), QStringLiteral("仅移除"));
+        QVERIFY(asker->failed.isEmpty());
+
+        // A file that cannot be written is told, never reported as exported.
+        asker->answer = folder.filePath(QStringLiteral("day.csv/inside.csv"));
+        QVERIFY(!view->ExportDay());
+        QCOMPARE(asker->failed, QStringList {asker->answer});
     }
 };
 

@@ -178,7 +178,8 @@ private Q_SLOTS:
         QCOMPARE(settings(p), kAll);
         // The table is the list's header and texts as they stand.
         QCOMPARE(p.headings.size(), ItemRowModel::ColumnCount);
-        QCOMPARE(p.cells.size(), 2 * ItemRowModel::ColumnCount);
+        // Two items, then the line that adds them up.
+        QCOMPARE(p.cells.size(), 3 * ItemRowModel::ColumnCount);
         for (int col = 0; col < ItemRowModel::ColumnCount; ++col) {
             QCOMPARE(p.headings[col], QVariant(ItemRowModel::ColumnHeader(col)));
             for (int pos = 1; pos <= 2; ++pos)
@@ -191,6 +192,26 @@ private Q_SLOTS:
         QCOMPARE(p.secondBlock, (QVariantList {QStringLiteral("当前数量:"), 2, QStringLiteral("累计数量"), 3}));
         QVERIFY(isType(p.secondBlock[1], QMetaType::Int));
         QVERIFY(isType(p.secondBlock[3], QMetaType::Int));
+    }
+
+    // The list ends with "合计": the minutes and fees of its rows added up, written as the rows
+    // write them.
+    void allItemsEndsWithTheTotal()
+    {
+        Setup s;
+        ReportFixtures::addItem(s.state, QStringLiteral("A"), {{QTime(9, 0), QTime(9, 30)}}, kCreated);
+        ReportFixtures::addItem(s.state, QStringLiteral("B"), {{QTime(9, 0), QTime(10, 31)}}, kCreated);
+        s.state.AddItem(NewItem {QStringLiteral("C"), QStringLiteral("5*C/60"), 12.5, false}, kCreated);
+        s.reports.ReportAll(true);
+
+        const QVariantList &cells = s.report().cells;
+        const int columns = ItemRowModel::ColumnCount;
+        QCOMPARE(cells.size(), 4 * columns);
+        QVariantList expected(columns, QString());
+        expected[ItemRowModel::ColName] = QStringLiteral("合计");
+        expected[ItemRowModel::ColMinutes] = QStringLiteral("133.5");
+        expected[ItemRowModel::ColResult] = QStringLiteral("11.125");
+        QCOMPARE(cells.mid(3 * columns), expected);
     }
 
     void printingAsksForOneCopy_data()

@@ -1,8 +1,11 @@
 // The toolbar buttons, their menu entries and the letter keys, on the real main window.
 
 #include "CommandFixture.h"
+#include "timing/DayLedger.h"
 #include "timing/TimeText.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -136,6 +139,66 @@ private slots:
             QCOMPARE(f.printer->last().firstBlock.last().toString(), QStringLiteral("已结束计时"));
             QCOMPARE(f.printer->last().cells.last().toDouble(), 25.0);
         }
+    }
+
+    // A day at the counter: three items, one removed with 是 and one with 否, the program started
+    // again, one more item. The day's ledger holds every booked session and both removals, and the
+    // day's bill adds up across the restart.
+    void theDayIsKeptInTheLedgerAcrossARestart()
+    {
+        QTemporaryDir folder;
+        const QDate day(2026, 12, 7);
+        {
+            DayLedger ledger(folder.path());
+            CommandFixture f;
+            f.state.ledger = &ledger;
+            f.add(QStringLiteral("PC1"), true); // 10:00
+            f.add(QStringLiteral("PC2"), true);
+            f.add(QStringLiteral("PC3"), false, QStringLiteral("3*C/60"));
+            f.clock.advanceSecs(30 * 60); // 10:30
+            f.commands.ItemClick(1);
+            f.prompter.answers << Answer::Yes;
+            f.commands.KeyPress(u'M');
+            f.clock.advanceSecs(15 * 60); // 10:45: PC2 goes while running, its 45 minutes unbooked
+            f.commands.ItemClick(1);
+            f.prompter.answers << Answer::No;
+            f.commands.KeyPress(u'M');
+            f.commands.ItemClick(1); // PC3 is timed for 20 minutes and stays on the list
+            f.commands.MenuClick(Entry::S1);
+            f.clock.advanceSecs(20 * 60);
+            f.commands.MenuClick(Entry::S2);
+        }
+        {
+            DayLedger ledger(folder.path());
+            CommandFixture f;
+            f.state.ledger = &ledger;
+            f.clock.setTime(QTime(11, 10));
+            f.add(QStringLiteral("PC1"), true, QStringLiteral("5*C/60"), 10);
+            f.clock.advanceSecs(50 * 60);
+            f.commands.ItemClick(1);
+            f.prompter.answers << Answer::Yes;
+            f.commands.KeyPress(u'M');
+        }
+        const LedgerDay d = DayLedger(folder.path()).Read(day);
+        QStringList lines;
+        for (const LedgerEntry &e : d.entries)
+            lines << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                         .arg(e.kind == LedgerEntry::Kind::Session ? QStringLiteral("session") : QStringLiteral("left"),
+                              e.name, e.start.time().toString(QStringLiteral("hh:mm")),
+                              e.end.time().toString(QStringLiteral("hh:mm")), TimeText::GeneralNumber(e.minutes))
+                         .arg(e.kind == LedgerEntry::Kind::Left ? TimeText::GeneralNumber(e.fee)
+                                      + (e.ended ? QStringLiteral(" 是") : QStringLiteral(" 否"))
+                                                                : QString());
+        QCOMPARE(
+            lines,
+            (QStringList {QStringLiteral("session PC1 10:00 10:30 30 "), QStringLiteral("left PC1  10:30 30 2.5 是"),
+                          QStringLiteral("left PC2  10:45 45 3.75 否"), QStringLiteral("session PC3 10:45 11:05 20 "),
+                          QStringLiteral("session PC1 11:10 12:00 50 "), QStringLiteral("left PC1  12:00 60 5 是")}));
+        QCOMPARE(d.skipped, 0);
+        QCOMPARE(d.itemsLeft(), 3);
+        QCOMPARE(d.minutes(), 135.0);
+        QCOMPARE(d.fees(), 11.25);
+        QCOMPARE(QFileInfo(DayLedger(folder.path()).PathFor(day)).fileName(), QStringLiteral("2026-12-07.log"));
     }
 
     void removingTheMiddleItemMovesTheLastOneDown()

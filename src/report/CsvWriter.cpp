@@ -1,0 +1,23 @@
+#include "report/CsvWriter.h"
+
+CsvWriter::CsvWriter() : m_bytes("\xEF\xBB\xBF")
+{ }
+
+QString CsvWriter::Field(const QString &text)
+{
+    const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
+    if (!quoted)
+        return text;
+    QString doubled = text;
+    doubled.replace(u'"', QLatin1String("\"\""));
+    return u'"' + doubled + u'"';
+}
+
+void CsvWriter::AddRow(const QStringList &fields)
+{
+    QStringList quoted;
+    quoted.reserve(fields.size());
+    for (const QString &field : fields)
+        quoted << Field(field);
+    m_bytes += quoted.join(u',').toUtf8() + "\r\n";
+}

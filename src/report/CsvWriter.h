@@ -1,0 +1,21 @@
+#pragma once
+// Rows of text as a CSV file that spreadsheet programs open as they are, Chinese included.
+
+#include <QByteArray>
+#include <QStringList>
+
+// UTF-8 behind a byte order mark (without it spreadsheet programs take the bytes for the system's
+// code page), lines ended by CR LF, and a field quoted when it holds a comma, a quote or a line
+// break, its quotes doubled.
+class CsvWriter {
+public:
+    CsvWriter();
+
+    void AddRow(const QStringList &fields);
+    const QByteArray &Bytes() const { return m_bytes; }
+
+    static QString Field(const QString &text);
+
+private:
+    QByteArray m_bytes;
+};

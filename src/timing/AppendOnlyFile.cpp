@@ -1,0 +1,52 @@
+#include "timing/AppendOnlyFile.h"
+
+#include "timing/DurableFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+void AppendOnlyFile::SetPath(const QString &path)
+{
+    if (path == m_path)
+        return;
+    m_file.close();
+    m_path = path;
+}
+
+bool AppendOnlyFile::open()
+{
+    const QFileInfo info(m_path);
+    const bool created = !info.exists();
+    QDir().mkpath(info.absolutePath());
+    m_file.setFileName(m_path);
+    // Unbuffered: every line goes to the system at once, nothing waits in the process.
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    if (created)
+        DurableFile::SyncFolder(info.absolutePath());
+    // A last line without its end was cut short: it stays unreadable, but alone.
+    const qint64 size = m_file.size();
+    if (size > 0) {
+        char last = '\n';
+        if (!m_file.seek(size - 1) || !m_file.getChar(&last)) {
+            m_file.close();
+            return false;
+        }
+        if (last != '\n' && m_file.write("\n", 1) != 1) {
+            m_file.close();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool AppendOnlyFile::Append(const QByteArray &lines)
+{
+    if (!m_file.isOpen() && !open())
+        return false;
+    if (m_file.write(lines) != lines.size() || !DurableFile::Sync(m_file)) {
+        m_file.close();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,164 @@
+#include "timing/DayLedger.h"
+
+#include "timing/ChecksummedLine.h"
+#include "timing/TimeText.h"
+
+#include <QFile>
+#include <QSet>
+#include <QStandardPaths>
+
+#include <optional>
+
+namespace {
+
+const QString kSession = QStringLiteral("session");
+const QString kLeft = QStringLiteral("left");
+
+std::optional<double> number(const QString &field)
+{
+    bool ok = false;
+    const double value = field.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+// The entry a line holds, or nothing when it holds none this program writes.
+std::optional<LedgerEntry> entry(const QStringList &f)
+{
+    LedgerEntry e;
+    if (f.value(0) == kSession && f.size() == 6) {
+        e.kind = LedgerEntry::Kind::Session;
+        e.start = ChecksummedLine::Instant(f[1]);
+        e.end = ChecksummedLine::Instant(f[2]);
+        e.name = f[3];
+        e.scheme = f[4];
+        const std::optional<double> minutes = number(f[5]);
+        if (!e.start.isValid() || !e.end.isValid() || !minutes)
+            return std::nullopt;
+        e.minutes = *minutes;
+        return e;
+    }
+    if (f.value(0) == kLeft && f.size() == 7) {
+        e.kind = LedgerEntry::Kind::Left;
+        e.end = ChecksummedLine::Instant(f[1]);
+        e.name = f[2];
+        e.scheme = f[3];
+        const std::optional<double> minutes = number(f[5]);
+        const std::optional<double> fee = number(f[6]);
+        if (!e.end.isValid() || (f[4] != QLatin1String("1") && f[4] != QLatin1String("0")) || !minutes || !fee)
+            return std::nullopt;
+        e.ended = f[4] == QLatin1String("1");
+        e.minutes = *minutes;
+        e.fee = *fee;
+        return e;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int LedgerDay::itemsLeft() const
+{
+    int count = 0;
+    for (const LedgerEntry &e : entries)
+        count += e.kind == LedgerEntry::Kind::Left ? 1 : 0;
+    return count;
+}
+
+double LedgerDay::minutes() const
+{
+    double sum = 0;
+    for (const LedgerEntry &e : entries)
+        if (e.kind == LedgerEntry::Kind::Left)
+            sum += e.minutes;
+    return TimeText::RoundMinutes(sum);
+}
+
+double LedgerDay::fees() const
+{
+    double sum = 0;
+    for (const LedgerEntry &e : entries)
+        if (e.kind == LedgerEntry::Kind::Left)
+            sum += e.fee;
+    return sum;
+}
+
+DayLedger::DayLedger(QString folder) : m_folder(std::move(folder))
+{ }
+
+QString DayLedger::DefaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/ledger");
+}
+
+QString DayLedger::PathFor(const QDate &day) const
+{
+    return m_folder + u'/' + day.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".log");
+}
+
+void DayLedger::Booked(const QString &name, const QString &scheme, const QDateTime &start, const QDateTime &end,
+                       double minutes)
+{
+    append(end,
+           {kSession, ChecksummedLine::InstantField(start), ChecksummedLine::InstantField(end), name, scheme,
+            ChecksummedLine::NumberField(minutes)});
+}
+
+void DayLedger::Left(const QString &name, const QString &scheme, bool ended, double minutes, double fee,
+                     const QDateTime &at)
+{
+    append(at,
+           {kLeft, ChecksummedLine::InstantField(at), name, scheme, ended ? QStringLiteral("1") : QStringLiteral("0"),
+            ChecksummedLine::NumberField(minutes), ChecksummedLine::NumberField(fee)});
+}
+
+void DayLedger::append(const QDateTime &at, const QStringList &fields)
+{
+    m_pending[at.toLocalTime().date()] += ChecksummedLine::Encode(fields);
+    if (m_batchDepth == 0)
+        flush();
+}
+
+void DayLedger::flush()
+{
+    bool written = true;
+    QString failedPath;
+    for (auto day = m_pending.begin(); day != m_pending.end();) {
+        m_file.SetPath(PathFor(day.key()));
+        if (m_file.Append(day.value())) {
+            day = m_pending.erase(day);
+            continue;
+        }
+        // Kept and tried again with the next line: a disk that was full may have room by then.
+        // Lines that did reach the disk before the failure come twice; reading keeps one of each.
+        written = false;
+        failedPath = m_file.path();
+        ++day;
+    }
+    if (!written && !m_failing && onFailure)
+        onFailure(failedPath);
+    m_failing = !written;
+}
+
+LedgerDay DayLedger::Read(const QDate &day) const
+{
+    LedgerDay d;
+    d.date = day;
+    QFile in(PathFor(day));
+    if (!in.open(QIODevice::ReadOnly))
+        return d;
+    const QByteArray content = in.readAll();
+    QSet<QByteArray> seen;
+    for (const QByteArray &line : content.split('\n')) {
+        // Every line names an instant to the millisecond, so two equal lines are one written twice.
+        if (line.isEmpty() || seen.contains(line))
+            continue;
+        seen.insert(line);
+        const std::optional<QStringList> fields = ChecksummedLine::Decode(line);
+        const std::optional<LedgerEntry> e = fields ? entry(*fields) : std::nullopt;
+        if (e)
+            d.entries.push_back(*e);
+        else
+            ++d.skipped;
+    }
+    return d;
+}

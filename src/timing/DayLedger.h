@@ -1,0 +1,103 @@
+#pragma once
+// The day's takings: every booked session and every item that left the list, one file per day,
+// kept for good. Lines are only ever appended, never rewritten.
+
+#include "timing/AppendOnlyFile.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+// One line of a day's ledger.
+struct LedgerEntry {
+    enum class Kind { Session, Left };
+    Kind kind = Kind::Session;
+    QString name;
+    QString scheme;
+    QDateTime start; // a session's start; invalid for an item that left
+    QDateTime end; // a session's end, or when the item left the list
+    double minutes = 0; // a session's booked minutes, or all the minutes of the item that left
+    double fee = 0; // what the item that left was charged; 0 for a session
+    bool ended = false; // the item that left was ended and reported first, rather than only removed
+};
+
+// What a day's file holds, in the order it was written.
+struct LedgerDay {
+    QDate date;
+    std::vector<LedgerEntry> entries;
+    int skipped = 0; // lines that could not be read: cut short by a crash or damaged
+
+    // The bill of the day is made of the items that left the list: their fees and their minutes.
+    // Sessions are listed for the record; their minutes are already in the items' totals.
+    int itemsLeft() const;
+    double minutes() const;
+    double fees() const;
+};
+
+// Files are named by the local date, <folder>/yyyy-MM-dd.log, in the same line format as the
+// journal and written with the same care: each line is on the disk before the call returns.
+//
+// A session belongs to the day it ended, and an item to the day it left the list, as on a bill:
+// a session from 23:30 to 00:40 is charged the next day, with all its 70 minutes.
+class DayLedger {
+public:
+    explicit DayLedger(QString folder);
+    DayLedger(const DayLedger &) = delete;
+    DayLedger &operator=(const DayLedger &) = delete;
+
+    // <per-user data folder>/ledger, beside the journal.
+    static QString DefaultFolder();
+    const QString &folder() const { return m_folder; }
+    QString PathFor(const QDate &day) const;
+
+    // A session just booked, with the minutes it booked.
+    void Booked(const QString &name, const QString &scheme, const QDateTime &start, const QDateTime &end,
+                double minutes);
+    // An item that left the list with these minutes and this fee; ended: with 是, not 否.
+    void Left(const QString &name, const QString &scheme, bool ended, double minutes, double fee, const QDateTime &at);
+
+    // The day's file as far as it can be read; an empty day when there is none.
+    LedgerDay Read(const QDate &day) const;
+
+    // Called with the file's path when a write fails after the last one worked (or at the first
+    // one): the operator hears of a failing disk once, not at every session. Timing goes on.
+    std::function<void(const QString &path)> onFailure;
+    // False from a failed write until a write works again.
+    bool Writing() const { return !m_failing; }
+
+    // While one is open, the lines wait and go to the disk together when the last one closes:
+    // stopping a hundred items must not cost a hundred waits for the disk. Takes a null ledger.
+    class Batch {
+    public:
+        explicit Batch(DayLedger *ledger) : m_ledger(ledger)
+        {
+            if (m_ledger)
+                ++m_ledger->m_batchDepth;
+        }
+        ~Batch()
+        {
+            if (m_ledger && --m_ledger->m_batchDepth == 0)
+                m_ledger->flush();
+        }
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        DayLedger *m_ledger;
+    };
+
+private:
+    void append(const QDateTime &at, const QStringList &fields);
+    void flush();
+
+    QString m_folder;
+    AppendOnlyFile m_file;
+    int m_batchDepth = 0;
+    QMap<QDate, QByteArray> m_pending; // lines not yet on the disk, by the day they belong to
+    bool m_failing = false;
+};
