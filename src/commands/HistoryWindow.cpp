@@ -1,6 +1,7 @@
 #include "commands/HistoryWindow.h"
 
 #include "commands/HistoryLog.h"
+#include "dialogs/CloseOnEscape.h"
 #include "timing/TimeText.h"
 
 #include <QDialogButtonBox>
@@ -36,6 +37,7 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
     layout->addWidget(m_entries, 1);
     layout->addWidget(buttons);
     resize(720, 360);
+    CloseOnEscape(this);
 
     connect(m_preview, &QPushButton::clicked, this, &HistoryWindow::PreviewSelected);
     connect(m_print, &QPushButton::clicked, this, &HistoryWindow::PrintSelected);
