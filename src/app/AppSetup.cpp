@@ -15,20 +15,50 @@
 
 #include <cstdio>
 
-void SetUpApplication(QApplication &app)
+namespace {
+// What an answer on the command line needs as well as the windows.
+void setUpNamesAndTranslation(QCoreApplication &app)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Vantorel"));
     QCoreApplication::setOrganizationName(QStringLiteral("Vantorel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTOREL_VERSION));
+    // Message boxes say 是(&Y), 否(&N), 取消 and 确定 like the rest of the program, and the usage
+    // says 用法 and 选项.
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+int print(const CommandLineAnswer &answer)
+{
+    std::fputs(answer.output.toLocal8Bit().constData(), stdout);
+    std::fputs(answer.errors.toLocal8Bit().constData(), stderr);
+    return answer.exitCode;
+}
+} // namespace
+
+void SetUpApplication(QApplication &app)
+{
+    setUpNamesAndTranslation(app);
     QApplication::setWindowIcon(Artwork::appIcon());
     // Lets Wayland desktops match the window to its menu entry (X11 uses the window class).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vantorel.Vantorel"));
     InstallCjkFontSubstitutions();
+}
 
-    // Message boxes say 是(&Y), 否(&N), 取消 and 确定 like the rest of the program.
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
+std::optional<int> AnswerCommandLineFirst(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (WithoutQtOptions(arguments).size() <= 1)
+        return std::nullopt;
+    QCoreApplication app(argc, argv);
+    setUpNamesAndTranslation(app);
+    if (const std::optional<CommandLineAnswer> answer = AnswerCommandLine(WithoutQtOptions(app.arguments())))
+        return print(*answer);
+    // Nothing to answer after all (a lone "--"): the program starts, under its own application.
+    return std::nullopt;
 }
 
 QString FindHelpFile()
@@ -46,11 +76,8 @@ int RunProgram(QApplication &app, const QStringList &arguments)
 {
     SetUpApplication(app);
     if (!arguments.isEmpty()) {
-        if (const std::optional<CommandLineAnswer> answer = AnswerCommandLine(arguments)) {
-            std::fputs(answer->output.toLocal8Bit().constData(), stdout);
-            std::fputs(answer->errors.toLocal8Bit().constData(), stderr);
-            return answer->exitCode;
-        }
+        if (const std::optional<CommandLineAnswer> answer = AnswerCommandLine(WithoutQtOptions(arguments)))
+            return print(*answer);
     }
     Program program;
     QuitSignals quitSignals;

@@ -5,15 +5,23 @@
 
 #include <QStringList>
 
+#include <optional>
+
 class QApplication;
+class QCoreApplication;
 
 void SetUpApplication(QApplication &app);
 
+// Before any application object exists. A command line with more than Qt's own options is only
+// answered (--help, --version, or the usage and exit code 1 for what the program does not know),
+// under a plain QCoreApplication: no display is opened, so the answer comes over ssh or in a
+// packaging script too. The process's exit code then; nothing when the program is to start.
+std::optional<int> AnswerCommandLineFirst(int argc, char *argv[]);
+
 // Sets the application up, starts the program and runs it to its end; the process's exit code.
 // A signal to end the process, or the desktop session ending, ends it as the answer Yes to the
-// exit question does. The command line (QCoreApplication::arguments()) is read first: --help and
-// --version print and end the run with no window, an unknown option prints the usage and ends it
-// with 1. Without arguments (a test's own process) no command line is read.
+// exit question does. The command line (QCoreApplication::arguments()) is read first, as
+// AnswerCommandLineFirst reads it. Without arguments (a test's own process) no command line is read.
 int RunProgram(QApplication &app, const QStringList &arguments);
 int RunProgram(QApplication &app);
 

@@ -3,8 +3,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <cstring>
-
 std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments)
 {
     // Option names stay English, as in every other program on the desktop; the texts are Chinese
@@ -32,20 +30,48 @@ std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments)
     return std::nullopt;
 }
 
-void ChooseNoDisplayForTextAnswers(int argc, char *argv[])
+QStringList WithoutQtOptions(const QStringList &arguments)
 {
-#ifndef Q_OS_WIN // Windows always has its display, and its deployment may carry no "minimal" plugin.
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-        for (const char *textOnly : {"-h", "--help", "-v", "--version"}) {
-            if (std::strcmp(argv[i], textOnly) == 0) {
-                if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-                    qputenv("QT_QPA_PLATFORM", "minimal");
-                return;
-            }
+    // Each takes the next argument as its value; Qt reads them with one dash or two.
+    static const QStringList withValue = {QStringLiteral("platform"),
+                                          QStringLiteral("platformpluginpath"),
+                                          QStringLiteral("platformtheme"),
+                                          QStringLiteral("plugin"),
+                                          QStringLiteral("qwindowgeometry"),
+                                          QStringLiteral("geometry"),
+                                          QStringLiteral("qwindowtitle"),
+                                          QStringLiteral("title"),
+                                          QStringLiteral("qwindowicon"),
+                                          QStringLiteral("icon"),
+                                          QStringLiteral("session"),
+                                          QStringLiteral("display"),
+                                          QStringLiteral("name"),
+                                          QStringLiteral("style"),
+                                          QStringLiteral("stylesheet")};
+    static const QStringList alone = {QStringLiteral("reverse"),     QStringLiteral("testability"),
+                                      QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+                                      QStringLiteral("dograb"),      QStringLiteral("sync")};
+    // These also take their value after "=".
+    static const QStringList withEquals = {QStringLiteral("style"), QStringLiteral("stylesheet"),
+                                           QStringLiteral("qmljsdebugger")};
+    QStringList left;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (i == 0 || !arg.startsWith(u'-') || arg == u"-" || arg == u"--") {
+            left << arg;
+            continue;
         }
+        const QString name = arg.mid(arg.startsWith(u"--") ? 2 : 1);
+        if (withValue.contains(name)) {
+            ++i;
+            continue;
+        }
+        if (alone.contains(name))
+            continue;
+        const qsizetype eq = name.indexOf(u'=');
+        if (eq > 0 && withEquals.contains(name.left(eq)))
+            continue;
+        left << arg;
     }
-#else
-    Q_UNUSED(argc);
-    Q_UNUSED(argv);
-#endif
+    return left;
 }

@@ -13,13 +13,14 @@ struct CommandLineAnswer {
     QString errors; // for standard error
 };
 
-// Reads the arguments left after QApplication took Qt's own (-platform, -style ...), the program's
-// name first. Nothing when the program should go on to open its window; otherwise what to print and
-// the process's exit code: 0 for --help and --version, 1 for an option or argument it does not know.
+// Reads the arguments left once Qt's own are taken out (WithoutQtOptions), the program's name
+// first. Nothing when the program should go on to open its window; otherwise what to print and the
+// process's exit code: 0 for --help and --version, 1 for an option or argument it does not know.
 // Needs the application's name and version set.
 std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments);
 
-// Before QApplication opens the display: when the command line asks for --help or --version, Qt's
-// "minimal" platform is chosen, so that the answer comes where there is no display too (over ssh, in
-// a packaging script). A -platform option or QT_QPA_PLATFORM still wins.
-void ChooseNoDisplayForTextAnswers(int argc, char *argv[]);
+// The arguments without the options Qt's application object takes for itself (-platform offscreen,
+// -style=fusion, --reverse ...) and their values, as it would leave them. Known before any
+// application object exists, so that a command line with more than these is answered without a
+// display.
+QStringList WithoutQtOptions(const QStringList &arguments);

@@ -44,6 +44,11 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     auto *report = new RowNavigatingView<QTreeView>(this);
     // Only a click, a navigation key or a search chooses the current item.
     icons->rowReached = report->rowReached = [this](const QModelIndex &i) { Q_EMIT itemClicked(i.row() + 1); };
+    icons->menuAsked = report->menuAsked = [this](const QModelIndex &at, const QPoint &globalPos) {
+        if (at.isValid())
+            Q_EMIT itemClicked(at.row() + 1);
+        Q_EMIT menuRequested(globalPos);
+    };
     m_icons = icons;
     m_report = report;
     setObjectName(QStringLiteral("Lvw"));

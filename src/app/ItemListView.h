@@ -29,6 +29,9 @@ public:
 Q_SIGNALS:
     // A row was clicked or reached with a navigation key (1-based position).
     void itemClicked(int pos);
+    // The operator asked for the context menu at this global position; a right click on a row has
+    // made that row current first, as a left click does, since the menu acts on the current item.
+    void menuRequested(const QPoint &globalPos);
 
 private:
     void connectView(class QAbstractItemView *view);

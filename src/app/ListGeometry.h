@@ -11,4 +11,6 @@ struct ListGeometry {
 
     // All values in twips: toolbar and status bar heights, the window's inner size.
     static ListGeometry Compute(int toolbarHeight, int statusBarHeight, int innerWidth, int innerHeight);
+    // The inner height at which Compute gives the list this height (twips).
+    static int InnerHeightFor(int toolbarHeight, int statusBarHeight, int listHeight);
 };

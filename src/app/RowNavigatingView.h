@@ -2,6 +2,8 @@
 // A view of the item list in which a row reached with the keyboard counts as chosen, and typing a
 // letter searches nothing: letters are the main window's commands.
 
+#include <QContextMenuEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QModelIndex>
 
@@ -15,6 +17,10 @@ public:
     // resets also move Qt's current index, and those must not choose an item behind the
     // operator's back.
     std::function<void(const QModelIndex &)> rowReached;
+    // Called when the operator asks for the context menu at a global position: with the mouse, at
+    // the row pointed at (invalid over empty space), or from the keyboard (the Menu key, Shift+F10),
+    // with no row, beside the highlighted one.
+    std::function<void(const QModelIndex &, const QPoint &)> menuAsked;
 
     // Type-ahead would move the highlighted row away from the item the commands act on.
     void keyboardSearch(const QString &) override { }
@@ -22,6 +28,11 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override
     {
+        // Qt turns the Menu key into a context-menu event itself, but not Shift+F10.
+        if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier && menuAsked) {
+            menuAsked(QModelIndex(), keyboardMenuPos());
+            return;
+        }
         const QModelIndex before = this->currentIndex();
         View::keyPressEvent(event);
         const QModelIndex after = this->currentIndex();
@@ -29,7 +40,28 @@ protected:
             rowReached(after);
     }
 
+    void contextMenuEvent(QContextMenuEvent *event) override
+    {
+        if (!menuAsked) {
+            View::contextMenuEvent(event);
+            return;
+        }
+        if (event->reason() == QContextMenuEvent::Mouse)
+            menuAsked(this->indexAt(event->pos()), event->globalPos());
+        else
+            menuAsked(QModelIndex(), keyboardMenuPos());
+    }
+
 private:
+    // Under the highlighted row where it shows, else at the list's corner.
+    QPoint keyboardMenuPos() const
+    {
+        QRect row;
+        if (const QItemSelectionModel *s = this->selectionModel(); s && s->hasSelection())
+            row = this->visualRect(s->selectedIndexes().first()).intersected(this->viewport()->rect());
+        return this->viewport()->mapToGlobal(row.isEmpty() ? QPoint(0, 0) : row.bottomLeft());
+    }
+
     static bool isNavigationKey(int key)
     {
         switch (key) {

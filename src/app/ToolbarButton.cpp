@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionEvent>
+#include <QKeyEvent>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
@@ -17,7 +18,25 @@ ToolbarButton::ToolbarButton(Button button, QAction *action, QWidget *parent) : 
     setText(action->text());
     setIconSize(QSize(kImageSize, kImageSize));
     setAutoRaise(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab only: a click leaves the focus on the list, where the operator's row is.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ToolbarButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool altDown = event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier;
+    const bool f4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier;
+    if (menu() && (altDown || f4)) {
+        showMenu();
+        return;
+    }
+    // Space presses it as any button; Enter is what an operator tries first.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
 }
 
 void ToolbarButton::actionEvent(QActionEvent *event)

@@ -6,7 +6,8 @@
 #include <QToolButton>
 
 // Shows its command's action: caption (with the underlined key letter), image, tooltip and
-// enabled state follow the action, and a click triggers it.
+// enabled state follow the action, and a click triggers it. Tab reaches it, Space presses it, and
+// Alt+Down or F4 opens its menu, so that every command is there without a mouse.
 class ToolbarButton : public QToolButton {
     Q_OBJECT
 public:
@@ -19,6 +20,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void actionEvent(QActionEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     Button m_button;

@@ -1,6 +1,7 @@
 #include "app/fClock.h"
 
 #include "app/AppSetup.h"
+#include "app/ItemContextMenu.h"
 #include "app/ItemListView.h"
 #include "app/ListGeometry.h"
 #include "app/MainStatusBar.h"
@@ -23,6 +24,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -37,6 +39,8 @@
 namespace {
 constexpr int kInnerWidthTwips = 9480;
 constexpr int kInnerHeightTwips = 6795;
+// The list keeps room for its heading and a few rows however small the window is made.
+constexpr int kListMinimumHeightTwips = 1200;
 } // namespace
 
 fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallClock &clock, QWidget *parent)
@@ -51,6 +55,9 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
     m_tbar = new MainToolbar(*m_actions, this);
     m_lvw = new ItemListView(state.lvwMain, m_twipsPerPixel, this);
     m_sbar = new MainStatusBar(clock, m_twipsPerPixel, this);
+    m_itemMenu = new ItemContextMenu(*m_actions, this);
+    connect(m_lvw, &ItemListView::menuRequested, m_itemMenu, [this](const QPoint &at) { m_itemMenu->popup(at); });
+    addUsualKeys();
     // The clock's first tick comes 10 ms after it is enabled; every tick then arms it for just after
     // the next change of the second, to the millisecond, since a tick between them shows nothing new.
     m_clockTimer = new QTimer(this);
@@ -87,7 +94,16 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
 
     initialise();
 
+    // Narrower, buttons would drop off the toolbar; lower, the list would run under the status
+    // bar and the two bars over each other.
+    setMinimumSize(
+        m_tbar->sizeHint().width(),
+        toPixels(ListGeometry::InnerHeightFor(toTwips(m_tbar->sizeHint().height()),
+                                              toTwips(m_sbar->sizeHint().height()), kListMinimumHeightTwips)));
     resize(toPixels(kInnerWidthTwips), toPixels(kInnerHeightTwips));
+    // The toolbar buttons come first in the Tab order, but the window opens with the focus on the
+    // list, where the arrow keys choose the operator's row.
+    m_lvw->currentWidget()->setFocus();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
@@ -110,6 +126,16 @@ void fClock::setCommands(ToolbarCommands &commands)
 {
     connect(m_lvw, &ItemListView::itemClicked, &commands, &ToolbarCommands::ItemClick);
     setKeyCommand([c = QPointer<ToolbarCommands>(&commands)](QChar ch) { return c && c->KeyPress(ch); });
+}
+
+void fClock::addUsualKeys()
+{
+    // Keys with a function key or Ctrl type no character, so the letter commands never see them;
+    // and as shortcuts of this window they wait while a dialog or box of its own is up.
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, m_actions->action(Button::Help), &QAction::trigger);
+    auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
 
 void fClock::initialise()

@@ -13,6 +13,7 @@
 #include <functional>
 
 class CommandActions;
+class ItemContextMenu;
 class ItemListView;
 class MainStatusBar;
 class MainToolbar;
@@ -73,6 +74,8 @@ public:
     MainToolbar *Tbar() const { return m_tbar; }
     ItemListView *Lvw() const { return m_lvw; }
     MainStatusBar *Sbar() const { return m_sbar; }
+    // The list's context menu with the current item's commands.
+    ItemContextMenu *ItemMenu() const { return m_itemMenu; }
     QTimer *Clock() const { return m_clockTimer; }
     ClockTick &tick() { return m_tick; }
     // One tick of the clock. While enabled the timer runs it 10 ms after it is enabled and then
@@ -104,6 +107,7 @@ protected:
 private:
     void initialise();
     void layoutBars();
+    void addUsualKeys();
     int toTwips(int pixels) const;
     int toPixels(int twips) const;
 
@@ -125,6 +129,7 @@ private:
     MainToolbar *m_tbar;
     ItemListView *m_lvw;
     MainStatusBar *m_sbar;
+    ItemContextMenu *m_itemMenu;
     QTimer *m_clockTimer;
     int m_stepFd = -1; // wakes when the system clock is set (Linux)
     QSocketNotifier *m_stepWatch = nullptr;

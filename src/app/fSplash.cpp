@@ -1,6 +1,7 @@
 #include "app/fSplash.h"
 
 #include "app/InstanceGuard.h"
+#include "dialogs/CloseOnEscape.h"
 #include "dialogs/Prompter.h"
 #include "draw/Artwork.h"
 #include "draw/Draw3DText.h"
@@ -49,6 +50,8 @@ fSplash::fSplash(MainWindowHooks hooks, InstanceGuard &guard, Prompter &prompter
 
     m_timer->setInterval(500);
     connect(m_timer, &QTimer::timeout, this, &fSplash::Timer1_Timer);
+    // Esc types no character on every platform, and as the About window it is what closes a window.
+    CloseOnEscape(this);
 }
 
 QLabel *fSplash::makeLabel(const QRect &geometry, const QFont &font)

@@ -1,11 +1,11 @@
 #include "app/AppSetup.h"
-#include "app/CommandLine.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    ChooseNoDisplayForTextAnswers(argc, argv);
+    if (const std::optional<int> exitCode = AnswerCommandLineFirst(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     return RunProgram(app, QCoreApplication::arguments());
 }

@@ -1,6 +1,7 @@
 #include "commands/HelpWindow.h"
 
 #include "commands/HelpDocument.h"
+#include "dialogs/CloseOnEscape.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -42,6 +43,7 @@ HelpWindow::HelpWindow(QWidget *owner) : QWidget(owner, Qt::Window)
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
     resize(760, 560);
+    CloseOnEscape(this);
 
     connect(contents, &QPushButton::clicked, this, [this] { ShowAnchor(m_contentsAnchor); });
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);

@@ -2,6 +2,7 @@
 
 #include "commands/HistoryLog.h"
 #include "commands/LedgerDayView.h"
+#include "dialogs/CloseOnEscape.h"
 #include "timing/TimeText.h"
 
 #include <QDialogButtonBox>
@@ -45,6 +46,7 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
     layout->addWidget(m_pages, 1);
     layout->addWidget(buttons);
     resize(720, 360);
+    CloseOnEscape(this);
 
     connect(m_preview, &QPushButton::clicked, this, &HistoryWindow::PreviewSelected);
     connect(m_print, &QPushButton::clicked, this, &HistoryWindow::PrintSelected);

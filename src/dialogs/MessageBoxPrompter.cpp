@@ -1,6 +1,7 @@
 #include "dialogs/MessageBoxPrompter.h"
 
 #include <QInputDialog>
+#include <QLayout>
 #include <QList>
 #include <QMessageBox>
 
@@ -58,8 +59,15 @@ Prompter::Answer MessageBoxPrompter::MsgBox(const QString &text, Buttons buttons
 
 QString MessageBoxPrompter::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, title.isEmpty() ? AppTitle() : title, prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    // A box of one line has nothing to gain from a larger size: no maximise button, and a fixed
+    // size, so that window managers draw no resize strip under it either.
+    QInputDialog box(m_parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    box.setWindowTitle(title.isEmpty() ? AppTitle() : title);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    box.adjustSize(); // lays the box out; its layout would otherwise let it grow in width
+    if (QLayout *layout = box.layout())
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }

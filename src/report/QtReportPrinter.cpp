@@ -5,8 +5,11 @@
 
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolBar>
 
 namespace {
@@ -15,6 +18,29 @@ void setUpPage(QPrinter &printer, const QString &title)
     printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
     printer.setDocName(title);
     printer.setCreator(QStringLiteral("Vantorel"));
+}
+
+// A whole A4 page at a readable size where the screen has room; on a smaller screen the window
+// takes what there is, leaving room for its title bar, and the page is scaled down to fit.
+void fitToScreen(QPrintPreviewDialog &dialog, const QWidget *owner)
+{
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const QSize wanted(860, 980);
+    if (!screen) {
+        dialog.resize(wanted);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    constexpr int kFrameAllowance = 40; // the window manager's title bar and borders
+    const QSize size = wanted.boundedTo(area.size() - QSize(kFrameAllowance, kFrameAllowance));
+    dialog.resize(size);
+    dialog.move(area.left() + (area.width() - size.width()) / 2,
+                area.top() + qMax(0, (area.height() - size.height() - kFrameAllowance) / 2));
+    // Through the window's own "fit page" button, so that the button shows the choice.
+    if (auto *fitPage = dialog.findChild<QAction *>(QStringLiteral("fitPageAction")))
+        fitPage->trigger();
+    else if (auto *preview = dialog.findChild<QPrintPreviewWidget *>())
+        preview->setZoomMode(QPrintPreviewWidget::FitInView);
 }
 
 bool writePdf(const ReportContent &content, const QString &fileName)
@@ -116,7 +142,7 @@ void QtReportPrinter::showPreview(const ReportContent &content)
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(content.title + QStringLiteral(" - 打印预览"));
     setUpPage(*dialog->printer(), content.title);
-    dialog->resize(860, 980);
+    fitToScreen(*dialog, m_dialogParent);
 
     // The window keeps its own copy: the item it shows may be removed while it is open.
     const auto layout = std::make_shared<ReportLayout>(content);

@@ -1,13 +1,16 @@
 #include "FakeWallClock.h"
 #include "MemorySettingsStore.h"
 #include "ScriptedPrompter.h"
+#include "app/ItemContextMenu.h"
 #include "app/ItemListView.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
 #include "commands/CommandActions.h"
+#include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
+#include "commands/HistoryWindow.h"
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
 #include "timing/IniSettingsStore.h"
@@ -15,6 +18,9 @@
 #include "timing/TimingOperations.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QListView>
@@ -433,6 +439,130 @@ private Q_SLOTS:
             QCOMPARE(woken.r.state.cTotal.Item(i), ticked.r.state.cTotal.Item(i));
         QVERIFY(woken.r.state.cTotal.Item(1) > 30 + 60); // the session was booked
         QLocale::setDefault(QLocale::c());
+    }
+
+    // F1 opens the help as H does and Ctrl+Q asks the exit question as the close button does.
+    // None of the usual keys is taken for a letter command, and none acts while a box of the
+    // window's own is up, where the operator is typing.
+    void usualKeys()
+    {
+        Rig r;
+        r.openWithCommands();
+        QStringList opened;
+        fClock::Openers openers;
+        openers.help = [&opened] { opened << QStringLiteral("help"); };
+        r.window->setOpeners(openers);
+        QString typed;
+        r.window->setKeyCommand([&typed](QChar ch) {
+            typed += ch;
+            return false;
+        });
+        r.window->show();
+        r.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
+        QTreeView *tree = r.window->Lvw()->reportView();
+        QCOMPARE(QApplication::focusWidget(), tree); // the list, not a toolbar button, has the focus
+
+        QTest::keyClick(tree, Qt::Key_F1);
+        QCOMPARE(opened, QStringList {QStringLiteral("help")});
+        r.prompter.answers.enqueue(Prompter::Answer::No);
+        QTest::keyClick(tree, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(r.prompter.asked.size(), 1);
+        QCOMPARE(r.prompter.asked.first().text, QStringLiteral("退出计时系统吗?"));
+        QTest::keyClick(tree, Qt::Key_Escape);
+        QVERIFY(r.window->isVisible());
+        // The Menu key, as the platform turns it into a context-menu event, and Shift+F10.
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), tree->mapToGlobal(QPoint(0, 0)));
+        QApplication::sendEvent(tree, &menuKey);
+        QCOMPARE(QApplication::activePopupWidget(), r.window->ItemMenu());
+        r.window->ItemMenu()->close();
+        QTest::keyClick(tree, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(QApplication::activePopupWidget(), r.window->ItemMenu());
+        r.window->ItemMenu()->close();
+        QCOMPARE(typed, QString());
+
+        QDialog box(r.window.get());
+        box.setModal(true);
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        QTest::keyClick(&box, Qt::Key_F1);
+        QTest::keyClick(&box, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(r.prompter.asked.size(), 1);
+    }
+
+    // Esc closes the help and history windows, as it closes a dialog; the main window stays.
+    void escapeClosesTheHelpAndHistoryWindows()
+    {
+        Rig r;
+        r.open();
+        r.window->show();
+        HelpWindow help(r.window.get());
+        HistoryWindow history(
+            r.history, r.clock, [] { return nullptr; }, r.window.get());
+        for (QWidget *w : {static_cast<QWidget *>(&help), static_cast<QWidget *>(&history)}) {
+            w->show();
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_Escape);
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        }
+        QVERIFY(r.window->isVisible());
+    }
+
+    // Tab goes from the list through every enabled toolbar button and back; on a drop-down button
+    // Alt+Down and F4 open its menu.
+    void toolbarFromTheKeyboard()
+    {
+        Rig r;
+        r.openWithCommands();
+        r.window->show();
+        r.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
+        QTreeView *tree = r.window->Lvw()->reportView();
+        QList<Button> reached;
+        QTest::keyClick(tree, Qt::Key_Tab);
+        while (auto *b = qobject_cast<ToolbarButton *>(QApplication::focusWidget())) {
+            reached << b->button();
+            QTest::keyClick(b, Qt::Key_Tab);
+            if (reached.size() > 20)
+                break;
+        }
+        QCOMPARE(reached,
+                 (QList<Button> {Button::New, Button::Find, Button::Start, Button::Preview, Button::Print,
+                                 Button::Scheme, Button::Style, Button::History, Button::Help}));
+        QCOMPARE(QApplication::focusWidget(), tree);
+
+        ToolbarButton *start = r.window->Tbar()->button(Button::Start);
+        for (const auto &[key, modifiers] : {std::pair {Qt::Key_Down, Qt::AltModifier}, {Qt::Key_F4, Qt::NoModifier}}) {
+            QWidget *popup = nullptr;
+            QTimer::singleShot(0, start, [&popup] {
+                popup = QApplication::activePopupWidget();
+                if (popup)
+                    popup->close();
+            });
+            QTest::keyClick(start, key, modifiers);
+            QCOMPARE(popup, start->menu());
+        }
+    }
+
+    // However small the window is made, every toolbar button shows, and the list keeps clear of
+    // both bars.
+    void squeezedWindowKeepsItsBarsApart()
+    {
+        Rig r;
+        r.open();
+        fClock &w = *r.window;
+        w.resize(100, 100);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QRect help = r.window->Tbar()->button(Button::Help)->geometry();
+        QVERIFY(r.window->Tbar()->button(Button::Help)->isVisible());
+        QVERIFY(help.right() < w.Tbar()->width());
+        QVERIFY(w.Tbar()->geometry().bottom() < w.Lvw()->geometry().top());
+        QVERIFY(w.Lvw()->geometry().bottom() < w.Sbar()->geometry().top());
+        QVERIFY(w.Lvw()->height() >= 60);
     }
 
     void statusBarPanelsKeepTheirDesignedWidths_data()

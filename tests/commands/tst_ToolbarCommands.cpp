@@ -1,9 +1,12 @@
 // The toolbar buttons, their menu entries and the letter keys, on the real main window.
 
 #include "CommandFixture.h"
+#include "app/ItemContextMenu.h"
 #include "timing/DayLedger.h"
 #include "timing/TimeText.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -516,6 +519,69 @@ private slots:
         QCOMPARE(f.opened, (QStringList {"help", "help", "help"}));
         f.window.Tbar()->entry(Entry::H3)->trigger();
         QCOMPARE(f.opened.last(), QStringLiteral("about"));
+    }
+
+    // A right click on a row makes it current, as a left click does, and opens the list's menu,
+    // whose entries are enabled exactly as their twins on the toolbar. A letter typed in the menu
+    // chooses its entry there, and nothing on the toolbar.
+    void contextMenuActsOnTheRowClicked_data()
+    {
+        QTest::addColumn<int>("row"); // 0: empty space below the rows
+        QTest::addColumn<QList<bool>>("enabled"); // 开始, 终止, 预览, 打印, 移除
+        QTest::newRow("stopped item") << 1 << QList<bool> {true, false, true, true, true};
+        QTest::newRow("running item") << 2 << QList<bool> {false, true, true, true, true};
+        QTest::newRow("no item") << 0 << QList<bool> {false, false, false, false, false};
+    }
+    void contextMenuActsOnTheRowClicked()
+    {
+        QFETCH(int, row);
+        QFETCH(QList<bool>, enabled);
+        CommandFixture f;
+        f.add(QStringLiteral("PC1"), false);
+        f.add(QStringLiteral("PC2"), true);
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        QTreeView *tree = f.window.Lvw()->reportView();
+        const QRect last = tree->visualRect(tree->model()->index(1, 0));
+        const QPoint at = row ? tree->visualRect(tree->model()->index(row - 1, 0)).center()
+                              : QPoint(last.center().x(), last.bottom() + 20);
+        const int before = f.state.SelectedPos();
+        QTest::mousePress(tree->viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent asked(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(tree->viewport(), &asked);
+        QTest::mouseRelease(tree->viewport(), Qt::RightButton, {}, at);
+
+        ItemContextMenu *menu = f.window.ItemMenu();
+        QCOMPARE(QApplication::activePopupWidget(), menu);
+        QCOMPARE(f.state.SelectedPos(), row ? row : before);
+        QList<bool> shown;
+        for (QAction *a : menu->actions())
+            if (!a->isSeparator())
+                shown << a->isEnabled();
+        QCOMPARE(shown, enabled);
+        const QList<bool> twins {f.enabled(Entry::S1), f.enabled(Entry::S2), f.enabled(Entry::V1), f.enabled(Entry::P1),
+                                 f.enabled(Button::Remove)};
+        QCOMPARE(shown, twins);
+
+        QTest::keyClick(menu, Qt::Key_V); // its preview entry, not the toolbar's V
+        if (row == 0) {
+            QVERIFY(!f.reports.objReport());
+            menu->close();
+            return;
+        }
+        QVERIFY(!menu->isVisible());
+        QCOMPARE(f.printer->documents.size(), 1);
+        QVERIFY(!f.printer->last().listFlag); // the item's own report
+        QVERIFY(f.printer->last().preview);
+        // The menu again, from the keyboard: ending the running item flips its twins.
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(QApplication::activePopupWidget(), menu);
+        QTest::keyClick(menu, row == 1 ? Qt::Key_S : Qt::Key_E);
+        QCOMPARE(f.state.cRunning.Item(row), row == 1);
+        QCOMPARE(f.enabled(Entry::S1), row == 2);
+        QCOMPARE(f.enabled(Entry::S2), row == 1);
+        QCOMPARE(f.window.Tbar()->button(Button::Start)->text(), QStringLiteral("开始 &S")); // not start-all
     }
 
     // Until a row is clicked or found, the commands on the current item are disabled and do

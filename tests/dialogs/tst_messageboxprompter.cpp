@@ -100,6 +100,9 @@ void TestMessageBoxPrompter::inputBox()
         QCOMPARE(box->windowTitle(), QStringLiteral("Vantorel"));
         QCOMPARE(box->labelText(), QStringLiteral("输入计时项名称:"));
         QCOMPARE(box->textValue(), QStringLiteral("PC"));
+        // One line to type: nothing to maximise, nothing to resize.
+        QVERIFY(!box->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(box->minimumSize(), box->maximumSize());
         QLineEdit *edit = box->findChild<QLineEdit *>();
         QTest::keyClick(edit, Qt::Key_End); // the default text comes selected
         QTest::keyClicks(edit, QStringLiteral("1"));

@@ -7,6 +7,7 @@
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QToolBar>
 #include <QtTest>
 
@@ -257,6 +258,25 @@ private Q_SLOTS:
         save->trigger();
         QVERIFY(QFile::exists(path(QStringLiteral("from-preview.pdf"))));
         QCOMPARE(s.asker->suggestions.size(), 1);
+    }
+
+    // The offscreen screen is smaller than the preview's usual size: the window stays on it, title
+    // bar included, and shows the whole page.
+    void previewFitsTheScreen()
+    {
+        Setup s;
+        s.addSampleItems();
+        QPrintPreviewDialog *shown = nullptr;
+        s.reports.ReportItem(true);
+        connect(&s.printer(), &QtReportPrinter::previewShown, this,
+                [&](QPrintPreviewDialog *d, const ReportContent &) { shown = d; });
+        QCoreApplication::processEvents();
+        QVERIFY(shown);
+        const QRect area = shown->screen()->availableGeometry();
+        QVERIFY2(area.height() < 980, "the screen has room: the test shows nothing");
+        QVERIFY(area.contains(shown->geometry()));
+        QVERIFY(shown->height() <= area.height() - 30);
+        QCOMPARE(shown->findChild<QPrintPreviewWidget *>()->zoomMode(), QPrintPreviewWidget::FitInView);
     }
 
     void laterReportsKeepEarlierSettings()
