@@ -1,7 +1,9 @@
 #pragma once
 // A view of the item list in which a row reached with the keyboard counts as chosen, and typing a
-// letter searches nothing: letters are the main window's commands.
+// letter searches nothing: letters are the main window's commands. It also repaints a minute's
+// refresh of thousands of rows at the cost of the rows shown.
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -26,6 +28,30 @@ public:
     void keyboardSearch(const QString &) override { }
 
 protected:
+    // At a new minute every running row's time, minutes and fee change at once. Qt's views would
+    // work out where each of those thousands of cells is drawn to repaint just them; repainting
+    // what is shown costs the same whatever the count. Only a change that leaves the name column
+    // alone may take this way: names decide the items' sizes in the icon views (the report view's
+    // rows are all one height).
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override
+    {
+        constexpr int kBulkRows = 64;
+        if (bottomRight.row() - topLeft.row() < kBulkRows || topLeft.column() == 0) {
+            View::dataChanged(topLeft, bottomRight, roles);
+            return;
+        }
+        this->viewport()->update();
+        if (QAccessible::isActive()) {
+            QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
+            event.setFirstRow(topLeft.row());
+            event.setFirstColumn(topLeft.column());
+            event.setLastRow(bottomRight.row());
+            event.setLastColumn(bottomRight.column());
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+
     void keyPressEvent(QKeyEvent *event) override
     {
         // Qt turns the Menu key into a context-menu event itself, but not Shift+F10.

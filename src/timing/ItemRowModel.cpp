@@ -171,6 +171,8 @@ void ItemRowModel::rowChanged(int pos, int firstCol, int lastCol, const QList<in
     if (m_batchDepth > 0) {
         m_dirtyFirst = m_dirtyFirst < 0 ? pos - 1 : std::min(m_dirtyFirst, pos - 1);
         m_dirtyLast = std::max(m_dirtyLast, pos - 1);
+        m_dirtyFirstCol = m_dirtyFirstCol < 0 ? firstCol : std::min(m_dirtyFirstCol, firstCol);
+        m_dirtyLastCol = std::max(m_dirtyLastCol, lastCol);
         return;
     }
     Q_EMIT dataChanged(index(pos - 1, firstCol), index(pos - 1, lastCol), roles);
@@ -182,7 +184,9 @@ void ItemRowModel::endBatch()
         return;
     const int first = m_dirtyFirst;
     const int last = std::min(m_dirtyLast, Count() - 1);
-    m_dirtyFirst = m_dirtyLast = -1;
+    const int firstCol = m_dirtyFirstCol;
+    const int lastCol = m_dirtyLastCol;
+    m_dirtyFirst = m_dirtyLast = m_dirtyFirstCol = m_dirtyLastCol = -1;
     if (first <= last)
-        Q_EMIT dataChanged(index(first, 0), index(last, ColumnCount - 1));
+        Q_EMIT dataChanged(index(first, firstCol), index(last, lastCol));
 }

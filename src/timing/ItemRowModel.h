@@ -93,6 +93,10 @@ private:
     int m_batchDepth = 0;
     int m_dirtyFirst = -1; // 0-based rows touched during the open batch
     int m_dirtyLast = -1;
+    // and the columns: the minute refresh touches only the time, minutes and fee, and a view told
+    // of the name column too would go over every row again (ten thousand of them each minute).
+    int m_dirtyFirstCol = -1;
+    int m_dirtyLastCol = -1;
 
     std::vector<Item> m_items;
     QSet<QString> m_folded; // the names, case-folded, so a name is taken whatever its letter case
