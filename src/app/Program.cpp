@@ -24,6 +24,7 @@
 #include "dialogs/SchemeStorePrompts.h"
 #include "timing/ModClock.h"
 #include "timing/SchemeStore.h"
+#include "timing/TimingOperations.h"
 #include "timing/WallClock.h"
 #include <QApplication>
 #include <QDialog>
@@ -77,6 +78,8 @@ fClock &Program::mainWindow()
         w->setCommands(*m_commands);
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
         connect(w, &fClock::exitConfirmed, this, [this] {
+            // The list goes with the program; its items' bills stay in the day's takings.
+            TimingOperations::LeaveAtExit(*m_state, m_clock->now());
             m_state->journal = nullptr;
             if (m_journal)
                 m_journal->Discard();

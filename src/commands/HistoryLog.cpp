@@ -11,8 +11,10 @@ double RemovedItem::minutes() const
     return TimingOperations::RunningMinutes(item, removedAt);
 }
 
-QString RemovedItem::HowRemoved(bool ended)
+QString RemovedItem::HowRemoved(bool ended, bool atExit)
 {
+    if (atExit)
+        return QStringLiteral("退出程序");
     return ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除");
 }
 

@@ -23,7 +23,7 @@ struct RemovedItem {
     double minutes() const;
 
     // How an item left the list, as the history and the day's ledger show it.
-    static QString HowRemoved(bool ended);
+    static QString HowRemoved(bool ended, bool atExit = false);
 };
 
 // Lives as long as the program; nothing of it is saved, like the items themselves.

@@ -34,7 +34,7 @@ QByteArray Bytes(const LedgerDay &day)
         } else {
             csv.AddRow({QStringLiteral("移除"), e.name, e.scheme, QString(), instant(e.end),
                         TimeText::GeneralNumber(e.minutes), TimeText::GeneralNumber(e.fee),
-                        RemovedItem::HowRemoved(e.ended)});
+                        RemovedItem::HowRemoved(e.ended, e.atExit)});
         }
     }
     return csv.Bytes();

@@ -91,7 +91,7 @@ void LedgerDayView::Refresh()
         const QStringList texts {e.name,
                                  e.scheme,
                                  TimeText::LongTime(e.end.toLocalTime().time()),
-                                 RemovedItem::HowRemoved(e.ended),
+                                 RemovedItem::HowRemoved(e.ended, e.atExit),
                                  TimeText::GeneralNumber(e.minutes),
                                  TimeText::GeneralNumber(e.fee)};
         m_entries->addTopLevelItem(new QTreeWidgetItem(texts));

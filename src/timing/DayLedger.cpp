@@ -13,6 +13,10 @@ namespace {
 
 const QString kSession = QStringLiteral("session");
 const QString kLeft = QStringLiteral("left");
+// How an item left: only removed, ended and reported, or with the program.
+const QString kRemoved = QStringLiteral("0");
+const QString kEnded = QStringLiteral("1");
+const QString kAtExit = QStringLiteral("2");
 
 std::optional<double> number(const QString &field)
 {
@@ -44,9 +48,10 @@ std::optional<LedgerEntry> entry(const QStringList &f)
         e.scheme = f[3];
         const std::optional<double> minutes = number(f[5]);
         const std::optional<double> fee = number(f[6]);
-        if (!e.end.isValid() || (f[4] != QLatin1String("1") && f[4] != QLatin1String("0")) || !minutes || !fee)
+        if (!e.end.isValid() || (f[4] != kRemoved && f[4] != kEnded && f[4] != kAtExit) || !minutes || !fee)
             return std::nullopt;
-        e.ended = f[4] == QLatin1String("1");
+        e.ended = f[4] == kEnded;
+        e.atExit = f[4] == kAtExit;
         e.minutes = *minutes;
         e.fee = *fee;
         return e;
@@ -107,8 +112,15 @@ void DayLedger::Left(const QString &name, const QString &scheme, bool ended, dou
                      const QDateTime &at)
 {
     append(at,
-           {kLeft, ChecksummedLine::InstantField(at), name, scheme, ended ? QStringLiteral("1") : QStringLiteral("0"),
+           {kLeft, ChecksummedLine::InstantField(at), name, scheme, ended ? kEnded : kRemoved,
             ChecksummedLine::NumberField(minutes), ChecksummedLine::NumberField(fee)});
+}
+
+void DayLedger::LeftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at)
+{
+    append(at,
+           {kLeft, ChecksummedLine::InstantField(at), name, scheme, kAtExit, ChecksummedLine::NumberField(minutes),
+            ChecksummedLine::NumberField(fee)});
 }
 
 void DayLedger::append(const QDateTime &at, const QStringList &fields)

@@ -24,6 +24,7 @@ struct LedgerEntry {
     double minutes = 0; // a session's booked minutes, or all the minutes of the item that left
     double fee = 0; // what the item that left was charged; 0 for a session
     bool ended = false; // the item that left was ended and reported first, rather than only removed
+    bool atExit = false; // the item was still on the list when the operator closed the program
 };
 
 // What a day's file holds, in the order it was written.
@@ -60,6 +61,9 @@ public:
                 double minutes);
     // An item that left the list with these minutes and this fee; ended: with 是, not 否.
     void Left(const QString &name, const QString &scheme, bool ended, double minutes, double fee, const QDateTime &at);
+    // An item still on the list when the operator closed the program: the list goes with the
+    // program, so the item leaves with its bill as it stands and the day's takings keep it.
+    void LeftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at);
 
     // The day's file as far as it can be read; an empty day when there is none.
     LedgerDay Read(const QDate &day) const;

@@ -111,6 +111,18 @@ bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)
     return state.SelectedPos() != 0;
 }
 
+void LeaveAtExit(ModClock &state, const QDateTime &now)
+{
+    if (!state.ledger)
+        return;
+    const DayLedger::Batch leaving(state.ledger);
+    for (int i = 1; i <= state.lvwMain.Count(); ++i) {
+        const Item &item = state.lvwMain.At(i);
+        const double minutes = RunningMinutes(item, now);
+        state.ledger->LeftAtExit(item.name, item.scheme, minutes, valCalc(state, item.scheme, minutes), now);
+    }
+}
+
 QString ItemTooltip(const ModClock &state, int pos)
 {
     return QStringLiteral("所选项:") + state.lvwMain.Text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")

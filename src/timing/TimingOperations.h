@@ -23,6 +23,10 @@ void EndTimer(ModClock &state, const QDateTime &now);
 // the caller then sets from the clock.
 bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now);
 
+// The operator closed the program: every item on the list leaves the day's ledger with its
+// minutes and fee as they stand, in one write. Nothing happens without a ledger.
+void LeaveAtExit(ModClock &state, const QDateTime &now);
+
 // What clicking a row changes on the window: which of the start button's entries is enabled, and
 // the list's tooltip. The clicked row becomes the current item.
 struct ClickResult {

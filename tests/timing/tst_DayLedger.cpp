@@ -71,6 +71,25 @@ private Q_SLOTS:
         QCOMPARE(next.entries.front().start, at(kDay, 23, 30));
     }
 
+    // Closing the program with items on the list: the list goes, their bills stay in the day.
+    void itemsListedAtExitLeaveWithTheirBills()
+    {
+        QTemporaryDir folder;
+        DayLedger ledger(folder.path());
+        ModClock state;
+        state.ledger = &ledger;
+        state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 10, 0));
+        state.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 30, false}, at(kDay, 10, 0));
+        LeaveAtExit(state, at(kDay, 10, 45));
+
+        const LedgerDay d = DayLedger(folder.path()).Read(kDay);
+        QCOMPARE(names(d), (QStringList {QStringLiteral("PC1"), QStringLiteral("PC2")}));
+        QVERIFY(d.entries.front().atExit && !d.entries.front().ended);
+        QCOMPARE(d.entries.front().minutes, 45.0);
+        QCOMPARE(d.minutes(), 75.0);
+        QCOMPARE(d.fees(), 6.25);
+    }
+
     // Sessions replayed from the journal after a crash were written when they first ended.
     void restoringTheJournalBooksNothingTwice()
     {
