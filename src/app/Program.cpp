@@ -203,6 +203,10 @@ void Program::resumeJournal()
             m_journal->SetAside();
         }
     }
+    m_journal->onFailure = [this](const QString &path) {
+        tellLater(QStringLiteral("无法写入计时日志文件:\n%1\n计时照常进行,但程序若意外结束,未写入的变化将无法恢复。")
+                      .arg(QDir::toNativeSeparators(path)));
+    };
     m_state->journal = m_journal.get();
 }
 
@@ -213,16 +217,21 @@ void Program::keepLedger()
     if (m_ledger || m_ending)
         return;
     m_ledger = std::make_unique<DayLedger>(DayLedger::DefaultFolder());
-    // Told after the operation that failed has finished, not in the middle of it: a box runs the
-    // clock's ticks while it waits.
     m_ledger->onFailure = [this](const QString &path) {
-        QTimer::singleShot(0, this, [this, path] {
-            m_prompter->MsgBox(QStringLiteral("无法写入账目文件:\n%1\n计时照常进行,未写入的记录会在下一次记录时重试。")
-                                   .arg(QDir::toNativeSeparators(path)),
-                               Prompter::Buttons::Ok, Prompter::Icon::Critical);
-        });
+        tellLater(QStringLiteral("无法写入账目文件:\n%1\n计时照常进行,未写入的记录会在下一次记录时重试。")
+                      .arg(QDir::toNativeSeparators(path)));
     };
     m_state->ledger = m_ledger.get();
+}
+
+void Program::tellLater(const QString &text)
+{
+    // Told after the operation that failed has finished, not in the middle of it: a box runs the
+    // clock's ticks while it waits.
+    QTimer::singleShot(0, this, [this, text] {
+        if (!m_ending)
+            m_prompter->MsgBox(text, Prompter::Buttons::Ok, Prompter::Icon::Critical);
+    });
 }
 
 void Program::showHistory()

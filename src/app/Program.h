@@ -71,6 +71,8 @@ private:
     // Once the main window is up: books every session and every item that leaves the list in the
     // day's ledger from here on.
     void keepLedger();
+    // A failed write, told once the operation that met it has finished.
+    void tellLater(const QString &text);
 
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<WallClock> m_clock;

@@ -113,7 +113,10 @@ void ItemJournal::AllTimed(bool started, const QDateTime &at)
 void ItemJournal::append(const QStringList &fields)
 {
     // A change that could not be written is tried no more; timing goes on either way.
-    m_file.Append(ChecksummedLine::Encode(fields));
+    const bool written = m_file.Append(ChecksummedLine::Encode(fields));
+    if (!written && !m_failing && onFailure)
+        onFailure(m_path);
+    m_failing = !written;
 }
 
 bool ItemJournal::Found() const

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class ModClock;
 struct NewItem;
 
@@ -36,6 +38,10 @@ public:
     // True when the file holds anything: the run that wrote it never ended with the operator's leave.
     bool Found() const;
 
+    // Called with the file's path when a change could not be written after the last one was (or
+    // at the first): the operator should know that a crash now would lose changes. Timing goes on.
+    std::function<void(const QString &path)> onFailure;
+
     struct Restored {
         int entries = 0; // changes replayed
         int skipped = 0; // lines that could not be read, or changes that no longer applied
@@ -56,4 +62,5 @@ private:
 
     QString m_path;
     AppendOnlyFile m_file;
+    bool m_failing = false;
 };

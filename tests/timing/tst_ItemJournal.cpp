@@ -281,6 +281,29 @@ private Q_SLOTS:
         journal.Discard();
         QVERIFY(!QFile::exists(file));
     }
+
+    // A journal that cannot be written no longer protects the items: the operator hears of it
+    // once, not at every change, and writing goes on once the disk takes it again.
+    void aFailingJournalIsToldOnce()
+    {
+        const QString folder = path(QStringLiteral("blocked"));
+        QFile blocker(folder); // a file where the folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        ItemJournal journal(folder + QStringLiteral("/items.journal"));
+        QStringList told;
+        journal.onFailure = [&told](const QString &p) { told << p; };
+        ModClock s;
+        s.journal = &journal;
+        s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, at(10, 0));
+        EndTimer(s, at(10, 5));
+        QCOMPARE(told, QStringList {journal.path()});
+
+        QVERIFY(QFile::remove(folder));
+        StartTimer(s, at(10, 6));
+        QVERIFY(journal.Found());
+        QCOMPARE(told.size(), 1);
+    }
 };
 
 int main(int argc, char *argv[])
