@@ -2,10 +2,12 @@
 # Takes the README's pictures from the real program on a virtual screen (Xvfb), driven by xdotool:
 #   docs/main-window.png    the main window with four items being timed, fees brought up to date
 #   docs/scheme-dialog.png  the scheme dialog checking a formula as it is typed
+#   docs/history-day.png    the history window's day view after two items left the list
 # Usage: scripts/screenshots.sh [program]   (e.g. vantorel once installed; by default it builds
 # build/ as scripts/run.sh does and takes the program from there)
-# The program runs with scratch settings holding two schemes, so the user's own settings and a
-# running copy of the program are left alone. VANTOREL_SCREENSHOT_DISPLAY picks the virtual screen
+# The program runs with scratch settings holding two schemes and a scratch data folder (journal
+# and ledger), so the user's own settings, items and takings and a running copy of the program are
+# left alone. VANTOREL_SCREENSHOT_DISPLAY picks the virtual screen
 # (default :98).
 set -euo pipefail
 program=
@@ -84,7 +86,7 @@ focus() {
 keys() { xdotool key --clearmodifiers --delay 80 "$@"; sleep 0.3; }
 text() { xdotool type --clearmodifiers --delay 60 "$1"; sleep 0.2; }
 
-env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
     LC_ALL=C.UTF-8 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 
@@ -128,5 +130,26 @@ sleep 0.5
 import -window "$scheme" docs/scheme-dialog.png
 keys Escape
 
-echo "Wrote docs/main-window.png ($(identify -format '%wx%h' docs/main-window.png))" \
-     "and docs/scheme-dialog.png ($(identify -format '%wx%h' docs/scheme-dialog.png))"
+# Two items leave the list with 否 (removed without a report): the arrow keys choose each one,
+# M asks, Alt+N answers. The history window's second tab then shows the day with its total.
+remove_one() {
+    focus "$main"
+    keys Down m
+    box=$(wait_window '^Vantorel$') || die "M did not ask whether to end and report the item"
+    focus "$box"
+    keys alt+n
+}
+remove_one
+remove_one
+focus "$main"
+keys t
+history=$(wait_window '^历史数据$') || die "T did not open the history window"
+focus "$history"
+keys ctrl+Tab
+sleep 0.5
+import -window "$history" docs/history-day.png
+keys Escape
+
+for picture in main-window scheme-dialog history-day; do
+    echo "Wrote docs/$picture.png ($(identify -format '%wx%h' "docs/$picture.png"))"
+done

@@ -20,7 +20,9 @@ config=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$config"' EXIT
 sleep 1
 openbox >/dev/null 2>&1 &
-export XDG_CONFIG_HOME=$config
+# The journal and the day's ledger go to the scratch folder too: a scripted run must neither leave
+# items for the operator's next start to restore nor add to the operator's takings.
+export XDG_CONFIG_HOME=$config XDG_DATA_HOME=$config/data
 mkdir -p "$config/Vantorel"
 printf '[SET]\nMax=1\n1=5*C/60\n' > "$config/Vantorel/Vantorel.ini"
 
