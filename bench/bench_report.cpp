@@ -51,11 +51,11 @@ public:
 };
 
 // Answers the no-printer question with one file, so printing ends in that PDF.
-class FileAsker : public ReportOutputAsker {
+class FileAsker : public SaveFileAsker {
 public:
     explicit FileAsker(QString file) : m_file(std::move(file)) { }
-    QString PdfFileName(const QString &) override { return m_file; }
-    void ReportFailed(const QString &) override { }
+    QString FileName(const Kind &, const QString &) override { return m_file; }
+    void Failed(const Kind &, const QString &) override { }
 
 private:
     QString m_file;

@@ -3,7 +3,6 @@
 #include "app/LockFileInstanceGuard.h"
 #include "app/fSplash.h"
 #include "commands/CommandTable.h"
-#include "commands/FileDialogExportAsker.h"
 #include "commands/HelpDocument.h"
 #include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
@@ -12,6 +11,7 @@
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
 #include "commands/WindowHelpViewer.h"
+#include "report/FileDialogSaveAsker.h"
 #include "report/QtReportPrinter.h"
 #include "timing/DayLedger.h"
 #include "timing/IniSettingsStore.h"
@@ -242,7 +242,7 @@ void Program::showHistory()
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
         if (m_ledger)
             m_historyWindow->AddDayView(new LedgerDayView(
-                *m_ledger, *m_clock, std::make_unique<FileDialogExportAsker>(m_historyWindow), m_historyWindow));
+                *m_ledger, *m_clock, std::make_unique<FileDialogSaveAsker>(m_historyWindow), m_historyWindow));
         m_historyWindow->move(w.geometry().center() - m_historyWindow->rect().center());
     }
     m_historyWindow->show();

@@ -1,8 +1,8 @@
 #include "commands/LedgerDayView.h"
 
-#include "commands/ExportFileAsker.h"
 #include "commands/HistoryLog.h"
 #include "commands/LedgerCsv.h"
+#include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
 #include "timing/DurableFile.h"
 #include "timing/TimeText.h"
@@ -18,7 +18,12 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-LedgerDayView::LedgerDayView(const DayLedger &ledger, const WallClock &clock, std::unique_ptr<ExportFileAsker> asker,
+namespace {
+const SaveFileAsker::Kind kCsv {QStringLiteral("导出账目"), QStringLiteral("CSV 文件"), QStringLiteral("csv"),
+                                QStringLiteral("无法写入导出文件:\n"), QMessageBox::Critical};
+} // namespace
+
+LedgerDayView::LedgerDayView(const DayLedger &ledger, const WallClock &clock, std::unique_ptr<SaveFileAsker> asker,
                              QWidget *parent)
     : QWidget(parent), m_ledger(ledger), m_clock(clock), m_asker(std::move(asker))
 {
@@ -113,13 +118,13 @@ bool LedgerDayView::ExportDay()
         folder = QDir::homePath();
     const QString suggestion =
         QDir(folder).filePath(QStringLiteral("账目-%1.csv").arg(day().toString(QStringLiteral("yyyy-MM-dd"))));
-    const QString path = m_asker->CsvFileName(suggestion);
+    const QString path = m_asker->FileName(kCsv, suggestion);
     if (path.isEmpty())
         return false;
     // Read again: the file may have grown since the view was filled.
     if (!DurableFile::Replace(path, LedgerCsv::Bytes(m_ledger.Read(day())))) {
         m_status->setText(QStringLiteral("导出失败。"));
-        m_asker->ExportFailed(path);
+        m_asker->Failed(kCsv, path);
         return false;
     }
     m_status->setText(QStringLiteral("已导出到 ") + QDir::toNativeSeparators(path));

@@ -8,7 +8,7 @@
 #include <memory>
 
 class DayLedger;
-class ExportFileAsker;
+class SaveFileAsker;
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -18,7 +18,7 @@ class WallClock;
 class LedgerDayView : public QWidget {
     Q_OBJECT
 public:
-    LedgerDayView(const DayLedger &ledger, const WallClock &clock, std::unique_ptr<ExportFileAsker> asker,
+    LedgerDayView(const DayLedger &ledger, const WallClock &clock, std::unique_ptr<SaveFileAsker> asker,
                   QWidget *parent = nullptr);
     ~LedgerDayView() override;
 
@@ -43,7 +43,7 @@ protected:
 private:
     const DayLedger &m_ledger;
     const WallClock &m_clock;
-    std::unique_ptr<ExportFileAsker> m_asker;
+    std::unique_ptr<SaveFileAsker> m_asker;
     QDate m_today; // today when the view last looked, to follow the date past midnight
     QDateEdit *m_picker = nullptr;
     QTreeWidget *m_entries = nullptr;

@@ -1,6 +1,6 @@
 #include "report/QtReportPrinter.h"
 
-#include "report/FileDialogOutputAsker.h"
+#include "report/FileDialogSaveAsker.h"
 #include "report/ReportLayout.h"
 
 #include <QAction>
@@ -13,6 +13,9 @@
 #include <QToolBar>
 
 namespace {
+// A report that has no printer to go to, or that its printer refused, is saved as PDF instead.
+const SaveFileAsker::Kind kPdf {QStringLiteral("将报表保存为 PDF 文件"), QStringLiteral("PDF 文件"),
+                                QStringLiteral("pdf"), QStringLiteral("报表未能输出到:"), QMessageBox::Warning};
 void setUpPage(QPrinter &printer, const QString &title)
 {
     printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
@@ -54,12 +57,12 @@ bool writePdf(const ReportContent &content, const QString &fileName)
 }
 } // namespace
 
-QtReportPrinter::QtReportPrinter(QWidget *dialogParent, std::unique_ptr<ReportOutputAsker> asker,
+QtReportPrinter::QtReportPrinter(QWidget *dialogParent, std::unique_ptr<SaveFileAsker> asker,
                                  PrinterLookup defaultPrinter)
     : m_dialogParent(dialogParent), m_asker(std::move(asker)), m_defaultPrinter(std::move(defaultPrinter))
 {
     if (!m_asker)
-        m_asker = std::make_unique<FileDialogOutputAsker>(dialogParent);
+        m_asker = std::make_unique<FileDialogSaveAsker>(dialogParent);
     if (!m_defaultPrinter)
         m_defaultPrinter = [] { return QPrinterInfo::defaultPrinter(); };
 }
@@ -116,7 +119,7 @@ void QtReportPrinter::print(const ReportContent &content, int copies)
         setUpPage(printer, content.title);
         if (ReportLayout(content).Paint(&printer))
             return;
-        m_asker->ReportFailed(target.printerName());
+        m_asker->Failed(kPdf, target.printerName());
     }
     // Without a printer the report goes to a file the operator names, rather than nowhere.
     saveAsPdf(content);
@@ -126,12 +129,12 @@ void QtReportPrinter::saveAsPdf(const ReportContent &content)
 {
     QString suggestion = QDir::home().filePath(content.title + QLatin1String(".pdf"));
     for (;;) {
-        const QString name = m_asker->PdfFileName(suggestion);
+        const QString name = m_asker->FileName(kPdf, suggestion);
         if (name.isEmpty())
             return;
         if (writePdf(content, name))
             return;
-        m_asker->ReportFailed(name);
+        m_asker->Failed(kPdf, name);
         suggestion = name;
     }
 }

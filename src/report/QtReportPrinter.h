@@ -2,8 +2,8 @@
 // The report component: keeps the report handed over and previews, prints or saves it as a PDF.
 
 #include "report/ReportContent.h"
-#include "report/ReportOutputAsker.h"
 #include "report/ReportPrinter.h"
+#include "report/SaveFileAsker.h"
 
 #include <QObject>
 #include <QPointer>
@@ -26,7 +26,7 @@ public:
 
     // Preview windows are owned by dialogParent; asker defaults to the platform's file dialog;
     // defaultPrinter defaults to the system's default printer.
-    explicit QtReportPrinter(QWidget *dialogParent = nullptr, std::unique_ptr<ReportOutputAsker> asker = nullptr,
+    explicit QtReportPrinter(QWidget *dialogParent = nullptr, std::unique_ptr<SaveFileAsker> asker = nullptr,
                              PrinterLookup defaultPrinter = nullptr);
     ~QtReportPrinter() override;
 
@@ -55,7 +55,7 @@ private:
     void showPreview(const ReportContent &content);
 
     QPointer<QWidget> m_dialogParent;
-    std::unique_ptr<ReportOutputAsker> m_asker;
+    std::unique_ptr<SaveFileAsker> m_asker;
     PrinterLookup m_defaultPrinter;
 
     bool m_pending = false;

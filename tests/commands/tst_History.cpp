@@ -2,12 +2,12 @@
 
 #include "FakeWallClock.h"
 #include "RecordingReportPrinter.h"
-#include "commands/ExportFileAsker.h"
 #include "commands/HistoryLog.h"
 #include "commands/HistoryWindow.h"
 #include "commands/LedgerCsv.h"
 #include "commands/LedgerDayView.h"
 #include "commands/RemovedItemReport.h"
+#include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
@@ -46,11 +46,11 @@ TimingReports::PrinterFactory recordingPrinter(RecordingReportPrinter *&printer)
 }
 
 // Answers the file question from the test and keeps the failures it was told.
-struct ScriptedExportAsker : ExportFileAsker {
+struct ScriptedExportAsker : SaveFileAsker {
     QString answer;
     QStringList failed;
-    QString CsvFileName(const QString &) override { return answer; }
-    void ExportFailed(const QString &path) override { failed << path; }
+    QString FileName(const Kind &, const QString &) override { return answer; }
+    void Failed(const Kind &, const QString &path) override { failed << path; }
 };
 
 // Reads CSV the way spreadsheet programs do: quoted fields may hold commas, doubled quotes and
@@ -211,7 +211,7 @@ private slots:
         RecordingReportPrinter *printer = nullptr;
         HistoryWindow window(log, clock, recordingPrinter(printer));
         auto *asker = new ScriptedExportAsker;
-        auto *view = new LedgerDayView(ledger, clock, std::unique_ptr<ExportFileAsker>(asker));
+        auto *view = new LedgerDayView(ledger, clock, std::unique_ptr<SaveFileAsker>(asker));
         window.AddDayView(view);
         window.ShowPage(1);
         QCOMPARE(view->day(), today);

@@ -15,17 +15,17 @@ namespace {
 const QDate kToday(2026, 12, 7);
 const QDateTime kCreated(kToday, QTime(9, 0, 0));
 
-class ScriptedAsker : public ReportOutputAsker {
+class ScriptedAsker : public SaveFileAsker {
 public:
     QStringList answers; // file names given in turn; an empty answer or none left cancels
     QStringList suggestions;
     QStringList failures;
-    QString PdfFileName(const QString &suggestion) override
+    QString FileName(const Kind &, const QString &suggestion) override
     {
         suggestions << suggestion;
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
-    void ReportFailed(const QString &where) override { failures << where; }
+    void Failed(const Kind &, const QString &where) override { failures << where; }
 };
 
 // The real component on a machine without printers, answering file questions from a script.
