@@ -93,4 +93,11 @@ QString NumberField(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+std::optional<double> Number(const QString &field)
+{
+    bool ok = false;
+    const double value = field.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
 } // namespace ChecksummedLine

@@ -26,5 +26,7 @@ QDateTime Instant(const QString &field);
 
 // A number as a field, exactly: it reads back as the same double.
 QString NumberField(double value);
+// Nothing when the text is not a number.
+std::optional<double> Number(const QString &field);
 
 } // namespace ChecksummedLine

@@ -18,13 +18,6 @@ const QString kRemoved = QStringLiteral("0");
 const QString kEnded = QStringLiteral("1");
 const QString kAtExit = QStringLiteral("2");
 
-std::optional<double> number(const QString &field)
-{
-    bool ok = false;
-    const double value = field.toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
-}
-
 // The entry a line holds, or nothing when it holds none this program writes.
 std::optional<LedgerEntry> entry(const QStringList &f)
 {
@@ -35,7 +28,7 @@ std::optional<LedgerEntry> entry(const QStringList &f)
         e.end = ChecksummedLine::Instant(f[2]);
         e.name = f[3];
         e.scheme = f[4];
-        const std::optional<double> minutes = number(f[5]);
+        const std::optional<double> minutes = ChecksummedLine::Number(f[5]);
         if (!e.start.isValid() || !e.end.isValid() || !minutes)
             return std::nullopt;
         e.minutes = *minutes;
@@ -46,8 +39,8 @@ std::optional<LedgerEntry> entry(const QStringList &f)
         e.end = ChecksummedLine::Instant(f[1]);
         e.name = f[2];
         e.scheme = f[3];
-        const std::optional<double> minutes = number(f[5]);
-        const std::optional<double> fee = number(f[6]);
+        const std::optional<double> minutes = ChecksummedLine::Number(f[5]);
+        const std::optional<double> fee = ChecksummedLine::Number(f[6]);
         if (!e.end.isValid() || (f[4] != kRemoved && f[4] != kEnded && f[4] != kAtExit) || !minutes || !fee)
             return std::nullopt;
         e.ended = f[4] == kEnded;

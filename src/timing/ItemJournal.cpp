@@ -40,10 +40,9 @@ bool replay(ModClock &state, const QStringList &f)
     const QString &kind = f.value(0);
     if (kind == kAdd && f.size() == 6) {
         const QDateTime at = ChecksummedLine::Instant(f[1]);
-        bool number = false;
-        const double minutes = f[4].toDouble(&number);
+        const std::optional<double> minutes = ChecksummedLine::Number(f[4]);
         const std::optional<bool> startNow = flag(f[5]);
-        return at.isValid() && number && startNow && state.AddItem(NewItem {f[2], f[3], minutes, *startNow}, at) != 0;
+        return at.isValid() && minutes && startNow && state.AddItem(NewItem {f[2], f[3], *minutes, *startNow}, at) != 0;
     }
     if ((kind == kStart || kind == kEnd) && f.size() == 3) {
         const QDateTime at = ChecksummedLine::Instant(f[1]);
