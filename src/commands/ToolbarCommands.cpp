@@ -5,8 +5,6 @@
 #include "commands/HistoryLog.h"
 #include "commands/TimingReports.h"
 #include "dialogs/Prompter.h"
-#include "timing/ClockTick.h"
-#include "timing/DayLedger.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
@@ -213,12 +211,7 @@ void ToolbarCommands::removeCurrent()
     if (i == 0)
         return;
     RemovedItem removed = HistoryLog::Snapshot(m_state, i, m_clock.now(), ended);
-    if (m_state.ledger) {
-        // The bill as it stands when the item goes: every minute it used, and its fee for them.
-        const double minutes = removed.minutes();
-        m_state.ledger->Left(removed.item.name, removed.item.scheme, ended, minutes,
-                             valCalc(m_state, removed.item.scheme, minutes), removed.removedAt);
-    }
+    TimingOperations::ItemLeaving(m_state, i, ended, removed.removedAt);
     m_history.Record(std::move(removed));
     m_state.RemoveItem(i);
     m_host.SetListToolTip(QString());

@@ -111,6 +111,28 @@ bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)
     return state.SelectedPos() != 0;
 }
 
+namespace {
+// The bill of an item leaving now: every minute it used, and its scheme's fee for them.
+struct Bill {
+    double minutes;
+    double fee;
+};
+Bill billNow(ModClock &state, const Item &item, const QDateTime &now)
+{
+    const double minutes = RunningMinutes(item, now);
+    return {minutes, valCalc(state, item.scheme, minutes)};
+}
+} // namespace
+
+void ItemLeaving(ModClock &state, int pos, bool ended, const QDateTime &now)
+{
+    if (!state.ledger || !state.lvwMain.IsValid(pos))
+        return;
+    const Item &item = state.lvwMain.At(pos);
+    const Bill bill = billNow(state, item, now);
+    state.ledger->Left(item.name, item.scheme, ended, bill.minutes, bill.fee, now);
+}
+
 void LeaveAtExit(ModClock &state, const QDateTime &now)
 {
     if (!state.ledger)
@@ -118,8 +140,8 @@ void LeaveAtExit(ModClock &state, const QDateTime &now)
     const DayLedger::Batch leaving(state.ledger);
     for (int i = 1; i <= state.lvwMain.Count(); ++i) {
         const Item &item = state.lvwMain.At(i);
-        const double minutes = RunningMinutes(item, now);
-        state.ledger->LeftAtExit(item.name, item.scheme, minutes, valCalc(state, item.scheme, minutes), now);
+        const Bill bill = billNow(state, item, now);
+        state.ledger->LeftAtExit(item.name, item.scheme, bill.minutes, bill.fee, now);
     }
 }
 

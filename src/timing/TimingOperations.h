@@ -23,6 +23,10 @@ void EndTimer(ModClock &state, const QDateTime &now);
 // the caller then sets from the clock.
 bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now);
 
+// The item at pos is about to leave the list, ended and reported first or only removed: the day's
+// ledger keeps its bill as it stands. Nothing happens without a ledger.
+void ItemLeaving(ModClock &state, int pos, bool ended, const QDateTime &now);
+
 // The operator closed the program: every item on the list leaves the day's ledger with its
 // minutes and fee as they stand, in one write. Nothing happens without a ledger.
 void LeaveAtExit(ModClock &state, const QDateTime &now);
