@@ -31,6 +31,8 @@
 #include <QDir>
 #include <QTimer>
 
+#include <algorithm>
+
 Program::Program() : Program(Outside {})
 { }
 
@@ -138,6 +140,10 @@ void Program::endAsConfirmed()
     if (m_ending)
         return;
     m_ending = true;
+    // The journal stays for the next start; it learns when this run stopped, so that the items'
+    // bills can be settled as they stood now.
+    if (m_state->journal)
+        m_state->journal->Alive(m_clock->now(), true);
     // The code that opened a box or dialog runs on to its end with the answer Esc gives.
     QList<QPointer<QWidget>> modal;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -179,35 +185,79 @@ void Program::resumeJournal()
     // a program already ending asks nothing and leaves the journal for the next start.
     if (m_journal || m_ending || m_guard->AnotherInstanceRunning())
         return;
-    m_journal = std::make_unique<ItemJournal>(ItemJournal::DefaultPath());
-    if (m_journal->Found()) {
-        if (m_prompter->MsgBox(QStringLiteral("上次计时没有正常结束,恢复当时的计时项吗?"), Prompter::Buttons::YesNo,
-                               Prompter::Icon::Question)
-            == Prompter::Answer::Yes) {
-            const ItemJournal::Restored r = m_journal->Restore(*m_state, m_clock->now());
-            fClock &w = mainWindow();
-            w.SetPanelText(StatusPanel::Items, QString::number(m_state->lngItems));
-            w.SetPanelText(StatusPanel::Added, QString::number(m_state->lngAdded));
-            for (int i = 1; i <= m_state->lngItems; ++i) {
-                if (m_state->cRunning.Value(i, false)) {
-                    // As when an item is added started: the clock refreshes the running items.
-                    w.EnableClock();
-                    w.SetStartButtonCaption(QStringLiteral("终止"));
-                    break;
-                }
-            }
-            if (r.skipped > 0)
-                m_prompter->MsgBox(QStringLiteral("有%1条计时记录已损坏,无法恢复,已跳过。").arg(r.skipped),
-                                   Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
-        } else {
-            m_journal->SetAside();
-        }
-    }
-    m_journal->onFailure = [this](const QString &path) {
+    auto journal = std::make_unique<ItemJournal>(ItemJournal::DefaultPath());
+    // An end asked for while the question was up is no answer: the file waits for the next start.
+    if (journal->Found() && !offerJournal(*journal))
+        return;
+    journal->onFailure = [this](const QString &path) {
         tellLater(QStringLiteral("无法写入计时日志文件:\n%1\n计时照常进行,但程序若意外结束,未写入的变化将无法恢复。")
                       .arg(QDir::toNativeSeparators(path)));
     };
+    journal->onRecovered = [this](const QString &path) {
+        tellLater(QStringLiteral("计时日志文件又可以写入了,当前的计时项已全部重新写入:\n%1")
+                      .arg(QDir::toNativeSeparators(path)),
+                  Prompter::Icon::Information);
+    };
+    journal->Follow(*m_state);
+    m_journal = std::move(journal);
     m_state->journal = m_journal.get();
+}
+
+bool Program::offerJournal(ItemJournal &journal)
+{
+    const ItemJournal::Restored found = journal.Peek(m_clock->now());
+    if (found.items == 0 && found.skipped == 0) {
+        // Nothing to bring back; items that left the list are booked (again: the ledger keeps one).
+        journal.Settle(m_ledger.get(), m_clock->now());
+        journal.Discard();
+        return true;
+    }
+    QString question = QStringLiteral("上次计时没有正常结束,恢复当时的计时项吗?");
+    Prompter::Answer answer = Prompter::Answer::Yes;
+    if (found.running > 0 && found.lastAlive.isValid()) {
+        const QDateTime stopped = found.lastAlive.toLocalTime();
+        const QString when = stopped.date() == m_clock->now().date()
+            ? stopped.toString(QStringLiteral("hh:mm"))
+            : stopped.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+        question = QStringLiteral("程序于 %1 意外中断。\n").arg(when) + question
+            + QStringLiteral("\n\n是: 恢复,计时中的项连同中断的时间继续计时。\n"
+                             "恢复并截止于中断时刻: 计时中的项终止于 %1。\n"
+                             "否: 不恢复,各项按中断时的结果记入当日账目。")
+                  .arg(when);
+        answer =
+            m_prompter->MsgBoxWithChoice(question, QStringLiteral("恢复并截止于中断时刻"), Prompter::Icon::Question);
+    } else {
+        answer = m_prompter->MsgBox(question, Prompter::Buttons::YesNo, Prompter::Icon::Question);
+    }
+    if (m_ending)
+        return false;
+    const QDateTime now = m_clock->now();
+    if (answer == Prompter::Answer::No) {
+        journal.Settle(m_ledger.get(), now);
+        return true;
+    }
+    const ItemJournal::Restored r = journal.Restore(*m_state, now);
+    if (answer == Prompter::Answer::Choice && r.lastAlive.isValid()) {
+        // Ended where the program stopped, recorded and booked as any end is.
+        m_state->journal = &journal;
+        TimingOperations::SetTimer(*m_state, false, std::min(r.lastAlive, now));
+        m_state->journal = nullptr;
+    }
+    fClock &w = mainWindow();
+    w.SetPanelText(StatusPanel::Items, QString::number(m_state->lngItems));
+    w.SetPanelText(StatusPanel::Added, QString::number(m_state->lngAdded));
+    for (int i = 1; i <= m_state->lngItems; ++i) {
+        if (m_state->cRunning.Value(i, false)) {
+            // As when an item is added started: the clock refreshes the running items.
+            w.EnableClock();
+            w.SetStartButtonCaption(QStringLiteral("终止"));
+            break;
+        }
+    }
+    if (r.skipped > 0)
+        m_prompter->MsgBox(QStringLiteral("有%1条计时记录已损坏,无法恢复,已跳过。").arg(r.skipped),
+                           Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
+    return true;
 }
 
 void Program::keepLedger()
@@ -224,13 +274,13 @@ void Program::keepLedger()
     m_state->ledger = m_ledger.get();
 }
 
-void Program::tellLater(const QString &text)
+void Program::tellLater(const QString &text, Prompter::Icon icon)
 {
     // Told after the operation that failed has finished, not in the middle of it: a box runs the
     // clock's ticks while it waits.
-    QTimer::singleShot(0, this, [this, text] {
+    QTimer::singleShot(0, this, [this, text, icon] {
         if (!m_ending)
-            m_prompter->MsgBox(text, Prompter::Buttons::Ok, Prompter::Icon::Critical);
+            m_prompter->MsgBox(text, Prompter::Buttons::Ok, icon);
     });
 }
 

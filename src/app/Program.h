@@ -1,6 +1,8 @@
 #pragma once
 // Everything the running program is made of, created once at start and wired together.
 
+#include "dialogs/Prompter.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -20,7 +22,6 @@ class InstanceGuard;
 class ItemJournal;
 class MessageBoxPrompter;
 class ModClock;
-class Prompter;
 class QWidget;
 class ReportPrinter;
 class SettingsStore;
@@ -71,8 +72,11 @@ private:
     // Once the main window is up: books every session and every item that leaves the list in the
     // day's ledger from here on.
     void keepLedger();
+    // Asks what to do with the journal of a run that ended unexpectedly and does it; false when
+    // the program began to end meanwhile and the journal stays as it is.
+    bool offerJournal(ItemJournal &journal);
     // A failed write, told once the operation that met it has finished.
-    void tellLater(const QString &text);
+    void tellLater(const QString &text, Prompter::Icon icon = Prompter::Icon::Critical);
 
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<WallClock> m_clock;

@@ -29,11 +29,11 @@ QByteArray Bytes(const LedgerDay &day)
     csv.AddRow(Headers());
     for (const LedgerEntry &e : day.entries) {
         if (e.kind == LedgerEntry::Kind::Session) {
-            csv.AddRow({QStringLiteral("计时"), e.name, e.scheme, instant(e.start), instant(e.end),
-                        TimeText::GeneralNumber(e.minutes), QString(), QString()});
+            csv.AddRow({QStringLiteral("计时"), CsvWriter::Inert(e.name), CsvWriter::Inert(e.scheme), instant(e.start),
+                        instant(e.end), TimeText::GeneralNumber(e.minutes), QString(), QString()});
         } else {
-            csv.AddRow({QStringLiteral("移除"), e.name, e.scheme, QString(), instant(e.end),
-                        TimeText::GeneralNumber(e.minutes), TimeText::GeneralNumber(e.fee),
+            csv.AddRow({QStringLiteral("移除"), CsvWriter::Inert(e.name), CsvWriter::Inert(e.scheme), QString(),
+                        instant(e.end), TimeText::GeneralNumber(e.minutes), TimeText::GeneralNumber(e.fee),
                         RemovedItem::HowRemoved(e.ended, e.atExit)});
         }
     }

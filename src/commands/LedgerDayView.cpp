@@ -88,7 +88,7 @@ void LedgerDayView::ShowDay(const QDate &day)
 
 void LedgerDayView::Refresh()
 {
-    const LedgerDay d = m_ledger.Read(day());
+    const LedgerDay d = m_ledger.Read(day(), m_clock.now());
     m_entries->clear();
     for (const LedgerEntry &e : d.entries) {
         if (e.kind != LedgerEntry::Kind::Left)
@@ -122,7 +122,7 @@ bool LedgerDayView::ExportDay()
     if (path.isEmpty())
         return false;
     // Read again: the file may have grown since the view was filled.
-    if (!DurableFile::Replace(path, LedgerCsv::Bytes(m_ledger.Read(day())))) {
+    if (!DurableFile::Replace(path, LedgerCsv::Bytes(m_ledger.Read(day(), m_clock.now())))) {
         m_status->setText(QStringLiteral("导出失败。"));
         m_asker->Failed(kCsv, path);
         return false;

@@ -213,7 +213,6 @@ void ToolbarCommands::removeCurrent()
     RemovedItem removed = HistoryLog::Snapshot(m_state, i, m_clock.now(), ended);
     TimingOperations::ItemLeaving(m_state, i, ended, removed.removedAt);
     m_history.Record(std::move(removed));
-    m_state.RemoveItem(i);
     m_host.SetListToolTip(QString());
     m_host.SetPanelText(StatusPanel::Items, QString::number(m_state.lngItems));
     m_state.Select(0); // no current item any more

@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QList>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -55,6 +56,17 @@ Prompter::Answer MessageBoxPrompter::MsgBox(const QString &text, Buttons buttons
     if (m_parent && m_parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     return answerFor(box.exec());
+}
+
+Prompter::Answer MessageBoxPrompter::MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
+{
+    QMessageBox box(boxIcon(icon), AppTitle(), text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    QPushButton *chosen = box.addButton(choice, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Yes);
+    if (m_parent && m_parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const int button = box.exec();
+    return box.clickedButton() == chosen ? Answer::Choice : answerFor(button);
 }
 
 QString MessageBoxPrompter::InputBox(const QString &prompt, const QString &title, const QString &defaultText)

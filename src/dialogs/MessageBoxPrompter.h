@@ -11,6 +11,7 @@ public:
     explicit MessageBoxPrompter(QWidget *parent) : m_parent(parent) { }
 
     Answer MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton = 1) override;
+    Answer MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon) override;
     // An empty title gives the program's title.
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultText = QString()) override;
 

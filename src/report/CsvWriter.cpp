@@ -13,6 +13,12 @@ QString CsvWriter::Field(const QString &text)
     return u'"' + doubled + u'"';
 }
 
+QString CsvWriter::Inert(const QString &text)
+{
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && starts.contains(text.front()) ? u'\'' + text : text;
+}
+
 void CsvWriter::AddRow(const QStringList &fields)
 {
     QStringList quoted;

@@ -15,6 +15,10 @@ public:
     const QByteArray &Bytes() const { return m_bytes; }
 
     static QString Field(const QString &text);
+    // Text typed by someone (a name, a formula) that a spreadsheet program must show, not run: one
+    // that starts as a formula would (=, +, -, @, or a tab or carriage return before one) gets a
+    // leading apostrophe, which spreadsheet programs take as "this is text".
+    static QString Inert(const QString &text);
 
 private:
     QByteArray m_bytes;

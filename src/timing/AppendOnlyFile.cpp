@@ -48,5 +48,7 @@ bool AppendOnlyFile::Append(const QByteArray &lines)
         m_file.close();
         return false;
     }
+    if (afterAppend)
+        afterAppend();
     return true;
 }

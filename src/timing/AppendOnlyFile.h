@@ -24,6 +24,10 @@ public:
 
     void Close() { m_file.close(); }
 
+    // Called after each append has reached the disk: a test ends its process there to see what a
+    // crash between any two writes leaves behind. Null in the program.
+    static inline void (*afterAppend)() = nullptr;
+
 private:
     bool open();
 

@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <cmath>
+
 namespace ChecksummedLine {
 
 namespace {
@@ -88,6 +90,14 @@ QDateTime Instant(const QString &field)
     return QDateTime::fromString(field, Qt::ISODateWithMs);
 }
 
+QDateTime Instant(const QString &field, const QDateTime &earliest, const QDateTime &latest)
+{
+    const QDateTime at = Instant(field);
+    if (!at.isValid() || (earliest.isValid() && at < earliest) || (latest.isValid() && at > latest))
+        return QDateTime();
+    return at;
+}
+
 QString NumberField(double value)
 {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
@@ -97,7 +107,13 @@ std::optional<double> Number(const QString &field)
 {
     bool ok = false;
     const double value = field.toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+std::optional<double> Number(const QString &field, double lowest, double highest)
+{
+    const std::optional<double> value = Number(field);
+    return value && *value >= lowest && *value <= highest ? value : std::nullopt;
 }
 
 } // namespace ChecksummedLine

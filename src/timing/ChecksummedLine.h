@@ -23,10 +23,19 @@ std::optional<QStringList> Decode(const QByteArray &line);
 QString InstantField(const QDateTime &at);
 // Invalid when the text is not such a field.
 QDateTime Instant(const QString &field);
+// The same, and invalid as well outside [earliest, latest]; an invalid bound is no bound. A file
+// may hold anything, so an instant read back is only taken when it could have been written then.
+QDateTime Instant(const QString &field, const QDateTime &earliest, const QDateTime &latest);
 
 // A number as a field, exactly: it reads back as the same double.
 QString NumberField(double value);
-// Nothing when the text is not a number.
+// Nothing when the text is not a finite number: the program never writes any other.
 std::optional<double> Number(const QString &field);
+// The same, and nothing outside [lowest, highest].
+std::optional<double> Number(const QString &field, double lowest, double highest);
+
+// More minutes than any bill can hold (about 190 years), and far fewer than nonsense: a number of
+// minutes beyond it, either way, was not written by this program.
+constexpr double kMostMinutes = 1e8;
 
 } // namespace ChecksummedLine

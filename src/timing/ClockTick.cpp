@@ -1,6 +1,7 @@
 #include "timing/ClockTick.h"
 
 #include "formula/FormulaEvaluator.h"
+#include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
@@ -84,10 +85,16 @@ void ClockTick::refresh(const QDateTime &localNow, const QTime &minute)
     ItemRowModel &rows = m_state.lvwMain;
     const ItemRowModel::Batch batch(rows);
     const int count = std::min<int>(m_state.lngItems, rows.Count());
+    bool timing = false;
     for (int i = 1; i <= count; ++i) {
         const Item &item = rows.At(i);
+        timing = timing || item.running;
         if (!item.running || item.upTo == minute)
             continue;
         TimingOperations::ShowMinutes(m_state, i, TimingOperations::RunningMinutes(item, now), minute);
     }
+    // While something is billed, the journal learns each minute that the program still runs: after
+    // a power cut the sessions can end where the program stopped.
+    if (timing && m_state.journal)
+        m_state.journal->Alive(now);
 }

@@ -18,28 +18,39 @@ const QString kRemoved = QStringLiteral("0");
 const QString kEnded = QStringLiteral("1");
 const QString kAtExit = QStringLiteral("2");
 
-// The entry a line holds, or nothing when it holds none this program writes.
-std::optional<LedgerEntry> entry(const QStringList &f)
+// The entry a line holds, or nothing when it holds none this program could have written on that
+// day: its instant on another day or after the moment of reading, or its numbers out of range.
+std::optional<LedgerEntry> entry(const QStringList &f, const QDate &day, const QDateTime &latest)
 {
+    using ChecksummedLine::kMostMinutes;
+    const QDateTime dayStart = day.startOfDay();
+    const QDateTime dayEnd = day.addDays(1).startOfDay().addMSecs(-1);
+    const QDateTime last = latest.isValid() && latest < dayEnd ? latest : dayEnd;
     LedgerEntry e;
     if (f.value(0) == kSession && f.size() == 6) {
         e.kind = LedgerEntry::Kind::Session;
-        e.start = ChecksummedLine::Instant(f[1]);
-        e.end = ChecksummedLine::Instant(f[2]);
+        e.end = ChecksummedLine::Instant(f[2], dayStart, last);
         e.name = f[3];
         e.scheme = f[4];
-        const std::optional<double> minutes = ChecksummedLine::Number(f[5]);
-        if (!e.start.isValid() || !e.end.isValid() || !minutes)
+        const std::optional<double> minutes = ChecksummedLine::Number(f[5], 0, kMostMinutes);
+        if (!e.end.isValid() || !minutes)
+            return std::nullopt;
+        // A session may have started days before it ended, but no earlier than its minutes say,
+        // give or take a day for a clock set while it ran.
+        constexpr qint64 kDaySecs = 24 * 60 * 60;
+        e.start = ChecksummedLine::Instant(f[1], e.end.addSecs(-qint64(*minutes * 60) - kDaySecs), last);
+        if (!e.start.isValid())
             return std::nullopt;
         e.minutes = *minutes;
         return e;
     }
     if (f.value(0) == kLeft && f.size() == 7) {
         e.kind = LedgerEntry::Kind::Left;
-        e.end = ChecksummedLine::Instant(f[1]);
+        e.end = ChecksummedLine::Instant(f[1], dayStart, last);
         e.name = f[2];
         e.scheme = f[3];
-        const std::optional<double> minutes = ChecksummedLine::Number(f[5]);
+        // Minutes typed in before the item was added may be negative.
+        const std::optional<double> minutes = ChecksummedLine::Number(f[5], -kMostMinutes, kMostMinutes);
         const std::optional<double> fee = ChecksummedLine::Number(f[6]);
         if (!e.end.isValid() || (f[4] != kRemoved && f[4] != kEnded && f[4] != kAtExit) || !minutes || !fee)
             return std::nullopt;
@@ -144,7 +155,7 @@ void DayLedger::flush()
     m_failing = !written;
 }
 
-LedgerDay DayLedger::Read(const QDate &day) const
+LedgerDay DayLedger::Read(const QDate &day, const QDateTime &readAt) const
 {
     LedgerDay d;
     d.date = day;
@@ -152,6 +163,8 @@ LedgerDay DayLedger::Read(const QDate &day) const
     if (!in.open(QIODevice::ReadOnly))
         return d;
     const QByteArray content = in.readAll();
+    // A minute's grace: the clock that wrote a line may run a little ahead of the one reading it.
+    const QDateTime latest = readAt.isValid() ? readAt.addSecs(60) : QDateTime();
     QSet<QByteArray> seen;
     for (const QByteArray &line : content.split('\n')) {
         // Every line names an instant to the millisecond, so two equal lines are one written twice.
@@ -159,7 +172,7 @@ LedgerDay DayLedger::Read(const QDate &day) const
             continue;
         seen.insert(line);
         const std::optional<QStringList> fields = ChecksummedLine::Decode(line);
-        const std::optional<LedgerEntry> e = fields ? entry(*fields) : std::nullopt;
+        const std::optional<LedgerEntry> e = fields ? entry(*fields, day, latest) : std::nullopt;
         if (e)
             d.entries.push_back(*e);
         else

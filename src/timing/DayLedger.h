@@ -31,7 +31,7 @@ struct LedgerEntry {
 struct LedgerDay {
     QDate date;
     std::vector<LedgerEntry> entries;
-    int skipped = 0; // lines that could not be read: cut short by a crash or damaged
+    int skipped = 0; // lines that could not be read: cut short by a crash, damaged or implausible
 
     // The bill of the day is made of the items that left the list: their fees and their minutes.
     // Sessions are listed for the record; their minutes are already in the items' totals.
@@ -65,8 +65,10 @@ public:
     // program, so the item leaves with its bill as it stands and the day's takings keep it.
     void LeftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at);
 
-    // The day's file as far as it can be read; an empty day when there is none.
-    LedgerDay Read(const QDate &day) const;
+    // The day's file as far as it can be read; an empty day when there is none. Lines that are
+    // damaged, not of that day, later than readAt (when given) or hold numbers this program never
+    // writes are skipped and counted.
+    LedgerDay Read(const QDate &day, const QDateTime &readAt = QDateTime()) const;
 
     // Called with the file's path when a write fails after the last one worked (or at the first
     // one): the operator hears of a failing disk once, not at every session. Timing goes on.

@@ -1,6 +1,7 @@
 #include "timing/ItemJournal.h"
 
 #include "timing/ChecksummedLine.h"
+#include "timing/DayLedger.h"
 #include "timing/DurableFile.h"
 #include "timing/ModClock.h"
 #include "timing/TimingOperations.h"
@@ -8,70 +9,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <optional>
 #include <utility>
-
-namespace {
-
-const QString kAdd = QStringLiteral("add");
-const QString kStart = QStringLiteral("start");
-const QString kEnd = QStringLiteral("end");
-const QString kRemove = QStringLiteral("remove");
-const QString kAll = QStringLiteral("all");
-
-std::optional<bool> flag(const QString &text)
-{
-    if (text == QLatin1String("1"))
-        return true;
-    if (text == QLatin1String("0"))
-        return false;
-    return std::nullopt;
-}
-
-int positionOf(const ModClock &state, const QString &name)
-{
-    return state.cName.IndexOfKey(name);
-}
-
-// Makes one recorded change again through the operation that made it; false when the line is not
-// a change or no longer applies (an item it names is not there).
-bool replay(ModClock &state, const QStringList &f)
-{
-    const QString &kind = f.value(0);
-    if (kind == kAdd && f.size() == 6) {
-        const QDateTime at = ChecksummedLine::Instant(f[1]);
-        const std::optional<double> minutes = ChecksummedLine::Number(f[4]);
-        const std::optional<bool> startNow = flag(f[5]);
-        return at.isValid() && minutes && startNow && state.AddItem(NewItem {f[2], f[3], *minutes, *startNow}, at) != 0;
-    }
-    if ((kind == kStart || kind == kEnd) && f.size() == 3) {
-        const QDateTime at = ChecksummedLine::Instant(f[1]);
-        const int pos = positionOf(state, f[2]);
-        if (!at.isValid() || pos == 0)
-            return false;
-        state.Select(pos);
-        if (kind == kStart)
-            TimingOperations::StartTimer(state, at);
-        else
-            TimingOperations::EndTimer(state, at);
-        return true;
-    }
-    if (kind == kRemove && f.size() == 2) {
-        const int pos = positionOf(state, f[1]);
-        return pos != 0 && state.RemoveItem(pos);
-    }
-    if (kind == kAll && f.size() == 3) {
-        const QDateTime at = ChecksummedLine::Instant(f[1]);
-        const std::optional<bool> started = flag(f[2]);
-        if (!at.isValid() || !started)
-            return false;
-        TimingOperations::SetTimer(state, *started, at);
-        return true;
-    }
-    return false;
-}
-
-} // namespace
 
 ItemJournal::ItemJournal(QString path) : m_path(std::move(path)), m_file(m_path)
 { }
@@ -85,36 +23,76 @@ QString ItemJournal::DefaultPath()
 
 void ItemJournal::Added(const NewItem &item, const QDateTime &at)
 {
-    append({kAdd, ChecksummedLine::InstantField(at), item.name, item.scheme, ChecksummedLine::NumberField(item.minutes),
-            item.startNow ? QStringLiteral("1") : QStringLiteral("0")});
+    append(JournalLines::Added(item, at), at);
 }
 
 void ItemJournal::Started(const QString &name, const QDateTime &at)
 {
-    append({kStart, ChecksummedLine::InstantField(at), name});
+    append(JournalLines::Started(name, at), at);
 }
 
 void ItemJournal::Ended(const QString &name, const QDateTime &at)
 {
-    append({kEnd, ChecksummedLine::InstantField(at), name});
+    append(JournalLines::Ended(name, at), at);
 }
 
 void ItemJournal::Removed(const QString &name)
 {
-    append({kRemove, name});
+    append(JournalLines::Removed(name), QDateTime());
 }
 
 void ItemJournal::AllTimed(bool started, const QDateTime &at)
 {
-    append({kAll, ChecksummedLine::InstantField(at), started ? QStringLiteral("1") : QStringLiteral("0")});
+    append(JournalLines::AllTimed(started, at), at);
 }
 
-void ItemJournal::append(const QStringList &fields)
+void ItemJournal::Left(const QList<Bill> &bills, JournalLines::How how, const QDateTime &at)
 {
-    // A change that could not be written is tried no more; timing goes on either way.
-    const bool written = m_file.Append(ChecksummedLine::Encode(fields));
+    QByteArray lines;
+    for (const Bill &b : bills)
+        lines += ChecksummedLine::Encode(JournalLines::Left(b.name, how, b.minutes, b.fee, at));
+    if (!lines.isEmpty())
+        write(lines, at);
+}
+
+void ItemJournal::Alive(const QDateTime &at, bool always)
+{
+    const qint64 minute = at.toSecsSinceEpoch() / 60;
+    if (!always && minute == m_aliveMinute)
+        return;
+    m_aliveMinute = minute;
+    append(JournalLines::Alive(at), at);
+}
+
+void ItemJournal::append(const QStringList &fields, const QDateTime &at)
+{
+    write(ChecksummedLine::Encode(fields), at);
+}
+
+void ItemJournal::write(const QByteArray &lines, const QDateTime &at)
+{
+    if (at.isValid() && (!m_lastAt.isValid() || at > m_lastAt))
+        m_lastAt = at;
+    bool written = false;
+    if (m_failing && m_following) {
+        // Lines went missing while writing failed: the file is written afresh from the items as
+        // they now stand, which already hold this change.
+        m_file.Close();
+        written = DurableFile::Replace(m_path, JournalLines::Snapshot(*m_following, m_begun, m_lastAt));
+    } else {
+        // A new file says when it began: no instant in it can be earlier.
+        const bool fresh = !Found();
+        if (fresh) {
+            m_begun = m_lastAt.isValid() ? m_lastAt : QDateTime::currentDateTime();
+            written = m_file.Append(ChecksummedLine::Encode(JournalLines::Begin(m_begun)) + lines);
+        } else {
+            written = m_file.Append(lines);
+        }
+    }
     if (!written && !m_failing && onFailure)
         onFailure(m_path);
+    if (written && m_failing && m_following && onRecovered)
+        onRecovered(m_path);
     m_failing = !written;
 }
 
@@ -123,32 +101,47 @@ bool ItemJournal::Found() const
     return QFileInfo(m_path).size() > 0;
 }
 
-ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now)
+JournalLines::Replayed ItemJournal::read(ModClock &state, const QDateTime &now, DayLedger *ledger) const
 {
-    Restored r;
-    m_file.Close();
     QFile in(m_path);
     if (!in.open(QIODevice::ReadOnly))
-        return r;
+        return {};
     const QByteArray content = in.readAll();
     in.close();
+    // A journal from before files said when they began is bounded by the file's own birth, where
+    // the file system keeps it.
+    const QDateTime born = QFileInfo(m_path).birthTime();
+    return JournalLines::Replay(state, content, born.isValid() ? born.addSecs(-60) : QDateTime(), now, ledger);
+}
 
+namespace {
+ItemJournal::Restored restored(const ModClock &state, const JournalLines::Replayed &r)
+{
+    ItemJournal::Restored out;
+    out.entries = r.entries;
+    out.skipped = r.skipped;
+    out.items = state.lngItems;
+    for (int i = 1; i <= state.lngItems; ++i)
+        out.running += state.cRunning.Value(i, false) ? 1 : 0;
+    out.lastAlive = r.lastAlive;
+    return out;
+}
+} // namespace
+
+ItemJournal::Restored ItemJournal::Peek(const QDateTime &now) const
+{
+    ModClock scratch;
+    return restored(scratch, read(scratch, now, nullptr));
+}
+
+ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now)
+{
+    m_file.Close();
     // Replaying through the operations must not record the changes a second time.
     ItemJournal *const recording = std::exchange(state.journal, nullptr);
     // Sessions replayed here were booked in the day's ledger when they first ended.
     DayLedger *const ledger = std::exchange(state.ledger, nullptr);
-    QByteArray kept;
-    for (const QByteArray &line : content.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        const std::optional<QStringList> fields = ChecksummedLine::Decode(line);
-        if (fields && replay(state, *fields)) {
-            ++r.entries;
-            kept += line + '\n';
-        } else {
-            ++r.skipped;
-        }
-    }
+    JournalLines::Replayed r = read(state, now, ledger);
     state.journal = recording;
     state.ledger = ledger;
     // The current item is the operator's choice in this run, not something to bring back.
@@ -161,8 +154,23 @@ ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now
 
     // Written beside and renamed over: a cut now leaves the old file or the new one. Later lines
     // go to the new one, so its name must be on the disk before them.
-    DurableFile::Replace(m_path, kept);
-    return r;
+    m_begun = r.begun.isValid() ? r.begun : now;
+    if (!r.kept.startsWith(ChecksummedLine::Encode(JournalLines::Begin(m_begun))))
+        r.kept.prepend(ChecksummedLine::Encode(JournalLines::Begin(m_begun)));
+    // The restore itself is a sign of life: a crash right after it must not end sessions earlier.
+    r.kept += ChecksummedLine::Encode(JournalLines::Alive(now));
+    DurableFile::Replace(m_path, r.kept);
+    return restored(state, r);
+}
+
+bool ItemJournal::Settle(DayLedger *ledger, const QDateTime &now)
+{
+    ModClock scratch;
+    scratch.ledger = ledger;
+    const JournalLines::Replayed r = read(scratch, now, ledger);
+    const QDateTime at = r.lastAlive.isValid() ? r.lastAlive : now;
+    TimingOperations::LeaveAtExit(scratch, at);
+    return SetAside();
 }
 
 bool ItemJournal::SetAside()

@@ -3,13 +3,16 @@
 // process or a power cut loses none of them: the next start can replay it.
 
 #include "timing/AppendOnlyFile.h"
+#include "timing/JournalLines.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+class DayLedger;
 class ModClock;
 struct NewItem;
 
@@ -35,21 +38,51 @@ public:
     // Start all (started true) or stop all: one line however many items it touched.
     void AllTimed(bool started, const QDateTime &at);
 
+    // Items leaving the list with their bills, in one write, before the bills go to the day's ledger.
+    struct Bill {
+        QString name;
+        double minutes = 0;
+        double fee = 0;
+    };
+    void Left(const QList<Bill> &bills, JournalLines::How how, const QDateTime &at);
+
+    // The program is alive and something is being timed: at most one line a minute, unless always,
+    // so that a power cut is known to have begun no earlier than the last such line.
+    void Alive(const QDateTime &at, bool always = false);
+
+    // The items to write out whole when a change could not be written: from then on the next
+    // change (or sign of life) writes the file afresh from them rather than adding a line.
+    void Follow(const ModClock &state) { m_following = &state; }
+
     // True when the file holds anything: the run that wrote it never ended with the operator's leave.
     bool Found() const;
 
     // Called with the file's path when a change could not be written after the last one was (or
     // at the first): the operator should know that a crash now would lose changes. Timing goes on.
     std::function<void(const QString &path)> onFailure;
+    // Called when the file holds every change again after a failure.
+    std::function<void(const QString &path)> onRecovered;
 
     struct Restored {
         int entries = 0; // changes replayed
         int skipped = 0; // lines that could not be read, or changes that no longer applied
+        int items = 0; // items on the list afterwards
+        int running = 0; // of which being timed
+        QDateTime lastAlive; // the last moment the program that wrote the file is known to have run
     };
+    // What Restore would bring back, without changing anything.
+    Restored Peek(const QDateTime &now) const;
+
     // Replays the file into state through the timing operations themselves, with the instants
     // recorded, then brings the rows of running items up to now; no item is current afterwards.
-    // The file keeps only the replayed lines, so later changes follow a clean line.
+    // Items that had left the list with their bills are booked in state's ledger again (it keeps
+    // one of each). The file keeps only the replayed lines, so later changes follow a clean line.
     Restored Restore(ModClock &state, const QDateTime &now);
+
+    // The operator declined to restore: every item the file holds leaves the day's ledger with its
+    // bill as it stood when the program was last alive (booking it again after a crash adds
+    // nothing), and the old file is kept as path + ".bak"; the journal starts empty.
+    bool Settle(DayLedger *ledger, const QDateTime &now);
 
     // The operator declined to restore: the old file is kept as path + ".bak" and the journal
     // starts empty.
@@ -58,9 +91,15 @@ public:
     void Discard();
 
 private:
-    void append(const QStringList &fields);
+    void append(const QStringList &fields, const QDateTime &at);
+    void write(const QByteArray &lines, const QDateTime &at);
+    JournalLines::Replayed read(ModClock &state, const QDateTime &now, DayLedger *ledger) const;
 
     QString m_path;
     AppendOnlyFile m_file;
     bool m_failing = false;
+    const ModClock *m_following = nullptr;
+    QDateTime m_begun; // the file's begin line, once known
+    QDateTime m_lastAt; // the latest instant written
+    qint64 m_aliveMinute = -1;
 };

@@ -126,22 +126,39 @@ Bill billNow(ModClock &state, const Item &item, const QDateTime &now)
 
 void ItemLeaving(ModClock &state, int pos, bool ended, const QDateTime &now)
 {
-    if (!state.ledger || !state.lvwMain.IsValid(pos))
+    if (!state.lvwMain.IsValid(pos))
         return;
-    const Item &item = state.lvwMain.At(pos);
+    const Item item = state.lvwMain.At(pos);
     const Bill bill = billNow(state, item, now);
-    state.ledger->Left(item.name, item.scheme, ended, bill.minutes, bill.fee, now);
+    // The journal hears of the bill first: a crash before the ledger has it books it on restore,
+    // and one after finds the item gone, so it is never booked twice.
+    ItemJournal *const journal = std::exchange(state.journal, nullptr);
+    if (journal)
+        journal->Left({{item.name, bill.minutes, bill.fee}},
+                      ended ? JournalLines::How::Ended : JournalLines::How::Removed, now);
+    state.RemoveItem(pos);
+    state.journal = journal;
+    if (state.ledger)
+        state.ledger->Left(item.name, item.scheme, ended, bill.minutes, bill.fee, now);
 }
 
 void LeaveAtExit(ModClock &state, const QDateTime &now)
 {
+    QList<ItemJournal::Bill> bills;
+    for (int i = 1; i <= state.lvwMain.Count(); ++i) {
+        const Item &item = state.lvwMain.At(i);
+        const Bill bill = billNow(state, item, now);
+        bills.append({item.name, bill.minutes, bill.fee});
+    }
+    // In the journal first, all in one write, as a removal is.
+    if (state.journal)
+        state.journal->Left(bills, JournalLines::How::AtExit, now);
     if (!state.ledger)
         return;
     const DayLedger::Batch leaving(state.ledger);
     for (int i = 1; i <= state.lvwMain.Count(); ++i) {
         const Item &item = state.lvwMain.At(i);
-        const Bill bill = billNow(state, item, now);
-        state.ledger->LeftAtExit(item.name, item.scheme, bill.minutes, bill.fee, now);
+        state.ledger->LeftAtExit(item.name, item.scheme, bills[i - 1].minutes, bills[i - 1].fee, now);
     }
 }
 

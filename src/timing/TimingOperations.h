@@ -23,12 +23,12 @@ void EndTimer(ModClock &state, const QDateTime &now);
 // the caller then sets from the clock.
 bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now);
 
-// The item at pos is about to leave the list, ended and reported first or only removed: the day's
-// ledger keeps its bill as it stands. Nothing happens without a ledger.
+// The item at pos leaves the list, ended and reported first or only removed: the journal and then
+// the day's ledger keep its bill as it stands, and the item is removed.
 void ItemLeaving(ModClock &state, int pos, bool ended, const QDateTime &now);
 
-// The operator closed the program: every item on the list leaves the day's ledger with its
-// minutes and fee as they stand, in one write. Nothing happens without a ledger.
+// The operator closed the program: every item on the list leaves the journal and then the day's
+// ledger with its minutes and fee as they stand, each in one write. The list itself stays.
 void LeaveAtExit(ModClock &state, const QDateTime &now);
 
 // What clicking a row changes on the window: which of the start button's entries is enabled, and

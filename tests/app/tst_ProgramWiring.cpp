@@ -8,6 +8,8 @@
 #include "app/Program.h"
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
+#include "timing/DayLedger.h"
+#include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
 
 #include <QAction>
@@ -132,6 +134,83 @@ private Q_SLOTS:
         }
         w.SetClockEnabled(false);
         w.hide();
+    }
+
+    // The journal of a run whose power went at 10:20, PC1 timing since 10:00, offered at 11:00.
+    // An end asked for while the question is up (-1) leaves the journal to ask again.
+    void aJournalLeftBehindIsOfferedWithItsStop_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("是: timing through the gap") << int(Prompter::Answer::Yes);
+        QTest::newRow("ended where the program stopped") << int(Prompter::Answer::Choice);
+        QTest::newRow("否: booked as it stood") << int(Prompter::Answer::No);
+        // Last: an end leaves the application's event loops ending from then on.
+        QTest::newRow("an end signal while asked") << -1;
+    }
+    void aJournalLeftBehindIsOfferedWithItsStop()
+    {
+        QFETCH(int, answer);
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        const QDateTime ten(QDate(2026, 12, 7), QTime(10, 0));
+        const QString path = ItemJournal::DefaultPath();
+        {
+            ItemJournal journal(path);
+            ModClock s;
+            s.journal = &journal;
+            s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, ten);
+            journal.Alive(ten.addSecs(20 * 60));
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        Program::Outside outside;
+        auto *prompter = new WaitingPrompter(300);
+        prompter->answers.enqueue(answer < 0 ? Prompter::Answer::No : Prompter::Answer(answer));
+        outside.prompter.reset(prompter);
+        outside.store = std::make_unique<MemorySettingsStore>();
+        outside.clock = std::make_unique<FakeWallClock>(ten.addSecs(3600));
+        outside.guard = std::make_unique<AloneGuard>();
+        Program program(std::move(outside));
+        QTimer signal;
+        if (answer < 0) {
+            connect(&signal, &QTimer::timeout, [&] {
+                if (!prompter->asked.isEmpty())
+                    program.endAsConfirmed();
+            });
+            signal.start(20);
+        }
+        QVERIFY(program.start());
+        QTRY_COMPARE(prompter->asked.size(), 1);
+        QVERIFY(prompter->asked[0].text.startsWith(QStringLiteral("程序于 10:20 意外中断。")));
+        QCOMPARE(prompter->asked[0].title, QStringLiteral("恢复并截止于中断时刻"));
+        const ModClock &state = program.state();
+        const auto ledger = [&] { return DayLedger(DayLedger::DefaultFolder()).Read(ten.date()).entries; };
+        if (answer < 0) {
+            QTest::qWait(2 * prompter->pauseMs);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before);
+            QVERIFY(!QFile::exists(path + QStringLiteral(".bak")));
+        } else if (Prompter::Answer(answer) == Prompter::Answer::No) {
+            QTRY_VERIFY(state.journal);
+            QCOMPARE(state.lngItems, 0);
+            QVERIFY(QFile::exists(path + QStringLiteral(".bak")));
+            const std::vector<LedgerEntry> day = ledger();
+            QCOMPARE(day.size(), size_t(1));
+            QVERIFY(day.front().atExit);
+            QCOMPARE(day.front().minutes, 20.0);
+            QCOMPARE(day.front().end, ten.addSecs(20 * 60));
+        } else {
+            QTRY_VERIFY(state.journal);
+            QCOMPARE(state.lngItems, 1);
+            const bool ended = Prompter::Answer(answer) == Prompter::Answer::Choice;
+            QCOMPARE(state.cRunning.Value(1), !ended);
+            QCOMPARE(state.cTotal.Value(1), ended ? 20.0 : 0.0);
+            QCOMPARE(ledger().size(), size_t(ended ? 1 : 0));
+        }
+        qunsetenv("XDG_DATA_HOME");
     }
 };
 

@@ -218,7 +218,7 @@ private slots:
         QCOMPARE(view->entries()->topLevelItemCount(), 1);
 
         // An item leaves the list while the window is open: the view follows.
-        ledger.Left(QStringLiteral("PC2"), QStringLiteral("MAX(5, 5*C/60)"), false, 91, 7.58333333333333,
+        ledger.Left(QStringLiteral("=PC2"), QStringLiteral("-INT(-C/30)*2.5"), false, 91, 7.58333333333333,
                     QDateTime(today, QTime(11, 31)));
         log.Record(RemovedItem {});
         QCOMPARE(view->entries()->topLevelItemCount(), 2);
@@ -247,8 +247,9 @@ private slots:
                  (QStringList {QStringLiteral("移除"), odd, QStringLiteral("5*C/60"), QString(),
                                QStringLiteral("2026-12-07 10:30:00"), QStringLiteral("30"), QStringLiteral("2.5"),
                                QStringLiteral("结束并打印")}));
-        QCOMPARE(rows[3].value(1), QStringLiteral("PC2"));
-        QCOMPARE(rows[3].value(2), QStringLiteral("MAX(5, 5*C/60)"));
+        // Typed text that a spreadsheet would run as a formula stays text.
+        QCOMPARE(rows[3].value(1), QStringLiteral("'=PC2"));
+        QCOMPARE(rows[3].value(2), QStringLiteral("'-INT(-C/30)*2.5"));
         QCOMPARE(rows[3].value(7), QStringLiteral("仅移除"));
         QVERIFY(asker->failed.isEmpty());
 

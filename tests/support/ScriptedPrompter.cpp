@@ -21,6 +21,12 @@ Prompter::Answer ScriptedPrompter::MsgBox(const QString &text, Buttons buttons, 
     return answers.isEmpty() ? defaultAnswer(buttons, defaultButton) : answers.dequeue();
 }
 
+Prompter::Answer ScriptedPrompter::MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
+{
+    asked.append({text, choice, Buttons::YesNo, icon, 1, false});
+    return answers.isEmpty() ? Answer::Yes : answers.dequeue();
+}
+
 QString ScriptedPrompter::InputBox(const QString &prompt, const QString &title, const QString &)
 {
     asked.append({prompt, title, Buttons::Ok, Icon::Information, 1, true});

@@ -11,7 +11,7 @@ class ScriptedPrompter : public Prompter {
 public:
     struct Asked {
         QString text;
-        QString title; // input boxes only
+        QString title; // input boxes; the choice's button of a question with one
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::Information;
         int defaultButton = 1;
@@ -19,6 +19,7 @@ public:
     };
 
     Answer MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton = 1) override;
+    Answer MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon) override;
     QString InputBox(const QString &prompt, const QString &title, const QString &defaultText = QString()) override;
 
     // Answers handed out in order; when they run out, a box answers with its default button and an

@@ -11,6 +11,13 @@ Prompter::Answer WaitingPrompter::MsgBox(const QString &text, Buttons buttons, I
     return answer;
 }
 
+Prompter::Answer WaitingPrompter::MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
+{
+    const Answer answer = ScriptedPrompter::MsgBoxWithChoice(text, choice, icon);
+    waitForTheOperator();
+    return answer;
+}
+
 QString WaitingPrompter::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     const QString text = ScriptedPrompter::InputBox(prompt, title, defaultText);

@@ -1,11 +1,13 @@
 // The day's ledger: what a crash, midnight and a failing disk do to it.
 
+#include "timing/ChecksummedLine.h"
 #include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
 #include "timing/TimingOperations.h"
 
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QtTest>
 
 using namespace TimingOperations;
@@ -51,6 +53,50 @@ private Q_SLOTS:
         QCOMPARE(d.skipped, 1);
         QCOMPARE(d.minutes(), 50.0);
         QCOMPARE(d.fees(), 3.5);
+    }
+
+    // A line with a good checksum may still hold what this program never writes: it is skipped
+    // and counted, and the day's totals stay numbers.
+    void implausibleLinesAreSkipped_data()
+    {
+        QTest::addColumn<QStringList>("line");
+        const QString start = QStringLiteral("2026-12-07T10:00:00.000+08:00");
+        const QString end = QStringLiteral("2026-12-07T10:30:00.000+08:00");
+        const QString name = QStringLiteral("PC9"), scheme = QStringLiteral("C");
+        const auto left = [&](const QString &when, const QString &minutes, const QString &fee) {
+            return QStringList {QStringLiteral("left"), when, name, scheme, QStringLiteral("1"), minutes, fee};
+        };
+        const auto session = [&](const QString &from, const QString &to, const QString &minutes) {
+            return QStringList {QStringLiteral("session"), from, to, name, scheme, minutes};
+        };
+        QTest::newRow("nan minutes") << left(end, QStringLiteral("nan"), QStringLiteral("1"));
+        QTest::newRow("inf fee") << left(end, QStringLiteral("30"), QStringLiteral("inf"));
+        QTest::newRow("1e308 minutes") << left(end, QStringLiteral("1e308"), QStringLiteral("1"));
+        QTest::newRow("dated 1926") << left(QStringLiteral("1926-12-07T10:30:00.000+08:00"), QStringLiteral("30"),
+                                            QStringLiteral("1"));
+        QTest::newRow("another day") << left(QStringLiteral("2026-12-08T10:30:00.000+08:00"), QStringLiteral("30"),
+                                             QStringLiteral("1"));
+        QTest::newRow("after the reading")
+            << left(QStringLiteral("2026-12-07T23:00:00.000+08:00"), QStringLiteral("30"), QStringLiteral("1"));
+        QTest::newRow("negative session") << session(start, end, QStringLiteral("-500"));
+        QTest::newRow("session from 1926")
+            << session(QStringLiteral("1926-12-07T10:00:00.000+08:00"), end, QStringLiteral("30"));
+    }
+    void implausibleLinesAreSkipped()
+    {
+        QFETCH(QStringList, line);
+        QTemporaryDir folder;
+        DayLedger ledger(folder.path());
+        const QDateTime noon(kDay, QTime(12, 0), QTimeZone(8 * 3600));
+        ledger.Left(QStringLiteral("PC1"), QStringLiteral("5*C/60"), true, 30, 2.5, noon.addSecs(-3600));
+        QFile file(ledger.PathFor(kDay));
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(ChecksummedLine::Encode(line));
+        file.close();
+        const LedgerDay d = ledger.Read(kDay, noon);
+        QCOMPARE(d.skipped, 1);
+        QCOMPARE(names(d), QStringList {QStringLiteral("PC1")});
+        QCOMPARE(d.fees(), 2.5);
     }
 
     // A session is billed on the day it ended, whole; stopping every item writes every session.

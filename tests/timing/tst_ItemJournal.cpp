@@ -1,4 +1,7 @@
+#include "timing/AppendOnlyFile.h"
+#include "timing/ChecksummedLine.h"
 #include "timing/ClockTick.h"
+#include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
 #include "timing/TimingOperations.h"
@@ -8,6 +11,7 @@
 #include <QTimeZone>
 #include <QtTest>
 
+#include <csignal>
 #include <cstdio>
 
 using namespace TimingOperations;
@@ -122,6 +126,28 @@ int runChild(const QString &journalPath)
     std::fgetc(stdin); // blocks until the parent kills this process
     return 0;
 }
+
+// Run as a child: one item leaves the list with 是, the other with the program, and the process is
+// killed outright right after the killAt-th write to the disk (never when killAt is 0).
+int runLeavingChild(const QString &folder, int killAt)
+{
+    ModClock s;
+    ItemJournal journal(folder + QStringLiteral("/items.journal"));
+    DayLedger ledger(folder + QStringLiteral("/ledger"));
+    s.journal = &journal;
+    s.ledger = &ledger;
+    s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(10, 0));
+    s.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 30, false}, at(10, 0));
+    static int writesLeft = killAt;
+    AppendOnlyFile::afterAppend = [] {
+        if (--writesLeft == 0)
+            std::raise(SIGKILL);
+    };
+    ItemLeaving(s, 1, true, at(10, 30));
+    LeaveAtExit(s, at(10, 40));
+    journal.Discard();
+    return 0;
+}
 } // namespace
 
 class TestItemJournal : public QObject {
@@ -169,7 +195,7 @@ private Q_SLOTS:
         s.journal = &journal;
         SetTimer(s, true, at(9, 30));
         SetTimer(s, false, at(9, 45));
-        QCOMPARE(contents(file).count('\n'), 2);
+        QCOMPARE(contents(file).count('\n'), 3); // behind the line saying when the journal began
     }
 
     // A power cut can cut the last line short or leave zeros behind it, and anything may land in
@@ -229,13 +255,100 @@ private Q_SLOTS:
         ItemJournal journal(file);
         restored.journal = &journal;
         restored.Select(1);
-        EndTimer(restored, at(10, 50));
+        EndTimer(restored, at(10, 48));
         ModClock again;
         const ItemJournal::Restored r2 = restore(file, again);
         QCOMPARE(r2.skipped, 0);
         QCOMPARE(r2.entries, r.entries + 1);
         QCOMPARE(again.cRunning.Item(1), false);
         QCOMPARE(again.cSave.Item(1).cEnd.Count(), restored.cSave.Item(1).cEnd.Count());
+    }
+
+    // A line with a good checksum may still hold what this program never writes: numbers that are
+    // not finite or beyond any bill, instants before the journal began or after the restore.
+    void implausibleLinesAreSkipped_data()
+    {
+        QTest::addColumn<QStringList>("line");
+        const QString now = ChecksummedLine::InstantField(at(10, 45));
+        const auto added = [](const QString &when, const QString &minutes) {
+            return QStringList {QStringLiteral("add"), when,    QStringLiteral("PC7"),
+                                QStringLiteral("C"),   minutes, QStringLiteral("1")};
+        };
+        QTest::newRow("nan minutes") << added(now, QStringLiteral("nan"));
+        QTest::newRow("inf minutes") << added(now, QStringLiteral("inf"));
+        QTest::newRow("1e308 minutes") << added(now, QStringLiteral("1e308"));
+        QTest::newRow("started a century ago")
+            << added(QStringLiteral("1926-12-07T10:00:00.000+08:00"), QStringLiteral("0"));
+        QTest::newRow("ending in 2126") << QStringList {
+            QStringLiteral("end"), QStringLiteral("2126-12-07T10:00:00.000+08:00"), QStringLiteral("PC1")};
+        QTest::newRow("a bill of nan") << QStringList {QStringLiteral("left"), now,
+                                                       QStringLiteral("PC1"),  QStringLiteral("1"),
+                                                       QStringLiteral("nan"),  QStringLiteral("0")};
+    }
+    void implausibleLinesAreSkipped()
+    {
+        QFETCH(QStringList, line);
+        const QString file = path(QStringLiteral("implausible.journal"));
+        QFile::remove(file);
+        {
+            ItemJournal journal(file);
+            ModClock day;
+            day.journal = &journal;
+            scriptedDay(day);
+        }
+        write(file, contents(file) + ChecksummedLine::Encode(line));
+        ModClock restored;
+        QCOMPARE(restore(file, restored).skipped, 1);
+        ModClock expected;
+        expectedDay(expected);
+        compareItems(expected, restored);
+    }
+
+    // Whatever write a crash follows, each item that left the list is booked in the day's ledger
+    // once: restored (是, then closed) or settled as it stood (否).
+    void leavingIsBookedOnceWhateverWriteACrashFollows_data()
+    {
+        QTest::addColumn<int>("killAt");
+        QTest::addColumn<bool>("restored");
+        for (int killAt = 0; killAt <= 4; ++killAt) {
+            QTest::addRow("killed after write %d, restored", killAt) << killAt << true;
+            QTest::addRow("killed after write %d, settled", killAt) << killAt << false;
+        }
+    }
+    void leavingIsBookedOnceWhateverWriteACrashFollows()
+    {
+        QFETCH(int, killAt);
+        QFETCH(bool, restored);
+        QTemporaryDir folder;
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VANTOREL_LEAVING_CHILD"), folder.path() + u'|' + QString::number(killAt));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(child.exitStatus(), killAt == 0 ? QProcess::NormalExit : QProcess::CrashExit);
+
+        DayLedger ledger(folder.filePath(QStringLiteral("ledger")));
+        ItemJournal journal(folder.filePath(QStringLiteral("items.journal")));
+        QCOMPARE(journal.Found(), killAt != 0);
+        if (journal.Found() && restored) {
+            ModClock s;
+            s.ledger = &ledger;
+            s.journal = &journal;
+            journal.Restore(s, at(11, 0));
+            LeaveAtExit(s, at(11, 0));
+        } else if (journal.Found()) {
+            QVERIFY(journal.Settle(&ledger, at(11, 0)));
+        }
+        const LedgerDay d = ledger.Read(at(10, 0).toLocalTime().date());
+        QCOMPARE(d.skipped, 0);
+        QStringList left;
+        for (const LedgerEntry &e : d.entries)
+            if (e.kind == LedgerEntry::Kind::Left)
+                left << e.name;
+        QCOMPARE(left.count(QStringLiteral("PC1")), 1);
+        QCOMPARE(left.count(QStringLiteral("PC2")), 1);
+        QCOMPARE(d.entries.front().minutes, 30.0);
     }
 
     // The process is killed outright (no clean-up runs, nothing is flushed on the way out) right
@@ -277,7 +390,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(file + QStringLiteral(".bak")).size() > 0);
         select(s, QStringLiteral("PC1"));
         EndTimer(s, at(11, 0));
-        QCOMPARE(contents(file).count('\n'), 1);
+        QCOMPARE(contents(file).count('\n'), 2);
         journal.Discard();
         QVERIFY(!QFile::exists(file));
     }
@@ -291,10 +404,12 @@ private Q_SLOTS:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         ItemJournal journal(folder + QStringLiteral("/items.journal"));
-        QStringList told;
+        QStringList told, recovered;
         journal.onFailure = [&told](const QString &p) { told << p; };
+        journal.onRecovered = [&recovered](const QString &p) { recovered << p; };
         ModClock s;
         s.journal = &journal;
+        journal.Follow(s);
         s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, at(10, 0));
         EndTimer(s, at(10, 5));
         QCOMPARE(told, QStringList {journal.path()});
@@ -303,6 +418,12 @@ private Q_SLOTS:
         StartTimer(s, at(10, 6));
         QVERIFY(journal.Found());
         QCOMPARE(told.size(), 1);
+        // The change made while the disk refused it is in the file too, and the operator hears so.
+        QCOMPARE(recovered, told);
+        ModClock restored;
+        ItemJournal(journal.path()).Restore(restored, at(10, 10, 30));
+        ClockTick(s).RefreshIfNewMinute(at(10, 10, 30));
+        compareItems(s, restored);
     }
 };
 
@@ -311,6 +432,9 @@ int main(int argc, char *argv[])
     const QByteArray child = qgetenv("VANTOREL_JOURNAL_CHILD");
     if (!child.isEmpty())
         return runChild(QString::fromLocal8Bit(child));
+    const QStringList leaving = QString::fromLocal8Bit(qgetenv("VANTOREL_LEAVING_CHILD")).split(u'|');
+    if (leaving.size() == 2)
+        return runLeavingChild(leaving[0], leaving[1].toInt());
     QCoreApplication app(argc, argv);
     TestItemJournal test;
     return QTest::qExec(&test, argc, argv);

@@ -1,0 +1,245 @@
+#include "timing/JournalLines.h"
+
+#include "timing/ChecksummedLine.h"
+#include "timing/DayLedger.h"
+#include "timing/ModClock.h"
+#include "timing/TimingOperations.h"
+
+#include <optional>
+
+namespace JournalLines {
+
+namespace {
+
+const QString kBegin = QStringLiteral("begin");
+const QString kAlive = QStringLiteral("alive");
+const QString kAdd = QStringLiteral("add");
+const QString kStart = QStringLiteral("start");
+const QString kEnd = QStringLiteral("end");
+const QString kRemove = QStringLiteral("remove");
+const QString kLeft = QStringLiteral("left");
+const QString kAll = QStringLiteral("all");
+
+QString flagField(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+std::optional<bool> flag(const QString &text)
+{
+    if (text == QLatin1String("1"))
+        return true;
+    if (text == QLatin1String("0"))
+        return false;
+    return std::nullopt;
+}
+
+std::optional<How> how(const QString &text)
+{
+    if (text == QLatin1String("0"))
+        return How::Removed;
+    if (text == QLatin1String("1"))
+        return How::Ended;
+    if (text == QLatin1String("2"))
+        return How::AtExit;
+    return std::nullopt;
+}
+
+// Reads lines back with the bounds of one journal: nothing before it began, nothing after the
+// moment of reading but for a minute's grace.
+class Reader {
+public:
+    Reader(ModClock &state, const QDateTime &begun, const QDateTime &now, DayLedger *ledger)
+        : m_state(state), m_begun(begun), m_latest(now.addSecs(60)), m_ledger(ledger)
+    { }
+
+    QDateTime instant(const QString &field) const { return ChecksummedLine::Instant(field, m_begun, m_latest); }
+
+    // Makes one recorded change again through the operation that made it; false when the line is
+    // not a change, holds what this program never writes, or no longer applies.
+    bool replay(const QStringList &f)
+    {
+        const QString &kind = f.value(0);
+        if (kind == kAdd && f.size() == 6) {
+            const QDateTime at = instant(f[1]);
+            // Typed-in minutes may be negative: the new-items dialog takes them as they are.
+            const std::optional<double> minutes =
+                ChecksummedLine::Number(f[4], -ChecksummedLine::kMostMinutes, ChecksummedLine::kMostMinutes);
+            const std::optional<bool> startNow = flag(f[5]);
+            return at.isValid() && minutes && startNow
+                && m_state.AddItem(NewItem {f[2], f[3], *minutes, *startNow}, at) != 0;
+        }
+        if ((kind == kStart || kind == kEnd) && f.size() == 3) {
+            const QDateTime at = instant(f[1]);
+            const int pos = m_state.cName.IndexOfKey(f[2]);
+            if (!at.isValid() || pos == 0)
+                return false;
+            m_state.Select(pos);
+            if (kind == kStart)
+                TimingOperations::StartTimer(m_state, at);
+            else
+                TimingOperations::EndTimer(m_state, at);
+            return true;
+        }
+        if (kind == kRemove && f.size() == 2) {
+            const int pos = m_state.cName.IndexOfKey(f[1]);
+            return pos != 0 && m_state.RemoveItem(pos);
+        }
+        if (kind == kLeft && f.size() == 6)
+            return left(f);
+        if (kind == kAll && f.size() == 3) {
+            const QDateTime at = instant(f[1]);
+            const std::optional<bool> started = flag(f[2]);
+            if (!at.isValid() || !started)
+                return false;
+            TimingOperations::SetTimer(m_state, *started, at);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    bool left(const QStringList &f)
+    {
+        const QDateTime at = instant(f[1]);
+        const int pos = m_state.cName.IndexOfKey(f[2]);
+        const std::optional<How> h = how(f[3]);
+        const std::optional<double> minutes =
+            ChecksummedLine::Number(f[4], -ChecksummedLine::kMostMinutes, ChecksummedLine::kMostMinutes);
+        const std::optional<double> fee = ChecksummedLine::Number(f[5]);
+        if (!at.isValid() || pos == 0 || !h || !minutes || !fee)
+            return false;
+        const Item item = m_state.lvwMain.At(pos);
+        m_state.RemoveItem(pos);
+        if (!m_ledger)
+            return true;
+        if (*h == How::AtExit)
+            m_ledger->LeftAtExit(item.name, item.scheme, *minutes, *fee, at);
+        else
+            m_ledger->Left(item.name, item.scheme, *h == How::Ended, *minutes, *fee, at);
+        return true;
+    }
+
+    ModClock &m_state;
+    QDateTime m_begun;
+    QDateTime m_latest;
+    DayLedger *m_ledger;
+};
+
+} // namespace
+
+QStringList Added(const NewItem &item, const QDateTime &at)
+{
+    return {kAdd,        ChecksummedLine::InstantField(at),          item.name,
+            item.scheme, ChecksummedLine::NumberField(item.minutes), flagField(item.startNow)};
+}
+
+QStringList Started(const QString &name, const QDateTime &at)
+{
+    return {kStart, ChecksummedLine::InstantField(at), name};
+}
+
+QStringList Ended(const QString &name, const QDateTime &at)
+{
+    return {kEnd, ChecksummedLine::InstantField(at), name};
+}
+
+QStringList Removed(const QString &name)
+{
+    return {kRemove, name};
+}
+
+QStringList AllTimed(bool started, const QDateTime &at)
+{
+    return {kAll, ChecksummedLine::InstantField(at), flagField(started)};
+}
+
+QStringList Begin(const QDateTime &at)
+{
+    return {kBegin, ChecksummedLine::InstantField(at)};
+}
+
+QStringList Alive(const QDateTime &at)
+{
+    return {kAlive, ChecksummedLine::InstantField(at)};
+}
+
+QStringList Left(const QString &name, How how, double minutes, double fee, const QDateTime &at)
+{
+    return {kLeft,
+            ChecksummedLine::InstantField(at),
+            name,
+            QString::number(int(how)),
+            ChecksummedLine::NumberField(minutes),
+            ChecksummedLine::NumberField(fee)};
+}
+
+QByteArray Snapshot(const ModClock &state, const QDateTime &begun, const QDateTime &at)
+{
+    QDateTime first = begun.isValid() && begun < at ? begun : at;
+    for (int i = 1; i <= state.lvwMain.Count(); ++i) {
+        const OrderedList<QDateTime> &starts = state.lvwMain.At(i).record.cStart;
+        if (starts.Count() > 0 && starts.Item(1) < first)
+            first = starts.Item(1);
+    }
+    QByteArray lines = ChecksummedLine::Encode(Begin(first));
+    for (int i = 1; i <= state.lvwMain.Count(); ++i) {
+        const Item &item = state.lvwMain.At(i);
+        const clsSave &r = item.record;
+        const QDateTime added = r.cStart.Count() > 0 ? r.cStart.Item(1) : at;
+        lines += ChecksummedLine::Encode(Added(NewItem {item.name, item.scheme, item.typedIn, false}, added));
+        for (int k = 1; k <= r.cStart.Count(); ++k) {
+            lines += ChecksummedLine::Encode(Started(item.name, r.cStart.Item(k)));
+            if (k <= r.cEnd.Count())
+                lines += ChecksummedLine::Encode(Ended(item.name, r.cEnd.Item(k)));
+        }
+    }
+    return lines;
+}
+
+Replayed Replay(ModClock &state, const QByteArray &content, const QDateTime &begun, const QDateTime &now,
+                DayLedger *ledger)
+{
+    Replayed r;
+    r.begun = begun;
+    const QList<QByteArray> lines = content.split('\n');
+    // The journal's own beginning bounds every instant in it; one that claims to begin after the
+    // moment of reading is no beginning.
+    for (const QByteArray &line : lines) {
+        const std::optional<QStringList> f = line.isEmpty() ? std::nullopt : ChecksummedLine::Decode(line);
+        if (f && f->size() == 2 && f->at(0) == kBegin) {
+            const QDateTime at = ChecksummedLine::Instant(f->at(1), QDateTime(), now.addSecs(60));
+            if (at.isValid()) {
+                r.begun = at;
+                r.kept = line + '\n';
+            }
+            break;
+        }
+    }
+    Reader reader(state, r.begun, now, ledger);
+    for (const QByteArray &line : lines) {
+        if (line.isEmpty())
+            continue;
+        const std::optional<QStringList> f = ChecksummedLine::Decode(line);
+        if (f && f->size() == 2 && (f->at(0) == kBegin || f->at(0) == kAlive)) {
+            const QDateTime at = reader.instant(f->at(1));
+            if (at.isValid() && f->at(0) == kAlive && (!r.lastAlive.isValid() || at > r.lastAlive))
+                r.lastAlive = at;
+            if (!at.isValid())
+                ++r.skipped;
+            continue;
+        }
+        if (f && reader.replay(*f)) {
+            ++r.entries;
+            r.kept += line + '\n';
+            const QDateTime at = f->size() > 1 ? reader.instant(f->at(1)) : QDateTime();
+            if (at.isValid() && (!r.lastAlive.isValid() || at > r.lastAlive))
+                r.lastAlive = at;
+        } else {
+            ++r.skipped;
+        }
+    }
+    return r;
+}
+
+} // namespace JournalLines

@@ -1,0 +1,55 @@
+#pragma once
+// The lines of the items' journal: how each change is written, how a line is read back and checked,
+// and the whole state written as lines when the journal has to be written afresh.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class DayLedger;
+class ModClock;
+struct NewItem;
+
+namespace JournalLines {
+
+// How an item left the list, in the journal as in the day's ledger.
+enum class How { Removed, Ended, AtExit };
+
+// The changes as lines, in the order the fields are written.
+QStringList Added(const NewItem &item, const QDateTime &at);
+QStringList Started(const QString &name, const QDateTime &at);
+QStringList Ended(const QString &name, const QDateTime &at);
+QStringList Removed(const QString &name);
+QStringList AllTimed(bool started, const QDateTime &at);
+
+// The first line of a journal: when it began. No instant in it can be earlier.
+QStringList Begin(const QDateTime &at);
+// The program was alive then: a power cut after it cost no more than the time since.
+QStringList Alive(const QDateTime &at);
+// An item left the list with this bill. Written before the bill goes to the day's ledger, so that
+// a crash between the two still books it, once: replaying the line books it again, and the ledger
+// reads a line written twice as one.
+QStringList Left(const QString &name, How how, double minutes, double fee, const QDateTime &at);
+
+// The items as they stand, as lines that replay to the same items and sessions, behind a begin
+// line no later than begun.
+QByteArray Snapshot(const ModClock &state, const QDateTime &begun, const QDateTime &at);
+
+// What reading a journal found.
+struct Replayed {
+    int entries = 0; // changes replayed
+    int skipped = 0; // lines damaged, implausible, or naming an item that is not there
+    QDateTime begun; // when the journal began; invalid when no line says
+    QDateTime lastAlive; // the latest instant any line holds
+    QByteArray kept; // the lines that replayed, begin line first
+};
+
+// Replays the file's content into state through the operations themselves. An instant read back is
+// taken only between the journal's beginning (begun when the file does not say) and a minute after
+// now, and a number only when this program could have written it. Items that left the list with
+// their bills are booked in ledger again when there is one.
+Replayed Replay(ModClock &state, const QByteArray &content, const QDateTime &begun, const QDateTime &now,
+                DayLedger *ledger);
+
+} // namespace JournalLines
