@@ -7,6 +7,7 @@
 #include "dialogs/SchemeDialog.h"
 #include "draw/Artwork.h"
 #include "draw/SimSunFont.h"
+#include "timing/ChecksummedLine.h"
 #include "timing/ModClock.h"
 #include "timing/WallClock.h"
 
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <cmath>
 #include <iterator>
 
 using DialogDesign::Label;
@@ -174,6 +176,15 @@ void NewItemsDialog::cmdOK_Click()
     item.scheme = Lst->item(line)->text();
     item.minutes = LeadingNumber(txtTime->text());
     item.startNow = cheCalc->isChecked();
+    // Minutes beyond any bill are a slip of the keyboard, and an item holding them could not be
+    // brought back after a crash.
+    if (std::abs(item.minutes) > ChecksummedLine::kMostMinutes) {
+        m_prompter.MsgBox(
+            QStringLiteral("已用时间超出范围(最多 %1 分钟)。").arg(ChecksummedLine::kMostMinutes, 0, 'f', 0),
+            Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
+        txtTime->setFocus();
+        return;
+    }
 
     // The name is registered and the row and every per-item list appended in one step, so no tick
     // of the main window's clock can see half an item; a taken name changes nothing at all.

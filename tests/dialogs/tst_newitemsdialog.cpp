@@ -282,6 +282,7 @@ void TestNewItemsDialog::minutes_data()
     QTest::newRow("letters") << QStringLiteral("abc") << 0.0;
     QTest::newRow("empty") << QString() << 0.0;
     QTest::newRow("out of range") << QStringLiteral("1e999") << 0.0;
+    QTest::newRow("beyond any bill: refused") << QStringLiteral("1e308") << qQNaN();
 }
 
 void TestNewItemsDialog::minutes()
@@ -293,6 +294,10 @@ void TestNewItemsDialog::minutes()
     time()->setText(typed);
     addItem(QStringLiteral("PC1"));
     QCOMPARE(m_clock->lvwMain.Count(), m_clock->lngItems);
+    if (qIsNaN(total)) {
+        QCOMPARE(m_clock->lngItems, 0);
+        return;
+    }
     QCOMPARE(m_clock->cTotal.Item(1), total);
     // The row shows the minutes typed in at once, not 0 until a refresh.
     QCOMPARE(m_clock->lvwMain.Text(1, ItemRowModel::ColMinutes), TimeText::GeneralNumber(total));
