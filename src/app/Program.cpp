@@ -221,8 +221,8 @@ bool Program::offerJournal(ItemJournal &journal)
             : stopped.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
         question = QStringLiteral("程序于 %1 意外中断。\n").arg(when) + question
             + QStringLiteral("\n\n是: 恢复,计时中的项连同中断的时间继续计时。\n"
-                             "恢复并截止于中断时刻: 计时中的项终止于 %1。\n"
-                             "否: 不恢复,各项按中断时的结果记入当日账目。")
+                             "否: 不恢复,各项按中断时的结果记入当日账目。\n"
+                             "恢复并截止于中断时刻: 计时中的项终止于 %1。")
                   .arg(when);
         answer =
             m_prompter->MsgBoxWithChoice(question, QStringLiteral("恢复并截止于中断时刻"), Prompter::Icon::Question);

@@ -165,9 +165,10 @@ ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now
 
 bool ItemJournal::Settle(DayLedger *ledger, const QDateTime &now)
 {
+    // Sessions replayed were booked when they ended; only the bills of items that left are again.
     ModClock scratch;
-    scratch.ledger = ledger;
     const JournalLines::Replayed r = read(scratch, now, ledger);
+    scratch.ledger = ledger;
     const QDateTime at = r.lastAlive.isValid() ? r.lastAlive : now;
     TimingOperations::LeaveAtExit(scratch, at);
     return SetAside();

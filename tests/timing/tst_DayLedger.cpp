@@ -154,6 +154,11 @@ private Q_SLOTS:
         QCOMPARE(journal.Restore(restored, at(kDay, 11, 0)).entries, 2);
         QCOMPARE(ledger.Read(kDay).entries.size(), size_t(1));
         QCOMPARE(restored.ledger, &ledger);
+        // Declined instead: the item leaves with its bill, and the session is not written again.
+        QVERIFY(journal.Settle(&ledger, at(kDay, 11, 0)));
+        QFile file(ledger.PathFor(kDay));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count('\n'), 2);
     }
 
     // A disk that refuses the line is told once, not at every session; the line waits and reaches
