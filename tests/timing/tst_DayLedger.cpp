@@ -59,39 +59,29 @@ private Q_SLOTS:
     // and counted, and the day's totals stay numbers.
     void implausibleLinesAreSkipped_data()
     {
-        QTest::addColumn<QStringList>("line");
-        const QString start = QStringLiteral("2026-12-07T10:00:00.000+08:00");
-        const QString end = QStringLiteral("2026-12-07T10:30:00.000+08:00");
-        const QString name = QStringLiteral("PC9"), scheme = QStringLiteral("C");
-        const auto left = [&](const QString &when, const QString &minutes, const QString &fee) {
-            return QStringList {QStringLiteral("left"), when, name, scheme, QStringLiteral("1"), minutes, fee};
-        };
-        const auto session = [&](const QString &from, const QString &to, const QString &minutes) {
-            return QStringList {QStringLiteral("session"), from, to, name, scheme, minutes};
-        };
-        QTest::newRow("nan minutes") << left(end, QStringLiteral("nan"), QStringLiteral("1"));
-        QTest::newRow("inf fee") << left(end, QStringLiteral("30"), QStringLiteral("inf"));
-        QTest::newRow("1e308 minutes") << left(end, QStringLiteral("1e308"), QStringLiteral("1"));
-        QTest::newRow("dated 1926") << left(QStringLiteral("1926-12-07T10:30:00.000+08:00"), QStringLiteral("30"),
-                                            QStringLiteral("1"));
-        QTest::newRow("another day") << left(QStringLiteral("2026-12-08T10:30:00.000+08:00"), QStringLiteral("30"),
-                                             QStringLiteral("1"));
-        QTest::newRow("after the reading")
-            << left(QStringLiteral("2026-12-07T23:00:00.000+08:00"), QStringLiteral("30"), QStringLiteral("1"));
-        QTest::newRow("negative session") << session(start, end, QStringLiteral("-500"));
-        QTest::newRow("session from 1926")
-            << session(QStringLiteral("1926-12-07T10:00:00.000+08:00"), end, QStringLiteral("30"));
+        QTest::addColumn<QString>("line"); // the fields, | between them, "T" before 10:30 of the day
+        QTest::newRow("nan minutes") << QStringLiteral("left|T10:30|PC9|C|1|nan|1");
+        QTest::newRow("inf fee") << QStringLiteral("left|T10:30|PC9|C|1|30|inf");
+        QTest::newRow("1e308 minutes") << QStringLiteral("left|T10:30|PC9|C|1|1e308|1");
+        QTest::newRow("dated 1926") << QStringLiteral("left|1926-12-07T10:30|PC9|C|1|30|1");
+        QTest::newRow("another day") << QStringLiteral("left|2026-12-08T10:30|PC9|C|1|30|1");
+        QTest::newRow("after the reading") << QStringLiteral("left|T23:00|PC9|C|1|30|1");
+        QTest::newRow("negative session") << QStringLiteral("session|T10:00|T10:30|PC9|C|-500");
+        QTest::newRow("session from 1926") << QStringLiteral("session|1926-12-07T10:00|T10:30|PC9|C|30");
     }
     void implausibleLinesAreSkipped()
     {
-        QFETCH(QStringList, line);
+        QFETCH(QString, line);
+        line.replace(QStringLiteral("|T"), QStringLiteral("|2026-12-07T")).replace(u'|', u'\t');
+        line.replace(QStringLiteral(":00\t"), QStringLiteral(":00:00.000+08:00\t"));
+        line.replace(QStringLiteral(":30\t"), QStringLiteral(":30:00.000+08:00\t"));
         QTemporaryDir folder;
         DayLedger ledger(folder.path());
         const QDateTime noon(kDay, QTime(12, 0), QTimeZone(8 * 3600));
         ledger.Left(QStringLiteral("PC1"), QStringLiteral("5*C/60"), true, 30, 2.5, noon.addSecs(-3600));
         QFile file(ledger.PathFor(kDay));
         QVERIFY(file.open(QIODevice::Append));
-        file.write(ChecksummedLine::Encode(line));
+        file.write(ChecksummedLine::Encode(line.split(u'\t')));
         file.close();
         const LedgerDay d = ledger.Read(kDay, noon);
         QCOMPARE(d.skipped, 1);
