@@ -81,9 +81,8 @@ void ItemJournal::write(const QByteArray &lines, const QDateTime &at)
         written = DurableFile::Replace(m_path, JournalLines::Snapshot(*m_following, m_begun, m_lastAt));
     } else {
         // A new file says when it began: no instant in it can be earlier.
-        const bool fresh = !Found();
-        if (fresh) {
-            m_begun = m_lastAt.isValid() ? m_lastAt : QDateTime::currentDateTime();
+        if (!Found() && m_lastAt.isValid()) {
+            m_begun = m_lastAt;
             written = m_file.Append(ChecksummedLine::Encode(JournalLines::Begin(m_begun)) + lines);
         } else {
             written = m_file.Append(lines);
