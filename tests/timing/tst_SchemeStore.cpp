@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -209,10 +210,25 @@ private Q_SLOTS:
     }
 
     // The operator hears of a failed save once, not at every retry; the changes stay pending and
-    // reach the file once it can be written, and a later failure is told again.
+    // reach the file once it can be written, and a later failure is told again. Only a regular
+    // file is read or replaced: a FIFO is never waited on, nor replaced, even through a link.
+    void failedSaveIsToldOncePerEpisode_data()
+    {
+        QTest::addColumn<QString>("fifo"); // where one is made, if anywhere
+        QTest::addColumn<QString>("linkTo"); // with neither, a folder is in the file's place
+        QTest::newRow("folder") << QString() << QString();
+#ifdef Q_OS_UNIX
+        QTest::newRow("FIFO") << m_ini << QString();
+        QTest::newRow("link to a FIFO") << m_ini + u'~' << m_ini + u'~';
+        QTest::newRow("link to nothing") << QString() << m_ini + u'-';
+#endif
+    }
     void failedSaveIsToldOncePerEpisode()
     {
-        QVERIFY(QDir().mkpath(m_ini)); // a folder where the file should be
+        QFETCH(QString, fifo);
+        QFETCH(QString, linkTo);
+        QVERIFY(fifo.isEmpty() || QProcess::execute(QStringLiteral("mkfifo"), {fifo}) == 0);
+        QVERIFY(linkTo.isEmpty() ? !fifo.isEmpty() || QDir().mkpath(m_ini) : QFile::link(linkTo, m_ini));
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
@@ -227,7 +243,7 @@ private Q_SLOTS:
         QCOMPARE(p.asked[0].text, QStringLiteral("无法保存设置文件:\n") + QDir::toNativeSeparators(m_ini));
         QCOMPARE(p.asked[0].icon, Prompter::Icon::Critical);
 
-        QVERIFY(QDir().rmdir(m_ini));
+        QVERIFY(QDir().rmdir(m_ini) || QFile::remove(m_ini));
         QVERIFY(SchemeStorePrompts::Commit(store, p));
         QCOMPARE(loadAgain(p), schemes(s));
 
