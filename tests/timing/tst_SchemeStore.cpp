@@ -155,6 +155,11 @@ private Q_SLOTS:
         QTest::newRow("first start") << QByteArray() << false;
         QTest::newRow("view settings only") << QByteArray("[SET]\nVIEW=1\n") << false;
         QTest::newRow("whole") << QByteArray("; mine\n[SET]\nMax=1\n1=5*C/60\n\n[Other]\nx=1\n") << false;
+        // As a Windows editor may save it: read whole, so nothing needs keeping aside.
+        QTest::newRow("UTF-16, little-endian") << QByteArray("\xff\xfex\0=\0\x31\0\r\0\n\0", 12) << false;
+        QTest::newRow("UTF-16, big-endian") << QByteArray("\xfe\xff\0x\0=\0\x31\0\r\0\n", 12) << false;
+        QTest::newRow("UTF-16 without its mark") << QByteArray("x\0=\0\x31\0\n\0", 8) << true;
+        QTest::newRow("UTF-32") << QByteArray("\xff\xfe\0\0x\0\0\0=\0\0\0", 12) << true;
     }
     void unreadableFileIsKeptBeforeItIsReplaced()
     {
@@ -175,6 +180,7 @@ private Q_SLOTS:
         if (kept)
             QCOMPARE(readFile(QStringLiteral(".bak")), file);
         QVERIFY(loadAgain(p).endsWith(QStringLiteral("9*C")));
+        QVERIFY(!readFile().contains('\0'));
         QVERIFY(p.asked.isEmpty());
         if (!kept && file.contains("[Other]"))
             QVERIFY(readFile().endsWith("\n[Other]\nx=1\n"));
