@@ -143,11 +143,13 @@ bool IniSettingsStore::writeChanges()
         m_dirty = !writeRegistry(m_app, m_doc);
         return !m_dirty;
     }
+    m_keptAt.clear();
     if (m_keepOriginal && QFileInfo::exists(m_location)) {
         const QString bak = m_location + QStringLiteral(".bak");
         const std::optional<QByteArray> original = DurableFile::ReadRegular(m_location);
         if (!original || !DurableFile::Replace(bak, *original))
             return false;
+        m_keptAt = bak;
     }
     if (!DurableFile::Replace(m_location, m_doc.ToBytes()))
         return false;
