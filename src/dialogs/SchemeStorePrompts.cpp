@@ -10,9 +10,11 @@ namespace SchemeStorePrompts {
 
 void LoadFangAn(ModClock &state, SettingsStore &store, Prompter &prompter)
 {
+    // One box however many were skipped: a box for each could keep the operator clicking for hours.
     const int skipped = SchemeStore::LoadFangAn(state, store);
-    for (int i = 0; i < skipped; ++i)
-        prompter.MsgBox(QStringLiteral("计时方案设置值错误"), Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
+    if (skipped > 0)
+        prompter.MsgBox(QStringLiteral("计时方案设置值错误\n已跳过%1项计时方案设置。").arg(skipped),
+                        Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
 }
 
 bool Commit(SettingsStore &store, Prompter &prompter)
@@ -21,6 +23,10 @@ bool Commit(SettingsStore &store, Prompter &prompter)
     if (result == SettingsStore::CommitResult::Failed)
         prompter.MsgBox(QStringLiteral("无法保存设置文件:\n") + QDir::toNativeSeparators(store.Location()),
                         Prompter::Buttons::Ok, Prompter::Icon::Critical);
+    else if (result == SettingsStore::CommitResult::Written && !store.KeptOriginal().isEmpty())
+        prompter.MsgBox(QStringLiteral("设置文件中有无法读取的内容,原文件已另存为:\n")
+                            + QDir::toNativeSeparators(store.KeptOriginal()),
+                        Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
     return result == SettingsStore::CommitResult::Written;
 }
 

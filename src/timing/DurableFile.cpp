@@ -1,6 +1,7 @@
 #include "timing/DurableFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -8,6 +9,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -39,6 +41,11 @@ void SyncFolder(const QString &folder)
 
 bool Replace(const QString &path, const QByteArray &bytes)
 {
+    // Renaming over what is not a regular file would put text where the system expects a device or
+    // a pipe (as root, through a link, even one of the system's own).
+    const QFileInfo target(path);
+    if (target.exists() ? !target.isFile() : target.isSymLink())
+        return false;
     const QString folder = QFileInfo(path).absolutePath();
     QDir().mkpath(folder);
     QSaveFile file(path);
@@ -53,6 +60,34 @@ bool Replace(const QString &path, const QByteArray &bytes)
         return false;
     SyncFolder(folder);
     return true;
+}
+
+std::optional<QByteArray> ReadRegular(const QString &path)
+{
+    // Opening a device may do something of its own, and opening a FIFO waits for a writer that
+    // may never come: neither is opened. What is opened is checked again, in case it was swapped.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file;
+#ifdef Q_OS_WIN
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+#else
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st { };
+    if (fd < 0)
+        return std::nullopt;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+#endif
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace DurableFile

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class QFileDevice;
 
 namespace DurableFile {
@@ -16,7 +18,13 @@ bool Sync(QFileDevice &file);
 void SyncFolder(const QString &folder);
 
 // Replaces the file at path with bytes as one step, creating its folder when needed: any failing
-// write, flush or sync leaves the old file untouched and the temporary one removed.
+// write, flush or sync leaves the old file untouched and the temporary one removed. Only a regular
+// file is replaced (a link is followed only to one) or created: a device, a FIFO, a socket or a
+// link to nothing in its place fails and stays as it is.
 bool Replace(const QString &path, const QByteArray &bytes);
+
+// The whole content of a regular file (a link is followed only to one). Anything else is not read,
+// and a FIFO is never waited on: it gives nothing, as does a file that cannot be read.
+std::optional<QByteArray> ReadRegular(const QString &path);
 
 } // namespace DurableFile

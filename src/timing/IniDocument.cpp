@@ -76,14 +76,24 @@ QByteArray encodeValue(const QString &value)
     return out.toUtf8();
 }
 
+// A Windows editor may save the file as UTF-16, which its byte-order mark tells; UTF-8 is ours.
+QStringDecoder::Encoding textEncoding(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xff\xfe"))
+        return QStringDecoder::Utf16LE;
+    if (bytes.startsWith("\xfe\xff"))
+        return QStringDecoder::Utf16BE;
+    return QStringDecoder::Utf8;
+}
+
 } // namespace
 
 IniDocument IniDocument::Parse(const QByteArray &bytes)
 {
     IniDocument doc;
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
+    QStringDecoder decoder(textEncoding(bytes));
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
         doc.m_whole = false;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
@@ -94,6 +104,13 @@ IniDocument IniDocument::Parse(const QByteArray &bytes)
         const QStringView line = rawLine.trimmed();
         if (line.isEmpty() || isComment(line))
             continue;
+        // No text of ours holds a NUL: it is another encoding (UTF-16 without its mark, UTF-32)
+        // or not text at all, and written back it would spread through the file.
+        if (line.contains(QChar(0))) {
+            doc.m_whole = false;
+            brokenHeader = brokenHeader || line.startsWith(u'[');
+            continue;
+        }
         if (line.startsWith(u'[')) {
             const qsizetype close = line.indexOf(u']');
             const QStringView rest = close < 0 ? QStringView() : line.mid(close + 1).trimmed();

@@ -20,9 +20,10 @@ public:
         QMap<QString, QString> values;
     };
 
-    // Reads UTF-8 text. A line that cannot be understood (no "=", a section name without its
-    // closing bracket, a key given twice, text that is not UTF-8) is left out and makes Whole()
-    // false; everything else is kept, so one broken line does not cost the rest.
+    // Reads UTF-8 text, or UTF-16 that starts with its byte-order mark. A line that cannot be
+    // understood (no "=", a section name without its closing bracket, a key given twice, a NUL,
+    // text that is not in that encoding) is left out and makes Whole() false; everything else is
+    // kept, so one broken line does not cost the rest.
     static IniDocument Parse(const QByteArray &bytes);
     // The whole text: sections in the order they were read or added, keys sorted.
     QByteArray ToBytes() const;

@@ -3,9 +3,9 @@
 #include "timing/DurableFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 
@@ -44,7 +44,6 @@ bool writeRegistry(const QString &app, const IniDocument &doc)
     return s.status() == QSettings::NoError;
 }
 #else
-constexpr QSettings::Format kFormat = QSettings::IniFormat;
 IniDocument readRegistry(const QString &)
 {
     return {};
@@ -62,7 +61,14 @@ IniSettingsStore::IniSettingsStore(QString filePath) : m_filePath(std::move(file
 
 QString IniSettingsStore::LocationFor(const QString &app)
 {
+#ifdef Q_OS_WIN
     return QSettings(kFormat, QSettings::UserScope, app, app).fileName();
+#else
+    // Where QSettings keeps a user's INI file, worked out without one: QSettings reads the file as
+    // it is made, and would wait for good on a FIFO in its place.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + app + u'/' + app
+        + QStringLiteral(".ini");
+#endif
 }
 
 bool IniSettingsStore::usesRegistry() const
@@ -87,19 +93,15 @@ void IniSettingsStore::load(const QString &app)
     }
     if (!QFileInfo::exists(m_location))
         return; // the first start
-    QFile file(m_location);
-    // A file that is there but cannot be read (a folder in its place, no permission) is not
-    // written over: keeping it aside first fails, and so does the commit, which is reported.
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Something that is there but is no regular file it can read (a folder, a device or a FIFO in
+    // its place, no permission) is not written over: keeping it aside first fails, and so does the
+    // commit, which is reported.
+    const std::optional<QByteArray> bytes = DurableFile::ReadRegular(m_location);
+    if (!bytes) {
         m_keepOriginal = true;
         return;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_keepOriginal = true;
-        return;
-    }
-    m_doc = IniDocument::Parse(bytes);
+    m_doc = IniDocument::Parse(*bytes);
     if (!m_doc.Whole())
         m_keepOriginal = true;
 }
@@ -141,14 +143,13 @@ bool IniSettingsStore::writeChanges()
         m_dirty = !writeRegistry(m_app, m_doc);
         return !m_dirty;
     }
+    m_keptAt.clear();
     if (m_keepOriginal && QFileInfo::exists(m_location)) {
-        QFile original(m_location);
-        if (!original.open(QIODevice::ReadOnly))
+        const QString bak = m_location + QStringLiteral(".bak");
+        const std::optional<QByteArray> original = DurableFile::ReadRegular(m_location);
+        if (!original || !DurableFile::Replace(bak, *original))
             return false;
-        const QByteArray bytes = original.readAll();
-        if (original.error() != QFileDevice::NoError
-            || !DurableFile::Replace(m_location + QStringLiteral(".bak"), bytes))
-            return false;
+        m_keptAt = bak;
     }
     if (!DurableFile::Replace(m_location, m_doc.ToBytes()))
         return false;

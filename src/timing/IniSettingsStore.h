@@ -23,6 +23,7 @@ public:
     QString Location() const override;
     // The original goes to the file's path with ".bak" appended.
     void KeepOriginal() override;
+    QString KeptOriginal() const override { return m_keptAt; }
 
     // Where the per-user store of an application lives (a file path, or a registry path on Windows).
     static QString LocationFor(const QString &app);
@@ -39,6 +40,7 @@ private:
     QString m_app;
     QString m_location;
     IniDocument m_doc;
+    QString m_keptAt;
     bool m_loaded = false;
     bool m_dirty = false;
     bool m_keepOriginal = false;

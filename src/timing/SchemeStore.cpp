@@ -24,32 +24,56 @@ std::optional<qint16> schemeCount(const QString &text)
         return std::nullopt;
     return qint16(v);
 }
+
+// The formula under a numbered key; none when the key is missing or holds "0".
+std::optional<QString> schemeAt(SettingsStore &store, int number)
+{
+    const QString text = store.GetSetting(kApp, kSection, SettingsKeys::Scheme(number), kMissing);
+    return text == kMissing ? std::nullopt : std::optional<QString>(text);
+}
+
+// The highest numbered key that holds a formula. The program counts only as far as "Max" (a
+// 16-bit number), so this is the last one it could ever write over.
+int highestScheme(SettingsStore &store)
+{
+    for (int i = std::numeric_limits<qint16>::max(); i > 0; --i) {
+        if (schemeAt(store, i))
+            return i;
+    }
+    return 0;
+}
 } // namespace
 
 namespace SchemeStore {
 
 int LoadFangAn(ModClock &state, SettingsStore &store)
 {
-    // A count that cannot be read loads nothing and says nothing. The schemes may still be there
-    // under their numbers; saving would then write over some of them, so the file is kept aside.
-    // (A count that is missing while no key "1" exists is a first start, and costs nothing.)
+    // A count that cannot be read (or none at all) stands for the entries numbered from 1 up to the
+    // first gap, as the program writes them.
     const QString maxText = store.GetSetting(kApp, kSection, kMax, QString());
     const std::optional<qint16> max = schemeCount(maxText);
-    state.intFangAn = max.value_or(0);
-    if (!max
-        && (!maxText.trimmed().isEmpty()
-            || !store.GetSetting(kApp, kSection, SettingsKeys::Scheme(1), QString()).isNull()))
-        store.KeepOriginal();
+    const int highest = highestScheme(store);
+    int count = max.value_or(0);
+    if (!max) {
+        while (count < highest && schemeAt(store, count + 1))
+            ++count;
+    }
 
     int skipped = 0;
-    for (int i = 1; i <= state.intFangAn; ++i) {
-        const QString text = store.GetSetting(kApp, kSection, SettingsKeys::Scheme(i), kMissing);
-        if (text == kMissing) {
+    for (int i = 1; i <= count; ++i) {
+        if (const std::optional<QString> text = schemeAt(store, i))
+            state.cFangAn.Add(*text);
+        else
             ++skipped;
-            continue;
-        }
-        state.cFangAn.Add(text);
     }
+    // Entries beyond the count are not loaded, and they are not left either, for a later save to
+    // write over one by one: the save deletes every numbered key up to intFangAn, once the file has
+    // been kept aside as it was.
+    for (int i = count + 1; i <= highest; ++i)
+        skipped += schemeAt(store, i) ? 1 : 0;
+    state.intFangAn = qint16(std::max(count, highest));
+    if ((!max && (!maxText.trimmed().isEmpty() || highest > 0)) || highest > count)
+        store.KeepOriginal();
     return skipped;
 }
 

@@ -8,9 +8,11 @@ class SettingsStore;
 namespace SchemeStore {
 
 // Reads "Max" and the numbered keys into cFangAn; a missing or "0" entry is skipped and the rest
-// still load in order. Returns the number of entries skipped: the caller warns the operator once
-// for each. A "Max" that is not a whole number from 0 to 32767 loads nothing and is no warning;
-// the store is then asked to keep its original aside before it is written over.
+// still load in order. A "Max" that is missing or not a whole number from 0 to 32767 loads the
+// entries from "1" up to the first gap. An entry numbered above the count is skipped, and the next
+// save deletes it. Returns the number of entries skipped, for the caller to tell the operator.
+// When the count could not be read or an entry is dropped, the store is asked to keep its original
+// aside before it is written over.
 int LoadFangAn(ModClock &state, SettingsStore &store);
 
 // Deletes the numbered keys the store holds, then writes cFangAn densely from "1" and "Max". Only

@@ -19,6 +19,8 @@ public:
     // What the store held could not all be read: before it first writes over it, the store keeps
     // it aside as it is, so that the operator can still recover what the program could not read.
     virtual void KeepOriginal() = 0;
+    // Where the last commit kept that original aside; empty when it kept none.
+    virtual QString KeptOriginal() const { return {}; }
 
     // Failed is the first failure after a success (or the first commit); FailedAgain follows
     // another failure, so that a caller tells the operator once, not at every retry.
