@@ -17,6 +17,9 @@ bool AppendOnlyFile::open()
 {
     const QFileInfo info(m_path);
     const bool created = !info.exists();
+    // A device or a FIFO in the file's place would swallow the lines or block the program.
+    if (!created && !info.isFile())
+        return false;
     QDir().mkpath(info.absolutePath());
     m_file.setFileName(m_path);
     // Unbuffered: every line goes to the system at once, nothing waits in the process.

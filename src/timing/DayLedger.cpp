@@ -1,6 +1,7 @@
 #include "timing/DayLedger.h"
 
 #include "timing/ChecksummedLine.h"
+#include "timing/DurableFile.h"
 #include "timing/TimeText.h"
 
 #include <QFile>
@@ -159,10 +160,10 @@ LedgerDay DayLedger::Read(const QDate &day, const QDateTime &readAt) const
 {
     LedgerDay d;
     d.date = day;
-    QFile in(PathFor(day));
-    if (!in.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> read = DurableFile::ReadRegular(PathFor(day));
+    if (!read)
         return d;
-    const QByteArray content = in.readAll();
+    const QByteArray &content = *read;
     // A minute's grace: the clock that wrote a line may run a little ahead of the one reading it.
     const QDateTime latest = readAt.isValid() ? readAt.addSecs(60) : QDateTime();
     QSet<QByteArray> seen;

@@ -102,15 +102,13 @@ bool ItemJournal::Found() const
 
 JournalLines::Replayed ItemJournal::read(ModClock &state, const QDateTime &now, DayLedger *ledger) const
 {
-    QFile in(m_path);
-    if (!in.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> content = DurableFile::ReadRegular(m_path);
+    if (!content)
         return {};
-    const QByteArray content = in.readAll();
-    in.close();
     // A journal from before files said when they began is bounded by the file's own birth, where
     // the file system keeps it.
     const QDateTime born = QFileInfo(m_path).birthTime();
-    return JournalLines::Replay(state, content, born.isValid() ? born.addSecs(-60) : QDateTime(), now, ledger);
+    return JournalLines::Replay(state, *content, born.isValid() ? born.addSecs(-60) : QDateTime(), now, ledger);
 }
 
 namespace {
