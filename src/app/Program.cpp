@@ -79,7 +79,7 @@ fClock &Program::mainWindow()
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
         connect(w, &fClock::exitConfirmed, this, [this] {
             // The list goes with the program; its items' bills stay in the day's takings.
-            TimingOperations::LeaveAtExit(*m_state, m_clock->now());
+            TimingOperations::LeaveAtExit(*m_state, m_clock->moment());
             m_state->journal = nullptr;
             if (m_journal)
                 m_journal->Discard();
@@ -184,7 +184,7 @@ void Program::resumeJournal()
         if (m_prompter->MsgBox(QStringLiteral("上次计时没有正常结束,恢复当时的计时项吗?"), Prompter::Buttons::YesNo,
                                Prompter::Icon::Question)
             == Prompter::Answer::Yes) {
-            const ItemJournal::Restored r = m_journal->Restore(*m_state, m_clock->now());
+            const ItemJournal::Restored r = m_journal->Restore(*m_state, m_clock->moment());
             fClock &w = mainWindow();
             w.SetPanelText(StatusPanel::Items, QString::number(m_state->lngItems));
             w.SetPanelText(StatusPanel::Added, QString::number(m_state->lngAdded));

@@ -22,9 +22,10 @@ double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace)
     return state.objCalc().Evaluate(text).value_or(0.0);
 }
 
-ClockTick::Result ClockTick::Tick(const QDateTime &now)
+ClockTick::Result ClockTick::Tick(const Moment &moment)
 {
     Result r;
+    const QDateTime &now = moment.wall;
     // From the local fields: going through the epoch would cost a time-zone lookup every tick.
     const qint64 second = now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
     if (second != m_captionSecond) {
@@ -33,7 +34,7 @@ ClockTick::Result ClockTick::Tick(const QDateTime &now)
     }
     r.caption = m_caption;
 
-    r.refreshed = RefreshIfNewMinute(now);
+    r.refreshed = RefreshIfNewMinute(moment);
     if (m_state.itmSelected != m_tooltipItem || r.refreshed) {
         m_tooltipItem = m_state.itmSelected;
         const int sel = m_state.SelectedPos();
@@ -59,8 +60,9 @@ int ClockTick::MsecsToNextMinute(const QDateTime &now)
     return (60 - t.second()) * 1000 - t.msec() + kWakeAfterChangeMs;
 }
 
-bool ClockTick::RefreshIfNewMinute(const QDateTime &now)
+bool ClockTick::RefreshIfNewMinute(const Moment &moment)
 {
+    const QDateTime &now = moment.wall;
     // Only a new clock minute can differ from sLastMinute; format it only then.
     const QTime time = now.time();
     const int minuteOfDay = time.hour() * 60 + time.minute();
@@ -72,15 +74,16 @@ bool ClockTick::RefreshIfNewMinute(const QDateTime &now)
     if (n == sLastMinute)
         return false;
     sLastMinute = n;
-    refresh(now, QTime(time.hour(), time.minute()));
+    refresh(moment, QTime(time.hour(), time.minute()));
     return true;
 }
 
-void ClockTick::refresh(const QDateTime &localNow, const QTime &minute)
+void ClockTick::refresh(const Moment &localNow, const QTime &minute)
 {
     // Thousands of items measure their sessions against now: with its offset from UTC fixed, each
     // measurement is arithmetic instead of a question to the time-zone database.
-    const QDateTime now = localNow.toOffsetFromUtc(localNow.offsetFromUtc());
+    Moment now = localNow;
+    now.wall = localNow.wall.toOffsetFromUtc(localNow.wall.offsetFromUtc());
     ItemRowModel &rows = m_state.lvwMain;
     const ItemRowModel::Batch batch(rows);
     const int count = std::min<int>(m_state.lngItems, rows.Count());

@@ -8,8 +8,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cmath>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -33,6 +35,15 @@ int positionOf(const ModClock &state, const QString &name)
     return state.cName.IndexOfKey(name);
 }
 
+// Minutes an end booked, read back: a field no booking can have written makes the line unreadable.
+std::optional<double> bookedMinutes(const QString &field)
+{
+    const std::optional<double> minutes = ChecksummedLine::Number(field);
+    if (!minutes || !std::isfinite(*minutes) || *minutes < 0)
+        return std::nullopt;
+    return minutes;
+}
+
 // Makes one recorded change again through the operation that made it; false when the line is not
 // a change or no longer applies (an item it names is not there).
 bool replay(ModClock &state, const QStringList &f)
@@ -44,27 +55,42 @@ bool replay(ModClock &state, const QStringList &f)
         const std::optional<bool> startNow = flag(f[5]);
         return at.isValid() && minutes && startNow && state.AddItem(NewItem {f[2], f[3], *minutes, *startNow}, at) != 0;
     }
-    if ((kind == kStart || kind == kEnd) && f.size() == 3) {
+    // An end written before ends kept their minutes has none: its minutes come from the instants.
+    if ((kind == kStart && f.size() == 3) || (kind == kEnd && (f.size() == 3 || f.size() == 4))) {
         const QDateTime at = ChecksummedLine::Instant(f[1]);
         const int pos = positionOf(state, f[2]);
-        if (!at.isValid() || pos == 0)
+        const std::optional<double> booked = f.size() == 4 ? bookedMinutes(f[3]) : std::nullopt;
+        if (!at.isValid() || pos == 0 || (f.size() == 4 && !booked))
             return false;
         state.Select(pos);
         if (kind == kStart)
             TimingOperations::StartTimer(state, at);
         else
-            TimingOperations::EndTimer(state, at);
+            TimingOperations::EndTimer(state, at, booked);
         return true;
     }
     if (kind == kRemove && f.size() == 2) {
         const int pos = positionOf(state, f[1]);
         return pos != 0 && state.RemoveItem(pos);
     }
-    if (kind == kAll && f.size() == 3) {
+    // A stop all names each item it ended with the minutes it booked; the items are ended with
+    // those first, and whatever else still runs then as the stop always did.
+    if (kind == kAll && f.size() >= 3 && f.size() % 2 == 1) {
         const QDateTime at = ChecksummedLine::Instant(f[1]);
         const std::optional<bool> started = flag(f[2]);
         if (!at.isValid() || !started)
             return false;
+        std::vector<std::pair<int, double>> ended;
+        for (qsizetype k = 3; k < f.size(); k += 2) {
+            const std::optional<double> booked = bookedMinutes(f[k + 1]);
+            if (!booked)
+                return false;
+            ended.emplace_back(positionOf(state, f[k]), *booked);
+        }
+        for (const auto &[pos, booked] : ended) {
+            state.Select(pos);
+            TimingOperations::EndTimer(state, at, booked);
+        }
         TimingOperations::SetTimer(state, *started, at);
         return true;
     }
@@ -94,9 +120,9 @@ void ItemJournal::Started(const QString &name, const QDateTime &at)
     append({kStart, ChecksummedLine::InstantField(at), name});
 }
 
-void ItemJournal::Ended(const QString &name, const QDateTime &at)
+void ItemJournal::Ended(const QString &name, const QDateTime &at, double minutes)
 {
-    append({kEnd, ChecksummedLine::InstantField(at), name});
+    append({kEnd, ChecksummedLine::InstantField(at), name, ChecksummedLine::NumberField(minutes)});
 }
 
 void ItemJournal::Removed(const QString &name)
@@ -104,9 +130,12 @@ void ItemJournal::Removed(const QString &name)
     append({kRemove, name});
 }
 
-void ItemJournal::AllTimed(bool started, const QDateTime &at)
+void ItemJournal::AllTimed(bool started, const QDateTime &at, const Booked &ended)
 {
-    append({kAll, ChecksummedLine::InstantField(at), started ? QStringLiteral("1") : QStringLiteral("0")});
+    QStringList fields {kAll, ChecksummedLine::InstantField(at), started ? QStringLiteral("1") : QStringLiteral("0")};
+    for (const auto &[name, minutes] : ended)
+        fields << name << ChecksummedLine::NumberField(minutes);
+    append(fields);
 }
 
 void ItemJournal::append(const QStringList &fields)
@@ -123,7 +152,7 @@ bool ItemJournal::Found() const
     return QFileInfo(m_path).size() > 0;
 }
 
-ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now)
+ItemJournal::Restored ItemJournal::Restore(ModClock &state, const Moment &now)
 {
     Restored r;
     m_file.Close();
@@ -155,9 +184,10 @@ ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now
     state.itmSelected = QPersistentModelIndex();
 
     // Sessions still running went on while the program was down: their rows show the bill now.
+    TimingOperations::AnchorRunning(state, now);
     for (int i = 1; i <= state.lngItems; ++i)
         if (state.cRunning.Value(i, false))
-            TimingOperations::ShowMinutes(state, i, TimingOperations::RunningMinutes(state, i, now), now.time());
+            TimingOperations::ShowMinutes(state, i, TimingOperations::RunningMinutes(state, i, now), now.wall.time());
 
     // Written beside and renamed over: a cut now leaves the old file or the new one. Later lines
     // go to the new one, so its name must be on the disk before them.

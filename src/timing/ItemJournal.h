@@ -9,8 +9,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 class ModClock;
+struct Moment;
 struct NewItem;
 
 // One line per change, fields separated by tabs and ended by a checksum of the line, so that a
@@ -27,13 +29,19 @@ public:
     static QString DefaultPath();
     const QString &path() const { return m_path; }
 
-    // The changes, recorded after they were made. The first one creates the file.
+    // The items a stop ended, each with the minutes it booked.
+    using Booked = QList<std::pair<QString, double>>;
+
+    // The changes, recorded after they were made. The first one creates the file. An end keeps
+    // the minutes it booked: the clock may have been set since the start, and the replay must book
+    // what this run booked, not what the instants recorded would make of it.
     void Added(const NewItem &item, const QDateTime &at);
     void Started(const QString &name, const QDateTime &at);
-    void Ended(const QString &name, const QDateTime &at);
+    void Ended(const QString &name, const QDateTime &at, double minutes);
     void Removed(const QString &name);
-    // Start all (started true) or stop all: one line however many items it touched.
-    void AllTimed(bool started, const QDateTime &at);
+    // Start all (started true) or stop all, with what each item it ended booked: one line however
+    // many items it touched.
+    void AllTimed(bool started, const QDateTime &at, const Booked &ended = {});
 
     // True when the file holds anything: the run that wrote it never ended with the operator's leave.
     bool Found() const;
@@ -47,9 +55,10 @@ public:
         int skipped = 0; // lines that could not be read, or changes that no longer applied
     };
     // Replays the file into state through the timing operations themselves, with the instants
-    // recorded, then brings the rows of running items up to now; no item is current afterwards.
+    // recorded, then brings the rows of running items up to now, from where they count real time;
+    // no item is current afterwards.
     // The file keeps only the replayed lines, so later changes follow a clean line.
-    Restored Restore(ModClock &state, const QDateTime &now);
+    Restored Restore(ModClock &state, const Moment &now);
 
     // The operator declined to restore: the old file is kept as path + ".bak" and the journal
     // starts empty.
