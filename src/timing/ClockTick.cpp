@@ -5,6 +5,8 @@
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
+#include <algorithm>
+
 double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace)
 {
     // A negative number goes in parentheses so that "C^2" stays a square and "2-C" no "2--5".
@@ -66,8 +68,15 @@ bool ClockTick::RefreshIfNewMinute(const Moment &moment)
     // Only a new clock minute can differ from sLastMinute; format it only then.
     const QTime time = now.time();
     const int minuteOfDay = time.hour() * 60 + time.minute();
-    if (minuteOfDay == m_minuteOfDay && now.date() == m_minuteDate)
-        return false;
+    if (minuteOfDay == m_minuteOfDay && now.date() == m_minuteDate) {
+        // A session whose minute edges are not the wall clock's (it began before the clock was set,
+        // or the two clocks drifted apart) gains its minute between two wall minutes: it shows it
+        // then, not a minute late.
+        if (!moment.elapsedMs || !m_nextRealMinuteMs || *moment.elapsedMs < *m_nextRealMinuteMs)
+            return false;
+        refresh(moment, QTime(time.hour(), time.minute()), true);
+        return true;
+    }
     m_minuteOfDay = minuteOfDay;
     m_minuteDate = now.date();
     const QString n = TimeText::HourMinute(time);
@@ -78,7 +87,7 @@ bool ClockTick::RefreshIfNewMinute(const Moment &moment)
     return true;
 }
 
-void ClockTick::refresh(const Moment &localNow, const QTime &minute)
+void ClockTick::refresh(const Moment &localNow, const QTime &minute, bool again)
 {
     // Thousands of items measure their sessions against now: with its offset from UTC fixed, each
     // measurement is arithmetic instead of a question to the time-zone database.
@@ -87,10 +96,16 @@ void ClockTick::refresh(const Moment &localNow, const QTime &minute)
     ItemRowModel &rows = m_state.lvwMain;
     const ItemRowModel::Batch batch(rows);
     const int count = std::min<int>(m_state.lngItems, rows.Count());
+    std::optional<qint64> nextEdge;
     for (int i = 1; i <= count; ++i) {
         const Item &item = rows.At(i);
-        if (!item.running || item.upTo == minute)
+        if (!item.running)
+            continue;
+        if (const std::optional<qint64> edge = now.NextMinuteEdge(item.anchor))
+            nextEdge = std::min(nextEdge.value_or(*edge), *edge);
+        if (!again && item.upTo == minute)
             continue;
         TimingOperations::ShowMinutes(m_state, i, TimingOperations::RunningMinutes(item, now), minute);
     }
+    m_nextRealMinuteMs = nextEdge;
 }

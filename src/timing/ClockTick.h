@@ -8,6 +8,8 @@
 #include <QPersistentModelIndex>
 #include <QString>
 
+#include <optional>
+
 class ModClock;
 
 // Puts dblReplace for every C or c of the formula and evaluates it; 0 when anything fails.
@@ -40,7 +42,8 @@ public:
     QString sLastMinute;
 
 private:
-    void refresh(const Moment &localNow, const QTime &minute);
+    // again: within a minute already refreshed, for the sessions whose own minute has just turned.
+    void refresh(const Moment &localNow, const QTime &minute, bool again = false);
 
     ModClock &m_state;
     // A tick may come early or twice in a second and then finds nothing new: the caption changes
@@ -49,6 +52,7 @@ private:
     QString m_caption;
     int m_minuteOfDay = -1;
     QDate m_minuteDate;
+    std::optional<qint64> m_nextRealMinuteMs; // the elapsed reading at which a session's next minute turns
     QPersistentModelIndex m_tooltipItem;
     QString m_tooltip;
 };

@@ -26,4 +26,15 @@ struct Moment {
             return wall;
         return anchor.wall.addMSecs(*elapsedMs - *anchor.elapsedMs);
     }
+
+    // The elapsed reading at which RealSince(anchor) next crosses a minute's edge; nothing without
+    // both readings.
+    std::optional<qint64> NextMinuteEdge(const Moment &anchor) const
+    {
+        if (!elapsedMs || !anchor.elapsedMs || !anchor.wall.isValid())
+            return std::nullopt;
+        constexpr qint64 kMinuteMs = 60000;
+        const qint64 intoMinute = (RealSince(anchor).toMSecsSinceEpoch() % kMinuteMs + kMinuteMs) % kMinuteMs;
+        return *elapsedMs + kMinuteMs - intoMinute;
+    }
 };
