@@ -23,6 +23,7 @@
 #include "dialogs/SchemeDialog.h"
 #include "dialogs/SchemeStorePrompts.h"
 #include "timing/ModClock.h"
+#include "timing/Moment.h"
 #include "timing/SchemeStore.h"
 #include "timing/TimingOperations.h"
 #include "timing/WallClock.h"
@@ -81,7 +82,7 @@ fClock &Program::mainWindow()
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
         connect(w, &fClock::exitConfirmed, this, [this] {
             // The list goes with the program; its items' bills stay in the day's takings.
-            TimingOperations::LeaveAtExit(*m_state, m_clock->now());
+            TimingOperations::LeaveAtExit(*m_state, m_clock->moment());
             m_state->journal = nullptr;
             if (m_journal)
                 m_journal->Discard();
@@ -231,12 +232,14 @@ bool Program::offerJournal(ItemJournal &journal)
     }
     if (m_ending)
         return false;
-    const QDateTime now = m_clock->now();
+    const Moment moment = m_clock->moment();
+    const QDateTime &now = moment.wall;
     if (answer == Prompter::Answer::No) {
         journal.Settle(m_ledger.get(), now);
         return true;
     }
-    const ItemJournal::Restored r = journal.Restore(*m_state, now);
+    // Sessions that go on count real time from here, whatever the wall clock does next.
+    const ItemJournal::Restored r = journal.Restore(*m_state, moment);
     if (answer == Prompter::Answer::Choice && r.lastAlive.isValid()) {
         // Ended where the program stopped, recorded and booked as any end is.
         m_state->journal = &journal;

@@ -252,7 +252,7 @@ bool fClock::eventFilter(QObject *watched, QEvent *event)
 
 void fClock::Clock_Timer()
 {
-    const QDateTime now = m_clock.now();
+    const Moment now = m_clock.moment();
     const ClockTick::Result r = m_tick.Tick(now);
     SetCaption(r.caption);
     if (!r.tooltip.isEmpty())
@@ -260,7 +260,7 @@ void fClock::Clock_Timer()
     if (m_clockTimer->isActive()) {
         // The status bar's clock shows the same second; setting it here spares it a wake of its own.
         m_sbar->showTime();
-        m_clockTimer->start(ClockTick::MsecsToNextSecond(now));
+        m_clockTimer->start(ClockTick::MsecsToNextSecond(now.wall));
     }
 }
 
@@ -275,8 +275,7 @@ void fClock::MinuteWatch_Timer()
 {
     if (m_clockTimer->isActive())
         return; // the clock's own tick refreshes
-    const QDateTime now = m_clock.now();
-    if (m_tick.RefreshIfNewMinute(now)) {
+    if (m_tick.RefreshIfNewMinute(m_clock.moment())) {
         const int sel = m_state.SelectedPos();
         if (sel != 0)
             m_lvw->setListToolTip(TimingOperations::ItemTooltip(m_state, sel));

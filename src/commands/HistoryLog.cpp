@@ -8,7 +8,7 @@ HistoryLog::HistoryLog(QObject *parent) : QObject(parent)
 
 double RemovedItem::minutes() const
 {
-    return TimingOperations::RunningMinutes(item, removedAt);
+    return TimingOperations::RunningMinutes(item, Moment(removedAt, removedElapsedMs));
 }
 
 QString RemovedItem::HowRemoved(bool ended, bool atExit)
@@ -18,12 +18,13 @@ QString RemovedItem::HowRemoved(bool ended, bool atExit)
     return ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除");
 }
 
-RemovedItem HistoryLog::Snapshot(const ModClock &state, int pos, const QDateTime &now, bool ended)
+RemovedItem HistoryLog::Snapshot(const ModClock &state, int pos, const Moment &now, bool ended)
 {
     RemovedItem removed;
     if (state.lvwMain.IsValid(pos))
         removed.item = state.lvwMain.At(pos);
-    removed.removedAt = now;
+    removed.removedAt = now.wall;
+    removed.removedElapsedMs = now.elapsedMs;
     removed.ended = ended;
     return removed;
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class ModClock;
@@ -15,6 +16,7 @@ class ModClock;
 struct RemovedItem {
     Item item;
     QDateTime removedAt;
+    std::optional<qint64> removedElapsedMs; // what bills a session still running: see Moment
     bool ended = false; // ended and reported on removal, rather than only taken off the list
 
     // Booked minutes, plus those of a session still running at removal: an item taken off the list
@@ -33,7 +35,7 @@ public:
     explicit HistoryLog(QObject *parent = nullptr);
 
     // What item pos of state is at now, before it goes.
-    static RemovedItem Snapshot(const ModClock &state, int pos, const QDateTime &now, bool ended);
+    static RemovedItem Snapshot(const ModClock &state, int pos, const Moment &now, bool ended);
 
     void Record(RemovedItem item);
 

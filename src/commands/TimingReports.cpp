@@ -21,8 +21,9 @@ ReportDocument document(bool bPreview)
 }
 
 // Item i at now: its name and state, the bill as it stands now and one row per session.
-ReportDocument itemDocument(ModClock &state, int i, const QDateTime &now, bool bPreview)
+ReportDocument itemDocument(ModClock &state, int i, const Moment &moment, bool bPreview)
 {
+    const QDateTime &now = moment.wall;
     const ItemRowModel &rows = state.lvwMain;
     const clsSave &s = state.cSave.Item(i);
     ReportDocument d = document(bPreview);
@@ -30,7 +31,7 @@ ReportDocument itemDocument(ModClock &state, int i, const QDateTime &now, bool b
     d.firstBlock = {QStringLiteral("名称:"), rows.Text(i, ItemRowModel::ColName), QStringLiteral("状态:")};
     // The bill from the sessions themselves, through the arithmetic that books them: the row shows
     // the last refresh, and the total must add up with the table below it.
-    const double minutes = TimingOperations::RunningMinutes(state, i, now);
+    const double minutes = TimingOperations::RunningMinutes(state, i, moment);
     d.secondBlock = {QStringLiteral("计时次数:") + QString::number(s.cStart.Count()),
                      QStringLiteral("合计耗时:") + TimeText::GeneralNumber(minutes), QStringLiteral("结果:"),
                      TimeText::GeneralNumber(valCalc(state, state.cItemFangAn.Value(i), minutes))};
@@ -44,7 +45,7 @@ ReportDocument itemDocument(ModClock &state, int i, const QDateTime &now, bool b
         // The minutes are counted from the recorded start rather than the start column's text, so
         // the locale's time format cannot garble them, and as a booked session would be.
         d.cells << rows.Text(i, ItemRowModel::ColLatestStart) << TimeText::HourMinute(now.time())
-                << TimingOperations::SessionMinutes(state, i, now);
+                << TimingOperations::SessionMinutes(state, i, moment);
     } else {
         d.firstBlock << QStringLiteral("已结束计时");
     }
@@ -103,7 +104,7 @@ void TimingReports::ReportItem(bool bPreview)
     // waste paper.
     if (!m_state.cSave.IsValid(i))
         return;
-    const ReportDocument d = itemDocument(m_state, i, m_clock.now(), bPreview);
+    const ReportDocument d = itemDocument(m_state, i, m_clock.moment(), bPreview);
     if (ReportPrinter *r = report())
         r->Present(d);
 }

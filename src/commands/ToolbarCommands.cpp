@@ -118,9 +118,9 @@ void ToolbarCommands::MenuClick(Entry entry)
         if (m_state.SelectedPos() == 0)
             return;
         if (entry == Entry::S1)
-            TimingOperations::StartTimer(m_state, m_clock.now());
+            TimingOperations::StartTimer(m_state, m_clock.moment());
         else
-            TimingOperations::EndTimer(m_state, m_clock.now());
+            TimingOperations::EndTimer(m_state, m_clock.moment());
         showStartEntries(entry == Entry::S1);
         break;
     case Entry::V1: m_reports.ReportItem(true); break;
@@ -202,7 +202,7 @@ void ToolbarCommands::removeCurrent()
         return;
     const bool ended = answer == Prompter::Answer::Yes;
     if (ended) {
-        TimingOperations::EndTimer(m_state, m_clock.now());
+        TimingOperations::EndTimer(m_state, m_clock.moment());
         m_reports.ReportItem(true);
     }
     // Looked up again: the clock may have ticked while the box was open, and the report may have
@@ -210,8 +210,9 @@ void ToolbarCommands::removeCurrent()
     const int i = m_state.SelectedPos();
     if (i == 0)
         return;
-    RemovedItem removed = HistoryLog::Snapshot(m_state, i, m_clock.now(), ended);
-    TimingOperations::ItemLeaving(m_state, i, ended, removed.removedAt);
+    const Moment now = m_clock.moment();
+    RemovedItem removed = HistoryLog::Snapshot(m_state, i, now, ended);
+    TimingOperations::ItemLeaving(m_state, i, ended, now);
     m_history.Record(std::move(removed));
     m_host.SetListToolTip(QString());
     m_host.SetPanelText(StatusPanel::Items, QString::number(m_state.lngItems));
@@ -261,7 +262,7 @@ void ToolbarCommands::startStopAll()
     m_host.SetClockEnabled(!m_host.ClockEnabled());
     const bool running = m_host.ClockEnabled();
     // With a current item, its start and end entries follow the clock.
-    if (TimingOperations::SetTimer(m_state, running, m_clock.now()))
+    if (TimingOperations::SetTimer(m_state, running, m_clock.moment()))
         showStartEntries(running);
     QAction *start = m_actions.action(Button::Start);
     if (running) {

@@ -6,6 +6,8 @@
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
+#include <algorithm>
+
 double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace)
 {
     // A negative number goes in parentheses so that "C^2" stays a square and "2-C" no "2--5".
@@ -23,9 +25,10 @@ double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace)
     return state.objCalc().Evaluate(text).value_or(0.0);
 }
 
-ClockTick::Result ClockTick::Tick(const QDateTime &now)
+ClockTick::Result ClockTick::Tick(const Moment &moment)
 {
     Result r;
+    const QDateTime &now = moment.wall;
     // From the local fields: going through the epoch would cost a time-zone lookup every tick.
     const qint64 second = now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
     if (second != m_captionSecond) {
@@ -34,7 +37,7 @@ ClockTick::Result ClockTick::Tick(const QDateTime &now)
     }
     r.caption = m_caption;
 
-    r.refreshed = RefreshIfNewMinute(now);
+    r.refreshed = RefreshIfNewMinute(moment);
     if (m_state.itmSelected != m_tooltipItem || r.refreshed) {
         m_tooltipItem = m_state.itmSelected;
         const int sel = m_state.SelectedPos();
@@ -60,41 +63,56 @@ int ClockTick::MsecsToNextMinute(const QDateTime &now)
     return (60 - t.second()) * 1000 - t.msec() + kWakeAfterChangeMs;
 }
 
-bool ClockTick::RefreshIfNewMinute(const QDateTime &now)
+bool ClockTick::RefreshIfNewMinute(const Moment &moment)
 {
+    const QDateTime &now = moment.wall;
     // Only a new clock minute can differ from sLastMinute; format it only then.
     const QTime time = now.time();
     const int minuteOfDay = time.hour() * 60 + time.minute();
-    if (minuteOfDay == m_minuteOfDay && now.date() == m_minuteDate)
-        return false;
+    if (minuteOfDay == m_minuteOfDay && now.date() == m_minuteDate) {
+        // A session whose minute edges are not the wall clock's (it began before the clock was set,
+        // or the two clocks drifted apart) gains its minute between two wall minutes: it shows it
+        // then, not a minute late.
+        if (!moment.elapsedMs || !m_nextRealMinuteMs || *moment.elapsedMs < *m_nextRealMinuteMs)
+            return false;
+        refresh(moment, QTime(time.hour(), time.minute()), true);
+        return true;
+    }
     m_minuteOfDay = minuteOfDay;
     m_minuteDate = now.date();
     const QString n = TimeText::HourMinute(time);
     if (n == sLastMinute)
         return false;
     sLastMinute = n;
-    refresh(now, QTime(time.hour(), time.minute()));
+    refresh(moment, QTime(time.hour(), time.minute()));
     return true;
 }
 
-void ClockTick::refresh(const QDateTime &localNow, const QTime &minute)
+void ClockTick::refresh(const Moment &localNow, const QTime &minute, bool again)
 {
     // Thousands of items measure their sessions against now: with its offset from UTC fixed, each
     // measurement is arithmetic instead of a question to the time-zone database.
-    const QDateTime now = localNow.toOffsetFromUtc(localNow.offsetFromUtc());
+    Moment now = localNow;
+    now.wall = localNow.wall.toOffsetFromUtc(localNow.wall.offsetFromUtc());
     ItemRowModel &rows = m_state.lvwMain;
     const ItemRowModel::Batch batch(rows);
     const int count = std::min<int>(m_state.lngItems, rows.Count());
+    std::optional<qint64> nextEdge;
     bool timing = false;
     for (int i = 1; i <= count; ++i) {
         const Item &item = rows.At(i);
-        timing = timing || item.running;
-        if (!item.running || item.upTo == minute)
+        if (!item.running)
+            continue;
+        timing = true;
+        if (const std::optional<qint64> edge = now.NextMinuteEdge(item.anchor))
+            nextEdge = std::min(nextEdge.value_or(*edge), *edge);
+        if (!again && item.upTo == minute)
             continue;
         TimingOperations::ShowMinutes(m_state, i, TimingOperations::RunningMinutes(item, now), minute);
     }
+    m_nextRealMinuteMs = nextEdge;
     // While something is billed, the journal learns each minute that the program still runs: after
     // a power cut the sessions can end where the program stopped.
     if (timing && m_state.journal)
-        m_state.journal->Alive(now);
+        m_state.journal->Alive(now.wall);
 }

@@ -2,9 +2,13 @@
 // The clock's tick: the running caption every tick, and once per clock minute the minutes and fee
 // of every item being timed.
 
+#include "timing/Moment.h"
+
 #include <QDateTime>
 #include <QPersistentModelIndex>
 #include <QString>
+
+#include <optional>
 
 class ModClock;
 
@@ -20,12 +24,12 @@ public:
         bool refreshed = false; // this tick was the first of a new minute
         QString tooltip; // the current item's tooltip; empty when there is no current item
     };
-    Result Tick(const QDateTime &now);
+    Result Tick(const Moment &now);
 
     // The minute part of a tick alone: refreshes every item being timed at the first call of a new
     // clock minute and returns true then. Items started one by one while the clock is off are
     // refreshed through this, so their rows and bills never go stale.
-    bool RefreshIfNewMinute(const QDateTime &now);
+    bool RefreshIfNewMinute(const Moment &now);
 
     // How long from now until just after the next change of the second (1 to 1001 ms): nothing a
     // tick shows can change before then, so the clock sleeps until that moment instead of ticking
@@ -38,7 +42,8 @@ public:
     QString sLastMinute;
 
 private:
-    void refresh(const QDateTime &localNow, const QTime &minute);
+    // again: within a minute already refreshed, for the sessions whose own minute has just turned.
+    void refresh(const Moment &localNow, const QTime &minute, bool again = false);
 
     ModClock &m_state;
     // A tick may come early or twice in a second and then finds nothing new: the caption changes
@@ -47,6 +52,7 @@ private:
     QString m_caption;
     int m_minuteOfDay = -1;
     QDate m_minuteDate;
+    std::optional<qint64> m_nextRealMinuteMs; // the elapsed reading at which a session's next minute turns
     QPersistentModelIndex m_tooltipItem;
     QString m_tooltip;
 };

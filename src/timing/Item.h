@@ -1,6 +1,7 @@
 #pragma once
 // One timing item as a value: what the operator named and chose, its sessions and its bill.
 
+#include "timing/Moment.h"
 #include "timing/clsSave.h"
 
 #include <QDateTime>
@@ -20,6 +21,9 @@ struct Item {
     QTime upTo; // the clock minute minutesShown were counted up to
     bool running = false; // being timed
     bool bold = false; // the item the last search found
+    // Where the session in progress counts real time from: its start, when it started in this run;
+    // the restore, when it started in an earlier one. Without a reading, the wall clock alone.
+    Moment anchor;
 
     int sessionCount() const { return record.cStart.Count(); }
     // The start of the latest session; invalid before the first one.

@@ -4,6 +4,7 @@
 #include "timing/DayLedger.h"
 #include "timing/DurableFile.h"
 #include "timing/ModClock.h"
+#include "timing/Moment.h"
 #include "timing/TimingOperations.h"
 
 #include <QFileInfo>
@@ -31,9 +32,9 @@ void ItemJournal::Started(const QString &name, const QDateTime &at)
     append(JournalLines::Started(name, at), at);
 }
 
-void ItemJournal::Ended(const QString &name, const QDateTime &at)
+void ItemJournal::Ended(const QString &name, const QDateTime &at, double minutes)
 {
-    append(JournalLines::Ended(name, at), at);
+    append(JournalLines::Ended(name, at, minutes), at);
 }
 
 void ItemJournal::Removed(const QString &name)
@@ -41,9 +42,9 @@ void ItemJournal::Removed(const QString &name)
     append(JournalLines::Removed(name), QDateTime());
 }
 
-void ItemJournal::AllTimed(bool started, const QDateTime &at)
+void ItemJournal::AllTimed(bool started, const QDateTime &at, const Booked &ended)
 {
-    append(JournalLines::AllTimed(started, at), at);
+    append(JournalLines::AllTimed(started, at, ended), at);
 }
 
 void ItemJournal::Left(const QList<Bill> &bills, JournalLines::How how, const QDateTime &at)
@@ -131,13 +132,14 @@ ItemJournal::Restored ItemJournal::Peek(const QDateTime &now) const
     return restored(scratch, read(scratch, now, nullptr));
 }
 
-ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now)
+ItemJournal::Restored ItemJournal::Restore(ModClock &state, const Moment &moment)
 {
     m_file.Close();
     // Replaying through the operations must not record the changes a second time.
     ItemJournal *const recording = std::exchange(state.journal, nullptr);
     // Sessions replayed here were booked in the day's ledger when they first ended.
     DayLedger *const ledger = std::exchange(state.ledger, nullptr);
+    const QDateTime &now = moment.wall;
     JournalLines::Replayed r = read(state, now, ledger);
     state.journal = recording;
     state.ledger = ledger;
@@ -145,9 +147,10 @@ ItemJournal::Restored ItemJournal::Restore(ModClock &state, const QDateTime &now
     state.itmSelected = QPersistentModelIndex();
 
     // Sessions still running went on while the program was down: their rows show the bill now.
+    TimingOperations::AnchorRunning(state, moment);
     for (int i = 1; i <= state.lngItems; ++i)
         if (state.cRunning.Value(i, false))
-            TimingOperations::ShowMinutes(state, i, TimingOperations::RunningMinutes(state, i, now), now.time());
+            TimingOperations::ShowMinutes(state, i, TimingOperations::RunningMinutes(state, i, moment), now.time());
 
     // Written beside and renamed over: a cut now leaves the old file or the new one. Later lines
     // go to the new one, so its name must be on the disk before them.

@@ -14,6 +14,7 @@
 
 class DayLedger;
 class ModClock;
+struct Moment;
 struct NewItem;
 
 // One line per change, fields separated by tabs and ended by a checksum of the line, so that a
@@ -30,13 +31,18 @@ public:
     static QString DefaultPath();
     const QString &path() const { return m_path; }
 
-    // The changes, recorded after they were made. The first one creates the file.
+    // The items a stop ended, each with the minutes it booked.
+    using Booked = QList<std::pair<QString, double>>;
+
+    // The changes, recorded after they were made. The first one creates the file. An end keeps
+    // the minutes it booked, whatever the clock did since the start.
     void Added(const NewItem &item, const QDateTime &at);
     void Started(const QString &name, const QDateTime &at);
-    void Ended(const QString &name, const QDateTime &at);
+    void Ended(const QString &name, const QDateTime &at, double minutes);
     void Removed(const QString &name);
-    // Start all (started true) or stop all: one line however many items it touched.
-    void AllTimed(bool started, const QDateTime &at);
+    // Start all (started true) or stop all, with what each item it ended booked: one line however
+    // many items it touched.
+    void AllTimed(bool started, const QDateTime &at, const Booked &ended = {});
 
     // Items leaving the list with their bills, in one write, before the bills go to the day's ledger.
     struct Bill {
@@ -74,10 +80,11 @@ public:
     Restored Peek(const QDateTime &now) const;
 
     // Replays the file into state through the timing operations themselves, with the instants
-    // recorded, then brings the rows of running items up to now; no item is current afterwards.
+    // recorded, then brings the rows of running items up to now, from where they count real time;
+    // no item is current afterwards.
     // Items that had left the list with their bills are booked in state's ledger again (it keeps
     // one of each). The file keeps only the replayed lines, so later changes follow a clean line.
-    Restored Restore(ModClock &state, const QDateTime &now);
+    Restored Restore(ModClock &state, const Moment &now);
 
     // The operator declined to restore: every item the file holds leaves the day's ledger with its
     // bill as it stood when the program was last alive (booking it again after a crash adds

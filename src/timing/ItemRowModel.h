@@ -78,8 +78,10 @@ public:
 
 private:
     friend class ModClock;
-    friend void TimingOperations::StartTimer(ModClock &state, const QDateTime &now);
-    friend void TimingOperations::EndTimer(ModClock &state, const QDateTime &now);
+    friend void TimingOperations::StartTimer(ModClock &state, const Moment &now);
+    friend std::optional<double> TimingOperations::EndTimer(ModClock &state, const Moment &now,
+                                                            std::optional<double> booked);
+    friend void TimingOperations::AnchorRunning(ModClock &state, const Moment &now);
     friend void TimingOperations::ShowMinutes(ModClock &state, int pos, double minutes, const QTime &upTo);
 
     // Appends the item and returns its position; 0 (nothing changed) when its name is taken.

@@ -6,6 +6,7 @@
 #include "timing/TimingOperations.h"
 
 #include <optional>
+#include <vector>
 
 namespace JournalLines {
 
@@ -32,6 +33,12 @@ std::optional<bool> flag(const QString &text)
     if (text == QLatin1String("0"))
         return false;
     return std::nullopt;
+}
+
+// Minutes a session booked, read back.
+std::optional<double> bookedMinutes(const QString &field)
+{
+    return ChecksummedLine::Number(field, 0, ChecksummedLine::kMostMinutes);
 }
 
 std::optional<How> how(const QString &text)
@@ -69,16 +76,18 @@ public:
             return at.isValid() && minutes && startNow
                 && m_state.AddItem(NewItem {f[2], f[3], *minutes, *startNow}, at) != 0;
         }
-        if ((kind == kStart || kind == kEnd) && f.size() == 3) {
+        // An end written before ends kept their minutes has none: its minutes come from the instants.
+        if ((kind == kStart && f.size() == 3) || (kind == kEnd && (f.size() == 3 || f.size() == 4))) {
             const QDateTime at = instant(f[1]);
             const int pos = m_state.cName.IndexOfKey(f[2]);
-            if (!at.isValid() || pos == 0)
+            const std::optional<double> booked = f.size() == 4 ? bookedMinutes(f[3]) : std::nullopt;
+            if (!at.isValid() || pos == 0 || (f.size() == 4 && !booked))
                 return false;
             m_state.Select(pos);
             if (kind == kStart)
                 TimingOperations::StartTimer(m_state, at);
             else
-                TimingOperations::EndTimer(m_state, at);
+                TimingOperations::EndTimer(m_state, at, booked);
             return true;
         }
         if (kind == kRemove && f.size() == 2) {
@@ -87,11 +96,24 @@ public:
         }
         if (kind == kLeft && f.size() == 6)
             return left(f);
-        if (kind == kAll && f.size() == 3) {
+        // A stop all names each item it ended with the minutes it booked; the items are ended with
+        // those first, and whatever else still runs then as the stop always did.
+        if (kind == kAll && f.size() >= 3 && f.size() % 2 == 1) {
             const QDateTime at = instant(f[1]);
             const std::optional<bool> started = flag(f[2]);
             if (!at.isValid() || !started)
                 return false;
+            std::vector<std::pair<int, double>> ended;
+            for (qsizetype k = 3; k < f.size(); k += 2) {
+                const std::optional<double> booked = bookedMinutes(f[k + 1]);
+                if (!booked)
+                    return false;
+                ended.emplace_back(m_state.cName.IndexOfKey(f[k]), *booked);
+            }
+            for (const auto &[pos, booked] : ended) {
+                m_state.Select(pos);
+                TimingOperations::EndTimer(m_state, at, booked);
+            }
             TimingOperations::SetTimer(m_state, *started, at);
             return true;
         }
@@ -139,9 +161,9 @@ QStringList Started(const QString &name, const QDateTime &at)
     return {kStart, ChecksummedLine::InstantField(at), name};
 }
 
-QStringList Ended(const QString &name, const QDateTime &at)
+QStringList Ended(const QString &name, const QDateTime &at, double minutes)
 {
-    return {kEnd, ChecksummedLine::InstantField(at), name};
+    return {kEnd, ChecksummedLine::InstantField(at), name, ChecksummedLine::NumberField(minutes)};
 }
 
 QStringList Removed(const QString &name)
@@ -149,9 +171,12 @@ QStringList Removed(const QString &name)
     return {kRemove, name};
 }
 
-QStringList AllTimed(bool started, const QDateTime &at)
+QStringList AllTimed(bool started, const QDateTime &at, const QList<std::pair<QString, double>> &ended)
 {
-    return {kAll, ChecksummedLine::InstantField(at), flagField(started)};
+    QStringList fields {kAll, ChecksummedLine::InstantField(at), flagField(started)};
+    for (const auto &[name, minutes] : ended)
+        fields << name << ChecksummedLine::NumberField(minutes);
+    return fields;
 }
 
 QStringList Begin(const QDateTime &at)
@@ -191,7 +216,7 @@ QByteArray Snapshot(const ModClock &state, const QDateTime &begun, const QDateTi
         for (int k = 1; k <= r.cStart.Count(); ++k) {
             lines += ChecksummedLine::Encode(Started(item.name, r.cStart.Item(k)));
             if (k <= r.cEnd.Count())
-                lines += ChecksummedLine::Encode(Ended(item.name, r.cEnd.Item(k)));
+                lines += ChecksummedLine::Encode(Ended(item.name, r.cEnd.Item(k), r.cTime.Value(k, 0.0)));
         }
     }
     return lines;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 class DayLedger;
 class ModClock;
 struct NewItem;
@@ -19,9 +21,12 @@ enum class How { Removed, Ended, AtExit };
 // The changes as lines, in the order the fields are written.
 QStringList Added(const NewItem &item, const QDateTime &at);
 QStringList Started(const QString &name, const QDateTime &at);
-QStringList Ended(const QString &name, const QDateTime &at);
+// An end keeps the minutes it booked: the clock may have been set since the start, and the replay
+// must book what the run booked, not what the instants recorded would make of it.
+QStringList Ended(const QString &name, const QDateTime &at, double minutes);
 QStringList Removed(const QString &name);
-QStringList AllTimed(bool started, const QDateTime &at);
+// Start all or stop all, with the items a stop ended, each with the minutes it booked.
+QStringList AllTimed(bool started, const QDateTime &at, const QList<std::pair<QString, double>> &ended);
 
 // The first line of a journal: when it began. No instant in it can be earlier.
 QStringList Begin(const QDateTime &at);

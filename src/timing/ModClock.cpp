@@ -15,7 +15,7 @@ FormulaEvaluator &ModClock::objCalc()
     return *m_calc;
 }
 
-int ModClock::AddItem(const NewItem &item, const QDateTime &now)
+int ModClock::AddItem(const NewItem &item, const Moment &now)
 {
     if (lvwMain.HasName(item.name))
         return 0;
@@ -25,17 +25,19 @@ int ModClock::AddItem(const NewItem &item, const QDateTime &now)
     added.typedIn = item.minutes;
     added.total = item.minutes;
     added.running = item.startNow;
-    if (item.startNow)
-        added.record.cStart.Add(now);
+    if (item.startNow) {
+        added.record.cStart.Add(now.wall);
+        added.anchor = now;
+    }
     // Minutes typed in are part of the bill from the start, and so is what the scheme charges
     // for them.
-    const QTime t = now.time();
+    const QTime t = now.wall.time();
     added.upTo = QTime(t.hour(), t.minute());
     added.minutesShown = TimeText::RoundMinutes(item.minutes);
     added.fee = valCalc(*this, added.scheme, added.minutesShown);
     const int pos = append(std::move(added));
     if (pos != 0 && journal)
-        journal->Added(item, now);
+        journal->Added(item, now.wall);
     return pos;
 }
 

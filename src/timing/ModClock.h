@@ -65,7 +65,7 @@ public:
     // Appends the item, whole: running from now if asked, with its typed-in minutes and their fee
     // on the row from the start. Returns the new position, or 0 (nothing changed) when the name is
     // taken. The added item becomes the current item.
-    int AddItem(const NewItem &item, const QDateTime &now);
+    int AddItem(const NewItem &item, const Moment &now);
     // Appends an item kept elsewhere as it is (a removed item put back for its report), and makes
     // it the current item; 0 when the name is taken. The journal is not told: such a copy is
     // never timed and must not come back after a crash.

@@ -11,26 +11,27 @@
 
 namespace TimingOperations {
 
-double SessionMinutes(const Item &item, const QDateTime &now)
+double SessionMinutes(const Item &item, const Moment &now)
 {
     // The recorded start is the truth; the "最近开始" text is for the eye and need not parse back.
     if (item.sessionCount() == 0)
         return 0;
-    return TimeText::RoundMinutes(double(TimeText::WholeMinutes(item.latestStart(), now)));
+    const QDateTime end = item.running ? now.RealSince(item.anchor) : now.wall;
+    return TimeText::RoundMinutes(double(TimeText::WholeMinutes(item.latestStart(), end)));
 }
 
-double RunningMinutes(const Item &item, const QDateTime &now)
+double RunningMinutes(const Item &item, const Moment &now)
 {
     const double session = item.running ? SessionMinutes(item, now) : 0.0;
     return TimeText::RoundMinutes(item.total + session);
 }
 
-double SessionMinutes(const ModClock &state, int pos, const QDateTime &now)
+double SessionMinutes(const ModClock &state, int pos, const Moment &now)
 {
     return state.lvwMain.IsValid(pos) ? SessionMinutes(state.lvwMain.At(pos), now) : 0.0;
 }
 
-double RunningMinutes(const ModClock &state, int pos, const QDateTime &now)
+double RunningMinutes(const ModClock &state, int pos, const Moment &now)
 {
     return state.lvwMain.IsValid(pos) ? RunningMinutes(state.lvwMain.At(pos), now) : 0.0;
 }
@@ -55,59 +56,72 @@ void ShowMinutes(ModClock &state, int pos, double minutes, const QTime &upTo)
                     {Qt::DisplayRole, ItemRowModel::MinutesRole, ItemRowModel::FeeRole});
 }
 
-void StartTimer(ModClock &state, const QDateTime &now)
+void AnchorRunning(ModClock &state, const Moment &now)
+{
+    for (int i = 1; i <= state.lvwMain.Count(); ++i) {
+        Item *item = state.lvwMain.edit(i);
+        if (item->running)
+            item->anchor = now;
+    }
+}
+
+void StartTimer(ModClock &state, const Moment &now)
 {
     const int i = state.SelectedPos();
     Item *item = state.lvwMain.edit(i);
     if (!item || item->running)
         return;
     item->running = true;
-    item->record.cStart.Add(now);
+    item->anchor = now;
+    item->record.cStart.Add(now.wall);
     state.lvwMain.rowChanged(i, ItemRowModel::ColName, ItemRowModel::ColCount,
                              {Qt::DisplayRole, ItemRowModel::ImageRole, ItemRowModel::TagRole});
     if (state.journal)
-        state.journal->Started(item->name, now);
+        state.journal->Started(item->name, now.wall);
 }
 
-void EndTimer(ModClock &state, const QDateTime &now)
+std::optional<double> EndTimer(ModClock &state, const Moment &now, std::optional<double> booked)
 {
     const int i = state.SelectedPos();
     Item *item = state.lvwMain.edit(i);
     // A stopped item is left as it is: it already shows the stopped image and tag.
     if (!item || !item->running)
-        return;
-    const double m = SessionMinutes(*item, now);
+        return std::nullopt;
+    const double m = booked ? *booked : SessionMinutes(*item, now);
     item->record.cTime.Add(m);
     item->total += m;
     item->running = false;
-    item->record.cEnd.Add(now);
+    item->anchor = Moment();
+    item->record.cEnd.Add(now.wall);
     state.lvwMain.rowChanged(i, ItemRowModel::ColName, ItemRowModel::ColName,
                              {ItemRowModel::ImageRole, ItemRowModel::TagRole});
     // The row shows the bill as it now stands, not as it stood at the last refresh.
-    ShowMinutes(state, i, RunningMinutes(*item, now), now.time());
+    ShowMinutes(state, i, RunningMinutes(*item, now), now.wall.time());
     if (state.journal)
-        state.journal->Ended(item->name, now);
+        state.journal->Ended(item->name, now.wall, m);
     if (state.ledger)
-        state.ledger->Booked(item->name, item->scheme, item->latestStart(), now, m);
+        state.ledger->Booked(item->name, item->scheme, item->latestStart(), now.wall, m);
+    return m;
 }
 
-bool SetTimer(ModClock &state, bool clockEnabled, const QDateTime &now)
+bool SetTimer(ModClock &state, bool clockEnabled, const Moment &now)
 {
     const QPersistentModelIndex remembered = state.itmSelected;
     // One journal line for all the items: a hundred items must not cost a hundred disk writes.
     ItemJournal *const journal = std::exchange(state.journal, nullptr);
     const DayLedger::Batch sessions(state.ledger);
+    ItemJournal::Booked ended;
     for (int i = 1; i <= state.lngItems && i <= state.lvwMain.Count(); ++i) {
         state.Select(i);
         if (clockEnabled)
             StartTimer(state, now);
-        else
-            EndTimer(state, now);
+        else if (const std::optional<double> m = EndTimer(state, now))
+            ended.append({state.cName.Value(i), *m});
     }
     state.itmSelected = remembered;
     state.journal = journal;
     if (journal && state.lngItems > 0)
-        journal->AllTimed(clockEnabled, now);
+        journal->AllTimed(clockEnabled, now.wall, ended);
     return state.SelectedPos() != 0;
 }
 
@@ -117,14 +131,14 @@ struct Bill {
     double minutes;
     double fee;
 };
-Bill billNow(ModClock &state, const Item &item, const QDateTime &now)
+Bill billNow(ModClock &state, const Item &item, const Moment &now)
 {
     const double minutes = RunningMinutes(item, now);
     return {minutes, valCalc(state, item.scheme, minutes)};
 }
 } // namespace
 
-void ItemLeaving(ModClock &state, int pos, bool ended, const QDateTime &now)
+void ItemLeaving(ModClock &state, int pos, bool ended, const Moment &now)
 {
     if (!state.lvwMain.IsValid(pos))
         return;
@@ -135,14 +149,14 @@ void ItemLeaving(ModClock &state, int pos, bool ended, const QDateTime &now)
     ItemJournal *const journal = std::exchange(state.journal, nullptr);
     if (journal)
         journal->Left({{item.name, bill.minutes, bill.fee}},
-                      ended ? JournalLines::How::Ended : JournalLines::How::Removed, now);
+                      ended ? JournalLines::How::Ended : JournalLines::How::Removed, now.wall);
     state.RemoveItem(pos);
     state.journal = journal;
     if (state.ledger)
-        state.ledger->Left(item.name, item.scheme, ended, bill.minutes, bill.fee, now);
+        state.ledger->Left(item.name, item.scheme, ended, bill.minutes, bill.fee, now.wall);
 }
 
-void LeaveAtExit(ModClock &state, const QDateTime &now)
+void LeaveAtExit(ModClock &state, const Moment &now)
 {
     QList<ItemJournal::Bill> bills;
     for (int i = 1; i <= state.lvwMain.Count(); ++i) {
@@ -152,13 +166,13 @@ void LeaveAtExit(ModClock &state, const QDateTime &now)
     }
     // In the journal first, all in one write, as a removal is.
     if (state.journal)
-        state.journal->Left(bills, JournalLines::How::AtExit, now);
+        state.journal->Left(bills, JournalLines::How::AtExit, now.wall);
     if (!state.ledger)
         return;
     const DayLedger::Batch leaving(state.ledger);
     for (int i = 1; i <= state.lvwMain.Count(); ++i) {
         const Item &item = state.lvwMain.At(i);
-        state.ledger->LeftAtExit(item.name, item.scheme, bills[i - 1].minutes, bills[i - 1].fee, now);
+        state.ledger->LeftAtExit(item.name, item.scheme, bills[i - 1].minutes, bills[i - 1].fee, now.wall);
     }
 }
 

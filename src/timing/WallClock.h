@@ -1,12 +1,19 @@
 #pragma once
 // The time of day, behind an interface so that tests can move time forward without waiting.
 
+#include "timing/Moment.h"
+
 #include <QDateTime>
 
 class WallClock {
 public:
     virtual ~WallClock() = default;
     virtual QDateTime now() const = 0;
+    // Milliseconds on a clock that nobody can set and that runs on through a suspend: only the
+    // difference between two readings means anything.
+    virtual qint64 elapsedMs() const = 0;
+    // Both read together: what bills a session in progress.
+    Moment moment() const { return Moment(now(), elapsedMs()); }
 };
 
 // The real clock: the system's local date and time. The clock, the status bar and the journal ask for
@@ -24,6 +31,7 @@ public:
         }
         return utc.toOffsetFromUtc(m_offset);
     }
+    qint64 elapsedMs() const override;
 
 private:
     mutable qint64 m_minute = -1;

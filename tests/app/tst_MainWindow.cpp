@@ -349,6 +349,21 @@ private Q_SLOTS:
         QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("10"));
         QCOMPARE(r.window->windowTitle(), QStringLiteral("Vantorel")); // the clock's caption is not borrowed
     }
+    // The clock set 2 h forward while an item is timed: the row and the bill count the 6 s that passed.
+    void aClockSetForwardBillsRealTime()
+    {
+        Rig r;
+        r.openWithCommands();
+        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
+        r.commands->KeyPress(u'S');
+        r.clock.step(2 * 3600);
+        r.clock.advanceSecs(6);
+        r.window->WallClockStepped();
+        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
+        r.commands->KeyPress(u'S');
+        QCOMPARE(r.state.cTotal.Item(1), 0.0);
+    }
+
     // The clock wakes only just after each change of the second (and at once when the system clock
     // is set) instead of every 10 ms. Over three minutes that cross a minute's edge, midnight and a
     // clock set forward, the window shows the same captions, rows, tooltip and status-bar time, in

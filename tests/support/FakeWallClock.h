@@ -1,5 +1,6 @@
 #pragma once
-// A clock that stands still until a test moves it.
+// A clock that stands still until a test moves it. Moving time forward moves both clocks; setting
+// the time or stepping it moves the wall clock alone, as an operator or time synchronisation does.
 
 #include "timing/WallClock.h"
 
@@ -8,10 +9,17 @@ public:
     explicit FakeWallClock(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0))) : m_now(std::move(start))
     { }
     QDateTime now() const override { return m_now; }
+    qint64 elapsedMs() const override { return m_elapsedMs; }
     void set(const QDateTime &t) { m_now = t; }
     void setTime(const QTime &t) { m_now.setTime(t); }
-    void advanceSecs(qint64 s) { m_now = m_now.addSecs(s); }
+    void advanceSecs(qint64 s)
+    {
+        m_now = m_now.addSecs(s);
+        m_elapsedMs += s * 1000;
+    }
+    void step(qint64 s) { m_now = m_now.addSecs(s); }
 
 private:
     QDateTime m_now;
+    qint64 m_elapsedMs = 0;
 };

@@ -56,6 +56,21 @@ private Q_SLOTS:
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("2"));
     }
 
+    // The clock set 2 h 20 s forward: the caption and the refresh's minute follow it at once, the
+    // minutes follow real time and turn when the session's own minute does, between wall minutes.
+    void aSetClockMovesNoMinutes()
+    {
+        ModClock s;
+        s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, Moment(at(10, 0), 0));
+        ClockTick tick(s);
+        QCOMPARE(tick.Tick(Moment(at(12, 0, 50), 30000)).caption, QStringLiteral("正在计时...2026/12/7 12:00:50"));
+        QVERIFY(tick.Tick(Moment(at(12, 1, 0), 40000)).refreshed);
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
+        QVERIFY(!tick.Tick(Moment(at(12, 1, 19), 59000)).refreshed);
+        QVERIFY(tick.Tick(Moment(at(12, 1, 20), 60000)).refreshed);
+        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("1"));
+    }
+
     void stoppedItemsKeepWhatTheyShow()
     {
         ModClock s;

@@ -198,6 +198,42 @@ private Q_SLOTS:
         QCOMPARE(contents(file).count('\n'), 3); // behind the line saying when the journal began
     }
 
+    // A run whose clock was set 2 h forward books real minutes, by an end and by a stop of all, and
+    // its journal brings those back; a last end as older runs wrote it, without its minutes, counts
+    // them from its instants, and one whose minutes no booking can give is skipped.
+    void endsReplayTheMinutesTheyBooked_data()
+    {
+        QTest::addColumn<QStringList>("kept");
+        QTest::addColumn<double>("booked"); // negative: the line is skipped
+        QTest::newRow("none, as older runs wrote") << QStringList() << 8.0;
+        QTest::newRow("kept") << QStringList {QStringLiteral("7")} << 7.0;
+        QTest::newRow("negative") << QStringList {QStringLiteral("-500")} << -1.0;
+        QTest::newRow("not a number") << QStringList {QStringLiteral("nan")} << -1.0;
+    }
+    void endsReplayTheMinutesTheyBooked()
+    {
+        QFETCH(QStringList, kept);
+        QFETCH(double, booked);
+        const QString file = path(QString::fromLatin1(QTest::currentDataTag()));
+        ItemJournal journal(file);
+        ModClock day;
+        day.journal = &journal;
+        for (const QString &name : {QStringLiteral("PC1"), QStringLiteral("PC2")})
+            day.AddItem(NewItem {name, QStringLiteral("C"), 0, true}, Moment(at(9, 0), 0));
+        EndTimer(day, Moment(at(11, 0, 6), 6000)); // PC2, the current item
+        SetTimer(day, false, Moment(at(11, 31), 31 * 60000));
+        SetTimer(day, true, Moment(at(11, 32), 32 * 60000));
+        const QStringList end {QStringLiteral("end"), ChecksummedLine::InstantField(at(11, 40, 30)),
+                               QStringLiteral("PC1")};
+        write(file, contents(file) + ChecksummedLine::Encode(end + kept));
+        ModClock restored;
+        QCOMPARE(ItemJournal(file).Restore(restored, Moment(at(11, 45), 0)).skipped, booked < 0 ? 1 : 0);
+        QCOMPARE(restored.cTotal.Item(2), 0.0);
+        QCOMPARE(restored.cTotal.Item(1), 31 + std::max(booked, 0.0));
+        // Set back 10 minutes after the restore, a session still running counts 13 minutes to it and 10 after.
+        QCOMPARE(RunningMinutes(restored, 1, Moment(at(9, 0), 600000)), booked < 0 ? 54.0 : 31 + booked);
+    }
+
     // A power cut can cut the last line short or leave zeros behind it, and anything may land in
     // the file: what can be read comes back, the rest is counted, and the file is clean again for
     // the changes that follow.

@@ -97,6 +97,17 @@ private Q_SLOTS:
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColResult), TimeText::GeneralNumber(5 * (2.5 + booked) / 60));
     }
 
+    // A wall clock set forward or back while a session runs changes what the clock shows, never
+    // the bill: the session is reported, leaves or ends with the time that really passed.
+    void aSetClockBillsRealTime()
+    {
+        ModClock s;
+        s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 2.5, true}, Moment(at(10, 0), 5000));
+        QCOMPARE(RunningMinutes(s, 1, Moment(at(12, 0, 6), 11000)), 2.5); // set 2 h forward, 6 s later
+        QCOMPARE(EndTimer(s, Moment(at(9, 20), 5000 + 20 * 60000)), std::optional(20.0)); // then set back
+        QCOMPARE(s.cSave.Item(1).cEnd.Item(1), at(9, 20));
+    }
+
     void bookingDoesNotReadTheStartTextBack()
     {
         // A locale whose long time has a.m./p.m. words must not break the arithmetic.
