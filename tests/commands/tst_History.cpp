@@ -247,7 +247,6 @@ private slots:
                  (QStringList {QStringLiteral("移除"), odd, QStringLiteral("5*C/60"), QString(),
                                QStringLiteral("2026-12-07 10:30:00"), QStringLiteral("30"), QStringLiteral("2.5"),
                                QStringLiteral("结束并打印")}));
-        // Typed text that a spreadsheet would run as a formula stays text.
         QCOMPARE(rows[3].value(1), QStringLiteral("'=PC2"));
         QCOMPARE(rows[3].value(2), QStringLiteral("'-INT(-C/30)*2.5"));
         QCOMPARE(rows[3].value(7), QStringLiteral("仅移除"));
