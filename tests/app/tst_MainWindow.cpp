@@ -1,3 +1,4 @@
+#include "DefaultLocale.h"
 #include "FakeWallClock.h"
 #include "MemorySettingsStore.h"
 #include "ScriptedPrompter.h"
@@ -283,7 +284,7 @@ private Q_SLOTS:
 
     void tickRewritesTheCaptionAndRows()
     {
-        QLocale::setDefault(QLocale(QStringLiteral("zh_CN")));
+        const DefaultLocale chinese(QLocale(QStringLiteral("zh_CN")));
         Rig r;
         r.open();
         r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
@@ -292,7 +293,6 @@ private Q_SLOTS:
         QCOMPARE(r.window->windowTitle(), QStringLiteral("正在计时...2026/12/7 11:30:00"));
         QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("90"));
         QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("7.5"));
-        QLocale::setDefault(QLocale::c());
     }
 
     // A command letter is the command's alone: the list's type-ahead must not move the current
@@ -371,7 +371,7 @@ private Q_SLOTS:
     // minutes are booked when timing ends.
     void clockWakesOnlyWhenSomethingChanges()
     {
-        QLocale::setDefault(QLocale(QStringLiteral("zh_CN")));
+        const DefaultLocale chinese(QLocale(QStringLiteral("zh_CN")));
         const QDateTime start(QDate(2026, 12, 7), QTime(23, 58, 30, 250));
         constexpr qint64 kStepAt = 130437, kStepBy = 197110, kRunMs = 180000;
         // Wall time after t ms of elapsed time: the clock is set forward once on the way.
@@ -453,7 +453,6 @@ private Q_SLOTS:
         for (int i = 1; i <= 3; ++i)
             QCOMPARE(woken.r.state.cTotal.Item(i), ticked.r.state.cTotal.Item(i));
         QVERIFY(woken.r.state.cTotal.Item(1) > 30 + 60); // the session was booked
-        QLocale::setDefault(QLocale::c());
     }
 
     // F1 opens the help as H does and Ctrl+Q asks the exit question as the close button does.

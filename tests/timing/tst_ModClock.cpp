@@ -1,3 +1,4 @@
+#include "DefaultLocale.h"
 #include "timing/ItemRowModel.h"
 #include "timing/ModClock.h"
 #include "timing/TimingOperations.h"
@@ -20,7 +21,7 @@ class TestModClock : public QObject {
 private Q_SLOTS:
     void startedItemFillsEveryListAndTheRow()
     {
-        QLocale::setDefault(QLocale(QStringLiteral("zh_CN")));
+        const DefaultLocale chinese(QLocale(QStringLiteral("zh_CN")));
         ModClock s;
         QAbstractItemModelTester tester(&s.lvwMain, QAbstractItemModelTester::FailureReportingMode::QtTest);
         const int pos = s.AddItem(item(QStringLiteral("PC1"), true, 12.5), kNow);
@@ -45,7 +46,6 @@ private Q_SLOTS:
         QCOMPARE(m.Text(1, ItemRowModel::ColScheme), QStringLiteral("5*C/60"));
         QCOMPARE(m.Text(1, ItemRowModel::ColResult), QStringLiteral("1.04166666666667"));
         QVERIFY(!m.Text(1, ItemRowModel::ColLatestStart).isEmpty());
-        QLocale::setDefault(QLocale::c());
     }
 
     void stoppedItemHasNoStartAndNoSession()

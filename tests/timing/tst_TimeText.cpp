@@ -1,3 +1,4 @@
+#include "DefaultLocale.h"
 #include "timing/TimeText.h"
 #include "timing/WallClock.h"
 
@@ -51,9 +52,8 @@ private Q_SLOTS:
         QFETCH(double, value);
         QFETCH(QString, text);
         // The text is parsed back by formulas, so no locale may put a comma into it.
-        QLocale::setDefault(QLocale(QLocale::German));
+        const DefaultLocale german(QLocale(QLocale::German));
         QCOMPARE(TimeText::GeneralNumber(value), text);
-        QLocale::setDefault(QLocale::c());
     }
 
     void roundMinutes_data()

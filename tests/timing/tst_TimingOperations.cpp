@@ -1,3 +1,4 @@
+#include "DefaultLocale.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
@@ -111,7 +112,7 @@ private Q_SLOTS:
     void bookingDoesNotReadTheStartTextBack()
     {
         // A locale whose long time has a.m./p.m. words must not break the arithmetic.
-        QLocale::setDefault(QLocale(QStringLiteral("ko_KR")));
+        const DefaultLocale korean(QLocale(QStringLiteral("ko_KR")));
         ModClock s;
         add(s, QStringLiteral("PC1"), true, at(13, 10, 30));
         EndTimer(s, at(14, 40, 2));
