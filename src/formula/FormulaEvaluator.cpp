@@ -1,13 +1,26 @@
 #include "formula/FormulaEvaluator.h"
 
+#include "formula/CompiledScheme.h"
 #include "formula/FormulaGrammar.h"
 #include "formula/FormulaShapeCache.h"
 #include "formula/FormulaText.h"
 
 #include <muParserBase.h>
 
+#include <QHash>
 #include <cmath>
+
 #include <exception>
+#include <unordered_map>
+
+namespace {
+// A program has a handful of schemes; a flood of different texts only restarts the collection.
+constexpr std::size_t kMaxSchemes = 256;
+
+struct TextHash {
+    std::size_t operator()(const QString &text) const noexcept { return qHash(text); }
+};
+} // namespace
 
 struct FormulaEvaluator::Impl {
     // Built once, because defining the grammar costs far more than a formula. Each call replaces
@@ -17,6 +30,8 @@ struct FormulaEvaluator::Impl {
     // The minute refresh evaluates the same few formulas with new numbers thousands of times;
     // their compiled shapes save the parse. Whatever the cache cannot answer is parsed directly.
     FormulaShapeCache shapes;
+    // Each running item's fee every minute: its scheme parsed once, null where it cannot be.
+    std::unordered_map<QString, std::unique_ptr<CompiledScheme>, TextHash> schemes;
 };
 
 FormulaEvaluator::FormulaEvaluator() : d(std::make_unique<Impl>())
@@ -48,4 +63,15 @@ std::optional<double> FormulaEvaluator::Evaluate(const QString &text) const
         // Out of memory on a huge formula is a failure of that formula, not of the program.
         return std::nullopt;
     }
+}
+
+CompiledScheme *FormulaEvaluator::compiled(const QString &scheme) const
+{
+    auto it = d->schemes.find(scheme);
+    if (it == d->schemes.end()) {
+        if (d->schemes.size() >= kMaxSchemes)
+            d->schemes.clear();
+        it = d->schemes.emplace(scheme, CompiledScheme::compile(scheme)).first;
+    }
+    return it->second.get();
 }

@@ -1,0 +1,34 @@
+#pragma once
+// A fee scheme parsed once, with its C as a variable, for the many values it is evaluated at.
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace mu {
+class ParserBase;
+}
+
+class CompiledScheme {
+public:
+    ~CompiledScheme();
+    CompiledScheme(const CompiledScheme &) = delete;
+    CompiledScheme &operator=(const CompiledScheme &) = delete;
+
+    // Nothing when a C of the scheme is not a token of its own: a number written in its place
+    // would join a neighbouring name, number or exponent, or let a function name reach a
+    // parenthesis, and so change what the text means. Nothing either when the scheme does not
+    // parse; the caller then writes the number into the text, which stays the one reference.
+    static std::unique_ptr<CompiledScheme> compile(const QString &scheme);
+
+    // What FormulaEvaluator::Evaluate gives for the scheme with every C replaced by a number text
+    // that reads as value (a negative one in parentheses).
+    std::optional<double> evaluate(double value);
+
+private:
+    CompiledScheme();
+
+    std::unique_ptr<mu::ParserBase> m_parser;
+    double m_value = 0; // the parser reads every C here
+};
