@@ -4,8 +4,11 @@
 #include "formula/FormulaText.h"
 
 #include <muParserBase.h>
+#include <muParserBytecode.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <exception>
 
 namespace {
@@ -57,7 +60,6 @@ bool standsAlone(const QString &scheme, qsizetype i)
 
 } // namespace
 
-CompiledScheme::CompiledScheme() = default;
 CompiledScheme::~CompiledScheme() = default;
 
 std::unique_ptr<CompiledScheme> CompiledScheme::compile(const QString &scheme)
@@ -87,12 +89,15 @@ std::unique_ptr<CompiledScheme> CompiledScheme::compile(const QString &scheme)
 
     std::unique_ptr<CompiledScheme> compiled(new CompiledScheme);
     try {
-        compiled->m_parser = FormulaGrammar::createParser(true);
-        compiled->m_parser->DefineVar(kVariable, &compiled->m_value);
-        compiled->m_parser->SetExpr(expression);
-        // The library parses on the first evaluation: a scheme that does not parse shows here.
+        const std::unique_ptr<mu::ParserBase> parser = FormulaGrammar::createParser(true);
+        parser->DefineVar(kVariable, &compiled->m_value);
+        parser->SetExpr(expression);
+        // The library parses on the first evaluation: a scheme that does not parse shows here, and
+        // so does a list of results, "1,2", which the evaluator refuses.
         int resultCount = 0;
-        compiled->m_parser->Eval(resultCount);
+        parser->Eval(resultCount);
+        if (resultCount != 1 || !compiled->takeSteps(parser->GetByteCode()))
+            return nullptr;
     } catch (const mu::ParserError &) {
         return nullptr;
     } catch (const std::exception &) {
@@ -101,17 +106,71 @@ std::unique_ptr<CompiledScheme> CompiledScheme::compile(const QString &scheme)
     return compiled;
 }
 
+// Takes the parser's program if it holds only what the fee grammar makes of a formula: numbers,
+// the one variable and plain functions of one, two or a list of operands. Anything else, or a
+// program that does not leave exactly one value, is left to the text way.
+bool CompiledScheme::takeSteps(const mu::ParserByteCode &code)
+{
+    int depth = 0;
+    int deepest = 0;
+    for (const mu::SToken *token = code.GetBase(); token->Cmd != mu::cmEND; ++token) {
+        Step step {};
+        if (token->Cmd == mu::cmVAL) {
+            step.kind = Step::Number;
+            step.number = token->Val.data2;
+            ++depth;
+        } else if (token->Cmd == mu::cmVAR && token->Val.ptr == &m_value) {
+            step.kind = Step::Variable;
+            ++depth;
+        } else if (token->Cmd == mu::cmFUNC && token->Fun.cb._pUserData == nullptr) {
+            const int argc = token->Fun.argc;
+            if (argc == 1) {
+                step.kind = Step::Unary;
+                step.unary = reinterpret_cast<double (*)(double)>(token->Fun.cb._pRawFun);
+            } else if (argc == 2) {
+                step.kind = Step::Binary;
+                step.binary = reinterpret_cast<double (*)(double, double)>(token->Fun.cb._pRawFun);
+            } else if (argc < 0) {
+                step.kind = Step::List;
+                step.count = -argc;
+                step.list = reinterpret_cast<double (*)(const double *, int)>(token->Fun.cb._pRawFun);
+            } else {
+                return false;
+            }
+            depth -= std::abs(argc) - 1;
+            if (depth < 1)
+                return false;
+        } else {
+            return false;
+        }
+        deepest = std::max(deepest, depth);
+        m_steps.push_back(step);
+    }
+    m_stack.resize(static_cast<std::size_t>(deepest));
+    return depth == 1;
+}
+
 std::optional<double> CompiledScheme::evaluate(double value)
 {
-    m_value = value;
-    try {
-        int resultCount = 0;
-        const double *results = m_parser->Eval(resultCount);
-        if (resultCount != 1 || !std::isfinite(results[0]))
-            return std::nullopt;
-        // As the evaluator: no fee shows as -0.
-        return results[0] + 0.0;
-    } catch (const mu::ParserError &) {
-        return std::nullopt;
+    double *const stack = m_stack.data();
+    int top = -1;
+    for (const Step &step : m_steps) {
+        switch (step.kind) {
+        case Step::Number: stack[++top] = step.number; break;
+        case Step::Variable: stack[++top] = value; break;
+        case Step::Unary: stack[top] = step.unary(stack[top]); break;
+        case Step::Binary:
+            --top;
+            stack[top] = step.binary(stack[top], stack[top + 1]);
+            break;
+        case Step::List:
+            top -= step.count - 1;
+            stack[top] = step.list(stack + top, step.count);
+            break;
+        }
     }
+    if (!std::isfinite(stack[0]))
+        return std::nullopt;
+    // As the evaluator: no fee shows as -0.
+    return stack[0] + 0.0;
 }

@@ -5,9 +5,10 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace mu {
-class ParserBase;
+class ParserByteCode;
 }
 
 class CompiledScheme {
@@ -27,8 +28,22 @@ public:
     std::optional<double> evaluate(double value);
 
 private:
-    CompiledScheme();
+    CompiledScheme() = default;
+    bool takeSteps(const mu::ParserByteCode &code);
 
-    std::unique_ptr<mu::ParserBase> m_parser;
-    double m_value = 0; // the parser reads every C here
+    // The parser's own program for the scheme, run without the parser's general dispatch: the same
+    // functions on the same operands in the same order, so the same value to the last bit.
+    struct Step {
+        enum Kind { Number, Variable, Unary, Binary, List } kind;
+        int count; // the operands of a List
+        union {
+            double number;
+            double (*unary)(double);
+            double (*binary)(double, double);
+            double (*list)(const double *, int);
+        };
+    };
+    std::vector<Step> m_steps;
+    std::vector<double> m_stack;
+    double m_value = 0; // the parser reads every C here while it compiles
 };

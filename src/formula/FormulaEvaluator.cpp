@@ -11,14 +11,21 @@
 #include <cmath>
 
 #include <exception>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
 // A program has a handful of schemes; a flood of different texts only restarts the collection.
 constexpr std::size_t kMaxSchemes = 256;
 
+// Qt's own string hash resists flooding but costs more than the rest of a fee; scheme texts come
+// from the operator, and the collection is capped.
 struct TextHash {
-    std::size_t operator()(const QString &text) const noexcept { return qHash(text); }
+    std::size_t operator()(const QString &text) const noexcept
+    {
+        return std::hash<std::u16string_view> {}(
+            std::u16string_view(reinterpret_cast<const char16_t *>(text.constData()), std::size_t(text.size())));
+    }
 };
 } // namespace
 
