@@ -130,6 +130,13 @@ bool CompiledScheme::takeSteps(const mu::ParserByteCode &code)
             } else if (argc == 2) {
                 step.kind = Step::Binary;
                 step.binary = reinterpret_cast<double (*)(double, double)>(token->Fun.cb._pRawFun);
+                // The step before an operator pushed its right operand.
+                if (!m_steps.empty()
+                    && (m_steps.back().kind == Step::Number || m_steps.back().kind == Step::Variable)) {
+                    step.kind = m_steps.back().kind == Step::Number ? Step::WithNumber : Step::WithVariable;
+                    step.number = m_steps.back().number;
+                    m_steps.pop_back();
+                }
             } else if (argc < 0) {
                 step.kind = Step::List;
                 step.count = -argc;
@@ -163,6 +170,8 @@ std::optional<double> CompiledScheme::evaluate(double value)
             --top;
             stack[top] = step.binary(stack[top], stack[top + 1]);
             break;
+        case Step::WithNumber: stack[top] = step.binary(stack[top], step.number); break;
+        case Step::WithVariable: stack[top] = step.binary(stack[top], value); break;
         case Step::List:
             top -= step.count - 1;
             stack[top] = step.list(stack + top, step.count);

@@ -34,10 +34,12 @@ private:
     // The parser's own program for the scheme, run without the parser's general dispatch: the same
     // functions on the same operands in the same order, so the same value to the last bit.
     struct Step {
-        enum Kind { Number, Variable, Unary, Binary, List } kind;
+        // WithNumber and WithVariable: a Binary whose right operand is the number or the variable,
+        // which it takes without the stack.
+        enum Kind { Number, Variable, Unary, Binary, List, WithNumber, WithVariable } kind;
         int count; // the operands of a List
+        double number;
         union {
-            double number;
             double (*unary)(double);
             double (*binary)(double, double);
             double (*list)(const double *, int);

@@ -14,16 +14,22 @@
 namespace {
 // The number the evaluator reads where the text way writes GeneralNumber(number): the number to
 // 15 significant digits. Nothing where that text is no number at all (infinity, NaN).
+// Below 1e15 only: a whole number there converts to an integer and back unchanged.
+bool isWhole(double magnitude)
+{
+    return magnitude < 1e15 && static_cast<double>(static_cast<qint64>(magnitude)) == magnitude;
+}
+
 std::optional<double> numberAsWritten(double number)
 {
     const double magnitude = std::fabs(number);
-    if (magnitude < 1e15 && std::trunc(magnitude) == magnitude)
+    if (isWhole(magnitude))
         return number + 0.0;
     // Minutes come rounded to the hundredth. Where x * 100 rounds to a whole k, x lies within a
     // 2^-53 part of k / 100, far inside half a step of 15 significant digits, so the text shows
     // k / 100 exactly, and reading it back rounds once, as the division does.
     const double hundredths = magnitude * 100.0;
-    if (magnitude < 1e13 && std::trunc(hundredths) == hundredths)
+    if (magnitude < 1e13 && isWhole(hundredths))
         return std::copysign(hundredths / 100.0, number);
     const QByteArray text = TimeText::GeneralNumber(magnitude).toLatin1();
     int length = 0;
