@@ -153,33 +153,40 @@ bool CompiledScheme::takeSteps(const mu::ParserByteCode &code)
         deepest = std::max(deepest, depth);
         m_steps.push_back(step);
     }
-    m_stack.resize(static_cast<std::size_t>(deepest));
+    m_stack.resize(static_cast<std::size_t>(deepest) + 1);
     return depth == 1;
 }
 
 std::optional<double> CompiledScheme::evaluate(double value)
 {
+    // The top of the stack stays in a register; below it, the stack holds the operands still
+    // waiting, above one slot that the first push fills with nothing any step reads.
+    double top = 0;
     double *const stack = m_stack.data();
-    int top = -1;
+    int below = 0;
     for (const Step &step : m_steps) {
         switch (step.kind) {
-        case Step::Number: stack[++top] = step.number; break;
-        case Step::Variable: stack[++top] = value; break;
-        case Step::Unary: stack[top] = step.unary(stack[top]); break;
-        case Step::Binary:
-            --top;
-            stack[top] = step.binary(stack[top], stack[top + 1]);
+        case Step::Number:
+            stack[below++] = top;
+            top = step.number;
             break;
-        case Step::WithNumber: stack[top] = step.binary(stack[top], step.number); break;
-        case Step::WithVariable: stack[top] = step.binary(stack[top], value); break;
+        case Step::Variable:
+            stack[below++] = top;
+            top = value;
+            break;
+        case Step::Unary: top = step.unary(top); break;
+        case Step::Binary: top = step.binary(stack[--below], top); break;
+        case Step::WithNumber: top = step.binary(top, step.number); break;
+        case Step::WithVariable: top = step.binary(top, value); break;
         case Step::List:
-            top -= step.count - 1;
-            stack[top] = step.list(stack + top, step.count);
+            stack[below] = top;
+            below -= step.count - 1;
+            top = step.list(stack + below, step.count);
             break;
         }
     }
-    if (!std::isfinite(stack[0]))
+    if (!std::isfinite(top))
         return std::nullopt;
     // As the evaluator: no fee shows as -0.
-    return stack[0] + 0.0;
+    return top + 0.0;
 }
