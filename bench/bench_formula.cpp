@@ -3,6 +3,7 @@
 // aim is well over a million a minute (about 17,000 a second) to keep ten thousand items' refresh
 // short.
 #include "formula/FormulaEvaluator.h"
+#include "timing/ClockTick.h"
 
 #include <QString>
 #include <QStringList>
@@ -58,5 +59,37 @@ void BM_MinuteRefresh(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * items);
 }
 BENCHMARK(BM_MinuteRefresh)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The fee as the tick computes it: the scheme compiled once, the minutes changing each call,
+// whole and to the hundredth as sessions give them.
+void BM_SchemeFee(benchmark::State &state)
+{
+    const QString scheme = typicalSchemes().at(static_cast<int>(state.range(0)));
+    state.SetLabel(scheme.toStdString());
+    FormulaEvaluator evaluator;
+    int minute = 0;
+    for (auto _ : state) {
+        minute = (minute + 1) % 2400;
+        benchmark::DoNotOptimize(schemeValue(evaluator, scheme, minute * 0.25));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SchemeFee)->DenseRange(0, 4);
+
+// BM_MinuteRefresh's items through the compiled schemes.
+void BM_MinuteRefreshCompiled(benchmark::State &state)
+{
+    const int items = static_cast<int>(state.range(0));
+    const QStringList &schemes = typicalSchemes();
+    FormulaEvaluator evaluator;
+    for (auto _ : state) {
+        for (int item = 0; item < items; ++item) {
+            const double minutes = (item % 600) + 0.25 * (item % 4);
+            benchmark::DoNotOptimize(schemeValue(evaluator, schemes.at(item % schemes.size()), minutes));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * items);
+}
+BENCHMARK(BM_MinuteRefreshCompiled)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "formula/CompiledScheme.h"
+#include "formula/FormulaEvaluator.h"
 #include "timing/ClockTick.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
@@ -5,6 +7,9 @@
 
 #include <QRandomGenerator>
 #include <QtTest>
+
+#include <bit>
+#include <functional>
 
 namespace {
 QDateTime at(int h, int m, int s = 0)
@@ -122,6 +127,72 @@ private Q_SLOTS:
         QFETCH(double, fee);
         ModClock s;
         QCOMPARE(valCalc(s, formula, c), fee);
+    }
+
+    // Random formulas from the grammar's pieces, C also inside words, beside digits and in
+    // exponents, at minutes of every kind: the compiled scheme gives the text's value to the last
+    // bit, and fails exactly where the text does.
+    void compiledSchemeMatchesTheText()
+    {
+        const QStringList atoms = {"C",   "c",  "C",  "0",   "7",    "2.5",  ".5",    "5.",      "1E+2",  "60",
+                                   "COS", "2C", "C2", "C.5", "1E+C", "1e-C", "SIN C", "C (2)",   "ABC",   "cC",
+                                   "C,C", "PI", "(",  ")",   "1,2",  "",     "-C^-C", "ABS (C)", "C E+2", " C "};
+        const QStringList ops = {"+", "-", "*", "/", "\\", "^", " - ", "*-", "^-"};
+        const QStringList functions = {"SQR", "log", "Sin", "COS", "TAN", "MAX", "min", "INT", "FIX", "ROUND", "ABS"};
+        const double numbers[] = {0.0,
+                                  -0.0,
+                                  1,
+                                  -1,
+                                  90,
+                                  87.25,
+                                  -30.5,
+                                  0.01,
+                                  1e15,
+                                  1e15 + 1,
+                                  123456789012345.5,
+                                  1234567890123455,
+                                  1.5e20,
+                                  -2.5e-7,
+                                  1.0 / 3,
+                                  3.14159265358979e10,
+                                  9.99999999999999e14,
+                                  qQNaN(),
+                                  qInf(),
+                                  -qInf(),
+                                  1e308,
+                                  5e-324};
+        QRandomGenerator rng(7);
+        const auto pick = [&rng](const QStringList &from) { return from.at(rng.bounded(int(from.size()))); };
+        std::function<QString(int)> formula = [&](int depth) -> QString {
+            switch (depth > 0 ? rng.bounded(4) : 0) {
+            case 0: return pick(atoms);
+            case 1: return formula(depth - 1) + pick(ops) + formula(depth - 1);
+            case 2: return "-(" + formula(depth - 1) + ")";
+            default:
+                return pick(functions) + "(" + formula(depth - 1) + (rng.bounded(4) ? "" : "," + formula(depth - 1))
+                    + ")";
+            }
+        };
+        FormulaEvaluator compiledWay, textWay;
+        int compiled = 0, values = 0;
+        for (int round = 0; round < 4000; ++round) {
+            const QString f = formula(rng.bounded(5));
+            compiled += compiledWay.compiled(f) != nullptr;
+            for (int k = 0; k < 12; ++k) {
+                // Hundredths as sessions give them, and one step of a double beside them.
+                const double hundredths = (rng.bounded(2000001) - 1000000) / 100.0;
+                const double m = k < 3 ? numbers[rng.bounded(int(std::size(numbers)))]
+                    : k < 6            ? hundredths
+                    : k < 9            ? std::nextafter(hundredths, k % 2 ? 1e9 : -1e9)
+                                       : (rng.generateDouble() - 0.5) * std::pow(10.0, rng.bounded(-20, 25));
+                const std::optional<double> a = schemeValue(compiledWay, f, m), b = schemeValueByText(textWay, f, m);
+                values += b.has_value();
+                QVERIFY2(a.has_value() == b.has_value()
+                             && (!a || std::bit_cast<quint64>(*a) == std::bit_cast<quint64>(*b)),
+                         qPrintable(f + " at " + QString::number(m, 'g', 17)));
+            }
+        }
+        QVERIFY(compiled > 1000 && values > 10000); // both ways and both outcomes are well exercised
     }
 
     // Random operations in any order never book a negative minute, keep lngItems equal to the
