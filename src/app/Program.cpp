@@ -3,6 +3,7 @@
 #include "app/LockFileInstanceGuard.h"
 #include "app/fSplash.h"
 #include "commands/CommandTable.h"
+#include "commands/CurrentItem.h"
 #include "commands/HelpDocument.h"
 #include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
@@ -25,7 +26,6 @@
 #include "timing/ModClock.h"
 #include "timing/Moment.h"
 #include "timing/SchemeStore.h"
-#include "timing/TimingOperations.h"
 #include "timing/WallClock.h"
 #include <QApplication>
 #include <QDialog>
@@ -76,14 +76,14 @@ fClock &Program::mainWindow()
         m_history = std::make_unique<HistoryLog>();
         const TimingReports::PrinterFactory printer = [this, w] { return m_printer(w); };
         m_reports = std::make_unique<TimingReports>(*m_state, *m_clock, printer);
-        m_commands = std::make_unique<ToolbarCommands>(*m_state, *w, *w->actions(), *m_prompter, *m_clock, *m_reports,
-                                                       *m_history);
+        m_current = std::make_unique<CurrentItem>(m_state->lvwMain);
+        m_commands = std::make_unique<ToolbarCommands>(*m_state, *m_current, *w, *w->actions(), *m_prompter, *m_clock,
+                                                       *m_reports, *m_history);
         w->setCommands(*m_commands);
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
         connect(w, &fClock::exitConfirmed, this, [this] {
             // The list goes with the program; its items' bills stay in the day's takings.
-            TimingOperations::LeaveAtExit(*m_state, m_clock->moment());
-            m_state->journal = nullptr;
+            m_state->leaveAll(m_clock->moment());
             if (m_journal)
                 m_journal->Discard();
         });
@@ -143,8 +143,8 @@ void Program::endAsConfirmed()
     m_ending = true;
     // The journal stays for the next start; it learns when this run stopped, so that the items'
     // bills can be settled as they stood now.
-    if (m_state->journal)
-        m_state->journal->Alive(m_clock->now(), true);
+    if (m_journal)
+        m_journal->Alive(m_clock->now(), true);
     // The code that opened a box or dialog runs on to its end with the answer Esc gives.
     QList<QPointer<QWidget>> modal;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -184,27 +184,37 @@ void Program::resumeJournal()
 {
     // A second copy must neither offer nor write over the journal of the copy already running;
     // a program already ending asks nothing and leaves the journal for the next start.
-    if (m_journal || m_ending || m_guard->AnotherInstanceRunning())
-        return;
-    auto journal = std::make_unique<ItemJournal>(ItemJournal::DefaultPath());
+    std::unique_ptr<ItemJournal> journal;
+    if (!m_journal && !m_ending && !m_guard->AnotherInstanceRunning())
+        journal = std::make_unique<ItemJournal>(ItemJournal::DefaultPath());
+    QDateTime endRunningAt;
     // An end asked for while the question was up is no answer: the file waits for the next start.
-    if (journal->Found() && !offerJournal(*journal))
-        return;
-    journal->onFailure = [this](const QString &path) {
-        tellLater(QStringLiteral("无法写入计时日志文件:\n%1\n计时照常进行,但程序若意外结束,未写入的变化将无法恢复。")
-                      .arg(QDir::toNativeSeparators(path)));
-    };
-    journal->onRecovered = [this](const QString &path) {
-        tellLater(QStringLiteral("计时日志文件又可以写入了,当前的计时项已全部重新写入:\n%1")
-                      .arg(QDir::toNativeSeparators(path)),
-                  Prompter::Icon::Information);
-    };
-    journal->Follow(*m_state);
-    m_journal = std::move(journal);
-    m_state->journal = m_journal.get();
+    if (journal && journal->Found() && !offerJournal(*journal, endRunningAt))
+        journal.reset();
+    // What was replayed was recorded and booked when it was first done: the journal and the
+    // ledger hear of the changes made from here on.
+    if (m_ledger)
+        m_ledger->Follow(*m_state);
+    if (journal) {
+        journal->onFailure = [this](const QString &path) {
+            tellLater(
+                QStringLiteral("无法写入计时日志文件:\n%1\n计时照常进行,但程序若意外结束,未写入的变化将无法恢复。")
+                    .arg(QDir::toNativeSeparators(path)));
+        };
+        journal->onRecovered = [this](const QString &path) {
+            tellLater(QStringLiteral("计时日志文件又可以写入了,当前的计时项已全部重新写入:\n%1")
+                          .arg(QDir::toNativeSeparators(path)),
+                      Prompter::Icon::Information);
+        };
+        journal->Follow(*m_state);
+        m_journal = std::move(journal);
+    }
+    // Ended where the program stopped, recorded and booked as any end is.
+    if (endRunningAt.isValid())
+        m_state->setAll(false, endRunningAt);
 }
 
-bool Program::offerJournal(ItemJournal &journal)
+bool Program::offerJournal(ItemJournal &journal, QDateTime &endRunningAt)
 {
     const ItemJournal::Restored found = journal.Peek(m_clock->now());
     if (found.items == 0 && found.skipped == 0) {
@@ -239,19 +249,18 @@ bool Program::offerJournal(ItemJournal &journal)
         return true;
     }
     // Sessions that go on count real time from here, whatever the wall clock does next.
-    const ItemJournal::Restored r = journal.Restore(*m_state, moment);
-    if (answer == Prompter::Answer::Choice && r.lastAlive.isValid()) {
-        // Ended where the program stopped, recorded and booked as any end is.
-        m_state->journal = &journal;
-        TimingOperations::SetTimer(*m_state, false, std::min(r.lastAlive, now));
-        m_state->journal = nullptr;
-    }
+    const ItemJournal::Restored r = journal.Restore(*m_state, moment, m_ledger.get());
+    if (answer == Prompter::Answer::Choice && r.lastAlive.isValid())
+        endRunningAt = std::min(r.lastAlive, now);
+    // The current item is the operator's choice in this run, not something to bring back.
+    m_current->set(0);
     fClock &w = mainWindow();
     w.SetPanelText(StatusPanel::Items, QString::number(m_state->lngItems));
     w.SetPanelText(StatusPanel::Added, QString::number(m_state->lngAdded));
-    for (int i = 1; i <= m_state->lngItems; ++i) {
+    // As when an item is added started: the clock refreshes the running items. Those about to be
+    // ended where the program stopped are not timed on.
+    for (int i = 1; i <= m_state->lngItems && !endRunningAt.isValid(); ++i) {
         if (m_state->cRunning.Value(i, false)) {
-            // As when an item is added started: the clock refreshes the running items.
             w.EnableClock();
             w.SetStartButtonCaption(QStringLiteral("终止"));
             break;
@@ -274,7 +283,6 @@ void Program::keepLedger()
         tellLater(QStringLiteral("无法写入账目文件:\n%1\n计时照常进行,未写入的记录会在下一次记录时重试。")
                       .arg(QDir::toNativeSeparators(path)));
     };
-    m_state->ledger = m_ledger.get();
 }
 
 void Program::tellLater(const QString &text, Prompter::Icon icon)

@@ -3,6 +3,7 @@
 
 #include "dialogs/Prompter.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 
@@ -10,6 +11,7 @@
 
 #include <memory>
 
+class CurrentItem;
 class DayLedger;
 class fClock;
 class HistoryLog;
@@ -59,6 +61,10 @@ public:
     // as Esc closes them. Before the main window is shown nothing is saved, and start() says stop.
     void endAsConfirmed();
     ModClock &state() { return *m_state; }
+    // The item the commands act on; there is none before the main window is loaded.
+    CurrentItem &currentItem() { return *m_current; }
+    // The journal recording the changes, once the offer of the last one is settled.
+    ItemJournal *journal() const { return m_journal.get(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,22 +73,24 @@ private:
     fSplash *newSplash();
     void showHistory();
     // Once the main window is up: offers the items of a run that ended unexpectedly, then
-    // records every change to the items from here on.
+    // records every change to the items from here on, in the journal and the day's ledger.
     void resumeJournal();
-    // Once the main window is up: books every session and every item that leaves the list in the
-    // day's ledger from here on.
+    // Once the main window is up, before the journal is offered: the day's ledger, which books
+    // every session and every item that leaves the list.
     void keepLedger();
     // Asks what to do with the journal of a run that ended unexpectedly and does it; false when
-    // the program began to end meanwhile and the journal stays as it is.
-    bool offerJournal(ItemJournal &journal);
+    // the program began to end meanwhile and the journal stays as it is. endRunningAt: when the
+    // restored sessions are to end, once the change can be recorded.
+    bool offerJournal(ItemJournal &journal, QDateTime &endRunningAt);
     // A failed write, told once the operation that met it has finished.
     void tellLater(const QString &text, Prompter::Icon icon = Prompter::Icon::Critical);
 
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<WallClock> m_clock;
-    std::unique_ptr<ItemJournal> m_journal; // outlives the state that points to it
-    std::unique_ptr<DayLedger> m_ledger; // the same
+    std::unique_ptr<ItemJournal> m_journal;
+    std::unique_ptr<DayLedger> m_ledger;
     std::unique_ptr<ModClock> m_state;
+    std::unique_ptr<CurrentItem> m_current;
     std::unique_ptr<Prompter> m_prompter;
     MessageBoxPrompter *m_boxes = nullptr; // m_prompter when it shows real boxes, to re-parent them
     std::unique_ptr<InstanceGuard> m_guard;

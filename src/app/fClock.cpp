@@ -13,7 +13,6 @@
 #include "draw/PainterSurface.h"
 #include "timing/ModClock.h"
 #include "timing/SchemeStore.h"
-#include "timing/TimingOperations.h"
 #include "timing/WallClock.h"
 
 #include <QAction>
@@ -255,8 +254,6 @@ void fClock::Clock_Timer()
     const Moment now = m_clock.moment();
     const ClockTick::Result r = m_tick.Tick(now);
     SetCaption(r.caption);
-    if (!r.tooltip.isEmpty())
-        m_lvw->setListToolTip(r.tooltip);
     if (m_clockTimer->isActive()) {
         // The status bar's clock shows the same second; setting it here spares it a wake of its own.
         m_sbar->showTime();
@@ -275,11 +272,7 @@ void fClock::MinuteWatch_Timer()
 {
     if (m_clockTimer->isActive())
         return; // the clock's own tick refreshes
-    if (m_tick.RefreshIfNewMinute(m_clock.moment())) {
-        const int sel = m_state.SelectedPos();
-        if (sel != 0)
-            m_lvw->setListToolTip(TimingOperations::ItemTooltip(m_state, sel));
-    }
+    m_tick.RefreshIfNewMinute(m_clock.moment());
 }
 
 bool fClock::ClockEnabled() const

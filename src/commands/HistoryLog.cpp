@@ -1,6 +1,5 @@
 #include "commands/HistoryLog.h"
 
-#include "timing/ModClock.h"
 #include "timing/TimingOperations.h"
 
 HistoryLog::HistoryLog(QObject *parent) : QObject(parent)
@@ -18,11 +17,10 @@ QString RemovedItem::HowRemoved(bool ended, bool atExit)
     return ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除");
 }
 
-RemovedItem HistoryLog::Snapshot(const ModClock &state, int pos, const Moment &now, bool ended)
+RemovedItem HistoryLog::Snapshot(const Item &item, const Moment &now, bool ended)
 {
     RemovedItem removed;
-    if (state.lvwMain.IsValid(pos))
-        removed.item = state.lvwMain.At(pos);
+    removed.item = item;
     removed.removedAt = now.wall;
     removed.removedElapsedMs = now.elapsedMs;
     removed.ended = ended;

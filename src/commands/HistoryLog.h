@@ -10,8 +10,6 @@
 #include <optional>
 #include <vector>
 
-class ModClock;
-
 // One removed item: the item itself as it stood when it was removed, and how it went.
 struct RemovedItem {
     Item item;
@@ -34,8 +32,8 @@ class HistoryLog : public QObject {
 public:
     explicit HistoryLog(QObject *parent = nullptr);
 
-    // What item pos of state is at now, before it goes.
-    static RemovedItem Snapshot(const ModClock &state, int pos, const Moment &now, bool ended);
+    // What the item is at now, before it goes.
+    static RemovedItem Snapshot(const Item &item, const Moment &now, bool ended);
 
     void Record(RemovedItem item);
 

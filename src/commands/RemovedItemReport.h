@@ -2,14 +2,12 @@
 // The report of an item that is no longer on the list, built from what the history kept of it.
 
 #include "commands/TimingReports.h"
-#include "timing/ModClock.h"
+#include "formula/FormulaEvaluator.h"
 
 struct RemovedItem;
 class WallClock;
 
-// The item reports are made from the shared state, so a removed item is put back, alone, into a
-// private copy of that state and reported from there. Both live as long as this object, so a
-// preview the report component keeps open stays valid.
+// Has its own report component, so a preview of a removed item stays open beside the main list's.
 class RemovedItemReport {
 public:
     RemovedItemReport(const WallClock &clock, TimingReports::PrinterFactory factory);
@@ -17,9 +15,9 @@ public:
     // The report of item, shown as ended: a removed item is no longer timed.
     void Show(const RemovedItem &removed, bool bPreview);
 
-    const ModClock &state() const { return m_state; }
-
 private:
-    ModClock m_state;
-    TimingReports m_reports;
+    const WallClock &m_clock;
+    TimingReports::PrinterFactory m_factory;
+    FormulaEvaluator m_calc;
+    std::unique_ptr<ReportPrinter> m_report;
 };

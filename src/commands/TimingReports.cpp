@@ -1,7 +1,7 @@
 #include "commands/TimingReports.h"
 
-#include "timing/ClockTick.h"
 #include "timing/ModClock.h"
+#include "timing/SchemeFee.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 #include "timing/WallClock.h"
@@ -17,38 +17,6 @@ ReportDocument document(bool bPreview)
     d.styleCode = kStyleCode;
     d.preview = bPreview;
     d.copies = 1;
-    return d;
-}
-
-// Item i at now: its name and state, the bill as it stands now and one row per session.
-ReportDocument itemDocument(ModClock &state, int i, const Moment &moment, bool bPreview)
-{
-    const QDateTime &now = moment.wall;
-    const ItemRowModel &rows = state.lvwMain;
-    const clsSave &s = state.cSave.Item(i);
-    ReportDocument d = document(bPreview);
-
-    d.firstBlock = {QStringLiteral("名称:"), rows.Text(i, ItemRowModel::ColName), QStringLiteral("状态:")};
-    // The bill from the sessions themselves, through the arithmetic that books them: the row shows
-    // the last refresh, and the total must add up with the table below it.
-    const double minutes = TimingOperations::RunningMinutes(state, i, moment);
-    d.secondBlock = {QStringLiteral("计时次数:") + QString::number(s.cStart.Count()),
-                     QStringLiteral("合计耗时:") + TimeText::GeneralNumber(minutes), QStringLiteral("结果:"),
-                     TimeText::GeneralNumber(valCalc(state, state.cItemFangAn.Value(i), minutes))};
-    d.headings = {QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("时间")};
-
-    for (int k = 1; k <= s.cEnd.Count(); ++k)
-        d.cells << s.cStart.Value(k).time() << s.cEnd.Item(k).time() << s.cTime.Value(k);
-
-    if (rows.Tag(i)) {
-        d.firstBlock << QStringLiteral("截止至:") + TimeText::HourMinute(now.time()) + QStringLiteral("(仍在计时...)");
-        // The minutes are counted from the recorded start rather than the start column's text, so
-        // the locale's time format cannot garble them, and as a booked session would be.
-        d.cells << rows.Text(i, ItemRowModel::ColLatestStart) << TimeText::HourMinute(now.time())
-                << TimingOperations::SessionMinutes(state, i, moment);
-    } else {
-        d.firstBlock << QStringLiteral("已结束计时");
-    }
     return d;
 }
 
@@ -76,6 +44,38 @@ ReportDocument allDocument(const ModClock &state, const QDate &today, bool bPrev
 }
 } // namespace
 
+// The item at now: its name and state, the bill as it stands now and one row per session.
+ReportDocument TimingReports::ItemDocument(const Item &item, FormulaEvaluator &calc, const Moment &moment,
+                                           bool bPreview)
+{
+    const QDateTime &now = moment.wall;
+    const clsSave &s = item.record;
+    ReportDocument d = document(bPreview);
+
+    d.firstBlock = {QStringLiteral("名称:"), item.name, QStringLiteral("状态:")};
+    // The bill from the sessions themselves, through the arithmetic that books them: the row shows
+    // the last refresh, and the total must add up with the table below it.
+    const double minutes = TimingOperations::RunningMinutes(item, moment);
+    d.secondBlock = {QStringLiteral("计时次数:") + QString::number(s.cStart.Count()),
+                     QStringLiteral("合计耗时:") + TimeText::GeneralNumber(minutes), QStringLiteral("结果:"),
+                     TimeText::GeneralNumber(valCalc(calc, item.scheme, minutes))};
+    d.headings = {QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("时间")};
+
+    for (int k = 1; k <= s.cEnd.Count(); ++k)
+        d.cells << s.cStart.Value(k).time() << s.cEnd.Item(k).time() << s.cTime.Value(k);
+
+    if (item.running) {
+        d.firstBlock << QStringLiteral("截止至:") + TimeText::HourMinute(now.time()) + QStringLiteral("(仍在计时...)");
+        // The minutes are counted from the recorded start rather than the start column's text, so
+        // the locale's time format cannot garble them, and as a booked session would be.
+        d.cells << ItemRowModel::cellText(item, ItemRowModel::ColLatestStart) << TimeText::HourMinute(now.time())
+                << TimingOperations::SessionMinutes(item, moment);
+    } else {
+        d.firstBlock << QStringLiteral("已结束计时");
+    }
+    return d;
+}
+
 TimingReports::TimingReports(ModClock &state, const WallClock &clock, PrinterFactory factory)
     : m_state(state), m_clock(clock), m_factory(std::move(factory))
 { }
@@ -95,16 +95,9 @@ ReportPrinter *TimingReports::report()
     return m_report.get();
 }
 
-void TimingReports::ReportItem(bool bPreview)
+void TimingReports::ReportItem(const Item &item, bool bPreview)
 {
-    if (m_state.lngItems == 0)
-        return;
-    const int i = m_state.SelectedPos();
-    // Without a current item there is nothing to report on; a report of blank values would only
-    // waste paper.
-    if (!m_state.cSave.IsValid(i))
-        return;
-    const ReportDocument d = itemDocument(m_state, i, m_clock.moment(), bPreview);
+    const ReportDocument d = ItemDocument(item, m_state.objCalc(), m_clock.moment(), bPreview);
     if (ReportPrinter *r = report())
         r->Present(d);
 }

@@ -3,12 +3,15 @@
 // handed to the report component.
 
 #include "report/ReportPrinter.h"
+#include "timing/Moment.h"
 
 #include <functional>
 #include <memory>
 
+class FormulaEvaluator;
 class ModClock;
 class WallClock;
+struct Item;
 
 class TimingReports {
 public:
@@ -20,9 +23,9 @@ public:
     TimingReports(const TimingReports &) = delete;
     TimingReports &operator=(const TimingReports &) = delete;
 
-    // The current item's name, state, totals and sessions (including the one in progress).
+    // The item's name, state, totals and sessions (including the one in progress).
     // bPreview: true shows it on screen, false prints it.
-    void ReportItem(bool bPreview);
+    void ReportItem(const Item &item, bool bPreview);
     // The date, the item counts and the main list as it stands.
     void ReportAll(bool bPreview);
 
@@ -30,6 +33,8 @@ public:
     ReportPrinter *objReport() const { return m_report.get(); }
 
     static QString Title();
+    // The item's report at now, its fee from calc.
+    static ReportDocument ItemDocument(const Item &item, FormulaEvaluator &calc, const Moment &now, bool bPreview);
 
 private:
     ReportPrinter *report();

@@ -2,6 +2,7 @@
 
 #include "commands/CommandActions.h"
 #include "commands/CommandHost.h"
+#include "commands/CurrentItem.h"
 #include "commands/HistoryLog.h"
 #include "commands/TimingReports.h"
 #include "dialogs/Prompter.h"
@@ -33,11 +34,15 @@ constexpr std::array<std::pair<qint32, qint32>, 6> kColorCycle {{
 
 } // namespace
 
-ToolbarCommands::ToolbarCommands(ModClock &state, CommandHost &host, CommandActions &actions, Prompter &prompter,
-                                 const WallClock &clock, TimingReports &reports, HistoryLog &history, QObject *parent)
-    : QObject(parent), m_state(state), m_host(host), m_actions(actions), m_prompter(prompter), m_clock(clock),
-      m_reports(reports), m_history(history)
+ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandHost &host, CommandActions &actions,
+                                 Prompter &prompter, const WallClock &clock, TimingReports &reports,
+                                 HistoryLog &history, QObject *parent)
+    : QObject(parent), m_state(state), m_current(current), m_host(host), m_actions(actions), m_prompter(prompter),
+      m_clock(clock), m_reports(reports), m_history(history)
 {
+    connect(&m_state, &ModClock::added, &m_current, &CurrentItem::set);
+    // The tooltip shows the current item's result as the refresh left it.
+    connect(&m_state, &ModClock::refreshed, this, &ToolbarCommands::showTooltip);
     // A click on a button or a menu entry triggers its action; the command runs here. A key runs
     // its button's command directly (KeyPress), as a click does.
     for (const CommandTable::ButtonDef &def : CommandTable::Buttons()) {
@@ -81,6 +86,36 @@ qint32 ToolbarCommands::ColorAfter(qint32 color)
     return 0;
 }
 
+void ToolbarCommands::StartTimer()
+{
+    m_state.start(m_current.pos(), m_clock.moment());
+}
+
+void ToolbarCommands::EndTimer()
+{
+    m_state.end(m_current.pos(), m_clock.moment());
+}
+
+void ToolbarCommands::SetTimer(bool clockEnabled)
+{
+    m_state.setAll(clockEnabled, m_clock.moment());
+}
+
+void ToolbarCommands::reportCurrent(bool bPreview)
+{
+    // Without a current item there is nothing to report on; a report of blank values would only
+    // waste paper.
+    const int i = m_current.pos();
+    if (i != 0)
+        m_reports.ReportItem(m_state.lvwMain.At(i), bPreview);
+}
+
+void ToolbarCommands::showTooltip()
+{
+    if (const int i = m_current.pos(); i != 0)
+        m_host.SetListToolTip(TimingOperations::ItemTooltip(m_state, i));
+}
+
 int ToolbarCommands::LastFoundPos() const
 {
     return m_state.lvwMain.PositionOf(m_lastFound);
@@ -115,17 +150,17 @@ void ToolbarCommands::MenuClick(Entry entry)
     case Entry::S1:
     case Entry::S2:
         // The entries are only enabled with a current item; without one there is nothing to flip.
-        if (m_state.SelectedPos() == 0)
+        if (m_current.pos() == 0)
             return;
         if (entry == Entry::S1)
-            TimingOperations::StartTimer(m_state, m_clock.moment());
+            StartTimer();
         else
-            TimingOperations::EndTimer(m_state, m_clock.moment());
+            EndTimer();
         showStartEntries(entry == Entry::S1);
         break;
-    case Entry::V1: m_reports.ReportItem(true); break;
+    case Entry::V1: reportCurrent(true); break;
     case Entry::V2: m_reports.ReportAll(true); break;
-    case Entry::P1: m_reports.ReportItem(false); break;
+    case Entry::P1: reportCurrent(false); break;
     case Entry::P2: m_reports.ReportAll(false); break;
     case Entry::R1:
     case Entry::R2:
@@ -168,15 +203,14 @@ bool ToolbarCommands::KeyPress(QChar ch)
 
 void ToolbarCommands::ItemClick(int pos)
 {
-    const TimingOperations::ClickResult r = TimingOperations::ItemClick(m_state, pos);
-    if (!r.valid)
+    if (!m_state.lvwMain.IsValid(pos))
         return;
-    m_actions.action(Entry::S1)->setEnabled(r.startEntryEnabled);
-    m_actions.action(Entry::S2)->setEnabled(r.endEntryEnabled);
+    m_current.set(pos);
+    showStartEntries(m_state.lvwMain.Tag(pos));
     m_actions.action(Entry::V1)->setEnabled(true);
     m_actions.action(Entry::P1)->setEnabled(true);
     m_actions.action(Button::Remove)->setEnabled(true);
-    m_host.SetListToolTip(r.tooltip);
+    showTooltip();
 }
 
 void ToolbarCommands::showStartEntries(bool timed)
@@ -194,7 +228,7 @@ void ToolbarCommands::showView(qint32 view)
 void ToolbarCommands::removeCurrent()
 {
     // Removing needs a current item; without one the count must not go down.
-    if (m_state.SelectedPos() == 0)
+    if (m_current.pos() == 0)
         return;
     const Prompter::Answer answer =
         m_prompter.MsgBox(RemoveQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
@@ -202,21 +236,21 @@ void ToolbarCommands::removeCurrent()
         return;
     const bool ended = answer == Prompter::Answer::Yes;
     if (ended) {
-        TimingOperations::EndTimer(m_state, m_clock.moment());
-        m_reports.ReportItem(true);
+        EndTimer();
+        reportCurrent(true);
     }
     // Looked up again: the clock may have ticked while the box was open, and the report may have
     // run an event loop.
-    const int i = m_state.SelectedPos();
+    const int i = m_current.pos();
     if (i == 0)
         return;
     const Moment now = m_clock.moment();
-    RemovedItem removed = HistoryLog::Snapshot(m_state, i, now, ended);
-    TimingOperations::ItemLeaving(m_state, i, ended, now);
+    RemovedItem removed = HistoryLog::Snapshot(m_state.lvwMain.At(i), now, ended);
+    m_state.leave(i, ended ? LeaveHow::Ended : LeaveHow::Removed, now);
     m_history.Record(std::move(removed));
     m_host.SetListToolTip(QString());
     m_host.SetPanelText(StatusPanel::Items, QString::number(m_state.lngItems));
-    m_state.Select(0); // no current item any more
+    m_current.set(0); // no current item any more
 
     m_actions.action(Button::Remove)->setEnabled(false);
     for (const Entry entry : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
@@ -250,7 +284,6 @@ void ToolbarCommands::findItem()
     const int previous = LastFoundPos();
     if (previous != 0)
         m_state.lvwMain.SetBold(previous, false);
-    m_state.Select(pos);
     m_state.lvwMain.SetBold(pos, true);
     m_lastFound = m_state.lvwMain.Handle(pos);
     m_host.RevealRow(pos);
@@ -261,8 +294,9 @@ void ToolbarCommands::startStopAll()
 {
     m_host.SetClockEnabled(!m_host.ClockEnabled());
     const bool running = m_host.ClockEnabled();
+    SetTimer(running);
     // With a current item, its start and end entries follow the clock.
-    if (TimingOperations::SetTimer(m_state, running, m_clock.moment()))
+    if (m_current.pos() != 0)
         showStartEntries(running);
     QAction *start = m_actions.action(Button::Start);
     if (running) {

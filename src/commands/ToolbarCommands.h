@@ -11,20 +11,23 @@
 
 class CommandActions;
 class CommandHost;
+class CurrentItem;
 class HistoryLog;
 class ModClock;
 class Prompter;
 class TimingReports;
 class WallClock;
 
-// Runs on the triggers of the actions; the commands change the shared state through the timing
-// operations, enable and rename the actions, and tell the window what to show through
-// CommandHost. Questions go through Prompter, so tests script the operator's answers.
+// Runs on the triggers of the actions; the commands change the shared state through its operations
+// on the current item, enable and rename the actions, and tell the window what to show through
+// CommandHost. Questions go through Prompter, so tests script the operator's answers. An item added
+// to the list becomes the current item.
 class ToolbarCommands : public QObject {
     Q_OBJECT
 public:
-    ToolbarCommands(ModClock &state, CommandHost &host, CommandActions &actions, Prompter &prompter,
-                    const WallClock &clock, TimingReports &reports, HistoryLog &history, QObject *parent = nullptr);
+    ToolbarCommands(ModClock &state, CurrentItem &current, CommandHost &host, CommandActions &actions,
+                    Prompter &prompter, const WallClock &clock, TimingReports &reports, HistoryLog &history,
+                    QObject *parent = nullptr);
 
     void ButtonClick(Button button);
     void MenuClick(Entry entry);
@@ -51,6 +54,13 @@ public:
     int LastFoundPos() const;
 
 private:
+    // The design's operations, on the current item or on all of them.
+    void StartTimer();
+    void EndTimer();
+    void SetTimer(bool clockEnabled);
+    void reportCurrent(bool bPreview);
+    void showTooltip();
+
     void removeCurrent();
     void findItem();
     void startStopAll();
@@ -59,6 +69,7 @@ private:
     int findRow(const QString &name) const;
 
     ModClock &m_state;
+    CurrentItem &m_current;
     CommandHost &m_host;
     CommandActions &m_actions;
     Prompter &m_prompter;

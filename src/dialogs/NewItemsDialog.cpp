@@ -188,7 +188,7 @@ void NewItemsDialog::cmdOK_Click()
 
     // The name is registered and the row and every per-item list appended in one step, so no tick
     // of the main window's clock can see half an item; a taken name changes nothing at all.
-    if (m_clock.AddItem(item, m_wallClock.moment()) == 0) {
+    if (m_clock.add(item, m_wallClock.moment()) == 0) {
         m_prompter.MsgBox(QStringLiteral("重复的计时项名称!"), Prompter::Buttons::Ok, Prompter::Icon::Critical);
         txtName->setFocus();
         return;

@@ -5,22 +5,11 @@
 #include "timing/Moment.h"
 
 #include <QDateTime>
-#include <QPersistentModelIndex>
 #include <QString>
 
 #include <optional>
 
-class FormulaEvaluator;
 class ModClock;
-
-// Puts dblReplace for every C or c of the formula and evaluates it; 0 when anything fails.
-double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace);
-
-// valCalc's value, nothing for a failure. The text way writes the number into the formula as
-// general number text; the other way gives the same to the last bit from the formula compiled
-// once, and takes the text way wherever it cannot.
-std::optional<double> schemeValue(FormulaEvaluator &calc, const QString &scheme, double number);
-std::optional<double> schemeValueByText(FormulaEvaluator &calc, const QString &scheme, double number);
 
 class ClockTick {
 public:
@@ -29,7 +18,6 @@ public:
     struct Result {
         QString caption; // "正在计时..." + date and time
         bool refreshed = false; // this tick was the first of a new minute
-        QString tooltip; // the current item's tooltip; empty when there is no current item
     };
     Result Tick(const Moment &now);
 
@@ -54,12 +42,10 @@ private:
 
     ModClock &m_state;
     // A tick may come early or twice in a second and then finds nothing new: the caption changes
-    // once a second, the minute once a minute, the tooltip on a refresh or a new current item.
+    // once a second, the minute once a minute.
     qint64 m_captionSecond = -1;
     QString m_caption;
     int m_minuteOfDay = -1;
     QDate m_minuteDate;
     std::optional<qint64> m_nextRealMinuteMs; // the elapsed reading at which a session's next minute turns
-    QPersistentModelIndex m_tooltipItem;
-    QString m_tooltip;
 };

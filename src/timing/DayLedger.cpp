@@ -2,6 +2,7 @@
 
 #include "timing/ChecksummedLine.h"
 #include "timing/DurableFile.h"
+#include "timing/ModClock.h"
 #include "timing/TimeText.h"
 
 #include <QFile>
@@ -154,6 +155,34 @@ void DayLedger::flush()
     if (!written && !m_failing && onFailure)
         onFailure(failedPath);
     m_failing = !written;
+}
+
+void DayLedger::Follow(ModClock &state)
+{
+    QObject *const to = &m_listener;
+    QObject::connect(&state, &ModClock::ended, to, [this](const BookedSession &s, const QDateTime &at) {
+        Booked(s.name, s.scheme, s.start, at, s.minutes);
+    });
+    QObject::connect(&state, &ModClock::allTimed, to,
+                     [this](bool, const QDateTime &at, const QList<BookedSession> &ended) {
+                         const Batch sessions(this);
+                         for (const BookedSession &s : ended)
+                             Booked(s.name, s.scheme, s.start, at, s.minutes);
+                     });
+    QObject::connect(&state, &ModClock::left, to,
+                     [this](const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at) {
+                         const Batch leaving(this);
+                         for (const ItemBill &b : bills)
+                             Left(b, how, at);
+                     });
+}
+
+void DayLedger::Left(const ItemBill &b, LeaveHow how, const QDateTime &at)
+{
+    if (how == LeaveHow::AtExit)
+        LeftAtExit(b.name, b.scheme, b.minutes, b.fee, at);
+    else
+        Left(b.name, b.scheme, how == LeaveHow::Ended, b.minutes, b.fee, at);
 }
 
 LedgerDay DayLedger::Read(const QDate &day, const QDateTime &readAt) const

@@ -3,10 +3,12 @@
 // kept for good. Lines are only ever appended, never rewritten.
 
 #include "timing/AppendOnlyFile.h"
+#include "timing/ItemChange.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QMap>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +42,8 @@ struct LedgerDay {
     double fees() const;
 };
 
+class ModClock;
+
 // Files are named by the local date, <folder>/yyyy-MM-dd.log, in the same line format as the
 // journal and written with the same care: each line is on the disk before the call returns.
 //
@@ -64,6 +68,12 @@ public:
     // An item still on the list when the operator closed the program: the list goes with the
     // program, so the item leaves with its bill as it stands and the day's takings keep it.
     void LeftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at);
+
+    // An item that left the list the way how says.
+    void Left(const ItemBill &bill, LeaveHow how, const QDateTime &at);
+
+    // Books every session state ends and every item that leaves it, from now on, as long as both live.
+    void Follow(ModClock &state);
 
     // The day's file as far as it can be read; an empty day when there is none. Lines that are
     // damaged, not of that day, later than readAt (when given) or hold numbers this program never
@@ -106,4 +116,5 @@ private:
     int m_batchDepth = 0;
     QMap<QDate, QByteArray> m_pending; // lines not yet on the disk, by the day they belong to
     bool m_failing = false;
+    QObject m_listener; // the context of the connections to the states followed
 };

@@ -47,13 +47,49 @@ void ItemJournal::AllTimed(bool started, const QDateTime &at, const Booked &ende
     append(JournalLines::AllTimed(started, at, ended), at);
 }
 
-void ItemJournal::Left(const QList<Bill> &bills, JournalLines::How how, const QDateTime &at)
+void ItemJournal::Left(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at)
 {
     QByteArray lines;
-    for (const Bill &b : bills)
+    for (const ItemBill &b : bills)
         lines += ChecksummedLine::Encode(JournalLines::Left(b.name, how, b.minutes, b.fee, at));
     if (!lines.isEmpty())
         write(lines, at);
+}
+
+void ItemJournal::Follow(ModClock &state)
+{
+    StopFollowing();
+    m_following = &state;
+    QObject *const to = &m_listener;
+    QObject::connect(&state, &ModClock::added, to,
+                     [this](int, const NewItem &item, const QDateTime &at) { Added(item, at); });
+    QObject::connect(&state, &ModClock::started, to,
+                     [this](const QString &name, const QDateTime &at) { Started(name, at); });
+    QObject::connect(&state, &ModClock::ended, to,
+                     [this](const BookedSession &s, const QDateTime &at) { Ended(s.name, at, s.minutes); });
+    QObject::connect(&state, &ModClock::allTimed, to,
+                     [this](bool on, const QDateTime &at, const QList<BookedSession> &ended) {
+                         Booked booked;
+                         for (const BookedSession &s : ended)
+                             booked.append({s.name, s.minutes});
+                         AllTimed(on, at, booked);
+                     });
+    QObject::connect(&state, &ModClock::leaving, to,
+                     [this](const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at) { Left(bills, how, at); });
+    QObject::connect(&state, &ModClock::removed, to, [this](const QString &name) { Removed(name); });
+    // While something is billed, the journal learns each minute that the program still runs: after
+    // a power cut the sessions can end where the program stopped.
+    QObject::connect(&state, &ModClock::refreshed, to, [this](const QDateTime &at, bool timing) {
+        if (timing)
+            Alive(at);
+    });
+}
+
+void ItemJournal::StopFollowing()
+{
+    if (m_following)
+        QObject::disconnect(m_following, nullptr, &m_listener, nullptr);
+    m_following = nullptr;
 }
 
 void ItemJournal::Alive(const QDateTime &at, bool always)
@@ -132,25 +168,17 @@ ItemJournal::Restored ItemJournal::Peek(const QDateTime &now) const
     return restored(scratch, read(scratch, now, nullptr));
 }
 
-ItemJournal::Restored ItemJournal::Restore(ModClock &state, const Moment &moment)
+ItemJournal::Restored ItemJournal::Restore(ModClock &state, const Moment &moment, DayLedger *ledger)
 {
     m_file.Close();
-    // Replaying through the operations must not record the changes a second time.
-    ItemJournal *const recording = std::exchange(state.journal, nullptr);
-    // Sessions replayed here were booked in the day's ledger when they first ended.
-    DayLedger *const ledger = std::exchange(state.ledger, nullptr);
     const QDateTime &now = moment.wall;
     JournalLines::Replayed r = read(state, now, ledger);
-    state.journal = recording;
-    state.ledger = ledger;
-    // The current item is the operator's choice in this run, not something to bring back.
-    state.itmSelected = QPersistentModelIndex();
 
     // Sessions still running went on while the program was down: their rows show the bill now.
-    TimingOperations::AnchorRunning(state, moment);
+    state.anchorRunning(moment);
     for (int i = 1; i <= state.lngItems; ++i)
         if (state.cRunning.Value(i, false))
-            TimingOperations::ShowMinutes(state, i, TimingOperations::RunningMinutes(state, i, moment), now.time());
+            state.showMinutes(i, TimingOperations::RunningMinutes(state, i, moment), now.time());
 
     // Written beside and renamed over: a cut now leaves the old file or the new one. Later lines
     // go to the new one, so its name must be on the disk before them.
@@ -168,9 +196,10 @@ bool ItemJournal::Settle(DayLedger *ledger, const QDateTime &now)
     // Sessions replayed were booked when they ended; only the bills of items that left are again.
     ModClock scratch;
     const JournalLines::Replayed r = read(scratch, now, ledger);
-    scratch.ledger = ledger;
+    if (ledger)
+        ledger->Follow(scratch);
     const QDateTime at = r.lastAlive.isValid() ? r.lastAlive : now;
-    TimingOperations::LeaveAtExit(scratch, at);
+    scratch.leaveAll(at);
     return SetAside();
 }
 
@@ -184,6 +213,7 @@ bool ItemJournal::SetAside()
 
 void ItemJournal::Discard()
 {
+    StopFollowing();
     m_file.Close();
     QFile::remove(m_path);
 }

@@ -5,8 +5,11 @@
 #include "timing/AppendOnlyFile.h"
 #include "timing/JournalLines.h"
 
+#include "timing/ItemChange.h"
+
 #include <QDateTime>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +18,6 @@
 class DayLedger;
 class ModClock;
 struct Moment;
-struct NewItem;
 
 // One line per change, fields separated by tabs and ended by a checksum of the line, so that a
 // line cut off by a power cut or overwritten by junk is recognised and skipped on replay. Each
@@ -45,20 +47,18 @@ public:
     void AllTimed(bool started, const QDateTime &at, const Booked &ended = {});
 
     // Items leaving the list with their bills, in one write, before the bills go to the day's ledger.
-    struct Bill {
-        QString name;
-        double minutes = 0;
-        double fee = 0;
-    };
-    void Left(const QList<Bill> &bills, JournalLines::How how, const QDateTime &at);
+    void Left(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at);
 
     // The program is alive and something is being timed: at most one line a minute, unless always,
     // so that a power cut is known to have begun no earlier than the last such line.
     void Alive(const QDateTime &at, bool always = false);
 
-    // The items to write out whole when a change could not be written: from then on the next
-    // change (or sign of life) writes the file afresh from them rather than adding a line.
-    void Follow(const ModClock &state) { m_following = &state; }
+    // Records every change state announces from now on, and a sign of life with each refresh while
+    // something is timed. When a change could not be written, the next change (or sign of life)
+    // writes the file afresh from state's items rather than adding a line.
+    void Follow(ModClock &state);
+    // Records nothing more from the state followed.
+    void StopFollowing();
 
     // True when the file holds anything: the run that wrote it never ended with the operator's leave.
     bool Found() const;
@@ -79,12 +79,12 @@ public:
     // What Restore would bring back, without changing anything.
     Restored Peek(const QDateTime &now) const;
 
-    // Replays the file into state through the timing operations themselves, with the instants
-    // recorded, then brings the rows of running items up to now, from where they count real time;
-    // no item is current afterwards.
-    // Items that had left the list with their bills are booked in state's ledger again (it keeps
-    // one of each). The file keeps only the replayed lines, so later changes follow a clean line.
-    Restored Restore(ModClock &state, const Moment &now);
+    // Replays the file into state through its own operations, with the instants recorded, then
+    // brings the rows of running items up to now, from where they count real time. Nothing may
+    // follow state yet: the changes replayed were recorded and booked when they were first made.
+    // Items that had left the list with their bills are booked in ledger again (it keeps one of
+    // each). The file keeps only the replayed lines, so later changes follow a clean line.
+    Restored Restore(ModClock &state, const Moment &now, DayLedger *ledger = nullptr);
 
     // The operator declined to restore: every item the file holds leaves the day's ledger with its
     // bill as it stood when the program was last alive (booking it again after a crash adds
@@ -105,7 +105,8 @@ private:
     QString m_path;
     AppendOnlyFile m_file;
     bool m_failing = false;
-    const ModClock *m_following = nullptr;
+    ModClock *m_following = nullptr;
+    QObject m_listener; // the context of the connections to the state followed
     QDateTime m_begun; // the file's begin line, once known
     QDateTime m_lastAt; // the latest instant written
     qint64 m_aliveMinute = -1;

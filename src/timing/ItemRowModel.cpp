@@ -14,8 +14,10 @@ constexpr ColumnInfo kColumns[ItemRowModel::ColumnCount] = {
     {u"耗时累计(分钟)", 1400}, {u"计时方案", 1440}, {u"结果", 4000},
 };
 
+} // namespace
+
 // The one place an item's numbers and instants become the texts of its row.
-QString cellText(const Item &item, int col)
+QString ItemRowModel::cellText(const Item &item, int col)
 {
     switch (col) {
     case ItemRowModel::ColName: return item.name;
@@ -29,7 +31,6 @@ QString cellText(const Item &item, int col)
     default: return QString();
     }
 }
-} // namespace
 
 QString ItemRowModel::ColumnHeader(int col)
 {

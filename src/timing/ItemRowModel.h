@@ -2,7 +2,6 @@
 // The timing items, one per row of the main list, held as values and shown by every view of the list.
 
 #include "timing/Item.h"
-#include "timing/TimingOperations.h"
 
 #include <QAbstractTableModel>
 #include <QPersistentModelIndex>
@@ -18,8 +17,8 @@ class ModClock;
 // MinutesRole and FeeRole, or read the item itself. It lives in QtCore: views map ImageRole and
 // BoldRole to pictures and fonts.
 //
-// Items change only through ModClock (adding and removing) and the timing operations (starting,
-// ending, showing the minutes), so nothing can leave an item half changed.
+// Items change only through ModClock's operations (adding, starting, ending, showing the minutes,
+// leaving), so nothing can leave an item half changed.
 class ItemRowModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -31,6 +30,8 @@ public:
 
     static QString ColumnHeader(int col);
     static int ColumnWidthTwips(int col);
+    // What a row of item shows in column col.
+    static QString cellText(const Item &item, int col);
 
     explicit ItemRowModel(QObject *parent = nullptr);
 
@@ -78,11 +79,6 @@ public:
 
 private:
     friend class ModClock;
-    friend void TimingOperations::StartTimer(ModClock &state, const Moment &now);
-    friend std::optional<double> TimingOperations::EndTimer(ModClock &state, const Moment &now,
-                                                            std::optional<double> booked);
-    friend void TimingOperations::AnchorRunning(ModClock &state, const Moment &now);
-    friend void TimingOperations::ShowMinutes(ModClock &state, int pos, double minutes, const QTime &upTo);
 
     // Appends the item and returns its position; 0 (nothing changed) when its name is taken.
     int append(Item item);

@@ -3,7 +3,6 @@
 #include "timing/ChecksummedLine.h"
 #include "timing/DayLedger.h"
 #include "timing/ModClock.h"
-#include "timing/TimingOperations.h"
 
 #include <optional>
 #include <vector>
@@ -74,7 +73,7 @@ public:
                 ChecksummedLine::Number(f[4], -ChecksummedLine::kMostMinutes, ChecksummedLine::kMostMinutes);
             const std::optional<bool> startNow = flag(f[5]);
             return at.isValid() && minutes && startNow
-                && m_state.AddItem(NewItem {f[2], f[3], *minutes, *startNow}, at) != 0;
+                && m_state.add(NewItem {f[2], f[3], *minutes, *startNow}, at) != 0;
         }
         // An end written before ends kept their minutes has none: its minutes come from the instants.
         if ((kind == kStart && f.size() == 3) || (kind == kEnd && (f.size() == 3 || f.size() == 4))) {
@@ -83,16 +82,15 @@ public:
             const std::optional<double> booked = f.size() == 4 ? bookedMinutes(f[3]) : std::nullopt;
             if (!at.isValid() || pos == 0 || (f.size() == 4 && !booked))
                 return false;
-            m_state.Select(pos);
             if (kind == kStart)
-                TimingOperations::StartTimer(m_state, at);
+                m_state.start(pos, at);
             else
-                TimingOperations::EndTimer(m_state, at, booked);
+                m_state.end(pos, at, booked);
             return true;
         }
         if (kind == kRemove && f.size() == 2) {
             const int pos = m_state.cName.IndexOfKey(f[1]);
-            return pos != 0 && m_state.RemoveItem(pos);
+            return pos != 0 && m_state.remove(pos);
         }
         if (kind == kLeft && f.size() == 6)
             return left(f);
@@ -110,11 +108,9 @@ public:
                     return false;
                 ended.emplace_back(m_state.cName.IndexOfKey(f[k]), *booked);
             }
-            for (const auto &[pos, booked] : ended) {
-                m_state.Select(pos);
-                TimingOperations::EndTimer(m_state, at, booked);
-            }
-            TimingOperations::SetTimer(m_state, *started, at);
+            for (const auto &[pos, booked] : ended)
+                m_state.end(pos, at, booked);
+            m_state.setAll(*started, at);
             return true;
         }
         return false;
@@ -132,13 +128,9 @@ private:
         if (!at.isValid() || pos == 0 || !h || !minutes || !fee)
             return false;
         const Item item = m_state.lvwMain.At(pos);
-        m_state.RemoveItem(pos);
-        if (!m_ledger)
-            return true;
-        if (*h == How::AtExit)
-            m_ledger->LeftAtExit(item.name, item.scheme, *minutes, *fee, at);
-        else
-            m_ledger->Left(item.name, item.scheme, *h == How::Ended, *minutes, *fee, at);
+        m_state.remove(pos);
+        if (m_ledger)
+            m_ledger->Left(ItemBill {item.name, item.scheme, *minutes, *fee}, *h, at);
         return true;
     }
 

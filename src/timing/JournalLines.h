@@ -2,6 +2,8 @@
 // The lines of the items' journal: how each change is written, how a line is read back and checked,
 // and the whole state written as lines when the journal has to be written afresh.
 
+#include "timing/ItemChange.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -11,12 +13,10 @@
 
 class DayLedger;
 class ModClock;
-struct NewItem;
 
 namespace JournalLines {
 
-// How an item left the list, in the journal as in the day's ledger.
-enum class How { Removed, Ended, AtExit };
+using How = LeaveHow;
 
 // The changes as lines, in the order the fields are written.
 QStringList Added(const NewItem &item, const QDateTime &at);
@@ -50,7 +50,7 @@ struct Replayed {
     QByteArray kept; // the lines that replayed, begin line first
 };
 
-// Replays the file's content into state through the operations themselves. An instant read back is
+// Replays the file's content into state through its own operations. An instant read back is
 // taken only between the journal's beginning (begun when the file does not say) and a minute after
 // now, and a number only when this program could have written it. Items that left the list with
 // their bills are booked in ledger again when there is one.

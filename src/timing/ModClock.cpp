@@ -1,9 +1,12 @@
 #include "timing/ModClock.h"
 
 #include "formula/FormulaEvaluator.h"
-#include "timing/ClockTick.h"
-#include "timing/ItemJournal.h"
+#include "timing/SchemeFee.h"
 #include "timing/TimeText.h"
+#include "timing/TimingOperations.h"
+
+#include <algorithm>
+#include <cmath>
 
 ModClock::ModClock() = default;
 ModClock::~ModClock() = default;
@@ -15,33 +18,33 @@ FormulaEvaluator &ModClock::objCalc()
     return *m_calc;
 }
 
-int ModClock::AddItem(const NewItem &item, const Moment &now)
+int ModClock::add(const NewItem &item, const Moment &now)
 {
     if (lvwMain.HasName(item.name))
         return 0;
-    Item added;
-    added.name = item.name;
-    added.scheme = item.scheme;
-    added.typedIn = item.minutes;
-    added.total = item.minutes;
-    added.running = item.startNow;
+    Item fresh;
+    fresh.name = item.name;
+    fresh.scheme = item.scheme;
+    fresh.typedIn = item.minutes;
+    fresh.total = item.minutes;
+    fresh.running = item.startNow;
     if (item.startNow) {
-        added.record.cStart.Add(now.wall);
-        added.anchor = now;
+        fresh.record.cStart.Add(now.wall);
+        fresh.anchor = now;
     }
     // Minutes typed in are part of the bill from the start, and so is what the scheme charges
     // for them.
     const QTime t = now.wall.time();
-    added.upTo = QTime(t.hour(), t.minute());
-    added.minutesShown = TimeText::RoundMinutes(item.minutes);
-    added.fee = valCalc(*this, added.scheme, added.minutesShown);
-    const int pos = append(std::move(added));
-    if (pos != 0 && journal)
-        journal->Added(item, now.wall);
+    fresh.upTo = QTime(t.hour(), t.minute());
+    fresh.minutesShown = TimeText::RoundMinutes(item.minutes);
+    fresh.fee = valCalc(objCalc(), fresh.scheme, fresh.minutesShown);
+    const int pos = append(std::move(fresh));
+    if (pos != 0)
+        Q_EMIT added(pos, item, now.wall);
     return pos;
 }
 
-int ModClock::AddItem(Item item)
+int ModClock::addCopy(Item item)
 {
     return append(std::move(item));
 }
@@ -53,19 +56,162 @@ int ModClock::append(Item item)
     // The counters are up to date before any view hears of the new row.
     ++m_lngAdded;
     ++m_lngItems;
-    const int pos = lvwMain.append(std::move(item));
-    Select(pos);
-    return pos;
+    return lvwMain.append(std::move(item));
 }
 
-bool ModClock::RemoveItem(int pos)
+void ModClock::removeRow(int pos)
+{
+    --m_lngItems;
+    lvwMain.remove(pos);
+}
+
+bool ModClock::remove(int pos)
 {
     if (!lvwMain.IsValid(pos))
         return false;
     const QString name = lvwMain.At(pos).name;
-    --m_lngItems;
-    lvwMain.remove(pos);
-    if (journal)
-        journal->Removed(name);
+    removeRow(pos);
+    Q_EMIT removed(name);
     return true;
+}
+
+bool ModClock::startRow(int pos, const Moment &now)
+{
+    Item *item = lvwMain.edit(pos);
+    if (!item || item->running)
+        return false;
+    item->running = true;
+    item->anchor = now;
+    item->record.cStart.Add(now.wall);
+    lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColCount,
+                       {Qt::DisplayRole, ItemRowModel::ImageRole, ItemRowModel::TagRole});
+    return true;
+}
+
+bool ModClock::start(int pos, const Moment &now)
+{
+    if (!startRow(pos, now))
+        return false;
+    Q_EMIT started(lvwMain.At(pos).name, now.wall);
+    return true;
+}
+
+std::optional<BookedSession> ModClock::endRow(int pos, const Moment &now, std::optional<double> booked)
+{
+    Item *item = lvwMain.edit(pos);
+    // A stopped item is left as it is: it already shows the stopped image and tag.
+    if (!item || !item->running)
+        return std::nullopt;
+    const double m = booked ? *booked : TimingOperations::SessionMinutes(*item, now);
+    item->record.cTime.Add(m);
+    item->total += m;
+    item->running = false;
+    item->anchor = Moment();
+    item->record.cEnd.Add(now.wall);
+    lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColName,
+                       {ItemRowModel::ImageRole, ItemRowModel::TagRole});
+    // The row shows the bill as it now stands, not as it stood at the last refresh.
+    showMinutes(pos, TimingOperations::RunningMinutes(*item, now), now.wall.time());
+    return BookedSession {item->name, item->scheme, item->latestStart(), m};
+}
+
+std::optional<double> ModClock::end(int pos, const Moment &now, std::optional<double> booked)
+{
+    const std::optional<BookedSession> session = endRow(pos, now, booked);
+    if (!session)
+        return std::nullopt;
+    Q_EMIT ended(*session, now.wall);
+    return session->minutes;
+}
+
+void ModClock::setAll(bool on, const Moment &now)
+{
+    QList<BookedSession> ended;
+    for (int i = 1; i <= lvwMain.Count(); ++i) {
+        if (on)
+            startRow(i, now);
+        else if (std::optional<BookedSession> session = endRow(i, now, std::nullopt))
+            ended.append(std::move(*session));
+    }
+    if (lvwMain.Count() > 0)
+        Q_EMIT allTimed(on, now.wall, ended);
+}
+
+ItemBill ModClock::billNow(const Item &item, const Moment &now)
+{
+    const double minutes = TimingOperations::RunningMinutes(item, now);
+    return {item.name, item.scheme, minutes, valCalc(objCalc(), item.scheme, minutes)};
+}
+
+void ModClock::leave(int pos, LeaveHow how, const Moment &now)
+{
+    if (!lvwMain.IsValid(pos))
+        return;
+    const QList<ItemBill> bills {billNow(lvwMain.At(pos), now)};
+    // The journal hears of the bill first: a crash before the ledger has it books it on restore,
+    // and one after finds the item gone, so it is never booked twice.
+    Q_EMIT leaving(bills, how, now.wall);
+    removeRow(pos);
+    Q_EMIT left(bills, how, now.wall);
+}
+
+void ModClock::leaveAll(const Moment &now)
+{
+    QList<ItemBill> bills;
+    for (int i = 1; i <= lvwMain.Count(); ++i)
+        bills.append(billNow(lvwMain.At(i), now));
+    Q_EMIT leaving(bills, LeaveHow::AtExit, now.wall);
+    Q_EMIT left(bills, LeaveHow::AtExit, now.wall);
+}
+
+void ModClock::showMinutes(int pos, double minutes, const QTime &upTo)
+{
+    Item *item = lvwMain.edit(pos);
+    if (!item)
+        return;
+    const double fee = valCalc(objCalc(), item->scheme, minutes);
+    const QTime minute(upTo.hour(), upTo.minute());
+    // A row that already shows these is no change to announce; a fee that is not a number is the
+    // same as the last one that was not either.
+    const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    if (item->upTo == minute && same(item->minutesShown, minutes) && same(item->fee, fee))
+        return;
+    item->upTo = minute;
+    item->minutesShown = minutes;
+    item->fee = fee;
+    lvwMain.rowChanged(pos, ItemRowModel::ColUpTo, ItemRowModel::ColResult,
+                       {Qt::DisplayRole, ItemRowModel::MinutesRole, ItemRowModel::FeeRole});
+}
+
+std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTime &minute, bool again)
+{
+    // Thousands of items measure their sessions against now: with its offset from UTC fixed, each
+    // measurement is arithmetic instead of a question to the time-zone database.
+    Moment now = localNow;
+    now.wall = localNow.wall.toOffsetFromUtc(localNow.wall.offsetFromUtc());
+    const ItemRowModel::Batch batch(lvwMain);
+    std::optional<qint64> nextEdge;
+    bool timing = false;
+    for (int i = 1; i <= lvwMain.Count(); ++i) {
+        const Item &item = lvwMain.At(i);
+        if (!item.running)
+            continue;
+        timing = true;
+        if (const std::optional<qint64> edge = now.NextMinuteEdge(item.anchor))
+            nextEdge = std::min(nextEdge.value_or(*edge), *edge);
+        if (!again && item.upTo == minute)
+            continue;
+        showMinutes(i, TimingOperations::RunningMinutes(item, now), minute);
+    }
+    Q_EMIT refreshed(now.wall, timing);
+    return nextEdge;
+}
+
+void ModClock::anchorRunning(const Moment &now)
+{
+    for (int i = 1; i <= lvwMain.Count(); ++i) {
+        Item *item = lvwMain.edit(i);
+        if (item->running)
+            item->anchor = now;
+    }
 }

@@ -1,41 +1,35 @@
 #pragma once
-// The state every window shares: the items, their sessions, the schemes and the counters.
+// The state every window shares: the items, their sessions, the schemes and the counters, and the
+// operations that change an item, each announced once it is made.
 
 #include "timing/Item.h"
+#include "timing/ItemChange.h"
 #include "timing/ItemField.h"
 #include "timing/ItemRowModel.h"
 #include "timing/OrderedList.h"
 
 #include <QDateTime>
-#include <QPersistentModelIndex>
+#include <QObject>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
-class DayLedger;
 class FormulaEvaluator;
-class ItemJournal;
 
-// What the new-items dialog asks for when it adds an item.
-struct NewItem {
-    QString name;
-    QString scheme; // the formula text, copied into the item
-    double minutes = 0; // minutes accumulated before the item was added
-    bool startNow = true;
-};
-
-class ModClock {
+// Positions are 1-based, as the item's position in the list is; an operation outside the list does
+// nothing. The recorders (journal, ledger) listen to the signals: whatever is connected when an
+// operation runs hears of it, before the operation returns; a replay runs before they connect.
+class ModClock : public QObject {
+    Q_OBJECT
 public:
     ModClock();
-    ~ModClock();
-    ModClock(const ModClock &) = delete;
-    ModClock &operator=(const ModClock &) = delete;
+    ~ModClock() override;
 
     ItemRowModel lvwMain; // the items, one per row, as every view of the main list shows them
-    QPersistentModelIndex itmSelected; // the current item; empty when there is none
 
     // Each item's fields by position, under the names of the design's per-item lists. They only
-    // read: an item changes through AddItem, RemoveItem and the timing operations.
+    // read: an item changes through the operations below.
     const ItemField<&Item::record> cSave {lvwMain};
     const ItemField<&Item::running> cRunning {lvwMain};
     const ItemNames cName {lvwMain}; // also the key: names are unique ignoring case
@@ -49,33 +43,65 @@ public:
     const qint32 &lngAdded = m_lngAdded; // items added since the start; never goes down
     qint16 intFangAn = 0;
 
-    // Told of every change to the items, so that they survive a crash; the program sets it once
-    // it has decided what to do with the journal of a run that ended unexpectedly.
-    ItemJournal *journal = nullptr;
-    // Told of every booked session, for the day's takings; null where nothing is kept.
-    DayLedger *ledger = nullptr;
-
     // The shared evaluator, created on first use.
     FormulaEvaluator &objCalc();
 
-    // Position of the current item, 0 when there is none.
-    int SelectedPos() const { return lvwMain.PositionOf(itmSelected); }
-    void Select(int pos) { itmSelected = lvwMain.Handle(pos); }
-
     // Appends the item, whole: running from now if asked, with its typed-in minutes and their fee
     // on the row from the start. Returns the new position, or 0 (nothing changed) when the name is
-    // taken. The added item becomes the current item.
-    int AddItem(const NewItem &item, const Moment &now);
-    // Appends an item kept elsewhere as it is (a removed item put back for its report), and makes
-    // it the current item; 0 when the name is taken. The journal is not told: such a copy is
-    // never timed and must not come back after a crash.
-    int AddItem(Item item);
+    // taken.
+    int add(const NewItem &item, const Moment &now);
+    // Appends a copy of an item as it is, without announcing it: a list of its own that is never
+    // timed (a report's). 0 when the name is taken.
+    int addCopy(Item item);
 
-    // Removes item pos; later items move down one position.
-    bool RemoveItem(int pos);
+    // Opens a session for item pos counting real time from now; true when one was opened (an item
+    // already being timed is left alone).
+    bool start(int pos, const Moment &now);
+    // Closes item pos's session and books its whole minutes, or the minutes given (as a run booked
+    // them, replayed from its journal). Returns the minutes booked, nothing when no session was open.
+    std::optional<double> end(int pos, const Moment &now, std::optional<double> booked = std::nullopt);
+    // Starts every item (on) or ends every item (off), announced as one change however many items
+    // it touched: a hundred items must not cost a hundred disk writes.
+    void setAll(bool on, const Moment &now);
+    // Item pos leaves the list with its bill as it stands, ended and reported first or only removed.
+    void leave(int pos, LeaveHow how, const Moment &now);
+    // The operator closed the program: every item leaves with its bill as it stands, in one change.
+    // The list itself stays.
+    void leaveAll(const Moment &now);
+    // Removes item pos without a bill (a replayed removal); later items move down one position.
+    bool remove(int pos);
+
+    // Shows minutes on item pos, counted up to the clock minute of upTo, and the fee its scheme gives
+    // for them: a row never shows a fee that belongs to other minutes.
+    void showMinutes(int pos, double minutes, const QTime &upTo);
+    // Brings every running item's row up to now (all of them, or again: only those whose own minute
+    // has turned within a minute already shown). Returns the elapsed reading at which the next
+    // session's minute turns, if any session runs.
+    std::optional<qint64> refreshRunning(const Moment &now, const QTime &minute, bool again = false);
+    // Sessions still running from an earlier run (restored from its journal) count real time from now
+    // on: up to now only the wall clock can tell how long they ran.
+    void anchorRunning(const Moment &now);
+
+Q_SIGNALS:
+    void added(int pos, const NewItem &item, const QDateTime &at);
+    void started(const QString &name, const QDateTime &at);
+    void ended(const BookedSession &session, const QDateTime &at);
+    // Start all or stop all, with the sessions a stop ended.
+    void allTimed(bool on, const QDateTime &at, const QList<BookedSession> &ended);
+    // Items about to leave with their bills, and then gone: the journal keeps the bills before the
+    // items go, the ledger books them after.
+    void leaving(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at);
+    void left(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at);
+    void removed(const QString &name);
+    // The running items' rows were brought up to at; timing tells whether any item is timed.
+    void refreshed(const QDateTime &at, bool timing);
 
 private:
     int append(Item item);
+    bool startRow(int pos, const Moment &now);
+    std::optional<BookedSession> endRow(int pos, const Moment &now, std::optional<double> booked);
+    ItemBill billNow(const Item &item, const Moment &now);
+    void removeRow(int pos);
 
     qint32 m_lngItems = 0;
     qint32 m_lngAdded = 0;

@@ -9,6 +9,7 @@
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
 #include "commands/CommandActions.h"
+#include "commands/CurrentItem.h"
 #include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
 #include "commands/HistoryWindow.h"
@@ -16,7 +17,6 @@
 #include "commands/ToolbarCommands.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
-#include "timing/TimingOperations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,12 +44,13 @@ struct Rig {
     // The commands on the window, as the program wires them, for what a click on a row changes.
     TimingReports reports {state, clock, [] { return nullptr; }};
     HistoryLog history;
+    CurrentItem current {state.lvwMain};
     std::unique_ptr<ToolbarCommands> commands;
     void openWithCommands()
     {
         open();
-        commands =
-            std::make_unique<ToolbarCommands>(state, *window, *window->actions(), prompter, clock, reports, history);
+        commands = std::make_unique<ToolbarCommands>(state, current, *window, *window->actions(), prompter, clock,
+                                                     reports, history);
         window->setCommands(*commands);
     }
     bool entryEnabled(Entry e) const { return window->Tbar()->entry(e)->isEnabled(); }
@@ -239,7 +240,7 @@ private Q_SLOTS:
     {
         Rig r;
         r.openWithCommands();
-        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
+        r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
         // The list's click, as the operator's mouse gives it.
         Q_EMIT r.window->Lvw()->itemClicked(1);
         QVERIFY(r.window->Tbar()->button(Button::Remove)->isEnabled());
@@ -248,23 +249,27 @@ private Q_SLOTS:
         QVERIFY(r.entryEnabled(Entry::V1));
         QVERIFY(r.entryEnabled(Entry::P1));
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 0"));
+        // and follows the item's result at each refresh
+        r.clock.advanceSecs(60 * 60);
+        r.window->Clock_Timer();
+        QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 5"));
     }
 
     void arrowKeysMoveTheCurrentItem()
     {
         Rig r;
         r.openWithCommands();
-        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
-        r.state.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
+        r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
+        r.state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
         r.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(r.window.get()));
         QTreeView *tree = r.window->Lvw()->reportView();
         r.window->RevealRow(1); // as a search does
         r.commands->ItemClick(1);
-        QCOMPARE(r.state.SelectedPos(), 1);
+        QCOMPARE(r.current.pos(), 1);
         tree->setFocus();
         QTest::keyClick(tree, Qt::Key_Down);
-        QCOMPARE(r.state.SelectedPos(), 2);
+        QCOMPARE(r.current.pos(), 2);
         QVERIFY(r.entryEnabled(Entry::S2));
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC2 计算结果: 0"));
     }
@@ -273,11 +278,11 @@ private Q_SLOTS:
     {
         Rig r;
         r.open();
-        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, r.clock.now());
-        r.state.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
+        r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, r.clock.now());
+        r.state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
         r.window->RevealRow(2);
         QVERIFY(r.window->Lvw()->reportView()->selectionModel()->hasSelection());
-        r.state.RemoveItem(2);
+        r.state.remove(2);
         QVERIFY(!r.window->Lvw()->reportView()->selectionModel()->hasSelection());
         QVERIFY(!r.window->Lvw()->reportView()->selectionModel()->currentIndex().isValid());
     }
@@ -287,7 +292,7 @@ private Q_SLOTS:
         const DefaultLocale chinese(QLocale(QStringLiteral("zh_CN")));
         Rig r;
         r.open();
-        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
+        r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
         r.clock.advanceSecs(90 * 60);
         r.window->Clock_Timer();
         QCOMPARE(r.window->windowTitle(), QStringLiteral("正在计时...2026/12/7 11:30:00"));
@@ -303,7 +308,7 @@ private Q_SLOTS:
         Rig r;
         r.openWithCommands();
         for (const char *name : {"PC2", "PC4", "PC5"})
-            r.state.AddItem(NewItem {QString::fromLatin1(name), QStringLiteral("C"), 0, false}, r.clock.now());
+            r.state.add(NewItem {QString::fromLatin1(name), QStringLiteral("C"), 0, false}, r.clock.now());
         QString typed;
         r.window->setKeyCommand([&typed](QChar ch) {
             typed += ch;
@@ -314,21 +319,21 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
         QTreeView *tree = r.window->Lvw()->reportView();
         tree->setFocus(); // Qt makes row 1 its current index here
-        QCOMPARE(r.state.SelectedPos(), 3);
+        QCOMPARE(r.current.pos(), 3);
 
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(tree->model()->index(1, 0)).center());
-        QCOMPARE(r.state.SelectedPos(), 2);
+        QCOMPARE(r.current.pos(), 2);
         QTest::keyClick(tree, Qt::Key_P);
         QTest::keyClick(tree, Qt::Key_M);
         QTest::keyClick(tree, Qt::Key_X); // no command, and no search either
         QCOMPARE(typed, QStringLiteral("pmx"));
-        QCOMPARE(r.state.SelectedPos(), 2);
+        QCOMPARE(r.current.pos(), 2);
         QCOMPARE(tree->currentIndex().row(), 1);
 
         QTest::keyClick(tree, Qt::Key_Down);
-        QCOMPARE(r.state.SelectedPos(), 3);
+        QCOMPARE(r.current.pos(), 3);
         QTest::keyClick(tree, Qt::Key_Home);
-        QCOMPARE(r.state.SelectedPos(), 1);
+        QCOMPARE(r.current.pos(), 1);
     }
 
     // An item started on its own while the clock is off still has its minutes and fee brought up
@@ -337,9 +342,8 @@ private Q_SLOTS:
     {
         Rig r;
         r.open();
-        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, false}, r.clock.now());
-        r.state.Select(1);
-        TimingOperations::StartTimer(r.state, r.clock.now()); // as its start entry does
+        r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, false}, r.clock.now());
+        r.state.start(1, r.clock.now()); // as its start entry does
         QVERIFY(!r.window->Clock()->isActive());
         // The wall clock may run ahead of the timers (a sped-up or stepped clock): the next second
         // the status bar shows still brings the row up to date.
@@ -354,7 +358,7 @@ private Q_SLOTS:
     {
         Rig r;
         r.openWithCommands();
-        r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
+        r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
         r.commands->KeyPress(u'S');
         r.clock.step(2 * 3600);
         r.clock.advanceSecs(6);
@@ -400,10 +404,10 @@ private Q_SLOTS:
             Rig &r = run->r;
             r.clock.set(start);
             r.open();
-            r.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, true}, start.addSecs(-3725));
-            r.state.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("INT((C+29)/30)*2.5"), 0, true},
-                            start.addSecs(-59));
-            r.state.AddItem(NewItem {QStringLiteral("PC3"), QStringLiteral("C"), 12, false}, start);
+            r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, true}, start.addSecs(-3725));
+            r.state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("INT((C+29)/30)*2.5"), 0, true},
+                        start.addSecs(-59));
+            r.state.add(NewItem {QStringLiteral("PC3"), QStringLiteral("C"), 12, false}, start);
             r.window->SetClockEnabled(true);
             run->look(0);
         }
@@ -447,7 +451,7 @@ private Q_SLOTS:
         }
         QCOMPARE(woken.seen.size(), ticked.seen.size());
         for (Run *run : {&ticked, &woken}) {
-            TimingOperations::SetTimer(run->r.state, false, wall(kRunMs));
+            run->r.state.setAll(false, wall(kRunMs));
             run->r.window->SetClockEnabled(false);
         }
         for (int i = 1; i <= 3; ++i)
@@ -632,7 +636,7 @@ private Q_SLOTS:
         // them would cut the longer ones to "…".
         const QStringList names = {QStringLiteral("一二三四五六七八"), QStringLiteral("一号机"), QStringLiteral("PC1")};
         for (const QString &name : names)
-            r.state.AddItem(NewItem {name, QStringLiteral("C"), 0, false}, r.clock.now());
+            r.state.add(NewItem {name, QStringLiteral("C"), 0, false}, r.clock.now());
         r.window->viewSettings().lngView = view;
         r.window->Lvw()->setView(view);
         r.window->show();

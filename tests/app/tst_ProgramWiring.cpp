@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
+#include "commands/CurrentItem.h"
 #include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
@@ -72,9 +73,9 @@ private Q_SLOTS:
         QCOMPARE(w.Lvw()->shownView(), 3);
 
         // M does nothing while there is no current item.
-        program.state().AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false},
-                                QDateTime::currentDateTime());
-        program.state().itmSelected = QPersistentModelIndex();
+        program.state().add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false},
+                            QDateTime::currentDateTime());
+        program.currentItem().set(0);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_M);
         QCOMPARE(program.state().lngItems, 1);
@@ -109,8 +110,8 @@ private Q_SLOTS:
         Program program(std::move(outside));
         fClock &w = program.mainWindow();
         for (const char *name : {"PC2", "PC4", "PC5"})
-            program.state().AddItem(NewItem {QString::fromLatin1(name), QStringLiteral("5*C/60"), 0, true},
-                                    QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+            program.state().add(NewItem {QString::fromLatin1(name), QStringLiteral("5*C/60"), 0, true},
+                                QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
         w.SetClockEnabled(true);
         w.show();
         w.activateWindow();
@@ -118,10 +119,10 @@ private Q_SLOTS:
         QTreeView *list = w.Lvw()->reportView();
         list->setFocus();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
-        QCOMPARE(program.state().SelectedPos(), 2);
+        QCOMPARE(program.currentItem().pos(), 2);
 
         QTest::keyClick(list, Qt::Key_P);
-        QCOMPARE(program.state().SelectedPos(), 2);
+        QCOMPARE(program.currentItem().pos(), 2);
         QTest::keyClick(list, Qt::Key_M);
         QCOMPARE(prompter->asked.size(), 1);
         QCOMPARE(program.state().lngItems, 2);
@@ -161,8 +162,8 @@ private Q_SLOTS:
         {
             ItemJournal journal(path);
             ModClock s;
-            s.journal = &journal;
-            s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, ten);
+            journal.Follow(s);
+            s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, ten);
             journal.Alive(ten.addSecs(20 * 60));
         }
 
@@ -187,7 +188,7 @@ private Q_SLOTS:
         if (answer < 0)
             QTest::qWait(2 * prompter->pauseMs);
         else
-            QTRY_VERIFY(program.state().journal);
+            QTRY_VERIFY(program.journal());
         QCOMPARE(program.state().lngItems, answer == int(Prompter::Answer::No) || answer < 0 ? 0 : 1);
         QCOMPARE(program.state().lngItems > 0 && program.state().cRunning.Value(1), running);
         const std::vector<LedgerEntry> day = DayLedger(DayLedger::DefaultFolder()).Read(ten.date()).entries;

@@ -13,6 +13,7 @@
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
 #include "commands/CommandActions.h"
+#include "commands/CurrentItem.h"
 #include "commands/HistoryLog.h"
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
@@ -38,7 +39,8 @@ struct CommandFixture {
                                return std::unique_ptr<ReportPrinter>(std::move(p));
                            }};
     HistoryLog history;
-    ToolbarCommands commands {state, window, *window.actions(), prompter, clock, reports, history};
+    CurrentItem current {state.lvwMain};
+    ToolbarCommands commands {state, current, window, *window.actions(), prompter, clock, reports, history};
 
     CommandFixture()
     {
@@ -54,7 +56,7 @@ struct CommandFixture {
 
     int add(const QString &name, bool startNow, const QString &scheme = QStringLiteral("5*C/60"), double minutes = 0)
     {
-        return state.AddItem(NewItem {name, scheme, minutes, startNow}, clock.now());
+        return state.add(NewItem {name, scheme, minutes, startNow}, clock.now());
     }
     QStringList names() const
     {

@@ -6,6 +6,7 @@
 #include "commands/WindowHelpViewer.h"
 #include "timing/ClockTick.h"
 #include "timing/ModClock.h"
+#include "timing/SchemeFee.h"
 
 #include <QListWidget>
 #include <QSet>
@@ -109,8 +110,8 @@ private slots:
         QFETCH(double, minutes);
         QFETCH(double, fee);
         ModClock state;
-        QCOMPARE(valCalc(state, formula, minutes), fee);
-        QVERIFY(valCalc(state, formula, 1) != 0);
+        QCOMPARE(valCalc(state.objCalc(), formula, minutes), fee);
+        QVERIFY(valCalc(state.objCalc(), formula, 1) != 0);
         const std::optional<HelpDocument> doc = HelpDocument::Load(kHelpFile);
         QVERIFY(doc && doc->Html().contains(formula));
     }
@@ -119,7 +120,7 @@ private slots:
     {
         // The help file warns about this way of writing the half-hour fee.
         ModClock state;
-        QCOMPARE(valCalc(state, QStringLiteral("(C+29)\\30*2.5"), 31), 0.0);
+        QCOMPARE(valCalc(state.objCalc(), QStringLiteral("(C+29)\\30*2.5"), 31), 0.0);
     }
 
     void missingFileIsReportedWithItsPath()

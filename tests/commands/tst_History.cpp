@@ -25,14 +25,14 @@ namespace {
 // Two finished sessions of 20 and 15 minutes; the item is then stopped at 11:00.
 RemovedItem endedItem(ModClock &state, FakeWallClock &clock, const QString &name)
 {
-    const int pos = state.AddItem({name, QStringLiteral("5*C/60"), 0, true}, clock.now());
+    const int pos = state.add({name, QStringLiteral("5*C/60"), 0, true}, clock.now());
     clock.advanceSecs(20 * 60);
-    TimingOperations::EndTimer(state, clock.now());
+    state.end(pos, clock.now());
     clock.advanceSecs(5 * 60);
-    TimingOperations::StartTimer(state, clock.now());
+    state.start(pos, clock.now());
     clock.advanceSecs(15 * 60);
-    TimingOperations::EndTimer(state, clock.now());
-    return HistoryLog::Snapshot(state, pos, clock.now(), true);
+    state.end(pos, clock.now());
+    return HistoryLog::Snapshot(state.lvwMain.At(pos), clock.now(), true);
 }
 
 // Makes a recording component and tells the test where it is.
@@ -113,9 +113,9 @@ private slots:
     {
         ModClock state;
         FakeWallClock clock;
-        state.AddItem({QStringLiteral("PC1"), QStringLiteral("5*C/60"), 12.5, true}, clock.now());
+        state.add({QStringLiteral("PC1"), QStringLiteral("5*C/60"), 12.5, true}, clock.now());
         clock.advanceSecs(30 * 60 + 40);
-        const RemovedItem removed = HistoryLog::Snapshot(state, 1, clock.now(), false);
+        const RemovedItem removed = HistoryLog::Snapshot(state.lvwMain.At(1), clock.now(), false);
         QCOMPARE(removed.minutes(), 42.5);
         QCOMPARE(removed.item.record.cEnd.Count(), 0);
         QVERIFY(!removed.ended);
@@ -147,8 +147,7 @@ private slots:
         RemovedItemReport report(clock, recordingPrinter(printer));
         report.Show(first, true);
         report.Show(second, false);
-        QCOMPARE(report.state().lngItems, 1);
-        QCOMPARE(report.state().lvwMain.Count(), 1);
+        QCOMPARE(printer->documents.size(), 2);
         QCOMPARE(printer->last().firstBlock, (QVariantList {"名称:", "PC2", "状态:", "已结束计时"}));
         QCOMPARE(printer->last().secondBlock,
                  (QVariantList {"计时次数:2", "合计耗时:35", "结果:", "2.91666666666667"}));
@@ -171,7 +170,7 @@ private slots:
         QVERIFY(!printer);
 
         log.Record(endedItem(state, clock, QStringLiteral("PC1")));
-        RemovedItem running = HistoryLog::Snapshot(state, 1, clock.now(), false);
+        RemovedItem running = HistoryLog::Snapshot(state.lvwMain.At(1), clock.now(), false);
         running.item.name = QStringLiteral("PC9");
         log.Record(running);
 

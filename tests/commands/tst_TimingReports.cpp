@@ -55,6 +55,8 @@ struct Setup {
                                ++created;
                                return std::make_unique<RecordingReportPrinter>();
                            }};
+    // The newest item's report, as the item commands ask for the current item's.
+    void reportItem(bool preview) { reports.ReportItem(state.lvwMain.At(state.lngItems), preview); }
     RecordingReportPrinter &printer() { return *static_cast<RecordingReportPrinter *>(reports.objReport()); }
     const ReportDocument &report() { return printer().last(); }
 };
@@ -79,7 +81,7 @@ private Q_SLOTS:
                                  {QTime(10, 0, 0), QTime(10, 20, 59)},
                                  {QTime(11, 30, 30), QTime(11, 31, 10)}},
                                 kCreated);
-        s.reports.ReportItem(true);
+        s.reportItem(true);
 
         const ReportDocument &p = s.report();
         QCOMPARE(settings(p), kItem);
@@ -101,7 +103,7 @@ private Q_SLOTS:
     {
         Setup s;
         ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
-        s.reports.ReportItem(true);
+        s.reportItem(true);
         QCOMPARE(s.report().firstBlock.last().toString(), QStringLiteral("已结束计时"));
         QCOMPARE(s.report().secondBlock.first().toString(), QStringLiteral("计时次数:0"));
         QVERIFY(s.report().cells.isEmpty());
@@ -114,7 +116,7 @@ private Q_SLOTS:
             ReportFixtures::addItem(s.state, QStringLiteral("PC1"),
                                     {{QTime(9, 0, 0), QTime(9, 45, 0)}, {QTime(12, 0, 0), QTime(12, 30, 0)}}, kCreated);
         ReportFixtures::start(s.state, pos, QDateTime(kToday, QTime(13, 50, 20)));
-        s.reports.ReportItem(true);
+        s.reportItem(true);
 
         const ReportDocument &p = s.report();
         QCOMPARE(settings(p), kItem);
@@ -157,7 +159,7 @@ private Q_SLOTS:
         const int pos = ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
         ReportFixtures::start(s.state, pos, started);
         s.clock.set(now);
-        s.reports.ReportItem(true);
+        s.reportItem(true);
         QCOMPARE(s.report().cells.size(), 3);
         QVERIFY(isType(s.report().cells[2], QMetaType::Double));
         QCOMPARE(s.report().cells[2].toDouble(), minutes);
@@ -171,7 +173,7 @@ private Q_SLOTS:
         ReportFixtures::addItem(s.state, QStringLiteral("A"), {}, kCreated);
         ReportFixtures::addItem(s.state, QStringLiteral("B"), {}, kCreated);
         ReportFixtures::addItem(s.state, QStringLiteral("C"), {}, kCreated);
-        s.state.RemoveItem(2);
+        s.state.remove(2);
         s.reports.ReportAll(true);
 
         const ReportDocument &p = s.report();
@@ -201,7 +203,7 @@ private Q_SLOTS:
         Setup s;
         ReportFixtures::addItem(s.state, QStringLiteral("A"), {{QTime(9, 0), QTime(9, 30)}}, kCreated);
         ReportFixtures::addItem(s.state, QStringLiteral("B"), {{QTime(9, 0), QTime(10, 31)}}, kCreated);
-        s.state.AddItem(NewItem {QStringLiteral("C"), QStringLiteral("5*C/60"), 12.5, false}, kCreated);
+        s.state.add(NewItem {QStringLiteral("C"), QStringLiteral("5*C/60"), 12.5, false}, kCreated);
         s.reports.ReportAll(true);
 
         const QVariantList &cells = s.report().cells;
@@ -231,7 +233,7 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         Setup s;
         ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
-        allItems ? s.reports.ReportAll(preview) : s.reports.ReportItem(preview);
+        allItems ? s.reports.ReportAll(preview) : s.reportItem(preview);
         QCOMPARE(s.printer().documents.size(), 1);
         QCOMPARE(settings(s.report()), expected);
     }
@@ -239,24 +241,19 @@ private Q_SLOTS:
     void noItemsCreatesNothing()
     {
         Setup s;
-        s.reports.ReportItem(true);
-        s.reports.ReportItem(false);
         s.reports.ReportAll(true);
         s.reports.ReportAll(false);
         ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
-        s.state.RemoveItem(1);
+        s.state.remove(1);
         s.reports.ReportAll(true);
         QCOMPARE(s.created, 0);
         QVERIFY(!s.reports.objReport());
     }
 
-    void noCurrentItemReportsNothing()
+    void allItemsNeedsNoCurrentItem()
     {
         Setup s;
         ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
-        s.state.itmSelected = QPersistentModelIndex();
-        s.reports.ReportItem(true);
-        QCOMPARE(s.created, 0);
         s.reports.ReportAll(true);
         QCOMPARE(s.printer().documents.size(), 1);
         QCOMPARE(settings(s.report()), kAll);
@@ -267,11 +264,11 @@ private Q_SLOTS:
         Setup s;
         ReportFixtures::addItem(s.state, QStringLiteral("PC1"), {}, kCreated);
         s.factoryFails = true;
-        s.reports.ReportItem(true); // a component that cannot be made skips the report quietly
+        s.reportItem(true); // a component that cannot be made skips the report quietly
         QVERIFY(!s.reports.objReport());
         s.factoryFails = false;
         s.reports.ReportAll(true);
-        s.reports.ReportItem(false);
+        s.reportItem(false);
         QCOMPARE(s.created, 1);
         QCOMPARE(s.printer().documents.size(), 2);
         QCOMPARE(settings(s.printer().documents[0]), kAll);

@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(f.state.lngItems, 0);
         QCOMPARE(f.state.lvwMain.Count(), 0);
         QCOMPARE(f.state.lngAdded, 1);
-        QVERIFY(!f.state.itmSelected.isValid());
+        QCOMPARE(f.current.pos(), 0);
         QCOMPARE(f.panel(3), QStringLiteral("0"));
         QCOMPARE(f.listToolTip(), QString());
         QVERIFY(!f.enabled(Button::Remove));
@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(f.history.Count(), answer == Answer::Cancel ? 0 : 1);
         QCOMPARE(f.enabled(Button::Remove), answer == Answer::Cancel);
         if (answer == Answer::Cancel) {
-            QCOMPARE(f.state.SelectedPos(), 2);
+            QCOMPARE(f.current.pos(), 2);
             QVERIFY(f.state.cRunning.Item(2));
             return;
         }
@@ -154,7 +154,7 @@ private slots:
         {
             DayLedger ledger(folder.path());
             CommandFixture f;
-            f.state.ledger = &ledger;
+            ledger.Follow(f.state);
             f.add(QStringLiteral("PC1"), true); // 10:00
             f.add(QStringLiteral("PC2"), true);
             f.add(QStringLiteral("PC3"), false, QStringLiteral("3*C/60"));
@@ -174,7 +174,7 @@ private slots:
         {
             DayLedger ledger(folder.path());
             CommandFixture f;
-            f.state.ledger = &ledger;
+            ledger.Follow(f.state);
             f.clock.setTime(QTime(11, 10));
             f.add(QStringLiteral("PC1"), true, QStringLiteral("5*C/60"), 10);
             f.clock.advanceSecs(50 * 60);
@@ -224,7 +224,7 @@ private slots:
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        f.state.Select(0);
+        f.current.set(0);
         f.commands.ButtonClick(Button::Remove);
         QVERIFY(f.prompter.asked.isEmpty());
         QCOMPARE(f.state.lngItems, 1);
@@ -301,7 +301,7 @@ private slots:
         QVERIFY(f.prompter.asked.first().input);
         QCOMPARE(f.prompter.asked.first().text, QStringLiteral("请输入要查找的计时项目名称:"));
         QCOMPARE(f.prompter.asked.first().title, QStringLiteral("查找计时项目"));
-        QCOMPARE(f.state.SelectedPos(), 3);
+        QCOMPARE(f.current.pos(), 3);
         QVERIFY(f.state.lvwMain.Bold(3));
         QCOMPARE(f.selectedRow(), 3);
         QVERIFY(f.enabled(Button::Remove));
@@ -379,7 +379,7 @@ private slots:
         QVERIFY(f.enabled(Entry::S1));
         QVERIFY(!f.enabled(Entry::S2));
         QCOMPARE(f.state.cTotal.Item(2), 10.0);
-        QCOMPARE(f.state.SelectedPos(), 1);
+        QCOMPARE(f.current.pos(), 1);
     }
 
     void styleButtonCyclesTheView_data()
@@ -545,7 +545,7 @@ private slots:
         const QRect last = tree->visualRect(tree->model()->index(1, 0));
         const QPoint at = row ? tree->visualRect(tree->model()->index(row - 1, 0)).center()
                               : QPoint(last.center().x(), last.bottom() + 20);
-        const int before = f.state.SelectedPos();
+        const int before = f.current.pos();
         QTest::mousePress(tree->viewport(), Qt::RightButton, {}, at);
         QContextMenuEvent asked(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
         QApplication::sendEvent(tree->viewport(), &asked);
@@ -553,7 +553,7 @@ private slots:
 
         ItemContextMenu *menu = f.window.ItemMenu();
         QCOMPARE(QApplication::activePopupWidget(), menu);
-        QCOMPARE(f.state.SelectedPos(), row ? row : before);
+        QCOMPARE(f.current.pos(), row ? row : before);
         QList<bool> shown;
         for (QAction *a : menu->actions())
             if (!a->isSeparator())
@@ -590,7 +590,7 @@ private slots:
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        f.state.Select(0);
+        f.current.set(0);
         f.button(Button::Remove)->click();
         for (const Entry entry : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
             f.window.Tbar()->entry(entry)->trigger();

@@ -165,7 +165,6 @@ void TestNewItemsDialog::startedItem()
     QCOMPARE(m_clock->lvwMain.Count(), m_clock->lngItems);
     QCOMPARE(m_clock->lngItems, 1);
     const ItemRowModel &rows = m_clock->lvwMain;
-    QCOMPARE(m_clock->SelectedPos(), 1);
     QCOMPARE(rows.Text(1, ItemRowModel::ColName), QStringLiteral("PC1"));
     QCOMPARE(rows.Image(1), ItemRowModel::ImageTimed);
     QVERIFY(rows.Tag(1));
@@ -263,7 +262,7 @@ void TestNewItemsDialog::duplicateNames()
         QCOMPARE(name()->text(), second);
         QCOMPARE(time()->text(), QStringLiteral("5"));
         QCOMPARE(QApplication::focusWidget(), name());
-        QCOMPARE(m_clock->SelectedPos(), 1);
+        QCOMPARE(m_clock->lngAdded, 1);
     } else {
         QVERIFY(m_prompter->asked.isEmpty());
         QCOMPARE(m_clock->lvwMain.Text(2, ItemRowModel::ColName), second);
@@ -312,7 +311,7 @@ void TestNewItemsDialog::panelsCountCurrentAndAddedItems()
     QCOMPARE(m_host->panels.value(5), QStringLiteral("2"));
 
     // The remove command takes an item away in between; the next add counts the items now there.
-    QVERIFY(m_clock->RemoveItem(1));
+    QVERIFY(m_clock->remove(1));
     addItem(QStringLiteral("PC3"));
     QCOMPARE(m_host->panels.value(3), QStringLiteral("2"));
     QCOMPARE(m_host->panels.value(5), QStringLiteral("3"));

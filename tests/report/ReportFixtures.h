@@ -1,8 +1,7 @@
 #pragma once
-// Items with booked and running sessions, timed through the timing operations, for report tests.
+// Items with booked and running sessions, timed through the list's own operations, for report tests.
 
 #include "timing/ModClock.h"
-#include "timing/TimingOperations.h"
 
 #include <QList>
 #include <QTime>
@@ -18,22 +17,20 @@ using Session = std::pair<QTime, QTime>;
 // next day's.
 inline int addItem(ModClock &s, const QString &name, const QList<Session> &sessions, const QDateTime &created)
 {
-    const int pos = s.AddItem(NewItem {name, QStringLiteral("5*C/60"), 0, false}, created);
+    const int pos = s.add(NewItem {name, QStringLiteral("5*C/60"), 0, false}, created);
     for (const Session &session : sessions) {
         const QDateTime start(created.date(), session.first);
         const QDateTime end(created.date().addDays(session.second < session.first ? 1 : 0), session.second);
-        s.Select(pos);
-        TimingOperations::StartTimer(s, start);
-        TimingOperations::EndTimer(s, end);
+        s.start(pos, start);
+        s.end(pos, end);
     }
     return pos;
 }
 
-// Item pos becomes the current item and starts at t, as the start command does.
+// Item pos starts at t, as the start command does.
 inline void start(ModClock &s, int pos, const QDateTime &t)
 {
-    s.Select(pos);
-    TimingOperations::StartTimer(s, t);
+    s.start(pos, t);
 }
 
 } // namespace ReportFixtures

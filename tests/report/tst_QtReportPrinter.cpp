@@ -54,7 +54,6 @@ struct Setup {
             kCreated);
         ReportFixtures::start(state, pos, QDateTime(kCreated.date(), QTime(13, 50, 20)));
         ReportFixtures::addItem(state, QStringLiteral("PC2"), {}, kCreated);
-        state.Select(1);
     }
 };
 
@@ -114,7 +113,7 @@ private Q_SLOTS:
         Setup s;
         s.addSampleItems();
         s.answers = {path(QStringLiteral("item.pdf"))};
-        s.reports.ReportItem(false);
+        s.reports.ReportItem(s.state.lvwMain.At(1), false);
         QVERIFY(!QFile::exists(path(QStringLiteral("item.pdf")))); // presented once the command is done
         QCoreApplication::processEvents();
 
@@ -140,7 +139,7 @@ private Q_SLOTS:
         s.addSampleItems();
         s.answers = {path(QStringLiteral("all.pdf"))};
         // The minute refresh has shown 37.8 minutes on PC1, and the fee for them.
-        TimingOperations::ShowMinutes(s.state, 1, 37.8, QTime(14, 5));
+        s.state.showMinutes(1, 37.8, QTime(14, 5));
         s.reports.ReportAll(false);
         QCoreApplication::processEvents();
         QVERIFY(QFile::exists(path(QStringLiteral("all.pdf"))));
@@ -163,7 +162,7 @@ private Q_SLOTS:
             sessions.append({start, start.addSecs(300)});
         }
         ReportFixtures::addItem(s.state, QStringLiteral("PC1"), sessions, kCreated);
-        s.reports.ReportItem(true);
+        s.reports.ReportItem(s.state.lvwMain.At(1), true);
         QCoreApplication::processEvents();
         const QString file = path(QStringLiteral("long.pdf"));
         QVERIFY(s.printer().WritePdf(file));
@@ -214,9 +213,9 @@ private Q_SLOTS:
     {
         Setup s;
         s.addSampleItems();
-        s.reports.ReportItem(true);
+        s.reports.ReportItem(s.state.lvwMain.At(1), true);
         s.reports.ReportAll(true);
-        s.state.RemoveItem(1); // as the remove command does right after previewing
+        s.state.remove(1); // as the remove command does right after previewing
         QCOMPARE(s.previews.size(), 1);
         QCoreApplication::processEvents();
 
@@ -245,7 +244,7 @@ private Q_SLOTS:
         s.addSampleItems();
         s.answers = {path(QStringLiteral("from-preview.pdf"))};
         QPrintPreviewDialog *shown = nullptr;
-        s.reports.ReportItem(true);
+        s.reports.ReportItem(s.state.lvwMain.At(1), true);
         connect(&s.printer(), &QtReportPrinter::previewShown, this,
                 [&](QPrintPreviewDialog *d, const ReportContent &) { shown = d; });
         QCoreApplication::processEvents();
@@ -267,7 +266,7 @@ private Q_SLOTS:
         Setup s;
         s.addSampleItems();
         QPrintPreviewDialog *shown = nullptr;
-        s.reports.ReportItem(true);
+        s.reports.ReportItem(s.state.lvwMain.At(1), true);
         connect(&s.printer(), &QtReportPrinter::previewShown, this,
                 [&](QPrintPreviewDialog *d, const ReportContent &) { shown = d; });
         QCoreApplication::processEvents();
@@ -284,7 +283,7 @@ private Q_SLOTS:
         Setup s;
         s.addSampleItems();
         s.reports.ReportAll(true);
-        s.reports.ReportItem(true);
+        s.reports.ReportItem(s.state.lvwMain.At(1), true);
         QCoreApplication::processEvents();
         QVERIFY(s.printer().ListFlag());
         QCOMPARE(s.printer().StyleCode(), 4);
@@ -316,7 +315,7 @@ private Q_SLOTS:
             if (!a.startsWith(u'/'))
                 a = path(a);
         s.answers = answers;
-        s.reports.ReportItem(false);
+        s.reports.ReportItem(s.state.lvwMain.At(1), false);
         QCoreApplication::processEvents();
         QCOMPARE(s.asker->suggestions.size(), questions);
         QCOMPARE(s.asker->failures.size(), failures);

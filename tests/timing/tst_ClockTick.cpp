@@ -2,10 +2,12 @@
 #include "formula/FormulaEvaluator.h"
 #include "timing/ClockTick.h"
 #include "timing/ModClock.h"
+#include "timing/SchemeFee.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <bit>
@@ -20,7 +22,7 @@ QDateTime at(int h, int m, int s = 0)
 int addItem(ModClock &s, const QString &name, const QString &scheme, bool start, const QDateTime &now,
             double minutes = 0)
 {
-    return s.AddItem(NewItem {name, scheme, minutes, start}, now);
+    return s.add(NewItem {name, scheme, minutes, start}, now);
 }
 } // namespace
 
@@ -34,7 +36,7 @@ private Q_SLOTS:
     {
         ModClock s;
         addItem(s, QStringLiteral("PC1"), QStringLiteral("5*C/60"), false, at(9, 0), 30);
-        TimingOperations::StartTimer(s, at(10, 5, 40));
+        s.start(1, at(10, 5, 40));
         ClockTick tick(s);
         const ClockTick::Result r = tick.Tick(at(10, 8, 0));
         QVERIFY(r.refreshed);
@@ -66,7 +68,7 @@ private Q_SLOTS:
     void aSetClockMovesNoMinutes()
     {
         ModClock s;
-        s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, Moment(at(10, 0), 0));
+        s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, Moment(at(10, 0), 0));
         ClockTick tick(s);
         QCOMPARE(tick.Tick(Moment(at(12, 0, 50), 30000)).caption, QStringLiteral("正在计时...2026/12/7 12:00:50"));
         QVERIFY(tick.Tick(Moment(at(12, 1, 0), 40000)).refreshed);
@@ -95,14 +97,21 @@ private Q_SLOTS:
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("25"));
     }
 
-    void tooltipFollowsTheCurrentItem()
+    // The journal's sign of life and the tooltip hang on this: once a minute, saying whether
+    // anything is timed.
+    void aNewMinuteAnnouncesTheRefresh()
     {
         ModClock s;
         addItem(s, QStringLiteral("PC1"), QStringLiteral("C/60*5"), true, at(10, 0));
+        QSignalSpy refreshed(&s, &ModClock::refreshed);
         ClockTick tick(s);
-        QCOMPARE(tick.Tick(at(10, 30)).tooltip, QStringLiteral("所选项:PC1 计算结果: 2.5"));
-        s.itmSelected = QPersistentModelIndex();
-        QVERIFY(tick.Tick(at(10, 31)).tooltip.isEmpty());
+        tick.Tick(at(10, 30));
+        tick.Tick(at(10, 30, 30));
+        s.end(1, at(10, 30, 40));
+        tick.Tick(at(10, 31));
+        QCOMPARE(refreshed.size(), 2);
+        QCOMPARE(refreshed[0][1].toBool(), true);
+        QCOMPARE(refreshed[1][1].toBool(), false);
     }
 
     void valCalcReplacesEveryC_data()
@@ -126,7 +135,7 @@ private Q_SLOTS:
         QFETCH(double, c);
         QFETCH(double, fee);
         ModClock s;
-        QCOMPARE(valCalc(s, formula, c), fee);
+        QCOMPARE(valCalc(s.objCalc(), formula, c), fee);
     }
 
     // Random formulas from the grammar's pieces, C also inside words, beside digits and in
@@ -208,7 +217,6 @@ private Q_SLOTS:
         bool clockOn = false;
         int named = 0;
         QHash<QString, double> typedIn;
-        QString current; // the name of the item the last click or new item chose
         for (int step = 0; step < 10000; ++step) {
             const int n = s.lvwMain.Count();
             const int pick = n ? int(rng.bounded(n)) + 1 : 0;
@@ -216,37 +224,18 @@ private Q_SLOTS:
             case 0: {
                 const QString name = QStringLiteral("PC%1").arg(named++ % 60);
                 const double minutes = rng.bounded(3) == 0 ? -5.0 : double(rng.bounded(100));
-                if (addItem(s, name, QStringLiteral("5*C/60"), rng.bounded(2), now, minutes)) {
+                if (addItem(s, name, QStringLiteral("5*C/60"), rng.bounded(2), now, minutes))
                     typedIn[name] = minutes;
-                    current = name;
-                }
                 break;
             }
-            case 1:
-                s.Select(pick);
-                current = s.cName.Value(pick);
-                TimingOperations::StartTimer(s, now);
-                break;
-            case 2:
-                s.Select(pick);
-                current = s.cName.Value(pick);
-                TimingOperations::EndTimer(s, now);
-                break;
+            case 1: s.start(pick, now); break;
+            case 2: s.end(pick, now); break;
             case 3:
                 clockOn = !clockOn;
-                TimingOperations::SetTimer(s, clockOn, now);
+                s.setAll(clockOn, now);
                 break;
-            case 4:
-                if (pick) {
-                    if (s.cName.Value(pick) == current)
-                        current.clear();
-                    s.RemoveItem(pick);
-                }
-                break;
-            case 5:
-                if (TimingOperations::ItemClick(s, pick).valid)
-                    current = s.cName.Value(pick);
-                break;
+            case 4: s.remove(pick); break;
+            case 5: s.leave(pick, LeaveHow::Removed, now); break;
             case 6:
                 // Mostly forward, often across midnight; now and then the clock is set back.
                 now = now.addSecs(rng.bounded(8) == 0 ? -qint64(rng.bounded(1, 3600)) : rng.bounded(1, 7200));
@@ -254,7 +243,6 @@ private Q_SLOTS:
             default: tick.Tick(now); break;
             }
             QCOMPARE(s.lngItems, s.lvwMain.Count());
-            QCOMPARE(s.cName.Value(s.SelectedPos()), current);
             for (int i = 1; i <= s.lvwMain.Count(); ++i) {
                 const clsSave &r = s.cSave.Item(i);
                 QCOMPARE(r.cStart.Count(), r.cEnd.Count() + (s.cRunning.Item(i) ? 1 : 0));
@@ -270,7 +258,7 @@ private Q_SLOTS:
                 const double minutes = TimingOperations::RunningMinutes(s, i, now);
                 QCOMPARE(s.lvwMain.Text(i, ItemRowModel::ColMinutes), TimeText::GeneralNumber(minutes));
                 QCOMPARE(s.lvwMain.Text(i, ItemRowModel::ColResult),
-                         TimeText::GeneralNumber(valCalc(s, s.cItemFangAn.Item(i), minutes)));
+                         TimeText::GeneralNumber(valCalc(s.objCalc(), s.cItemFangAn.Item(i), minutes)));
             }
         }
     }

@@ -94,10 +94,10 @@ private Q_SLOTS:
         QTemporaryDir folder;
         DayLedger ledger(folder.path());
         ModClock state;
-        state.ledger = &ledger;
-        state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 23, 30));
-        state.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 23, 50));
-        SetTimer(state, false, at(kDay.addDays(1), 0, 40));
+        ledger.Follow(state);
+        state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 23, 30));
+        state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 23, 50));
+        state.setAll(false, at(kDay.addDays(1), 0, 40));
 
         QVERIFY(!QFile::exists(ledger.PathFor(kDay)));
         const LedgerDay next = ledger.Read(kDay.addDays(1));
@@ -112,10 +112,10 @@ private Q_SLOTS:
         QTemporaryDir folder;
         DayLedger ledger(folder.path());
         ModClock state;
-        state.ledger = &ledger;
-        state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 10, 0));
-        state.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 30, false}, at(kDay, 10, 0));
-        LeaveAtExit(state, at(kDay, 10, 45));
+        ledger.Follow(state);
+        state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 10, 0));
+        state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 30, false}, at(kDay, 10, 0));
+        state.leaveAll(at(kDay, 10, 45));
 
         const LedgerDay d = DayLedger(folder.path()).Read(kDay);
         QCOMPARE(names(d), (QStringList {QStringLiteral("PC1"), QStringLiteral("PC2")}));
@@ -133,16 +133,15 @@ private Q_SLOTS:
         ItemJournal journal(folder.filePath(QStringLiteral("items.journal")));
         {
             ModClock state;
-            state.journal = &journal;
-            state.ledger = &ledger;
-            state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 10, 0));
-            EndTimer(state, at(kDay, 10, 30));
+            journal.Follow(state);
+            ledger.Follow(state);
+            state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 10, 0));
+            state.end(1, at(kDay, 10, 30));
         }
         ModClock restored;
-        restored.ledger = &ledger;
-        QCOMPARE(journal.Restore(restored, at(kDay, 11, 0)).entries, 2);
+        QCOMPARE(journal.Restore(restored, at(kDay, 11, 0), &ledger).entries, 2);
+        ledger.Follow(restored);
         QCOMPARE(ledger.Read(kDay).entries.size(), size_t(1));
-        QCOMPARE(restored.ledger, &ledger);
         // Declined instead: the item leaves with its bill, and the session is not written again.
         QVERIFY(journal.Settle(&ledger, at(kDay, 11, 0)));
         QFile file(ledger.PathFor(kDay));

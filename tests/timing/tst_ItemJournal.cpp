@@ -27,34 +27,28 @@ QDateTime at(int h, int m, int s = 0, int ms = 0)
 const QString kOdd = QStringLiteral("PC\t2 \"前台\"\n\\t'");
 const QString kRestoredAt = QStringLiteral("10:47");
 
-bool select(ModClock &s, const QString &name)
+int pos(const ModClock &s, const QString &name)
 {
-    s.Select(s.cName.IndexOfKey(name));
-    return s.SelectedPos() != 0;
+    return s.cName.IndexOfKey(name);
 }
 
 // An operator's morning through the real operations: PC1 runs on, the oddly named item ends
 // stopped, PC3 has typed-in minutes and two sessions, and a fourth item comes and goes.
 void scriptedDay(ModClock &s)
 {
-    s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(9, 0, 10, 250));
-    s.AddItem(NewItem {kOdd, QStringLiteral("2*C/60+1"), 0, false}, at(9, 1));
-    s.AddItem(NewItem {QStringLiteral("PC3"), QStringLiteral("C*0.1"), 12.5, false}, at(9, 2, 30));
-    s.AddItem(NewItem {QStringLiteral("gone"), QStringLiteral("5*C/60"), 0, true}, at(9, 3));
-    select(s, kOdd);
-    StartTimer(s, at(9, 5, 30));
-    EndTimer(s, at(9, 47, 10));
-    select(s, QStringLiteral("PC3"));
-    StartTimer(s, at(9, 10));
-    SetTimer(s, false, at(10, 0, 0, 1));
-    SetTimer(s, true, at(10, 2, 15));
-    select(s, kOdd);
-    EndTimer(s, at(10, 30));
-    select(s, QStringLiteral("PC3"));
-    EndTimer(s, at(10, 41, 5));
-    select(s, QStringLiteral("gone"));
-    EndTimer(s, at(10, 44));
-    s.RemoveItem(s.SelectedPos());
+    s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(9, 0, 10, 250));
+    s.add(NewItem {kOdd, QStringLiteral("2*C/60+1"), 0, false}, at(9, 1));
+    s.add(NewItem {QStringLiteral("PC3"), QStringLiteral("C*0.1"), 12.5, false}, at(9, 2, 30));
+    s.add(NewItem {QStringLiteral("gone"), QStringLiteral("5*C/60"), 0, true}, at(9, 3));
+    s.start(pos(s, kOdd), at(9, 5, 30));
+    s.end(pos(s, kOdd), at(9, 47, 10));
+    s.start(pos(s, QStringLiteral("PC3")), at(9, 10));
+    s.setAll(false, at(10, 0, 0, 1));
+    s.setAll(true, at(10, 2, 15));
+    s.end(pos(s, kOdd), at(10, 30));
+    s.end(pos(s, QStringLiteral("PC3")), at(10, 41, 5));
+    s.end(pos(s, QStringLiteral("gone")), at(10, 44));
+    s.remove(pos(s, QStringLiteral("gone")));
 }
 
 QByteArray contents(const QString &path)
@@ -119,7 +113,7 @@ int runChild(const QString &journalPath)
 {
     ModClock s;
     ItemJournal journal(journalPath);
-    s.journal = &journal;
+    journal.Follow(s);
     scriptedDay(s);
     std::fputs("journaled\n", stdout);
     std::fflush(stdout);
@@ -134,17 +128,17 @@ int runLeavingChild(const QString &folder, int killAt)
     ModClock s;
     ItemJournal journal(folder + QStringLiteral("/items.journal"));
     DayLedger ledger(folder + QStringLiteral("/ledger"));
-    s.journal = &journal;
-    s.ledger = &ledger;
-    s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(10, 0));
-    s.AddItem(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 45, false}, at(10, 0));
+    journal.Follow(s);
+    ledger.Follow(s);
+    s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(10, 0));
+    s.add(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 45, false}, at(10, 0));
     static int writesLeft = killAt;
     AppendOnlyFile::afterAppend = [] {
         if (--writesLeft == 0)
             std::raise(SIGKILL);
     };
-    ItemLeaving(s, 1, true, at(10, 30));
-    LeaveAtExit(s, at(10, 40));
+    s.leave(1, LeaveHow::Ended, at(10, 30));
+    s.leaveAll(at(10, 40));
     journal.Discard();
     return 0;
 }
@@ -162,15 +156,13 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("day.journal"));
         ItemJournal journal(file);
         ModClock day;
-        day.journal = &journal;
+        journal.Follow(day);
         scriptedDay(day);
-        QCOMPARE(day.journal, &journal);
 
         ModClock restored;
         const ItemJournal::Restored r = restore(file, restored);
         QCOMPARE(r.skipped, 0);
         QCOMPARE(r.entries, 13); // one line per change; start all and stop all one each
-        QCOMPARE(restored.SelectedPos(), 0);
         ModClock expected;
         expectedDay(expected);
         compareItems(expected, restored);
@@ -191,10 +183,10 @@ private Q_SLOTS:
         ItemJournal journal(file);
         ModClock s;
         for (int i = 1; i <= 100; ++i)
-            s.AddItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, at(9, 0));
-        s.journal = &journal;
-        SetTimer(s, true, at(9, 30));
-        SetTimer(s, false, at(9, 45));
+            s.add(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, at(9, 0));
+        journal.Follow(s);
+        s.setAll(true, at(9, 30));
+        s.setAll(false, at(9, 45));
         QCOMPARE(contents(file).count('\n'), 3); // behind the line saying when the journal began
     }
 
@@ -217,12 +209,12 @@ private Q_SLOTS:
         const QString file = path(QString::fromLatin1(QTest::currentDataTag()));
         ItemJournal journal(file);
         ModClock day;
-        day.journal = &journal;
+        journal.Follow(day);
         for (const QString &name : {QStringLiteral("PC1"), QStringLiteral("PC2")})
-            day.AddItem(NewItem {name, QStringLiteral("C"), 0, true}, Moment(at(9, 0), 0));
-        EndTimer(day, Moment(at(11, 0, 6), 6000)); // PC2, the current item
-        SetTimer(day, false, Moment(at(11, 31), 31 * 60000));
-        SetTimer(day, true, Moment(at(11, 32), 32 * 60000));
+            day.add(NewItem {name, QStringLiteral("C"), 0, true}, Moment(at(9, 0), 0));
+        day.end(2, Moment(at(11, 0, 6), 6000));
+        day.setAll(false, Moment(at(11, 31), 31 * 60000));
+        day.setAll(true, Moment(at(11, 32), 32 * 60000));
         const QStringList end {QStringLiteral("end"), ChecksummedLine::InstantField(at(11, 40, 30)),
                                QStringLiteral("PC1")};
         write(file, contents(file) + ChecksummedLine::Encode(end + kept));
@@ -267,7 +259,7 @@ private Q_SLOTS:
         {
             ItemJournal journal(file);
             ModClock day;
-            day.journal = &journal;
+            journal.Follow(day);
             scriptedDay(day);
         }
         QByteArray bytes = contents(file);
@@ -303,9 +295,8 @@ private Q_SLOTS:
 
         // Recording goes on behind what was restored, and the next restore reads all of it.
         ItemJournal journal(file);
-        restored.journal = &journal;
-        restored.Select(1);
-        EndTimer(restored, at(10, 48));
+        journal.Follow(restored);
+        restored.end(1, at(10, 48));
         ModClock again;
         const ItemJournal::Restored r2 = restore(file, again);
         QCOMPARE(r2.skipped, 0);
@@ -343,10 +334,10 @@ private Q_SLOTS:
         QCOMPARE(journal.Found(), killAt != 0);
         if (journal.Found() && restored) {
             ModClock s;
-            s.ledger = &ledger;
-            s.journal = &journal;
-            journal.Restore(s, at(11, 0));
-            LeaveAtExit(s, at(11, 0));
+            journal.Restore(s, at(11, 0), &ledger);
+            ledger.Follow(s);
+            journal.Follow(s);
+            s.leaveAll(at(11, 0));
         } else if (journal.Found()) {
             QVERIFY(journal.Settle(&ledger, at(11, 0)));
         }
@@ -386,14 +377,13 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("exit.journal"));
         ItemJournal journal(file);
         ModClock s;
-        s.journal = &journal;
+        journal.Follow(s);
         scriptedDay(s);
         QVERIFY(journal.Found());
         QVERIFY(journal.SetAside());
         QVERIFY(!journal.Found());
         QVERIFY(QFileInfo(file + QStringLiteral(".bak")).size() > 0);
-        select(s, QStringLiteral("PC1"));
-        EndTimer(s, at(11, 0));
+        s.end(pos(s, QStringLiteral("PC1")), at(11, 0));
         QCOMPARE(contents(file).count('\n'), 2);
         journal.Discard();
         QVERIFY(!QFile::exists(file));
@@ -412,14 +402,13 @@ private Q_SLOTS:
         journal.onFailure = [&told](const QString &p) { told << p; };
         journal.onRecovered = [&recovered](const QString &p) { recovered << p; };
         ModClock s;
-        s.journal = &journal;
         journal.Follow(s);
-        s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, at(10, 0));
-        EndTimer(s, at(10, 5));
+        s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, at(10, 0));
+        s.end(1, at(10, 5));
         QCOMPARE(told, QStringList {journal.path()});
 
         QVERIFY(QFile::remove(folder));
-        StartTimer(s, at(10, 6));
+        s.start(1, at(10, 6));
         QVERIFY(journal.Found());
         QCOMPARE(told.size(), 1);
         // The change made while the disk refused it is in the file too, and the operator hears so.

@@ -24,11 +24,13 @@ private Q_SLOTS:
         const DefaultLocale chinese(QLocale(QStringLiteral("zh_CN")));
         ModClock s;
         QAbstractItemModelTester tester(&s.lvwMain, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        const int pos = s.AddItem(item(QStringLiteral("PC1"), true, 12.5), kNow);
+        QSignalSpy added(&s, &ModClock::added);
+        const int pos = s.add(item(QStringLiteral("PC1"), true, 12.5), kNow);
         QCOMPARE(pos, 1);
         QCOMPARE(s.lngItems, 1);
         QCOMPARE(s.lngAdded, 1);
-        QCOMPARE(s.SelectedPos(), 1);
+        QCOMPARE(added.size(), 1);
+        QCOMPARE(added[0][0].toInt(), 1);
         QCOMPARE(s.cRunning.Item(1), true);
         QCOMPARE(s.cTotal.Item(1), 12.5);
         QCOMPARE(s.cCount.Item(1), 1);
@@ -51,7 +53,7 @@ private Q_SLOTS:
     void stoppedItemHasNoStartAndNoSession()
     {
         ModClock s;
-        s.AddItem(item(QStringLiteral("PC1"), false, 30), kNow);
+        s.add(item(QStringLiteral("PC1"), false, 30), kNow);
         QCOMPARE(s.lvwMain.Image(1), int(ItemRowModel::ImageStopped));
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("30"));
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("2.5"));
@@ -65,23 +67,23 @@ private Q_SLOTS:
     void duplicateNameChangesNothing()
     {
         ModClock s;
-        s.AddItem(item(QStringLiteral("pc1")), kNow);
-        QCOMPARE(s.AddItem(item(QStringLiteral("PC1")), kNow), 0);
+        s.add(item(QStringLiteral("pc1")), kNow);
+        QCOMPARE(s.add(item(QStringLiteral("PC1")), kNow), 0);
         QCOMPARE(s.lngItems, 1);
         QCOMPARE(s.lngAdded, 1);
         QCOMPARE(s.lvwMain.Count(), 1);
-        QCOMPARE(s.AddItem(item(QStringLiteral("PC1 ")), kNow), 2);
+        QCOMPARE(s.add(item(QStringLiteral("PC1 ")), kNow), 2);
     }
 
     void removingMovesLaterItemsDownEverywhere()
     {
         ModClock s;
         QAbstractItemModelTester tester(&s.lvwMain, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        s.AddItem(item(QStringLiteral("A"), true, 1), kNow);
-        s.AddItem(item(QStringLiteral("B"), false, 2), kNow);
-        s.AddItem(item(QStringLiteral("C"), true, 3), kNow);
-        s.Select(3);
-        QVERIFY(s.RemoveItem(2));
+        s.add(item(QStringLiteral("A"), true, 1), kNow);
+        s.add(item(QStringLiteral("B"), false, 2), kNow);
+        s.add(item(QStringLiteral("C"), true, 3), kNow);
+        const QPersistentModelIndex current = s.lvwMain.Handle(3);
+        QVERIFY(s.remove(2));
         QCOMPARE(s.lngItems, 2);
         QCOMPARE(s.lngAdded, 3);
         QCOMPARE(s.cName.Item(2), QStringLiteral("C"));
@@ -89,32 +91,32 @@ private Q_SLOTS:
         QCOMPARE(s.cRunning.Item(2), true);
         QCOMPARE(s.lvwMain.Text(2, ItemRowModel::ColName), QStringLiteral("C"));
         // The current item follows its row; a removed name may be used again.
-        QCOMPARE(s.SelectedPos(), 2);
-        QCOMPARE(s.AddItem(item(QStringLiteral("b")), kNow), 3);
-        QVERIFY(!s.RemoveItem(0));
-        QVERIFY(!s.RemoveItem(4));
+        QCOMPARE(s.lvwMain.PositionOf(current), 2);
+        QCOMPARE(s.add(item(QStringLiteral("b")), kNow), 3);
+        QVERIFY(!s.remove(0));
+        QVERIFY(!s.remove(4));
     }
 
     void removingTheCurrentItemEmptiesIt()
     {
         ModClock s;
-        s.AddItem(item(QStringLiteral("A")), kNow);
-        QCOMPARE(s.SelectedPos(), 1);
-        s.RemoveItem(1);
-        QCOMPARE(s.SelectedPos(), 0);
-        QVERIFY(!s.itmSelected.isValid());
+        s.add(item(QStringLiteral("A")), kNow);
+        const QPersistentModelIndex current = s.lvwMain.Handle(1);
+        s.remove(1);
+        QCOMPARE(s.lvwMain.PositionOf(current), 0);
+        QVERIFY(!current.isValid());
     }
 
     void batchAnnouncesARefreshOnce()
     {
         ModClock s;
         for (int i = 0; i < 5; ++i)
-            s.AddItem(item(QStringLiteral("PC%1").arg(i)), kNow);
+            s.add(item(QStringLiteral("PC%1").arg(i)), kNow);
         QSignalSpy changed(&s.lvwMain, &QAbstractItemModel::dataChanged);
         {
             const ItemRowModel::Batch batch(s.lvwMain);
-            TimingOperations::ShowMinutes(s, 2, 5, kNow.time());
-            TimingOperations::ShowMinutes(s, 4, 12, kNow.time());
+            s.showMinutes(2, 5, kNow.time());
+            s.showMinutes(4, 12, kNow.time());
             QCOMPARE(changed.size(), 0);
         }
         QCOMPARE(changed.size(), 1);
@@ -130,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(s.lvwMain.columnCount(), 7);
         QCOMPARE(s.lvwMain.headerData(4, Qt::Horizontal).toString(), QStringLiteral("耗时累计(分钟)"));
         QCOMPARE(ItemRowModel::ColumnWidthTwips(6), 4000);
-        s.AddItem(item(QStringLiteral("A")), kNow);
+        s.add(item(QStringLiteral("A")), kNow);
         QVERIFY(!(s.lvwMain.flags(s.lvwMain.index(0, 0)) & Qt::ItemIsEditable));
         QCOMPARE(s.lvwMain.data(s.lvwMain.index(0, 0), ItemRowModel::ImageRole).toInt(), 1);
     }

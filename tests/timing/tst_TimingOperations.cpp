@@ -3,6 +3,7 @@
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
+#include <QSignalSpy>
 #include <QTimeZone>
 #include <QtTest>
 
@@ -16,7 +17,7 @@ QDateTime at(int h, int m, int s = 0)
 
 void add(ModClock &s, const QString &name, bool start, const QDateTime &now, double minutes = 0)
 {
-    s.AddItem(NewItem {name, QStringLiteral("5*C/60"), minutes, start}, now);
+    s.add(NewItem {name, QStringLiteral("5*C/60"), minutes, start}, now);
 }
 } // namespace
 
@@ -30,8 +31,8 @@ private Q_SLOTS:
     {
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0));
-        StartTimer(s, at(10, 0, 5));
-        StartTimer(s, at(10, 7));
+        s.start(1, at(10, 0, 5));
+        s.start(1, at(10, 7));
         QCOMPARE(s.cCount.Item(1), 1);
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColCount), QStringLiteral("1"));
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColLatestStart), QStringLiteral("10:00:05"));
@@ -44,7 +45,7 @@ private Q_SLOTS:
     {
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0), 4);
-        EndTimer(s, at(10, 0));
+        s.end(1, at(10, 0));
         QCOMPARE(s.cSave.Item(1).cTime.Count(), 0);
         QCOMPARE(s.cTotal.Item(1), 4.0);
         QCOMPARE(s.lvwMain.Image(1), int(ItemRowModel::ImageStopped));
@@ -85,8 +86,8 @@ private Q_SLOTS:
         QFETCH(double, booked);
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(8, 0), 2.5);
-        StartTimer(s, start);
-        EndTimer(s, end);
+        s.start(1, start);
+        s.end(1, end);
         const clsSave &r = s.cSave.Item(1);
         QCOMPARE(r.cTime.Count(), 1);
         QCOMPARE(r.cTime.Item(1), booked);
@@ -103,9 +104,9 @@ private Q_SLOTS:
     void aSetClockBillsRealTime()
     {
         ModClock s;
-        s.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 2.5, true}, Moment(at(10, 0), 5000));
+        s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 2.5, true}, Moment(at(10, 0), 5000));
         QCOMPARE(RunningMinutes(s, 1, Moment(at(12, 0, 6), 11000)), 2.5); // set 2 h forward, 6 s later
-        QCOMPARE(EndTimer(s, Moment(at(9, 20), 5000 + 20 * 60000)), std::optional(20.0)); // then set back
+        QCOMPARE(s.end(1, Moment(at(9, 20), 5000 + 20 * 60000)), std::optional(20.0)); // then set back
         QCOMPARE(s.cSave.Item(1).cEnd.Item(1), at(9, 20));
     }
 
@@ -115,62 +116,53 @@ private Q_SLOTS:
         const DefaultLocale korean(QLocale(QStringLiteral("ko_KR")));
         ModClock s;
         add(s, QStringLiteral("PC1"), true, at(13, 10, 30));
-        EndTimer(s, at(14, 40, 2));
+        s.end(1, at(14, 40, 2));
         QCOMPARE(s.cSave.Item(1).cTime.Item(1), 90.0);
     }
 
-    void noCurrentItemChangesNothing()
+    void noItemThereChangesNothing()
     {
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0));
-        s.itmSelected = QPersistentModelIndex();
-        StartTimer(s, at(10, 0));
-        EndTimer(s, at(10, 5));
+        QVERIFY(!s.start(0, at(10, 0)));
+        QVERIFY(!s.start(2, at(10, 0)));
+        QVERIFY(!s.end(2, at(10, 5)));
         QVERIFY(!s.cRunning.Item(1));
         QCOMPARE(s.cCount.Item(1), 0);
     }
 
-    void setTimerActsOnAllAndKeepsTheCurrentItem()
+    void setAllActsOnAllInOneAnnouncement()
     {
         ModClock s;
         add(s, QStringLiteral("A"), true, at(9, 0));
         add(s, QStringLiteral("B"), false, at(9, 0));
         add(s, QStringLiteral("C"), false, at(9, 0));
-        s.Select(2);
-        QVERIFY(SetTimer(s, true, at(9, 30)));
-        QCOMPARE(s.SelectedPos(), 2);
+        QSignalSpy all(&s, &ModClock::allTimed);
+        QSignalSpy one(&s, &ModClock::ended);
+        s.setAll(true, at(9, 30));
         QCOMPARE(s.cCount.Item(1), 1); // already running: untouched
         QCOMPARE(s.cCount.Item(2), 1);
         QCOMPARE(s.cCount.Item(3), 1);
-        QVERIFY(SetTimer(s, false, at(10, 0)));
+        s.setAll(false, at(10, 0));
         QCOMPARE(s.cTotal.Item(1), 60.0);
         QCOMPARE(s.cTotal.Item(2), 30.0);
         for (int i = 1; i <= 3; ++i)
             QVERIFY(!s.cRunning.Item(i));
-
-        s.itmSelected = QPersistentModelIndex();
-        QVERIFY(!SetTimer(s, true, at(10, 1)));
-        QVERIFY(!s.itmSelected.isValid());
-        QVERIFY(s.cRunning.Item(3));
+        QCOMPARE(all.size(), 2);
+        QCOMPARE(one.size(), 0);
+        const auto ended = all[1][2].value<QList<BookedSession>>();
+        QCOMPARE(ended.size(), 3);
+        QCOMPARE(ended[0].name, QStringLiteral("A"));
+        QCOMPARE(ended[0].minutes, 60.0);
+        QCOMPARE(ended[0].start, at(9, 0));
     }
 
-    void clickEnablesByTagAndSetsTheTooltip()
+    void tooltipShowsTheResult()
     {
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0), 30); // 5*C/60 shows 2.5
         add(s, QStringLiteral("PC2"), true, at(9, 0));
-        ClickResult r = ItemClick(s, 1);
-        QVERIFY(r.valid);
-        QVERIFY(r.startEntryEnabled);
-        QVERIFY(!r.endEntryEnabled);
-        QCOMPARE(r.tooltip, QStringLiteral("所选项:PC1 计算结果: 2.5"));
-        QCOMPARE(s.SelectedPos(), 1);
-        r = ItemClick(s, 2);
-        QVERIFY(!r.startEntryEnabled);
-        QVERIFY(r.endEntryEnabled);
-        QCOMPARE(s.SelectedPos(), 2);
-        QVERIFY(!ItemClick(s, 3).valid);
-        QCOMPARE(s.SelectedPos(), 2);
+        QCOMPARE(ItemTooltip(s, 1), QStringLiteral("所选项:PC1 计算结果: 2.5"));
     }
 };
 

@@ -1,0 +1,20 @@
+#include "commands/CurrentItem.h"
+
+#include "timing/ItemRowModel.h"
+
+CurrentItem::CurrentItem(const ItemRowModel &rows, QObject *parent) : QObject(parent), m_rows(rows)
+{ }
+
+int CurrentItem::pos() const
+{
+    return m_rows.PositionOf(itmSelected);
+}
+
+void CurrentItem::set(int pos)
+{
+    const QPersistentModelIndex handle = m_rows.Handle(pos);
+    if (handle == itmSelected)
+        return;
+    itmSelected = handle;
+    Q_EMIT changed();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// What the list announces when an item changes: the values a recorder (the journal, the day's
+// ledger) needs, so that none of them has to look back into the list.
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// What the new-items dialog asks for when it adds an item.
+struct NewItem {
+    QString name;
+    QString scheme; // the formula text, copied into the item
+    double minutes = 0; // minutes accumulated before the item was added
+    bool startNow = true;
+};
+
+// How an item left the list, in the journal as in the day's ledger.
+enum class LeaveHow { Removed, Ended, AtExit };
+
+// A session that has just been booked.
+struct BookedSession {
+    QString name;
+    QString scheme;
+    QDateTime start;
+    double minutes = 0;
+};
+
+// The bill of an item leaving the list: every minute it used, and its scheme's fee for them.
+struct ItemBill {
+    QString name;
+    QString scheme;
+    double minutes = 0;
+    double fee = 0;
+};
