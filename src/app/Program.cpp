@@ -95,7 +95,8 @@ fClock &Program::mainWindow()
             SchemeStorePrompts::Commit(*m_store, *m_prompter);
         };
         openers.newItems = [this, w, saveSchemes] {
-            NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, *w, w, saveSchemes);
+            NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, w, saveSchemes,
+                                [this] { m_commands->clockStartedByAnItem(); });
         };
         openers.scheme = [this, w, saveSchemes] { SchemeDialog::Run(*m_state, w, saveSchemes); };
         openers.about = [this] { showAbout(); };
@@ -254,15 +255,12 @@ bool Program::offerJournal(ItemJournal &journal, QDateTime &endRunningAt)
         endRunningAt = std::min(r.lastAlive, now);
     // The current item is the operator's choice in this run, not something to bring back.
     m_current->set(0);
-    fClock &w = mainWindow();
-    w.SetPanelText(StatusPanel::Items, QString::number(m_state->lngItems));
-    w.SetPanelText(StatusPanel::Added, QString::number(m_state->lngAdded));
+    mainWindow();
     // As when an item is added started: the clock refreshes the running items. Those about to be
     // ended where the program stopped are not timed on.
     for (int i = 1; i <= m_state->lngItems && !endRunningAt.isValid(); ++i) {
         if (m_state->cRunning.Value(i, false)) {
-            w.EnableClock();
-            w.SetStartButtonCaption(QStringLiteral("终止"));
+            m_commands->clockStartedByAnItem();
             break;
         }
     }

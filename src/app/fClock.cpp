@@ -290,11 +290,6 @@ void fClock::SetClockEnabled(bool enabled)
         m_clockTimer->stop();
 }
 
-void fClock::SetStartButtonCaption(const QString &caption)
-{
-    m_actions->action(Button::Start)->setText(caption);
-}
-
 void fClock::SetCaption(const QString &caption)
 {
     // A wake that comes early finds the same second; only a changed text is worth a repaint.

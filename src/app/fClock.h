@@ -2,7 +2,6 @@
 // The main window: the list of timing items, the toolbar, the status bar and the clock.
 
 #include "commands/CommandHost.h"
-#include "dialogs/NewItemsHost.h"
 #include "draw/FrameDrawing.h"
 #include "timing/ClockTick.h"
 #include "timing/ViewSettings.h"
@@ -25,7 +24,7 @@ class SettingsStore;
 class ToolbarCommands;
 class WallClock;
 
-class fClock : public QWidget, public CommandHost, public NewItemsHost {
+class fClock : public QWidget, public CommandHost {
     Q_OBJECT
 public:
     // The initialisation runs here, before the window is first shown: schemes and view settings
@@ -62,10 +61,6 @@ public:
     void ShowHelp() override;
     void ShowAbout() override;
     void ShowHistory() override;
-
-    // NewItemsHost
-    void EnableClock() override { SetClockEnabled(true); }
-    void SetStartButtonCaption(const QString &caption) override;
 
     QString helpFile() const { return m_helpFile; }
     double twipsPerPixel() const { return m_twipsPerPixel; }

@@ -38,7 +38,7 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
                                  Prompter &prompter, const WallClock &clock, TimingReports &reports,
                                  HistoryLog &history, QObject *parent)
     : QObject(parent), m_state(state), m_current(current), m_host(host), m_actions(actions), m_prompter(prompter),
-      m_clock(clock), m_reports(reports), m_history(history)
+      m_clock(clock), m_reports(reports), m_history(history), m_states(state, current, actions, host)
 {
     connect(&m_state, &ModClock::added, &m_current, &CurrentItem::set);
     // The tooltip shows the current item's result as the refresh left it.
@@ -156,7 +156,6 @@ void ToolbarCommands::MenuClick(Entry entry)
             StartTimer();
         else
             EndTimer();
-        showStartEntries(entry == Entry::S1);
         break;
     case Entry::V1: reportCurrent(true); break;
     case Entry::V2: m_reports.ReportAll(true); break;
@@ -206,17 +205,14 @@ void ToolbarCommands::ItemClick(int pos)
     if (!m_state.lvwMain.IsValid(pos))
         return;
     m_current.set(pos);
-    showStartEntries(m_state.lvwMain.Tag(pos));
-    m_actions.action(Entry::V1)->setEnabled(true);
-    m_actions.action(Entry::P1)->setEnabled(true);
-    m_actions.action(Button::Remove)->setEnabled(true);
+    m_states.setItemChosen(true);
     showTooltip();
 }
 
-void ToolbarCommands::showStartEntries(bool timed)
+void ToolbarCommands::clockStartedByAnItem()
 {
-    m_actions.action(Entry::S1)->setEnabled(!timed);
-    m_actions.action(Entry::S2)->setEnabled(timed);
+    m_host.SetClockEnabled(true);
+    m_states.setStartCaption(CommandStates::StartCaption::StopShort);
 }
 
 void ToolbarCommands::showView(qint32 view)
@@ -249,12 +245,8 @@ void ToolbarCommands::removeCurrent()
     m_state.leave(i, ended ? LeaveHow::Ended : LeaveHow::Removed, now);
     m_history.Record(std::move(removed));
     m_host.SetListToolTip(QString());
-    m_host.SetPanelText(StatusPanel::Items, QString::number(m_state.lngItems));
     m_current.set(0); // no current item any more
-
-    m_actions.action(Button::Remove)->setEnabled(false);
-    for (const Entry entry : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
-        m_actions.action(entry)->setEnabled(false);
+    m_states.setItemChosen(false);
 }
 
 int ToolbarCommands::findRow(const QString &name) const
@@ -295,16 +287,7 @@ void ToolbarCommands::startStopAll()
     m_host.SetClockEnabled(!m_host.ClockEnabled());
     const bool running = m_host.ClockEnabled();
     SetTimer(running);
-    // With a current item, its start and end entries follow the clock.
-    if (m_current.pos() != 0)
-        showStartEntries(running);
-    QAction *start = m_actions.action(Button::Start);
-    if (running) {
-        start->setText(QStringLiteral("终止 &S"));
-        start->setToolTip(QStringLiteral("终止所有计时。"));
-    } else {
-        start->setText(QStringLiteral("开始 &S"));
-        start->setToolTip(QStringLiteral("开始所有计时。"));
+    m_states.setStartCaption(running ? CommandStates::StartCaption::StopAll : CommandStates::StartCaption::StartAll);
+    if (!running)
         m_host.SetCaption(QStringLiteral("已终止计时:") + TimeText::GeneralDateTime(m_clock.now()));
-    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the toolbar buttons, their menu entries, the letter keys and a click on a row do.
 
+#include "commands/CommandStates.h"
 #include "commands/CommandTable.h"
 
 #include <QObject>
@@ -37,6 +38,10 @@ public:
     // The button a character presses, if any (M only while removing is possible).
     std::optional<Button> ButtonForKey(QChar ch) const;
 
+    // An item started as it was added (or restored running) switches the clock on, and the start
+    // button shows it.
+    void clockStartedByAnItem();
+
     // The list's item-click handling: row pos becomes the current item, the commands that act on
     // it are enabled and the list's tooltip shows its result.
     void ItemClick(int pos);
@@ -65,7 +70,6 @@ private:
     void findItem();
     void startStopAll();
     void showView(qint32 view);
-    void showStartEntries(bool timed);
     int findRow(const QString &name) const;
 
     ModClock &m_state;
@@ -78,4 +82,5 @@ private:
     HistoryLog &m_history;
     // Follows its row when earlier rows are removed and empties itself when its own row goes.
     QPersistentModelIndex m_lastFound;
+    CommandStates m_states;
 };

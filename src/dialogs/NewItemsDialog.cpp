@@ -2,7 +2,6 @@
 
 #include "dialogs/DialogDesign.h"
 #include "dialogs/LeadingNumber.h"
-#include "dialogs/NewItemsHost.h"
 #include "dialogs/Prompter.h"
 #include "dialogs/SchemeDialog.h"
 #include "draw/Artwork.h"
@@ -33,9 +32,9 @@ QString NewItemsDialog::HelpText()
         "系统将加入此前的计时与此后的计时一起合计。选中一个计时结果的计算方案,按下确定新增一项计时。");
 }
 
-NewItemsDialog::NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host,
-                               QWidget *owner, std::function<void()> schemesChanged)
-    : QDialog(owner), m_clock(clock), m_wallClock(wallClock), m_prompter(prompter), m_host(host),
+NewItemsDialog::NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, QWidget *owner,
+                               std::function<void()> schemesChanged)
+    : QDialog(owner), m_clock(clock), m_wallClock(wallClock), m_prompter(prompter),
       m_schemesChanged(std::move(schemesChanged))
 {
     // The scheme dialog belongs to the main window, like this one, not to this dialog.
@@ -45,10 +44,12 @@ NewItemsDialog::NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &
     Form_Load();
 }
 
-void NewItemsDialog::Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host, QWidget *owner,
-                         std::function<void()> schemesChanged)
+void NewItemsDialog::Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, QWidget *owner,
+                         std::function<void()> schemesChanged, std::function<void()> startedOnAdding)
 {
-    NewItemsDialog dialog(clock, wallClock, prompter, host, owner, std::move(schemesChanged));
+    NewItemsDialog dialog(clock, wallClock, prompter, owner, std::move(schemesChanged));
+    if (startedOnAdding)
+        connect(&dialog, &NewItemsDialog::startedOnAdding, &dialog, startedOnAdding);
     dialog.exec();
 }
 
@@ -193,12 +194,8 @@ void NewItemsDialog::cmdOK_Click()
         txtName->setFocus();
         return;
     }
-    m_host.SetPanelText(3, QString::number(m_clock.lngItems));
-    m_host.SetPanelText(5, QString::number(m_clock.lngAdded));
-    if (item.startNow) {
-        m_host.EnableClock();
-        m_host.SetStartButtonCaption(QStringLiteral("终止"));
-    }
+    if (item.startNow)
+        Q_EMIT startedOnAdding();
     txtName->clear();
     txtTime->clear();
     txtName->setFocus();

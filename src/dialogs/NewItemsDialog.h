@@ -6,7 +6,6 @@
 #include <functional>
 
 class ModClock;
-class NewItemsHost;
 class Prompter;
 class QCheckBox;
 class QLineEdit;
@@ -21,12 +20,12 @@ class NewItemsDialog : public QDialog {
 public:
     // schemesChanged runs after a scheme was removed here or added in the scheme dialog opened
     // from here, so that the list is saved at once.
-    NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host, QWidget *owner,
+    NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, QWidget *owner,
                    std::function<void()> schemesChanged = {});
 
     // Opens the dialog modally over owner and returns when it closes; the new items are its result.
-    static void Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, NewItemsHost &host, QWidget *owner,
-                    std::function<void()> schemesChanged = {});
+    static void Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, QWidget *owner,
+                    std::function<void()> schemesChanged = {}, std::function<void()> startedOnAdding = {});
 
     // "新增 &N" opens the scheme dialog through this; by default modally over the owner. Tests put
     // something in its place that does not wait for an operator.
@@ -36,6 +35,10 @@ public:
     void doEnabled();
 
     static QString HelpText();
+
+Q_SIGNALS:
+    // An item was added started: the main window's clock is to refresh it.
+    void startedOnAdding();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -54,7 +57,6 @@ private:
     ModClock &m_clock;
     WallClock &m_wallClock;
     Prompter &m_prompter;
-    NewItemsHost &m_host;
     std::function<void()> m_schemesChanged;
     std::function<void()> m_openSchemeDialog;
 

@@ -125,10 +125,9 @@ private Q_SLOTS:
         QCOMPARE(find.size(), 1);
         QCOMPARE(colour.size(), 1);
 
-        // The new-items dialog renames the start button through its action; the tooltip stays.
-        r.window->SetStartButtonCaption(QStringLiteral("终止"));
+        // The commands rename the start button through its action.
+        r.window->actions()->action(Button::Start)->setText(QStringLiteral("终止"));
         QCOMPARE(t->button(Button::Start)->text(), QStringLiteral("终止"));
-        QCOMPARE(t->button(Button::Start)->toolTip(), QStringLiteral("开始或终止所有计时项目计时"));
     }
 
     void statusBarPanels()

@@ -32,9 +32,12 @@ private slots:
         QCOMPARE(f.opened, QStringList {QStringLiteral("new items")});
         // What the dialog does when the operator types PC1 and presses Enter.
         QCOMPARE(f.add(QStringLiteral("PC1"), true), 1);
-        f.window.EnableClock();
-        f.window.SetStartButtonCaption(QStringLiteral("终止"));
+        f.commands.clockStartedByAnItem();
         QCOMPARE(f.button(Button::Start)->text(), QStringLiteral("终止"));
+        // The start button's tooltip stays; the item counts follow the list.
+        QCOMPARE(f.button(Button::Start)->toolTip(), QStringLiteral("开始或终止所有计时项目计时"));
+        QCOMPARE(f.panel(StatusPanel::Items), QStringLiteral("1"));
+        QCOMPARE(f.panel(StatusPanel::Added), QStringLiteral("1"));
 
         f.clock.advanceSecs(90 * 60);
         f.window.Clock_Timer();

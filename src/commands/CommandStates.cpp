@@ -1,0 +1,69 @@
+#include "commands/CommandStates.h"
+
+#include "commands/CommandActions.h"
+#include "commands/CommandHost.h"
+#include "commands/CurrentItem.h"
+#include "timing/ModClock.h"
+
+#include <QAction>
+
+CommandStates::CommandStates(const ModClock &state, const CurrentItem &current, CommandActions &actions,
+                             CommandHost &host, QObject *parent)
+    : QObject(parent), m_state(state), m_current(current), m_actions(actions), m_host(host)
+{
+    const ItemRowModel *rows = &m_state.lvwMain;
+    connect(rows, &QAbstractItemModel::rowsInserted, this, &CommandStates::update);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, &CommandStates::update);
+    // A started or ended item changes its tag, and with it which of its start and end is offered.
+    connect(rows, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
+                if (roles.isEmpty() || roles.contains(ItemRowModel::TagRole))
+                    update();
+            });
+    connect(&m_current, &CurrentItem::changed, this, &CommandStates::update);
+    update();
+}
+
+void CommandStates::setItemChosen(bool chosen)
+{
+    m_itemChosen = chosen;
+    update();
+}
+
+void CommandStates::setStartCaption(StartCaption caption)
+{
+    m_startCaption = caption;
+    update();
+}
+
+void CommandStates::update()
+{
+    const int pos = m_itemChosen ? m_current.pos() : 0;
+    const bool timed = pos != 0 && m_state.lvwMain.Tag(pos);
+    m_actions.action(Button::Remove)->setEnabled(pos != 0);
+    m_actions.action(Entry::S1)->setEnabled(pos != 0 && !timed);
+    m_actions.action(Entry::S2)->setEnabled(timed);
+    m_actions.action(Entry::V1)->setEnabled(pos != 0);
+    m_actions.action(Entry::P1)->setEnabled(pos != 0);
+
+    QAction *start = m_actions.action(Button::Start);
+    switch (m_startCaption.value_or(StartCaption::StartAll)) {
+    case StartCaption::StartAll:
+        if (!m_startCaption)
+            break;
+        start->setText(QStringLiteral("开始 &S"));
+        start->setToolTip(QStringLiteral("开始所有计时。"));
+        break;
+    case StartCaption::StopAll:
+        start->setText(QStringLiteral("终止 &S"));
+        start->setToolTip(QStringLiteral("终止所有计时。"));
+        break;
+    case StartCaption::StopShort: start->setText(QStringLiteral("终止")); break;
+    }
+
+    // Empty until the first item is added, as the window opens.
+    if (m_state.lngAdded > 0) {
+        m_host.SetPanelText(StatusPanel::Items, QString::number(m_state.lngItems));
+        m_host.SetPanelText(StatusPanel::Added, QString::number(m_state.lngAdded));
+    }
+}
