@@ -12,33 +12,33 @@ CommandStates::CommandStates(const ModClock &state, const CurrentItem &current, 
     : QObject(parent), m_state(state), m_current(current), m_actions(actions), m_host(host)
 {
     const ItemRowModel *rows = &m_state.lvwMain;
-    connect(rows, &QAbstractItemModel::rowsInserted, this, &CommandStates::update);
-    connect(rows, &QAbstractItemModel::rowsRemoved, this, &CommandStates::update);
+    connect(rows, &QAbstractItemModel::rowsInserted, this, &CommandStates::showStates);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, &CommandStates::showStates);
     // A started or ended item changes its tag, and with it which of its start and end is offered.
     connect(rows, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
                 if (roles.isEmpty() || roles.contains(ItemRowModel::TagRole))
-                    update();
+                    showStates();
             });
-    connect(&m_current, &CurrentItem::changed, this, &CommandStates::update);
-    update();
+    connect(&m_current, &CurrentItem::changed, this, &CommandStates::showStates);
+    showStates();
 }
 
 void CommandStates::setItemChosen(bool chosen)
 {
     m_itemChosen = chosen;
-    update();
+    showStates();
 }
 
 void CommandStates::setStartCaption(StartCaption caption)
 {
     m_startCaption = caption;
-    update();
+    showStates();
 }
 
-void CommandStates::update()
+void CommandStates::showStates()
 {
-    const int pos = m_itemChosen ? m_current.pos() : 0;
+    const int pos = m_itemChosen ? m_current.position() : 0;
     const bool timed = pos != 0 && m_state.lvwMain.Tag(pos);
     m_actions.action(Button::Remove)->setEnabled(pos != 0);
     m_actions.action(Entry::S1)->setEnabled(pos != 0 && !timed);

@@ -29,7 +29,7 @@ public:
     void setStartCaption(StartCaption caption);
 
     // The one slot: everything above from the items, the current item and what it was told.
-    void update();
+    void showStates();
 
 private:
     const ModClock &m_state;

@@ -5,7 +5,7 @@
 CurrentItem::CurrentItem(const ItemRowModel &rows, QObject *parent) : QObject(parent), m_rows(rows)
 { }
 
-int CurrentItem::pos() const
+int CurrentItem::position() const
 {
     return m_rows.PositionOf(itmSelected);
 }

@@ -13,7 +13,7 @@ public:
     explicit CurrentItem(const ItemRowModel &rows, QObject *parent = nullptr);
 
     // The current item's position, 0 when there is none (or its row has gone).
-    int pos() const;
+    int position() const;
     // Row pos becomes current; 0 or a position outside the list leaves none.
     void set(int pos);
 

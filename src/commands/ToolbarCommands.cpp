@@ -88,12 +88,12 @@ qint32 ToolbarCommands::ColorAfter(qint32 color)
 
 void ToolbarCommands::StartTimer()
 {
-    m_state.start(m_current.pos(), m_clock.moment());
+    m_state.startTiming(m_current.position(), m_clock.moment());
 }
 
 void ToolbarCommands::EndTimer()
 {
-    m_state.end(m_current.pos(), m_clock.moment());
+    m_state.endTiming(m_current.position(), m_clock.moment());
 }
 
 void ToolbarCommands::SetTimer(bool clockEnabled)
@@ -105,14 +105,14 @@ void ToolbarCommands::reportCurrent(bool bPreview)
 {
     // Without a current item there is nothing to report on; a report of blank values would only
     // waste paper.
-    const int i = m_current.pos();
+    const int i = m_current.position();
     if (i != 0)
         m_reports.ReportItem(m_state.lvwMain.At(i), bPreview);
 }
 
 void ToolbarCommands::showTooltip()
 {
-    if (const int i = m_current.pos(); i != 0)
+    if (const int i = m_current.position(); i != 0)
         m_host.SetListToolTip(TimingOperations::ItemTooltip(m_state, i));
 }
 
@@ -150,7 +150,7 @@ void ToolbarCommands::MenuClick(Entry entry)
     case Entry::S1:
     case Entry::S2:
         // The entries are only enabled with a current item; without one there is nothing to flip.
-        if (m_current.pos() == 0)
+        if (m_current.position() == 0)
             return;
         if (entry == Entry::S1)
             StartTimer();
@@ -224,7 +224,7 @@ void ToolbarCommands::showView(qint32 view)
 void ToolbarCommands::removeCurrent()
 {
     // Removing needs a current item; without one the count must not go down.
-    if (m_current.pos() == 0)
+    if (m_current.position() == 0)
         return;
     const Prompter::Answer answer =
         m_prompter.MsgBox(RemoveQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
@@ -237,7 +237,7 @@ void ToolbarCommands::removeCurrent()
     }
     // Looked up again: the clock may have ticked while the box was open, and the report may have
     // run an event loop.
-    const int i = m_current.pos();
+    const int i = m_current.position();
     if (i == 0)
         return;
     const Moment now = m_clock.moment();

@@ -24,27 +24,27 @@ QString ItemJournal::DefaultPath()
 
 void ItemJournal::Added(const NewItem &item, const QDateTime &at)
 {
-    append(JournalLines::Added(item, at), at);
+    appendLine(JournalLines::Added(item, at), at);
 }
 
 void ItemJournal::Started(const QString &name, const QDateTime &at)
 {
-    append(JournalLines::Started(name, at), at);
+    appendLine(JournalLines::Started(name, at), at);
 }
 
 void ItemJournal::Ended(const QString &name, const QDateTime &at, double minutes)
 {
-    append(JournalLines::Ended(name, at, minutes), at);
+    appendLine(JournalLines::Ended(name, at, minutes), at);
 }
 
 void ItemJournal::Removed(const QString &name)
 {
-    append(JournalLines::Removed(name), QDateTime());
+    appendLine(JournalLines::Removed(name), QDateTime());
 }
 
 void ItemJournal::AllTimed(bool started, const QDateTime &at, const Booked &ended)
 {
-    append(JournalLines::AllTimed(started, at, ended), at);
+    appendLine(JournalLines::AllTimed(started, at, ended), at);
 }
 
 void ItemJournal::Left(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at)
@@ -53,7 +53,7 @@ void ItemJournal::Left(const QList<ItemBill> &bills, LeaveHow how, const QDateTi
     for (const ItemBill &b : bills)
         lines += ChecksummedLine::Encode(JournalLines::Left(b.name, how, b.minutes, b.fee, at));
     if (!lines.isEmpty())
-        write(lines, at);
+        writeLines(lines, at);
 }
 
 void ItemJournal::Follow(ModClock &state)
@@ -98,15 +98,15 @@ void ItemJournal::Alive(const QDateTime &at, bool always)
     if (!always && minute == m_aliveMinute)
         return;
     m_aliveMinute = minute;
-    append(JournalLines::Alive(at), at);
+    appendLine(JournalLines::Alive(at), at);
 }
 
-void ItemJournal::append(const QStringList &fields, const QDateTime &at)
+void ItemJournal::appendLine(const QStringList &fields, const QDateTime &at)
 {
-    write(ChecksummedLine::Encode(fields), at);
+    writeLines(ChecksummedLine::Encode(fields), at);
 }
 
-void ItemJournal::write(const QByteArray &lines, const QDateTime &at)
+void ItemJournal::writeLines(const QByteArray &lines, const QDateTime &at)
 {
     if (at.isValid() && (!m_lastAt.isValid() || at > m_lastAt))
         m_lastAt = at;

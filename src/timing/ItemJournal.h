@@ -98,8 +98,8 @@ public:
     void Discard();
 
 private:
-    void append(const QStringList &fields, const QDateTime &at);
-    void write(const QByteArray &lines, const QDateTime &at);
+    void appendLine(const QStringList &fields, const QDateTime &at);
+    void writeLines(const QByteArray &lines, const QDateTime &at);
     JournalLines::Replayed read(ModClock &state, const QDateTime &now, DayLedger *ledger) const;
 
     QString m_path;

@@ -83,9 +83,9 @@ public:
             if (!at.isValid() || pos == 0 || (f.size() == 4 && !booked))
                 return false;
             if (kind == kStart)
-                m_state.start(pos, at);
+                m_state.startTiming(pos, at);
             else
-                m_state.end(pos, at, booked);
+                m_state.endTiming(pos, at, booked);
             return true;
         }
         if (kind == kRemove && f.size() == 2) {
@@ -109,7 +109,7 @@ public:
                 ended.emplace_back(m_state.cName.IndexOfKey(f[k]), *booked);
             }
             for (const auto &[pos, booked] : ended)
-                m_state.end(pos, at, booked);
+                m_state.endTiming(pos, at, booked);
             m_state.setAll(*started, at);
             return true;
         }

@@ -88,7 +88,7 @@ bool ModClock::startRow(int pos, const Moment &now)
     return true;
 }
 
-bool ModClock::start(int pos, const Moment &now)
+bool ModClock::startTiming(int pos, const Moment &now)
 {
     if (!startRow(pos, now))
         return false;
@@ -115,7 +115,7 @@ std::optional<BookedSession> ModClock::endRow(int pos, const Moment &now, std::o
     return BookedSession {item->name, item->scheme, item->latestStart(), m};
 }
 
-std::optional<double> ModClock::end(int pos, const Moment &now, std::optional<double> booked)
+std::optional<double> ModClock::endTiming(int pos, const Moment &now, std::optional<double> booked)
 {
     const std::optional<BookedSession> session = endRow(pos, now, booked);
     if (!session)

@@ -56,10 +56,10 @@ public:
 
     // Opens a session for item pos counting real time from now; true when one was opened (an item
     // already being timed is left alone).
-    bool start(int pos, const Moment &now);
+    bool startTiming(int pos, const Moment &now);
     // Closes item pos's session and books its whole minutes, or the minutes given (as a run booked
     // them, replayed from its journal). Returns the minutes booked, nothing when no session was open.
-    std::optional<double> end(int pos, const Moment &now, std::optional<double> booked = std::nullopt);
+    std::optional<double> endTiming(int pos, const Moment &now, std::optional<double> booked = std::nullopt);
     // Starts every item (on) or ends every item (off), announced as one change however many items
     // it touched: a hundred items must not cost a hundred disk writes.
     void setAll(bool on, const Moment &now);

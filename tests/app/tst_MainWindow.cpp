@@ -265,10 +265,10 @@ private Q_SLOTS:
         QTreeView *tree = r.window->Lvw()->reportView();
         r.window->RevealRow(1); // as a search does
         r.commands->ItemClick(1);
-        QCOMPARE(r.current.pos(), 1);
+        QCOMPARE(r.current.position(), 1);
         tree->setFocus();
         QTest::keyClick(tree, Qt::Key_Down);
-        QCOMPARE(r.current.pos(), 2);
+        QCOMPARE(r.current.position(), 2);
         QVERIFY(r.entryEnabled(Entry::S2));
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC2 计算结果: 0"));
     }
@@ -318,21 +318,21 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(r.window.get()));
         QTreeView *tree = r.window->Lvw()->reportView();
         tree->setFocus(); // Qt makes row 1 its current index here
-        QCOMPARE(r.current.pos(), 3);
+        QCOMPARE(r.current.position(), 3);
 
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(tree->model()->index(1, 0)).center());
-        QCOMPARE(r.current.pos(), 2);
+        QCOMPARE(r.current.position(), 2);
         QTest::keyClick(tree, Qt::Key_P);
         QTest::keyClick(tree, Qt::Key_M);
         QTest::keyClick(tree, Qt::Key_X); // no command, and no search either
         QCOMPARE(typed, QStringLiteral("pmx"));
-        QCOMPARE(r.current.pos(), 2);
+        QCOMPARE(r.current.position(), 2);
         QCOMPARE(tree->currentIndex().row(), 1);
 
         QTest::keyClick(tree, Qt::Key_Down);
-        QCOMPARE(r.current.pos(), 3);
+        QCOMPARE(r.current.position(), 3);
         QTest::keyClick(tree, Qt::Key_Home);
-        QCOMPARE(r.current.pos(), 1);
+        QCOMPARE(r.current.position(), 1);
     }
 
     // An item started on its own while the clock is off still has its minutes and fee brought up
@@ -342,7 +342,7 @@ private Q_SLOTS:
         Rig r;
         r.open();
         r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, false}, r.clock.now());
-        r.state.start(1, r.clock.now()); // as its start entry does
+        r.state.startTiming(1, r.clock.now()); // as its start entry does
         QVERIFY(!r.window->Clock()->isActive());
         // The wall clock may run ahead of the timers (a sped-up or stepped clock): the next second
         // the status bar shows still brings the row up to date.

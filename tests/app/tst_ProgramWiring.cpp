@@ -119,10 +119,10 @@ private Q_SLOTS:
         QTreeView *list = w.Lvw()->reportView();
         list->setFocus();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
-        QCOMPARE(program.currentItem().pos(), 2);
+        QCOMPARE(program.currentItem().position(), 2);
 
         QTest::keyClick(list, Qt::Key_P);
-        QCOMPARE(program.currentItem().pos(), 2);
+        QCOMPARE(program.currentItem().position(), 2);
         QTest::keyClick(list, Qt::Key_M);
         QCOMPARE(prompter->asked.size(), 1);
         QCOMPARE(program.state().lngItems, 2);

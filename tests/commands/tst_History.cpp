@@ -27,11 +27,11 @@ RemovedItem endedItem(ModClock &state, FakeWallClock &clock, const QString &name
 {
     const int pos = state.add({name, QStringLiteral("5*C/60"), 0, true}, clock.now());
     clock.advanceSecs(20 * 60);
-    state.end(pos, clock.now());
+    state.endTiming(pos, clock.now());
     clock.advanceSecs(5 * 60);
-    state.start(pos, clock.now());
+    state.startTiming(pos, clock.now());
     clock.advanceSecs(15 * 60);
-    state.end(pos, clock.now());
+    state.endTiming(pos, clock.now());
     return HistoryLog::Snapshot(state.lvwMain.At(pos), clock.now(), true);
 }
 

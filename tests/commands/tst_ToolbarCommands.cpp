@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(f.state.lngItems, 0);
         QCOMPARE(f.state.lvwMain.Count(), 0);
         QCOMPARE(f.state.lngAdded, 1);
-        QCOMPARE(f.current.pos(), 0);
+        QCOMPARE(f.current.position(), 0);
         QCOMPARE(f.panel(3), QStringLiteral("0"));
         QCOMPARE(f.listToolTip(), QString());
         QVERIFY(!f.enabled(Button::Remove));
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(f.history.Count(), answer == Answer::Cancel ? 0 : 1);
         QCOMPARE(f.enabled(Button::Remove), answer == Answer::Cancel);
         if (answer == Answer::Cancel) {
-            QCOMPARE(f.current.pos(), 2);
+            QCOMPARE(f.current.position(), 2);
             QVERIFY(f.state.cRunning.Item(2));
             return;
         }
@@ -304,7 +304,7 @@ private slots:
         QVERIFY(f.prompter.asked.first().input);
         QCOMPARE(f.prompter.asked.first().text, QStringLiteral("请输入要查找的计时项目名称:"));
         QCOMPARE(f.prompter.asked.first().title, QStringLiteral("查找计时项目"));
-        QCOMPARE(f.current.pos(), 3);
+        QCOMPARE(f.current.position(), 3);
         QVERIFY(f.state.lvwMain.Bold(3));
         QCOMPARE(f.selectedRow(), 3);
         QVERIFY(f.enabled(Button::Remove));
@@ -382,7 +382,7 @@ private slots:
         QVERIFY(f.enabled(Entry::S1));
         QVERIFY(!f.enabled(Entry::S2));
         QCOMPARE(f.state.cTotal.Item(2), 10.0);
-        QCOMPARE(f.current.pos(), 1);
+        QCOMPARE(f.current.position(), 1);
     }
 
     void styleButtonCyclesTheView_data()
@@ -548,7 +548,7 @@ private slots:
         const QRect last = tree->visualRect(tree->model()->index(1, 0));
         const QPoint at = row ? tree->visualRect(tree->model()->index(row - 1, 0)).center()
                               : QPoint(last.center().x(), last.bottom() + 20);
-        const int before = f.current.pos();
+        const int before = f.current.position();
         QTest::mousePress(tree->viewport(), Qt::RightButton, {}, at);
         QContextMenuEvent asked(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
         QApplication::sendEvent(tree->viewport(), &asked);
@@ -556,7 +556,7 @@ private slots:
 
         ItemContextMenu *menu = f.window.ItemMenu();
         QCOMPARE(QApplication::activePopupWidget(), menu);
-        QCOMPARE(f.current.pos(), row ? row : before);
+        QCOMPARE(f.current.position(), row ? row : before);
         QList<bool> shown;
         for (QAction *a : menu->actions())
             if (!a->isSeparator())

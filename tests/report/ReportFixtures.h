@@ -21,8 +21,8 @@ inline int addItem(ModClock &s, const QString &name, const QList<Session> &sessi
     for (const Session &session : sessions) {
         const QDateTime start(created.date(), session.first);
         const QDateTime end(created.date().addDays(session.second < session.first ? 1 : 0), session.second);
-        s.start(pos, start);
-        s.end(pos, end);
+        s.startTiming(pos, start);
+        s.endTiming(pos, end);
     }
     return pos;
 }
@@ -30,7 +30,7 @@ inline int addItem(ModClock &s, const QString &name, const QList<Session> &sessi
 // Item pos starts at t, as the start command does.
 inline void start(ModClock &s, int pos, const QDateTime &t)
 {
-    s.start(pos, t);
+    s.startTiming(pos, t);
 }
 
 } // namespace ReportFixtures

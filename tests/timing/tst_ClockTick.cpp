@@ -36,7 +36,7 @@ private Q_SLOTS:
     {
         ModClock s;
         addItem(s, QStringLiteral("PC1"), QStringLiteral("5*C/60"), false, at(9, 0), 30);
-        s.start(1, at(10, 5, 40));
+        s.startTiming(1, at(10, 5, 40));
         ClockTick tick(s);
         const ClockTick::Result r = tick.Tick(at(10, 8, 0));
         QVERIFY(r.refreshed);
@@ -107,7 +107,7 @@ private Q_SLOTS:
         ClockTick tick(s);
         tick.Tick(at(10, 30));
         tick.Tick(at(10, 30, 30));
-        s.end(1, at(10, 30, 40));
+        s.endTiming(1, at(10, 30, 40));
         tick.Tick(at(10, 31));
         QCOMPARE(refreshed.size(), 2);
         QCOMPARE(refreshed[0][1].toBool(), true);
@@ -228,8 +228,8 @@ private Q_SLOTS:
                     typedIn[name] = minutes;
                 break;
             }
-            case 1: s.start(pick, now); break;
-            case 2: s.end(pick, now); break;
+            case 1: s.startTiming(pick, now); break;
+            case 2: s.endTiming(pick, now); break;
             case 3:
                 clockOn = !clockOn;
                 s.setAll(clockOn, now);

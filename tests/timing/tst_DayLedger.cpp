@@ -136,7 +136,7 @@ private Q_SLOTS:
             journal.Follow(state);
             ledger.Follow(state);
             state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 10, 0));
-            state.end(1, at(kDay, 10, 30));
+            state.endTiming(1, at(kDay, 10, 30));
         }
         ModClock restored;
         QCOMPARE(journal.Restore(restored, at(kDay, 11, 0), &ledger).entries, 2);

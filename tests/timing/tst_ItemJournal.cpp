@@ -40,14 +40,14 @@ void scriptedDay(ModClock &s)
     s.add(NewItem {kOdd, QStringLiteral("2*C/60+1"), 0, false}, at(9, 1));
     s.add(NewItem {QStringLiteral("PC3"), QStringLiteral("C*0.1"), 12.5, false}, at(9, 2, 30));
     s.add(NewItem {QStringLiteral("gone"), QStringLiteral("5*C/60"), 0, true}, at(9, 3));
-    s.start(pos(s, kOdd), at(9, 5, 30));
-    s.end(pos(s, kOdd), at(9, 47, 10));
-    s.start(pos(s, QStringLiteral("PC3")), at(9, 10));
+    s.startTiming(pos(s, kOdd), at(9, 5, 30));
+    s.endTiming(pos(s, kOdd), at(9, 47, 10));
+    s.startTiming(pos(s, QStringLiteral("PC3")), at(9, 10));
     s.setAll(false, at(10, 0, 0, 1));
     s.setAll(true, at(10, 2, 15));
-    s.end(pos(s, kOdd), at(10, 30));
-    s.end(pos(s, QStringLiteral("PC3")), at(10, 41, 5));
-    s.end(pos(s, QStringLiteral("gone")), at(10, 44));
+    s.endTiming(pos(s, kOdd), at(10, 30));
+    s.endTiming(pos(s, QStringLiteral("PC3")), at(10, 41, 5));
+    s.endTiming(pos(s, QStringLiteral("gone")), at(10, 44));
     s.remove(pos(s, QStringLiteral("gone")));
 }
 
@@ -212,7 +212,7 @@ private Q_SLOTS:
         journal.Follow(day);
         for (const QString &name : {QStringLiteral("PC1"), QStringLiteral("PC2")})
             day.add(NewItem {name, QStringLiteral("C"), 0, true}, Moment(at(9, 0), 0));
-        day.end(2, Moment(at(11, 0, 6), 6000));
+        day.endTiming(2, Moment(at(11, 0, 6), 6000));
         day.setAll(false, Moment(at(11, 31), 31 * 60000));
         day.setAll(true, Moment(at(11, 32), 32 * 60000));
         const QStringList end {QStringLiteral("end"), ChecksummedLine::InstantField(at(11, 40, 30)),
@@ -296,7 +296,7 @@ private Q_SLOTS:
         // Recording goes on behind what was restored, and the next restore reads all of it.
         ItemJournal journal(file);
         journal.Follow(restored);
-        restored.end(1, at(10, 48));
+        restored.endTiming(1, at(10, 48));
         ModClock again;
         const ItemJournal::Restored r2 = restore(file, again);
         QCOMPARE(r2.skipped, 0);
@@ -383,7 +383,7 @@ private Q_SLOTS:
         QVERIFY(journal.SetAside());
         QVERIFY(!journal.Found());
         QVERIFY(QFileInfo(file + QStringLiteral(".bak")).size() > 0);
-        s.end(pos(s, QStringLiteral("PC1")), at(11, 0));
+        s.endTiming(pos(s, QStringLiteral("PC1")), at(11, 0));
         QCOMPARE(contents(file).count('\n'), 2);
         journal.Discard();
         QVERIFY(!QFile::exists(file));
@@ -404,11 +404,11 @@ private Q_SLOTS:
         ModClock s;
         journal.Follow(s);
         s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, at(10, 0));
-        s.end(1, at(10, 5));
+        s.endTiming(1, at(10, 5));
         QCOMPARE(told, QStringList {journal.path()});
 
         QVERIFY(QFile::remove(folder));
-        s.start(1, at(10, 6));
+        s.startTiming(1, at(10, 6));
         QVERIFY(journal.Found());
         QCOMPARE(told.size(), 1);
         // The change made while the disk refused it is in the file too, and the operator hears so.

@@ -31,8 +31,8 @@ private Q_SLOTS:
     {
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0));
-        s.start(1, at(10, 0, 5));
-        s.start(1, at(10, 7));
+        s.startTiming(1, at(10, 0, 5));
+        s.startTiming(1, at(10, 7));
         QCOMPARE(s.cCount.Item(1), 1);
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColCount), QStringLiteral("1"));
         QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColLatestStart), QStringLiteral("10:00:05"));
@@ -45,7 +45,7 @@ private Q_SLOTS:
     {
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0), 4);
-        s.end(1, at(10, 0));
+        s.endTiming(1, at(10, 0));
         QCOMPARE(s.cSave.Item(1).cTime.Count(), 0);
         QCOMPARE(s.cTotal.Item(1), 4.0);
         QCOMPARE(s.lvwMain.Image(1), int(ItemRowModel::ImageStopped));
@@ -86,8 +86,8 @@ private Q_SLOTS:
         QFETCH(double, booked);
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(8, 0), 2.5);
-        s.start(1, start);
-        s.end(1, end);
+        s.startTiming(1, start);
+        s.endTiming(1, end);
         const clsSave &r = s.cSave.Item(1);
         QCOMPARE(r.cTime.Count(), 1);
         QCOMPARE(r.cTime.Item(1), booked);
@@ -106,7 +106,7 @@ private Q_SLOTS:
         ModClock s;
         s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 2.5, true}, Moment(at(10, 0), 5000));
         QCOMPARE(RunningMinutes(s, 1, Moment(at(12, 0, 6), 11000)), 2.5); // set 2 h forward, 6 s later
-        QCOMPARE(s.end(1, Moment(at(9, 20), 5000 + 20 * 60000)), std::optional(20.0)); // then set back
+        QCOMPARE(s.endTiming(1, Moment(at(9, 20), 5000 + 20 * 60000)), std::optional(20.0)); // then set back
         QCOMPARE(s.cSave.Item(1).cEnd.Item(1), at(9, 20));
     }
 
@@ -116,7 +116,7 @@ private Q_SLOTS:
         const DefaultLocale korean(QLocale(QStringLiteral("ko_KR")));
         ModClock s;
         add(s, QStringLiteral("PC1"), true, at(13, 10, 30));
-        s.end(1, at(14, 40, 2));
+        s.endTiming(1, at(14, 40, 2));
         QCOMPARE(s.cSave.Item(1).cTime.Item(1), 90.0);
     }
 
@@ -124,9 +124,9 @@ private Q_SLOTS:
     {
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0));
-        QVERIFY(!s.start(0, at(10, 0)));
-        QVERIFY(!s.start(2, at(10, 0)));
-        QVERIFY(!s.end(2, at(10, 5)));
+        QVERIFY(!s.startTiming(0, at(10, 0)));
+        QVERIFY(!s.startTiming(2, at(10, 0)));
+        QVERIFY(!s.endTiming(2, at(10, 5)));
         QVERIFY(!s.cRunning.Item(1));
         QCOMPARE(s.cCount.Item(1), 0);
     }
