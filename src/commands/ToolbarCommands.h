@@ -18,8 +18,9 @@ class TimingReports;
 class WallClock;
 
 // Runs on the triggers of the actions; the commands change the shared state through the timing
-// operations, enable and rename the actions, and tell the window what to show through
-// CommandHost. Questions go through Prompter, so tests script the operator's answers.
+// operations, enable and rename the actions, tell the window what to show through CommandHost
+// and ask for the windows they open by signals. Questions go through Prompter, so tests script
+// the operator's answers.
 class ToolbarCommands : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +50,14 @@ public:
 
     // The row the last search found, which alone is shown bold; 0 when there is none.
     int LastFoundPos() const;
+
+Q_SIGNALS:
+    // Windows the commands open; the program opens them.
+    void newItemsRequested(); // modal, owned by the main window
+    void schemeRequested(); // modal, owned by the main window
+    void helpRequested(); // the help file at its contents
+    void aboutRequested(); // the splash window as About, its timer stopped
+    void historyRequested();
 
 private:
     void removeCurrent();

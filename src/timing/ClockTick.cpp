@@ -76,23 +76,31 @@ double valCalc(ModClock &state, const QString &sExpresstion, double dblReplace)
 ClockTick::Result ClockTick::Tick(const Moment &moment)
 {
     Result r;
-    const QDateTime &now = moment.wall;
+    r.caption = Caption(moment.wall);
+    r.refreshed = RefreshIfNewMinute(moment);
+    r.tooltip = Tooltip(r.refreshed);
+    return r;
+}
+
+QString ClockTick::Caption(const QDateTime &now)
+{
     // From the local fields: going through the epoch would cost a time-zone lookup every tick.
     const qint64 second = now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
     if (second != m_captionSecond) {
         m_captionSecond = second;
         m_caption = QStringLiteral("正在计时...") + TimeText::GeneralDateTime(now);
     }
-    r.caption = m_caption;
+    return m_caption;
+}
 
-    r.refreshed = RefreshIfNewMinute(moment);
-    if (m_state.itmSelected != m_tooltipItem || r.refreshed) {
+QString ClockTick::Tooltip(bool refreshed)
+{
+    if (m_state.itmSelected != m_tooltipItem || refreshed) {
         m_tooltipItem = m_state.itmSelected;
         const int sel = m_state.SelectedPos();
         m_tooltip = sel != 0 ? TimingOperations::ItemTooltip(m_state, sel) : QString();
     }
-    r.tooltip = m_tooltip;
-    return r;
+    return m_tooltip;
 }
 
 namespace {

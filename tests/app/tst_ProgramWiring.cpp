@@ -11,6 +11,7 @@
 #include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
+#include "timing/TimingClock.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -57,10 +58,10 @@ private Q_SLOTS:
 
         // S twice: timing starts, then stops, with the captions the operator sees.
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_S);
-        QVERIFY(w.Clock()->isActive());
+        QVERIFY(w.Clock().isEnabled());
         QCOMPARE(w.Tbar()->button(Button::Start)->text(), QStringLiteral("终止 &S"));
         w.Tbar()->button(Button::Start)->click();
-        QVERIFY(!w.Clock()->isActive());
+        QVERIFY(!w.Clock().isEnabled());
         QVERIFY(w.windowTitle().startsWith(QStringLiteral("已终止计时:")));
 
         // Menu entries: a colour step and a depth-mode step redraw the frame.
