@@ -166,6 +166,8 @@ void fClock::closeEvent(QCloseEvent *event)
         if (a == Prompter::Answer::Yes)
             Q_EMIT exitConfirmed();
     }
+    // The view settings wait in the store for the scheme list, which the program adds on the
+    // unload: the two reach the file in one replacement.
     m_settings.Save(m_store);
     m_timing.setEnabled(false);
     Q_EMIT unloading();

@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
+#include "commands/HistoryWindow.h"
 #include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
@@ -79,6 +80,10 @@ private Q_SLOTS:
         list->setFocus();
         QTest::keyClick(list, Qt::Key_M);
         QCOMPARE(program.state().lngItems, 1);
+        // T: the command asks for the history window, and the program opens it.
+        QTest::keyClick(list, Qt::Key_T);
+        const auto *history = w.findChild<HistoryWindow *>();
+        QVERIFY(history && history->isVisible());
         w.hide();
     }
 
