@@ -7,10 +7,7 @@
 #include "draw/SimSunFont.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLibraryInfo>
-#include <QStandardPaths>
 #include <QTranslator>
 
 #include <cstdio>
@@ -59,17 +56,6 @@ std::optional<int> AnswerCommandLineFirst(int argc, char *argv[])
         return print(*answer);
     // Nothing to answer after all (a lone "--"): the program starts, under its own application.
     return std::nullopt;
-}
-
-QString FindHelpFile()
-{
-    const QString name = QStringLiteral("Vantorel.hlp");
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (QFileInfo::exists(beside))
-        return beside;
-    const QString installed =
-        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vantorel/") + name);
-    return installed.isEmpty() ? beside : installed;
 }
 
 int RunProgram(QApplication &app, const QStringList &arguments)

@@ -1,7 +1,7 @@
 #pragma once
 // What the application object needs before any window opens: Chinese for Qt's own buttons and
 // dialogs, CJK fonts, the program's name, version and icon; the program's run in it, from its
-// command line on; and where its help file is.
+// command line on.
 
 #include <QStringList>
 
@@ -24,9 +24,3 @@ std::optional<int> AnswerCommandLineFirst(int argc, char *argv[]);
 // AnswerCommandLineFirst reads it. Without arguments (a test's own process) no command line is read.
 int RunProgram(QApplication &app, const QStringList &arguments);
 int RunProgram(QApplication &app);
-
-// The help file Vantorel.hlp: beside the program first (a build tree, Windows, an unpacked copy),
-// then in the data folders as vantorel/Vantorel.hlp (share/vantorel/ under $XDG_DATA_HOME, /usr/local
-// and /usr, or $XDG_DATA_DIRS). Where it is in neither, the path beside the program, which the help
-// command names when it cannot open it.
-QString FindHelpFile();

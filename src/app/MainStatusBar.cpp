@@ -1,12 +1,10 @@
 #include "app/MainStatusBar.h"
 
-#include "timing/ClockTick.h"
 #include "timing/TimeText.h"
-#include "timing/WallClock.h"
 
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTimer>
 
 namespace {
 struct PanelDef {
@@ -25,8 +23,7 @@ const PanelDef kPanels[] = {
 };
 } // namespace
 
-MainStatusBar::MainStatusBar(const WallClock &clock, double twipsPerPixel, QWidget *parent)
-    : QFrame(parent), m_clock(clock), m_strip(new QWidget(this)), m_timer(new QTimer(this))
+MainStatusBar::MainStatusBar(double twipsPerPixel, QWidget *parent) : QFrame(parent), m_strip(new QWidget(this))
 {
     setObjectName(QStringLiteral("Sbar"));
     QFont small = font();
@@ -47,10 +44,6 @@ MainStatusBar::MainStatusBar(const WallClock &clock, double twipsPerPixel, QWidg
         m_panels.append(label);
     }
     m_strip->setFixedSize(row->sizeHint());
-    // Panel 7 is a time panel: it follows the system clock by itself, second by second.
-    m_timer->setTimerType(Qt::PreciseTimer);
-    connect(m_timer, &QTimer::timeout, this, &MainStatusBar::showTime);
-    showTime();
 }
 
 void MainStatusBar::setPanelText(int panel, const QString &text)
@@ -79,12 +72,7 @@ QSize MainStatusBar::minimumSizeHint() const
     return {0, m_strip->height()};
 }
 
-void MainStatusBar::showTime()
+void MainStatusBar::showTime(const QDateTime &now)
 {
-    const QDateTime now = m_clock.now();
     setPanelText(7, TimeText::LongTime(now.time()));
-    // A few milliseconds behind the main clock's wake, so that its tick comes first and re-arms this.
-    constexpr int kAfterTheClockMs = 4;
-    m_timer->start(ClockTick::MsecsToNextSecond(now) + kAfterTheClockMs);
-    Q_EMIT timeShown();
 }

@@ -1,17 +1,16 @@
 #pragma once
-// The main window's status bar: seven panels, the last one a clock that keeps itself current.
+// The main window's status bar: seven panels, the last one showing the time of day.
 
 #include <QFrame>
 #include <QList>
 
+class QDateTime;
 class QLabel;
-class QTimer;
-class WallClock;
 
 class MainStatusBar : public QFrame {
     Q_OBJECT
 public:
-    MainStatusBar(const WallClock &clock, double twipsPerPixel, QWidget *parent = nullptr);
+    explicit MainStatusBar(double twipsPerPixel, QWidget *parent = nullptr);
 
     // Panels are numbered from 1 as the operator sees them.
     void setPanelText(int panel, const QString &text);
@@ -21,19 +20,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // Shows the time in the clock panel and sleeps until just after the next second. The main
-    // window's clock calls it from its own tick, a little earlier, so that while the clock runs
-    // the panel needs no wake of its own.
-    void showTime();
-
-Q_SIGNALS:
-    // The panel has just shown a new second: whatever else waits for the wall clock's next second
-    // or minute looks then, without a timer of its own.
-    void timeShown();
+    // Shows the time in the time panel; the program's clock calls it every second.
+    void showTime(const QDateTime &now);
 
 private:
-    const WallClock &m_clock;
     QWidget *m_strip;
     QList<QLabel *> m_panels;
-    QTimer *m_timer;
 };

@@ -26,6 +26,7 @@
 #include "timing/ModClock.h"
 #include "timing/Moment.h"
 #include "timing/SchemeStore.h"
+#include "timing/TimingClock.h"
 #include "timing/WallClock.h"
 #include <QApplication>
 #include <QDialog>
@@ -68,7 +69,10 @@ Program::~Program()
 fClock &Program::mainWindow()
 {
     if (!m_main) {
-        m_main = std::make_unique<fClock>(*m_state, *m_store, *m_prompter, *m_clock);
+        // Read while the splash is topmost: a box about a bad entry belongs to it.
+        SchemeStorePrompts::LoadFangAn(*m_state, *m_store, *m_prompter);
+        m_timing = std::make_unique<TimingClock>(*m_clock, *m_state);
+        m_main = std::make_unique<fClock>(*m_state, *m_store, *m_prompter, *m_timing);
         fClock *w = m_main.get();
         // Boxes asked while the main window is up belong to it.
         if (m_boxes)
@@ -87,24 +91,35 @@ fClock &Program::mainWindow()
             if (m_journal)
                 m_journal->Discard();
         });
-
-        fClock::Openers openers;
-        // A change of schemes the operator confirms is written at once.
-        const auto saveSchemes = [this] {
-            SchemeStore::SaveFangAn(*m_state, *m_store);
-            SchemeStorePrompts::Commit(*m_store, *m_prompter);
-        };
-        openers.newItems = [this, w, saveSchemes] {
-            NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, w, saveSchemes,
-                                [this] { m_commands->clockStartedByAnItem(); });
-        };
-        openers.scheme = [this, w, saveSchemes] { SchemeDialog::Run(*m_state, w, saveSchemes); };
-        openers.about = [this] { showAbout(); };
-        openers.help = [this, w] { m_help->ShowHelp(w->helpFile(), HelpDocument::ContentsContext, w); };
-        openers.history = [this] { showHistory(); };
-        w->setOpeners(std::move(openers));
+        // The unload: the scheme list reaches the file together with the view settings the window
+        // has just put in the store, in one replacement.
+        connect(w, &fClock::unloading, this, &Program::saveSchemes);
+        connectCommands(*w);
     }
     return *m_main;
+}
+
+void Program::saveSchemes()
+{
+    SchemeStore::SaveFangAn(*m_state, *m_store);
+    SchemeStorePrompts::Commit(*m_store, *m_prompter);
+}
+
+void Program::connectCommands(fClock &w)
+{
+    ToolbarCommands *c = m_commands.get();
+    // A change of schemes the operator confirms is written at once.
+    const auto save = [this] { saveSchemes(); };
+    connect(c, &ToolbarCommands::newItemsRequested, this,
+            [this, &w, save] {
+                NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, &w, save,
+                                    [this] { m_commands->clockStartedByAnItem(); });
+            });
+    connect(c, &ToolbarCommands::schemeRequested, this, [this, &w, save] { SchemeDialog::Run(*m_state, &w, save); });
+    connect(c, &ToolbarCommands::aboutRequested, this, &Program::showAbout);
+    connect(c, &ToolbarCommands::helpRequested, this,
+            [this, &w] { m_help->ShowProgramHelp(HelpDocument::ContentsContext, &w); });
+    connect(c, &ToolbarCommands::historyRequested, this, &Program::showHistory);
 }
 
 fSplash *Program::newSplash()

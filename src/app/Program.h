@@ -27,6 +27,7 @@ class ModClock;
 class QWidget;
 class ReportPrinter;
 class SettingsStore;
+class TimingClock;
 class WallClock;
 
 class Program : public QObject {
@@ -72,6 +73,10 @@ protected:
 private:
     fSplash *newSplash();
     void showHistory();
+    // Opens the windows the commands ask for.
+    void connectCommands(fClock &w);
+    // The scheme list to the store, written at once with whatever else the store holds staged.
+    void saveSchemes();
     // Once the main window is up: offers the items of a run that ended unexpectedly, then
     // records every change to the items from here on, in the journal and the day's ledger.
     void resumeJournal();
@@ -95,6 +100,7 @@ private:
     MessageBoxPrompter *m_boxes = nullptr; // m_prompter when it shows real boxes, to re-parent them
     std::unique_ptr<InstanceGuard> m_guard;
     std::function<std::unique_ptr<ReportPrinter>(QWidget *owner)> m_printer;
+    std::unique_ptr<TimingClock> m_timing; // outlives the window that shows it
     std::unique_ptr<fClock> m_main;
     std::unique_ptr<HistoryLog> m_history;
     std::unique_ptr<TimingReports> m_reports;

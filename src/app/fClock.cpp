@@ -9,31 +9,19 @@
 #include "commands/CommandActions.h"
 #include "commands/ToolbarCommands.h"
 #include "dialogs/Prompter.h"
-#include "dialogs/SchemeStorePrompts.h"
 #include "draw/PainterSurface.h"
 #include "timing/ModClock.h"
-#include "timing/SchemeStore.h"
+#include "timing/TimingClock.h"
 #include "timing/WallClock.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QShortcut>
-#include <QSocketNotifier>
-#include <QTimer>
-
-#ifdef Q_OS_LINUX
-#include <sys/timerfd.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <ctime>
-#endif
 
 namespace {
 constexpr int kInnerWidthTwips = 9480;
@@ -42,8 +30,8 @@ constexpr int kInnerHeightTwips = 6795;
 constexpr int kListMinimumHeightTwips = 1200;
 } // namespace
 
-fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallClock &clock, QWidget *parent)
-    : QWidget(parent), m_state(state), m_store(store), m_prompter(prompter), m_clock(clock), m_tick(state)
+fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, TimingClock &timing, QWidget *parent)
+    : QWidget(parent), m_state(state), m_store(store), m_prompter(prompter), m_timing(timing)
 {
     setObjectName(QStringLiteral("fClock"));
     setWindowTitle(AppTitle());
@@ -53,44 +41,12 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
     m_actions = new CommandActions(this);
     m_tbar = new MainToolbar(*m_actions, this);
     m_lvw = new ItemListView(state.lvwMain, m_twipsPerPixel, this);
-    m_sbar = new MainStatusBar(clock, m_twipsPerPixel, this);
+    m_sbar = new MainStatusBar(m_twipsPerPixel, this);
     m_itemMenu = new ItemContextMenu(*m_actions, this);
     connect(m_lvw, &ItemListView::menuRequested, m_itemMenu, [this](const QPoint &at) { m_itemMenu->popup(at); });
     addUsualKeys();
-    // The clock's first tick comes 10 ms after it is enabled; every tick then arms it for just after
-    // the next change of the second, to the millisecond, since a tick between them shows nothing new.
-    m_clockTimer = new QTimer(this);
-    m_clockTimer->setObjectName(QStringLiteral("Clock"));
-    m_clockTimer->setTimerType(Qt::PreciseTimer);
-    m_clockTimer->setInterval(10);
-    connect(m_clockTimer, &QTimer::timeout, this, &fClock::Clock_Timer);
-    // The minute watch looks each time the status bar shows a new second: no wake of its own, and
-    // a wall clock that runs faster or slower than the timers cannot make it miss a minute.
-    connect(m_sbar, &MainStatusBar::timeShown, this, &fClock::MinuteWatch_Timer);
-#ifdef Q_OS_LINUX
-    // The timers above count elapsed time; a clock set by hand or by time synchronisation moves
-    // the second's edge under them. The kernel tells a far-off wall-clock timer when that happens.
-    m_stepFd = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (m_stepFd >= 0) {
-        const auto arm = [fd = m_stepFd] {
-            itimerspec far {};
-            far.it_value.tv_sec = std::time(nullptr) + 100LL * 365 * 86400;
-            return timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &far, nullptr) == 0;
-        };
-        if (arm()) {
-            m_stepWatch = new QSocketNotifier(m_stepFd, QSocketNotifier::Read, this);
-            connect(m_stepWatch, &QSocketNotifier::activated, this, [this, arm] {
-                quint64 expirations = 0;
-                // A set clock cancels the timer: the read fails with ECANCELED and it must be armed again.
-                if (::read(m_stepFd, &expirations, sizeof expirations) < 0 && errno != ECANCELED && errno != EAGAIN)
-                    return;
-                arm();
-                WallClockStepped();
-            });
-        }
-    }
-#endif
-
+    m_sbar->showTime(timing.wallClock().now());
+    connect(&timing, &TimingClock::secondChanged, this, &fClock::showSecond);
     initialise();
 
     // Narrower, buttons would drop off the toolbar; lower, the list would run under the status
@@ -114,11 +70,6 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallCl
 fClock::~fClock()
 {
     qApp->removeEventFilter(this);
-#ifdef Q_OS_LINUX
-    delete m_stepWatch;
-    if (m_stepFd >= 0)
-        ::close(m_stepFd);
-#endif
 }
 
 void fClock::setCommands(ToolbarCommands &commands)
@@ -139,9 +90,7 @@ void fClock::addUsualKeys()
 
 void fClock::initialise()
 {
-    SchemeStorePrompts::LoadFangAn(m_state, m_store, m_prompter);
     m_fx.InitFrameMetrics(m_twipsPerPixel, m_twipsPerPixel);
-    m_helpFile = FindHelpFile();
     m_settings.Load(m_store);
     m_lvw->setView(m_settings.lngView);
 }
@@ -216,12 +165,11 @@ void fClock::closeEvent(QCloseEvent *event)
         if (a == Prompter::Answer::Yes)
             Q_EMIT exitConfirmed();
     }
+    // The view settings wait in the store for the scheme list, which the program adds on the
+    // unload: the two reach the file in one replacement.
     m_settings.Save(m_store);
-    // The unload: the scheme list goes back to the store as the window goes.
-    m_clockTimer->stop();
-    SchemeStore::SaveFangAn(m_state, m_store);
-    // The view settings and the scheme list reach the file together, in one replacement.
-    SchemeStorePrompts::Commit(m_store, m_prompter);
+    m_timing.setEnabled(false);
+    Q_EMIT unloading();
     event->accept();
 }
 
@@ -249,45 +197,21 @@ bool fClock::eventFilter(QObject *watched, QEvent *event)
     return m_keyCommand(text[0]);
 }
 
-void fClock::Clock_Timer()
+void fClock::showSecond(const Moment &now)
 {
-    const Moment now = m_clock.moment();
-    const ClockTick::Result r = m_tick.Tick(now);
-    SetCaption(r.caption);
-    if (m_clockTimer->isActive()) {
-        // The status bar's clock shows the same second; setting it here spares it a wake of its own.
-        m_sbar->showTime();
-        m_clockTimer->start(ClockTick::MsecsToNextSecond(now.wall));
-    }
-}
-
-void fClock::WallClockStepped()
-{
-    if (m_clockTimer->isActive())
-        Clock_Timer();
-    m_sbar->showTime(); // and with it the minute watch
-}
-
-void fClock::MinuteWatch_Timer()
-{
-    if (m_clockTimer->isActive())
-        return; // the clock's own tick refreshes
-    m_tick.RefreshIfNewMinute(m_clock.moment());
+    m_sbar->showTime(now.wall);
+    if (m_timing.isEnabled())
+        SetCaption(m_timing.tick().Caption(now.wall));
 }
 
 bool fClock::ClockEnabled() const
 {
-    return m_clockTimer->isActive();
+    return m_timing.isEnabled();
 }
 
 void fClock::SetClockEnabled(bool enabled)
 {
-    if (enabled == m_clockTimer->isActive())
-        return;
-    if (enabled)
-        m_clockTimer->start(10);
-    else
-        m_clockTimer->stop();
+    m_timing.setEnabled(enabled);
 }
 
 void fClock::SetCaption(const QString &caption)
@@ -315,34 +239,4 @@ void fClock::RevealRow(int pos)
 void fClock::SetListView(int view)
 {
     m_lvw->setView(view);
-}
-
-void fClock::ShowNewItemsDialog()
-{
-    if (m_openers.newItems)
-        m_openers.newItems();
-}
-
-void fClock::ShowSchemeDialog()
-{
-    if (m_openers.scheme)
-        m_openers.scheme();
-}
-
-void fClock::ShowHelp()
-{
-    if (m_openers.help)
-        m_openers.help();
-}
-
-void fClock::ShowAbout()
-{
-    if (m_openers.about)
-        m_openers.about();
-}
-
-void fClock::ShowHistory()
-{
-    if (m_openers.history)
-        m_openers.history();
 }

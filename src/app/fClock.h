@@ -1,9 +1,9 @@
 #pragma once
-// The main window: the list of timing items, the toolbar, the status bar and the clock.
+// The main window: the list of timing items, the toolbar and the status bar, which show the
+// program's clock.
 
 #include "commands/CommandHost.h"
 #include "draw/FrameDrawing.h"
-#include "timing/ClockTick.h"
 #include "timing/ViewSettings.h"
 
 #include <QPixmap>
@@ -17,26 +17,20 @@ class ItemListView;
 class MainStatusBar;
 class MainToolbar;
 class ModClock;
+struct Moment;
 class Prompter;
-class QSocketNotifier;
-class QTimer;
 class SettingsStore;
+class TimingClock;
 class ToolbarCommands;
-class WallClock;
 
 class fClock : public QWidget, public CommandHost {
     Q_OBJECT
 public:
-    // The initialisation runs here, before the window is first shown: schemes and view settings
-    // are read, the frame drawing is prepared and the help file's path is set.
-    fClock(ModClock &state, SettingsStore &store, Prompter &prompter, WallClock &clock, QWidget *parent = nullptr);
+    // The initialisation runs here, before the window is first shown: the view settings are read
+    // and the frame drawing is prepared. The window shows timing's clock from here on.
+    fClock(ModClock &state, SettingsStore &store, Prompter &prompter, TimingClock &timing, QWidget *parent = nullptr);
     ~fClock() override;
 
-    // Windows and viewers the commands open; the program wires them, tests may replace them.
-    struct Openers {
-        std::function<void()> newItems, scheme, help, about, history;
-    };
-    void setOpeners(Openers openers) { m_openers = std::move(openers); }
     // Runs the command a typed character stands for; true when it was one. Such a key is the
     // command's alone: the list never sees it, so it cannot move the current item.
     void setKeyCommand(std::function<bool(QChar)> run) { m_keyCommand = std::move(run); }
@@ -56,13 +50,7 @@ public:
     void SetListView(int view) override;
     void doResize() override;
     ViewSettings &viewSettings() override { return m_settings; }
-    void ShowNewItemsDialog() override;
-    void ShowSchemeDialog() override;
-    void ShowHelp() override;
-    void ShowAbout() override;
-    void ShowHistory() override;
 
-    QString helpFile() const { return m_helpFile; }
     double twipsPerPixel() const { return m_twipsPerPixel; }
     const QPixmap &surface() const { return m_surface; }
 
@@ -71,19 +59,7 @@ public:
     MainStatusBar *Sbar() const { return m_sbar; }
     // The list's context menu with the current item's commands.
     ItemContextMenu *ItemMenu() const { return m_itemMenu; }
-    QTimer *Clock() const { return m_clockTimer; }
-    ClockTick &tick() { return m_tick; }
-    // One tick of the clock. While enabled the timer runs it 10 ms after it is enabled and then
-    // just after each change of the second (the only moments a tick can show anything new), and
-    // each tick arms the timer for the next one.
-    void Clock_Timer();
-    // The system clock was set: everything showing the time catches up now, not at the next wake.
-    void WallClockStepped();
-
-    // Brings the rows of items being timed up to date at each new minute while the clock is off,
-    // looking whenever the status bar shows a new second: an item started on its own (its start
-    // entry) runs without the clock and still needs its bill.
-    void MinuteWatch_Timer();
+    TimingClock &Clock() const { return m_timing; }
 
     // Closes the window as the answer Yes to the exit question does, without asking: for an end
     // chosen outside the window (a signal to the process, the desktop session ending).
@@ -92,6 +68,9 @@ public:
 Q_SIGNALS:
     // The operator answered Yes to leaving: the running items need not survive this run.
     void exitConfirmed();
+    // The window goes, by the operator's Yes or an end chosen outside it: its view settings are
+    // in the store, not yet written, so that the schemes can reach the file with them at once.
+    void unloading();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -103,20 +82,18 @@ private:
     void initialise();
     void layoutBars();
     void addUsualKeys();
+    void showSecond(const Moment &now);
     int toTwips(int pixels) const;
     int toPixels(int twips) const;
 
     ModClock &m_state;
     SettingsStore &m_store;
     Prompter &m_prompter;
-    WallClock &m_clock;
+    TimingClock &m_timing;
     ViewSettings m_settings;
     FrameDrawing m_fx;
-    ClockTick m_tick;
     double m_twipsPerPixel = 15;
-    QString m_helpFile;
     QPixmap m_surface; // the retained image the frame is drawn into
-    Openers m_openers;
     std::function<bool(QChar)> m_keyCommand;
     bool m_closeConfirmed = false;
 
@@ -125,7 +102,4 @@ private:
     ItemListView *m_lvw;
     MainStatusBar *m_sbar;
     ItemContextMenu *m_itemMenu;
-    QTimer *m_clockTimer;
-    int m_stepFd = -1; // wakes when the system clock is set (Linux)
-    QSocketNotifier *m_stepWatch = nullptr;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// What the toolbar, menu and key commands show on the main window, and the windows they open.
+// What the toolbar, menu and key commands show on the main window.
 
 #include <QString>
 
@@ -11,7 +11,7 @@ class CommandHost {
 public:
     virtual ~CommandHost() = default;
 
-    // The window's clock: while it runs, every running item is brought up to date each minute.
+    // Timing is on: the caption shows the running time and start-all ends every running item.
     virtual bool ClockEnabled() const = 0;
     virtual void SetClockEnabled(bool enabled) = 0;
 
@@ -23,11 +23,4 @@ public:
     virtual void SetListView(int view) = 0; // 0 large icons, 1 small icons, 2 list, 3 report
     virtual void doResize() = 0; // lays the list out and redraws its frame
     virtual ViewSettings &viewSettings() = 0;
-
-    // Windows the commands open.
-    virtual void ShowNewItemsDialog() = 0; // modal, owned by the main window
-    virtual void ShowSchemeDialog() = 0; // modal, owned by the main window
-    virtual void ShowHelp() = 0; // the help file at topic context 1
-    virtual void ShowAbout() = 0; // the splash window as About, its timer stopped
-    virtual void ShowHistory() = 0;
 };

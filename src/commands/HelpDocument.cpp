@@ -1,7 +1,11 @@
 #include "commands/HelpDocument.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace {
 
@@ -20,6 +24,16 @@ QString HelpDocument::PathIn(const QString &folder)
     if (folder.isEmpty() || folder.endsWith(u'/') || folder.endsWith(u'\\'))
         return folder + FileName();
     return folder + u'/' + FileName();
+}
+
+QString HelpDocument::Locate()
+{
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(FileName());
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vantorel/") + FileName());
+    return installed.isEmpty() ? beside : installed;
 }
 
 HelpDocument HelpDocument::FromHtml(const QString &html)

@@ -23,6 +23,11 @@ public:
     static QString FileName() { return QStringLiteral("Vantorel.hlp"); }
     // The help file in folder, with one separator between them.
     static QString PathIn(const QString &folder);
+    // The program's help file: beside the program first (a build tree, Windows, an unpacked copy),
+    // then in the data folders as vantorel/Vantorel.hlp (share/vantorel/ under $XDG_DATA_HOME,
+    // /usr/local and /usr, or $XDG_DATA_DIRS). Where it is in neither, the path beside the
+    // program, which the help command names when it cannot open it.
+    static QString Locate();
 
     static HelpDocument FromHtml(const QString &html);
     // Nothing when the file is missing or cannot be read.

@@ -124,7 +124,7 @@ int ToolbarCommands::LastFoundPos() const
 void ToolbarCommands::ButtonClick(Button button)
 {
     switch (button) {
-    case Button::New: m_host.ShowNewItemsDialog(); break;
+    case Button::New: Q_EMIT newItemsRequested(); break;
     case Button::Remove: removeCurrent(); break;
     case Button::Find: findItem(); break;
     case Button::Start: startStopAll(); break;
@@ -136,10 +136,10 @@ void ToolbarCommands::ButtonClick(Button button)
         if (m_state.lngItems > 0)
             m_reports.ReportAll(false);
         break;
-    case Button::Scheme: m_host.ShowSchemeDialog(); break;
+    case Button::Scheme: Q_EMIT schemeRequested(); break;
     case Button::Style: showView(ViewAfter(m_host.viewSettings().lngView)); break;
-    case Button::History: m_host.ShowHistory(); break;
-    case Button::Help: m_host.ShowHelp(); break;
+    case Button::History: Q_EMIT historyRequested(); break;
+    case Button::Help: Q_EMIT helpRequested(); break;
     }
 }
 
@@ -178,8 +178,8 @@ void ToolbarCommands::MenuClick(Entry entry)
         m_host.doResize();
         break;
     case Entry::H1:
-    case Entry::H2: m_host.ShowHelp(); break;
-    case Entry::H3: m_host.ShowAbout(); break;
+    case Entry::H2: Q_EMIT helpRequested(); break;
+    case Entry::H3: Q_EMIT aboutRequested(); break;
     }
 }
 

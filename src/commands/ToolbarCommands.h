@@ -20,9 +20,9 @@ class TimingReports;
 class WallClock;
 
 // Runs on the triggers of the actions; the commands change the shared state through its operations
-// on the current item, enable and rename the actions, and tell the window what to show through
-// CommandHost. Questions go through Prompter, so tests script the operator's answers. An item added
-// to the list becomes the current item.
+// on the current item, tell the window what to show through CommandHost and ask for the windows
+// they open by signals. Questions go through Prompter, so tests script the operator's answers. An
+// item added to the list becomes the current item.
 class ToolbarCommands : public QObject {
     Q_OBJECT
 public:
@@ -57,6 +57,14 @@ public:
 
     // The row the last search found, which alone is shown bold; 0 when there is none.
     int LastFoundPos() const;
+
+Q_SIGNALS:
+    // Windows the commands open; the program opens them.
+    void newItemsRequested(); // modal, owned by the main window
+    void schemeRequested(); // modal, owned by the main window
+    void helpRequested(); // the help file at its contents
+    void aboutRequested(); // the splash window as About, its timer stopped
+    void historyRequested();
 
 private:
     // The design's operations, on the current item or on all of them.

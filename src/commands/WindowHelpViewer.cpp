@@ -39,3 +39,9 @@ void WindowHelpViewer::ShowHelp(const QString &file, int context, QWidget *owner
     m_window->raise();
     m_window->activateWindow();
 }
+
+void WindowHelpViewer::ShowProgramHelp(int context, QWidget *owner)
+{
+    // Looked for each time: a help file installed while the program runs is found too.
+    ShowHelp(HelpDocument::Locate(), context, owner);
+}

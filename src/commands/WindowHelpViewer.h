@@ -18,6 +18,8 @@ public:
     WindowHelpViewer &operator=(const WindowHelpViewer &) = delete;
 
     void ShowHelp(const QString &file, int context, QWidget *owner) override;
+    // The program's own help file, wherever it was installed (HelpDocument::Locate).
+    void ShowProgramHelp(int context, QWidget *owner);
 
     // "找不到帮助文件:" and the path looked for.
     static QString MissingFileMessage(const QString &file);

@@ -6,17 +6,20 @@
 ClockTick::Result ClockTick::Tick(const Moment &moment)
 {
     Result r;
-    const QDateTime &now = moment.wall;
+    r.caption = Caption(moment.wall);
+    r.refreshed = RefreshIfNewMinute(moment);
+    return r;
+}
+
+QString ClockTick::Caption(const QDateTime &now)
+{
     // From the local fields: going through the epoch would cost a time-zone lookup every tick.
     const qint64 second = now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
     if (second != m_captionSecond) {
         m_captionSecond = second;
         m_caption = QStringLiteral("正在计时...") + TimeText::GeneralDateTime(now);
     }
-    r.caption = m_caption;
-
-    r.refreshed = RefreshIfNewMinute(moment);
-    return r;
+    return m_caption;
 }
 
 namespace {

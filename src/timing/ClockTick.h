@@ -21,6 +21,10 @@ public:
     };
     Result Tick(const Moment &now);
 
+    // The parts of a tick, for a clock that runs the minute part every second and shows the rest
+    // only while timing is on. The caption for now's second.
+    QString Caption(const QDateTime &now);
+
     // The minute part of a tick alone: refreshes every item being timed at the first call of a new
     // clock minute and returns true then. Items started one by one while the clock is off are
     // refreshed through this, so their rows and bills never go stale.

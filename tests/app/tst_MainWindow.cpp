@@ -2,14 +2,17 @@
 #include "FakeWallClock.h"
 #include "MemorySettingsStore.h"
 #include "ScriptedPrompter.h"
+#include "app/InstanceGuard.h"
 #include "app/ItemContextMenu.h"
 #include "app/ItemListView.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
+#include "app/Program.h"
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
 #include "commands/CommandActions.h"
 #include "commands/CurrentItem.h"
+#include "commands/HelpDocument.h"
 #include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
 #include "commands/HistoryWindow.h"
@@ -17,6 +20,7 @@
 #include "commands/ToolbarCommands.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
+#include "timing/TimingClock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,8 +42,9 @@ struct Rig {
     MemorySettingsStore store;
     ScriptedPrompter prompter;
     FakeWallClock clock;
+    TimingClock timing {clock, state};
     std::unique_ptr<fClock> window;
-    void open() { window = std::make_unique<fClock>(state, store, prompter, clock); }
+    void open() { window = std::make_unique<fClock>(state, store, prompter, timing); }
 
     // The commands on the window, as the program wires them, for what a click on a row changes.
     TimingReports reports {state, clock, [] { return nullptr; }};
@@ -55,6 +60,15 @@ struct Rig {
     }
     bool entryEnabled(Entry e) const { return window->Tbar()->entry(e)->isEnabled(); }
 };
+
+Program::Outside programWith(SettingsStore *store, Prompter *prompter)
+{
+    Program::Outside outside;
+    outside.store.reset(store);
+    outside.prompter.reset(prompter);
+    outside.clock = std::make_unique<FakeWallClock>();
+    return outside;
+}
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -74,9 +88,11 @@ private Q_SLOTS:
         QVERIFY(r.prompter.asked.isEmpty());
         QVERIFY(r.store.log.isEmpty()); // reading writes nothing
         QCOMPARE(w.Lvw()->shownView(), 3);
-        QVERIFY(!w.Clock()->isActive());
-        QCOMPARE(w.Clock()->interval(), 10);
-        QVERIFY(w.helpFile().endsWith(QStringLiteral("/Vantorel.hlp")));
+        QVERIFY(!w.Clock().isEnabled());
+        QCOMPARE(w.Clock().wakeInterval(), 1001); // timing off, the clock still wakes each second
+        w.SetClockEnabled(true);
+        QCOMPARE(w.Clock().wakeInterval(), 10);
+        QVERIFY(HelpDocument::Locate().endsWith(QStringLiteral("/Vantorel.hlp")));
         QCOMPARE(w.size(), QSize(632, 453));
     }
 
@@ -187,17 +203,22 @@ private Q_SLOTS:
         QCOMPARE(a.defaultButton, 2);
     }
 
+    // The program loads the schemes before the window opens, and at the window's unload writes
+    // them after the view settings the window leaves in the store.
     void closingAskedYesWritesTheViewThenTheSchemes()
     {
-        Rig r;
-        r.store.set(QStringLiteral("Max"), QStringLiteral("1"));
-        r.store.set(QStringLiteral("1"), QStringLiteral("5*C/60"));
-        r.open();
-        r.window->viewSettings().lngView = 1;
-        r.state.cFangAn.Add(QStringLiteral("3*C/60"));
-        r.prompter.answers.enqueue(Prompter::Answer::Yes);
-        QVERIFY(r.window->close());
-        QCOMPARE(r.store.log,
+        auto *store = new MemorySettingsStore;
+        store->set(QStringLiteral("Max"), QStringLiteral("1"));
+        store->set(QStringLiteral("1"), QStringLiteral("5*C/60"));
+        auto *prompter = new ScriptedPrompter;
+        Program program(programWith(store, prompter));
+        fClock &w = program.mainWindow();
+        QCOMPARE(program.state().cFangAn.Count(), 1);
+        w.viewSettings().lngView = 1;
+        program.state().cFangAn.Add(QStringLiteral("3*C/60"));
+        prompter->answers.enqueue(Prompter::Answer::Yes);
+        QVERIFY(w.close());
+        QCOMPARE(store->log,
                  (QStringList {QStringLiteral("save DEPTHCOLOR=0"), QStringLiteral("save DEPTHMODE=4"),
                                QStringLiteral("save VIEW=1"), QStringLiteral("save LINECOLOR=16777215"),
                                QStringLiteral("delete 1"), QStringLiteral("save 1=5*C/60"),
@@ -208,17 +229,16 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString ini = dir.filePath(QStringLiteral("Vantorel.ini"));
-        IniSettingsStore store(ini);
-        ModClock state;
-        ScriptedPrompter prompter;
-        FakeWallClock clock;
-        fClock w(state, store, prompter, clock);
-        prompter.answers.enqueue(Prompter::Answer::Yes);
+        auto *prompter = new ScriptedPrompter;
+        Program program(programWith(new IniSettingsStore(ini), prompter));
+        fClock &w = program.mainWindow();
+        program.state().cFangAn.Add(QStringLiteral("3*C/60"));
+        prompter->answers.enqueue(Prompter::Answer::Yes);
         QVERIFY(w.close());
         QFile f(ini);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
-        QCOMPARE(bytes, QByteArray("[SET]\nDEPTHCOLOR=0\nDEPTHMODE=4\nLINECOLOR=16777215\nMax=0\nVIEW=3\n"));
+        QCOMPARE(bytes, QByteArray("[SET]\n1=3*C/60\nDEPTHCOLOR=0\nDEPTHMODE=4\nLINECOLOR=16777215\nMax=1\nVIEW=3\n"));
     }
 
     void frameIsDrawnIntoTheRetainedImage()
@@ -250,7 +270,7 @@ private Q_SLOTS:
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 0"));
         // and follows the item's result at each refresh
         r.clock.advanceSecs(60 * 60);
-        r.window->Clock_Timer();
+        r.timing.wake();
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 5"));
     }
 
@@ -293,7 +313,8 @@ private Q_SLOTS:
         r.open();
         r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
         r.clock.advanceSecs(90 * 60);
-        r.window->Clock_Timer();
+        r.window->SetClockEnabled(true);
+        r.timing.wake();
         QCOMPARE(r.window->windowTitle(), QStringLiteral("正在计时...2026/12/7 11:30:00"));
         QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("90"));
         QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("7.5"));
@@ -343,11 +364,12 @@ private Q_SLOTS:
         r.open();
         r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, false}, r.clock.now());
         r.state.startTiming(1, r.clock.now()); // as its start entry does
-        QVERIFY(!r.window->Clock()->isActive());
-        // The wall clock may run ahead of the timers (a sped-up or stepped clock): the next second
-        // the status bar shows still brings the row up to date.
+        QVERIFY(!r.timing.isEnabled());
+        // The wall clock may run ahead of the timers (a sped-up or stepped clock): the next wake
+        // still brings the row up to date, whether or not anything is painted.
         r.clock.advanceSecs(90 * 60);
-        r.window->Sbar()->showTime();
+        r.timing.wake();
+        QCOMPARE(r.window->Sbar()->panelText(7), QStringLiteral("11:30:00"));
         QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("120"));
         QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("10"));
         QCOMPARE(r.window->windowTitle(), QStringLiteral("Vantorel")); // the clock's caption is not borrowed
@@ -361,7 +383,7 @@ private Q_SLOTS:
         r.commands->KeyPress(u'S');
         r.clock.step(2 * 3600);
         r.clock.advanceSecs(6);
-        r.window->WallClockStepped();
+        r.timing.wake(); // as the clock-step watcher wakes it
         QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
         r.commands->KeyPress(u'S');
         QCOMPARE(r.state.cTotal.Item(1), 0.0);
@@ -413,7 +435,7 @@ private Q_SLOTS:
         // Every 10 ms, as the clock used to tick.
         for (qint64 t = 10; t <= kRunMs; t += 10) {
             ticked.r.clock.set(wall(t));
-            ticked.r.window->Clock_Timer();
+            ticked.r.timing.wake();
             ++ticked.wakes;
             ticked.look(t);
         }
@@ -421,19 +443,19 @@ private Q_SLOTS:
         bool stepped = false;
         for (qint64 t = 10; t <= kRunMs;) {
             woken.r.clock.set(wall(t));
-            woken.r.window->Clock_Timer();
+            woken.r.timing.wake();
             ++woken.wakes;
             woken.look(t);
-            QVERIFY(woken.r.window->Clock()->isActive());
-            const qint64 next = t + woken.r.window->Clock()->interval();
+            QVERIFY(woken.r.timing.isEnabled());
+            const qint64 next = t + woken.r.timing.wakeInterval();
             if (!stepped && next > kStepAt) {
                 stepped = true;
                 t = kStepAt;
                 woken.r.clock.set(wall(t));
-                woken.r.window->WallClockStepped();
+                woken.r.timing.wake();
                 ++woken.wakes;
                 woken.look(t);
-                t += woken.r.window->Clock()->interval();
+                t += woken.r.timing.wakeInterval();
             } else {
                 t = next;
             }
@@ -466,9 +488,7 @@ private Q_SLOTS:
         Rig r;
         r.openWithCommands();
         QStringList opened;
-        fClock::Openers openers;
-        openers.help = [&opened] { opened << QStringLiteral("help"); };
-        r.window->setOpeners(openers);
+        connect(r.commands.get(), &ToolbarCommands::helpRequested, [&opened] { opened << QStringLiteral("help"); });
         QString typed;
         r.window->setKeyCommand([&typed](QChar ch) {
             typed += ch;

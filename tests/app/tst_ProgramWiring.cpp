@@ -9,9 +9,11 @@
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
 #include "commands/CurrentItem.h"
+#include "commands/HistoryWindow.h"
 #include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
+#include "timing/TimingClock.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -58,10 +60,10 @@ private Q_SLOTS:
 
         // S twice: timing starts, then stops, with the captions the operator sees.
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_S);
-        QVERIFY(w.Clock()->isActive());
+        QVERIFY(w.Clock().isEnabled());
         QCOMPARE(w.Tbar()->button(Button::Start)->text(), QStringLiteral("终止 &S"));
         w.Tbar()->button(Button::Start)->click();
-        QVERIFY(!w.Clock()->isActive());
+        QVERIFY(!w.Clock().isEnabled());
         QVERIFY(w.windowTitle().startsWith(QStringLiteral("已终止计时:")));
 
         // Menu entries: a colour step and a depth-mode step redraw the frame.
@@ -79,6 +81,10 @@ private Q_SLOTS:
         list->setFocus();
         QTest::keyClick(list, Qt::Key_M);
         QCOMPARE(program.state().lngItems, 1);
+        // T: the command asks for the history window, and the program opens it.
+        QTest::keyClick(list, Qt::Key_T);
+        const auto *history = w.findChild<HistoryWindow *>();
+        QVERIFY(history && history->isVisible());
         w.hide();
     }
 

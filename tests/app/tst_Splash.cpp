@@ -7,8 +7,10 @@
 #include "app/Program.h"
 #include "app/fClock.h"
 #include "app/fSplash.h"
+#include "dialogs/SchemeStorePrompts.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
+#include "timing/TimingClock.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -56,6 +58,7 @@ struct StartUpRig {
     MemorySettingsStore store;
     WaitingPrompter prompter {1200};
     FakeWallClock clock;
+    TimingClock timing {clock, state};
     std::unique_ptr<fClock> main;
     int built = 0;
     QPointer<fSplash> splash;
@@ -72,7 +75,8 @@ struct StartUpRig {
     {
         if (!main) {
             ++built;
-            main = std::make_unique<fClock>(state, store, prompter, clock);
+            SchemeStorePrompts::LoadFangAn(state, store, prompter);
+            main = std::make_unique<fClock>(state, store, prompter, timing);
         }
         return *main;
     }

@@ -18,6 +18,7 @@
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
 #include "timing/ModClock.h"
+#include "timing/TimingClock.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -30,7 +31,8 @@ struct CommandFixture {
     FakeWallClock clock {QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0))};
     ScriptedPrompter prompter;
     MemorySettingsStore store;
-    fClock window {state, store, prompter, clock};
+    TimingClock timing {clock, state};
+    fClock window {state, store, prompter, timing};
     QStringList opened; // the windows the commands opened, in order
     RecordingReportPrinter *printer = nullptr; // made by the first report, owned by reports
     TimingReports reports {state, clock, [this] {
@@ -44,13 +46,14 @@ struct CommandFixture {
 
     CommandFixture()
     {
-        fClock::Openers openers;
-        openers.newItems = [this] { opened << QStringLiteral("new items"); };
-        openers.scheme = [this] { opened << QStringLiteral("scheme"); };
-        openers.help = [this] { opened << QStringLiteral("help"); };
-        openers.about = [this] { opened << QStringLiteral("about"); };
-        openers.history = [this] { opened << QStringLiteral("history"); };
-        window.setOpeners(std::move(openers));
+        const auto record = [this](void (ToolbarCommands::*request)(), const char *what) {
+            QObject::connect(&commands, request, [this, what] { opened << QString::fromLatin1(what); });
+        };
+        record(&ToolbarCommands::newItemsRequested, "new items");
+        record(&ToolbarCommands::schemeRequested, "scheme");
+        record(&ToolbarCommands::helpRequested, "help");
+        record(&ToolbarCommands::aboutRequested, "about");
+        record(&ToolbarCommands::historyRequested, "history");
         window.setCommands(commands);
     }
 

@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(f.panel(StatusPanel::Added), QStringLiteral("1"));
 
         f.clock.advanceSecs(90 * 60);
-        f.window.Clock_Timer();
+        f.window.Clock().wake();
         QCOMPARE(f.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("90"));
         QCOMPARE(f.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("7.5"));
 
@@ -363,7 +363,7 @@ private slots:
         f.add(QStringLiteral("PC2"), false);
         f.commands.ItemClick(1);
         f.commands.KeyPress(u'S');
-        QVERIFY(f.window.Clock()->isActive());
+        QVERIFY(f.window.Clock().isEnabled());
         // The button shows the action's caption whole, the underlined letter included.
         QCOMPARE(f.button(Button::Start)->text(), QStringLiteral("终止 &S"));
         QCOMPARE(f.button(Button::Start)->toolTip(), QStringLiteral("终止所有计时。"));
@@ -374,7 +374,7 @@ private slots:
 
         f.clock.advanceSecs(600);
         f.button(Button::Start)->click();
-        QVERIFY(!f.window.Clock()->isActive());
+        QVERIFY(!f.window.Clock().isEnabled());
         QCOMPARE(f.button(Button::Start)->text(), QStringLiteral("开始 &S"));
         QCOMPARE(f.button(Button::Start)->toolTip(), QStringLiteral("开始所有计时。"));
         QCOMPARE(f.window.windowTitle(), QStringLiteral("已终止计时:") + TimeText::GeneralDateTime(f.clock.now()));

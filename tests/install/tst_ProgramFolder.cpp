@@ -2,7 +2,7 @@
 // checks that a program started through such a link is told the real folder, and that the help file
 // is found where the install puts it, or beside the program as in a build tree.
 
-#include "app/AppSetup.h"
+#include "commands/HelpDocument.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -106,7 +106,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (qEnvironmentVariableIsSet(printHelpFileVariable)) {
-        QTextStream(stdout) << FindHelpFile();
+        QTextStream(stdout) << HelpDocument::Locate();
         return 0;
     }
     tst_ProgramFolder test;
