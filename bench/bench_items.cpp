@@ -34,20 +34,20 @@ size_t grow(int n, int sessions)
     const size_t before = heapInUse();
     auto state = std::make_unique<ModClock>();
     for (int i = 0; i < n; ++i)
-        state->AddItem(NewItem {QStringLiteral("PC%1").arg(i + 1), scheme, double(i % 90), true}, morning);
+        state->addItem(NewItem {QStringLiteral("PC%1").arg(i + 1), scheme, double(i % 90), true}, morning);
     QDateTime now = morning;
     for (int k = 0; k < sessions; ++k) {
         now = now.addSecs(17 * 60 + 5);
         for (int i = 1; i <= n; ++i) {
-            state->Select(i);
+            state->select(i);
             TimingOperations::EndTimer(*state, now);
             TimingOperations::StartTimer(*state, now.addSecs(30));
         }
     }
     ClockTick tick(*state);
-    tick.Tick(now.addSecs(3600));
+    tick.tick(now.addSecs(3600));
     const size_t after = heapInUse();
-    benchmark::DoNotOptimize(state->lvwMain.Count());
+    benchmark::DoNotOptimize(state->lvwMain.count());
     return after - before;
 }
 

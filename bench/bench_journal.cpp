@@ -43,7 +43,7 @@ void BM_AddItem(benchmark::State &st)
     Journaled j(st.range(0) != 0);
     int n = 0;
     for (auto _ : st)
-        j.state.AddItem(NewItem {QStringLiteral("PC%1").arg(++n), QStringLiteral("5*C/60"), 0, true},
+        j.state.addItem(NewItem {QStringLiteral("PC%1").arg(++n), QStringLiteral("5*C/60"), 0, true},
                         kMorning.addSecs(n));
     st.SetItemsProcessed(st.iterations());
     label(st);
@@ -54,10 +54,10 @@ BENCHMARK(BM_AddItem)->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMicroseco
 void BM_StartThenEnd(benchmark::State &st)
 {
     Journaled j(st.range(0) != 0);
-    j.state.AddItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false}, kMorning);
+    j.state.addItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false}, kMorning);
     qint64 s = 0;
     for (auto _ : st) {
-        j.state.Select(1);
+        j.state.select(1);
         TimingOperations::StartTimer(j.state, kMorning.addSecs(++s));
         TimingOperations::EndTimer(j.state, kMorning.addSecs(++s));
     }
@@ -72,7 +72,7 @@ void BM_StartAllStopAll100(benchmark::State &st)
 {
     Journaled j(st.range(0) != 0);
     for (int i = 1; i <= 100; ++i)
-        j.state.AddItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
+        j.state.addItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
     qint64 s = 0;
     for (auto _ : st) {
         TimingOperations::SetTimer(j.state, true, kMorning.addSecs(++s));
@@ -94,10 +94,10 @@ void BM_RestoreBusyDay(benchmark::State &st)
         day.journal = &journal;
         qint64 s = 0;
         for (int i = 1; i <= 100; ++i)
-            day.AddItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
+            day.addItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
         for (int session = 0; session < 20; ++session) {
             for (int i = 1; i <= 100; ++i) {
-                day.Select(i);
+                day.select(i);
                 TimingOperations::StartTimer(day, kMorning.addSecs(s += 7));
                 TimingOperations::EndTimer(day, kMorning.addSecs(s += 300));
             }
@@ -105,7 +105,7 @@ void BM_RestoreBusyDay(benchmark::State &st)
     }
     for (auto _ : st) {
         ModClock restored;
-        benchmark::DoNotOptimize(ItemJournal(path).Restore(restored, kMorning.addDays(1)));
+        benchmark::DoNotOptimize(ItemJournal(path).restore(restored, kMorning.addDays(1)));
     }
     st.SetLabel("4100 lines");
 }

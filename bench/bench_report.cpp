@@ -38,24 +38,25 @@ void fill(ModClock &state, int n)
 {
     const QDateTime created(QDate(2026, 12, 7), QTime(8, 0, 0));
     for (int i = 0; i < n; ++i) {
-        const QDateTime added = created.addSecs(i * 7);
-        const int pos = state.AddItem(
-            NewItem {QStringLiteral("PC%1").arg(i + 1), QStringLiteral("5*C/60+2"), double(i % 90), i % 2 == 0}, added);
-        TimingOperations::ShowMinutes(state, pos, i % 600 + 0.25, added.time());
+        const QDateTime addedAt = created.addSecs(i * 7);
+        const int pos = state.addItem(
+            NewItem {QStringLiteral("PC%1").arg(i + 1), QStringLiteral("5*C/60+2"), double(i % 90), i % 2 == 0},
+            addedAt);
+        TimingOperations::showMinutes(state, pos, i % 600 + 0.25, addedAt.time());
     }
 }
 
 class NullPrinter : public ReportPrinter {
 public:
-    void Present(const ReportDocument &) override { }
+    void present(const ReportDocument &) override { }
 };
 
 // Answers the no-printer question with one file, so printing ends in that PDF.
 class FileAsker : public SaveFileAsker {
 public:
     explicit FileAsker(QString file) : m_file(std::move(file)) { }
-    QString FileName(const Kind &, const QString &) override { return m_file; }
-    void Failed(const Kind &, const QString &) override { }
+    QString fileName(const Kind &, const QString &) override { return m_file; }
+    void saveFailed(const Kind &, const QString &) override { }
 
 private:
     QString m_file;
@@ -96,8 +97,8 @@ static void BM_ReportAllSnapshot(benchmark::State &st)
     fill(state, int(st.range(0)));
     for (auto _ : st) {
         ReportDocument document;
-        document.SetTable(state.lvwMain);
-        const ReportContent content = ReportContent::From(document);
+        document.setTable(state.lvwMain);
+        const ReportContent content = ReportContent::from(document);
         benchmark::DoNotOptimize(content.rows.size());
     }
 }
@@ -113,12 +114,12 @@ static void BM_ReportAllLayout(benchmark::State &st)
     FixedClock clock;
     TimingReports reports(state, clock, [&] { return component(QString()); });
     reports.ReportAll(false);
-    const ReportLayout layout(static_cast<QtReportPrinter *>(reports.objReport())->Content());
+    const ReportLayout layout(static_cast<QtReportPrinter *>(reports.objReport())->content());
     QPrinter printer(QPrinter::HighResolution);
     pdfPrinter(printer, dir.filePath(QStringLiteral("layout.pdf")));
     int pages = 0;
     for (auto _ : st)
-        pages = layout.PageCount(&printer);
+        pages = layout.pageCount(&printer);
     st.counters["pages"] = pages;
 }
 BENCHMARK(BM_ReportAllLayout)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
@@ -137,7 +138,7 @@ static void BM_ReportAllToPdf(benchmark::State &st)
     for (auto _ : st) {
         QFile::remove(file);
         reports.ReportAll(false);
-        static_cast<QtReportPrinter *>(reports.objReport())->PresentPending();
+        static_cast<QtReportPrinter *>(reports.objReport())->presentPending();
         if (!QFile::exists(file))
             st.SkipWithError("the PDF was not written");
     }

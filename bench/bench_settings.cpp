@@ -16,15 +16,15 @@ namespace {
 
 class SilentPrompter : public Prompter {
 public:
-    Answer MsgBox(const QString &, Buttons, Icon, int) override { return Answer::Ok; }
-    QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
+    Answer msgBox(const QString &, Buttons, Icon, int) override { return Answer::Ok; }
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
 };
 
 void fillSchemes(ModClock &state, int count)
 {
     const QString kinds[] = {QStringLiteral("5*C/60"), QStringLiteral("MAX(5, 5*C/60)"), QStringLiteral("C\\60*4+2")};
     for (int i = 0; i < count; ++i)
-        state.cFangAn.Add(kinds[i % 3] + QStringLiteral("+%1").arg(i));
+        state.cFangAn.add(kinds[i % 3] + QStringLiteral("+%1").arg(i));
 }
 
 // Writes the list, renumbering after a removal as a confirmed remove does, and commits it.
@@ -38,11 +38,11 @@ void BM_SaveSchemes(benchmark::State &st)
     SchemeStorePrompts::LoadFangAn(state, store, prompter);
     fillSchemes(state, int(st.range(0)));
     for (auto _ : st) {
-        state.cFangAn.Remove(1);
-        state.cFangAn.Add(QStringLiteral("3*C/60"));
+        state.cFangAn.remove(1);
+        state.cFangAn.add(QStringLiteral("3*C/60"));
         SchemeStore::SaveFangAn(state, store);
-        ViewSettings().Save(store);
-        if (!SchemeStorePrompts::Commit(store, prompter))
+        ViewSettings().save(store);
+        if (!SchemeStorePrompts::commit(store, prompter))
             st.SkipWithError("the settings file could not be written");
     }
     st.SetItemsProcessed(st.iterations() * st.range(0));
@@ -60,15 +60,15 @@ void BM_LoadSchemes(benchmark::State &st)
         ModClock state;
         fillSchemes(state, int(st.range(0)));
         SchemeStore::SaveFangAn(state, store);
-        SchemeStorePrompts::Commit(store, prompter);
+        SchemeStorePrompts::commit(store, prompter);
     }
     for (auto _ : st) {
         IniSettingsStore store(ini);
         ModClock state;
         SchemeStorePrompts::LoadFangAn(state, store, prompter);
         ViewSettings view;
-        view.Load(store);
-        if (state.cFangAn.Count() != st.range(0))
+        view.load(store);
+        if (state.cFangAn.count() != st.range(0))
             st.SkipWithError("the list did not load whole");
     }
     st.SetItemsProcessed(st.iterations() * st.range(0));

@@ -22,7 +22,7 @@ QDateTime programInstant(const QDate &date, const QTime &time)
 void fill(ModClock &state, int items, const QDateTime &start)
 {
     for (int i = 0; i < items; ++i)
-        state.AddItem(
+        state.addItem(
             NewItem {QStringLiteral("PC%1").arg(i), QString::fromLatin1(kSchemes[i % 5]), double(i % 50), true},
             start.addSecs(-(i % 3600)));
 }
@@ -42,7 +42,7 @@ void BM_MinuteRefresh(benchmark::State &st)
     ClockTick tick(state);
     int minute = 0;
     for (auto _ : st) {
-        tick.Tick(start.addSecs(60 * (++minute)));
+        tick.tick(start.addSecs(60 * (++minute)));
         QCoreApplication::processEvents();
     }
     st.SetItemsProcessed(st.iterations() * st.range(0));
@@ -55,12 +55,12 @@ void BM_CaptionTick(benchmark::State &st)
     const QDateTime start = programInstant(QDate(2026, 12, 7), QTime(9, 0));
     fill(state, 100, start);
     ClockTick tick(state);
-    tick.Tick(start);
+    tick.tick(start);
     qint64 ms = 0;
     for (auto _ : st) {
         // Same minute every time: only the caption (and the current item's tooltip) is built.
         ms = (ms + 10) % 59000;
-        benchmark::DoNotOptimize(tick.Tick(start.addMSecs(ms)));
+        benchmark::DoNotOptimize(tick.tick(start.addMSecs(ms)));
     }
 }
 BENCHMARK(BM_CaptionTick)->Unit(benchmark::kMicrosecond);

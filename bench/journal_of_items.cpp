@@ -22,6 +22,6 @@ int main(int argc, char **argv)
     ItemJournal journal(args[1]);
     const QDateTime at = QDateTime::currentDateTime();
     for (int i = 1; i <= count; ++i)
-        journal.Added(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, true}, at);
+        journal.added(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, true}, at);
     return 0;
 }

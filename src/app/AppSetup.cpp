@@ -34,35 +34,35 @@ int print(const CommandLineAnswer &answer)
 }
 } // namespace
 
-void SetUpApplication(QApplication &app)
+void setUpApplication(QApplication &app)
 {
     setUpNamesAndTranslation(app);
     QApplication::setWindowIcon(Artwork::appIcon());
     // Lets Wayland desktops match the window to its menu entry (X11 uses the window class).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vantorel.Vantorel"));
-    InstallCjkFontSubstitutions();
+    installCjkFontSubstitutions();
 }
 
-std::optional<int> AnswerCommandLineFirst(int argc, char *argv[])
+std::optional<int> answerCommandLineFirst(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (WithoutQtOptions(arguments).size() <= 1)
+    if (withoutQtOptions(arguments).size() <= 1)
         return std::nullopt;
     QCoreApplication app(argc, argv);
     setUpNamesAndTranslation(app);
-    if (const std::optional<CommandLineAnswer> answer = AnswerCommandLine(WithoutQtOptions(app.arguments())))
+    if (const std::optional<CommandLineAnswer> answer = answerCommandLine(withoutQtOptions(app.arguments())))
         return print(*answer);
     // Nothing to answer after all (a lone "--"): the program starts, under its own application.
     return std::nullopt;
 }
 
-int RunProgram(QApplication &app, const QStringList &arguments)
+int runProgram(QApplication &app, const QStringList &arguments)
 {
-    SetUpApplication(app);
+    setUpApplication(app);
     if (!arguments.isEmpty()) {
-        if (const std::optional<CommandLineAnswer> answer = AnswerCommandLine(WithoutQtOptions(arguments)))
+        if (const std::optional<CommandLineAnswer> answer = answerCommandLine(withoutQtOptions(arguments)))
             return print(*answer);
     }
     Program program;
@@ -73,7 +73,7 @@ int RunProgram(QApplication &app, const QStringList &arguments)
     return app.exec();
 }
 
-int RunProgram(QApplication &app)
+int runProgram(QApplication &app)
 {
-    return RunProgram(app, {});
+    return runProgram(app, {});
 }

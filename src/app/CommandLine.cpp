@@ -3,7 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments)
+std::optional<CommandLineAnswer> answerCommandLine(const QStringList &arguments)
 {
     // Option names stay English, as in every other program on the desktop; the texts are Chinese
     // like the program (Qt's Chinese translation gives "用法" and "选项").
@@ -30,7 +30,7 @@ std::optional<CommandLineAnswer> AnswerCommandLine(const QStringList &arguments)
     return std::nullopt;
 }
 
-QStringList WithoutQtOptions(const QStringList &arguments)
+QStringList withoutQtOptions(const QStringList &arguments)
 {
     // Each takes the next argument as its value; Qt reads them with one dash or two.
     static const QStringList withValue = {QStringLiteral("platform"),

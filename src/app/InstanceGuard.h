@@ -4,5 +4,5 @@
 class InstanceGuard {
 public:
     virtual ~InstanceGuard() = default;
-    virtual bool AnotherInstanceRunning() = 0;
+    virtual bool anotherInstanceRunning() = 0;
 };

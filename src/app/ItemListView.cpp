@@ -52,7 +52,7 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     m_icons = icons;
     m_report = report;
     setObjectName(QStringLiteral("Lvw"));
-    const QFont font = SimSunFont(9.75);
+    const QFont font = simSunFont(9.75);
     setFont(font);
     m_proxy->setBaseFont(font);
     m_proxy->setSourceModel(&rows);
@@ -70,7 +70,7 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     m_report->header()->setSectionsMovable(false);
     m_report->header()->setStretchLastSection(false);
     for (int c = 0; c < ItemRowModel::ColumnCount; ++c)
-        m_report->setColumnWidth(c, qRound(ItemRowModel::ColumnWidthTwips(c) / twipsPerPixel));
+        m_report->setColumnWidth(c, qRound(ItemRowModel::columnWidthTwips(c) / twipsPerPixel));
 
     // One selection for all views, so switching the view keeps the operator's row.
     m_icons->setModel(m_proxy);

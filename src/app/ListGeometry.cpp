@@ -5,7 +5,7 @@ constexpr int kAbove = 100; // between the toolbar and the list, and left of the
 constexpr int kBelow = 200; // between the list and the status bar
 } // namespace
 
-ListGeometry ListGeometry::Compute(int toolbarHeight, int statusBarHeight, int innerWidth, int innerHeight)
+ListGeometry ListGeometry::compute(int toolbarHeight, int statusBarHeight, int innerWidth, int innerHeight)
 {
     ListGeometry g;
     g.top = toolbarHeight + kAbove;
@@ -19,7 +19,7 @@ ListGeometry ListGeometry::Compute(int toolbarHeight, int statusBarHeight, int i
     return g;
 }
 
-int ListGeometry::InnerHeightFor(int toolbarHeight, int statusBarHeight, int listHeight)
+int ListGeometry::innerHeightFor(int toolbarHeight, int statusBarHeight, int listHeight)
 {
     return toolbarHeight + kAbove + listHeight + statusBarHeight + kBelow;
 }

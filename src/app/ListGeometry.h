@@ -10,7 +10,7 @@ struct ListGeometry {
     std::optional<int> height; // likewise for the height
 
     // All values in twips: toolbar and status bar heights, the window's inner size.
-    static ListGeometry Compute(int toolbarHeight, int statusBarHeight, int innerWidth, int innerHeight);
-    // The inner height at which Compute gives the list this height (twips).
-    static int InnerHeightFor(int toolbarHeight, int statusBarHeight, int listHeight);
+    static ListGeometry compute(int toolbarHeight, int statusBarHeight, int innerWidth, int innerHeight);
+    // The inner height at which compute gives the list this height (twips).
+    static int innerHeightFor(int toolbarHeight, int statusBarHeight, int listHeight);
 };

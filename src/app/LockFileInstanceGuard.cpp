@@ -33,8 +33,8 @@ QString lockName()
 } // namespace
 
 LockFileInstanceGuard::LockFileInstanceGuard(QString lockPath, QString fallbackPath)
-    : m_path(lockPath.isEmpty() ? DefaultLockPath() : std::move(lockPath)),
-      m_fallback(fallbackPath.isEmpty() ? TempLockPath() : std::move(fallbackPath))
+    : m_path(lockPath.isEmpty() ? defaultLockPath() : std::move(lockPath)),
+      m_fallback(fallbackPath.isEmpty() ? tempLockPath() : std::move(fallbackPath))
 { }
 
 LockFileInstanceGuard::~LockFileInstanceGuard()
@@ -50,18 +50,18 @@ LockFileInstanceGuard::~LockFileInstanceGuard()
 #endif
 }
 
-QString LockFileInstanceGuard::DefaultLockPath()
+QString LockFileInstanceGuard::defaultLockPath()
 {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return (dir.isEmpty() ? QDir::tempPath() : dir) + u'/' + lockName();
 }
 
-QString LockFileInstanceGuard::TempLockPath()
+QString LockFileInstanceGuard::tempLockPath()
 {
     return QDir::tempPath() + u'/' + lockName();
 }
 
-bool LockFileInstanceGuard::AnotherInstanceRunning()
+bool LockFileInstanceGuard::anotherInstanceRunning()
 {
     if (m_answer)
         return *m_answer;

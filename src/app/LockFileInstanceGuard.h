@@ -21,10 +21,10 @@ public:
     // Checked once per process. Only a live copy holding the lock counts: the lock is taken by the
     // system on the open file and goes with the process that held it, so neither what the file
     // holds (a dead copy's number, garbage, nothing) nor a crash can make a copy count.
-    bool AnotherInstanceRunning() override;
+    bool anotherInstanceRunning() override;
 
-    static QString DefaultLockPath();
-    static QString TempLockPath();
+    static QString defaultLockPath();
+    static QString tempLockPath();
 
 private:
     enum class Outcome { Taken, HeldByAnother, Unusable };

@@ -74,5 +74,5 @@ QSize MainStatusBar::minimumSizeHint() const
 
 void MainStatusBar::showTime(const QDateTime &now)
 {
-    setPanelText(7, TimeText::LongTime(now.time()));
+    setPanelText(7, TimeText::longTime(now.time()));
 }

@@ -24,7 +24,7 @@ MainToolbar::MainToolbar(CommandActions &actions, QWidget *parent) : QToolBar(pa
     setContentsMargins(0, 0, 0, 0);
     addSpacer(0); // position 1
     bool first = true;
-    for (const CommandTable::ButtonDef &def : CommandTable::Buttons()) {
+    for (const CommandTable::ButtonDef &def : CommandTable::buttons()) {
         if (!first)
             addSpacer(kGapWidth); // positions 3 to 19
         first = false;
@@ -33,7 +33,7 @@ MainToolbar::MainToolbar(CommandActions &actions, QWidget *parent) : QToolBar(pa
         auto *b = new ToolbarButton(def.button, action, this);
         if (def.kind == CommandTable::Kind::DropDown) {
             auto *menu = new QMenu(b);
-            for (const CommandTable::EntryDef &e : CommandTable::EntriesOf(def.button))
+            for (const CommandTable::EntryDef &e : CommandTable::entriesOf(def.button))
                 menu->addAction(actions.action(e.entry));
             b->setMenu(menu);
             b->setPopupMode(QToolButton::MenuButtonPopup);

@@ -89,7 +89,7 @@ fClock &Program::mainWindow()
             // The list goes with the program; its items' bills stay in the day's takings.
             m_state->leaveAll(m_clock->moment());
             if (m_journal)
-                m_journal->Discard();
+                m_journal->discard();
         });
         // The unload: the scheme list reaches the file together with the view settings the window
         // has just put in the store, in one replacement.
@@ -102,7 +102,7 @@ fClock &Program::mainWindow()
 void Program::saveSchemes()
 {
     SchemeStore::SaveFangAn(*m_state, *m_store);
-    SchemeStorePrompts::Commit(*m_store, *m_prompter);
+    SchemeStorePrompts::commit(*m_store, *m_prompter);
 }
 
 void Program::connectCommands(fClock &w)
@@ -110,15 +110,13 @@ void Program::connectCommands(fClock &w)
     ToolbarCommands *c = m_commands.get();
     // A change of schemes the operator confirms is written at once.
     const auto save = [this] { saveSchemes(); };
-    connect(c, &ToolbarCommands::newItemsRequested, this,
-            [this, &w, save] {
-                NewItemsDialog::Run(*m_state, *m_clock, *m_prompter, &w, save,
-                                    [this] { m_commands->clockStartedByAnItem(); });
-            });
-    connect(c, &ToolbarCommands::schemeRequested, this, [this, &w, save] { SchemeDialog::Run(*m_state, &w, save); });
+    connect(c, &ToolbarCommands::newItemsRequested, this, [this, &w, save] {
+        NewItemsDialog::run(*m_state, *m_clock, *m_prompter, &w, save, [this] { m_commands->clockStartedByAnItem(); });
+    });
+    connect(c, &ToolbarCommands::schemeRequested, this, [this, &w, save] { SchemeDialog::run(*m_state, &w, save); });
     connect(c, &ToolbarCommands::aboutRequested, this, &Program::showAbout);
     connect(c, &ToolbarCommands::helpRequested, this,
-            [this, &w] { m_help->ShowProgramHelp(HelpDocument::ContentsContext, &w); });
+            [this, &w] { m_help->showProgramHelp(HelpDocument::ContentsContext, &w); });
     connect(c, &ToolbarCommands::historyRequested, this, &Program::showHistory);
 }
 
@@ -160,7 +158,7 @@ void Program::endAsConfirmed()
     // The journal stays for the next start; it learns when this run stopped, so that the items'
     // bills can be settled as they stood now.
     if (m_journal)
-        m_journal->Alive(m_clock->now(), true);
+        m_journal->alive(m_clock->now(), true);
     // The code that opened a box or dialog runs on to its end with the answer Esc gives.
     QList<QPointer<QWidget>> modal;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -201,16 +199,16 @@ void Program::resumeJournal()
     // A second copy must neither offer nor write over the journal of the copy already running;
     // a program already ending asks nothing and leaves the journal for the next start.
     std::unique_ptr<ItemJournal> journal;
-    if (!m_journal && !m_ending && !m_guard->AnotherInstanceRunning())
-        journal = std::make_unique<ItemJournal>(ItemJournal::DefaultPath());
+    if (!m_journal && !m_ending && !m_guard->anotherInstanceRunning())
+        journal = std::make_unique<ItemJournal>(ItemJournal::defaultPath());
     QDateTime endRunningAt;
     // An end asked for while the question was up is no answer: the file waits for the next start.
-    if (journal && journal->Found() && !offerJournal(*journal, endRunningAt))
+    if (journal && journal->found() && !offerJournal(*journal, endRunningAt))
         journal.reset();
     // What was replayed was recorded and booked when it was first done: the journal and the
     // ledger hear of the changes made from here on.
     if (m_ledger)
-        m_ledger->Follow(*m_state);
+        m_ledger->follow(*m_state);
     if (journal) {
         journal->onFailure = [this](const QString &path) {
             tellLater(
@@ -222,7 +220,7 @@ void Program::resumeJournal()
                           .arg(QDir::toNativeSeparators(path)),
                       Prompter::Icon::Information);
         };
-        journal->Follow(*m_state);
+        journal->follow(*m_state);
         m_journal = std::move(journal);
     }
     // Ended where the program stopped, recorded and booked as any end is.
@@ -232,11 +230,11 @@ void Program::resumeJournal()
 
 bool Program::offerJournal(ItemJournal &journal, QDateTime &endRunningAt)
 {
-    const ItemJournal::Restored found = journal.Peek(m_clock->now());
+    const ItemJournal::Restored found = journal.peek(m_clock->now());
     if (found.items == 0 && found.skipped == 0) {
         // Nothing to bring back; items that left the list are booked (again: the ledger keeps one).
-        journal.Settle(m_ledger.get(), m_clock->now());
-        journal.Discard();
+        journal.settle(m_ledger.get(), m_clock->now());
+        journal.discard();
         return true;
     }
     QString question = QStringLiteral("上次计时没有正常结束,恢复当时的计时项吗?");
@@ -252,20 +250,20 @@ bool Program::offerJournal(ItemJournal &journal, QDateTime &endRunningAt)
                              "恢复并截止于中断时刻: 计时中的项终止于 %1。")
                   .arg(when);
         answer =
-            m_prompter->MsgBoxWithChoice(question, QStringLiteral("恢复并截止于中断时刻"), Prompter::Icon::Question);
+            m_prompter->msgBoxWithChoice(question, QStringLiteral("恢复并截止于中断时刻"), Prompter::Icon::Question);
     } else {
-        answer = m_prompter->MsgBox(question, Prompter::Buttons::YesNo, Prompter::Icon::Question);
+        answer = m_prompter->msgBox(question, Prompter::Buttons::YesNo, Prompter::Icon::Question);
     }
     if (m_ending)
         return false;
     const Moment moment = m_clock->moment();
     const QDateTime &now = moment.wall;
     if (answer == Prompter::Answer::No) {
-        journal.Settle(m_ledger.get(), now);
+        journal.settle(m_ledger.get(), now);
         return true;
     }
     // Sessions that go on count real time from here, whatever the wall clock does next.
-    const ItemJournal::Restored r = journal.Restore(*m_state, moment, m_ledger.get());
+    const ItemJournal::Restored r = journal.restore(*m_state, moment, m_ledger.get());
     if (answer == Prompter::Answer::Choice && r.lastAlive.isValid())
         endRunningAt = std::min(r.lastAlive, now);
     // The current item is the operator's choice in this run, not something to bring back.
@@ -274,13 +272,13 @@ bool Program::offerJournal(ItemJournal &journal, QDateTime &endRunningAt)
     // As when an item is added started: the clock refreshes the running items. Those about to be
     // ended where the program stopped are not timed on.
     for (int i = 1; i <= m_state->lngItems && !endRunningAt.isValid(); ++i) {
-        if (m_state->cRunning.Value(i, false)) {
+        if (m_state->cRunning.value(i, false)) {
             m_commands->clockStartedByAnItem();
             break;
         }
     }
     if (r.skipped > 0)
-        m_prompter->MsgBox(QStringLiteral("有%1条计时记录已损坏,无法恢复,已跳过。").arg(r.skipped),
+        m_prompter->msgBox(QStringLiteral("有%1条计时记录已损坏,无法恢复,已跳过。").arg(r.skipped),
                            Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
     return true;
 }
@@ -291,7 +289,7 @@ void Program::keepLedger()
     // reaches the file whole.
     if (m_ledger || m_ending)
         return;
-    m_ledger = std::make_unique<DayLedger>(DayLedger::DefaultFolder());
+    m_ledger = std::make_unique<DayLedger>(DayLedger::defaultFolder());
     m_ledger->onFailure = [this](const QString &path) {
         tellLater(QStringLiteral("无法写入账目文件:\n%1\n计时照常进行,未写入的记录会在下一次记录时重试。")
                       .arg(QDir::toNativeSeparators(path)));
@@ -304,7 +302,7 @@ void Program::tellLater(const QString &text, Prompter::Icon icon)
     // clock's ticks while it waits.
     QTimer::singleShot(0, this, [this, text, icon] {
         if (!m_ending)
-            m_prompter->MsgBox(text, Prompter::Buttons::Ok, icon);
+            m_prompter->msgBox(text, Prompter::Buttons::Ok, icon);
     });
 }
 
@@ -315,7 +313,7 @@ void Program::showHistory()
         const TimingReports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
         if (m_ledger)
-            m_historyWindow->AddDayView(new LedgerDayView(
+            m_historyWindow->addDayView(new LedgerDayView(
                 *m_ledger, *m_clock, std::make_unique<FileDialogSaveAsker>(m_historyWindow), m_historyWindow));
         m_historyWindow->move(w.geometry().center() - m_historyWindow->rect().center());
     }

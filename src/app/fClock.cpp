@@ -34,7 +34,7 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, Timing
     : QWidget(parent), m_state(state), m_store(store), m_prompter(prompter), m_timing(timing)
 {
     setObjectName(QStringLiteral("fClock"));
-    setWindowTitle(AppTitle());
+    setWindowTitle(appTitle());
     const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
     m_twipsPerPixel = 1440.0 / dpi;
 
@@ -53,7 +53,7 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, Timing
     // bar and the two bars over each other.
     setMinimumSize(
         m_tbar->sizeHint().width(),
-        toPixels(ListGeometry::InnerHeightFor(toTwips(m_tbar->sizeHint().height()),
+        toPixels(ListGeometry::innerHeightFor(toTwips(m_tbar->sizeHint().height()),
                                               toTwips(m_sbar->sizeHint().height()), kListMinimumHeightTwips)));
     resize(toPixels(kInnerWidthTwips), toPixels(kInnerHeightTwips));
     // The toolbar buttons come first in the Tab order, but the window opens with the focus on the
@@ -74,8 +74,8 @@ fClock::~fClock()
 
 void fClock::setCommands(ToolbarCommands &commands)
 {
-    connect(m_lvw, &ItemListView::itemClicked, &commands, &ToolbarCommands::ItemClick);
-    setKeyCommand([c = QPointer<ToolbarCommands>(&commands)](QChar ch) { return c && c->KeyPress(ch); });
+    connect(m_lvw, &ItemListView::itemClicked, &commands, &ToolbarCommands::itemClick);
+    setKeyCommand([c = QPointer<ToolbarCommands>(&commands)](QChar ch) { return c && c->keyPress(ch); });
 }
 
 void fClock::addUsualKeys()
@@ -91,7 +91,7 @@ void fClock::addUsualKeys()
 void fClock::initialise()
 {
     m_fx.InitFrameMetrics(m_twipsPerPixel, m_twipsPerPixel);
-    m_settings.Load(m_store);
+    m_settings.load(m_store);
     m_lvw->setView(m_settings.lngView);
 }
 
@@ -126,7 +126,7 @@ void fClock::doResize()
     m_surface.fill(palette().color(QPalette::Window));
     m_lvw->hide();
     m_lvw->setView(m_settings.lngView);
-    const ListGeometry g = ListGeometry::Compute(toTwips(m_tbar->height()), toTwips(m_sbar->height()), toTwips(width()),
+    const ListGeometry g = ListGeometry::compute(toTwips(m_tbar->height()), toTwips(m_sbar->height()), toTwips(width()),
                                                  toTwips(height()));
     QRect r = m_lvw->geometry();
     r.moveTo(toPixels(g.left), toPixels(g.top));
@@ -156,7 +156,7 @@ void fClock::closeEvent(QCloseEvent *event)
 {
     if (!m_closeConfirmed) {
         const Prompter::Answer a =
-            m_prompter.MsgBox(QStringLiteral("退出计时系统吗?"), Prompter::Buttons::YesNo, Prompter::Icon::Question, 2);
+            m_prompter.msgBox(QStringLiteral("退出计时系统吗?"), Prompter::Buttons::YesNo, Prompter::Icon::Question, 2);
         // An end chosen elsewhere while the question was up ends the program all the same.
         if (a != Prompter::Answer::Yes && !m_closeConfirmed) {
             event->ignore();
@@ -167,7 +167,7 @@ void fClock::closeEvent(QCloseEvent *event)
     }
     // The view settings wait in the store for the scheme list, which the program adds on the
     // unload: the two reach the file in one replacement.
-    m_settings.Save(m_store);
+    m_settings.save(m_store);
     m_timing.setEnabled(false);
     Q_EMIT unloading();
     event->accept();
@@ -201,42 +201,42 @@ void fClock::showSecond(const Moment &now)
 {
     m_sbar->showTime(now.wall);
     if (m_timing.isEnabled())
-        SetCaption(m_timing.tick().Caption(now.wall));
+        setCaption(m_timing.tick().caption(now.wall));
 }
 
-bool fClock::ClockEnabled() const
+bool fClock::clockEnabled() const
 {
     return m_timing.isEnabled();
 }
 
-void fClock::SetClockEnabled(bool enabled)
+void fClock::setClockEnabled(bool enabled)
 {
     m_timing.setEnabled(enabled);
 }
 
-void fClock::SetCaption(const QString &caption)
+void fClock::setCaption(const QString &caption)
 {
     // A wake that comes early finds the same second; only a changed text is worth a repaint.
     if (windowTitle() != caption)
         setWindowTitle(caption);
 }
 
-void fClock::SetPanelText(int panel, const QString &text)
+void fClock::setPanelText(int panel, const QString &text)
 {
     m_sbar->setPanelText(panel, text);
 }
 
-void fClock::SetListToolTip(const QString &tip)
+void fClock::setListToolTip(const QString &tip)
 {
     m_lvw->setListToolTip(tip);
 }
 
-void fClock::RevealRow(int pos)
+void fClock::revealRow(int pos)
 {
     m_lvw->reveal(pos);
 }
 
-void fClock::SetListView(int view)
+void fClock::setListView(int view)
 {
     m_lvw->setView(view);
 }

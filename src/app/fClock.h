@@ -41,13 +41,13 @@ public:
     CommandActions *actions() const { return m_actions; }
 
     // CommandHost
-    bool ClockEnabled() const override;
-    void SetClockEnabled(bool enabled) override;
-    void SetCaption(const QString &caption) override;
-    void SetPanelText(int panel, const QString &text) override;
-    void SetListToolTip(const QString &tip) override;
-    void RevealRow(int pos) override;
-    void SetListView(int view) override;
+    bool clockEnabled() const override;
+    void setClockEnabled(bool enabled) override;
+    void setCaption(const QString &caption) override;
+    void setPanelText(int panel, const QString &text) override;
+    void setListToolTip(const QString &tip) override;
+    void revealRow(int pos) override;
+    void setListView(int view) override;
     void doResize() override;
     ViewSettings &viewSettings() override { return m_settings; }
 
@@ -58,7 +58,7 @@ public:
     ItemListView *Lvw() const { return m_lvw; }
     MainStatusBar *Sbar() const { return m_sbar; }
     // The list's context menu with the current item's commands.
-    ItemContextMenu *ItemMenu() const { return m_itemMenu; }
+    ItemContextMenu *itemMenu() const { return m_itemMenu; }
     TimingClock &Clock() const { return m_timing; }
 
     // Closes the window as the answer Yes to the exit question does, without asking: for an end

@@ -20,7 +20,7 @@ constexpr qint32 kBlue = 255 << 16;
 constexpr qint32 kRed = 255;
 } // namespace
 
-QString VersionText(int major, int minor, int revision)
+QString versionCaption(int major, int minor, int revision)
 {
     return QStringLiteral("Ver %1.%2%3").arg(major).arg(minor).arg(revision);
 }
@@ -40,8 +40,8 @@ fSplash::fSplash(MainWindowHooks hooks, InstanceGuard &guard, Prompter &prompter
     m_image->setPixmap(Artwork::appIcon().pixmap(32, 32));
     m_image->setAttribute(Qt::WA_NoMousePropagation);
 
-    const QFont titleFont = SimSunFont(15.75);
-    const QFont verFont = SimSunFont(12);
+    const QFont titleFont = simSunFont(15.75);
+    const QFont verFont = simSunFont(12);
     for (int i = 0; i < 3; ++i) {
         m_title[i] = makeLabel(QRect(60, 55, 286, 36), titleFont);
         m_ver[i] = makeLabel(QRect(215, 90, 111, 26), verFont);
@@ -51,7 +51,7 @@ fSplash::fSplash(MainWindowHooks hooks, InstanceGuard &guard, Prompter &prompter
     m_timer->setInterval(500);
     connect(m_timer, &QTimer::timeout, this, &fSplash::Timer1_Timer);
     // Esc types no character on every platform, and as the About window it is what closes a window.
-    CloseOnEscape(this);
+    closeOnEscape(this);
 }
 
 QLabel *fSplash::makeLabel(const QRect &geometry, const QFont &font)
@@ -82,14 +82,14 @@ bool fSplash::Form_Load()
         }
         show();
         raise();
-        const QString version = VersionText(VANTOREL_VERSION_MAJOR, VANTOREL_VERSION_MINOR, VANTOREL_VERSION_PATCH);
+        const QString version = versionCaption(VANTOREL_VERSION_MAJOR, VANTOREL_VERSION_MINOR, VANTOREL_VERSION_PATCH);
         Draw3DText(m_title[0], m_title[1], m_title[2], m_title[0]->text(), 1, kBlue, 1);
         Draw3DText(m_ver[0], m_ver[1], m_ver[2], version, 1, kRed, 1);
         if (m_hooks.load)
             m_hooks.load();
-        if (m_guard.AnotherInstanceRunning()) {
+        if (m_guard.anotherInstanceRunning()) {
             close();
-            goOn = m_prompter.MsgBox(QStringLiteral("程序已经运行,退出本次启动吗?"), Prompter::Buttons::YesNo,
+            goOn = m_prompter.msgBox(QStringLiteral("程序已经运行,退出本次启动吗?"), Prompter::Buttons::YesNo,
                                      Prompter::Icon::Question)
                 != Prompter::Answer::Yes;
         }

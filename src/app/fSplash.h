@@ -12,7 +12,7 @@ class QTimer;
 
 // "Ver " + major + "." + minor + revision, with nothing between minor and revision (1.0.4 gives
 // "Ver 1.04").
-QString VersionText(int major, int minor, int revision);
+QString versionCaption(int major, int minor, int revision);
 
 class fSplash : public QWidget {
     Q_OBJECT

@@ -4,8 +4,8 @@
 
 int main(int argc, char *argv[])
 {
-    if (const std::optional<int> exitCode = AnswerCommandLineFirst(argc, argv))
+    if (const std::optional<int> exitCode = answerCommandLineFirst(argc, argv))
         return *exitCode;
     QApplication app(argc, argv);
-    return RunProgram(app, QCoreApplication::arguments());
+    return runProgram(app, QCoreApplication::arguments());
 }

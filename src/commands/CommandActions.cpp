@@ -6,15 +6,15 @@
 
 CommandActions::CommandActions(QObject *parent) : QObject(parent)
 {
-    for (const CommandTable::ButtonDef &def : CommandTable::Buttons()) {
-        auto *a = new QAction(CommandTable::Caption(def.button), this);
-        a->setToolTip(CommandTable::Hint(def.button));
+    for (const CommandTable::ButtonDef &def : CommandTable::buttons()) {
+        auto *a = new QAction(CommandTable::caption(def.button), this);
+        a->setToolTip(CommandTable::hint(def.button));
         a->setEnabled(def.enabled);
         m_buttons[static_cast<std::size_t>(def.button)] = a;
     }
-    for (const CommandTable::EntryDef &def : CommandTable::Entries()) {
-        auto *a = new QAction(CommandTable::Text(def.entry), this);
-        a->setObjectName(CommandTable::Id(def.entry));
+    for (const CommandTable::EntryDef &def : CommandTable::entries()) {
+        auto *a = new QAction(CommandTable::text(def.entry), this);
+        a->setObjectName(CommandTable::id(def.entry));
         a->setEnabled(def.enabled);
         m_entries[static_cast<std::size_t>(def.entry)] = a;
     }

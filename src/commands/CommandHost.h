@@ -12,15 +12,15 @@ public:
     virtual ~CommandHost() = default;
 
     // Timing is on: the caption shows the running time and start-all ends every running item.
-    virtual bool ClockEnabled() const = 0;
-    virtual void SetClockEnabled(bool enabled) = 0;
+    virtual bool clockEnabled() const = 0;
+    virtual void setClockEnabled(bool enabled) = 0;
 
     // The window, its list and its status bar.
-    virtual void SetCaption(const QString &caption) = 0;
-    virtual void SetPanelText(int panel, const QString &text) = 0; // StatusPanel
-    virtual void SetListToolTip(const QString &tip) = 0;
-    virtual void RevealRow(int pos) = 0; // select row pos and scroll it into view
-    virtual void SetListView(int view) = 0; // 0 large icons, 1 small icons, 2 list, 3 report
+    virtual void setCaption(const QString &caption) = 0;
+    virtual void setPanelText(int panel, const QString &text) = 0; // StatusPanel
+    virtual void setListToolTip(const QString &tip) = 0;
+    virtual void revealRow(int pos) = 0; // select row pos and scroll it into view
+    virtual void setListView(int view) = 0; // 0 large icons, 1 small icons, 2 list, 3 report
     virtual void doResize() = 0; // lays the list out and redraws its frame
     virtual ViewSettings &viewSettings() = 0;
 };

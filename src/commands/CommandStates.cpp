@@ -39,7 +39,7 @@ void CommandStates::setStartCaption(StartCaption caption)
 void CommandStates::showStates()
 {
     const int pos = m_itemChosen ? m_current.position() : 0;
-    const bool timed = pos != 0 && m_state.lvwMain.Tag(pos);
+    const bool timed = pos != 0 && m_state.lvwMain.tag(pos);
     m_actions.action(Button::Remove)->setEnabled(pos != 0);
     m_actions.action(Entry::S1)->setEnabled(pos != 0 && !timed);
     m_actions.action(Entry::S2)->setEnabled(timed);
@@ -63,7 +63,7 @@ void CommandStates::showStates()
 
     // Empty until the first item is added, as the window opens.
     if (m_state.lngAdded > 0) {
-        m_host.SetPanelText(StatusPanel::Items, QString::number(m_state.lngItems));
-        m_host.SetPanelText(StatusPanel::Added, QString::number(m_state.lngAdded));
+        m_host.setPanelText(StatusPanel::Items, QString::number(m_state.lngItems));
+        m_host.setPanelText(StatusPanel::Added, QString::number(m_state.lngAdded));
     }
 }

@@ -64,27 +64,27 @@ static_assert(tablesInStep());
 
 } // namespace
 
-std::span<const ButtonDef> Buttons()
+std::span<const ButtonDef> buttons()
 {
     return kButtons;
 }
 
-std::span<const EntryDef> Entries()
+std::span<const EntryDef> entries()
 {
     return kEntries;
 }
 
-const ButtonDef &Of(Button button)
+const ButtonDef &of(Button button)
 {
     return kButtons[static_cast<std::size_t>(button)];
 }
 
-const EntryDef &Of(Entry entry)
+const EntryDef &of(Entry entry)
 {
     return kEntries[static_cast<std::size_t>(entry)];
 }
 
-std::span<const EntryDef> EntriesOf(Button button)
+std::span<const EntryDef> entriesOf(Button button)
 {
     std::size_t first = 0;
     while (first < kEntries.size() && kEntries[first].button != button)
@@ -95,27 +95,27 @@ std::span<const EntryDef> EntriesOf(Button button)
     return std::span<const EntryDef>(kEntries).subspan(first, last - first);
 }
 
-QString Caption(Button button)
+QString caption(Button button)
 {
-    return QString::fromUtf16(Of(button).caption);
+    return QString::fromUtf16(of(button).caption);
 }
 
-QString Hint(Button button)
+QString hint(Button button)
 {
-    return QString::fromUtf16(Of(button).hint);
+    return QString::fromUtf16(of(button).hint);
 }
 
-QString Id(Entry entry)
+QString id(Entry entry)
 {
-    return QString::fromLatin1(Of(entry).id);
+    return QString::fromLatin1(of(entry).id);
 }
 
-QString Text(Entry entry)
+QString text(Entry entry)
 {
-    return QString::fromUtf16(Of(entry).text);
+    return QString::fromUtf16(of(entry).text);
 }
 
-std::optional<Button> ForKey(QChar ch)
+std::optional<Button> forKey(QChar ch)
 {
     const char16_t c = ch.unicode();
     for (const ButtonDef &b : kButtons) {

@@ -43,23 +43,23 @@ struct EntryDef {
 };
 
 // In toolbar order, and in menu order within each button.
-std::span<const ButtonDef> Buttons();
-std::span<const EntryDef> Entries();
+std::span<const ButtonDef> buttons();
+std::span<const EntryDef> entries();
 
-const ButtonDef &Of(Button button);
-const EntryDef &Of(Entry entry);
+const ButtonDef &of(Button button);
+const EntryDef &of(Entry entry);
 // The entries of a button's menu, in order; empty for a plain button.
-std::span<const EntryDef> EntriesOf(Button button);
+std::span<const EntryDef> entriesOf(Button button);
 
-QString Caption(Button button);
-QString Hint(Button button);
-QString Id(Entry entry);
-QString Text(Entry entry);
+QString caption(Button button);
+QString hint(Button button);
+QString id(Entry entry);
+QString text(Entry entry);
 
 // The button a typed character stands for: only the Latin letters themselves, in either case, so
 // that no other character that case-maps to one of them (the long s upper-cases to S) presses a
 // button.
-std::optional<Button> ForKey(QChar ch);
+std::optional<Button> forKey(QChar ch);
 
 } // namespace CommandTable
 

@@ -7,12 +7,12 @@ CurrentItem::CurrentItem(const ItemRowModel &rows, QObject *parent) : QObject(pa
 
 int CurrentItem::position() const
 {
-    return m_rows.PositionOf(itmSelected);
+    return m_rows.positionOf(itmSelected);
 }
 
 void CurrentItem::set(int pos)
 {
-    const QPersistentModelIndex handle = m_rows.Handle(pos);
+    const QPersistentModelIndex handle = m_rows.handle(pos);
     if (handle == itmSelected)
         return;
     itmSelected = handle;

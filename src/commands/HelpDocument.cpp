@@ -19,24 +19,24 @@ QStringList captures(const QString &html, const QRegularExpression &pattern)
 
 } // namespace
 
-QString HelpDocument::PathIn(const QString &folder)
+QString HelpDocument::pathIn(const QString &folder)
 {
     if (folder.isEmpty() || folder.endsWith(u'/') || folder.endsWith(u'\\'))
-        return folder + FileName();
-    return folder + u'/' + FileName();
+        return folder + fileName();
+    return folder + u'/' + fileName();
 }
 
-QString HelpDocument::Locate()
+QString HelpDocument::locate()
 {
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(FileName());
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(fileName());
     if (QFileInfo::exists(beside))
         return beside;
     const QString installed =
-        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vantorel/") + FileName());
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vantorel/") + fileName());
     return installed.isEmpty() ? beside : installed;
 }
 
-HelpDocument HelpDocument::FromHtml(const QString &html)
+HelpDocument HelpDocument::fromHtml(const QString &html)
 {
     static const QRegularExpression topic(
         QStringLiteral(R"re(<meta\s+name\s*=\s*"vantorel-topic"\s+content\s*=\s*"\s*(\d+)\s*;([^;"]+);([^"]*)")re"),
@@ -48,15 +48,15 @@ HelpDocument HelpDocument::FromHtml(const QString &html)
     return doc;
 }
 
-std::optional<HelpDocument> HelpDocument::Load(const QString &path)
+std::optional<HelpDocument> HelpDocument::load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return FromHtml(QString::fromUtf8(file.readAll()));
+    return fromHtml(QString::fromUtf8(file.readAll()));
 }
 
-QString HelpDocument::AnchorFor(int context) const
+QString HelpDocument::anchorFor(int context) const
 {
     QString contents;
     for (const HelpTopic &t : m_topics) {
@@ -70,14 +70,14 @@ QString HelpDocument::AnchorFor(int context) const
     return contents;
 }
 
-QStringList HelpDocument::AnchorNames() const
+QStringList HelpDocument::anchorNames() const
 {
     static const QRegularExpression name(QStringLiteral(R"re(<a\s+name\s*=\s*"([^"]+)")re"),
                                          QRegularExpression::CaseInsensitiveOption);
     return captures(m_html, name);
 }
 
-QStringList HelpDocument::LinkTargets() const
+QStringList HelpDocument::linkTargets() const
 {
     static const QRegularExpression href(QStringLiteral(R"re(href\s*=\s*"#([^"]+)")re"),
                                          QRegularExpression::CaseInsensitiveOption);

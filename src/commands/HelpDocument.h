@@ -20,28 +20,28 @@ class HelpDocument {
 public:
     static constexpr int ContentsContext = 1;
 
-    static QString FileName() { return QStringLiteral("Vantorel.hlp"); }
+    static QString fileName() { return QStringLiteral("Vantorel.hlp"); }
     // The help file in folder, with one separator between them.
-    static QString PathIn(const QString &folder);
+    static QString pathIn(const QString &folder);
     // The program's help file: beside the program first (a build tree, Windows, an unpacked copy),
     // then in the data folders as vantorel/Vantorel.hlp (share/vantorel/ under $XDG_DATA_HOME,
     // /usr/local and /usr, or $XDG_DATA_DIRS). Where it is in neither, the path beside the
     // program, which the help command names when it cannot open it.
-    static QString Locate();
+    static QString locate();
 
-    static HelpDocument FromHtml(const QString &html);
+    static HelpDocument fromHtml(const QString &html);
     // Nothing when the file is missing or cannot be read.
-    static std::optional<HelpDocument> Load(const QString &path);
+    static std::optional<HelpDocument> load(const QString &path);
 
-    const QString &Html() const { return m_html; }
-    const QList<HelpTopic> &Topics() const { return m_topics; }
+    const QString &html() const { return m_html; }
+    const QList<HelpTopic> &topics() const { return m_topics; }
 
     // The anchor of the topic with this context number; the contents topic when no topic has it,
     // and an empty text when the file has no topics at all.
-    QString AnchorFor(int context) const;
+    QString anchorFor(int context) const;
     // The names of every <a name="..."> and every internal link target (href="#...") in the body.
-    QStringList AnchorNames() const;
-    QStringList LinkTargets() const;
+    QStringList anchorNames() const;
+    QStringList linkTargets() const;
 
 private:
     QString m_html;

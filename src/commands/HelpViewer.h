@@ -11,5 +11,5 @@ public:
 
     // Shows file at the topic with this context number, in front of owner. A file that cannot be
     // read is reported to the operator, naming the path that was looked for.
-    virtual void ShowHelp(const QString &file, int context, QWidget *owner) = 0;
+    virtual void showHelp(const QString &file, int context, QWidget *owner) = 0;
 };

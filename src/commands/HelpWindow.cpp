@@ -43,44 +43,44 @@ HelpWindow::HelpWindow(QWidget *owner) : QWidget(owner, Qt::Window)
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
     resize(760, 560);
-    CloseOnEscape(this);
+    closeOnEscape(this);
 
-    connect(contents, &QPushButton::clicked, this, [this] { ShowAnchor(m_contentsAnchor); });
+    connect(contents, &QPushButton::clicked, this, [this] { showAnchor(m_contentsAnchor); });
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(forward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::sourceChanged);
     connect(m_topics, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { ShowAnchor(item->data(Qt::UserRole).toString()); });
+            [this](QListWidgetItem *item) { showAnchor(item->data(Qt::UserRole).toString()); });
     connect(m_topics, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { ShowAnchor(item->data(Qt::UserRole).toString()); });
+            [this](QListWidgetItem *item) { showAnchor(item->data(Qt::UserRole).toString()); });
     // Links are followed here rather than by the browser itself, so that web addresses leave the
     // help window and links within the file keep back and forward working.
     connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl &link) {
         if (link.scheme() == u"http" || link.scheme() == u"https" || link.scheme() == u"mailto")
             QDesktopServices::openUrl(link);
         else if (link.hasFragment())
-            ShowAnchor(link.fragment());
+            showAnchor(link.fragment());
     });
 }
 
-void HelpWindow::Open(const QString &path, const HelpDocument &doc, int context)
+void HelpWindow::open(const QString &path, const HelpDocument &doc, int context)
 {
     m_file = path;
-    m_contentsAnchor = doc.AnchorFor(HelpDocument::ContentsContext);
+    m_contentsAnchor = doc.anchorFor(HelpDocument::ContentsContext);
     m_topics->clear();
-    for (const HelpTopic &t : doc.Topics()) {
+    for (const HelpTopic &t : doc.topics()) {
         auto *item = new QListWidgetItem(t.title, m_topics);
         item->setData(Qt::UserRole, t.anchor);
     }
     m_browser->clearHistory();
     // The content is given here, not read again by the browser: the file may have changed since.
-    m_browser->setHtml(doc.Html());
-    ShowAnchor(doc.AnchorFor(context));
+    m_browser->setHtml(doc.html());
+    showAnchor(doc.anchorFor(context));
 }
 
-void HelpWindow::ShowAnchor(const QString &anchor)
+void HelpWindow::showAnchor(const QString &anchor)
 {
     QUrl url;
     url.setFragment(anchor.isEmpty() ? QString() : anchor);
@@ -90,7 +90,7 @@ void HelpWindow::ShowAnchor(const QString &anchor)
         m_browser->scrollToAnchor(anchor);
 }
 
-QString HelpWindow::CurrentAnchor() const
+QString HelpWindow::currentAnchor() const
 {
     return m_browser->source().fragment();
 }

@@ -16,12 +16,12 @@ public:
     explicit HelpWindow(QWidget *owner = nullptr);
 
     // Shows the file at path, whose content is doc, at the topic with this context number.
-    void Open(const QString &path, const HelpDocument &doc, int context);
-    void ShowAnchor(const QString &anchor);
+    void open(const QString &path, const HelpDocument &doc, int context);
+    void showAnchor(const QString &anchor);
 
-    QString File() const { return m_file; }
+    QString file() const { return m_file; }
     // The anchor shown last, from the topics list, a link or a context number.
-    QString CurrentAnchor() const;
+    QString currentAnchor() const;
 
     QTextBrowser *browser() const { return m_browser; }
     QListWidget *topics() const { return m_topics; }

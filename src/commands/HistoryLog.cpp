@@ -7,17 +7,17 @@ HistoryLog::HistoryLog(QObject *parent) : QObject(parent)
 
 double RemovedItem::minutes() const
 {
-    return TimingOperations::RunningMinutes(item, Moment(removedAt, removedElapsedMs));
+    return TimingOperations::runningMinutes(item, Moment(removedAt, removedElapsedMs));
 }
 
-QString RemovedItem::HowRemoved(bool ended, bool atExit)
+QString RemovedItem::howRemoved(bool ended, bool atExit)
 {
     if (atExit)
         return QStringLiteral("退出程序");
     return ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除");
 }
 
-RemovedItem HistoryLog::Snapshot(const Item &item, const Moment &now, bool ended)
+RemovedItem HistoryLog::snapshot(const Item &item, const Moment &now, bool ended)
 {
     RemovedItem removed;
     removed.item = item;
@@ -27,13 +27,13 @@ RemovedItem HistoryLog::Snapshot(const Item &item, const Moment &now, bool ended
     return removed;
 }
 
-void HistoryLog::Record(RemovedItem item)
+void HistoryLog::record(RemovedItem item)
 {
     m_items.push_back(std::move(item));
     emit recorded();
 }
 
-const RemovedItem &HistoryLog::Newest(int index) const
+const RemovedItem &HistoryLog::newest(int index) const
 {
     return m_items.at(m_items.size() - 1 - static_cast<size_t>(index));
 }

@@ -23,7 +23,7 @@ struct RemovedItem {
     double minutes() const;
 
     // How an item left the list, as the history and the day's ledger show it.
-    static QString HowRemoved(bool ended, bool atExit = false);
+    static QString howRemoved(bool ended, bool atExit = false);
 };
 
 // Lives as long as the program; nothing of it is saved, like the items themselves.
@@ -33,13 +33,13 @@ public:
     explicit HistoryLog(QObject *parent = nullptr);
 
     // What the item is at now, before it goes.
-    static RemovedItem Snapshot(const Item &item, const Moment &now, bool ended);
+    static RemovedItem snapshot(const Item &item, const Moment &now, bool ended);
 
-    void Record(RemovedItem item);
+    void record(RemovedItem item);
 
-    int Count() const { return static_cast<int>(m_items.size()); }
+    int count() const { return static_cast<int>(m_items.size()); }
     // Entry 0 is the item removed last.
-    const RemovedItem &Newest(int index) const;
+    const RemovedItem &newest(int index) const;
 
 signals:
     void recorded();

@@ -28,7 +28,7 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
     m_entries->setRootIsDecorated(false);
     m_entries->setUniformRowHeights(true);
     m_entries->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_entries->setHeaderLabels(ColumnHeaders());
+    m_entries->setHeaderLabels(columnHeaders());
     m_entries->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto *buttons = new QDialogButtonBox(this);
@@ -46,31 +46,31 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
     layout->addWidget(m_pages, 1);
     layout->addWidget(buttons);
     resize(720, 360);
-    CloseOnEscape(this);
+    closeOnEscape(this);
 
-    connect(m_preview, &QPushButton::clicked, this, &HistoryWindow::PreviewSelected);
-    connect(m_print, &QPushButton::clicked, this, &HistoryWindow::PrintSelected);
+    connect(m_preview, &QPushButton::clicked, this, &HistoryWindow::previewSelected);
+    connect(m_print, &QPushButton::clicked, this, &HistoryWindow::printSelected);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_entries, &QTreeWidget::itemSelectionChanged, this, &HistoryWindow::updateButtons);
-    connect(m_entries, &QTreeWidget::itemActivated, this, &HistoryWindow::PreviewSelected);
+    connect(m_entries, &QTreeWidget::itemActivated, this, &HistoryWindow::previewSelected);
     connect(m_pages, &QTabWidget::currentChanged, this, &HistoryWindow::updateButtons);
     connect(&log, &HistoryLog::recorded, this, &HistoryWindow::fill);
     fill();
 }
 
-void HistoryWindow::AddDayView(LedgerDayView *view)
+void HistoryWindow::addDayView(LedgerDayView *view)
 {
     m_pages->addTab(view, QStringLiteral("今日"));
     // An item that leaves the list is in the ledger before the log hears of it.
-    connect(&m_log, &HistoryLog::recorded, view, &LedgerDayView::Refresh);
+    connect(&m_log, &HistoryLog::recorded, view, &LedgerDayView::refresh);
 }
 
-void HistoryWindow::ShowPage(int page)
+void HistoryWindow::showPage(int page)
 {
     m_pages->setCurrentIndex(page);
 }
 
-QStringList HistoryWindow::ColumnHeaders()
+QStringList HistoryWindow::columnHeaders()
 {
     return {QStringLiteral("项名称"),         QStringLiteral("计时方案"), QStringLiteral("计时次数"),
             QStringLiteral("耗时累计(分钟)"), QStringLiteral("结果"),     QStringLiteral("移除时间"),
@@ -80,57 +80,57 @@ QStringList HistoryWindow::ColumnHeaders()
 void HistoryWindow::fill()
 {
     m_entries->clear();
-    for (int k = 0; k < m_log.Count(); ++k) {
-        const RemovedItem &removed = m_log.Newest(k);
+    for (int k = 0; k < m_log.count(); ++k) {
+        const RemovedItem &removed = m_log.newest(k);
         const Item &item = removed.item;
         const QStringList texts {item.name,
                                  item.scheme,
                                  QString::number(item.sessionCount()),
-                                 TimeText::GeneralNumber(removed.minutes()),
-                                 TimeText::GeneralNumber(item.fee), // what the list showed last
-                                 TimeText::GeneralDateTime(removed.removedAt),
-                                 RemovedItem::HowRemoved(removed.ended)};
+                                 TimeText::generalNumber(removed.minutes()),
+                                 TimeText::generalNumber(item.fee), // what the list showed last
+                                 TimeText::generalDateTime(removed.removedAt),
+                                 RemovedItem::howRemoved(removed.ended)};
         m_entries->addTopLevelItem(new QTreeWidgetItem(texts));
     }
-    m_summary->setText(m_log.Count() == 0
+    m_summary->setText(m_log.count() == 0
                            ? QStringLiteral("本次运行以来还没有移除过计时项。")
-                           : QStringLiteral("本次运行以来移除的计时项: %1 (最近移除的在最上面)").arg(m_log.Count()));
+                           : QStringLiteral("本次运行以来移除的计时项: %1 (最近移除的在最上面)").arg(m_log.count()));
     // The newest entry is the one the operator most likely came for.
-    if (m_log.Count() > 0)
-        SelectEntry(0);
+    if (m_log.count() > 0)
+        selectEntry(0);
     updateButtons();
 }
 
 void HistoryWindow::updateButtons()
 {
     // The reports are of this run's items; the day view has its own export.
-    const bool selected = m_pages->currentIndex() == 0 && SelectedEntry() >= 0;
+    const bool selected = m_pages->currentIndex() == 0 && selectedEntry() >= 0;
     m_preview->setEnabled(selected);
     m_print->setEnabled(selected);
 }
 
-int HistoryWindow::SelectedEntry() const
+int HistoryWindow::selectedEntry() const
 {
     const QList<QTreeWidgetItem *> selected = m_entries->selectedItems();
     return selected.isEmpty() ? -1 : m_entries->indexOfTopLevelItem(selected.first());
 }
 
-void HistoryWindow::SelectEntry(int index)
+void HistoryWindow::selectEntry(int index)
 {
     if (QTreeWidgetItem *line = m_entries->topLevelItem(index))
         m_entries->setCurrentItem(line);
 }
 
-void HistoryWindow::PreviewSelected()
+void HistoryWindow::previewSelected()
 {
-    const int index = SelectedEntry();
-    if (index >= 0 && index < m_log.Count())
-        m_report.Show(m_log.Newest(index), true);
+    const int index = selectedEntry();
+    if (index >= 0 && index < m_log.count())
+        m_report.show(m_log.newest(index), true);
 }
 
-void HistoryWindow::PrintSelected()
+void HistoryWindow::printSelected()
 {
-    const int index = SelectedEntry();
-    if (index >= 0 && index < m_log.Count())
-        m_report.Show(m_log.Newest(index), false);
+    const int index = selectedEntry();
+    if (index >= 0 && index < m_log.count())
+        m_report.show(m_log.newest(index), false);
 }

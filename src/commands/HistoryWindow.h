@@ -21,22 +21,22 @@ public:
     HistoryWindow(const HistoryLog &log, const WallClock &clock, TimingReports::PrinterFactory factory,
                   QWidget *owner = nullptr);
 
-    static QStringList ColumnHeaders();
+    static QStringList columnHeaders();
 
     // Index into the log (0 = newest) of the selected line, -1 when none is selected.
-    int SelectedEntry() const;
-    void SelectEntry(int index);
+    int selectedEntry() const;
+    void selectEntry(int index);
 
     // The selected entry's report, previewed or printed.
-    void PreviewSelected();
-    void PrintSelected();
+    void previewSelected();
+    void printSelected();
 
     QTreeWidget *entries() const { return m_entries; }
 
     // Adds the day view as the page 今日 beside the items removed in this run; the window owns it.
-    void AddDayView(LedgerDayView *view);
+    void addDayView(LedgerDayView *view);
     // Brings the page of this run's items (0) or the day view (1) to the front.
-    void ShowPage(int page);
+    void showPage(int page);
 
 private:
     void fill();

@@ -16,28 +16,28 @@ QString instant(const QDateTime &at)
 }
 } // namespace
 
-QStringList Headers()
+QStringList headers()
 {
     return {QStringLiteral("类型"),     QStringLiteral("项名称"),   QStringLiteral("计时方案"),
             QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("耗时(分钟)"),
             QStringLiteral("结果"),     QStringLiteral("移除方式")};
 }
 
-QByteArray Bytes(const LedgerDay &day)
+QByteArray bytes(const LedgerDay &day)
 {
     CsvWriter csv;
-    csv.AddRow(Headers());
+    csv.addRow(headers());
     for (const LedgerEntry &e : day.entries) {
         if (e.kind == LedgerEntry::Kind::Session) {
-            csv.AddRow({QStringLiteral("计时"), CsvWriter::Inert(e.name), CsvWriter::Inert(e.scheme), instant(e.start),
-                        instant(e.end), TimeText::GeneralNumber(e.minutes), QString(), QString()});
+            csv.addRow({QStringLiteral("计时"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), instant(e.start),
+                        instant(e.end), TimeText::generalNumber(e.minutes), QString(), QString()});
         } else {
-            csv.AddRow({QStringLiteral("移除"), CsvWriter::Inert(e.name), CsvWriter::Inert(e.scheme), QString(),
-                        instant(e.end), TimeText::GeneralNumber(e.minutes), TimeText::GeneralNumber(e.fee),
-                        RemovedItem::HowRemoved(e.ended, e.atExit)});
+            csv.addRow({QStringLiteral("移除"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), QString(),
+                        instant(e.end), TimeText::generalNumber(e.minutes), TimeText::generalNumber(e.fee),
+                        RemovedItem::howRemoved(e.ended, e.atExit)});
         }
     }
-    return csv.Bytes();
+    return csv.bytes();
 }
 
 } // namespace LedgerCsv

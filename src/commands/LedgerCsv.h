@@ -8,7 +8,7 @@ struct LedgerDay;
 
 namespace LedgerCsv {
 
-QStringList Headers();
-QByteArray Bytes(const LedgerDay &day);
+QStringList headers();
+QByteArray bytes(const LedgerDay &day);
 
 } // namespace LedgerCsv

@@ -43,7 +43,7 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, const WallClock &clock, st
     m_entries->setObjectName(QStringLiteral("lvwDay"));
     m_entries->setRootIsDecorated(false);
     m_entries->setUniformRowHeights(true);
-    m_entries->setHeaderLabels(ColumnHeaders());
+    m_entries->setHeaderLabels(columnHeaders());
     m_entries->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     m_total = new QLabel(this);
@@ -57,14 +57,14 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, const WallClock &clock, st
     layout->addWidget(m_total);
     layout->addWidget(m_status);
 
-    connect(m_picker, &QDateEdit::dateChanged, this, &LedgerDayView::Refresh);
-    connect(m_export, &QPushButton::clicked, this, &LedgerDayView::ExportDay);
-    ShowDay(QDate());
+    connect(m_picker, &QDateEdit::dateChanged, this, &LedgerDayView::refresh);
+    connect(m_export, &QPushButton::clicked, this, &LedgerDayView::exportDay);
+    showDay(QDate());
 }
 
 LedgerDayView::~LedgerDayView() = default;
 
-QStringList LedgerDayView::ColumnHeaders()
+QStringList LedgerDayView::columnHeaders()
 {
     return {QStringLiteral("项名称"),   QStringLiteral("计时方案"),       QStringLiteral("移除时间"),
             QStringLiteral("移除方式"), QStringLiteral("耗时累计(分钟)"), QStringLiteral("结果")};
@@ -75,35 +75,35 @@ QDate LedgerDayView::day() const
     return m_picker->date();
 }
 
-void LedgerDayView::ShowDay(const QDate &day)
+void LedgerDayView::showDay(const QDate &day)
 {
     m_today = m_clock.now().date();
     m_picker->setMaximumDate(m_today);
     const QDate shown = day.isValid() ? day : m_today;
     if (shown == m_picker->date())
-        Refresh();
+        refresh();
     else
         m_picker->setDate(shown); // refreshes
 }
 
-void LedgerDayView::Refresh()
+void LedgerDayView::refresh()
 {
-    const LedgerDay d = m_ledger.Read(day(), m_clock.now());
+    const LedgerDay d = m_ledger.read(day(), m_clock.now());
     m_entries->clear();
     for (const LedgerEntry &e : d.entries) {
         if (e.kind != LedgerEntry::Kind::Left)
             continue;
         const QStringList texts {e.name,
                                  e.scheme,
-                                 TimeText::LongTime(e.end.toLocalTime().time()),
-                                 RemovedItem::HowRemoved(e.ended, e.atExit),
-                                 TimeText::GeneralNumber(e.minutes),
-                                 TimeText::GeneralNumber(e.fee)};
+                                 TimeText::longTime(e.end.toLocalTime().time()),
+                                 RemovedItem::howRemoved(e.ended, e.atExit),
+                                 TimeText::generalNumber(e.minutes),
+                                 TimeText::generalNumber(e.fee)};
         m_entries->addTopLevelItem(new QTreeWidgetItem(texts));
     }
     QString total = QStringLiteral("合计: %1 项, 耗时累计(分钟): %2, 结果: %3")
                         .arg(d.itemsLeft())
-                        .arg(TimeText::GeneralNumber(d.minutes()), TimeText::GeneralNumber(d.fees()));
+                        .arg(TimeText::generalNumber(d.minutes()), TimeText::generalNumber(d.fees()));
     if (d.skipped > 0)
         total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(d.skipped);
     m_total->setText(total);
@@ -111,20 +111,20 @@ void LedgerDayView::Refresh()
     m_status->clear();
 }
 
-bool LedgerDayView::ExportDay()
+bool LedgerDayView::exportDay()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QDir(folder).exists())
         folder = QDir::homePath();
     const QString suggestion =
         QDir(folder).filePath(QStringLiteral("账目-%1.csv").arg(day().toString(QStringLiteral("yyyy-MM-dd"))));
-    const QString path = m_asker->FileName(kCsv, suggestion);
+    const QString path = m_asker->fileName(kCsv, suggestion);
     if (path.isEmpty())
         return false;
     // Read again: the file may have grown since the view was filled.
-    if (!DurableFile::Replace(path, LedgerCsv::Bytes(m_ledger.Read(day(), m_clock.now())))) {
+    if (!DurableFile::replace(path, LedgerCsv::bytes(m_ledger.read(day(), m_clock.now())))) {
         m_status->setText(QStringLiteral("导出失败。"));
-        m_asker->Failed(kCsv, path);
+        m_asker->saveFailed(kCsv, path);
         return false;
     }
     m_status->setText(QStringLiteral("已导出到 ") + QDir::toNativeSeparators(path));
@@ -135,6 +135,6 @@ void LedgerDayView::showEvent(QShowEvent *event)
 {
     // A view left on today goes on showing today after midnight, and shows what left since.
     const QDate today = m_clock.now().date();
-    ShowDay(day() == m_today ? today : day());
+    showDay(day() == m_today ? today : day());
     QWidget::showEvent(event);
 }

@@ -22,15 +22,15 @@ public:
                   QWidget *parent = nullptr);
     ~LedgerDayView() override;
 
-    static QStringList ColumnHeaders();
+    static QStringList columnHeaders();
 
     QDate day() const;
     // Shows that day's file as it is now; today when the day is not valid.
-    void ShowDay(const QDate &day);
+    void showDay(const QDate &day);
     // Reads the shown day's file again: an item may have left the list meanwhile.
-    void Refresh();
+    void refresh();
     // Asks for a file name and writes the shown day's ledger there as CSV; true when it was written.
-    bool ExportDay();
+    bool exportDay();
 
     QTreeWidget *entries() const { return m_entries; }
     QLabel *total() const { return m_total; }

@@ -7,7 +7,7 @@ RemovedItemReport::RemovedItemReport(const WallClock &clock, TimingReports::Prin
     : m_clock(clock), m_factory(std::move(factory))
 { }
 
-void RemovedItemReport::Show(const RemovedItem &removed, bool bPreview)
+void RemovedItemReport::show(const RemovedItem &removed, bool bPreview)
 {
     // No longer timed: the report shows it ended, with every minute it had used when it went.
     Item shown = removed.item;
@@ -17,5 +17,5 @@ void RemovedItemReport::Show(const RemovedItem &removed, bool bPreview)
     if (!m_report && m_factory)
         m_report = m_factory();
     if (m_report)
-        m_report->Present(TimingReports::ItemDocument(shown, m_calc, m_clock.moment(), bPreview));
+        m_report->present(TimingReports::itemDocument(shown, m_calc, m_clock.moment(), bPreview));
 }

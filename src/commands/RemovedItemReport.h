@@ -13,7 +13,7 @@ public:
     RemovedItemReport(const WallClock &clock, TimingReports::PrinterFactory factory);
 
     // The report of item, shown as ended: a removed item is no longer timed.
-    void Show(const RemovedItem &removed, bool bPreview);
+    void show(const RemovedItem &removed, bool bPreview);
 
 private:
     const WallClock &m_clock;

@@ -13,7 +13,7 @@ constexpr int kStyleCode = 4;
 ReportDocument document(bool bPreview)
 {
     ReportDocument d;
-    d.title = TimingReports::Title();
+    d.title = TimingReports::title();
     d.styleCode = kStyleCode;
     d.preview = bPreview;
     d.copies = 1;
@@ -27,25 +27,25 @@ ReportDocument allDocument(const ModClock &state, const QDate &today, bool bPrev
     d.listFlag = true;
     d.firstBlock = {QStringLiteral("日期:"), today};
     d.secondBlock = {QStringLiteral("当前数量:"), state.lngItems, QStringLiteral("累计数量"), state.lngAdded};
-    d.SetTable(state.lvwMain);
+    d.setTable(state.lvwMain);
     // The day is closed by adding up the list: minutes and fees as its rows show them.
     double minutes = 0;
     double fees = 0;
-    for (int pos = 1; pos <= state.lvwMain.Count(); ++pos) {
-        minutes += state.lvwMain.At(pos).minutesShown;
-        fees += state.lvwMain.At(pos).fee;
+    for (int pos = 1; pos <= state.lvwMain.count(); ++pos) {
+        minutes += state.lvwMain.at(pos).minutesShown;
+        fees += state.lvwMain.at(pos).fee;
     }
     QVariantList total(ItemRowModel::ColumnCount, QString());
     total[ItemRowModel::ColName] = QStringLiteral("合计");
-    total[ItemRowModel::ColMinutes] = TimeText::GeneralNumber(TimeText::RoundMinutes(minutes));
-    total[ItemRowModel::ColResult] = TimeText::GeneralNumber(fees);
+    total[ItemRowModel::ColMinutes] = TimeText::generalNumber(TimeText::roundMinutes(minutes));
+    total[ItemRowModel::ColResult] = TimeText::generalNumber(fees);
     d.cells << total;
     return d;
 }
 } // namespace
 
 // The item at now: its name and state, the bill as it stands now and one row per session.
-ReportDocument TimingReports::ItemDocument(const Item &item, FormulaEvaluator &calc, const Moment &moment,
+ReportDocument TimingReports::itemDocument(const Item &item, FormulaEvaluator &calc, const Moment &moment,
                                            bool bPreview)
 {
     const QDateTime &now = moment.wall;
@@ -55,21 +55,21 @@ ReportDocument TimingReports::ItemDocument(const Item &item, FormulaEvaluator &c
     d.firstBlock = {QStringLiteral("名称:"), item.name, QStringLiteral("状态:")};
     // The bill from the sessions themselves, through the arithmetic that books them: the row shows
     // the last refresh, and the total must add up with the table below it.
-    const double minutes = TimingOperations::RunningMinutes(item, moment);
-    d.secondBlock = {QStringLiteral("计时次数:") + QString::number(s.cStart.Count()),
-                     QStringLiteral("合计耗时:") + TimeText::GeneralNumber(minutes), QStringLiteral("结果:"),
-                     TimeText::GeneralNumber(valCalc(calc, item.scheme, minutes))};
+    const double minutes = TimingOperations::runningMinutes(item, moment);
+    d.secondBlock = {QStringLiteral("计时次数:") + QString::number(s.cStart.count()),
+                     QStringLiteral("合计耗时:") + TimeText::generalNumber(minutes), QStringLiteral("结果:"),
+                     TimeText::generalNumber(valCalc(calc, item.scheme, minutes))};
     d.headings = {QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("时间")};
 
-    for (int k = 1; k <= s.cEnd.Count(); ++k)
-        d.cells << s.cStart.Value(k).time() << s.cEnd.Item(k).time() << s.cTime.Value(k);
+    for (int k = 1; k <= s.cEnd.count(); ++k)
+        d.cells << s.cStart.value(k).time() << s.cEnd.item(k).time() << s.cTime.value(k);
 
     if (item.running) {
-        d.firstBlock << QStringLiteral("截止至:") + TimeText::HourMinute(now.time()) + QStringLiteral("(仍在计时...)");
+        d.firstBlock << QStringLiteral("截止至:") + TimeText::hourMinute(now.time()) + QStringLiteral("(仍在计时...)");
         // The minutes are counted from the recorded start rather than the start column's text, so
         // the locale's time format cannot garble them, and as a booked session would be.
-        d.cells << ItemRowModel::cellText(item, ItemRowModel::ColLatestStart) << TimeText::HourMinute(now.time())
-                << TimingOperations::SessionMinutes(item, moment);
+        d.cells << ItemRowModel::cellText(item, ItemRowModel::ColLatestStart) << TimeText::hourMinute(now.time())
+                << TimingOperations::sessionMinutes(item, moment);
     } else {
         d.firstBlock << QStringLiteral("已结束计时");
     }
@@ -82,7 +82,7 @@ TimingReports::TimingReports(ModClock &state, const WallClock &clock, PrinterFac
 
 TimingReports::~TimingReports() = default;
 
-QString TimingReports::Title()
+QString TimingReports::title()
 {
     return QStringLiteral("计时项清单");
 }
@@ -97,9 +97,9 @@ ReportPrinter *TimingReports::report()
 
 void TimingReports::ReportItem(const Item &item, bool bPreview)
 {
-    const ReportDocument d = ItemDocument(item, m_state.objCalc(), m_clock.moment(), bPreview);
+    const ReportDocument d = itemDocument(item, m_state.objCalc(), m_clock.moment(), bPreview);
     if (ReportPrinter *r = report())
-        r->Present(d);
+        r->present(d);
 }
 
 void TimingReports::ReportAll(bool bPreview)
@@ -109,5 +109,5 @@ void TimingReports::ReportAll(bool bPreview)
     ReportPrinter *r = report();
     if (!r)
         return;
-    r->Present(allDocument(m_state, m_clock.now().date(), bPreview));
+    r->present(allDocument(m_state, m_clock.now().date(), bPreview));
 }

@@ -32,9 +32,9 @@ public:
     // The shared component, nullptr until a report has created it.
     ReportPrinter *objReport() const { return m_report.get(); }
 
-    static QString Title();
+    static QString title();
     // The item's report at now, its fee from calc.
-    static ReportDocument ItemDocument(const Item &item, FormulaEvaluator &calc, const Moment &now, bool bPreview);
+    static ReportDocument itemDocument(const Item &item, FormulaEvaluator &calc, const Moment &now, bool bPreview);
 
 private:
     ReportPrinter *report();

@@ -44,40 +44,40 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
     // The tooltip shows the current item's result as the refresh left it.
     connect(&m_state, &ModClock::refreshed, this, &ToolbarCommands::showTooltip);
     // A click on a button or a menu entry triggers its action; the command runs here. A key runs
-    // its button's command directly (KeyPress), as a click does.
-    for (const CommandTable::ButtonDef &def : CommandTable::Buttons()) {
+    // its button's command directly (keyPress), as a click does.
+    for (const CommandTable::ButtonDef &def : CommandTable::buttons()) {
         const Button button = def.button;
-        connect(m_actions.action(button), &QAction::triggered, this, [this, button] { ButtonClick(button); });
+        connect(m_actions.action(button), &QAction::triggered, this, [this, button] { buttonClick(button); });
     }
-    for (const CommandTable::EntryDef &def : CommandTable::Entries()) {
+    for (const CommandTable::EntryDef &def : CommandTable::entries()) {
         const Entry entry = def.entry;
-        connect(m_actions.action(entry), &QAction::triggered, this, [this, entry] { MenuClick(entry); });
+        connect(m_actions.action(entry), &QAction::triggered, this, [this, entry] { menuClick(entry); });
     }
 }
 
-QString ToolbarCommands::RemoveQuestion()
+QString ToolbarCommands::removeQuestion()
 {
     return QStringLiteral("打印并结束该项计时吗? ") + u'\r'
         + QStringLiteral(" 按‘取消’将取消操作，‘是’将打印并结束计时，‘否’将仅仅移除该项计时。");
 }
 
-QString ToolbarCommands::NotFoundMessage(const QString &name)
+QString ToolbarCommands::notFoundMessage(const QString &name)
 {
     return QStringLiteral("没有找到计时项目'") + name + u'\'';
 }
 
-qint32 ToolbarCommands::ViewAfter(qint32 view)
+qint32 ToolbarCommands::viewAfter(qint32 view)
 {
     return view >= 0 && view < 3 ? view + 1 : 0;
 }
 
-qint32 ToolbarCommands::DepthModeAfter(qint32 mode)
+qint32 ToolbarCommands::depthModeAfter(qint32 mode)
 {
     // Compared before adding, so that the largest stored number wraps to 0 instead of overflowing.
     return mode >= kLastDepthMode ? 0 : mode + 1;
 }
 
-qint32 ToolbarCommands::ColorAfter(qint32 color)
+qint32 ToolbarCommands::colorAfter(qint32 color)
 {
     for (const auto &[current, next] : kColorCycle) {
         if (current == color)
@@ -107,21 +107,21 @@ void ToolbarCommands::reportCurrent(bool bPreview)
     // waste paper.
     const int i = m_current.position();
     if (i != 0)
-        m_reports.ReportItem(m_state.lvwMain.At(i), bPreview);
+        m_reports.ReportItem(m_state.lvwMain.at(i), bPreview);
 }
 
 void ToolbarCommands::showTooltip()
 {
     if (const int i = m_current.position(); i != 0)
-        m_host.SetListToolTip(TimingOperations::ItemTooltip(m_state, i));
+        m_host.setListToolTip(TimingOperations::itemTooltip(m_state, i));
 }
 
-int ToolbarCommands::LastFoundPos() const
+int ToolbarCommands::lastFoundPos() const
 {
-    return m_state.lvwMain.PositionOf(m_lastFound);
+    return m_state.lvwMain.positionOf(m_lastFound);
 }
 
-void ToolbarCommands::ButtonClick(Button button)
+void ToolbarCommands::buttonClick(Button button)
 {
     switch (button) {
     case Button::New: Q_EMIT newItemsRequested(); break;
@@ -137,13 +137,13 @@ void ToolbarCommands::ButtonClick(Button button)
             m_reports.ReportAll(false);
         break;
     case Button::Scheme: Q_EMIT schemeRequested(); break;
-    case Button::Style: showView(ViewAfter(m_host.viewSettings().lngView)); break;
+    case Button::Style: showView(viewAfter(m_host.viewSettings().lngView)); break;
     case Button::History: Q_EMIT historyRequested(); break;
     case Button::Help: Q_EMIT helpRequested(); break;
     }
 }
 
-void ToolbarCommands::MenuClick(Entry entry)
+void ToolbarCommands::menuClick(Entry entry)
 {
     ViewSettings &view = m_host.viewSettings();
     switch (entry) {
@@ -166,15 +166,15 @@ void ToolbarCommands::MenuClick(Entry entry)
     case Entry::R3:
     case Entry::R4: showView(static_cast<int>(entry) - static_cast<int>(Entry::R1)); break;
     case Entry::R5:
-        view.lngDepthMode = DepthModeAfter(view.lngDepthMode);
+        view.lngDepthMode = depthModeAfter(view.lngDepthMode);
         m_host.doResize();
         break;
     case Entry::R6:
-        view.lngLineColor = ColorAfter(view.lngLineColor);
+        view.lngLineColor = colorAfter(view.lngLineColor);
         m_host.doResize();
         break;
     case Entry::R7:
-        view.lngDepthColor = ColorAfter(view.lngDepthColor);
+        view.lngDepthColor = colorAfter(view.lngDepthColor);
         m_host.doResize();
         break;
     case Entry::H1:
@@ -183,26 +183,26 @@ void ToolbarCommands::MenuClick(Entry entry)
     }
 }
 
-std::optional<Button> ToolbarCommands::ButtonForKey(QChar ch) const
+std::optional<Button> ToolbarCommands::buttonForKey(QChar ch) const
 {
-    const std::optional<Button> button = CommandTable::ForKey(ch);
+    const std::optional<Button> button = CommandTable::forKey(ch);
     if (button == Button::Remove && !m_actions.action(Button::Remove)->isEnabled())
         return std::nullopt;
     return button;
 }
 
-bool ToolbarCommands::KeyPress(QChar ch)
+bool ToolbarCommands::keyPress(QChar ch)
 {
-    const std::optional<Button> button = ButtonForKey(ch);
+    const std::optional<Button> button = buttonForKey(ch);
     if (!button)
         return false;
-    ButtonClick(*button);
+    buttonClick(*button);
     return true;
 }
 
-void ToolbarCommands::ItemClick(int pos)
+void ToolbarCommands::itemClick(int pos)
 {
-    if (!m_state.lvwMain.IsValid(pos))
+    if (!m_state.lvwMain.isValid(pos))
         return;
     m_current.set(pos);
     m_states.setItemChosen(true);
@@ -211,14 +211,14 @@ void ToolbarCommands::ItemClick(int pos)
 
 void ToolbarCommands::clockStartedByAnItem()
 {
-    m_host.SetClockEnabled(true);
+    m_host.setClockEnabled(true);
     m_states.setStartCaption(CommandStates::StartCaption::StopShort);
 }
 
 void ToolbarCommands::showView(qint32 view)
 {
     m_host.viewSettings().lngView = view;
-    m_host.SetListView(view);
+    m_host.setListView(view);
 }
 
 void ToolbarCommands::removeCurrent()
@@ -227,7 +227,7 @@ void ToolbarCommands::removeCurrent()
     if (m_current.position() == 0)
         return;
     const Prompter::Answer answer =
-        m_prompter.MsgBox(RemoveQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
+        m_prompter.msgBox(removeQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
     if (answer == Prompter::Answer::Cancel)
         return;
     const bool ended = answer == Prompter::Answer::Yes;
@@ -241,10 +241,10 @@ void ToolbarCommands::removeCurrent()
     if (i == 0)
         return;
     const Moment now = m_clock.moment();
-    RemovedItem removed = HistoryLog::Snapshot(m_state.lvwMain.At(i), now, ended);
+    RemovedItem removed = HistoryLog::snapshot(m_state.lvwMain.at(i), now, ended);
     m_state.leave(i, ended ? LeaveHow::Ended : LeaveHow::Removed, now);
-    m_history.Record(std::move(removed));
-    m_host.SetListToolTip(QString());
+    m_history.record(std::move(removed));
+    m_host.setListToolTip(QString());
     m_current.set(0); // no current item any more
     m_states.setItemChosen(false);
 }
@@ -254,7 +254,7 @@ int ToolbarCommands::findRow(const QString &name) const
     // Names are unique after case folding, the same comparison the name list uses.
     const QString wanted = name.toCaseFolded();
     for (int pos = 1; pos <= m_state.lngItems; ++pos) {
-        if (m_state.cName.Value(pos).toCaseFolded() == wanted)
+        if (m_state.cName.value(pos).toCaseFolded() == wanted)
             return pos;
     }
     return 0;
@@ -263,31 +263,31 @@ int ToolbarCommands::findRow(const QString &name) const
 void ToolbarCommands::findItem()
 {
     const QString name =
-        m_prompter.InputBox(QStringLiteral("请输入要查找的计时项目名称:"), QStringLiteral("查找计时项目"));
+        m_prompter.inputBox(QStringLiteral("请输入要查找的计时项目名称:"), QStringLiteral("查找计时项目"));
     if (name.isEmpty())
         return;
     const int pos = findRow(name);
     if (pos == 0) {
-        m_prompter.MsgBox(NotFoundMessage(name), Prompter::Buttons::Ok, Prompter::Icon::Critical);
+        m_prompter.msgBox(notFoundMessage(name), Prompter::Buttons::Ok, Prompter::Icon::Critical);
         return;
     }
     // Bold marks the row of the last search, so the one found before loses it even when the
     // operator has clicked other rows since.
-    const int previous = LastFoundPos();
+    const int previous = lastFoundPos();
     if (previous != 0)
-        m_state.lvwMain.SetBold(previous, false);
-    m_state.lvwMain.SetBold(pos, true);
-    m_lastFound = m_state.lvwMain.Handle(pos);
-    m_host.RevealRow(pos);
-    ItemClick(pos);
+        m_state.lvwMain.setBold(previous, false);
+    m_state.lvwMain.setBold(pos, true);
+    m_lastFound = m_state.lvwMain.handle(pos);
+    m_host.revealRow(pos);
+    itemClick(pos);
 }
 
 void ToolbarCommands::startStopAll()
 {
-    m_host.SetClockEnabled(!m_host.ClockEnabled());
-    const bool running = m_host.ClockEnabled();
+    m_host.setClockEnabled(!m_host.clockEnabled());
+    const bool running = m_host.clockEnabled();
     SetTimer(running);
     m_states.setStartCaption(running ? CommandStates::StartCaption::StopAll : CommandStates::StartCaption::StartAll);
     if (!running)
-        m_host.SetCaption(QStringLiteral("已终止计时:") + TimeText::GeneralDateTime(m_clock.now()));
+        m_host.setCaption(QStringLiteral("已终止计时:") + TimeText::generalDateTime(m_clock.now()));
 }

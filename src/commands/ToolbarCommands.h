@@ -30,13 +30,13 @@ public:
                     Prompter &prompter, const WallClock &clock, TimingReports &reports, HistoryLog &history,
                     QObject *parent = nullptr);
 
-    void ButtonClick(Button button);
-    void MenuClick(Entry entry);
+    void buttonClick(Button button);
+    void menuClick(Entry entry);
     // A typed character presses the button it stands for; true when it stood for one. The window
     // then keeps the key from the list, whose type-ahead would otherwise move the current item.
-    bool KeyPress(QChar ch);
+    bool keyPress(QChar ch);
     // The button a character presses, if any (M only while removing is possible).
-    std::optional<Button> ButtonForKey(QChar ch) const;
+    std::optional<Button> buttonForKey(QChar ch) const;
 
     // An item started as it was added (or restored running) switches the clock on, and the start
     // button shows it.
@@ -44,19 +44,19 @@ public:
 
     // The list's item-click handling: row pos becomes the current item, the commands that act on
     // it are enabled and the list's tooltip shows its result.
-    void ItemClick(int pos);
+    void itemClick(int pos);
 
     // The cycles of the style button and its menu. Any value outside a cycle starts it over.
-    static qint32 ViewAfter(qint32 view);
-    static qint32 DepthModeAfter(qint32 mode);
+    static qint32 viewAfter(qint32 view);
+    static qint32 depthModeAfter(qint32 mode);
     // Black, blue, cyan, green, magenta, red, white, then black again.
-    static qint32 ColorAfter(qint32 color);
+    static qint32 colorAfter(qint32 color);
 
-    static QString RemoveQuestion();
-    static QString NotFoundMessage(const QString &name);
+    static QString removeQuestion();
+    static QString notFoundMessage(const QString &name);
 
     // The row the last search found, which alone is shown bold; 0 when there is none.
-    int LastFoundPos() const;
+    int lastFoundPos() const;
 
 Q_SIGNALS:
     // Windows the commands open; the program opens them.

@@ -16,16 +16,16 @@ WindowHelpViewer::~WindowHelpViewer()
         delete m_window.data();
 }
 
-QString WindowHelpViewer::MissingFileMessage(const QString &file)
+QString WindowHelpViewer::missingFileMessage(const QString &file)
 {
     return QStringLiteral("找不到帮助文件:") + u'\n' + QDir::toNativeSeparators(file);
 }
 
-void WindowHelpViewer::ShowHelp(const QString &file, int context, QWidget *owner)
+void WindowHelpViewer::showHelp(const QString &file, int context, QWidget *owner)
 {
-    const std::optional<HelpDocument> doc = HelpDocument::Load(file);
+    const std::optional<HelpDocument> doc = HelpDocument::load(file);
     if (!doc) {
-        m_prompter.MsgBox(MissingFileMessage(file), Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
+        m_prompter.msgBox(missingFileMessage(file), Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
         return;
     }
     if (m_window && m_window->parentWidget() != owner)
@@ -34,14 +34,14 @@ void WindowHelpViewer::ShowHelp(const QString &file, int context, QWidget *owner
         m_window = new HelpWindow(owner);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
     }
-    m_window->Open(file, *doc, context);
+    m_window->open(file, *doc, context);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
 }
 
-void WindowHelpViewer::ShowProgramHelp(int context, QWidget *owner)
+void WindowHelpViewer::showProgramHelp(int context, QWidget *owner)
 {
     // Looked for each time: a help file installed while the program runs is found too.
-    ShowHelp(HelpDocument::Locate(), context, owner);
+    showHelp(HelpDocument::locate(), context, owner);
 }

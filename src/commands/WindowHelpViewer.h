@@ -17,12 +17,12 @@ public:
     WindowHelpViewer(const WindowHelpViewer &) = delete;
     WindowHelpViewer &operator=(const WindowHelpViewer &) = delete;
 
-    void ShowHelp(const QString &file, int context, QWidget *owner) override;
+    void showHelp(const QString &file, int context, QWidget *owner) override;
     // The program's own help file, wherever it was installed (HelpDocument::Locate).
-    void ShowProgramHelp(int context, QWidget *owner);
+    void showProgramHelp(int context, QWidget *owner);
 
     // "找不到帮助文件:" and the path looked for.
-    static QString MissingFileMessage(const QString &file);
+    static QString missingFileMessage(const QString &file);
 
     // The window, while one is open.
     HelpWindow *window() const { return m_window; }

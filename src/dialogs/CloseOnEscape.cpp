@@ -3,7 +3,7 @@
 #include <QShortcut>
 #include <QWidget>
 
-void CloseOnEscape(QWidget *window)
+void closeOnEscape(QWidget *window)
 {
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     escape->setContext(Qt::WindowShortcut);

@@ -4,4 +4,4 @@
 class QWidget;
 
 // Only while that window is the active one: Esc anywhere else keeps its own meaning.
-void CloseOnEscape(QWidget *window);
+void closeOnEscape(QWidget *window);

@@ -11,12 +11,12 @@
 
 namespace DialogDesign {
 
-QRect TwipsRect(int left, int top, int width, int height)
+QRect twipsRect(int left, int top, int width, int height)
 {
-    return QRect(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
 }
 
-void SetUpWindow(QDialog *dialog, const QString &caption, int clientWidthTwips, int clientHeightTwips)
+void setUpWindow(QDialog *dialog, const QString &caption, int clientWidthTwips, int clientHeightTwips)
 {
     dialog->setWindowTitle(caption);
     dialog->setWindowIcon(Artwork::appIcon());
@@ -25,11 +25,11 @@ void SetUpWindow(QDialog *dialog, const QString &caption, int clientWidthTwips, 
     dialog->setModal(true);
     // The default dialog font of the Chinese desktop the layout was measured on; controls that
     // need the larger size set it themselves.
-    dialog->setFont(SimSunFont(9));
-    dialog->setFixedSize(Pixels(clientWidthTwips), Pixels(clientHeightTwips));
+    dialog->setFont(simSunFont(9));
+    dialog->setFixedSize(pixels(clientWidthTwips), pixels(clientHeightTwips));
 }
 
-QLabel *Label(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
@@ -41,7 +41,7 @@ QLabel *Label(QWidget *parent, const char *name, const QString &text, const QRec
     return label;
 }
 
-QPushButton *PictureButton(QWidget *parent, const QPixmap &picture, const QRect &geometry, bool lightGreyFace)
+QPushButton *pictureButton(QWidget *parent, const QPixmap &picture, const QRect &geometry, bool lightGreyFace)
 {
     auto *button = new QPushButton(parent);
     button->setGeometry(geometry);

@@ -49,7 +49,7 @@ qsizetype numberLength(const QByteArray &s)
 
 } // namespace
 
-double LeadingNumber(const QString &text)
+double leadingNumber(const QString &text)
 {
     QByteArray ascii;
     ascii.reserve(text.size());

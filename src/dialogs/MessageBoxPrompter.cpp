@@ -42,13 +42,13 @@ Prompter::Answer answerFor(int button)
 
 } // namespace
 
-Prompter::Answer MessageBoxPrompter::MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton)
+Prompter::Answer MessageBoxPrompter::msgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton)
 {
     const QList<QMessageBox::StandardButton> shown = boxButtons(buttons);
     QMessageBox::StandardButtons flags;
     for (QMessageBox::StandardButton b : shown)
         flags |= b;
-    QMessageBox box(boxIcon(icon), AppTitle(), text, flags, m_parent);
+    QMessageBox box(boxIcon(icon), appTitle(), text, flags, m_parent);
     if (defaultButton >= 1 && defaultButton <= shown.size())
         box.setDefaultButton(shown.at(defaultButton - 1));
     // Over a window that stays on top (the splash) a box must stay on top as well, or it opens
@@ -58,9 +58,9 @@ Prompter::Answer MessageBoxPrompter::MsgBox(const QString &text, Buttons buttons
     return answerFor(box.exec());
 }
 
-Prompter::Answer MessageBoxPrompter::MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
+Prompter::Answer MessageBoxPrompter::msgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), AppTitle(), text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(boxIcon(icon), appTitle(), text, QMessageBox::Yes | QMessageBox::No, m_parent);
     QPushButton *chosen = box.addButton(choice, QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Yes);
     if (m_parent && m_parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
@@ -69,12 +69,12 @@ Prompter::Answer MessageBoxPrompter::MsgBoxWithChoice(const QString &text, const
     return box.clickedButton() == chosen ? Answer::Choice : answerFor(button);
 }
 
-QString MessageBoxPrompter::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+QString MessageBoxPrompter::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     // A box of one line has nothing to gain from a larger size: no maximise button, and a fixed
     // size, so that window managers draw no resize strip under it either.
     QInputDialog box(m_parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    box.setWindowTitle(title.isEmpty() ? AppTitle() : title);
+    box.setWindowTitle(title.isEmpty() ? appTitle() : title);
     box.setInputMode(QInputDialog::TextInput);
     box.setLabelText(prompt);
     box.setTextValue(defaultText);

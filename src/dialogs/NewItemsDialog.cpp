@@ -21,10 +21,10 @@
 #include <cmath>
 #include <iterator>
 
-using DialogDesign::Label;
-using DialogDesign::TwipsRect;
+using DialogDesign::label;
+using DialogDesign::twipsRect;
 
-QString NewItemsDialog::HelpText()
+QString NewItemsDialog::helpText()
 {
     return QStringLiteral(
         "提示:  "
@@ -32,28 +32,27 @@ QString NewItemsDialog::HelpText()
         "系统将加入此前的计时与此后的计时一起合计。选中一个计时结果的计算方案,按下确定新增一项计时。");
 }
 
-NewItemsDialog::NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, QWidget *owner,
+NewItemsDialog::NewItemsDialog(ModClock &state, WallClock &clock, Prompter &prompter, QWidget *owner,
                                std::function<void()> schemesChanged)
-    : QDialog(owner), m_clock(clock), m_wallClock(wallClock), m_prompter(prompter),
-      m_schemesChanged(std::move(schemesChanged))
+    : QDialog(owner), m_state(state), m_clock(clock), m_prompter(prompter), m_schemesChanged(std::move(schemesChanged))
 {
     // The scheme dialog belongs to the main window, like this one, not to this dialog.
-    m_openSchemeDialog = [this, &clock, owner] { SchemeDialog::Run(clock, owner, m_schemesChanged); };
-    DialogDesign::SetUpWindow(this, QStringLiteral("新增"), 6405, 4125);
+    m_openSchemeDialog = [this, &state, owner] { SchemeDialog::run(state, owner, m_schemesChanged); };
+    DialogDesign::setUpWindow(this, QStringLiteral("新增"), 6405, 4125);
     buildControls();
     Form_Load();
 }
 
-void NewItemsDialog::Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, QWidget *owner,
+void NewItemsDialog::run(ModClock &state, WallClock &clock, Prompter &prompter, QWidget *owner,
                          std::function<void()> schemesChanged, std::function<void()> startedOnAdding)
 {
-    NewItemsDialog dialog(clock, wallClock, prompter, owner, std::move(schemesChanged));
+    NewItemsDialog dialog(state, clock, prompter, owner, std::move(schemesChanged));
     if (startedOnAdding)
         connect(&dialog, &NewItemsDialog::startedOnAdding, &dialog, startedOnAdding);
     dialog.exec();
 }
 
-void NewItemsDialog::SetSchemeDialogOpener(std::function<void()> open)
+void NewItemsDialog::setSchemeDialogOpener(std::function<void()> open)
 {
     m_openSchemeDialog = std::move(open);
 }
@@ -61,47 +60,47 @@ void NewItemsDialog::SetSchemeDialogOpener(std::function<void()> open)
 void NewItemsDialog::buildControls()
 {
     // The help label comes first so that the frame, which overlaps its lower edge, lies above it.
-    Label(this, "Label4", HelpText(), TwipsRect(75, 0, 6240, 915));
+    label(this, "Label4", helpText(), twipsRect(75, 0, 6240, 915));
 
     auto *frame = new QGroupBox(QStringLiteral("计时项目"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(TwipsRect(75, 600, 6165, 2640));
+    frame->setGeometry(twipsRect(75, 600, 6165, 2640));
 
-    const QFont boxFont = SimSunFont(10.5);
-    Label(frame, "Label1", QStringLiteral("计时项名称:"), TwipsRect(150, 300, 1140, 390));
+    const QFont boxFont = simSunFont(10.5);
+    label(frame, "Label1", QStringLiteral("计时项名称:"), twipsRect(150, 300, 1140, 390));
     txtName = new QLineEdit(frame);
     txtName->setObjectName(QStringLiteral("txtName"));
-    txtName->setGeometry(TwipsRect(1200, 225, 2190, 315));
+    txtName->setGeometry(twipsRect(1200, 225, 2190, 315));
     txtName->setFont(boxFont);
-    Label(frame, "Label3", QStringLiteral("计时累计:"), TwipsRect(3600, 300, 1065, 390));
+    label(frame, "Label3", QStringLiteral("计时累计:"), twipsRect(3600, 300, 1065, 390));
     txtTime = new QLineEdit(frame);
     txtTime->setObjectName(QStringLiteral("txtTime"));
-    txtTime->setGeometry(TwipsRect(4725, 225, 1290, 315));
+    txtTime->setGeometry(twipsRect(4725, 225, 1290, 315));
     txtTime->setFont(boxFont);
-    Label(frame, "Label2", QStringLiteral("选中计算方案:"), TwipsRect(150, 675, 3390, 315));
+    label(frame, "Label2", QStringLiteral("选中计算方案:"), twipsRect(150, 675, 3390, 315));
     Lst = new QListWidget(frame);
     Lst->setObjectName(QStringLiteral("Lst"));
-    Lst->setGeometry(TwipsRect(150, 975, 4965, 1110));
+    Lst->setGeometry(twipsRect(150, 975, 4965, 1110));
     Lst->setFont(boxFont);
     Lst->setSelectionMode(QAbstractItemView::SingleSelection);
     cmdNew = new QPushButton(QStringLiteral("新增 &N"), frame);
     cmdNew->setObjectName(QStringLiteral("cmdNew"));
-    cmdNew->setGeometry(TwipsRect(5175, 975, 915, 465));
+    cmdNew->setGeometry(twipsRect(5175, 975, 915, 465));
     cmdRemove = new QPushButton(QStringLiteral("移除 &M"), frame);
     cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
-    cmdRemove->setGeometry(TwipsRect(5175, 1500, 915, 465));
+    cmdRemove->setGeometry(twipsRect(5175, 1500, 915, 465));
     cmdRemove->setEnabled(false);
     cheCalc = new QCheckBox(QStringLiteral("按下确定后开始计时。"), frame);
     cheCalc->setObjectName(QStringLiteral("cheCalc"));
-    cheCalc->setGeometry(TwipsRect(150, 2250, 2190, 315));
+    cheCalc->setGeometry(twipsRect(150, 2250, 2190, 315));
     cheCalc->setChecked(true);
 
-    cmdOK = DialogDesign::PictureButton(this, Artwork::okButtonPicture(), TwipsRect(2925, 3375, 1440, 615), true);
+    cmdOK = DialogDesign::pictureButton(this, Artwork::okButtonPicture(), twipsRect(2925, 3375, 1440, 615), true);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     cmdOK->setEnabled(false);
     cmdCancel =
-        DialogDesign::PictureButton(this, Artwork::cancelButtonPicture(), TwipsRect(4875, 3375, 1440, 615), false);
+        DialogDesign::pictureButton(this, Artwork::cancelButtonPicture(), twipsRect(4875, 3375, 1440, 615), false);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     QWidget *const tabOrder[] = {cmdCancel, cmdOK, cheCalc, cmdRemove, cmdNew, txtTime, txtName, Lst};
@@ -119,8 +118,8 @@ void NewItemsDialog::buildControls()
 
 void NewItemsDialog::Form_Load()
 {
-    for (int i = 1; i <= m_clock.cFangAn.Count(); ++i)
-        Lst->addItem(m_clock.cFangAn.Item(i));
+    for (int i = 1; i <= m_state.cFangAn.count(); ++i)
+        Lst->addItem(m_state.cFangAn.item(i));
     if (Lst->count() > 0)
         Lst->setCurrentRow(0); // selects it, which enables "移除 &M" through Lst_Click
 }
@@ -147,9 +146,9 @@ void NewItemsDialog::cmdNew_Click()
 {
     m_openSchemeDialog();
     // The scheme dialog appends at most one scheme, and only when it was confirmed.
-    const int schemes = m_clock.cFangAn.Count();
+    const int schemes = m_state.cFangAn.count();
     if (Lst->count() != schemes && schemes > 0)
-        Lst->addItem(m_clock.cFangAn.Last());
+        Lst->addItem(m_state.cFangAn.last());
 }
 
 void NewItemsDialog::cmdRemove_Click()
@@ -157,7 +156,7 @@ void NewItemsDialog::cmdRemove_Click()
     const int line = selectedLine();
     if (line < 0)
         return;
-    m_clock.cFangAn.Remove(line + 1);
+    m_state.cFangAn.remove(line + 1);
     delete Lst->takeItem(line);
     // The list would otherwise move the selection to a neighbour; the operator must choose anew.
     Lst->clearSelection();
@@ -175,12 +174,12 @@ void NewItemsDialog::cmdOK_Click()
     NewItem item;
     item.name = txtName->text();
     item.scheme = Lst->item(line)->text();
-    item.minutes = LeadingNumber(txtTime->text());
+    item.minutes = leadingNumber(txtTime->text());
     item.startNow = cheCalc->isChecked();
     // Minutes beyond any bill are a slip of the keyboard, and an item holding them could not be
     // brought back after a crash.
     if (std::abs(item.minutes) > ChecksummedLine::kMostMinutes) {
-        m_prompter.MsgBox(
+        m_prompter.msgBox(
             QStringLiteral("已用时间超出范围(最多 %1 分钟)。").arg(ChecksummedLine::kMostMinutes, 0, 'f', 0),
             Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
         txtTime->setFocus();
@@ -189,8 +188,8 @@ void NewItemsDialog::cmdOK_Click()
 
     // The name is registered and the row and every per-item list appended in one step, so no tick
     // of the main window's clock can see half an item; a taken name changes nothing at all.
-    if (m_clock.add(item, m_wallClock.moment()) == 0) {
-        m_prompter.MsgBox(QStringLiteral("重复的计时项名称!"), Prompter::Buttons::Ok, Prompter::Icon::Critical);
+    if (m_state.add(item, m_clock.moment()) == 0) {
+        m_prompter.msgBox(QStringLiteral("重复的计时项名称!"), Prompter::Buttons::Ok, Prompter::Icon::Critical);
         txtName->setFocus();
         return;
     }

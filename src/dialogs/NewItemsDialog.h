@@ -20,21 +20,21 @@ class NewItemsDialog : public QDialog {
 public:
     // schemesChanged runs after a scheme was removed here or added in the scheme dialog opened
     // from here, so that the list is saved at once.
-    NewItemsDialog(ModClock &clock, WallClock &wallClock, Prompter &prompter, QWidget *owner,
+    NewItemsDialog(ModClock &state, WallClock &clock, Prompter &prompter, QWidget *owner,
                    std::function<void()> schemesChanged = {});
 
     // Opens the dialog modally over owner and returns when it closes; the new items are its result.
-    static void Run(ModClock &clock, WallClock &wallClock, Prompter &prompter, QWidget *owner,
+    static void run(ModClock &state, WallClock &clock, Prompter &prompter, QWidget *owner,
                     std::function<void()> schemesChanged = {}, std::function<void()> startedOnAdding = {});
 
     // "新增 &N" opens the scheme dialog through this; by default modally over the owner. Tests put
     // something in its place that does not wait for an operator.
-    void SetSchemeDialogOpener(std::function<void()> open);
+    void setSchemeDialogOpener(std::function<void()> open);
 
     // OK is enabled exactly when there is a name (blanks count) and a scheme is selected.
     void doEnabled();
 
-    static QString HelpText();
+    static QString helpText();
 
 Q_SIGNALS:
     // An item was added started: the main window's clock is to refresh it.
@@ -54,8 +54,8 @@ private:
     void cmdRemove_Click();
     void cmdOK_Click();
 
-    ModClock &m_clock;
-    WallClock &m_wallClock;
+    ModClock &m_state;
+    WallClock &m_clock;
     Prompter &m_prompter;
     std::function<void()> m_schemesChanged;
     std::function<void()> m_openSchemeDialog;

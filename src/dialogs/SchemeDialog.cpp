@@ -14,10 +14,10 @@
 #include <QPushButton>
 #include <QStringList>
 
-using DialogDesign::Label;
-using DialogDesign::TwipsRect;
+using DialogDesign::label;
+using DialogDesign::twipsRect;
 
-QString SchemeDialog::FirstHelpText()
+QString SchemeDialog::firstHelpText()
 {
     // The quotes around C and around the symbols are plain double quotes inside the text.
     return QStringList {QStringLiteral("提示:   耗时 = 终止计时时间 - 开始计时时间  注意: "
@@ -32,7 +32,7 @@ QString SchemeDialog::FirstHelpText()
         .join(u'"');
 }
 
-QString SchemeDialog::SecondHelpText()
+QString SchemeDialog::secondHelpText()
 {
     return QStringLiteral("   "
                           "计时的结果实际上是耗时累计参与表达式计算的结果，所以，如果表达式没有耗时参与表达式运算，则表"
@@ -43,10 +43,10 @@ QString SchemeDialog::SecondHelpText()
                           "每增一名上网者，则新增一个计时项。每一项上网费用可即时从结果中查看。");
 }
 
-SchemeDialog::SchemeDialog(ModClock &clock, QWidget *owner, std::function<void()> schemesChanged)
-    : QDialog(owner), m_clock(clock), m_schemesChanged(std::move(schemesChanged))
+SchemeDialog::SchemeDialog(ModClock &state, QWidget *owner, std::function<void()> schemesChanged)
+    : QDialog(owner), m_state(state), m_schemesChanged(std::move(schemesChanged))
 {
-    DialogDesign::SetUpWindow(this, QStringLiteral("新增计时方案"), 6720, 4140);
+    DialogDesign::setUpWindow(this, QStringLiteral("新增计时方案"), 6720, 4140);
     buildControls();
 }
 
@@ -54,40 +54,40 @@ void SchemeDialog::buildControls()
 {
     // Created in stacking order: the help labels first, so that the frame covers their lower edge
     // where the design lets them overlap.
-    Label(this, "Label2", FirstHelpText(), TwipsRect(150, 0, 6315, 1140));
-    Label(this, "Label4", SecondHelpText(), TwipsRect(75, 1125, 6390, 1140));
+    label(this, "Label2", firstHelpText(), twipsRect(150, 0, 6315, 1140));
+    label(this, "Label4", secondHelpText(), twipsRect(75, 1125, 6390, 1140));
 
     auto *frame = new QGroupBox(QStringLiteral("新增方案"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(TwipsRect(150, 2250, 6315, 1215));
+    frame->setGeometry(twipsRect(150, 2250, 6315, 1215));
 
-    Label(frame, "Label1", QStringLiteral("计时表达式:"), TwipsRect(150, 300, 1215, 315));
+    label(frame, "Label1", QStringLiteral("计时表达式:"), twipsRect(150, 300, 1215, 315));
     Text1 = new QLineEdit(frame);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(TwipsRect(1275, 300, 4890, 390));
-    Text1->setFont(SimSunFont(10.5));
-    Label(frame, "Label3", QStringLiteral("表达式正误:"), TwipsRect(150, 750, 1140, 390));
-    lblTip = Label(frame, "lblTip", QString(), TwipsRect(1275, 750, 4890, 315));
+    Text1->setGeometry(twipsRect(1275, 300, 4890, 390));
+    Text1->setFont(simSunFont(10.5));
+    label(frame, "Label3", QStringLiteral("表达式正误:"), twipsRect(150, 750, 1140, 390));
+    lblTip = label(frame, "lblTip", QString(), twipsRect(1275, 750, 4890, 315));
 
-    cmdOK = DialogDesign::PictureButton(this, Artwork::okButtonPicture(), TwipsRect(3000, 3525, 1440, 615), true);
+    cmdOK = DialogDesign::pictureButton(this, Artwork::okButtonPicture(), twipsRect(3000, 3525, 1440, 615), true);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     cmdOK->setEnabled(false);
     cmdCancel =
-        DialogDesign::PictureButton(this, Artwork::cancelButtonPicture(), TwipsRect(5100, 3525, 1440, 615), false);
+        DialogDesign::pictureButton(this, Artwork::cancelButtonPicture(), twipsRect(5100, 3525, 1440, 615), false);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     setTabOrder(cmdOK, cmdCancel);
     setTabOrder(cmdCancel, Text1);
 
-    connect(Text1, &QLineEdit::textChanged, this, &SchemeDialog::Text1_Change);
+    connect(Text1, &QLineEdit::textChanged, this, &SchemeDialog::onText1Changed);
     connect(cmdOK, &QPushButton::clicked, this, &SchemeDialog::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void SchemeDialog::Run(ModClock &clock, QWidget *owner, std::function<void()> schemesChanged)
+void SchemeDialog::run(ModClock &state, QWidget *owner, std::function<void()> schemesChanged)
 {
-    SchemeDialog dialog(clock, owner, std::move(schemesChanged));
+    SchemeDialog dialog(state, owner, std::move(schemesChanged));
     dialog.exec();
 }
 
@@ -120,14 +120,14 @@ void SchemeDialog::CheckEnabled()
     cmdOK->setEnabled(accepted);
 }
 
-void SchemeDialog::Text1_Change()
+void SchemeDialog::onText1Changed()
 {
     bNoMacro = false;
     if (!CheckClock()) {
         dblCheckValue = 0;
         bNoMacro = true;
     } else {
-        dblCheckValue = m_clock.objCalc().Evaluate(sCheckText).value_or(0.0);
+        dblCheckValue = m_state.objCalc().Evaluate(sCheckText).value_or(0.0);
     }
     CheckEnabled();
 }
@@ -135,7 +135,7 @@ void SchemeDialog::Text1_Change()
 void SchemeDialog::cmdOK_Click()
 {
     // The text as typed: the C stays a C, nothing is trimmed, an equal entry may already exist.
-    m_clock.cFangAn.Add(Text1->text());
+    m_state.cFangAn.add(Text1->text());
     accept();
     // Closed first, so that a box about a failed save stands over the window the operator sees.
     if (m_schemesChanged)

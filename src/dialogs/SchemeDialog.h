@@ -17,18 +17,18 @@ class SchemeDialog : public QDialog {
     Q_OBJECT
 public:
     // schemesChanged runs after OK has appended the scheme, so that the list is saved at once.
-    SchemeDialog(ModClock &clock, QWidget *owner, std::function<void()> schemesChanged = {});
+    SchemeDialog(ModClock &state, QWidget *owner, std::function<void()> schemesChanged = {});
 
     // Opens the dialog modally over owner and returns when it closes; cFangAn is its only result.
-    static void Run(ModClock &clock, QWidget *owner, std::function<void()> schemesChanged = {});
+    static void run(ModClock &state, QWidget *owner, std::function<void()> schemesChanged = {});
 
     // Rebuilds sCheckText from the formula and tells whether it holds a C.
     bool CheckClock();
     // Shows the verdict and enables OK from dblCheckValue and bNoMacro.
     void CheckEnabled();
 
-    static QString FirstHelpText();
-    static QString SecondHelpText();
+    static QString firstHelpText();
+    static QString secondHelpText();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -36,10 +36,10 @@ protected:
 
 private:
     void buildControls();
-    void Text1_Change();
+    void onText1Changed();
     void cmdOK_Click();
 
-    ModClock &m_clock;
+    ModClock &m_state;
     std::function<void()> m_schemesChanged;
     // The controls carry their design names as object names as well.
     QLineEdit *Text1 = nullptr;

@@ -14,6 +14,6 @@ void LoadFangAn(ModClock &state, SettingsStore &store, Prompter &prompter);
 // Makes every change held by the store durable at once. A failure is told to the operator, once
 // until a commit succeeds again, and the program goes on; the result says whether it was written.
 // A commit that kept the original aside says where.
-bool Commit(SettingsStore &store, Prompter &prompter);
+bool commit(SettingsStore &store, Prompter &prompter);
 
 } // namespace SchemeStorePrompts

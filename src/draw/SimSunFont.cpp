@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-void InstallCjkFontSubstitutions()
+void installCjkFontSubstitutions()
 {
     static bool done = false;
     if (done)
@@ -17,9 +17,9 @@ void InstallCjkFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("宋体"), standIns);
 }
 
-QFont SimSunFont(double pointSize)
+QFont simSunFont(double pointSize)
 {
-    InstallCjkFontSubstitutions();
+    installCjkFontSubstitutions();
     QFont font(QStringLiteral("SimSun"));
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);

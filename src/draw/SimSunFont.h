@@ -5,7 +5,7 @@
 
 // The font named "宋体"/SimSun at the given point size. The first call registers substitutions so
 // that machines without SimSun (any Linux desktop) draw the text in an installed CJK font.
-QFont SimSunFont(double pointSize);
+QFont simSunFont(double pointSize);
 
 // Registers the substitutions without building a font; the program calls it once at start.
-void InstallCjkFontSubstitutions();
+void installCjkFontSubstitutions();

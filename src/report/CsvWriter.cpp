@@ -3,7 +3,7 @@
 CsvWriter::CsvWriter() : m_bytes("\xEF\xBB\xBF")
 { }
 
-QString CsvWriter::Field(const QString &text)
+QString CsvWriter::quotedField(const QString &text)
 {
     const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
     if (!quoted)
@@ -13,17 +13,17 @@ QString CsvWriter::Field(const QString &text)
     return u'"' + doubled + u'"';
 }
 
-QString CsvWriter::Inert(const QString &text)
+QString CsvWriter::inert(const QString &text)
 {
     static const QString starts = QStringLiteral("=+-@\t\r");
     return !text.isEmpty() && starts.contains(text.front()) ? u'\'' + text : text;
 }
 
-void CsvWriter::AddRow(const QStringList &fields)
+void CsvWriter::addRow(const QStringList &fields)
 {
     QStringList quoted;
     quoted.reserve(fields.size());
     for (const QString &field : fields)
-        quoted << Field(field);
+        quoted << quotedField(field);
     m_bytes += quoted.join(u',').toUtf8() + "\r\n";
 }

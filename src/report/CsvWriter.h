@@ -11,14 +11,14 @@ class CsvWriter {
 public:
     CsvWriter();
 
-    void AddRow(const QStringList &fields);
-    const QByteArray &Bytes() const { return m_bytes; }
+    void addRow(const QStringList &fields);
+    const QByteArray &bytes() const { return m_bytes; }
 
-    static QString Field(const QString &text);
+    static QString quotedField(const QString &text);
     // Text typed by someone (a name, a formula) that a spreadsheet program must show, not run: one
     // that starts as a formula would (=, +, -, @, or a tab or carriage return before one) gets a
     // leading apostrophe, which spreadsheet programs take as "this is text".
-    static QString Inert(const QString &text);
+    static QString inert(const QString &text);
 
 private:
     QByteArray m_bytes;

@@ -7,7 +7,7 @@
 FileDialogSaveAsker::FileDialogSaveAsker(QWidget *parent) : m_parent(parent)
 { }
 
-QString FileDialogSaveAsker::FileName(const Kind &kind, const QString &suggestion)
+QString FileDialogSaveAsker::fileName(const Kind &kind, const QString &suggestion)
 {
     const QString dotted = u'.' + kind.suffix;
     QString name = QFileDialog::getSaveFileName(m_parent, kind.title, suggestion,
@@ -17,7 +17,7 @@ QString FileDialogSaveAsker::FileName(const Kind &kind, const QString &suggestio
     return name;
 }
 
-void FileDialogSaveAsker::Failed(const Kind &kind, const QString &where)
+void FileDialogSaveAsker::saveFailed(const Kind &kind, const QString &where)
 {
     // The name the program gives itself at start, the title of its other boxes as well.
     QMessageBox box(kind.icon, QGuiApplication::applicationDisplayName(),

@@ -9,8 +9,8 @@
 class FileDialogSaveAsker : public SaveFileAsker {
 public:
     explicit FileDialogSaveAsker(QWidget *parent = nullptr);
-    QString FileName(const Kind &kind, const QString &suggestion) override;
-    void Failed(const Kind &kind, const QString &where) override;
+    QString fileName(const Kind &kind, const QString &suggestion) override;
+    void saveFailed(const Kind &kind, const QString &where) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -53,7 +53,7 @@ bool writePdf(const ReportContent &content, const QString &fileName)
     printer.setOutputFileName(fileName);
     printer.setPageSize(QPageSize(QPageSize::A4));
     setUpPage(printer, content.title);
-    return ReportLayout(content).Paint(&printer);
+    return ReportLayout(content).paint(&printer);
 }
 } // namespace
 
@@ -69,9 +69,9 @@ QtReportPrinter::QtReportPrinter(QWidget *dialogParent, std::unique_ptr<SaveFile
 
 QtReportPrinter::~QtReportPrinter() = default;
 
-void QtReportPrinter::Present(const ReportDocument &document)
+void QtReportPrinter::present(const ReportDocument &document)
 {
-    PresentPending();
+    presentPending();
     m_document = document;
     m_preview = document.preview;
     m_styleCode = document.styleCode;
@@ -84,30 +84,30 @@ void QtReportPrinter::Present(const ReportDocument &document)
             this,
             [this] {
                 m_presentQueued = false;
-                PresentPending();
+                presentPending();
             },
             Qt::QueuedConnection);
     }
 }
 
-ReportContent QtReportPrinter::Content() const
+ReportContent QtReportPrinter::content() const
 {
-    return ReportContent::From(m_document);
+    return ReportContent::from(m_document);
 }
 
-void QtReportPrinter::PresentPending()
+void QtReportPrinter::presentPending()
 {
     if (!std::exchange(m_pending, false))
         return;
     if (m_document.preview)
-        showPreview(Content());
+        showPreview(content());
     else
-        print(Content(), qMax(1, m_document.copies));
+        print(content(), qMax(1, m_document.copies));
 }
 
-bool QtReportPrinter::WritePdf(const QString &fileName) const
+bool QtReportPrinter::writePdfFile(const QString &fileName) const
 {
-    return writePdf(Content(), fileName);
+    return writePdf(content(), fileName);
 }
 
 void QtReportPrinter::print(const ReportContent &content, int copies)
@@ -117,9 +117,9 @@ void QtReportPrinter::print(const ReportContent &content, int copies)
         QPrinter printer(target, QPrinter::HighResolution);
         printer.setCopyCount(copies);
         setUpPage(printer, content.title);
-        if (ReportLayout(content).Paint(&printer))
+        if (ReportLayout(content).paint(&printer))
             return;
-        m_asker->Failed(kPdf, target.printerName());
+        m_asker->saveFailed(kPdf, target.printerName());
     }
     // Without a printer the report goes to a file the operator names, rather than nowhere.
     saveAsPdf(content);
@@ -129,12 +129,12 @@ void QtReportPrinter::saveAsPdf(const ReportContent &content)
 {
     QString suggestion = QDir::home().filePath(content.title + QLatin1String(".pdf"));
     for (;;) {
-        const QString name = m_asker->FileName(kPdf, suggestion);
+        const QString name = m_asker->fileName(kPdf, suggestion);
         if (name.isEmpty())
             return;
         if (writePdf(content, name))
             return;
-        m_asker->Failed(kPdf, name);
+        m_asker->saveFailed(kPdf, name);
         suggestion = name;
     }
 }
@@ -150,13 +150,13 @@ void QtReportPrinter::showPreview(const ReportContent &content)
     // The window keeps its own copy: the item it shows may be removed while it is open.
     const auto layout = std::make_shared<ReportLayout>(content);
     connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
-            [layout](QPrinter *printer) { layout->Paint(printer); });
+            [layout](QPrinter *printer) { layout->paint(printer); });
     if (auto *toolBar = dialog->findChild<QToolBar *>()) {
         toolBar->addSeparator();
         QAction *save = toolBar->addAction(QStringLiteral("保存为 PDF"));
         save->setToolTip(QStringLiteral("将报表保存为 PDF 文件"));
-        connect(save, &QAction::triggered, this, [this, layout] { saveAsPdf(layout->Content()); });
+        connect(save, &QAction::triggered, this, [this, layout] { saveAsPdf(layout->content()); });
     }
     dialog->show();
-    Q_EMIT previewShown(dialog, layout->Content());
+    Q_EMIT previewShown(dialog, layout->content());
 }

@@ -30,20 +30,20 @@ public:
                              PrinterLookup defaultPrinter = nullptr);
     ~QtReportPrinter() override;
 
-    void Present(const ReportDocument &document) override;
+    void present(const ReportDocument &document) override;
 
     // The settings the reports so far have left: the last report's preview flag and style code;
     // the list flag stays once a list report has set it.
-    bool Preview() const { return m_preview; }
-    int StyleCode() const { return m_styleCode; }
-    bool ListFlag() const { return m_listFlag; }
+    bool preview() const { return m_preview; }
+    int styleCode() const { return m_styleCode; }
+    bool listFlag() const { return m_listFlag; }
 
     // The last report handed over, as it is laid out.
-    ReportContent Content() const;
+    ReportContent content() const;
     // Presents a waiting report at once instead of waiting for the event loop.
-    void PresentPending();
+    void presentPending();
     // Writes the last report to a PDF file; false when the file cannot be written.
-    bool WritePdf(const QString &fileName) const;
+    bool writePdfFile(const QString &fileName) const;
 
 Q_SIGNALS:
     // A preview window has opened on this content.

@@ -50,7 +50,7 @@ int splitColon(const QString &text)
 }
 } // namespace
 
-bool ReportContent::IsNumber(const QVariant &value)
+bool ReportContent::isNumber(const QVariant &value)
 {
     switch (value.typeId()) {
     case QMetaType::Int:
@@ -67,9 +67,9 @@ bool ReportContent::IsNumber(const QVariant &value)
     }
 }
 
-QString ReportContent::DisplayText(const QVariant &value, const QLocale &locale)
+QString ReportContent::displayText(const QVariant &value, const QLocale &locale)
 {
-    if (IsNumber(value))
+    if (isNumber(value))
         return generalNumber(value.toDouble());
     switch (value.typeId()) {
     case QMetaType::QTime: return value.toTime().isValid() ? longTime(value.toTime(), locale) : QString();
@@ -82,30 +82,30 @@ QString ReportContent::DisplayText(const QVariant &value, const QLocale &locale)
     }
 }
 
-ReportContent ReportContent::From(const ReportDocument &document, const QLocale &locale)
+ReportContent ReportContent::from(const ReportDocument &document, const QLocale &locale)
 {
     ReportContent content;
     content.title = document.title;
-    content.firstBlock = Pairs(document.firstBlock, locale);
-    content.secondBlock = Pairs(document.secondBlock, locale);
-    content.SetTable(document.headings, document.cells, locale);
+    content.firstBlock = pairs(document.firstBlock, locale);
+    content.secondBlock = pairs(document.secondBlock, locale);
+    content.setTable(document.headings, document.cells, locale);
     return content;
 }
 
-QList<ReportContent::Pair> ReportContent::Pairs(const QVariantList &block, const QLocale &locale)
+QList<ReportContent::Pair> ReportContent::pairs(const QVariantList &block, const QLocale &locale)
 {
     QList<Pair> pairs;
     const int n = int(block.size());
     for (int k = 0; k < n; ++k) {
         const QVariant &entry = block[k];
         if (!isText(entry)) {
-            pairs.append({QString(), DisplayText(entry, locale)});
+            pairs.append({QString(), displayText(entry, locale)});
             continue;
         }
         const QString text = entry.toString();
         const bool labelled = text.endsWith(u':') || (k + 1 < n && !isText(block[k + 1]));
         if (k + 1 < n && labelled) {
-            pairs.append({text, DisplayText(block[k + 1], locale)});
+            pairs.append({text, displayText(block[k + 1], locale)});
             ++k;
         } else if (const int colon = splitColon(text); colon > 0) {
             pairs.append({text.left(colon + 1), text.mid(colon + 1)});
@@ -116,12 +116,12 @@ QList<ReportContent::Pair> ReportContent::Pairs(const QVariantList &block, const
     return pairs;
 }
 
-void ReportContent::SetTable(const QVariantList &headingList, const QVariantList &cells, const QLocale &locale)
+void ReportContent::setTable(const QVariantList &headingList, const QVariantList &cells, const QLocale &locale)
 {
     headings.clear();
     rows.clear();
     for (const QVariant &heading : headingList)
-        headings.append(DisplayText(heading, locale));
+        headings.append(displayText(heading, locale));
     const int perRow = qMax(1, int(headings.size()));
     rows.reserve(cells.size() / perRow + 1);
     for (qsizetype k = 0; k < cells.size(); ++k) {
@@ -131,7 +131,7 @@ void ReportContent::SetTable(const QVariantList &headingList, const QVariantList
         }
         const QVariant &v = cells[k];
         // A list report's cells are the list's texts; its numbers still line up on the right.
-        rows.last().append({DisplayText(v, locale), IsNumber(v) || (isText(v) && looksNumeric(v.toString()))});
+        rows.last().append({displayText(v, locale), isNumber(v) || (isText(v) && looksNumeric(v.toString()))});
     }
     if (!rows.isEmpty())
         rows.last().resize(perRow);

@@ -28,18 +28,18 @@ public:
     QList<Row> rows;
 
     // The document's values as the operator reads them.
-    static ReportContent From(const ReportDocument &document, const QLocale &locale = QLocale());
+    static ReportContent from(const ReportDocument &document, const QLocale &locale = QLocale());
 
     // Times of day in the locale's long time, dates in its short date, numbers in the general form
     // (at most 15 significant digits, no grouping, as the list shows them).
-    static QString DisplayText(const QVariant &value, const QLocale &locale);
-    static bool IsNumber(const QVariant &value);
+    static QString displayText(const QVariant &value, const QLocale &locale);
+    static bool isNumber(const QVariant &value);
 
     // A header block read as label/value pairs: a label ending in a colon, or followed by a value
     // that is not text, takes the next entry as its value; a text like "计时次数:3" is its own pair.
-    static QList<Pair> Pairs(const QVariantList &block, const QLocale &locale);
+    static QList<Pair> pairs(const QVariantList &block, const QLocale &locale);
 
     // The cells row by row, as many per row as there are headings; a short last row is padded.
     // Numbers, and texts that read as numbers, line up on the right.
-    void SetTable(const QVariantList &headingList, const QVariantList &cells, const QLocale &locale);
+    void setTable(const QVariantList &headingList, const QVariantList &cells, const QLocale &locale);
 };

@@ -2,7 +2,7 @@
 
 #include <QAbstractItemModel>
 
-void ReportDocument::SetTable(const QAbstractItemModel &model)
+void ReportDocument::setTable(const QAbstractItemModel &model)
 {
     headings.clear();
     cells.clear();

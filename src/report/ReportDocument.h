@@ -25,5 +25,5 @@ struct ReportDocument {
 
     // The table becomes the model's header and display texts as they stand now: the report shows
     // the list of the moment it was asked for, whatever happens to the list afterwards.
-    void SetTable(const QAbstractItemModel &model);
+    void setTable(const QAbstractItemModel &model);
 };

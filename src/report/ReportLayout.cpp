@@ -68,7 +68,7 @@ qreal widest(const QList<ReportContent::Pair> &block, const QFontMetricsF &metri
 ReportLayout::ReportLayout(ReportContent content) : m_content(std::move(content))
 { }
 
-QString ReportLayout::PageFooter(int page, int pages)
+QString ReportLayout::pageFooter(int page, int pages)
 {
     return QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pages);
 }
@@ -172,7 +172,7 @@ ReportLayout::Plan ReportLayout::plan(QPagedPaintDevice *device) const
     return pl;
 }
 
-int ReportLayout::PageCount(QPagedPaintDevice *device) const
+int ReportLayout::pageCount(QPagedPaintDevice *device) const
 {
     return int(plan(device).pageFirstRow.size());
 }
@@ -234,7 +234,7 @@ void ReportLayout::paintTableRow(QPainter &p, const Plan &pl, qreal y, int row) 
         p.drawLine(QPointF(x, y), QPointF(x, y + h));
 }
 
-bool ReportLayout::Paint(QPagedPaintDevice *device) const
+bool ReportLayout::paint(QPagedPaintDevice *device) const
 {
     const Plan pl = plan(device);
     QPainter p;
@@ -267,7 +267,7 @@ bool ReportLayout::Paint(QPagedPaintDevice *device) const
         p.setFont(pl.footer);
         p.setPen(kMuted);
         p.drawText(QRectF(0, pl.body.height(), pl.body.width(), 22 * pl.pt), Qt::AlignHCenter | Qt::AlignBottom,
-                   PageFooter(page + 1, pages));
+                   pageFooter(page + 1, pages));
     }
     return p.end();
 }

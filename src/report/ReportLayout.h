@@ -17,15 +17,15 @@ class ReportLayout {
 public:
     explicit ReportLayout(ReportContent content);
 
-    const ReportContent &Content() const { return m_content; }
+    const ReportContent &content() const { return m_content; }
 
     // Paints every page onto a printer or PDF writer; false when the device cannot be painted on.
-    bool Paint(QPagedPaintDevice *device) const;
+    bool paint(QPagedPaintDevice *device) const;
     // The number of pages the report takes on this device.
-    int PageCount(QPagedPaintDevice *device) const;
+    int pageCount(QPagedPaintDevice *device) const;
 
     // "第 1 页 / 共 3 页"
-    static QString PageFooter(int page, int pages);
+    static QString pageFooter(int page, int pages);
 
 private:
     struct Plan {

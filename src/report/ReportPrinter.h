@@ -9,5 +9,5 @@ public:
 
     // Shows the report on screen or prints it, as the document says. The component keeps its own
     // copy and may present it once the caller is done.
-    virtual void Present(const ReportDocument &document) = 0;
+    virtual void present(const ReportDocument &document) = 0;
 };

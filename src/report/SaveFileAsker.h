@@ -18,7 +18,7 @@ public:
 
     virtual ~SaveFileAsker() = default;
     // The file to write, ending in the kind's suffix; an empty text when the operator cancels.
-    virtual QString FileName(const Kind &kind, const QString &suggestion) = 0;
+    virtual QString fileName(const Kind &kind, const QString &suggestion) = 0;
     // Tells the operator that nothing could be written to where (a file or a printer).
-    virtual void Failed(const Kind &kind, const QString &where) = 0;
+    virtual void saveFailed(const Kind &kind, const QString &where) = 0;
 };

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-void AppendOnlyFile::SetPath(const QString &path)
+void AppendOnlyFile::setPath(const QString &path)
 {
     if (path == m_path)
         return;
@@ -26,7 +26,7 @@ bool AppendOnlyFile::open()
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         return false;
     if (created)
-        DurableFile::SyncFolder(info.absolutePath());
+        DurableFile::syncFolder(info.absolutePath());
     // A last line without its end was cut short: it stays unreadable, but alone.
     const qint64 size = m_file.size();
     if (size > 0) {
@@ -43,11 +43,11 @@ bool AppendOnlyFile::open()
     return true;
 }
 
-bool AppendOnlyFile::Append(const QByteArray &lines)
+bool AppendOnlyFile::append(const QByteArray &lines)
 {
     if (!m_file.isOpen() && !open())
         return false;
-    if (m_file.write(lines) != lines.size() || !DurableFile::Sync(m_file)) {
+    if (m_file.write(lines) != lines.size() || !DurableFile::sync(m_file)) {
         m_file.close();
         return false;
     }

@@ -14,15 +14,15 @@ public:
 
     const QString &path() const { return m_path; }
     // Later lines go to another file; the open one is closed.
-    void SetPath(const QString &path);
+    void setPath(const QString &path);
 
     // Appends the bytes (whole lines) and waits until they are on the disk; the first append creates
     // the file and its folder. False when any of it failed: the file is closed then and opened
     // afresh by the next append, which starts on a new line so that a line cut short by the failure
     // (or by a crash in an earlier run) cannot swallow the next one.
-    bool Append(const QByteArray &lines);
+    bool append(const QByteArray &lines);
 
-    void Close() { m_file.close(); }
+    void close() { m_file.close(); }
 
     // Called after each append has reached the disk: a test ends its process there to see what a
     // crash between any two writes leaves behind. Null in the program.

@@ -54,7 +54,7 @@ QByteArray checksum(QByteArrayView payload)
 
 } // namespace
 
-QByteArray Encode(const QStringList &fields)
+QByteArray encode(const QStringList &fields)
 {
     QStringList parts;
     parts.reserve(fields.size());
@@ -65,7 +65,7 @@ QByteArray Encode(const QStringList &fields)
     return line;
 }
 
-std::optional<QStringList> Decode(const QByteArray &line)
+std::optional<QStringList> decode(const QByteArray &line)
 {
     const qsizetype tab = line.lastIndexOf('\t');
     if (tab < 0 || line.mid(tab + 1) != checksum(QByteArrayView(line).first(tab)))
@@ -80,39 +80,39 @@ std::optional<QStringList> Decode(const QByteArray &line)
     return fields;
 }
 
-QString InstantField(const QDateTime &at)
+QString instantField(const QDateTime &at)
 {
     return at.toOffsetFromUtc(at.offsetFromUtc()).toString(Qt::ISODateWithMs);
 }
 
-QDateTime Instant(const QString &field)
+QDateTime instant(const QString &field)
 {
     return QDateTime::fromString(field, Qt::ISODateWithMs);
 }
 
-QDateTime Instant(const QString &field, const QDateTime &earliest, const QDateTime &latest)
+QDateTime instant(const QString &field, const QDateTime &earliest, const QDateTime &latest)
 {
-    const QDateTime at = Instant(field);
+    const QDateTime at = instant(field);
     if (!at.isValid() || (earliest.isValid() && at < earliest) || (latest.isValid() && at > latest))
         return QDateTime();
     return at;
 }
 
-QString NumberField(double value)
+QString numberField(double value)
 {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-std::optional<double> Number(const QString &field)
+std::optional<double> number(const QString &field)
 {
     bool ok = false;
     const double value = field.toDouble(&ok);
     return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
-std::optional<double> Number(const QString &field, double lowest, double highest)
+std::optional<double> number(const QString &field, double lowest, double highest)
 {
-    const std::optional<double> value = Number(field);
+    const std::optional<double> value = number(field);
     return value && *value >= lowest && *value <= highest ? value : std::nullopt;
 }
 

@@ -13,26 +13,26 @@ namespace ChecksummedLine {
 
 // The fields as one line, newline included. Tabs, line breaks and backslashes inside a field are
 // escaped: names and schemes are whatever the operator typed.
-QByteArray Encode(const QStringList &fields);
+QByteArray encode(const QStringList &fields);
 
 // The fields of an undamaged line (without its newline), or nothing.
-std::optional<QStringList> Decode(const QByteArray &line);
+std::optional<QStringList> decode(const QByteArray &line);
 
 // An instant as a field: with the local offset it was taken in, so that it reads back as the same
 // time of day, and with milliseconds, which keep the order of changes made within one second.
-QString InstantField(const QDateTime &at);
+QString instantField(const QDateTime &at);
 // Invalid when the text is not such a field.
-QDateTime Instant(const QString &field);
+QDateTime instant(const QString &field);
 // The same, and invalid as well outside [earliest, latest]; an invalid bound is no bound. A file
 // may hold anything, so an instant read back is only taken when it could have been written then.
-QDateTime Instant(const QString &field, const QDateTime &earliest, const QDateTime &latest);
+QDateTime instant(const QString &field, const QDateTime &earliest, const QDateTime &latest);
 
 // A number as a field, exactly: it reads back as the same double.
-QString NumberField(double value);
+QString numberField(double value);
 // Nothing when the text is not a finite number: the program never writes any other.
-std::optional<double> Number(const QString &field);
+std::optional<double> number(const QString &field);
 // The same, and nothing outside [lowest, highest].
-std::optional<double> Number(const QString &field, double lowest, double highest);
+std::optional<double> number(const QString &field, double lowest, double highest);
 
 // More minutes than any bill can hold (about 190 years), and far fewer than nonsense: a number of
 // minutes beyond it, either way, was not written by this program.

@@ -3,21 +3,21 @@
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
 
-ClockTick::Result ClockTick::Tick(const Moment &moment)
+ClockTick::Result ClockTick::tick(const Moment &moment)
 {
     Result r;
-    r.caption = Caption(moment.wall);
-    r.refreshed = RefreshIfNewMinute(moment);
+    r.caption = caption(moment.wall);
+    r.refreshed = refreshIfNewMinute(moment);
     return r;
 }
 
-QString ClockTick::Caption(const QDateTime &now)
+QString ClockTick::caption(const QDateTime &now)
 {
     // From the local fields: going through the epoch would cost a time-zone lookup every tick.
     const qint64 second = now.date().toJulianDay() * 86400 + now.time().msecsSinceStartOfDay() / 1000;
     if (second != m_captionSecond) {
         m_captionSecond = second;
-        m_caption = QStringLiteral("正在计时...") + TimeText::GeneralDateTime(now);
+        m_caption = QStringLiteral("正在计时...") + TimeText::generalDateTime(now);
     }
     return m_caption;
 }
@@ -27,18 +27,18 @@ namespace {
 constexpr int kWakeAfterChangeMs = 1;
 } // namespace
 
-int ClockTick::MsecsToNextSecond(const QDateTime &now)
+int ClockTick::msecsToNextSecond(const QDateTime &now)
 {
     return 1000 - now.time().msec() + kWakeAfterChangeMs;
 }
 
-int ClockTick::MsecsToNextMinute(const QDateTime &now)
+int ClockTick::msecsToNextMinute(const QDateTime &now)
 {
     const QTime t = now.time();
     return (60 - t.second()) * 1000 - t.msec() + kWakeAfterChangeMs;
 }
 
-bool ClockTick::RefreshIfNewMinute(const Moment &moment)
+bool ClockTick::refreshIfNewMinute(const Moment &moment)
 {
     const QDateTime &now = moment.wall;
     // Only a new clock minute can differ from sLastMinute; format it only then.
@@ -55,7 +55,7 @@ bool ClockTick::RefreshIfNewMinute(const Moment &moment)
     }
     m_minuteOfDay = minuteOfDay;
     m_minuteDate = now.date();
-    const QString n = TimeText::HourMinute(time);
+    const QString n = TimeText::hourMinute(time);
     if (n == sLastMinute)
         return false;
     sLastMinute = n;

@@ -19,23 +19,23 @@ public:
         QString caption; // "正在计时..." + date and time
         bool refreshed = false; // this tick was the first of a new minute
     };
-    Result Tick(const Moment &now);
+    Result tick(const Moment &now);
 
     // The parts of a tick, for a clock that runs the minute part every second and shows the rest
     // only while timing is on. The caption for now's second.
-    QString Caption(const QDateTime &now);
+    QString caption(const QDateTime &now);
 
     // The minute part of a tick alone: refreshes every item being timed at the first call of a new
     // clock minute and returns true then. Items started one by one while the clock is off are
     // refreshed through this, so their rows and bills never go stale.
-    bool RefreshIfNewMinute(const Moment &now);
+    bool refreshIfNewMinute(const Moment &now);
 
     // How long from now until just after the next change of the second (1 to 1001 ms): nothing a
     // tick shows can change before then, so the clock sleeps until that moment instead of ticking
     // in between. Asked again after every wake, so an early or late wake only shortens the next.
-    static int MsecsToNextSecond(const QDateTime &now);
+    static int msecsToNextSecond(const QDateTime &now);
     // The same up to just after the next change of the minute, for watchers of the minute alone.
-    static int MsecsToNextMinute(const QDateTime &now);
+    static int msecsToNextMinute(const QDateTime &now);
 
     // "hh:mm" of the last minute the items were refreshed for; never reset.
     QString sLastMinute;

@@ -31,16 +31,16 @@ std::optional<LedgerEntry> entry(const QStringList &f, const QDate &day, const Q
     LedgerEntry e;
     if (f.value(0) == kSession && f.size() == 6) {
         e.kind = LedgerEntry::Kind::Session;
-        e.end = ChecksummedLine::Instant(f[2], dayStart, last);
+        e.end = ChecksummedLine::instant(f[2], dayStart, last);
         e.name = f[3];
         e.scheme = f[4];
-        const std::optional<double> minutes = ChecksummedLine::Number(f[5], 0, kMostMinutes);
+        const std::optional<double> minutes = ChecksummedLine::number(f[5], 0, kMostMinutes);
         if (!e.end.isValid() || !minutes)
             return std::nullopt;
         // A session may have started days before it ended, but no earlier than its minutes say,
         // give or take a day for a clock set while it ran.
         constexpr qint64 kDaySecs = 24 * 60 * 60;
-        e.start = ChecksummedLine::Instant(f[1], e.end.addSecs(-qint64(*minutes * 60) - kDaySecs), last);
+        e.start = ChecksummedLine::instant(f[1], e.end.addSecs(-qint64(*minutes * 60) - kDaySecs), last);
         if (!e.start.isValid())
             return std::nullopt;
         e.minutes = *minutes;
@@ -48,12 +48,12 @@ std::optional<LedgerEntry> entry(const QStringList &f, const QDate &day, const Q
     }
     if (f.value(0) == kLeft && f.size() == 7) {
         e.kind = LedgerEntry::Kind::Left;
-        e.end = ChecksummedLine::Instant(f[1], dayStart, last);
+        e.end = ChecksummedLine::instant(f[1], dayStart, last);
         e.name = f[2];
         e.scheme = f[3];
         // Minutes typed in before the item was added may be negative.
-        const std::optional<double> minutes = ChecksummedLine::Number(f[5], -kMostMinutes, kMostMinutes);
-        const std::optional<double> fee = ChecksummedLine::Number(f[6]);
+        const std::optional<double> minutes = ChecksummedLine::number(f[5], -kMostMinutes, kMostMinutes);
+        const std::optional<double> fee = ChecksummedLine::number(f[6]);
         if (!e.end.isValid() || (f[4] != kRemoved && f[4] != kEnded && f[4] != kAtExit) || !minutes || !fee)
             return std::nullopt;
         e.ended = f[4] == kEnded;
@@ -81,7 +81,7 @@ double LedgerDay::minutes() const
     for (const LedgerEntry &e : entries)
         if (e.kind == LedgerEntry::Kind::Left)
             sum += e.minutes;
-    return TimeText::RoundMinutes(sum);
+    return TimeText::roundMinutes(sum);
 }
 
 double LedgerDay::fees() const
@@ -96,42 +96,42 @@ double LedgerDay::fees() const
 DayLedger::DayLedger(QString folder) : m_folder(std::move(folder))
 { }
 
-QString DayLedger::DefaultFolder()
+QString DayLedger::defaultFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/ledger");
 }
 
-QString DayLedger::PathFor(const QDate &day) const
+QString DayLedger::pathFor(const QDate &day) const
 {
     return m_folder + u'/' + day.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".log");
 }
 
-void DayLedger::Booked(const QString &name, const QString &scheme, const QDateTime &start, const QDateTime &end,
+void DayLedger::booked(const QString &name, const QString &scheme, const QDateTime &start, const QDateTime &end,
                        double minutes)
 {
     append(end,
-           {kSession, ChecksummedLine::InstantField(start), ChecksummedLine::InstantField(end), name, scheme,
-            ChecksummedLine::NumberField(minutes)});
+           {kSession, ChecksummedLine::instantField(start), ChecksummedLine::instantField(end), name, scheme,
+            ChecksummedLine::numberField(minutes)});
 }
 
-void DayLedger::Left(const QString &name, const QString &scheme, bool ended, double minutes, double fee,
+void DayLedger::left(const QString &name, const QString &scheme, bool ended, double minutes, double fee,
                      const QDateTime &at)
 {
     append(at,
-           {kLeft, ChecksummedLine::InstantField(at), name, scheme, ended ? kEnded : kRemoved,
-            ChecksummedLine::NumberField(minutes), ChecksummedLine::NumberField(fee)});
+           {kLeft, ChecksummedLine::instantField(at), name, scheme, ended ? kEnded : kRemoved,
+            ChecksummedLine::numberField(minutes), ChecksummedLine::numberField(fee)});
 }
 
-void DayLedger::LeftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at)
+void DayLedger::leftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at)
 {
     append(at,
-           {kLeft, ChecksummedLine::InstantField(at), name, scheme, kAtExit, ChecksummedLine::NumberField(minutes),
-            ChecksummedLine::NumberField(fee)});
+           {kLeft, ChecksummedLine::instantField(at), name, scheme, kAtExit, ChecksummedLine::numberField(minutes),
+            ChecksummedLine::numberField(fee)});
 }
 
 void DayLedger::append(const QDateTime &at, const QStringList &fields)
 {
-    m_pending[at.toLocalTime().date()] += ChecksummedLine::Encode(fields);
+    m_pending[at.toLocalTime().date()] += ChecksummedLine::encode(fields);
     if (m_batchDepth == 0)
         flush();
 }
@@ -141,8 +141,8 @@ void DayLedger::flush()
     bool written = true;
     QString failedPath;
     for (auto day = m_pending.begin(); day != m_pending.end();) {
-        m_file.SetPath(PathFor(day.key()));
-        if (m_file.Append(day.value())) {
+        m_file.setPath(pathFor(day.key()));
+        if (m_file.append(day.value())) {
             day = m_pending.erase(day);
             continue;
         }
@@ -157,39 +157,39 @@ void DayLedger::flush()
     m_failing = !written;
 }
 
-void DayLedger::Follow(ModClock &state)
+void DayLedger::follow(ModClock &state)
 {
     QObject *const to = &m_listener;
     QObject::connect(&state, &ModClock::ended, to, [this](const BookedSession &s, const QDateTime &at) {
-        Booked(s.name, s.scheme, s.start, at, s.minutes);
+        booked(s.name, s.scheme, s.start, at, s.minutes);
     });
     QObject::connect(&state, &ModClock::allTimed, to,
                      [this](bool, const QDateTime &at, const QList<BookedSession> &ended) {
                          const Batch sessions(this);
                          for (const BookedSession &s : ended)
-                             Booked(s.name, s.scheme, s.start, at, s.minutes);
+                             booked(s.name, s.scheme, s.start, at, s.minutes);
                      });
     QObject::connect(&state, &ModClock::left, to,
                      [this](const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at) {
                          const Batch leaving(this);
                          for (const ItemBill &b : bills)
-                             Left(b, how, at);
+                             left(b, how, at);
                      });
 }
 
-void DayLedger::Left(const ItemBill &b, LeaveHow how, const QDateTime &at)
+void DayLedger::left(const ItemBill &b, LeaveHow how, const QDateTime &at)
 {
     if (how == LeaveHow::AtExit)
-        LeftAtExit(b.name, b.scheme, b.minutes, b.fee, at);
+        leftAtExit(b.name, b.scheme, b.minutes, b.fee, at);
     else
-        Left(b.name, b.scheme, how == LeaveHow::Ended, b.minutes, b.fee, at);
+        left(b.name, b.scheme, how == LeaveHow::Ended, b.minutes, b.fee, at);
 }
 
-LedgerDay DayLedger::Read(const QDate &day, const QDateTime &readAt) const
+LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const
 {
     LedgerDay d;
     d.date = day;
-    const std::optional<QByteArray> read = DurableFile::ReadRegular(PathFor(day));
+    const std::optional<QByteArray> read = DurableFile::readRegular(pathFor(day));
     if (!read)
         return d;
     const QByteArray &content = *read;
@@ -201,7 +201,7 @@ LedgerDay DayLedger::Read(const QDate &day, const QDateTime &readAt) const
         if (line.isEmpty() || seen.contains(line))
             continue;
         seen.insert(line);
-        const std::optional<QStringList> fields = ChecksummedLine::Decode(line);
+        const std::optional<QStringList> fields = ChecksummedLine::decode(line);
         const std::optional<LedgerEntry> e = fields ? entry(*fields, day, latest) : std::nullopt;
         if (e)
             d.entries.push_back(*e);

@@ -56,35 +56,35 @@ public:
     DayLedger &operator=(const DayLedger &) = delete;
 
     // <per-user data folder>/ledger, beside the journal.
-    static QString DefaultFolder();
+    static QString defaultFolder();
     const QString &folder() const { return m_folder; }
-    QString PathFor(const QDate &day) const;
+    QString pathFor(const QDate &day) const;
 
     // A session just booked, with the minutes it booked.
-    void Booked(const QString &name, const QString &scheme, const QDateTime &start, const QDateTime &end,
+    void booked(const QString &name, const QString &scheme, const QDateTime &start, const QDateTime &end,
                 double minutes);
     // An item that left the list with these minutes and this fee; ended: with 是, not 否.
-    void Left(const QString &name, const QString &scheme, bool ended, double minutes, double fee, const QDateTime &at);
+    void left(const QString &name, const QString &scheme, bool ended, double minutes, double fee, const QDateTime &at);
     // An item still on the list when the operator closed the program: the list goes with the
     // program, so the item leaves with its bill as it stands and the day's takings keep it.
-    void LeftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at);
+    void leftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at);
 
     // An item that left the list the way how says.
-    void Left(const ItemBill &bill, LeaveHow how, const QDateTime &at);
+    void left(const ItemBill &bill, LeaveHow how, const QDateTime &at);
 
     // Books every session state ends and every item that leaves it, from now on, as long as both live.
-    void Follow(ModClock &state);
+    void follow(ModClock &state);
 
     // The day's file as far as it can be read; an empty day when there is none. Lines that are
     // damaged, not of that day, later than readAt (when given) or hold numbers this program never
     // writes are skipped and counted.
-    LedgerDay Read(const QDate &day, const QDateTime &readAt = QDateTime()) const;
+    LedgerDay read(const QDate &day, const QDateTime &readAt = QDateTime()) const;
 
     // Called with the file's path when a write fails after the last one worked (or at the first
     // one): the operator hears of a failing disk once, not at every session. Timing goes on.
     std::function<void(const QString &path)> onFailure;
     // False from a failed write until a write works again.
-    bool Writing() const { return !m_failing; }
+    bool writing() const { return !m_failing; }
 
     // While one is open, the lines wait and go to the disk together when the last one closes:
     // stopping a hundred items must not cost a hundred waits for the disk. Takes a null ledger.

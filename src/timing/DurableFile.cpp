@@ -15,7 +15,7 @@
 
 namespace DurableFile {
 
-bool Sync(QFileDevice &file)
+bool sync(QFileDevice &file)
 {
     if (!file.flush())
         return false;
@@ -26,7 +26,7 @@ bool Sync(QFileDevice &file)
 #endif
 }
 
-void SyncFolder(const QString &folder)
+void syncFolder(const QString &folder)
 {
 #ifdef Q_OS_WIN
     Q_UNUSED(folder); // the file system keeps its own folders safe there
@@ -39,7 +39,7 @@ void SyncFolder(const QString &folder)
 #endif
 }
 
-bool Replace(const QString &path, const QByteArray &bytes)
+bool replace(const QString &path, const QByteArray &bytes)
 {
     // Renaming over what is not a regular file would put text where the system expects a device or
     // a pipe (as root, through a link, even one of the system's own).
@@ -52,17 +52,17 @@ bool Replace(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // QSaveFile's own sync on commit ignores failures; this one is checked.
-    if (file.write(bytes) != bytes.size() || !Sync(file)) {
+    if (file.write(bytes) != bytes.size() || !sync(file)) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit())
         return false;
-    SyncFolder(folder);
+    syncFolder(folder);
     return true;
 }
 
-std::optional<QByteArray> ReadRegular(const QString &path)
+std::optional<QByteArray> readRegular(const QString &path)
 {
     // Opening a device may do something of its own, and opening a FIFO waits for a writer that
     // may never come: neither is opened. What is opened is checked again, in case it was swapped.

@@ -11,20 +11,20 @@ class QFileDevice;
 namespace DurableFile {
 
 // Flushes the file's buffers to the system and waits until the system has them on the disk.
-bool Sync(QFileDevice &file);
+bool sync(QFileDevice &file);
 
 // A file's name lives in its folder, which has to reach the disk as well. A folder that cannot be
 // synced (some file systems refuse) leaves the file in place all the same.
-void SyncFolder(const QString &folder);
+void syncFolder(const QString &folder);
 
 // Replaces the file at path with bytes as one step, creating its folder when needed: any failing
 // write, flush or sync leaves the old file untouched and the temporary one removed. Only a regular
 // file is replaced (a link is followed only to one) or created: a device, a FIFO, a socket or a
 // link to nothing in its place fails and stays as it is.
-bool Replace(const QString &path, const QByteArray &bytes);
+bool replace(const QString &path, const QByteArray &bytes);
 
 // The whole content of a regular file (a link is followed only to one). Anything else is not read,
 // and a FIFO is never waited on: it gives nothing, as does a file that cannot be read.
-std::optional<QByteArray> ReadRegular(const QString &path);
+std::optional<QByteArray> readRegular(const QString &path);
 
 } // namespace DurableFile

@@ -88,7 +88,7 @@ QStringDecoder::Encoding textEncoding(const QByteArray &bytes)
 
 } // namespace
 
-IniDocument IniDocument::Parse(const QByteArray &bytes)
+IniDocument IniDocument::parse(const QByteArray &bytes)
 {
     IniDocument doc;
     QStringDecoder decoder(textEncoding(bytes));
@@ -145,7 +145,7 @@ IniDocument IniDocument::Parse(const QByteArray &bytes)
     return doc;
 }
 
-QByteArray IniDocument::ToBytes() const
+QByteArray IniDocument::toBytes() const
 {
     QByteArray out;
     const auto writeSection = [&out](const Section &s) {
@@ -168,7 +168,7 @@ QByteArray IniDocument::ToBytes() const
     return out;
 }
 
-std::optional<QString> IniDocument::Value(const QString &section, const QString &key) const
+std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
 {
     const Section *s = find(section);
     if (!s)
@@ -179,7 +179,7 @@ std::optional<QString> IniDocument::Value(const QString &section, const QString 
     return *it;
 }
 
-bool IniDocument::SetValue(const QString &section, const QString &key, const QString &value)
+bool IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
     Section *s = find(section);
     if (!s) {
@@ -193,7 +193,7 @@ bool IniDocument::SetValue(const QString &section, const QString &key, const QSt
     return true;
 }
 
-bool IniDocument::Remove(const QString &section, const QString &key)
+bool IniDocument::remove(const QString &section, const QString &key)
 {
     Section *s = find(section);
     return s && s->values.remove(key) > 0;

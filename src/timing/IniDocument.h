@@ -22,19 +22,19 @@ public:
 
     // Reads UTF-8 text, or UTF-16 that starts with its byte-order mark. A line that cannot be
     // understood (no "=", a section name without its closing bracket, a key given twice, a NUL,
-    // text that is not in that encoding) is left out and makes Whole() false; everything else is
+    // text that is not in that encoding) is left out and makes whole() false; everything else is
     // kept, so one broken line does not cost the rest.
-    static IniDocument Parse(const QByteArray &bytes);
+    static IniDocument parse(const QByteArray &bytes);
     // The whole text: sections in the order they were read or added, keys sorted.
-    QByteArray ToBytes() const;
+    QByteArray toBytes() const;
 
-    bool Whole() const { return m_whole; }
-    const std::vector<Section> &Sections() const { return m_sections; }
+    bool whole() const { return m_whole; }
+    const std::vector<Section> &sections() const { return m_sections; }
 
-    std::optional<QString> Value(const QString &section, const QString &key) const;
+    std::optional<QString> value(const QString &section, const QString &key) const;
     // Both return true when the document changed.
-    bool SetValue(const QString &section, const QString &key, const QString &value);
-    bool Remove(const QString &section, const QString &key);
+    bool setValue(const QString &section, const QString &key, const QString &value);
+    bool remove(const QString &section, const QString &key);
 
 private:
     Section *find(const QString &section);

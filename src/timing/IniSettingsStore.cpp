@@ -20,7 +20,7 @@ IniDocument readRegistry(const QString &app)
     for (const QString &group : s.childGroups()) {
         s.beginGroup(group);
         for (const QString &key : s.childKeys())
-            doc.SetValue(group, key, s.value(key).toString());
+            doc.setValue(group, key, s.value(key).toString());
         s.endGroup();
     }
     return doc;
@@ -30,7 +30,7 @@ IniDocument readRegistry(const QString &app)
 bool writeRegistry(const QString &app, const IniDocument &doc)
 {
     QSettings s(kFormat, QSettings::UserScope, app, app);
-    for (const IniDocument::Section &section : doc.Sections()) {
+    for (const IniDocument::Section &section : doc.sections()) {
         s.beginGroup(section.name);
         for (const QString &key : s.childKeys()) {
             if (!section.values.contains(key))
@@ -59,7 +59,7 @@ bool writeRegistry(const QString &, const IniDocument &)
 IniSettingsStore::IniSettingsStore(QString filePath) : m_filePath(std::move(filePath))
 { }
 
-QString IniSettingsStore::LocationFor(const QString &app)
+QString IniSettingsStore::locationFor(const QString &app)
 {
 #ifdef Q_OS_WIN
     return QSettings(kFormat, QSettings::UserScope, app, app).fileName();
@@ -86,7 +86,7 @@ void IniSettingsStore::load(const QString &app)
         return;
     m_loaded = true;
     m_app = app;
-    m_location = m_filePath.isEmpty() ? LocationFor(app) : m_filePath;
+    m_location = m_filePath.isEmpty() ? locationFor(app) : m_filePath;
     if (usesRegistry()) {
         m_doc = readRegistry(app);
         return;
@@ -96,41 +96,41 @@ void IniSettingsStore::load(const QString &app)
     // Something that is there but is no regular file it can read (a folder, a device or a FIFO in
     // its place, no permission) is not written over: keeping it aside first fails, and so does the
     // commit, which is reported.
-    const std::optional<QByteArray> bytes = DurableFile::ReadRegular(m_location);
+    const std::optional<QByteArray> bytes = DurableFile::readRegular(m_location);
     if (!bytes) {
         m_keepOriginal = true;
         return;
     }
-    m_doc = IniDocument::Parse(*bytes);
-    if (!m_doc.Whole())
+    m_doc = IniDocument::parse(*bytes);
+    if (!m_doc.whole())
         m_keepOriginal = true;
 }
 
-QString IniSettingsStore::GetSetting(const QString &app, const QString &section, const QString &key,
+QString IniSettingsStore::getSetting(const QString &app, const QString &section, const QString &key,
                                      const QString &fallback)
 {
     load(app);
-    return m_doc.Value(section, key).value_or(fallback);
+    return m_doc.value(section, key).value_or(fallback);
 }
 
-void IniSettingsStore::SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value)
+void IniSettingsStore::saveSetting(const QString &app, const QString &section, const QString &key, const QString &value)
 {
     load(app);
-    m_dirty = m_doc.SetValue(section, key, value) || m_dirty;
+    m_dirty = m_doc.setValue(section, key, value) || m_dirty;
 }
 
-void IniSettingsStore::DeleteSetting(const QString &app, const QString &section, const QString &key)
+void IniSettingsStore::deleteSetting(const QString &app, const QString &section, const QString &key)
 {
     load(app);
-    m_dirty = m_doc.Remove(section, key) || m_dirty;
+    m_dirty = m_doc.remove(section, key) || m_dirty;
 }
 
-QString IniSettingsStore::Location() const
+QString IniSettingsStore::location() const
 {
     return m_location.isEmpty() ? m_filePath : m_location;
 }
 
-void IniSettingsStore::KeepOriginal()
+void IniSettingsStore::keepOriginal()
 {
     m_keepOriginal = true;
 }
@@ -146,12 +146,12 @@ bool IniSettingsStore::writeChanges()
     m_keptAt.clear();
     if (m_keepOriginal && QFileInfo::exists(m_location)) {
         const QString bak = m_location + QStringLiteral(".bak");
-        const std::optional<QByteArray> original = DurableFile::ReadRegular(m_location);
-        if (!original || !DurableFile::Replace(bak, *original))
+        const std::optional<QByteArray> original = DurableFile::readRegular(m_location);
+        if (!original || !DurableFile::replace(bak, *original))
             return false;
         m_keptAt = bak;
     }
-    if (!DurableFile::Replace(m_location, m_doc.ToBytes()))
+    if (!DurableFile::replace(m_location, m_doc.toBytes()))
         return false;
     m_keepOriginal = false;
     m_dirty = false;

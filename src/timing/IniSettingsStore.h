@@ -6,7 +6,7 @@
 
 #include <QString>
 
-// The store reads the whole file once, at its first use, and keeps it in memory; Commit() writes
+// The store reads the whole file once, at its first use, and keeps it in memory; commit() writes
 // it whole to a temporary file beside it, synced to disk, and renames that over the old one, so
 // that a crash or a full disk at any moment leaves either the old file or the new one. Sections
 // and keys the program does not use are written back unchanged.
@@ -16,17 +16,17 @@ public:
     // an INI file directly (tests use a temporary folder).
     explicit IniSettingsStore(QString filePath = QString());
 
-    QString GetSetting(const QString &app, const QString &section, const QString &key,
+    QString getSetting(const QString &app, const QString &section, const QString &key,
                        const QString &fallback) override;
-    void SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value) override;
-    void DeleteSetting(const QString &app, const QString &section, const QString &key) override;
-    QString Location() const override;
+    void saveSetting(const QString &app, const QString &section, const QString &key, const QString &value) override;
+    void deleteSetting(const QString &app, const QString &section, const QString &key) override;
+    QString location() const override;
     // The original goes to the file's path with ".bak" appended.
-    void KeepOriginal() override;
-    QString KeptOriginal() const override { return m_keptAt; }
+    void keepOriginal() override;
+    QString keptOriginal() const override { return m_keptAt; }
 
     // Where the per-user store of an application lives (a file path, or a registry path on Windows).
-    static QString LocationFor(const QString &app);
+    static QString locationFor(const QString &app);
 
 protected:
     bool writeChanges() override;

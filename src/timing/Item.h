@@ -25,7 +25,7 @@ struct Item {
     // the restore, when it started in an earlier one. Without a reading, the wall clock alone.
     Moment anchor;
 
-    int sessionCount() const { return record.cStart.Count(); }
+    int sessionCount() const { return record.cStart.count(); }
     // The start of the latest session; invalid before the first one.
-    QDateTime latestStart() const { return record.cStart.Count() > 0 ? record.cStart.Last() : QDateTime(); }
+    QDateTime latestStart() const { return record.cStart.count() > 0 ? record.cStart.last() : QDateTime(); }
 };

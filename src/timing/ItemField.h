@@ -6,8 +6,8 @@
 #include <functional>
 #include <type_traits>
 
-// Entry pos is the field of item pos. Reading outside 1..Count() is refused as on any list: Item()
-// throws, Value() gives the fallback. There is nothing to write: items change as a whole, through
+// Entry pos is the field of item pos. Reading outside 1..count() is refused as on any list: item()
+// throws, value() gives the fallback. There is nothing to write: items change as a whole, through
 // ModClock and the timing operations.
 template <auto Field> class ItemField {
 public:
@@ -15,12 +15,12 @@ public:
 
     explicit ItemField(const ItemRowModel &rows) : m_rows(rows) { }
 
-    int Count() const { return m_rows.Count(); }
-    bool IsValid(int pos) const { return m_rows.IsValid(pos); }
-    decltype(auto) Item(int pos) const { return std::invoke(Field, m_rows.At(pos)); }
-    ValueType Value(int pos, ValueType fallback = ValueType()) const
+    int count() const { return m_rows.count(); }
+    bool isValid(int pos) const { return m_rows.isValid(pos); }
+    decltype(auto) item(int pos) const { return std::invoke(Field, m_rows.at(pos)); }
+    ValueType value(int pos, ValueType fallback = ValueType()) const
     {
-        return IsValid(pos) ? ValueType(Item(pos)) : fallback;
+        return isValid(pos) ? ValueType(item(pos)) : fallback;
     }
 
 protected:
@@ -31,6 +31,6 @@ protected:
 class ItemNames : public ItemField<&Item::name> {
 public:
     using ItemField::ItemField;
-    bool ContainsKey(const QString &name) const { return m_rows.HasName(name); }
-    int IndexOfKey(const QString &name) const { return m_rows.PositionOfName(name); }
+    bool containsKey(const QString &name) const { return m_rows.hasName(name); }
+    int indexOfKey(const QString &name) const { return m_rows.positionOfName(name); }
 };

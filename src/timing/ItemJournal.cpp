@@ -17,93 +17,93 @@ ItemJournal::ItemJournal(QString path) : m_path(std::move(path)), m_file(m_path)
 
 ItemJournal::~ItemJournal() = default;
 
-QString ItemJournal::DefaultPath()
+QString ItemJournal::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/items.journal");
 }
 
-void ItemJournal::Added(const NewItem &item, const QDateTime &at)
+void ItemJournal::added(const NewItem &item, const QDateTime &at)
 {
-    appendLine(JournalLines::Added(item, at), at);
+    appendLine(JournalLines::added(item, at), at);
 }
 
-void ItemJournal::Started(const QString &name, const QDateTime &at)
+void ItemJournal::started(const QString &name, const QDateTime &at)
 {
-    appendLine(JournalLines::Started(name, at), at);
+    appendLine(JournalLines::started(name, at), at);
 }
 
-void ItemJournal::Ended(const QString &name, const QDateTime &at, double minutes)
+void ItemJournal::ended(const QString &name, const QDateTime &at, double minutes)
 {
-    appendLine(JournalLines::Ended(name, at, minutes), at);
+    appendLine(JournalLines::ended(name, at, minutes), at);
 }
 
-void ItemJournal::Removed(const QString &name)
+void ItemJournal::removed(const QString &name)
 {
-    appendLine(JournalLines::Removed(name), QDateTime());
+    appendLine(JournalLines::removed(name), QDateTime());
 }
 
-void ItemJournal::AllTimed(bool started, const QDateTime &at, const Booked &ended)
+void ItemJournal::allTimed(bool started, const QDateTime &at, const Booked &ended)
 {
-    appendLine(JournalLines::AllTimed(started, at, ended), at);
+    appendLine(JournalLines::allTimed(started, at, ended), at);
 }
 
-void ItemJournal::Left(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at)
+void ItemJournal::left(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at)
 {
     QByteArray lines;
     for (const ItemBill &b : bills)
-        lines += ChecksummedLine::Encode(JournalLines::Left(b.name, how, b.minutes, b.fee, at));
+        lines += ChecksummedLine::encode(JournalLines::left(b.name, how, b.minutes, b.fee, at));
     if (!lines.isEmpty())
         writeLines(lines, at);
 }
 
-void ItemJournal::Follow(ModClock &state)
+void ItemJournal::follow(ModClock &state)
 {
-    StopFollowing();
+    stopFollowing();
     m_following = &state;
     QObject *const to = &m_listener;
     QObject::connect(&state, &ModClock::added, to,
-                     [this](int, const NewItem &item, const QDateTime &at) { Added(item, at); });
+                     [this](int, const NewItem &item, const QDateTime &at) { added(item, at); });
     QObject::connect(&state, &ModClock::started, to,
-                     [this](const QString &name, const QDateTime &at) { Started(name, at); });
+                     [this](const QString &name, const QDateTime &at) { started(name, at); });
     QObject::connect(&state, &ModClock::ended, to,
-                     [this](const BookedSession &s, const QDateTime &at) { Ended(s.name, at, s.minutes); });
+                     [this](const BookedSession &s, const QDateTime &at) { ended(s.name, at, s.minutes); });
     QObject::connect(&state, &ModClock::allTimed, to,
                      [this](bool on, const QDateTime &at, const QList<BookedSession> &ended) {
                          Booked booked;
                          for (const BookedSession &s : ended)
                              booked.append({s.name, s.minutes});
-                         AllTimed(on, at, booked);
+                         allTimed(on, at, booked);
                      });
     QObject::connect(&state, &ModClock::leaving, to,
-                     [this](const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at) { Left(bills, how, at); });
-    QObject::connect(&state, &ModClock::removed, to, [this](const QString &name) { Removed(name); });
+                     [this](const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at) { left(bills, how, at); });
+    QObject::connect(&state, &ModClock::removed, to, [this](const QString &name) { removed(name); });
     // While something is billed, the journal learns each minute that the program still runs: after
     // a power cut the sessions can end where the program stopped.
     QObject::connect(&state, &ModClock::refreshed, to, [this](const QDateTime &at, bool timing) {
         if (timing)
-            Alive(at);
+            alive(at);
     });
 }
 
-void ItemJournal::StopFollowing()
+void ItemJournal::stopFollowing()
 {
     if (m_following)
         QObject::disconnect(m_following, nullptr, &m_listener, nullptr);
     m_following = nullptr;
 }
 
-void ItemJournal::Alive(const QDateTime &at, bool always)
+void ItemJournal::alive(const QDateTime &at, bool always)
 {
     const qint64 minute = at.toSecsSinceEpoch() / 60;
     if (!always && minute == m_aliveMinute)
         return;
     m_aliveMinute = minute;
-    appendLine(JournalLines::Alive(at), at);
+    appendLine(JournalLines::alive(at), at);
 }
 
 void ItemJournal::appendLine(const QStringList &fields, const QDateTime &at)
 {
-    writeLines(ChecksummedLine::Encode(fields), at);
+    writeLines(ChecksummedLine::encode(fields), at);
 }
 
 void ItemJournal::writeLines(const QByteArray &lines, const QDateTime &at)
@@ -114,15 +114,15 @@ void ItemJournal::writeLines(const QByteArray &lines, const QDateTime &at)
     if (m_failing && m_following) {
         // Lines went missing while writing failed: the file is written afresh from the items as
         // they now stand, which already hold this change.
-        m_file.Close();
-        written = DurableFile::Replace(m_path, JournalLines::Snapshot(*m_following, m_begun, m_lastAt));
+        m_file.close();
+        written = DurableFile::replace(m_path, JournalLines::snapshot(*m_following, m_begun, m_lastAt));
     } else {
         // A new file says when it began: no instant in it can be earlier.
-        if (!Found() && m_lastAt.isValid()) {
+        if (!found() && m_lastAt.isValid()) {
             m_begun = m_lastAt;
-            written = m_file.Append(ChecksummedLine::Encode(JournalLines::Begin(m_begun)) + lines);
+            written = m_file.append(ChecksummedLine::encode(JournalLines::begin(m_begun)) + lines);
         } else {
-            written = m_file.Append(lines);
+            written = m_file.append(lines);
         }
     }
     if (!written && !m_failing && onFailure)
@@ -132,20 +132,20 @@ void ItemJournal::writeLines(const QByteArray &lines, const QDateTime &at)
     m_failing = !written;
 }
 
-bool ItemJournal::Found() const
+bool ItemJournal::found() const
 {
     return QFileInfo(m_path).size() > 0;
 }
 
 JournalLines::Replayed ItemJournal::read(ModClock &state, const QDateTime &now, DayLedger *ledger) const
 {
-    const std::optional<QByteArray> content = DurableFile::ReadRegular(m_path);
+    const std::optional<QByteArray> content = DurableFile::readRegular(m_path);
     if (!content)
         return {};
     // A journal from before files said when they began is bounded by the file's own birth, where
     // the file system keeps it.
     const QDateTime born = QFileInfo(m_path).birthTime();
-    return JournalLines::Replay(state, *content, born.isValid() ? born.addSecs(-60) : QDateTime(), now, ledger);
+    return JournalLines::replay(state, *content, born.isValid() ? born.addSecs(-60) : QDateTime(), now, ledger);
 }
 
 namespace {
@@ -156,64 +156,64 @@ ItemJournal::Restored restored(const ModClock &state, const JournalLines::Replay
     out.skipped = r.skipped;
     out.items = state.lngItems;
     for (int i = 1; i <= state.lngItems; ++i)
-        out.running += state.cRunning.Value(i, false) ? 1 : 0;
+        out.running += state.cRunning.value(i, false) ? 1 : 0;
     out.lastAlive = r.lastAlive;
     return out;
 }
 } // namespace
 
-ItemJournal::Restored ItemJournal::Peek(const QDateTime &now) const
+ItemJournal::Restored ItemJournal::peek(const QDateTime &now) const
 {
     ModClock scratch;
     return restored(scratch, read(scratch, now, nullptr));
 }
 
-ItemJournal::Restored ItemJournal::Restore(ModClock &state, const Moment &moment, DayLedger *ledger)
+ItemJournal::Restored ItemJournal::restore(ModClock &state, const Moment &moment, DayLedger *ledger)
 {
-    m_file.Close();
+    m_file.close();
     const QDateTime &now = moment.wall;
     JournalLines::Replayed r = read(state, now, ledger);
 
     // Sessions still running went on while the program was down: their rows show the bill now.
     state.anchorRunning(moment);
     for (int i = 1; i <= state.lngItems; ++i)
-        if (state.cRunning.Value(i, false))
-            state.showMinutes(i, TimingOperations::RunningMinutes(state, i, moment), now.time());
+        if (state.cRunning.value(i, false))
+            state.showMinutes(i, TimingOperations::runningMinutes(state, i, moment), now.time());
 
     // Written beside and renamed over: a cut now leaves the old file or the new one. Later lines
     // go to the new one, so its name must be on the disk before them.
     m_begun = r.begun.isValid() ? r.begun : now;
-    if (!r.kept.startsWith(ChecksummedLine::Encode(JournalLines::Begin(m_begun))))
-        r.kept.prepend(ChecksummedLine::Encode(JournalLines::Begin(m_begun)));
+    if (!r.kept.startsWith(ChecksummedLine::encode(JournalLines::begin(m_begun))))
+        r.kept.prepend(ChecksummedLine::encode(JournalLines::begin(m_begun)));
     // The restore itself is a sign of life: a crash right after it must not end sessions earlier.
-    r.kept += ChecksummedLine::Encode(JournalLines::Alive(now));
-    DurableFile::Replace(m_path, r.kept);
+    r.kept += ChecksummedLine::encode(JournalLines::alive(now));
+    DurableFile::replace(m_path, r.kept);
     return restored(state, r);
 }
 
-bool ItemJournal::Settle(DayLedger *ledger, const QDateTime &now)
+bool ItemJournal::settle(DayLedger *ledger, const QDateTime &now)
 {
     // Sessions replayed were booked when they ended; only the bills of items that left are again.
     ModClock scratch;
     const JournalLines::Replayed r = read(scratch, now, ledger);
     if (ledger)
-        ledger->Follow(scratch);
+        ledger->follow(scratch);
     const QDateTime at = r.lastAlive.isValid() ? r.lastAlive : now;
     scratch.leaveAll(at);
-    return SetAside();
+    return setAside();
 }
 
-bool ItemJournal::SetAside()
+bool ItemJournal::setAside()
 {
-    m_file.Close();
+    m_file.close();
     const QString kept = m_path + QStringLiteral(".bak");
     QFile::remove(kept);
     return QFile::rename(m_path, kept);
 }
 
-void ItemJournal::Discard()
+void ItemJournal::discard()
 {
-    StopFollowing();
-    m_file.Close();
+    stopFollowing();
+    m_file.close();
     QFile::remove(m_path);
 }

@@ -30,7 +30,7 @@ public:
     ItemJournal &operator=(const ItemJournal &) = delete;
 
     // The journal in the per-user data folder.
-    static QString DefaultPath();
+    static QString defaultPath();
     const QString &path() const { return m_path; }
 
     // The items a stop ended, each with the minutes it booked.
@@ -38,30 +38,30 @@ public:
 
     // The changes, recorded after they were made. The first one creates the file. An end keeps
     // the minutes it booked, whatever the clock did since the start.
-    void Added(const NewItem &item, const QDateTime &at);
-    void Started(const QString &name, const QDateTime &at);
-    void Ended(const QString &name, const QDateTime &at, double minutes);
-    void Removed(const QString &name);
+    void added(const NewItem &item, const QDateTime &at);
+    void started(const QString &name, const QDateTime &at);
+    void ended(const QString &name, const QDateTime &at, double minutes);
+    void removed(const QString &name);
     // Start all (started true) or stop all, with what each item it ended booked: one line however
     // many items it touched.
-    void AllTimed(bool started, const QDateTime &at, const Booked &ended = {});
+    void allTimed(bool started, const QDateTime &at, const Booked &ended = {});
 
     // Items leaving the list with their bills, in one write, before the bills go to the day's ledger.
-    void Left(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at);
+    void left(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at);
 
     // The program is alive and something is being timed: at most one line a minute, unless always,
     // so that a power cut is known to have begun no earlier than the last such line.
-    void Alive(const QDateTime &at, bool always = false);
+    void alive(const QDateTime &at, bool always = false);
 
     // Records every change state announces from now on, and a sign of life with each refresh while
     // something is timed. When a change could not be written, the next change (or sign of life)
     // writes the file afresh from state's items rather than adding a line.
-    void Follow(ModClock &state);
+    void follow(ModClock &state);
     // Records nothing more from the state followed.
-    void StopFollowing();
+    void stopFollowing();
 
     // True when the file holds anything: the run that wrote it never ended with the operator's leave.
-    bool Found() const;
+    bool found() const;
 
     // Called with the file's path when a change could not be written after the last one was (or
     // at the first): the operator should know that a crash now would lose changes. Timing goes on.
@@ -76,26 +76,26 @@ public:
         int running = 0; // of which being timed
         QDateTime lastAlive; // the last moment the program that wrote the file is known to have run
     };
-    // What Restore would bring back, without changing anything.
-    Restored Peek(const QDateTime &now) const;
+    // What restore would bring back, without changing anything.
+    Restored peek(const QDateTime &now) const;
 
     // Replays the file into state through its own operations, with the instants recorded, then
     // brings the rows of running items up to now, from where they count real time. Nothing may
     // follow state yet: the changes replayed were recorded and booked when they were first made.
     // Items that had left the list with their bills are booked in ledger again (it keeps one of
     // each). The file keeps only the replayed lines, so later changes follow a clean line.
-    Restored Restore(ModClock &state, const Moment &now, DayLedger *ledger = nullptr);
+    Restored restore(ModClock &state, const Moment &now, DayLedger *ledger = nullptr);
 
     // The operator declined to restore: every item the file holds leaves the day's ledger with its
     // bill as it stood when the program was last alive (booking it again after a crash adds
     // nothing), and the old file is kept as path + ".bak"; the journal starts empty.
-    bool Settle(DayLedger *ledger, const QDateTime &now);
+    bool settle(DayLedger *ledger, const QDateTime &now);
 
     // The operator declined to restore: the old file is kept as path + ".bak" and the journal
     // starts empty.
-    bool SetAside();
+    bool setAside();
     // A clean exit: nothing needs to survive.
-    void Discard();
+    void discard();
 
 private:
     void appendLine(const QStringList &fields, const QDateTime &at);

@@ -22,22 +22,22 @@ QString ItemRowModel::cellText(const Item &item, int col)
     switch (col) {
     case ItemRowModel::ColName: return item.name;
     case ItemRowModel::ColLatestStart:
-        return item.sessionCount() > 0 ? TimeText::LongTime(item.latestStart().time()) : QString();
-    case ItemRowModel::ColUpTo: return item.upTo.isValid() ? TimeText::HourMinute(item.upTo) : QString();
+        return item.sessionCount() > 0 ? TimeText::longTime(item.latestStart().time()) : QString();
+    case ItemRowModel::ColUpTo: return item.upTo.isValid() ? TimeText::hourMinute(item.upTo) : QString();
     case ItemRowModel::ColCount: return QString::number(item.sessionCount());
-    case ItemRowModel::ColMinutes: return TimeText::GeneralNumber(item.minutesShown);
+    case ItemRowModel::ColMinutes: return TimeText::generalNumber(item.minutesShown);
     case ItemRowModel::ColScheme: return item.scheme;
-    case ItemRowModel::ColResult: return TimeText::GeneralNumber(item.fee);
+    case ItemRowModel::ColResult: return TimeText::generalNumber(item.fee);
     default: return QString();
     }
 }
 
-QString ItemRowModel::ColumnHeader(int col)
+QString ItemRowModel::columnHeader(int col)
 {
     return col >= 0 && col < ColumnCount ? QString::fromUtf16(kColumns[col].header) : QString();
 }
 
-int ItemRowModel::ColumnWidthTwips(int col)
+int ItemRowModel::columnWidthTwips(int col)
 {
     return col >= 0 && col < ColumnCount ? kColumns[col].widthTwips : 0;
 }
@@ -47,7 +47,7 @@ ItemRowModel::ItemRowModel(QObject *parent) : QAbstractTableModel(parent)
 
 int ItemRowModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : Count();
+    return parent.isValid() ? 0 : count();
 }
 
 int ItemRowModel::columnCount(const QModelIndex &parent) const
@@ -74,7 +74,7 @@ QVariant ItemRowModel::data(const QModelIndex &index, int role) const
 QVariant ItemRowModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return ColumnHeader(section);
+        return columnHeader(section);
     return {};
 }
 
@@ -84,9 +84,9 @@ Qt::ItemFlags ItemRowModel::flags(const QModelIndex &index) const
     return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
 }
 
-int ItemRowModel::PositionOfName(const QString &name) const
+int ItemRowModel::positionOfName(const QString &name) const
 {
-    if (!HasName(name))
+    if (!hasName(name))
         return 0;
     const QString folded = name.toCaseFolded();
     const auto it = std::find_if(m_items.begin(), m_items.end(),
@@ -94,29 +94,29 @@ int ItemRowModel::PositionOfName(const QString &name) const
     return it == m_items.end() ? 0 : static_cast<int>(it - m_items.begin()) + 1;
 }
 
-QString ItemRowModel::Text(int pos, int col) const
+QString ItemRowModel::text(int pos, int col) const
 {
-    return IsValid(pos) ? cellText(At(pos), col) : QString();
+    return isValid(pos) ? cellText(at(pos), col) : QString();
 }
 
-int ItemRowModel::Image(int pos) const
+int ItemRowModel::image(int pos) const
 {
-    if (!IsValid(pos))
+    if (!isValid(pos))
         return 0;
-    return At(pos).running ? ImageTimed : ImageStopped;
+    return at(pos).running ? ImageTimed : ImageStopped;
 }
 
-bool ItemRowModel::Tag(int pos) const
+bool ItemRowModel::tag(int pos) const
 {
-    return IsValid(pos) && At(pos).running;
+    return isValid(pos) && at(pos).running;
 }
 
-bool ItemRowModel::Bold(int pos) const
+bool ItemRowModel::bold(int pos) const
 {
-    return IsValid(pos) && At(pos).bold;
+    return isValid(pos) && at(pos).bold;
 }
 
-void ItemRowModel::SetBold(int pos, bool bold)
+void ItemRowModel::setBold(int pos, bool bold)
 {
     Item *item = edit(pos);
     if (!item || item->bold == bold)
@@ -130,7 +130,7 @@ int ItemRowModel::append(Item item)
     const QString folded = item.name.toCaseFolded();
     if (m_folded.contains(folded))
         return 0;
-    const int row = Count();
+    const int row = count();
     beginInsertRows(QModelIndex(), row, row);
     m_folded.insert(folded);
     m_items.push_back(std::move(item));
@@ -140,7 +140,7 @@ int ItemRowModel::append(Item item)
 
 bool ItemRowModel::remove(int pos)
 {
-    if (!IsValid(pos))
+    if (!isValid(pos))
         return false;
     beginRemoveRows(QModelIndex(), pos - 1, pos - 1);
     const auto it = m_items.begin() + (pos - 1);
@@ -152,15 +152,15 @@ bool ItemRowModel::remove(int pos)
 
 Item *ItemRowModel::edit(int pos)
 {
-    return IsValid(pos) ? &m_items[static_cast<size_t>(pos - 1)] : nullptr;
+    return isValid(pos) ? &m_items[static_cast<size_t>(pos - 1)] : nullptr;
 }
 
-QPersistentModelIndex ItemRowModel::Handle(int pos) const
+QPersistentModelIndex ItemRowModel::handle(int pos) const
 {
-    return IsValid(pos) ? QPersistentModelIndex(index(pos - 1, 0)) : QPersistentModelIndex();
+    return isValid(pos) ? QPersistentModelIndex(index(pos - 1, 0)) : QPersistentModelIndex();
 }
 
-int ItemRowModel::PositionOf(const QPersistentModelIndex &handle) const
+int ItemRowModel::positionOf(const QPersistentModelIndex &handle) const
 {
     if (!handle.isValid() || handle.model() != this)
         return 0;
@@ -184,7 +184,7 @@ void ItemRowModel::endBatch()
     if (--m_batchDepth > 0 || m_dirtyFirst < 0)
         return;
     const int first = m_dirtyFirst;
-    const int last = std::min(m_dirtyLast, Count() - 1);
+    const int last = std::min(m_dirtyLast, count() - 1);
     const int firstCol = m_dirtyFirstCol;
     const int lastCol = m_dirtyLastCol;
     m_dirtyFirst = m_dirtyLast = m_dirtyFirstCol = m_dirtyLastCol = -1;

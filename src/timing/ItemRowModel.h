@@ -28,8 +28,8 @@ public:
     static constexpr int ImageTimed = 1;
     static constexpr int ImageStopped = 2;
 
-    static QString ColumnHeader(int col);
-    static int ColumnWidthTwips(int col);
+    static QString columnHeader(int col);
+    static int columnWidthTwips(int col);
     // What a row of item shows in column col.
     static QString cellText(const Item &item, int col);
 
@@ -41,23 +41,23 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    int Count() const { return static_cast<int>(m_items.size()); }
-    bool IsValid(int pos) const { return pos >= 1 && pos <= Count(); }
+    int count() const { return static_cast<int>(m_items.size()); }
+    bool isValid(int pos) const { return pos >= 1 && pos <= count(); }
 
-    // Item pos; outside 1..Count() it throws, as reading a missing list entry does.
-    const Item &At(int pos) const { return m_items.at(static_cast<size_t>(pos - 1)); }
+    // Item pos; outside 1..count() it throws, as reading a missing list entry does.
+    const Item &at(int pos) const { return m_items.at(static_cast<size_t>(pos - 1)); }
 
     // The position of the item with this name, ignoring letter case; 0 when there is none.
-    int PositionOfName(const QString &name) const;
-    bool HasName(const QString &name) const { return m_folded.contains(name.toCaseFolded()); }
+    int positionOfName(const QString &name) const;
+    bool hasName(const QString &name) const { return m_folded.contains(name.toCaseFolded()); }
 
     // What row pos shows in column col; empty outside the list.
-    QString Text(int pos, int col) const;
-    int Image(int pos) const;
-    bool Tag(int pos) const;
-    bool Bold(int pos) const;
+    QString text(int pos, int col) const;
+    int image(int pos) const;
+    bool tag(int pos) const;
+    bool bold(int pos) const;
     // The search marks the item it found; marking is no change to the item's timing or bill.
-    void SetBold(int pos, bool bold);
+    void setBold(int pos, bool bold);
 
     // While a batch is open, changes are gathered and announced once when it closes: the minute
     // refresh rewrites thousands of rows and views need to hear about it only once.
@@ -73,9 +73,9 @@ public:
     };
 
     // A handle to row pos that follows the row when earlier rows are removed.
-    QPersistentModelIndex Handle(int pos) const;
+    QPersistentModelIndex handle(int pos) const;
     // The 1-based position of a handle's row, or 0 when the handle is empty or its row is gone.
-    int PositionOf(const QPersistentModelIndex &handle) const;
+    int positionOf(const QPersistentModelIndex &handle) const;
 
 private:
     friend class ModClock;

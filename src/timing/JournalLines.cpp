@@ -37,7 +37,7 @@ std::optional<bool> flag(const QString &text)
 // Minutes a session booked, read back.
 std::optional<double> bookedMinutes(const QString &field)
 {
-    return ChecksummedLine::Number(field, 0, ChecksummedLine::kMostMinutes);
+    return ChecksummedLine::number(field, 0, ChecksummedLine::kMostMinutes);
 }
 
 std::optional<How> how(const QString &text)
@@ -59,7 +59,7 @@ public:
         : m_state(state), m_begun(begun), m_latest(now.addSecs(60)), m_ledger(ledger)
     { }
 
-    QDateTime instant(const QString &field) const { return ChecksummedLine::Instant(field, m_begun, m_latest); }
+    QDateTime instant(const QString &field) const { return ChecksummedLine::instant(field, m_begun, m_latest); }
 
     // Makes one recorded change again through the operation that made it; false when the line is
     // not a change, holds what this program never writes, or no longer applies.
@@ -70,7 +70,7 @@ public:
             const QDateTime at = instant(f[1]);
             // Typed-in minutes may be negative: the new-items dialog takes them as they are.
             const std::optional<double> minutes =
-                ChecksummedLine::Number(f[4], -ChecksummedLine::kMostMinutes, ChecksummedLine::kMostMinutes);
+                ChecksummedLine::number(f[4], -ChecksummedLine::kMostMinutes, ChecksummedLine::kMostMinutes);
             const std::optional<bool> startNow = flag(f[5]);
             return at.isValid() && minutes && startNow
                 && m_state.add(NewItem {f[2], f[3], *minutes, *startNow}, at) != 0;
@@ -78,7 +78,7 @@ public:
         // An end written before ends kept their minutes has none: its minutes come from the instants.
         if ((kind == kStart && f.size() == 3) || (kind == kEnd && (f.size() == 3 || f.size() == 4))) {
             const QDateTime at = instant(f[1]);
-            const int pos = m_state.cName.IndexOfKey(f[2]);
+            const int pos = m_state.cName.indexOfKey(f[2]);
             const std::optional<double> booked = f.size() == 4 ? bookedMinutes(f[3]) : std::nullopt;
             if (!at.isValid() || pos == 0 || (f.size() == 4 && !booked))
                 return false;
@@ -89,7 +89,7 @@ public:
             return true;
         }
         if (kind == kRemove && f.size() == 2) {
-            const int pos = m_state.cName.IndexOfKey(f[1]);
+            const int pos = m_state.cName.indexOfKey(f[1]);
             return pos != 0 && m_state.remove(pos);
         }
         if (kind == kLeft && f.size() == 6)
@@ -106,7 +106,7 @@ public:
                 const std::optional<double> booked = bookedMinutes(f[k + 1]);
                 if (!booked)
                     return false;
-                ended.emplace_back(m_state.cName.IndexOfKey(f[k]), *booked);
+                ended.emplace_back(m_state.cName.indexOfKey(f[k]), *booked);
             }
             for (const auto &[pos, booked] : ended)
                 m_state.endTiming(pos, at, booked);
@@ -120,17 +120,17 @@ private:
     bool left(const QStringList &f)
     {
         const QDateTime at = instant(f[1]);
-        const int pos = m_state.cName.IndexOfKey(f[2]);
+        const int pos = m_state.cName.indexOfKey(f[2]);
         const std::optional<How> h = how(f[3]);
         const std::optional<double> minutes =
-            ChecksummedLine::Number(f[4], -ChecksummedLine::kMostMinutes, ChecksummedLine::kMostMinutes);
-        const std::optional<double> fee = ChecksummedLine::Number(f[5]);
+            ChecksummedLine::number(f[4], -ChecksummedLine::kMostMinutes, ChecksummedLine::kMostMinutes);
+        const std::optional<double> fee = ChecksummedLine::number(f[5]);
         if (!at.isValid() || pos == 0 || !h || !minutes || !fee)
             return false;
-        const Item item = m_state.lvwMain.At(pos);
+        const Item item = m_state.lvwMain.at(pos);
         m_state.remove(pos);
         if (m_ledger)
-            m_ledger->Left(ItemBill {item.name, item.scheme, *minutes, *fee}, *h, at);
+            m_ledger->left(ItemBill {item.name, item.scheme, *minutes, *fee}, *h, at);
         return true;
     }
 
@@ -142,79 +142,79 @@ private:
 
 } // namespace
 
-QStringList Added(const NewItem &item, const QDateTime &at)
+QStringList added(const NewItem &item, const QDateTime &at)
 {
-    return {kAdd,        ChecksummedLine::InstantField(at),          item.name,
-            item.scheme, ChecksummedLine::NumberField(item.minutes), flagField(item.startNow)};
+    return {kAdd,        ChecksummedLine::instantField(at),          item.name,
+            item.scheme, ChecksummedLine::numberField(item.minutes), flagField(item.startNow)};
 }
 
-QStringList Started(const QString &name, const QDateTime &at)
+QStringList started(const QString &name, const QDateTime &at)
 {
-    return {kStart, ChecksummedLine::InstantField(at), name};
+    return {kStart, ChecksummedLine::instantField(at), name};
 }
 
-QStringList Ended(const QString &name, const QDateTime &at, double minutes)
+QStringList ended(const QString &name, const QDateTime &at, double minutes)
 {
-    return {kEnd, ChecksummedLine::InstantField(at), name, ChecksummedLine::NumberField(minutes)};
+    return {kEnd, ChecksummedLine::instantField(at), name, ChecksummedLine::numberField(minutes)};
 }
 
-QStringList Removed(const QString &name)
+QStringList removed(const QString &name)
 {
     return {kRemove, name};
 }
 
-QStringList AllTimed(bool started, const QDateTime &at, const QList<std::pair<QString, double>> &ended)
+QStringList allTimed(bool started, const QDateTime &at, const QList<std::pair<QString, double>> &ended)
 {
-    QStringList fields {kAll, ChecksummedLine::InstantField(at), flagField(started)};
+    QStringList fields {kAll, ChecksummedLine::instantField(at), flagField(started)};
     for (const auto &[name, minutes] : ended)
-        fields << name << ChecksummedLine::NumberField(minutes);
+        fields << name << ChecksummedLine::numberField(minutes);
     return fields;
 }
 
-QStringList Begin(const QDateTime &at)
+QStringList begin(const QDateTime &at)
 {
-    return {kBegin, ChecksummedLine::InstantField(at)};
+    return {kBegin, ChecksummedLine::instantField(at)};
 }
 
-QStringList Alive(const QDateTime &at)
+QStringList alive(const QDateTime &at)
 {
-    return {kAlive, ChecksummedLine::InstantField(at)};
+    return {kAlive, ChecksummedLine::instantField(at)};
 }
 
-QStringList Left(const QString &name, How how, double minutes, double fee, const QDateTime &at)
+QStringList left(const QString &name, How how, double minutes, double fee, const QDateTime &at)
 {
     return {kLeft,
-            ChecksummedLine::InstantField(at),
+            ChecksummedLine::instantField(at),
             name,
             QString::number(int(how)),
-            ChecksummedLine::NumberField(minutes),
-            ChecksummedLine::NumberField(fee)};
+            ChecksummedLine::numberField(minutes),
+            ChecksummedLine::numberField(fee)};
 }
 
-QByteArray Snapshot(const ModClock &state, const QDateTime &begun, const QDateTime &at)
+QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTime &at)
 {
     QDateTime first = begun.isValid() && begun < at ? begun : at;
-    for (int i = 1; i <= state.lvwMain.Count(); ++i) {
-        const OrderedList<QDateTime> &starts = state.lvwMain.At(i).record.cStart;
-        if (starts.Count() > 0 && starts.Item(1) < first)
-            first = starts.Item(1);
+    for (int i = 1; i <= state.lvwMain.count(); ++i) {
+        const OrderedList<QDateTime> &starts = state.lvwMain.at(i).record.cStart;
+        if (starts.count() > 0 && starts.item(1) < first)
+            first = starts.item(1);
     }
-    QByteArray lines = ChecksummedLine::Encode(Begin(first));
-    for (int i = 1; i <= state.lvwMain.Count(); ++i) {
-        const Item &item = state.lvwMain.At(i);
+    QByteArray lines = ChecksummedLine::encode(begin(first));
+    for (int i = 1; i <= state.lvwMain.count(); ++i) {
+        const Item &item = state.lvwMain.at(i);
         const clsSave &r = item.record;
-        const QDateTime added = r.cStart.Count() > 0 ? r.cStart.Item(1) : at;
-        lines += ChecksummedLine::Encode(Added(NewItem {item.name, item.scheme, item.typedIn, false}, added));
-        for (int k = 1; k <= r.cStart.Count(); ++k) {
-            lines += ChecksummedLine::Encode(Started(item.name, r.cStart.Item(k)));
-            if (k <= r.cEnd.Count())
-                lines += ChecksummedLine::Encode(Ended(item.name, r.cEnd.Item(k), r.cTime.Value(k, 0.0)));
+        const QDateTime addedAt = r.cStart.count() > 0 ? r.cStart.item(1) : at;
+        lines += ChecksummedLine::encode(added(NewItem {item.name, item.scheme, item.typedIn, false}, addedAt));
+        for (int k = 1; k <= r.cStart.count(); ++k) {
+            lines += ChecksummedLine::encode(started(item.name, r.cStart.item(k)));
+            if (k <= r.cEnd.count())
+                lines += ChecksummedLine::encode(ended(item.name, r.cEnd.item(k), r.cTime.value(k, 0.0)));
         }
     }
     return lines;
 }
 
-Replayed Replay(ModClock &state, const QByteArray &content, const QDateTime &begun, const QDateTime &now,
+Replayed replay(ModClock &state, const QByteArray &content, const QDateTime &begun, const QDateTime &now,
                 DayLedger *ledger)
 {
     Replayed r;
@@ -223,9 +223,9 @@ Replayed Replay(ModClock &state, const QByteArray &content, const QDateTime &beg
     // The journal's own beginning bounds every instant in it; one that claims to begin after the
     // moment of reading is no beginning.
     for (const QByteArray &line : lines) {
-        const std::optional<QStringList> f = line.isEmpty() ? std::nullopt : ChecksummedLine::Decode(line);
+        const std::optional<QStringList> f = line.isEmpty() ? std::nullopt : ChecksummedLine::decode(line);
         if (f && f->size() == 2 && f->at(0) == kBegin) {
-            const QDateTime at = ChecksummedLine::Instant(f->at(1), QDateTime(), now.addSecs(60));
+            const QDateTime at = ChecksummedLine::instant(f->at(1), QDateTime(), now.addSecs(60));
             if (at.isValid()) {
                 r.begun = at;
                 r.kept = line + '\n';
@@ -237,7 +237,7 @@ Replayed Replay(ModClock &state, const QByteArray &content, const QDateTime &beg
     for (const QByteArray &line : lines) {
         if (line.isEmpty())
             continue;
-        const std::optional<QStringList> f = ChecksummedLine::Decode(line);
+        const std::optional<QStringList> f = ChecksummedLine::decode(line);
         if (f && f->size() == 2 && (f->at(0) == kBegin || f->at(0) == kAlive)) {
             const QDateTime at = reader.instant(f->at(1));
             if (at.isValid() && f->at(0) == kAlive && (!r.lastAlive.isValid() || at > r.lastAlive))

@@ -19,27 +19,27 @@ namespace JournalLines {
 using How = LeaveHow;
 
 // The changes as lines, in the order the fields are written.
-QStringList Added(const NewItem &item, const QDateTime &at);
-QStringList Started(const QString &name, const QDateTime &at);
+QStringList added(const NewItem &item, const QDateTime &at);
+QStringList started(const QString &name, const QDateTime &at);
 // An end keeps the minutes it booked: the clock may have been set since the start, and the replay
 // must book what the run booked, not what the instants recorded would make of it.
-QStringList Ended(const QString &name, const QDateTime &at, double minutes);
-QStringList Removed(const QString &name);
+QStringList ended(const QString &name, const QDateTime &at, double minutes);
+QStringList removed(const QString &name);
 // Start all or stop all, with the items a stop ended, each with the minutes it booked.
-QStringList AllTimed(bool started, const QDateTime &at, const QList<std::pair<QString, double>> &ended);
+QStringList allTimed(bool started, const QDateTime &at, const QList<std::pair<QString, double>> &ended);
 
 // The first line of a journal: when it began. No instant in it can be earlier.
-QStringList Begin(const QDateTime &at);
+QStringList begin(const QDateTime &at);
 // The program was alive then: a power cut after it cost no more than the time since.
-QStringList Alive(const QDateTime &at);
+QStringList alive(const QDateTime &at);
 // An item left the list with this bill. Written before the bill goes to the day's ledger, so that
 // a crash between the two still books it, once: replaying the line books it again, and the ledger
 // reads a line written twice as one.
-QStringList Left(const QString &name, How how, double minutes, double fee, const QDateTime &at);
+QStringList left(const QString &name, How how, double minutes, double fee, const QDateTime &at);
 
 // The items as they stand, as lines that replay to the same items and sessions, behind a begin
 // line no later than begun.
-QByteArray Snapshot(const ModClock &state, const QDateTime &begun, const QDateTime &at);
+QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTime &at);
 
 // What reading a journal found.
 struct Replayed {
@@ -54,7 +54,7 @@ struct Replayed {
 // taken only between the journal's beginning (begun when the file does not say) and a minute after
 // now, and a number only when this program could have written it. Items that left the list with
 // their bills are booked in ledger again when there is one.
-Replayed Replay(ModClock &state, const QByteArray &content, const QDateTime &begun, const QDateTime &now,
+Replayed replay(ModClock &state, const QByteArray &content, const QDateTime &begun, const QDateTime &now,
                 DayLedger *ledger);
 
 } // namespace JournalLines

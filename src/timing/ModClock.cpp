@@ -20,7 +20,7 @@ FormulaEvaluator &ModClock::objCalc()
 
 int ModClock::add(const NewItem &item, const Moment &now)
 {
-    if (lvwMain.HasName(item.name))
+    if (lvwMain.hasName(item.name))
         return 0;
     Item fresh;
     fresh.name = item.name;
@@ -29,14 +29,14 @@ int ModClock::add(const NewItem &item, const Moment &now)
     fresh.total = item.minutes;
     fresh.running = item.startNow;
     if (item.startNow) {
-        fresh.record.cStart.Add(now.wall);
+        fresh.record.cStart.add(now.wall);
         fresh.anchor = now;
     }
     // Minutes typed in are part of the bill from the start, and so is what the scheme charges
     // for them.
     const QTime t = now.wall.time();
     fresh.upTo = QTime(t.hour(), t.minute());
-    fresh.minutesShown = TimeText::RoundMinutes(item.minutes);
+    fresh.minutesShown = TimeText::roundMinutes(item.minutes);
     fresh.fee = valCalc(objCalc(), fresh.scheme, fresh.minutesShown);
     const int pos = append(std::move(fresh));
     if (pos != 0)
@@ -51,7 +51,7 @@ int ModClock::addCopy(Item item)
 
 int ModClock::append(Item item)
 {
-    if (lvwMain.HasName(item.name))
+    if (lvwMain.hasName(item.name))
         return 0;
     // The counters are up to date before any view hears of the new row.
     ++m_lngAdded;
@@ -67,9 +67,9 @@ void ModClock::removeRow(int pos)
 
 bool ModClock::remove(int pos)
 {
-    if (!lvwMain.IsValid(pos))
+    if (!lvwMain.isValid(pos))
         return false;
-    const QString name = lvwMain.At(pos).name;
+    const QString name = lvwMain.at(pos).name;
     removeRow(pos);
     Q_EMIT removed(name);
     return true;
@@ -82,7 +82,7 @@ bool ModClock::startRow(int pos, const Moment &now)
         return false;
     item->running = true;
     item->anchor = now;
-    item->record.cStart.Add(now.wall);
+    item->record.cStart.add(now.wall);
     lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColCount,
                        {Qt::DisplayRole, ItemRowModel::ImageRole, ItemRowModel::TagRole});
     return true;
@@ -92,7 +92,7 @@ bool ModClock::startTiming(int pos, const Moment &now)
 {
     if (!startRow(pos, now))
         return false;
-    Q_EMIT started(lvwMain.At(pos).name, now.wall);
+    Q_EMIT started(lvwMain.at(pos).name, now.wall);
     return true;
 }
 
@@ -102,16 +102,16 @@ std::optional<BookedSession> ModClock::endRow(int pos, const Moment &now, std::o
     // A stopped item is left as it is: it already shows the stopped image and tag.
     if (!item || !item->running)
         return std::nullopt;
-    const double m = booked ? *booked : TimingOperations::SessionMinutes(*item, now);
-    item->record.cTime.Add(m);
+    const double m = booked ? *booked : TimingOperations::sessionMinutes(*item, now);
+    item->record.cTime.add(m);
     item->total += m;
     item->running = false;
     item->anchor = Moment();
-    item->record.cEnd.Add(now.wall);
+    item->record.cEnd.add(now.wall);
     lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColName,
                        {ItemRowModel::ImageRole, ItemRowModel::TagRole});
     // The row shows the bill as it now stands, not as it stood at the last refresh.
-    showMinutes(pos, TimingOperations::RunningMinutes(*item, now), now.wall.time());
+    showMinutes(pos, TimingOperations::runningMinutes(*item, now), now.wall.time());
     return BookedSession {item->name, item->scheme, item->latestStart(), m};
 }
 
@@ -127,27 +127,27 @@ std::optional<double> ModClock::endTiming(int pos, const Moment &now, std::optio
 void ModClock::setAll(bool on, const Moment &now)
 {
     QList<BookedSession> ended;
-    for (int i = 1; i <= lvwMain.Count(); ++i) {
+    for (int i = 1; i <= lvwMain.count(); ++i) {
         if (on)
             startRow(i, now);
         else if (std::optional<BookedSession> session = endRow(i, now, std::nullopt))
             ended.append(std::move(*session));
     }
-    if (lvwMain.Count() > 0)
+    if (lvwMain.count() > 0)
         Q_EMIT allTimed(on, now.wall, ended);
 }
 
 ItemBill ModClock::billNow(const Item &item, const Moment &now)
 {
-    const double minutes = TimingOperations::RunningMinutes(item, now);
+    const double minutes = TimingOperations::runningMinutes(item, now);
     return {item.name, item.scheme, minutes, valCalc(objCalc(), item.scheme, minutes)};
 }
 
 void ModClock::leave(int pos, LeaveHow how, const Moment &now)
 {
-    if (!lvwMain.IsValid(pos))
+    if (!lvwMain.isValid(pos))
         return;
-    const QList<ItemBill> bills {billNow(lvwMain.At(pos), now)};
+    const QList<ItemBill> bills {billNow(lvwMain.at(pos), now)};
     // The journal hears of the bill first: a crash before the ledger has it books it on restore,
     // and one after finds the item gone, so it is never booked twice.
     Q_EMIT leaving(bills, how, now.wall);
@@ -158,8 +158,8 @@ void ModClock::leave(int pos, LeaveHow how, const Moment &now)
 void ModClock::leaveAll(const Moment &now)
 {
     QList<ItemBill> bills;
-    for (int i = 1; i <= lvwMain.Count(); ++i)
-        bills.append(billNow(lvwMain.At(i), now));
+    for (int i = 1; i <= lvwMain.count(); ++i)
+        bills.append(billNow(lvwMain.at(i), now));
     Q_EMIT leaving(bills, LeaveHow::AtExit, now.wall);
     Q_EMIT left(bills, LeaveHow::AtExit, now.wall);
 }
@@ -192,16 +192,16 @@ std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTi
     const ItemRowModel::Batch batch(lvwMain);
     std::optional<qint64> nextEdge;
     bool timing = false;
-    for (int i = 1; i <= lvwMain.Count(); ++i) {
-        const Item &item = lvwMain.At(i);
+    for (int i = 1; i <= lvwMain.count(); ++i) {
+        const Item &item = lvwMain.at(i);
         if (!item.running)
             continue;
         timing = true;
-        if (const std::optional<qint64> edge = now.NextMinuteEdge(item.anchor))
+        if (const std::optional<qint64> edge = now.nextMinuteEdge(item.anchor))
             nextEdge = std::min(nextEdge.value_or(*edge), *edge);
         if (!again && item.upTo == minute)
             continue;
-        showMinutes(i, TimingOperations::RunningMinutes(item, now), minute);
+        showMinutes(i, TimingOperations::runningMinutes(item, now), minute);
     }
     Q_EMIT refreshed(now.wall, timing);
     return nextEdge;
@@ -209,7 +209,7 @@ std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTi
 
 void ModClock::anchorRunning(const Moment &now)
 {
-    for (int i = 1; i <= lvwMain.Count(); ++i) {
+    for (int i = 1; i <= lvwMain.count(); ++i) {
         Item *item = lvwMain.edit(i);
         if (item->running)
             item->anchor = now;

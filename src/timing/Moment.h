@@ -20,21 +20,21 @@ struct Moment {
 
     // The wall instant real time has reached since anchor: anchor's wall instant plus the time
     // that passed between the two readings. Without both readings, this moment's wall instant.
-    QDateTime RealSince(const Moment &anchor) const
+    QDateTime realSince(const Moment &anchor) const
     {
         if (!elapsedMs || !anchor.elapsedMs || !anchor.wall.isValid())
             return wall;
         return anchor.wall.addMSecs(*elapsedMs - *anchor.elapsedMs);
     }
 
-    // The elapsed reading at which RealSince(anchor) next crosses a minute's edge; nothing without
+    // The elapsed reading at which realSince(anchor) next crosses a minute's edge; nothing without
     // both readings.
-    std::optional<qint64> NextMinuteEdge(const Moment &anchor) const
+    std::optional<qint64> nextMinuteEdge(const Moment &anchor) const
     {
         if (!elapsedMs || !anchor.elapsedMs || !anchor.wall.isValid())
             return std::nullopt;
         constexpr qint64 kMinuteMs = 60000;
-        const qint64 intoMinute = (RealSince(anchor).toMSecsSinceEpoch() % kMinuteMs + kMinuteMs) % kMinuteMs;
+        const qint64 intoMinute = (realSince(anchor).toMSecsSinceEpoch() % kMinuteMs + kMinuteMs) % kMinuteMs;
         return *elapsedMs + kMinuteMs - intoMinute;
     }
 };

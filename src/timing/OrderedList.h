@@ -10,7 +10,7 @@
 #include <vector>
 
 // Keys are compared after Unicode case folding, so "PC1" and "pc1" are the same key. Positions are
-// 1-based; reads and removals outside 1..Count() are refused rather than undefined, because the
+// 1-based; reads and removals outside 1..count() are refused rather than undefined, because the
 // callers treat a failed statement as "nothing happens".
 template <typename T> class OrderedList {
 public:
@@ -28,11 +28,11 @@ public:
     OrderedList &operator=(OrderedList &&) noexcept = default;
     ~OrderedList() = default;
 
-    int Count() const { return static_cast<int>(m_entries.size()); }
-    bool IsValid(int pos) const { return pos >= 1 && pos <= Count(); }
+    int count() const { return static_cast<int>(m_entries.size()); }
+    bool isValid(int pos) const { return pos >= 1 && pos <= count(); }
 
     // Appends at the end. With a key that is already present nothing changes and false is returned.
-    bool Add(T value, const QString &key = QString())
+    bool add(T value, const QString &key = QString())
     {
         if (!key.isNull()) {
             const QString folded = key.toCaseFolded();
@@ -47,9 +47,9 @@ public:
     }
 
     // Inserts after position pos (0 inserts at the front), without a key.
-    bool InsertAfter(int pos, T value)
+    bool insertAfter(int pos, T value)
     {
-        if (pos < 0 || pos > Count())
+        if (pos < 0 || pos > count())
             return false;
         m_entries.insert(m_entries.begin() + pos, Entry {std::move(value)});
         if (m_keys)
@@ -59,22 +59,22 @@ public:
 
     // Replacing is insert-after-then-remove, as every caller of the shared lists does it; the key,
     // if any, goes with the removed entry.
-    bool Replace(int pos, T value)
+    bool replace(int pos, T value)
     {
-        if (!IsValid(pos))
+        if (!isValid(pos))
             return false;
-        InsertAfter(pos, std::move(value));
-        return Remove(pos);
+        insertAfter(pos, std::move(value));
+        return remove(pos);
     }
 
-    const T &Item(int pos) const { return m_entries.at(static_cast<size_t>(pos - 1)).value; }
-    T &Item(int pos) { return m_entries.at(static_cast<size_t>(pos - 1)).value; }
-    T Value(int pos, T fallback = T()) const { return IsValid(pos) ? Item(pos) : fallback; }
-    const T &Last() const { return m_entries.back().value; }
+    const T &item(int pos) const { return m_entries.at(static_cast<size_t>(pos - 1)).value; }
+    T &item(int pos) { return m_entries.at(static_cast<size_t>(pos - 1)).value; }
+    T value(int pos, T fallback = T()) const { return isValid(pos) ? item(pos) : fallback; }
+    const T &last() const { return m_entries.back().value; }
 
-    bool Remove(int pos)
+    bool remove(int pos)
     {
-        if (!IsValid(pos))
+        if (!isValid(pos))
             return false;
         const auto index = static_cast<size_t>(pos - 1);
         m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
@@ -87,18 +87,18 @@ public:
         return true;
     }
 
-    bool RemoveKey(const QString &key)
+    bool removeKey(const QString &key)
     {
-        const int pos = IndexOfKey(key);
-        return pos != 0 && Remove(pos);
+        const int pos = indexOfKey(key);
+        return pos != 0 && remove(pos);
     }
 
-    bool ContainsKey(const QString &key) const { return m_keys && m_keys->folded.contains(key.toCaseFolded()); }
+    bool containsKey(const QString &key) const { return m_keys && m_keys->folded.contains(key.toCaseFolded()); }
 
     // 1-based position of the entry with this key, 0 when there is none.
-    int IndexOfKey(const QString &key) const
+    int indexOfKey(const QString &key) const
     {
-        if (!ContainsKey(key))
+        if (!containsKey(key))
             return 0;
         const QString folded = key.toCaseFolded();
         const std::vector<QString> &byEntry = m_keys->byEntry;
@@ -107,7 +107,7 @@ public:
         return it == byEntry.end() ? 0 : static_cast<int>(it - byEntry.begin()) + 1;
     }
 
-    void Clear()
+    void clear()
     {
         m_entries.clear();
         m_keys.reset();

@@ -8,7 +8,7 @@
 #include <cmath>
 
 namespace {
-// The number the evaluator reads where the text way writes GeneralNumber(number): the number to
+// The number the evaluator reads where the text way writes generalNumber(number): the number to
 // 15 significant digits. Nothing where that text is no number at all (infinity, NaN).
 // Below 1e15 only: a whole number there converts to an integer and back unchanged.
 bool isWhole(double magnitude)
@@ -27,7 +27,7 @@ std::optional<double> numberAsWritten(double number)
     const double hundredths = magnitude * 100.0;
     if (magnitude < 1e13 && isWhole(hundredths))
         return std::copysign(hundredths / 100.0, number);
-    const QByteArray text = TimeText::GeneralNumber(magnitude).toLatin1();
+    const QByteArray text = TimeText::generalNumber(magnitude).toLatin1();
     int length = 0;
     double read = 0;
     if (!FormulaText::readNumber(text.constData(), &length, &read) || length != text.size())
@@ -39,7 +39,7 @@ std::optional<double> numberAsWritten(double number)
 std::optional<double> schemeValueByText(FormulaEvaluator &calc, const QString &scheme, double number)
 {
     // A negative number goes in parentheses so that "C^2" stays a square and "2-C" no "2--5".
-    QString written = TimeText::GeneralNumber(number);
+    QString written = TimeText::generalNumber(number);
     if (written.startsWith(u'-'))
         written = u'(' + written + u')';
     QString text;

@@ -10,9 +10,9 @@
 #include <optional>
 
 namespace {
-const QString kApp = SettingsKeys::App();
-const QString kSection = SettingsKeys::Section();
-const QString kMax = SettingsKeys::Max();
+const QString kApp = SettingsKeys::app();
+const QString kSection = SettingsKeys::section();
+const QString kMax = SettingsKeys::schemeMax();
 const QString kMissing = QStringLiteral("0");
 
 // A whole-number conversion: blanks around the number do not count, and "2.0" is 2.
@@ -28,7 +28,7 @@ std::optional<qint16> schemeCount(const QString &text)
 // The formula under a numbered key; none when the key is missing or holds "0".
 std::optional<QString> schemeAt(SettingsStore &store, int number)
 {
-    const QString text = store.GetSetting(kApp, kSection, SettingsKeys::Scheme(number), kMissing);
+    const QString text = store.getSetting(kApp, kSection, SettingsKeys::scheme(number), kMissing);
     return text == kMissing ? std::nullopt : std::optional<QString>(text);
 }
 
@@ -50,7 +50,7 @@ int LoadFangAn(ModClock &state, SettingsStore &store)
 {
     // A count that cannot be read (or none at all) stands for the entries numbered from 1 up to the
     // first gap, as the program writes them.
-    const QString maxText = store.GetSetting(kApp, kSection, kMax, QString());
+    const QString maxText = store.getSetting(kApp, kSection, kMax, QString());
     const std::optional<qint16> max = schemeCount(maxText);
     const int highest = highestScheme(store);
     int count = max.value_or(0);
@@ -62,7 +62,7 @@ int LoadFangAn(ModClock &state, SettingsStore &store)
     int skipped = 0;
     for (int i = 1; i <= count; ++i) {
         if (const std::optional<QString> text = schemeAt(store, i))
-            state.cFangAn.Add(*text);
+            state.cFangAn.add(*text);
         else
             ++skipped;
     }
@@ -73,19 +73,19 @@ int LoadFangAn(ModClock &state, SettingsStore &store)
         skipped += schemeAt(store, i) ? 1 : 0;
     state.intFangAn = qint16(std::max(count, highest));
     if ((!max && (!maxText.trimmed().isEmpty() || highest > 0)) || highest > count)
-        store.KeepOriginal();
+        store.keepOriginal();
     return skipped;
 }
 
 void SaveFangAn(ModClock &state, SettingsStore &store)
 {
     for (int i = 1; i <= state.intFangAn; ++i)
-        store.DeleteSetting(kApp, kSection, SettingsKeys::Scheme(i));
-    for (int i = 1; i <= state.cFangAn.Count(); ++i)
-        store.SaveSetting(kApp, kSection, SettingsKeys::Scheme(i), state.cFangAn.Item(i));
-    store.SaveSetting(kApp, kSection, kMax, QString::number(state.cFangAn.Count()));
+        store.deleteSetting(kApp, kSection, SettingsKeys::scheme(i));
+    for (int i = 1; i <= state.cFangAn.count(); ++i)
+        store.saveSetting(kApp, kSection, SettingsKeys::scheme(i), state.cFangAn.item(i));
+    store.saveSetting(kApp, kSection, kMax, QString::number(state.cFangAn.count()));
     // The list is saved more than once a run now: the next save must delete what this one wrote.
-    state.intFangAn = qint16(std::min(state.cFangAn.Count(), int(std::numeric_limits<qint16>::max())));
+    state.intFangAn = qint16(std::min(state.cFangAn.count(), int(std::numeric_limits<qint16>::max())));
 }
 
 } // namespace SchemeStore

@@ -16,7 +16,7 @@ namespace SchemeStore {
 int LoadFangAn(ModClock &state, SettingsStore &store);
 
 // Deletes the numbered keys the store holds, then writes cFangAn densely from "1" and "Max". Only
-// the store's memory changes; Commit makes it durable.
+// the store's memory changes; commit makes it durable.
 void SaveFangAn(ModClock &state, SettingsStore &store);
 
 } // namespace SchemeStore

@@ -5,39 +5,39 @@
 
 namespace SettingsKeys {
 
-inline QString App()
+inline QString app()
 {
     return QStringLiteral("Vantorel");
 }
-inline QString Section()
+inline QString section()
 {
     return QStringLiteral("SET");
 }
 
 // The scheme list: "Max" entries under the keys "1" to "Max".
-inline QString Max()
+inline QString schemeMax()
 {
     return QStringLiteral("Max");
 }
-inline QString Scheme(int number)
+inline QString scheme(int number)
 {
     return QString::number(number);
 }
 
 // The view and frame settings.
-inline QString View()
+inline QString view()
 {
     return QStringLiteral("VIEW");
 }
-inline QString DepthMode()
+inline QString depthMode()
 {
     return QStringLiteral("DEPTHMODE");
 }
-inline QString DepthColor()
+inline QString depthColor()
 {
     return QStringLiteral("DEPTHCOLOR");
 }
-inline QString LineColor()
+inline QString lineColor()
 {
     return QStringLiteral("LINECOLOR");
 }

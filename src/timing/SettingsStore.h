@@ -3,30 +3,30 @@
 
 #include <QString>
 
-// Reads and changes happen in memory; Commit() makes every change since the last commit durable
+// Reads and changes happen in memory; commit() makes every change since the last commit durable
 // at once, so that a store is never left half written.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
-    virtual QString GetSetting(const QString &app, const QString &section, const QString &key,
+    virtual QString getSetting(const QString &app, const QString &section, const QString &key,
                                const QString &fallback) = 0;
-    virtual void SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value) = 0;
+    virtual void saveSetting(const QString &app, const QString &section, const QString &key, const QString &value) = 0;
     // Deleting a key that does not exist is not an error.
-    virtual void DeleteSetting(const QString &app, const QString &section, const QString &key) = 0;
+    virtual void deleteSetting(const QString &app, const QString &section, const QString &key) = 0;
 
     // Where the store lives, as the operator would look for it (a file path).
-    virtual QString Location() const = 0;
+    virtual QString location() const = 0;
     // What the store held could not all be read: before it first writes over it, the store keeps
     // it aside as it is, so that the operator can still recover what the program could not read.
-    virtual void KeepOriginal() = 0;
+    virtual void keepOriginal() = 0;
     // Where the last commit kept that original aside; empty when it kept none.
-    virtual QString KeptOriginal() const { return {}; }
+    virtual QString keptOriginal() const { return {}; }
 
     // Failed is the first failure after a success (or the first commit); FailedAgain follows
     // another failure, so that a caller tells the operator once, not at every retry.
     enum class CommitResult { Written, Failed, FailedAgain };
     // After a failure the store holds what it held before, and the changes stay pending.
-    CommitResult Commit()
+    CommitResult commit()
     {
         const bool failedBefore = m_failing;
         m_failing = !writeChanges();

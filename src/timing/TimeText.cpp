@@ -4,7 +4,7 @@
 
 namespace TimeText {
 
-QString LongTimeFormat(const QLocale &locale)
+QString longTimeFormat(const QLocale &locale)
 {
     // Qt's long format ends or starts with the zone ("t"); operators want the wall clock only.
     const QString format = locale.timeFormat(QLocale::LongFormat);
@@ -20,22 +20,22 @@ QString LongTimeFormat(const QLocale &locale)
     return out.simplified();
 }
 
-QString LongTime(const QTime &t, const QLocale &locale)
+QString longTime(const QTime &t, const QLocale &locale)
 {
-    return locale.toString(t, LongTimeFormat(locale));
+    return locale.toString(t, longTimeFormat(locale));
 }
 
-QString GeneralDateTime(const QDateTime &dt, const QLocale &locale)
+QString generalDateTime(const QDateTime &dt, const QLocale &locale)
 {
-    return locale.toString(dt.date(), QLocale::ShortFormat) + u' ' + LongTime(dt.time(), locale);
+    return locale.toString(dt.date(), QLocale::ShortFormat) + u' ' + longTime(dt.time(), locale);
 }
 
-QString HourMinute(const QTime &t)
+QString hourMinute(const QTime &t)
 {
     return t.toString(QStringLiteral("hh:mm"));
 }
 
-QString GeneralNumber(double value)
+QString generalNumber(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0");
@@ -46,7 +46,7 @@ QString GeneralNumber(double value)
     return text.replace(u'e', u'E');
 }
 
-double RoundMinutes(double minutes)
+double roundMinutes(double minutes)
 {
     if (!std::isfinite(minutes) || std::fabs(minutes) >= 1e13 || std::trunc(minutes) == minutes)
         return minutes == 0.0 ? 0.0 : minutes;
@@ -57,7 +57,7 @@ double RoundMinutes(double minutes)
     return rounded == 0.0 ? 0.0 : rounded;
 }
 
-qint64 WholeMinutes(const QDateTime &start, const QDateTime &end)
+qint64 wholeMinutes(const QDateTime &start, const QDateTime &end)
 {
     if (!start.isValid() || !end.isValid())
         return 0;

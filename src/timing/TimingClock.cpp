@@ -26,7 +26,7 @@ TimingClock::TimingClock(const WallClock &clock, ModClock &state, QObject *paren
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, &TimingClock::wake);
-    m_timer->start(ClockTick::MsecsToNextSecond(m_clock.now()));
+    m_timer->start(ClockTick::msecsToNextSecond(m_clock.now()));
     watchClockSteps();
 }
 
@@ -57,10 +57,10 @@ int TimingClock::wakeInterval() const
 void TimingClock::wake()
 {
     const Moment now = m_clock.moment();
-    if (m_tick.RefreshIfNewMinute(now))
+    if (m_tick.refreshIfNewMinute(now))
         Q_EMIT minuteChanged(now);
     Q_EMIT secondChanged(now);
-    m_timer->start(ClockTick::MsecsToNextSecond(now.wall));
+    m_timer->start(ClockTick::msecsToNextSecond(now.wall));
 }
 
 void TimingClock::watchClockSteps()

@@ -17,12 +17,12 @@ namespace TimingOperations {
 // the minute boundaries from its start to its start plus the time that really passed, so a wall
 // clock set forward or back bills nothing and takes nothing away. The forms with a position give
 // 0 outside the list.
-double SessionMinutes(const Item &item, const Moment &now);
-double RunningMinutes(const Item &item, const Moment &now);
-double RunningMinutes(const ModClock &state, int pos, const Moment &now);
-double SessionMinutes(const ModClock &state, int pos, const Moment &now);
+double sessionMinutes(const Item &item, const Moment &now);
+double runningMinutes(const Item &item, const Moment &now);
+double runningMinutes(const ModClock &state, int pos, const Moment &now);
+double sessionMinutes(const ModClock &state, int pos, const Moment &now);
 
 // "所选项:" + name + " 计算结果: " + result column of the row.
-QString ItemTooltip(const ModClock &state, int pos);
+QString itemTooltip(const ModClock &state, int pos);
 
 } // namespace TimingOperations

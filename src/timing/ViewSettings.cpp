@@ -6,29 +6,29 @@
 #include <QString>
 
 namespace {
-const QString kApp = SettingsKeys::App();
-const QString kSection = SettingsKeys::Section();
+const QString kApp = SettingsKeys::app();
+const QString kSection = SettingsKeys::section();
 
 qint32 readNumber(SettingsStore &store, const QString &key, qint32 fallback)
 {
     bool ok = false;
-    const qint32 v = store.GetSetting(kApp, kSection, key, QString::number(fallback)).trimmed().toInt(&ok);
+    const qint32 v = store.getSetting(kApp, kSection, key, QString::number(fallback)).trimmed().toInt(&ok);
     return ok ? v : 0;
 }
 } // namespace
 
-void ViewSettings::Load(SettingsStore &store)
+void ViewSettings::load(SettingsStore &store)
 {
-    lngDepthColor = readNumber(store, SettingsKeys::DepthColor(), 0);
-    lngDepthMode = readNumber(store, SettingsKeys::DepthMode(), 4);
-    lngView = readNumber(store, SettingsKeys::View(), 3);
-    lngLineColor = readNumber(store, SettingsKeys::LineColor(), 16777215);
+    lngDepthColor = readNumber(store, SettingsKeys::depthColor(), 0);
+    lngDepthMode = readNumber(store, SettingsKeys::depthMode(), 4);
+    lngView = readNumber(store, SettingsKeys::view(), 3);
+    lngLineColor = readNumber(store, SettingsKeys::lineColor(), 16777215);
 }
 
-void ViewSettings::Save(SettingsStore &store) const
+void ViewSettings::save(SettingsStore &store) const
 {
-    store.SaveSetting(kApp, kSection, SettingsKeys::DepthColor(), QString::number(lngDepthColor));
-    store.SaveSetting(kApp, kSection, SettingsKeys::DepthMode(), QString::number(lngDepthMode));
-    store.SaveSetting(kApp, kSection, SettingsKeys::View(), QString::number(lngView));
-    store.SaveSetting(kApp, kSection, SettingsKeys::LineColor(), QString::number(lngLineColor));
+    store.saveSetting(kApp, kSection, SettingsKeys::depthColor(), QString::number(lngDepthColor));
+    store.saveSetting(kApp, kSection, SettingsKeys::depthMode(), QString::number(lngDepthMode));
+    store.saveSetting(kApp, kSection, SettingsKeys::view(), QString::number(lngView));
+    store.saveSetting(kApp, kSection, SettingsKeys::lineColor(), QString::number(lngLineColor));
 }

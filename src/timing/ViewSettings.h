@@ -13,7 +13,7 @@ struct ViewSettings {
 
     // Reads the four keys in the order DEPTHCOLOR, DEPTHMODE, VIEW, LINECOLOR. A stored text that
     // is not a 32-bit number reads as 0, as the operator's old settings always have.
-    void Load(SettingsStore &store);
+    void load(SettingsStore &store);
     // Writes them, as decimal text, in the same order.
-    void Save(SettingsStore &store) const;
+    void save(SettingsStore &store) const;
 };

@@ -84,15 +84,15 @@ private Q_SLOTS:
         QCOMPARE(w.viewSettings().lngDepthMode, 4);
         QCOMPARE(w.viewSettings().lngDepthColor, 0);
         QCOMPARE(w.viewSettings().lngLineColor, 16777215);
-        QCOMPARE(r.state.cFangAn.Count(), 0);
+        QCOMPARE(r.state.cFangAn.count(), 0);
         QVERIFY(r.prompter.asked.isEmpty());
         QVERIFY(r.store.log.isEmpty()); // reading writes nothing
         QCOMPARE(w.Lvw()->shownView(), 3);
         QVERIFY(!w.Clock().isEnabled());
         QCOMPARE(w.Clock().wakeInterval(), 1001); // timing off, the clock still wakes each second
-        w.SetClockEnabled(true);
+        w.setClockEnabled(true);
         QCOMPARE(w.Clock().wakeInterval(), 10);
-        QVERIFY(HelpDocument::Locate().endsWith(QStringLiteral("/Vantorel.hlp")));
+        QVERIFY(HelpDocument::locate().endsWith(QStringLiteral("/Vantorel.hlp")));
         QCOMPARE(w.size(), QSize(632, 453));
     }
 
@@ -119,7 +119,7 @@ private Q_SLOTS:
             QCOMPARE(b->isEnabled(), b->button() != Button::Remove);
             QVERIFY(!b->icon().isNull());
             // The key that presses a button is the letter its caption underlines.
-            QCOMPARE(CommandTable::ForKey(captions[i].back()), std::optional(b->button()));
+            QCOMPARE(CommandTable::forKey(captions[i].back()), std::optional(b->button()));
             if (b->menu())
                 menuEntries += int(b->menu()->actions().size());
         }
@@ -213,9 +213,9 @@ private Q_SLOTS:
         auto *prompter = new ScriptedPrompter;
         Program program(programWith(store, prompter));
         fClock &w = program.mainWindow();
-        QCOMPARE(program.state().cFangAn.Count(), 1);
+        QCOMPARE(program.state().cFangAn.count(), 1);
         w.viewSettings().lngView = 1;
-        program.state().cFangAn.Add(QStringLiteral("3*C/60"));
+        program.state().cFangAn.add(QStringLiteral("3*C/60"));
         prompter->answers.enqueue(Prompter::Answer::Yes);
         QVERIFY(w.close());
         QCOMPARE(store->log,
@@ -232,7 +232,7 @@ private Q_SLOTS:
         auto *prompter = new ScriptedPrompter;
         Program program(programWith(new IniSettingsStore(ini), prompter));
         fClock &w = program.mainWindow();
-        program.state().cFangAn.Add(QStringLiteral("3*C/60"));
+        program.state().cFangAn.add(QStringLiteral("3*C/60"));
         prompter->answers.enqueue(Prompter::Answer::Yes);
         QVERIFY(w.close());
         QFile f(ini);
@@ -283,8 +283,8 @@ private Q_SLOTS:
         r.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(r.window.get()));
         QTreeView *tree = r.window->Lvw()->reportView();
-        r.window->RevealRow(1); // as a search does
-        r.commands->ItemClick(1);
+        r.window->revealRow(1); // as a search does
+        r.commands->itemClick(1);
         QCOMPARE(r.current.position(), 1);
         tree->setFocus();
         QTest::keyClick(tree, Qt::Key_Down);
@@ -299,7 +299,7 @@ private Q_SLOTS:
         r.open();
         r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, r.clock.now());
         r.state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, r.clock.now());
-        r.window->RevealRow(2);
+        r.window->revealRow(2);
         QVERIFY(r.window->Lvw()->reportView()->selectionModel()->hasSelection());
         r.state.remove(2);
         QVERIFY(!r.window->Lvw()->reportView()->selectionModel()->hasSelection());
@@ -313,11 +313,11 @@ private Q_SLOTS:
         r.open();
         r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, r.clock.now());
         r.clock.advanceSecs(90 * 60);
-        r.window->SetClockEnabled(true);
+        r.window->setClockEnabled(true);
         r.timing.wake();
         QCOMPARE(r.window->windowTitle(), QStringLiteral("正在计时...2026/12/7 11:30:00"));
-        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("90"));
-        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("7.5"));
+        QCOMPARE(r.state.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("90"));
+        QCOMPARE(r.state.lvwMain.text(1, ItemRowModel::ColResult), QStringLiteral("7.5"));
     }
 
     // A command letter is the command's alone: the list's type-ahead must not move the current
@@ -370,8 +370,8 @@ private Q_SLOTS:
         r.clock.advanceSecs(90 * 60);
         r.timing.wake();
         QCOMPARE(r.window->Sbar()->panelText(7), QStringLiteral("11:30:00"));
-        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("120"));
-        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("10"));
+        QCOMPARE(r.state.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("120"));
+        QCOMPARE(r.state.lvwMain.text(1, ItemRowModel::ColResult), QStringLiteral("10"));
         QCOMPARE(r.window->windowTitle(), QStringLiteral("Vantorel")); // the clock's caption is not borrowed
     }
     // The clock set 2 h forward while an item is timed: the row and the bill count the 6 s that passed.
@@ -380,13 +380,13 @@ private Q_SLOTS:
         Rig r;
         r.openWithCommands();
         r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
-        r.commands->KeyPress(u'S');
+        r.commands->keyPress(u'S');
         r.clock.step(2 * 3600);
         r.clock.advanceSecs(6);
         r.timing.wake(); // as the clock-step watcher wakes it
-        QCOMPARE(r.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
-        r.commands->KeyPress(u'S');
-        QCOMPARE(r.state.cTotal.Item(1), 0.0);
+        QCOMPARE(r.state.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
+        r.commands->keyPress(u'S');
+        QCOMPARE(r.state.cTotal.item(1), 0.0);
     }
 
     // The clock wakes only just after each change of the second (and at once when the system clock
@@ -413,9 +413,9 @@ private Q_SLOTS:
             {
                 QString what = r.window->windowTitle() + u'|' + r.window->Lvw()->listToolTip() + u'|'
                     + r.window->Sbar()->panelText(7);
-                for (int i = 1; i <= r.state.lvwMain.Count(); ++i)
-                    what += u'|' + r.state.lvwMain.Text(i, ItemRowModel::ColMinutes) + u'/'
-                        + r.state.lvwMain.Text(i, ItemRowModel::ColResult);
+                for (int i = 1; i <= r.state.lvwMain.count(); ++i)
+                    what += u'|' + r.state.lvwMain.text(i, ItemRowModel::ColMinutes) + u'/'
+                        + r.state.lvwMain.text(i, ItemRowModel::ColResult);
                 if (seen.isEmpty() || seen.last().what != what)
                     seen.append({t, what});
             }
@@ -429,7 +429,7 @@ private Q_SLOTS:
             r.state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("INT((C+29)/30)*2.5"), 0, true},
                         start.addSecs(-59));
             r.state.add(NewItem {QStringLiteral("PC3"), QStringLiteral("C"), 12, false}, start);
-            r.window->SetClockEnabled(true);
+            r.window->setClockEnabled(true);
             run->look(0);
         }
         // Every 10 ms, as the clock used to tick.
@@ -473,11 +473,11 @@ private Q_SLOTS:
         QCOMPARE(woken.seen.size(), ticked.seen.size());
         for (Run *run : {&ticked, &woken}) {
             run->r.state.setAll(false, wall(kRunMs));
-            run->r.window->SetClockEnabled(false);
+            run->r.window->setClockEnabled(false);
         }
         for (int i = 1; i <= 3; ++i)
-            QCOMPARE(woken.r.state.cTotal.Item(i), ticked.r.state.cTotal.Item(i));
-        QVERIFY(woken.r.state.cTotal.Item(1) > 30 + 60); // the session was booked
+            QCOMPARE(woken.r.state.cTotal.item(i), ticked.r.state.cTotal.item(i));
+        QVERIFY(woken.r.state.cTotal.item(1) > 30 + 60); // the session was booked
     }
 
     // F1 opens the help as H does and Ctrl+Q asks the exit question as the close button does.
@@ -511,11 +511,11 @@ private Q_SLOTS:
         // The Menu key, as the platform turns it into a context-menu event, and Shift+F10.
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), tree->mapToGlobal(QPoint(0, 0)));
         QApplication::sendEvent(tree, &menuKey);
-        QCOMPARE(QApplication::activePopupWidget(), r.window->ItemMenu());
-        r.window->ItemMenu()->close();
+        QCOMPARE(QApplication::activePopupWidget(), r.window->itemMenu());
+        r.window->itemMenu()->close();
         QTest::keyClick(tree, Qt::Key_F10, Qt::ShiftModifier);
-        QCOMPARE(QApplication::activePopupWidget(), r.window->ItemMenu());
-        r.window->ItemMenu()->close();
+        QCOMPARE(QApplication::activePopupWidget(), r.window->itemMenu());
+        r.window->itemMenu()->close();
         QCOMPARE(typed, QString());
 
         QDialog box(r.window.get());

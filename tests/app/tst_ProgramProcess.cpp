@@ -34,7 +34,7 @@ int takeLock(const char *path, const char *fallback)
     if (const long long at = std::atoll(line.c_str()); at > 0)
         std::this_thread::sleep_until(std::chrono::steady_clock::time_point(std::chrono::nanoseconds(at)));
     LockFileInstanceGuard guard(QFile::decodeName(path), QFile::decodeName(fallback));
-    std::cout << (guard.AnotherInstanceRunning() ? "running" : "alone") << std::endl;
+    std::cout << (guard.anotherInstanceRunning() ? "running" : "alone") << std::endl;
     while (std::getline(std::cin, line)) { }
     return 0;
 }
@@ -78,7 +78,7 @@ int runProgram(int argc, char *argv[])
     QApplication app(argc, argv);
     ProgramObserver observer(askFirst);
     app.installEventFilter(&observer);
-    return RunProgram(app);
+    return runProgram(app);
 }
 
 QString readLine(QProcess &p)
@@ -185,7 +185,7 @@ private Q_SLOTS:
 
         {
             LockFileInstanceGuard guard(path, fallback);
-            QCOMPARE(guard.AnotherInstanceRunning(), running);
+            QCOMPARE(guard.anotherInstanceRunning(), running);
             if (!running) {
                 // Wherever this copy took the lock, the next copy finds it taken.
                 const auto next = startCopy(path, fallback);

@@ -24,7 +24,7 @@
 namespace {
 class AloneGuard : public InstanceGuard {
 public:
-    bool AnotherInstanceRunning() override { return false; }
+    bool anotherInstanceRunning() override { return false; }
 };
 } // namespace
 
@@ -118,7 +118,7 @@ private Q_SLOTS:
         for (const char *name : {"PC2", "PC4", "PC5"})
             program.state().add(NewItem {QString::fromLatin1(name), QStringLiteral("5*C/60"), 0, true},
                                 QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
-        w.SetClockEnabled(true);
+        w.setClockEnabled(true);
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -132,14 +132,14 @@ private Q_SLOTS:
         QTest::keyClick(list, Qt::Key_M);
         QCOMPARE(prompter->asked.size(), 1);
         QCOMPARE(program.state().lngItems, 2);
-        QCOMPARE(program.state().cName.Value(1), QStringLiteral("PC2"));
-        QCOMPARE(program.state().cName.Value(2), QStringLiteral("PC5"));
-        QVERIFY(program.state().cRunning.Value(1) && program.state().cRunning.Value(2));
+        QCOMPARE(program.state().cName.value(1), QStringLiteral("PC2"));
+        QCOMPARE(program.state().cName.value(2), QStringLiteral("PC5"));
+        QVERIFY(program.state().cRunning.value(1) && program.state().cRunning.value(2));
         if (Prompter::Answer(answer) == Prompter::Answer::Yes) {
             QCOMPARE(printers.size(), 1);
             QCOMPARE(printers.first()->last().firstBlock.value(1).toString(), QStringLiteral("PC4"));
         }
-        w.SetClockEnabled(false);
+        w.setClockEnabled(false);
         w.hide();
     }
 
@@ -164,13 +164,13 @@ private Q_SLOTS:
         QTemporaryDir data;
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         const QDateTime ten(QDate(2026, 12, 7), QTime(10, 0));
-        const QString path = ItemJournal::DefaultPath();
+        const QString path = ItemJournal::defaultPath();
         {
             ItemJournal journal(path);
             ModClock s;
-            journal.Follow(s);
+            journal.follow(s);
             s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, ten);
-            journal.Alive(ten.addSecs(20 * 60));
+            journal.alive(ten.addSecs(20 * 60));
         }
 
         Program::Outside outside;
@@ -196,8 +196,8 @@ private Q_SLOTS:
         else
             QTRY_VERIFY(program.journal());
         QCOMPARE(program.state().lngItems, answer == int(Prompter::Answer::No) || answer < 0 ? 0 : 1);
-        QCOMPARE(program.state().lngItems > 0 && program.state().cRunning.Value(1), running);
-        const std::vector<LedgerEntry> day = DayLedger(DayLedger::DefaultFolder()).Read(ten.date()).entries;
+        QCOMPARE(program.state().lngItems > 0 && program.state().cRunning.value(1), running);
+        const std::vector<LedgerEntry> day = DayLedger(DayLedger::defaultFolder()).read(ten.date()).entries;
         QCOMPARE(int(day.size()), booked);
         for (const LedgerEntry &e : day)
             QVERIFY(e.minutes == 20 && e.end == ten.addSecs(20 * 60));

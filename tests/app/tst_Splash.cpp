@@ -28,7 +28,7 @@ class FakeGuard : public InstanceGuard {
 public:
     bool running = false;
     int asked = 0;
-    bool AnotherInstanceRunning() override
+    bool anotherInstanceRunning() override
     {
         ++asked;
         return running;
@@ -88,8 +88,8 @@ class TestSplash : public QObject {
 private Q_SLOTS:
     void versionText()
     {
-        QCOMPARE(VersionText(1, 0, 4), QStringLiteral("Ver 1.04"));
-        QCOMPARE(VersionText(2, 1, 15), QStringLiteral("Ver 2.115"));
+        QCOMPARE(versionCaption(1, 0, 4), QStringLiteral("Ver 1.04"));
+        QCOMPARE(versionCaption(2, 1, 15), QStringLiteral("Ver 2.115"));
     }
 
     void handsOverInTwoTicks()
@@ -247,9 +247,9 @@ private Q_SLOTS:
         QVERIFY(r.main->isVisible());
         QCOMPARE(r.built, 1);
         QCOMPARE(r.prompter.asked.size(), questions.size());
-        QCOMPARE(r.state.cFangAn.Count(), 2);
-        QCOMPARE(r.state.cFangAn.Item(1), QStringLiteral("5*C/60"));
-        QCOMPARE(r.state.cFangAn.Item(2), QStringLiteral("3*C/60"));
+        QCOMPARE(r.state.cFangAn.count(), 2);
+        QCOMPARE(r.state.cFangAn.item(1), QStringLiteral("5*C/60"));
+        QCOMPARE(r.state.cFangAn.item(2), QStringLiteral("3*C/60"));
     }
 
     // The assembled program with its real boxes: the warning opens over the topmost splash and
@@ -262,10 +262,10 @@ private Q_SLOTS:
         qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
         IniSettingsStore settings;
         const QString app = QStringLiteral("Vantorel"), set = QStringLiteral("SET");
-        settings.SaveSetting(app, set, QStringLiteral("Max"), QStringLiteral("3"));
-        settings.SaveSetting(app, set, QStringLiteral("1"), QStringLiteral("5*C/60"));
-        settings.SaveSetting(app, set, QStringLiteral("3"), QStringLiteral("3*C/60"));
-        QCOMPARE(settings.Commit(), SettingsStore::CommitResult::Written);
+        settings.saveSetting(app, set, QStringLiteral("Max"), QStringLiteral("3"));
+        settings.saveSetting(app, set, QStringLiteral("1"), QStringLiteral("5*C/60"));
+        settings.saveSetting(app, set, QStringLiteral("3"), QStringLiteral("3*C/60"));
+        QCOMPARE(settings.commit(), SettingsStore::CommitResult::Written);
 
         QStringList seen;
         QString owner;
@@ -289,7 +289,7 @@ private Q_SLOTS:
         QCOMPARE(owner, QStringLiteral("fSplash"));
         QVERIFY(onTop);
         QTRY_VERIFY(program.mainWindow().isVisible());
-        QCOMPARE(program.state().cFangAn.Count(), 2);
+        QCOMPARE(program.state().cFangAn.count(), 2);
         const auto splashUp = [] {
             const QWidgetList windows = QApplication::topLevelWidgets();
             return std::any_of(windows.cbegin(), windows.cend(),
@@ -305,10 +305,10 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("v.lock"));
         LockFileInstanceGuard first(path);
-        QVERIFY(!first.AnotherInstanceRunning());
+        QVERIFY(!first.anotherInstanceRunning());
         LockFileInstanceGuard second(path);
-        QVERIFY(second.AnotherInstanceRunning());
-        QVERIFY(second.AnotherInstanceRunning()); // asked once per process, answer kept
+        QVERIFY(second.anotherInstanceRunning());
+        QVERIFY(second.anotherInstanceRunning()); // asked once per process, answer kept
 
         // A lock left by a process that is gone (pid 999999 is not running) does not count.
         const QString stale = dir.filePath(QStringLiteral("stale.lock"));
@@ -317,7 +317,7 @@ private Q_SLOTS:
         f.write("999999\nvantorel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         f.close();
         LockFileInstanceGuard after(stale);
-        QVERIFY(!after.AnotherInstanceRunning());
+        QVERIFY(!after.anotherInstanceRunning());
     }
 };
 

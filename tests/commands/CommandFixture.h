@@ -65,7 +65,7 @@ struct CommandFixture {
     {
         QStringList out;
         for (int pos = 1; pos <= state.lngItems; ++pos)
-            out << state.cName.Value(pos);
+            out << state.cName.value(pos);
         return out;
     }
 

@@ -44,46 +44,46 @@ private slots:
     {
         QFETCH(QString, folder);
         QFETCH(QString, path);
-        QCOMPARE(HelpDocument::PathIn(folder), path);
+        QCOMPARE(HelpDocument::pathIn(folder), path);
     }
 
     void topicTable()
     {
-        const HelpDocument doc = HelpDocument::FromHtml(QString::fromUtf8(kSmallFile));
-        QCOMPARE(doc.Topics().size(), 2);
-        QCOMPARE(doc.Topics().at(1).anchor, QStringLiteral("contents"));
-        QCOMPARE(doc.Topics().at(1).title, QStringLiteral("目录"));
-        QCOMPARE(doc.AnchorFor(1), QStringLiteral("contents"));
-        QCOMPARE(doc.AnchorFor(2), QStringLiteral("keys"));
-        QCOMPARE(doc.AnchorFor(99), QStringLiteral("contents"));
-        QCOMPARE(doc.LinkTargets(), QStringList {QStringLiteral("keys")});
-        QCOMPARE(HelpDocument::FromHtml(QStringLiteral("<p>no topics</p>")).AnchorFor(1), QString());
+        const HelpDocument doc = HelpDocument::fromHtml(QString::fromUtf8(kSmallFile));
+        QCOMPARE(doc.topics().size(), 2);
+        QCOMPARE(doc.topics().at(1).anchor, QStringLiteral("contents"));
+        QCOMPARE(doc.topics().at(1).title, QStringLiteral("目录"));
+        QCOMPARE(doc.anchorFor(1), QStringLiteral("contents"));
+        QCOMPARE(doc.anchorFor(2), QStringLiteral("keys"));
+        QCOMPARE(doc.anchorFor(99), QStringLiteral("contents"));
+        QCOMPARE(doc.linkTargets(), QStringList {QStringLiteral("keys")});
+        QCOMPARE(HelpDocument::fromHtml(QStringLiteral("<p>no topics</p>")).anchorFor(1), QString());
     }
 
     // Every topic starts where the table says and every link inside the file leads somewhere.
     void builtFileHoldsTogether()
     {
-        const std::optional<HelpDocument> doc = HelpDocument::Load(kHelpFile);
+        const std::optional<HelpDocument> doc = HelpDocument::load(kHelpFile);
         QVERIFY2(doc, qPrintable(kHelpFile));
-        QCOMPARE(doc->AnchorFor(HelpDocument::ContentsContext), QStringLiteral("contents"));
-        const QStringList anchors = doc->AnchorNames();
+        QCOMPARE(doc->anchorFor(HelpDocument::ContentsContext), QStringLiteral("contents"));
+        const QStringList anchors = doc->anchorNames();
         QCOMPARE(QSet<QString>(anchors.begin(), anchors.end()).size(), anchors.size());
         QSet<int> contexts;
-        for (const HelpTopic &t : doc->Topics()) {
+        for (const HelpTopic &t : doc->topics()) {
             QVERIFY2(anchors.contains(t.anchor), qPrintable(t.anchor));
             QVERIFY(!t.title.isEmpty());
             QVERIFY2(!contexts.contains(t.context), qPrintable(t.anchor));
             contexts.insert(t.context);
         }
-        QVERIFY(doc->Topics().size() >= 10);
-        for (const QString &target : doc->LinkTargets())
+        QVERIFY(doc->topics().size() >= 10);
+        for (const QString &target : doc->linkTargets())
             QVERIFY2(anchors.contains(target), qPrintable(target));
         // The fee examples and every key the main window answers to.
         for (const char *text : {"5*C/60", "-INT(-C/30)*2.5", "MAX(2, 5*C/60)", "退出计时系统吗?"})
-            QVERIFY2(doc->Html().contains(QString::fromUtf8(text)), text);
+            QVERIFY2(doc->html().contains(QString::fromUtf8(text)), text);
         for (const QChar key : QStringLiteral("NMFSVPARTH"))
-            QVERIFY(doc->Html().contains(QStringLiteral("<td>%1</td>").arg(key)));
-        QVERIFY(!doc->Html().contains(QStringLiteral("formula-reference -->")));
+            QVERIFY(doc->html().contains(QStringLiteral("<td>%1</td>").arg(key)));
+        QVERIFY(!doc->html().contains(QStringLiteral("formula-reference -->")));
     }
 
     // The fee examples in the help file give the fees it promises, and the scheme dialog, which
@@ -112,8 +112,8 @@ private slots:
         ModClock state;
         QCOMPARE(valCalc(state.objCalc(), formula, minutes), fee);
         QVERIFY(valCalc(state.objCalc(), formula, 1) != 0);
-        const std::optional<HelpDocument> doc = HelpDocument::Load(kHelpFile);
-        QVERIFY(doc && doc->Html().contains(formula));
+        const std::optional<HelpDocument> doc = HelpDocument::load(kHelpFile);
+        QVERIFY(doc && doc->html().contains(formula));
     }
 
     void integerDivisionBindsLooserThanMultiplication()
@@ -128,10 +128,10 @@ private slots:
         ScriptedPrompter prompter;
         WindowHelpViewer viewer(prompter);
         const QString path = QStringLiteral("/nonexistent/folder/Vantorel.hlp");
-        viewer.ShowHelp(path, 1, nullptr);
+        viewer.showHelp(path, 1, nullptr);
         QCOMPARE(prompter.asked.size(), 1);
         QVERIFY(prompter.asked.first().text.contains(path));
-        QCOMPARE(prompter.asked.first().text, WindowHelpViewer::MissingFileMessage(path));
+        QCOMPARE(prompter.asked.first().text, WindowHelpViewer::missingFileMessage(path));
         QCOMPARE(prompter.asked.first().icon, Prompter::Icon::Exclamation);
         QVERIFY(!viewer.window());
     }
@@ -141,35 +141,35 @@ private slots:
         ScriptedPrompter prompter;
         WindowHelpViewer viewer(prompter);
         QWidget owner;
-        viewer.ShowHelp(kHelpFile, 1, &owner);
+        viewer.showHelp(kHelpFile, 1, &owner);
         QVERIFY(prompter.asked.isEmpty());
         HelpWindow *window = viewer.window();
         QVERIFY(window);
         QVERIFY(window->isVisible());
-        QCOMPARE(window->CurrentAnchor(), QStringLiteral("contents"));
+        QCOMPARE(window->currentAnchor(), QStringLiteral("contents"));
         QCOMPARE(window->topics()->currentRow(), 0);
         QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("Vantorel 计时系统帮助")));
 
         // A link within the file, then back.
         emit window->browser()->anchorClicked(QUrl(QStringLiteral("#remove")));
-        QCOMPARE(window->CurrentAnchor(), QStringLiteral("remove"));
+        QCOMPARE(window->currentAnchor(), QStringLiteral("remove"));
         QCOMPARE(window->topics()->currentItem()->text(), QStringLiteral("移除计时项目"));
         window->browser()->backward();
-        QCOMPARE(window->CurrentAnchor(), QStringLiteral("contents"));
+        QCOMPARE(window->currentAnchor(), QStringLiteral("contents"));
 
         // A topic chosen from the list.
         QListWidget *topics = window->topics();
         const QList<QListWidgetItem *> keys = topics->findItems(QStringLiteral("快捷键"), Qt::MatchExactly);
         QCOMPARE(keys.size(), 1);
         emit topics->itemClicked(keys.first());
-        QCOMPARE(window->CurrentAnchor(), QStringLiteral("keys"));
+        QCOMPARE(window->currentAnchor(), QStringLiteral("keys"));
 
         // Asking again reuses the window, at the contents again.
-        viewer.ShowHelp(kHelpFile, 1, &owner);
+        viewer.showHelp(kHelpFile, 1, &owner);
         QCOMPARE(viewer.window(), window);
-        QCOMPARE(window->CurrentAnchor(), QStringLiteral("contents"));
-        viewer.ShowHelp(kHelpFile, 13, &owner);
-        QCOMPARE(window->CurrentAnchor(), QStringLiteral("keys"));
+        QCOMPARE(window->currentAnchor(), QStringLiteral("contents"));
+        viewer.showHelp(kHelpFile, 13, &owner);
+        QCOMPARE(window->currentAnchor(), QStringLiteral("keys"));
     }
 };
 

@@ -32,7 +32,7 @@ RemovedItem endedItem(ModClock &state, FakeWallClock &clock, const QString &name
     state.startTiming(pos, clock.now());
     clock.advanceSecs(15 * 60);
     state.endTiming(pos, clock.now());
-    return HistoryLog::Snapshot(state.lvwMain.At(pos), clock.now(), true);
+    return HistoryLog::snapshot(state.lvwMain.at(pos), clock.now(), true);
 }
 
 // Makes a recording component and tells the test where it is.
@@ -49,8 +49,8 @@ TimingReports::PrinterFactory recordingPrinter(RecordingReportPrinter *&printer)
 struct ScriptedExportAsker : SaveFileAsker {
     QString answer;
     QStringList failed;
-    QString FileName(const Kind &, const QString &) override { return answer; }
-    void Failed(const Kind &, const QString &path) override { failed << path; }
+    QString fileName(const Kind &, const QString &) override { return answer; }
+    void saveFailed(const Kind &, const QString &path) override { failed << path; }
 };
 
 // Reads CSV the way spreadsheet programs do: quoted fields may hold commas, doubled quotes and
@@ -104,9 +104,9 @@ private slots:
         QCOMPARE(removed.item.sessionCount(), 2);
         QCOMPARE(removed.minutes(), 35.0);
         QCOMPARE(removed.item.minutesShown, 35.0);
-        QCOMPARE(TimeText::GeneralNumber(removed.item.fee), QStringLiteral("2.91666666666667"));
+        QCOMPARE(TimeText::generalNumber(removed.item.fee), QStringLiteral("2.91666666666667"));
         QCOMPARE(removed.removedAt, clock.now());
-        QCOMPARE(removed.item.record.cTime.Count(), 2);
+        QCOMPARE(removed.item.record.cTime.count(), 2);
     }
 
     void snapshotOfARunningItemCountsTheSessionInProgress()
@@ -115,9 +115,9 @@ private slots:
         FakeWallClock clock;
         state.add({QStringLiteral("PC1"), QStringLiteral("5*C/60"), 12.5, true}, clock.now());
         clock.advanceSecs(30 * 60 + 40);
-        const RemovedItem removed = HistoryLog::Snapshot(state.lvwMain.At(1), clock.now(), false);
+        const RemovedItem removed = HistoryLog::snapshot(state.lvwMain.at(1), clock.now(), false);
         QCOMPARE(removed.minutes(), 42.5);
-        QCOMPARE(removed.item.record.cEnd.Count(), 0);
+        QCOMPARE(removed.item.record.cEnd.count(), 0);
         QVERIFY(!removed.ended);
     }
 
@@ -129,12 +129,12 @@ private slots:
         for (const char *name : {"A", "B", "C"}) {
             RemovedItem removed;
             removed.item.name = QString::fromLatin1(name);
-            log.Record(removed);
+            log.record(removed);
         }
         QCOMPARE(signals_, 3);
-        QCOMPARE(log.Count(), 3);
-        QCOMPARE(log.Newest(0).item.name, QStringLiteral("C"));
-        QCOMPARE(log.Newest(2).item.name, QStringLiteral("A"));
+        QCOMPARE(log.count(), 3);
+        QCOMPARE(log.newest(0).item.name, QStringLiteral("C"));
+        QCOMPARE(log.newest(2).item.name, QStringLiteral("A"));
     }
 
     void removedItemReportShowsOnlyThatItem()
@@ -145,8 +145,8 @@ private slots:
         const RemovedItem second = endedItem(state, clock, QStringLiteral("PC2"));
         RecordingReportPrinter *printer = nullptr;
         RemovedItemReport report(clock, recordingPrinter(printer));
-        report.Show(first, true);
-        report.Show(second, false);
+        report.show(first, true);
+        report.show(second, false);
         QCOMPARE(printer->documents.size(), 2);
         QCOMPARE(printer->last().firstBlock, (QVariantList {"名称:", "PC2", "状态:", "已结束计时"}));
         QCOMPARE(printer->last().secondBlock,
@@ -165,27 +165,27 @@ private slots:
         RecordingReportPrinter *printer = nullptr;
         HistoryWindow window(log, clock, recordingPrinter(printer));
         QCOMPARE(window.entries()->topLevelItemCount(), 0);
-        QCOMPARE(window.SelectedEntry(), -1);
-        window.PreviewSelected();
+        QCOMPARE(window.selectedEntry(), -1);
+        window.previewSelected();
         QVERIFY(!printer);
 
-        log.Record(endedItem(state, clock, QStringLiteral("PC1")));
-        RemovedItem running = HistoryLog::Snapshot(state.lvwMain.At(1), clock.now(), false);
+        log.record(endedItem(state, clock, QStringLiteral("PC1")));
+        RemovedItem running = HistoryLog::snapshot(state.lvwMain.at(1), clock.now(), false);
         running.item.name = QStringLiteral("PC9");
-        log.Record(running);
+        log.record(running);
 
         QTreeWidget *entries = window.entries();
         QCOMPARE(entries->topLevelItemCount(), 2);
-        QCOMPARE(entries->columnCount(), HistoryWindow::ColumnHeaders().size());
+        QCOMPARE(entries->columnCount(), HistoryWindow::columnHeaders().size());
         QCOMPARE(entries->topLevelItem(0)->text(0), QStringLiteral("PC9"));
         QCOMPARE(entries->topLevelItem(0)->text(6), QStringLiteral("仅移除"));
         QCOMPARE(entries->topLevelItem(1)->text(0), QStringLiteral("PC1"));
         QCOMPARE(entries->topLevelItem(1)->text(3), QStringLiteral("35"));
         QCOMPARE(entries->topLevelItem(1)->text(6), QStringLiteral("结束并打印"));
-        QCOMPARE(window.SelectedEntry(), 0);
+        QCOMPARE(window.selectedEntry(), 0);
 
-        window.SelectEntry(1);
-        window.PreviewSelected();
+        window.selectEntry(1);
+        window.previewSelected();
         QVERIFY(printer);
         QCOMPARE(printer->last().firstBlock.value(1).toString(), QStringLiteral("PC1"));
         QVERIFY(printer->last().preview);
@@ -200,26 +200,26 @@ private slots:
         FakeWallClock clock(QDateTime(QDate(2026, 12, 7), QTime(18, 0)));
         const QDate today = clock.now().date();
         const QString odd = QStringLiteral("PC, \"VIP\" 1");
-        ledger.Left(QStringLiteral("PC9"), QStringLiteral("5*C/60"), true, 60, 5,
+        ledger.left(QStringLiteral("PC9"), QStringLiteral("5*C/60"), true, 60, 5,
                     QDateTime(today.addDays(-1), QTime(20, 0)));
-        ledger.Booked(odd, QStringLiteral("5*C/60"), QDateTime(today, QTime(10, 0)), QDateTime(today, QTime(10, 30)),
+        ledger.booked(odd, QStringLiteral("5*C/60"), QDateTime(today, QTime(10, 0)), QDateTime(today, QTime(10, 30)),
                       30);
-        ledger.Left(odd, QStringLiteral("5*C/60"), true, 30, 2.5, QDateTime(today, QTime(10, 30)));
+        ledger.left(odd, QStringLiteral("5*C/60"), true, 30, 2.5, QDateTime(today, QTime(10, 30)));
 
         HistoryLog log;
         RecordingReportPrinter *printer = nullptr;
         HistoryWindow window(log, clock, recordingPrinter(printer));
         auto *asker = new ScriptedExportAsker;
         auto *view = new LedgerDayView(ledger, clock, std::unique_ptr<SaveFileAsker>(asker));
-        window.AddDayView(view);
-        window.ShowPage(1);
+        window.addDayView(view);
+        window.showPage(1);
         QCOMPARE(view->day(), today);
         QCOMPARE(view->entries()->topLevelItemCount(), 1);
 
         // An item leaves the list while the window is open: the view follows.
-        ledger.Left(QStringLiteral("=PC2"), QStringLiteral("-INT(-C/30)*2.5"), false, 91, 7.58333333333333,
+        ledger.left(QStringLiteral("=PC2"), QStringLiteral("-INT(-C/30)*2.5"), false, 91, 7.58333333333333,
                     QDateTime(today, QTime(11, 31)));
-        log.Record(RemovedItem {});
+        log.record(RemovedItem {});
         QCOMPARE(view->entries()->topLevelItemCount(), 2);
         QCOMPARE(view->entries()->topLevelItem(1)->text(5), QStringLiteral("7.58333333333333"));
         QCOMPARE(view->total()->text(), QStringLiteral("合计: 2 项, 耗时累计(分钟): 121, 结果: 10.0833333333333"));
@@ -229,7 +229,7 @@ private slots:
         view->picker()->setDate(today);
 
         asker->answer = folder.filePath(QStringLiteral("day.csv"));
-        QVERIFY(view->ExportDay());
+        QVERIFY(view->exportDay());
         QFile file(asker->answer);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
@@ -237,7 +237,7 @@ private slots:
         QVERIFY(bytes.contains("\"PC, \"\"VIP\"\" 1\""));
         const QList<QStringList> rows = readCsv(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rows.size(), 4);
-        QCOMPARE(rows[0], LedgerCsv::Headers());
+        QCOMPARE(rows[0], LedgerCsv::headers());
         QCOMPARE(
             rows[1],
             (QStringList {QStringLiteral("计时"), odd, QStringLiteral("5*C/60"), QStringLiteral("2026-12-07 10:00:00"),
@@ -253,7 +253,7 @@ private slots:
 
         // A file that cannot be written is told, never reported as exported.
         asker->answer = folder.filePath(QStringLiteral("day.csv/inside.csv"));
-        QVERIFY(!view->ExportDay());
+        QVERIFY(!view->exportDay());
         QCOMPARE(asker->failed, QStringList {asker->answer});
     }
 };

@@ -56,7 +56,7 @@ struct Setup {
                                return std::make_unique<RecordingReportPrinter>();
                            }};
     // The newest item's report, as the item commands ask for the current item's.
-    void reportItem(bool preview) { reports.ReportItem(state.lvwMain.At(state.lngItems), preview); }
+    void reportItem(bool preview) { reports.ReportItem(state.lvwMain.at(state.lngItems), preview); }
     RecordingReportPrinter &printer() { return *static_cast<RecordingReportPrinter *>(reports.objReport()); }
     const ReportDocument &report() { return printer().last(); }
 };
@@ -128,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(p.cells.mid(3, 3), (QVariantList {QTime(12, 0, 0), QTime(12, 30, 0), 30.0}));
         // The start column's text, which the locale writes as it likes; the minutes do not depend on it.
         QVERIFY(isType(p.cells[6], QMetaType::QString));
-        QCOMPARE(p.cells[6].toString(), s.state.lvwMain.Text(pos, ItemRowModel::ColLatestStart));
+        QCOMPARE(p.cells[6].toString(), s.state.lvwMain.text(pos, ItemRowModel::ColLatestStart));
         QVERIFY(p.cells[6].toString().startsWith(QStringLiteral("1:50:20")));
         QVERIFY(isType(p.cells[7], QMetaType::QString));
         QCOMPARE(p.cells[7].toString(), QStringLiteral("14:05"));
@@ -183,10 +183,10 @@ private Q_SLOTS:
         // Two items, then the line that adds them up.
         QCOMPARE(p.cells.size(), 3 * ItemRowModel::ColumnCount);
         for (int col = 0; col < ItemRowModel::ColumnCount; ++col) {
-            QCOMPARE(p.headings[col], QVariant(ItemRowModel::ColumnHeader(col)));
+            QCOMPARE(p.headings[col], QVariant(ItemRowModel::columnHeader(col)));
             for (int pos = 1; pos <= 2; ++pos)
                 QCOMPARE(p.cells[(pos - 1) * ItemRowModel::ColumnCount + col],
-                         QVariant(s.state.lvwMain.Text(pos, col)));
+                         QVariant(s.state.lvwMain.text(pos, col)));
         }
         QCOMPARE(p.cells[ItemRowModel::ColumnCount].toString(), QStringLiteral("C"));
         QCOMPARE(p.firstBlock, (QVariantList {QStringLiteral("日期:"), kToday}));

@@ -28,7 +28,7 @@ private slots:
     void itemIsTimedBilledEndedAndReportedThenGone()
     {
         CommandFixture f;
-        f.commands.KeyPress(u'N');
+        f.commands.keyPress(u'N');
         QCOMPARE(f.opened, QStringList {QStringLiteral("new items")});
         // What the dialog does when the operator types PC1 and presses Enter.
         QCOMPARE(f.add(QStringLiteral("PC1"), true), 1);
@@ -41,12 +41,12 @@ private slots:
 
         f.clock.advanceSecs(90 * 60);
         f.window.Clock().wake();
-        QCOMPARE(f.state.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("90"));
-        QCOMPARE(f.state.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("7.5"));
+        QCOMPARE(f.state.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("90"));
+        QCOMPARE(f.state.lvwMain.text(1, ItemRowModel::ColResult), QStringLiteral("7.5"));
 
-        f.commands.ItemClick(1);
+        f.commands.itemClick(1);
         f.prompter.answers << Answer::Yes;
-        f.commands.KeyPress(u'M');
+        f.commands.keyPress(u'M');
 
         QCOMPARE(f.prompter.asked.size(), 1);
         const ScriptedPrompter::Asked &q = f.prompter.asked.first();
@@ -69,36 +69,36 @@ private slots:
         QCOMPARE(f.printer->last().cells.at(2).toDouble(), 90.0);
 
         QCOMPARE(f.state.lngItems, 0);
-        QCOMPARE(f.state.lvwMain.Count(), 0);
+        QCOMPARE(f.state.lvwMain.count(), 0);
         QCOMPARE(f.state.lngAdded, 1);
         QCOMPARE(f.current.position(), 0);
         QCOMPARE(f.panel(3), QStringLiteral("0"));
         QCOMPARE(f.listToolTip(), QString());
         QVERIFY(!f.enabled(Button::Remove));
         for (const Entry entry : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
-            QVERIFY2(!f.enabled(entry), qPrintable(CommandTable::Id(entry)));
+            QVERIFY2(!f.enabled(entry), qPrintable(CommandTable::id(entry)));
         QVERIFY(f.enabled(Entry::V2));
 
-        QCOMPARE(f.history.Count(), 1);
-        QCOMPARE(f.history.Newest(0).item.name, QStringLiteral("PC1"));
-        QCOMPARE(f.history.Newest(0).minutes(), 90.0);
-        QCOMPARE(f.history.Newest(0).item.fee, 7.5);
-        QVERIFY(f.history.Newest(0).ended);
+        QCOMPARE(f.history.count(), 1);
+        QCOMPARE(f.history.newest(0).item.name, QStringLiteral("PC1"));
+        QCOMPARE(f.history.newest(0).minutes(), 90.0);
+        QCOMPARE(f.history.newest(0).item.fee, 7.5);
+        QVERIFY(f.history.newest(0).ended);
     }
 
     void removingTheOnlyItemLeavesNothingToReport()
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        f.commands.ItemClick(1);
+        f.commands.itemClick(1);
         f.prompter.answers << Answer::No;
-        f.commands.ButtonClick(Button::Remove);
+        f.commands.buttonClick(Button::Remove);
         QCOMPARE(f.state.lngItems, 0);
         QCOMPARE(f.panel(3), QStringLiteral("0"));
         f.button(Button::Preview)->click();
         f.button(Button::Print)->click();
-        f.commands.KeyPress(u'v');
-        f.commands.KeyPress(u'P');
+        f.commands.keyPress(u'v');
+        f.commands.keyPress(u'P');
         QVERIFY(!f.reports.objReport());
     }
 
@@ -122,24 +122,24 @@ private slots:
         f.add(QStringLiteral("PC1"), false);
         f.add(QStringLiteral("PC2"), true);
         f.clock.advanceSecs(25 * 60);
-        f.commands.ItemClick(2);
+        f.commands.itemClick(2);
         f.prompter.answers << answer;
         f.button(Button::Remove)->click();
 
         QCOMPARE(f.state.lngItems, itemsLeft);
-        QCOMPARE(f.state.lvwMain.Count(), itemsLeft);
+        QCOMPARE(f.state.lvwMain.count(), itemsLeft);
         QCOMPARE(f.reports.objReport() != nullptr, reported);
-        QCOMPARE(f.history.Count(), answer == Answer::Cancel ? 0 : 1);
+        QCOMPARE(f.history.count(), answer == Answer::Cancel ? 0 : 1);
         QCOMPARE(f.enabled(Button::Remove), answer == Answer::Cancel);
         if (answer == Answer::Cancel) {
             QCOMPARE(f.current.position(), 2);
-            QVERIFY(f.state.cRunning.Item(2));
+            QVERIFY(f.state.cRunning.item(2));
             return;
         }
         QCOMPARE(f.names(), QStringList {QStringLiteral("PC1")});
         QCOMPARE(f.panel(3), QStringLiteral("1"));
-        const RemovedItem &gone = f.history.Newest(0);
-        QCOMPARE(gone.item.record.cEnd.Count(), bookedSessions);
+        const RemovedItem &gone = f.history.newest(0);
+        QCOMPARE(gone.item.record.cEnd.count(), bookedSessions);
         QCOMPARE(gone.minutes(), 25.0); // the time used, booked or not
         if (reported) {
             QCOMPARE(f.printer->last().firstBlock.last().toString(), QStringLiteral("已结束计时"));
@@ -157,42 +157,42 @@ private slots:
         {
             DayLedger ledger(folder.path());
             CommandFixture f;
-            ledger.Follow(f.state);
+            ledger.follow(f.state);
             f.add(QStringLiteral("PC1"), true); // 10:00
             f.add(QStringLiteral("PC2"), true);
             f.add(QStringLiteral("PC3"), false, QStringLiteral("3*C/60"));
             f.clock.advanceSecs(30 * 60); // 10:30
-            f.commands.ItemClick(1);
+            f.commands.itemClick(1);
             f.prompter.answers << Answer::Yes;
-            f.commands.KeyPress(u'M');
+            f.commands.keyPress(u'M');
             f.clock.advanceSecs(15 * 60); // 10:45: PC2 goes while running, its 45 minutes unbooked
-            f.commands.ItemClick(1);
+            f.commands.itemClick(1);
             f.prompter.answers << Answer::No;
-            f.commands.KeyPress(u'M');
-            f.commands.ItemClick(1); // PC3 is timed for 20 minutes and stays on the list
-            f.commands.MenuClick(Entry::S1);
+            f.commands.keyPress(u'M');
+            f.commands.itemClick(1); // PC3 is timed for 20 minutes and stays on the list
+            f.commands.menuClick(Entry::S1);
             f.clock.advanceSecs(20 * 60);
-            f.commands.MenuClick(Entry::S2);
+            f.commands.menuClick(Entry::S2);
         }
         {
             DayLedger ledger(folder.path());
             CommandFixture f;
-            ledger.Follow(f.state);
+            ledger.follow(f.state);
             f.clock.setTime(QTime(11, 10));
             f.add(QStringLiteral("PC1"), true, QStringLiteral("5*C/60"), 10);
             f.clock.advanceSecs(50 * 60);
-            f.commands.ItemClick(1);
+            f.commands.itemClick(1);
             f.prompter.answers << Answer::Yes;
-            f.commands.KeyPress(u'M');
+            f.commands.keyPress(u'M');
         }
-        const LedgerDay d = DayLedger(folder.path()).Read(day);
+        const LedgerDay d = DayLedger(folder.path()).read(day);
         QStringList lines;
         for (const LedgerEntry &e : d.entries)
             lines << QStringLiteral("%1 %2 %3 %4 %5 %6")
                          .arg(e.kind == LedgerEntry::Kind::Session ? QStringLiteral("session") : QStringLiteral("left"),
                               e.name, e.start.time().toString(QStringLiteral("hh:mm")),
-                              e.end.time().toString(QStringLiteral("hh:mm")), TimeText::GeneralNumber(e.minutes))
-                         .arg(e.kind == LedgerEntry::Kind::Left ? TimeText::GeneralNumber(e.fee)
+                              e.end.time().toString(QStringLiteral("hh:mm")), TimeText::generalNumber(e.minutes))
+                         .arg(e.kind == LedgerEntry::Kind::Left ? TimeText::generalNumber(e.fee)
                                       + (e.ended ? QStringLiteral(" 是") : QStringLiteral(" 否"))
                                                                 : QString());
         QCOMPARE(
@@ -204,7 +204,7 @@ private slots:
         QCOMPARE(d.itemsLeft(), 3);
         QCOMPARE(d.minutes(), 135.0);
         QCOMPARE(d.fees(), 11.25);
-        QCOMPARE(QFileInfo(DayLedger(folder.path()).PathFor(day)).fileName(), QStringLiteral("2026-12-07.log"));
+        QCOMPARE(QFileInfo(DayLedger(folder.path()).pathFor(day)).fileName(), QStringLiteral("2026-12-07.log"));
     }
 
     void removingTheMiddleItemMovesTheLastOneDown()
@@ -212,13 +212,13 @@ private slots:
         CommandFixture f;
         for (const char *name : {"A", "B", "C"})
             f.add(QString::fromLatin1(name), false);
-        f.commands.ItemClick(2);
+        f.commands.itemClick(2);
         f.prompter.answers << Answer::No;
-        f.commands.ButtonClick(Button::Remove);
+        f.commands.buttonClick(Button::Remove);
         QCOMPARE(f.names(), (QStringList {QStringLiteral("A"), QStringLiteral("C")}));
-        QCOMPARE(f.state.lvwMain.Text(2, ItemRowModel::ColName), QStringLiteral("C"));
-        QCOMPARE(f.state.lvwMain.Count(), 2);
-        QCOMPARE(f.history.Newest(0).item.name, QStringLiteral("B"));
+        QCOMPARE(f.state.lvwMain.text(2, ItemRowModel::ColName), QStringLiteral("C"));
+        QCOMPARE(f.state.lvwMain.count(), 2);
+        QCOMPARE(f.history.newest(0).item.name, QStringLiteral("B"));
         // The name is free again.
         QCOMPARE(f.add(QStringLiteral("b"), false), 3);
     }
@@ -228,7 +228,7 @@ private slots:
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
         f.current.set(0);
-        f.commands.ButtonClick(Button::Remove);
+        f.commands.buttonClick(Button::Remove);
         QVERIFY(f.prompter.asked.isEmpty());
         QCOMPARE(f.state.lngItems, 1);
     }
@@ -238,16 +238,16 @@ private slots:
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
         f.add(QStringLiteral("PC2"), false);
-        f.commands.ItemClick(1);
+        f.commands.itemClick(1);
         f.prompter.answers << Answer::No;
-        f.commands.KeyPress(u'm');
+        f.commands.keyPress(u'm');
         QCOMPARE(f.prompter.asked.size(), 1);
-        f.commands.KeyPress(u'm');
-        f.commands.KeyPress(u'M');
+        f.commands.keyPress(u'm');
+        f.commands.keyPress(u'M');
         QCOMPARE(f.prompter.asked.size(), 1);
         QCOMPARE(f.state.lngItems, 1);
-        f.commands.ItemClick(1);
-        f.commands.KeyPress(u'M'); // answered with the default, Cancel
+        f.commands.itemClick(1);
+        f.commands.keyPress(u'M'); // answered with the default, Cancel
         QCOMPARE(f.prompter.asked.size(), 2);
         QCOMPARE(f.state.lngItems, 1);
     }
@@ -278,13 +278,13 @@ private slots:
         QFETCH(QChar, key);
         QFETCH(std::optional<Button>, button);
         CommandFixture f;
-        QVERIFY(f.commands.ButtonForKey(key) == button);
+        QVERIFY(f.commands.buttonForKey(key) == button);
         // The keys of the buttons that open a window, pressed for real.
         const QMap<Button, QString> opens {{Button::New, "new items"},
                                            {Button::Scheme, "scheme"},
                                            {Button::History, "history"},
                                            {Button::Help, "help"}};
-        QCOMPARE(f.commands.KeyPress(key), button.has_value());
+        QCOMPARE(f.commands.keyPress(key), button.has_value());
         if (button && opens.contains(*button))
             QCOMPARE(f.opened, QStringList {opens.value(*button)});
         if (!button)
@@ -298,14 +298,14 @@ private slots:
         f.add(QStringLiteral("PC2"), false);
         f.add(QStringLiteral("Pc3"), false, QStringLiteral("5*C/60"), 30); // billed 2.5
         f.prompter.inputs << QStringLiteral("pC3");
-        f.commands.KeyPress(u'f');
+        f.commands.keyPress(u'f');
 
         QCOMPARE(f.prompter.asked.size(), 1);
         QVERIFY(f.prompter.asked.first().input);
         QCOMPARE(f.prompter.asked.first().text, QStringLiteral("请输入要查找的计时项目名称:"));
         QCOMPARE(f.prompter.asked.first().title, QStringLiteral("查找计时项目"));
         QCOMPARE(f.current.position(), 3);
-        QVERIFY(f.state.lvwMain.Bold(3));
+        QVERIFY(f.state.lvwMain.bold(3));
         QCOMPARE(f.selectedRow(), 3);
         QVERIFY(f.enabled(Button::Remove));
         QVERIFY(f.enabled(Entry::S1));
@@ -324,10 +324,10 @@ private slots:
         QCOMPARE(f.prompter.asked.at(1).text, QStringLiteral("没有找到计时项目'PC'"));
         QCOMPARE(f.prompter.asked.at(1).icon, Prompter::Icon::Critical);
         QCOMPARE(f.prompter.asked.at(1).buttons, Prompter::Buttons::Ok);
-        QVERIFY(!f.state.lvwMain.Bold(1));
+        QVERIFY(!f.state.lvwMain.bold(1));
         QCOMPARE(f.selectedRow(), 0);
         // An empty answer, or a cancelled box, asks nothing more.
-        f.commands.ButtonClick(Button::Find);
+        f.commands.buttonClick(Button::Find);
         QCOMPARE(f.prompter.asked.size(), 3);
         QCOMPARE(f.selectedRow(), 0);
     }
@@ -338,22 +338,22 @@ private slots:
         for (const char *name : {"A", "B", "C"})
             f.add(QString::fromLatin1(name), false);
         f.prompter.inputs << QStringLiteral("a") << QStringLiteral("c") << QStringLiteral("b");
-        f.commands.ButtonClick(Button::Find);
-        f.commands.ItemClick(2); // the operator clicks another row between two searches
-        f.commands.ButtonClick(Button::Find);
-        QVERIFY(!f.state.lvwMain.Bold(1));
-        QVERIFY(!f.state.lvwMain.Bold(2));
-        QVERIFY(f.state.lvwMain.Bold(3));
+        f.commands.buttonClick(Button::Find);
+        f.commands.itemClick(2); // the operator clicks another row between two searches
+        f.commands.buttonClick(Button::Find);
+        QVERIFY(!f.state.lvwMain.bold(1));
+        QVERIFY(!f.state.lvwMain.bold(2));
+        QVERIFY(f.state.lvwMain.bold(3));
 
         // The mark follows its row when an earlier row goes.
-        f.commands.ItemClick(1);
+        f.commands.itemClick(1);
         f.prompter.answers << Answer::No;
-        f.commands.ButtonClick(Button::Remove);
-        QCOMPARE(f.commands.LastFoundPos(), 2);
-        f.commands.ButtonClick(Button::Find);
-        QVERIFY(f.state.lvwMain.Bold(1));
-        QVERIFY(!f.state.lvwMain.Bold(2));
-        QCOMPARE(f.commands.LastFoundPos(), 1);
+        f.commands.buttonClick(Button::Remove);
+        QCOMPARE(f.commands.lastFoundPos(), 2);
+        f.commands.buttonClick(Button::Find);
+        QVERIFY(f.state.lvwMain.bold(1));
+        QVERIFY(!f.state.lvwMain.bold(2));
+        QCOMPARE(f.commands.lastFoundPos(), 1);
     }
 
     void startStopAllTwice()
@@ -361,13 +361,13 @@ private slots:
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
         f.add(QStringLiteral("PC2"), false);
-        f.commands.ItemClick(1);
-        f.commands.KeyPress(u'S');
+        f.commands.itemClick(1);
+        f.commands.keyPress(u'S');
         QVERIFY(f.window.Clock().isEnabled());
         // The button shows the action's caption whole, the underlined letter included.
         QCOMPARE(f.button(Button::Start)->text(), QStringLiteral("终止 &S"));
         QCOMPARE(f.button(Button::Start)->toolTip(), QStringLiteral("终止所有计时。"));
-        QVERIFY(f.state.cRunning.Item(1) && f.state.cRunning.Item(2));
+        QVERIFY(f.state.cRunning.item(1) && f.state.cRunning.item(2));
         QVERIFY(!f.enabled(Entry::S1));
         QVERIFY(f.enabled(Entry::S2));
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Vantorel"));
@@ -377,11 +377,11 @@ private slots:
         QVERIFY(!f.window.Clock().isEnabled());
         QCOMPARE(f.button(Button::Start)->text(), QStringLiteral("开始 &S"));
         QCOMPARE(f.button(Button::Start)->toolTip(), QStringLiteral("开始所有计时。"));
-        QCOMPARE(f.window.windowTitle(), QStringLiteral("已终止计时:") + TimeText::GeneralDateTime(f.clock.now()));
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("已终止计时:") + TimeText::generalDateTime(f.clock.now()));
         QVERIFY(f.window.windowTitle().startsWith(QStringLiteral("已终止计时:")));
         QVERIFY(f.enabled(Entry::S1));
         QVERIFY(!f.enabled(Entry::S2));
-        QCOMPARE(f.state.cTotal.Item(2), 10.0);
+        QCOMPARE(f.state.cTotal.item(2), 10.0);
         QCOMPARE(f.current.position(), 1);
     }
 
@@ -402,7 +402,7 @@ private slots:
         QFETCH(int, next);
         CommandFixture f;
         f.window.viewSettings().lngView = stored;
-        f.commands.KeyPress(u'r');
+        f.commands.keyPress(u'r');
         QCOMPARE(f.window.viewSettings().lngView, next);
         QCOMPARE(f.window.Lvw()->shownView(), next);
     }
@@ -436,7 +436,7 @@ private slots:
         CommandFixture f;
         f.window.viewSettings().lngDepthMode = stored;
         const qint64 frame = f.frameKey();
-        f.commands.MenuClick(Entry::R5);
+        f.commands.menuClick(Entry::R5);
         QCOMPARE(f.window.viewSettings().lngDepthMode, next);
         QVERIFY(f.frameKey() != frame); // drawn anew
     }
@@ -463,12 +463,12 @@ private slots:
         settings.lngLineColor = stored;
         settings.lngDepthColor = stored;
         const qint64 frame = f.frameKey();
-        f.commands.MenuClick(Entry::R6);
+        f.commands.menuClick(Entry::R6);
         QCOMPARE(settings.lngLineColor, next);
         QCOMPARE(settings.lngDepthColor, stored);
         const qint64 lineFrame = f.frameKey();
         QVERIFY(lineFrame != frame);
-        f.commands.MenuClick(Entry::R7);
+        f.commands.menuClick(Entry::R7);
         QCOMPARE(settings.lngDepthColor, next);
         QVERIFY(f.frameKey() != lineFrame);
     }
@@ -477,14 +477,14 @@ private slots:
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        f.commands.ItemClick(1);
+        f.commands.itemClick(1);
         f.window.Tbar()->entry(Entry::S1)->trigger();
-        QVERIFY(f.state.cRunning.Item(1));
+        QVERIFY(f.state.cRunning.item(1));
         QVERIFY(!f.enabled(Entry::S1));
         QVERIFY(f.enabled(Entry::S2));
         f.clock.advanceSecs(120);
         f.window.Tbar()->entry(Entry::S2)->trigger();
-        QCOMPARE(f.state.cTotal.Item(1), 2.0);
+        QCOMPARE(f.state.cTotal.item(1), 2.0);
         QVERIFY(f.enabled(Entry::S1));
         QVERIFY(!f.enabled(Entry::S2));
     }
@@ -493,23 +493,23 @@ private slots:
     {
         CommandFixture f;
         f.add(QStringLiteral("PC1"), false);
-        f.commands.MenuClick(Entry::V1);
+        f.commands.menuClick(Entry::V1);
         QVERIFY(!f.printer->last().listFlag); // the item's report
         f.printer->documents.clear();
-        f.commands.MenuClick(Entry::P1);
+        f.commands.menuClick(Entry::P1);
         QVERIFY(!f.printer->last().preview);
         f.printer->documents.clear();
-        f.commands.ButtonClick(Button::Preview);
+        f.commands.buttonClick(Button::Preview);
         QVERIFY(f.printer->last().listFlag); // the list's report
         QVERIFY(f.printer->last().preview);
         for (const Entry entry : {Entry::V2, Entry::P2}) {
             f.printer->documents.clear();
-            f.commands.MenuClick(entry);
+            f.commands.menuClick(entry);
             QCOMPARE(!f.printer->last().preview, entry == Entry::P2);
             QVERIFY(f.printer->last().listFlag);
         }
         f.printer->documents.clear();
-        f.commands.ButtonClick(Button::Print);
+        f.commands.buttonClick(Button::Print);
         QVERIFY(!f.printer->last().preview);
     }
 
@@ -554,7 +554,7 @@ private slots:
         QApplication::sendEvent(tree->viewport(), &asked);
         QTest::mouseRelease(tree->viewport(), Qt::RightButton, {}, at);
 
-        ItemContextMenu *menu = f.window.ItemMenu();
+        ItemContextMenu *menu = f.window.itemMenu();
         QCOMPARE(QApplication::activePopupWidget(), menu);
         QCOMPARE(f.current.position(), row ? row : before);
         QList<bool> shown;
@@ -581,7 +581,7 @@ private slots:
         QTest::keyClick(tree, Qt::Key_F10, Qt::ShiftModifier);
         QCOMPARE(QApplication::activePopupWidget(), menu);
         QTest::keyClick(menu, row == 1 ? Qt::Key_S : Qt::Key_E);
-        QCOMPARE(f.state.cRunning.Item(row), row == 1);
+        QCOMPARE(f.state.cRunning.item(row), row == 1);
         QCOMPARE(f.enabled(Entry::S1), row == 2);
         QCOMPARE(f.enabled(Entry::S2), row == 1);
         QCOMPARE(f.window.Tbar()->button(Button::Start)->text(), QStringLiteral("开始 &S")); // not start-all
@@ -597,13 +597,13 @@ private slots:
         f.button(Button::Remove)->click();
         for (const Entry entry : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
             f.window.Tbar()->entry(entry)->trigger();
-        f.commands.ButtonClick(Button::Remove);
-        f.commands.MenuClick(Entry::S1);
-        f.commands.MenuClick(Entry::S2);
+        f.commands.buttonClick(Button::Remove);
+        f.commands.menuClick(Entry::S1);
+        f.commands.menuClick(Entry::S2);
         QVERIFY(f.opened.isEmpty());
         QVERIFY(f.prompter.asked.isEmpty());
         QVERIFY(!f.reports.objReport());
-        QVERIFY(!f.state.cRunning.Item(1));
+        QVERIFY(!f.state.cRunning.item(1));
         QCOMPARE(f.state.lngItems, 1);
     }
 };

@@ -6,7 +6,7 @@
 
 // The controls that Tab reaches after from, in order, up to and including from itself once the
 // round is complete; labels and frames are passed over.
-inline QList<QWidget *> TabStopsAfter(QWidget *from)
+inline QList<QWidget *> tabStopsAfter(QWidget *from)
 {
     QList<QWidget *> stops;
     QWidget *w = from;

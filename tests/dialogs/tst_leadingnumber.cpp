@@ -46,7 +46,7 @@ void TestLeadingNumber::reads()
 {
     QFETCH(QString, text);
     QFETCH(double, expected);
-    QCOMPARE(LeadingNumber(text), expected);
+    QCOMPARE(leadingNumber(text), expected);
 }
 
 QTEST_GUILESS_MAIN(TestLeadingNumber)

@@ -81,14 +81,14 @@ void TestMessageBoxPrompter::messageBox()
         box->button(clicked)->click();
     });
     MessageBoxPrompter prompter(nullptr);
-    QCOMPARE(prompter.MsgBox(QStringLiteral("退出计时系统吗?"), buttons, icon, defaultButton), answer);
+    QCOMPARE(prompter.msgBox(QStringLiteral("退出计时系统吗?"), buttons, icon, defaultButton), answer);
 }
 
 void TestMessageBoxPrompter::escapeOnYesNoCancelIsCancel()
 {
     whenBoxShows([](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); });
     MessageBoxPrompter prompter(nullptr);
-    QCOMPARE(prompter.MsgBox(QStringLiteral("?"), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question),
+    QCOMPARE(prompter.msgBox(QStringLiteral("?"), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question),
              Prompter::Answer::Cancel);
 }
 
@@ -109,7 +109,7 @@ void TestMessageBoxPrompter::inputBox()
         QTest::keyClick(edit, Qt::Key_Return);
     });
     MessageBoxPrompter prompter(nullptr);
-    QCOMPARE(prompter.InputBox(QStringLiteral("输入计时项名称:"), QString(), QStringLiteral("PC")),
+    QCOMPARE(prompter.inputBox(QStringLiteral("输入计时项名称:"), QString(), QStringLiteral("PC")),
              QStringLiteral("PC1"));
 }
 
@@ -120,7 +120,7 @@ void TestMessageBoxPrompter::cancelledInputBoxIsEmpty()
         QTest::keyClick(widget, Qt::Key_Escape);
     });
     MessageBoxPrompter prompter(nullptr);
-    QVERIFY(prompter.InputBox(QStringLiteral("?"), QStringLiteral("查找"), QStringLiteral("PC1")).isEmpty());
+    QVERIFY(prompter.inputBox(QStringLiteral("?"), QStringLiteral("查找"), QStringLiteral("PC1")).isEmpty());
 }
 
 QTEST_MAIN(TestMessageBoxPrompter)

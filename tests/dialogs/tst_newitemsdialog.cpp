@@ -52,8 +52,8 @@ private:
     void open();
     void addItem(const QString &itemName, bool start = true);
 
-    std::unique_ptr<ModClock> m_clock;
-    std::unique_ptr<FakeWallClock> m_wallClock;
+    std::unique_ptr<ModClock> m_state;
+    std::unique_ptr<FakeWallClock> m_clock;
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<QSignalSpy> m_started; // the items added started
     std::unique_ptr<NewItemsDialog> m_dialog;
@@ -61,15 +61,15 @@ private:
 
 void TestNewItemsDialog::init()
 {
-    m_clock = std::make_unique<ModClock>();
-    m_clock->cFangAn.Add(QStringLiteral("5*C/60"));
-    m_clock->cFangAn.Add(QStringLiteral("3*C/60"));
-    m_wallClock = std::make_unique<FakeWallClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 41, 27)));
+    m_state = std::make_unique<ModClock>();
+    m_state->cFangAn.add(QStringLiteral("5*C/60"));
+    m_state->cFangAn.add(QStringLiteral("3*C/60"));
+    m_clock = std::make_unique<FakeWallClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 41, 27)));
     m_prompter = std::make_unique<ScriptedPrompter>();
-    m_dialog = std::make_unique<NewItemsDialog>(*m_clock, *m_wallClock, *m_prompter, nullptr);
+    m_dialog = std::make_unique<NewItemsDialog>(*m_state, *m_clock, *m_prompter, nullptr);
     m_started = std::make_unique<QSignalSpy>(m_dialog.get(), &NewItemsDialog::startedOnAdding);
     // Nothing here may wait for an operator.
-    m_dialog->SetSchemeDialogOpener([] { QFAIL("the scheme dialog was not expected"); });
+    m_dialog->setSchemeDialogOpener([] { QFAIL("the scheme dialog was not expected"); });
 }
 
 void TestNewItemsDialog::cleanup()
@@ -77,8 +77,8 @@ void TestNewItemsDialog::cleanup()
     m_started.reset();
     m_dialog.reset();
     m_prompter.reset();
-    m_wallClock.reset();
     m_clock.reset();
+    m_state.reset();
 }
 
 void TestNewItemsDialog::open()
@@ -128,13 +128,13 @@ void TestNewItemsDialog::design()
     const QList<QWidget *> order = {
         button("cmdOK"), child<QCheckBox>("cheCalc"), button("cmdRemove"), button("cmdNew"), time(), name(),
         list(),          button("cmdCancel")};
-    QCOMPARE(TabStopsAfter(button("cmdCancel")), order);
+    QCOMPARE(tabStopsAfter(button("cmdCancel")), order);
 }
 
 void TestNewItemsDialog::emptySchemeListKeepsOkDisabled()
 {
-    m_clock->cFangAn.Clear();
-    m_dialog = std::make_unique<NewItemsDialog>(*m_clock, *m_wallClock, *m_prompter, nullptr);
+    m_state->cFangAn.clear();
+    m_dialog = std::make_unique<NewItemsDialog>(*m_state, *m_clock, *m_prompter, nullptr);
     open();
     QCOMPARE(list()->count(), 0);
     QVERIFY(!button("cmdRemove")->isEnabled());
@@ -161,21 +161,21 @@ void TestNewItemsDialog::startedItem()
     QTest::keyClicks(time(), QStringLiteral("30"));
     addItem(QStringLiteral("PC1"));
 
-    QCOMPARE(m_clock->lvwMain.Count(), m_clock->lngItems);
-    QCOMPARE(m_clock->lngItems, 1);
-    const ItemRowModel &rows = m_clock->lvwMain;
-    QCOMPARE(rows.Text(1, ItemRowModel::ColName), QStringLiteral("PC1"));
-    QCOMPARE(rows.Image(1), ItemRowModel::ImageTimed);
-    QVERIFY(rows.Tag(1));
-    QCOMPARE(rows.Text(1, ItemRowModel::ColLatestStart), TimeText::LongTime(QTime(9, 41, 27)));
-    QCOMPARE(rows.Text(1, ItemRowModel::ColUpTo), QStringLiteral("09:41"));
-    QCOMPARE(rows.Text(1, ItemRowModel::ColCount), QStringLiteral("1"));
-    QCOMPARE(rows.Text(1, ItemRowModel::ColScheme), QStringLiteral("3*C/60"));
-    QCOMPARE(m_clock->cItemFangAn.Item(1), QStringLiteral("3*C/60"));
-    QCOMPARE(m_clock->cTotal.Item(1), 30.0);
-    QCOMPARE(m_clock->cRunning.Item(1), true);
-    QCOMPARE(m_clock->cCount.Item(1), 1);
-    QCOMPARE(m_clock->cSave.Item(1).cStart.Count(), 1);
+    QCOMPARE(m_state->lvwMain.count(), m_state->lngItems);
+    QCOMPARE(m_state->lngItems, 1);
+    const ItemRowModel &rows = m_state->lvwMain;
+    QCOMPARE(rows.text(1, ItemRowModel::ColName), QStringLiteral("PC1"));
+    QCOMPARE(rows.image(1), ItemRowModel::ImageTimed);
+    QVERIFY(rows.tag(1));
+    QCOMPARE(rows.text(1, ItemRowModel::ColLatestStart), TimeText::longTime(QTime(9, 41, 27)));
+    QCOMPARE(rows.text(1, ItemRowModel::ColUpTo), QStringLiteral("09:41"));
+    QCOMPARE(rows.text(1, ItemRowModel::ColCount), QStringLiteral("1"));
+    QCOMPARE(rows.text(1, ItemRowModel::ColScheme), QStringLiteral("3*C/60"));
+    QCOMPARE(m_state->cItemFangAn.item(1), QStringLiteral("3*C/60"));
+    QCOMPARE(m_state->cTotal.item(1), 30.0);
+    QCOMPARE(m_state->cRunning.item(1), true);
+    QCOMPARE(m_state->cCount.item(1), 1);
+    QCOMPARE(m_state->cSave.item(1).cStart.count(), 1);
 
     QCOMPARE(m_started->size(), 1);
 }
@@ -185,16 +185,16 @@ void TestNewItemsDialog::stoppedItem()
     open();
     addItem(QStringLiteral("PC2"), false);
 
-    QCOMPARE(m_clock->lvwMain.Count(), m_clock->lngItems);
-    const ItemRowModel &rows = m_clock->lvwMain;
-    QCOMPARE(rows.Image(1), ItemRowModel::ImageStopped);
-    QVERIFY(!rows.Tag(1));
-    QVERIFY(rows.Text(1, ItemRowModel::ColLatestStart).isEmpty());
-    QCOMPARE(rows.Text(1, ItemRowModel::ColCount), QStringLiteral("0"));
-    QCOMPARE(rows.Text(1, ItemRowModel::ColScheme), QStringLiteral("5*C/60"));
-    QCOMPARE(m_clock->cRunning.Item(1), false);
-    QCOMPARE(m_clock->cCount.Item(1), 0);
-    QCOMPARE(m_clock->cSave.Item(1).cStart.Count(), 0);
+    QCOMPARE(m_state->lvwMain.count(), m_state->lngItems);
+    const ItemRowModel &rows = m_state->lvwMain;
+    QCOMPARE(rows.image(1), ItemRowModel::ImageStopped);
+    QVERIFY(!rows.tag(1));
+    QVERIFY(rows.text(1, ItemRowModel::ColLatestStart).isEmpty());
+    QCOMPARE(rows.text(1, ItemRowModel::ColCount), QStringLiteral("0"));
+    QCOMPARE(rows.text(1, ItemRowModel::ColScheme), QStringLiteral("5*C/60"));
+    QCOMPARE(m_state->cRunning.item(1), false);
+    QCOMPARE(m_state->cCount.item(1), 0);
+    QCOMPARE(m_state->cSave.item(1).cStart.count(), 0);
     // The clock and the start button are left alone.
     QCOMPARE(m_started->size(), 0);
 }
@@ -218,10 +218,10 @@ void TestNewItemsDialog::staysOpenClearedForTheNextItem()
     // The next item needs only a name and Enter.
     QTest::keyClicks(name(), QStringLiteral("PC2"));
     QTest::keyClick(name(), Qt::Key_Return);
-    QCOMPARE(m_clock->lngItems, 2);
-    QCOMPARE(m_clock->cItemFangAn.Item(2), QStringLiteral("3*C/60"));
-    QCOMPARE(m_clock->cRunning.Item(2), false);
-    QCOMPARE(m_clock->cTotal.Item(2), 0.0);
+    QCOMPARE(m_state->lngItems, 2);
+    QCOMPARE(m_state->cItemFangAn.item(2), QStringLiteral("3*C/60"));
+    QCOMPARE(m_state->cRunning.item(2), false);
+    QCOMPARE(m_state->cTotal.item(2), 0.0);
 }
 
 void TestNewItemsDialog::duplicateNames_data()
@@ -244,9 +244,9 @@ void TestNewItemsDialog::duplicateNames()
     QTest::keyClicks(time(), QStringLiteral("5"));
     addItem(second);
 
-    QCOMPARE(m_clock->lvwMain.Count(), m_clock->lngItems);
-    QCOMPARE(m_clock->lngItems, refused ? 1 : 2);
-    QCOMPARE(m_clock->lngAdded, refused ? 1 : 2);
+    QCOMPARE(m_state->lvwMain.count(), m_state->lngItems);
+    QCOMPARE(m_state->lngItems, refused ? 1 : 2);
+    QCOMPARE(m_state->lngAdded, refused ? 1 : 2);
     if (refused) {
         QCOMPARE(m_prompter->asked.size(), 1);
         QCOMPARE(m_prompter->asked[0].text, QStringLiteral("重复的计时项名称!"));
@@ -257,11 +257,11 @@ void TestNewItemsDialog::duplicateNames()
         QCOMPARE(name()->text(), second);
         QCOMPARE(time()->text(), QStringLiteral("5"));
         QCOMPARE(QApplication::focusWidget(), name());
-        QCOMPARE(m_clock->lngAdded, 1);
+        QCOMPARE(m_state->lngAdded, 1);
     } else {
         QVERIFY(m_prompter->asked.isEmpty());
-        QCOMPARE(m_clock->lvwMain.Text(2, ItemRowModel::ColName), second);
-        QCOMPARE(m_clock->cName.Item(2), second);
+        QCOMPARE(m_state->lvwMain.text(2, ItemRowModel::ColName), second);
+        QCOMPARE(m_state->cName.item(2), second);
     }
 }
 
@@ -287,14 +287,14 @@ void TestNewItemsDialog::minutes()
     // Pasted rather than typed: key events cannot carry the Chinese unit.
     time()->setText(typed);
     addItem(QStringLiteral("PC1"));
-    QCOMPARE(m_clock->lvwMain.Count(), m_clock->lngItems);
+    QCOMPARE(m_state->lvwMain.count(), m_state->lngItems);
     if (qIsNaN(total)) {
-        QCOMPARE(m_clock->lngItems, 0);
+        QCOMPARE(m_state->lngItems, 0);
         return;
     }
-    QCOMPARE(m_clock->cTotal.Item(1), total);
+    QCOMPARE(m_state->cTotal.item(1), total);
     // The row shows the minutes typed in at once, not 0 until a refresh.
-    QCOMPARE(m_clock->lvwMain.Text(1, ItemRowModel::ColMinutes), TimeText::GeneralNumber(total));
+    QCOMPARE(m_state->lvwMain.text(1, ItemRowModel::ColMinutes), TimeText::generalNumber(total));
 }
 
 void TestNewItemsDialog::checkBoxReturnsFocusToName()
@@ -314,16 +314,16 @@ void TestNewItemsDialog::removeScheme()
     QVERIFY(button("cmdOK")->isEnabled());
 
     QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
-    QCOMPARE(m_clock->cFangAn.Count(), 1);
-    QCOMPARE(m_clock->cFangAn.Item(1), QStringLiteral("3*C/60"));
+    QCOMPARE(m_state->cFangAn.count(), 1);
+    QCOMPARE(m_state->cFangAn.item(1), QStringLiteral("3*C/60"));
     QCOMPARE(list()->count(), 1);
     QCOMPARE(list()->item(0)->text(), QStringLiteral("3*C/60"));
     QVERIFY(list()->selectedItems().isEmpty());
     QVERIFY(!button("cmdRemove")->isEnabled());
     QVERIFY(!button("cmdOK")->isEnabled());
     // The item keeps its own copy of the scheme.
-    QCOMPARE(m_clock->cItemFangAn.Item(1), QStringLiteral("5*C/60"));
-    QCOMPARE(m_clock->lvwMain.Text(1, ItemRowModel::ColScheme), QStringLiteral("5*C/60"));
+    QCOMPARE(m_state->cItemFangAn.item(1), QStringLiteral("5*C/60"));
+    QCOMPARE(m_state->lvwMain.text(1, ItemRowModel::ColScheme), QStringLiteral("5*C/60"));
 
     // Choosing the remaining scheme makes both buttons usable again.
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(0)).center());
@@ -334,8 +334,8 @@ void TestNewItemsDialog::removeScheme()
 void TestNewItemsDialog::newSchemePickedUpUnselected()
 {
     // The real scheme dialog, driven as the operator would.
-    m_dialog->SetSchemeDialogOpener([this] {
-        SchemeDialog scheme(*m_clock, nullptr);
+    m_dialog->setSchemeDialogOpener([this] {
+        SchemeDialog scheme(*m_state, nullptr);
         scheme.show();
         QVERIFY(QTest::qWaitForWindowActive(&scheme));
         QTest::keyClicks(scheme.findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("C/10+1"));
@@ -343,7 +343,7 @@ void TestNewItemsDialog::newSchemePickedUpUnselected()
     });
     open();
     QTest::mouseClick(button("cmdNew"), Qt::LeftButton);
-    QCOMPARE(m_clock->cFangAn.Count(), 3);
+    QCOMPARE(m_state->cFangAn.count(), 3);
     QCOMPARE(list()->count(), 3);
     QCOMPARE(list()->item(2)->text(), QStringLiteral("C/10+1"));
     QVERIFY(!list()->item(2)->isSelected());
@@ -353,19 +353,19 @@ void TestNewItemsDialog::newSchemePickedUpUnselected()
 void TestNewItemsDialog::newSchemeCancelledChangesNothing()
 {
     int opened = 0;
-    m_dialog->SetSchemeDialogOpener([&opened] { ++opened; });
+    m_dialog->setSchemeDialogOpener([&opened] { ++opened; });
     open();
     QTest::mouseClick(button("cmdNew"), Qt::LeftButton);
     QCOMPARE(opened, 1);
     QCOMPARE(list()->count(), 2);
-    QCOMPARE(m_clock->cFangAn.Count(), 2);
+    QCOMPARE(m_state->cFangAn.count(), 2);
 }
 
 void TestNewItemsDialog::newSchemeIntoEmptyList()
 {
-    m_clock->cFangAn.Clear();
-    m_dialog = std::make_unique<NewItemsDialog>(*m_clock, *m_wallClock, *m_prompter, nullptr);
-    m_dialog->SetSchemeDialogOpener([this] { m_clock->cFangAn.Add(QStringLiteral("C")); });
+    m_state->cFangAn.clear();
+    m_dialog = std::make_unique<NewItemsDialog>(*m_state, *m_clock, *m_prompter, nullptr);
+    m_dialog->setSchemeDialogOpener([this] { m_state->cFangAn.add(QStringLiteral("C")); });
     open();
     QTest::mouseClick(button("cmdNew"), Qt::LeftButton);
     QCOMPARE(list()->count(), 1);
@@ -384,20 +384,20 @@ void TestNewItemsDialog::enterAndEscape()
     // Enter with OK disabled does nothing.
     QTest::keyClick(name(), Qt::Key_Return);
     QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_clock->lngItems, 0);
+    QCOMPARE(m_state->lngItems, 0);
 
     // With the focus on another button, Enter presses that button and not OK.
     QTest::keyClicks(name(), QStringLiteral("PC1"));
     button("cmdRemove")->setFocus();
     QTest::keyClick(button("cmdRemove"), Qt::Key_Return);
-    QCOMPARE(m_clock->cFangAn.Count(), 1);
-    QCOMPARE(m_clock->lngItems, 0);
+    QCOMPARE(m_state->cFangAn.count(), 1);
+    QCOMPARE(m_state->lngItems, 0);
 
     // Esc closes the dialog; what was typed is dropped, items already added stay.
     QTest::keyClick(name(), Qt::Key_Escape);
     QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
-    QCOMPARE(m_clock->lngItems, 0);
+    QCOMPARE(m_state->lngItems, 0);
 }
 
 QTEST_MAIN(TestNewItemsDialog)

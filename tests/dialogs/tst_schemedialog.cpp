@@ -39,20 +39,20 @@ private:
     QPushButton *button(const char *name) const { return m_dialog->findChild<QPushButton *>(QLatin1String(name)); }
     void open();
 
-    ModClock *m_clock = nullptr;
+    ModClock *m_state = nullptr;
     SchemeDialog *m_dialog = nullptr;
 };
 
 void TestSchemeDialog::init()
 {
-    m_clock = new ModClock;
-    m_dialog = new SchemeDialog(*m_clock, nullptr);
+    m_state = new ModClock;
+    m_dialog = new SchemeDialog(*m_state, nullptr);
 }
 
 void TestSchemeDialog::cleanup()
 {
     delete m_dialog;
-    delete m_clock;
+    delete m_state;
 }
 
 void TestSchemeDialog::open()
@@ -91,7 +91,7 @@ void TestSchemeDialog::design()
     QCOMPARE(button("cmdCancel")->geometry(), QRect(340, 235, 96, 41));
 
     // The tab order: OK, Cancel, then the formula.
-    QCOMPARE(TabStopsAfter(ok), (QList<QWidget *> {button("cmdCancel"), text1(), ok}));
+    QCOMPARE(tabStopsAfter(ok), (QList<QWidget *> {button("cmdCancel"), text1(), ok}));
 
     // The quoted pieces of the first help text and the indent of the second.
     const QString first = m_dialog->findChild<QLabel *>(QStringLiteral("Label2"))->text();
@@ -152,27 +152,27 @@ void TestSchemeDialog::deletingEverythingRefuses()
 
 void TestSchemeDialog::okAppendsTheTextAsTyped()
 {
-    m_clock->cFangAn.Add(QStringLiteral("3*C/60"));
+    m_state->cFangAn.add(QStringLiteral("3*C/60"));
     open();
     QTest::keyClicks(text1(), QStringLiteral(" 5*c/60"));
     QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
     QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(m_clock->cFangAn.Count(), 2);
-    QCOMPARE(m_clock->cFangAn.Item(2), QStringLiteral(" 5*c/60"));
+    QCOMPARE(m_state->cFangAn.count(), 2);
+    QCOMPARE(m_state->cFangAn.item(2), QStringLiteral(" 5*c/60"));
 }
 
 void TestSchemeDialog::sameFormulaTwiceGivesTwoEntries()
 {
     for (int i = 0; i < 2; ++i) {
-        SchemeDialog dialog(*m_clock, nullptr);
+        SchemeDialog dialog(*m_state, nullptr);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClicks(dialog.findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("5*C/60"));
         QTest::keyClick(&dialog, Qt::Key_Return);
     }
-    QCOMPARE(m_clock->cFangAn.Count(), 2);
-    QCOMPARE(m_clock->cFangAn.Item(1), m_clock->cFangAn.Item(2));
+    QCOMPARE(m_state->cFangAn.count(), 2);
+    QCOMPARE(m_state->cFangAn.item(1), m_state->cFangAn.item(2));
 }
 
 void TestSchemeDialog::enterOnlyWhileAccepted()
@@ -181,14 +181,14 @@ void TestSchemeDialog::enterOnlyWhileAccepted()
     QTest::keyClicks(text1(), QStringLiteral("C-1"));
     QTest::keyClick(text1(), Qt::Key_Return);
     QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_clock->cFangAn.Count(), 0);
+    QCOMPARE(m_state->cFangAn.count(), 0);
 
     QTest::keyClick(text1(), Qt::Key_Backspace);
     QTest::keyClicks(text1(), QStringLiteral("2"));
     QTest::keyClick(text1(), Qt::Key_Enter);
     QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(m_clock->cFangAn.Count(), 1);
-    QCOMPARE(m_clock->cFangAn.Item(1), QStringLiteral("C-2"));
+    QCOMPARE(m_state->cFangAn.count(), 1);
+    QCOMPARE(m_state->cFangAn.item(1), QStringLiteral("C-2"));
 }
 
 void TestSchemeDialog::escapeAndCancelChangeNothing()
@@ -202,7 +202,7 @@ void TestSchemeDialog::escapeAndCancelChangeNothing()
     open();
     QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
     QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(m_clock->cFangAn.Count(), 0);
+    QCOMPARE(m_state->cFangAn.count(), 0);
 }
 
 QTEST_MAIN(TestSchemeDialog)

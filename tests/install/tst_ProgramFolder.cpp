@@ -106,7 +106,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (qEnvironmentVariableIsSet(printHelpFileVariable)) {
-        QTextStream(stdout) << HelpDocument::Locate();
+        QTextStream(stdout) << HelpDocument::locate();
         return 0;
     }
     tst_ProgramFolder test;

@@ -11,5 +11,5 @@ public:
 
     const ReportDocument &last() const { return documents.last(); }
 
-    void Present(const ReportDocument &document) override { documents.append(document); }
+    void present(const ReportDocument &document) override { documents.append(document); }
 };

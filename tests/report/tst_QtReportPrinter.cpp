@@ -20,12 +20,12 @@ public:
     QStringList answers; // file names given in turn; an empty answer or none left cancels
     QStringList suggestions;
     QStringList failures;
-    QString FileName(const Kind &, const QString &suggestion) override
+    QString fileName(const Kind &, const QString &suggestion) override
     {
         suggestions << suggestion;
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
-    void Failed(const Kind &, const QString &where) override { failures << where; }
+    void saveFailed(const Kind &, const QString &where) override { failures << where; }
 };
 
 // The real component on a machine without printers, answering file questions from a script.
@@ -113,7 +113,7 @@ private Q_SLOTS:
         Setup s;
         s.addSampleItems();
         s.answers = {path(QStringLiteral("item.pdf"))};
-        s.reports.ReportItem(s.state.lvwMain.At(1), false);
+        s.reports.ReportItem(s.state.lvwMain.at(1), false);
         QVERIFY(!QFile::exists(path(QStringLiteral("item.pdf")))); // presented once the command is done
         QCoreApplication::processEvents();
 
@@ -162,10 +162,10 @@ private Q_SLOTS:
             sessions.append({start, start.addSecs(300)});
         }
         ReportFixtures::addItem(s.state, QStringLiteral("PC1"), sessions, kCreated);
-        s.reports.ReportItem(s.state.lvwMain.At(1), true);
+        s.reports.ReportItem(s.state.lvwMain.at(1), true);
         QCoreApplication::processEvents();
         const QString file = path(QStringLiteral("long.pdf"));
-        QVERIFY(s.printer().WritePdf(file));
+        QVERIFY(s.printer().writePdfFile(file));
         if (!m_canReadPdf)
             QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
 
@@ -176,7 +176,7 @@ private Q_SLOTS:
             // pdftotext drops the spaces between Chinese glyphs and digits
             const QString text = pdfToText(file, page).remove(u' ');
             QVERIFY2(text.contains(QStringLiteral("开始时间")), qPrintable(QString::number(page)));
-            QVERIFY(text.contains(ReportLayout::PageFooter(page, pages).remove(u' ')));
+            QVERIFY(text.contains(ReportLayout::pageFooter(page, pages).remove(u' ')));
         }
         QVERIFY(pdfToText(file, 1).contains(QStringLiteral("00:00:07")));
         QVERIFY(pdfToText(file, pages).contains(sessions.last().first.toString(QStringLiteral("HH:mm:ss"))));
@@ -185,7 +185,7 @@ private Q_SLOTS:
     void documentIsShownAsGiven()
     {
         ReportDocument d;
-        d.title = TimingReports::Title();
+        d.title = TimingReports::title();
         d.firstBlock = {QStringLiteral("名称:"), QStringLiteral("PC1")};
         d.secondBlock = {QStringLiteral("计时次数:1")};
         d.headings = {QStringLiteral("开始时间")};
@@ -196,15 +196,15 @@ private Q_SLOTS:
         connect(&p, &QtReportPrinter::previewShown, this,
                 [&](QPrintPreviewDialog *, const ReportContent &c) { shown << c; });
 
-        p.Present(d);
+        p.present(d);
         QCoreApplication::processEvents();
-        p.Present(d);
+        p.present(d);
         QCoreApplication::processEvents();
 
         QCOMPARE(shown.size(), 2);
         QCOMPARE(flatten(shown[1]), flatten(shown[0]));
         QCOMPARE(flatten(shown[0]),
-                 (QStringList {TimingReports::Title(), QStringLiteral("名称:"), QStringLiteral("PC1"),
+                 (QStringList {TimingReports::title(), QStringLiteral("名称:"), QStringLiteral("PC1"),
                                QStringLiteral("计时次数:"), QStringLiteral("1"), QStringLiteral("开始时间"),
                                QStringLiteral("09:00:00")}));
     }
@@ -213,7 +213,7 @@ private Q_SLOTS:
     {
         Setup s;
         s.addSampleItems();
-        s.reports.ReportItem(s.state.lvwMain.At(1), true);
+        s.reports.ReportItem(s.state.lvwMain.at(1), true);
         s.reports.ReportAll(true);
         s.state.remove(1); // as the remove command does right after previewing
         QCOMPARE(s.previews.size(), 1);
@@ -244,7 +244,7 @@ private Q_SLOTS:
         s.addSampleItems();
         s.answers = {path(QStringLiteral("from-preview.pdf"))};
         QPrintPreviewDialog *shown = nullptr;
-        s.reports.ReportItem(s.state.lvwMain.At(1), true);
+        s.reports.ReportItem(s.state.lvwMain.at(1), true);
         connect(&s.printer(), &QtReportPrinter::previewShown, this,
                 [&](QPrintPreviewDialog *d, const ReportContent &) { shown = d; });
         QCoreApplication::processEvents();
@@ -266,7 +266,7 @@ private Q_SLOTS:
         Setup s;
         s.addSampleItems();
         QPrintPreviewDialog *shown = nullptr;
-        s.reports.ReportItem(s.state.lvwMain.At(1), true);
+        s.reports.ReportItem(s.state.lvwMain.at(1), true);
         connect(&s.printer(), &QtReportPrinter::previewShown, this,
                 [&](QPrintPreviewDialog *d, const ReportContent &) { shown = d; });
         QCoreApplication::processEvents();
@@ -283,11 +283,11 @@ private Q_SLOTS:
         Setup s;
         s.addSampleItems();
         s.reports.ReportAll(true);
-        s.reports.ReportItem(s.state.lvwMain.At(1), true);
+        s.reports.ReportItem(s.state.lvwMain.at(1), true);
         QCoreApplication::processEvents();
-        QVERIFY(s.printer().ListFlag());
-        QCOMPARE(s.printer().StyleCode(), 4);
-        QVERIFY(s.printer().Preview());
+        QVERIFY(s.printer().listFlag());
+        QCOMPARE(s.printer().styleCode(), 4);
+        QVERIFY(s.printer().preview());
         QCOMPARE(s.previews.size(), 2);
     }
 
@@ -315,7 +315,7 @@ private Q_SLOTS:
             if (!a.startsWith(u'/'))
                 a = path(a);
         s.answers = answers;
-        s.reports.ReportItem(s.state.lvwMain.At(1), false);
+        s.reports.ReportItem(s.state.lvwMain.at(1), false);
         QCoreApplication::processEvents();
         QCOMPARE(s.asker->suggestions.size(), questions);
         QCOMPARE(s.asker->failures.size(), failures);

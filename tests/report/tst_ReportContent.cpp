@@ -43,7 +43,7 @@ private Q_SLOTS:
     {
         QFETCH(QVariant, value);
         QFETCH(QString, text);
-        QCOMPARE(ReportContent::DisplayText(value, m_zh), text);
+        QCOMPARE(ReportContent::displayText(value, m_zh), text);
     }
 
     void pairs_data()
@@ -72,13 +72,13 @@ private Q_SLOTS:
     {
         QFETCH(QVariantList, block);
         QFETCH(QList<ReportContent::Pair>, expected);
-        QCOMPARE(ReportContent::Pairs(block, m_zh), expected);
+        QCOMPARE(ReportContent::pairs(block, m_zh), expected);
     }
 
     void cellsFillRowsByHeadings()
     {
         ReportContent c;
-        c.SetTable({s(u"开始时间"), s(u"结束时间"), s(u"时间")},
+        c.setTable({s(u"开始时间"), s(u"结束时间"), s(u"时间")},
                    {QTime(9, 0, 0), QTime(9, 30, 0), 30.0, s(u"13:50:20"), s(u"14:05")}, m_zh);
         QCOMPARE(c.headings, (QStringList {s(u"开始时间"), s(u"结束时间"), s(u"时间")}));
         QCOMPARE(c.rows.size(), 2);
@@ -89,7 +89,7 @@ private Q_SLOTS:
         QCOMPARE(c.rows[1][0].text, QStringLiteral("13:50:20"));
         QVERIFY(c.rows[1][2].text.isEmpty());
 
-        c.SetTable({}, {1, 2}, m_zh); // no headings: one cell per row
+        c.setTable({}, {1, 2}, m_zh); // no headings: one cell per row
         QCOMPARE(c.rows.size(), 2);
     }
 
@@ -101,9 +101,9 @@ private Q_SLOTS:
         model.setItem(0, 1, new QStandardItem(QStringLiteral("7.5")));
         model.setItem(0, 2, new QStandardItem(QStringLiteral("5*C/60")));
         ReportDocument d;
-        d.SetTable(model);
+        d.setTable(model);
         model.item(0, 0)->setText(QStringLiteral("changed"));
-        const ReportContent c = ReportContent::From(d, m_zh);
+        const ReportContent c = ReportContent::from(d, m_zh);
         QCOMPARE(c.headings, (QStringList {s(u"项名称"), s(u"结果"), s(u"计时方案")}));
         QCOMPARE(c.rows[0][0].text, QStringLiteral("PC1"));
         QVERIFY(c.rows[0][1].numeric);

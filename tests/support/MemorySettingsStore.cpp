@@ -1,19 +1,19 @@
 #include "MemorySettingsStore.h"
 
-QString MemorySettingsStore::GetSetting(const QString &app, const QString &section, const QString &key,
+QString MemorySettingsStore::getSetting(const QString &app, const QString &section, const QString &key,
                                         const QString &fallback)
 {
     return values.value(path(app, section, key), fallback);
 }
 
-void MemorySettingsStore::SaveSetting(const QString &app, const QString &section, const QString &key,
+void MemorySettingsStore::saveSetting(const QString &app, const QString &section, const QString &key,
                                       const QString &value)
 {
     values[path(app, section, key)] = value;
     log << QStringLiteral("save %1=%2").arg(key, value);
 }
 
-void MemorySettingsStore::DeleteSetting(const QString &app, const QString &section, const QString &key)
+void MemorySettingsStore::deleteSetting(const QString &app, const QString &section, const QString &key)
 {
     values.remove(path(app, section, key));
     log << QStringLiteral("delete %1").arg(key);

@@ -8,12 +8,12 @@
 
 class MemorySettingsStore : public SettingsStore {
 public:
-    QString GetSetting(const QString &app, const QString &section, const QString &key,
+    QString getSetting(const QString &app, const QString &section, const QString &key,
                        const QString &fallback) override;
-    void SaveSetting(const QString &app, const QString &section, const QString &key, const QString &value) override;
-    void DeleteSetting(const QString &app, const QString &section, const QString &key) override;
-    QString Location() const override { return QStringLiteral("memory"); }
-    void KeepOriginal() override { } // memory holds nothing the program could not read
+    void saveSetting(const QString &app, const QString &section, const QString &key, const QString &value) override;
+    void deleteSetting(const QString &app, const QString &section, const QString &key) override;
+    QString location() const override { return QStringLiteral("memory"); }
+    void keepOriginal() override { } // memory holds nothing the program could not read
 
     // Values by "app/section/key".
     QMap<QString, QString> values;

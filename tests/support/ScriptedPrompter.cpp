@@ -15,19 +15,19 @@ Prompter::Answer defaultAnswer(Prompter::Buttons buttons, int defaultButton)
 }
 } // namespace
 
-Prompter::Answer ScriptedPrompter::MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton)
+Prompter::Answer ScriptedPrompter::msgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton)
 {
     asked.append({text, QString(), buttons, icon, defaultButton, false});
     return answers.isEmpty() ? defaultAnswer(buttons, defaultButton) : answers.dequeue();
 }
 
-Prompter::Answer ScriptedPrompter::MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
+Prompter::Answer ScriptedPrompter::msgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
 {
     asked.append({text, choice, Buttons::YesNo, icon, 1, false});
     return answers.isEmpty() ? Answer::Yes : answers.dequeue();
 }
 
-QString ScriptedPrompter::InputBox(const QString &prompt, const QString &title, const QString &)
+QString ScriptedPrompter::inputBox(const QString &prompt, const QString &title, const QString &)
 {
     asked.append({prompt, title, Buttons::Ok, Icon::Information, 1, true});
     return inputs.isEmpty() ? QString() : inputs.dequeue();

@@ -18,9 +18,9 @@ public:
         bool input = false;
     };
 
-    Answer MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton = 1) override;
-    Answer MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon) override;
-    QString InputBox(const QString &prompt, const QString &title, const QString &defaultText = QString()) override;
+    Answer msgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton = 1) override;
+    Answer msgBoxWithChoice(const QString &text, const QString &choice, Icon icon) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText = QString()) override;
 
     // Answers handed out in order; when they run out, a box answers with its default button and an
     // input box with an empty text (as if cancelled).

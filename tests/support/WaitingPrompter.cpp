@@ -4,23 +4,23 @@
 #include <QTimer>
 
 // The question is recorded when the box opens and answered when it closes.
-Prompter::Answer WaitingPrompter::MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton)
+Prompter::Answer WaitingPrompter::msgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton)
 {
-    const Answer answer = ScriptedPrompter::MsgBox(text, buttons, icon, defaultButton);
+    const Answer answer = ScriptedPrompter::msgBox(text, buttons, icon, defaultButton);
     waitForTheOperator();
     return answer;
 }
 
-Prompter::Answer WaitingPrompter::MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
+Prompter::Answer WaitingPrompter::msgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
 {
-    const Answer answer = ScriptedPrompter::MsgBoxWithChoice(text, choice, icon);
+    const Answer answer = ScriptedPrompter::msgBoxWithChoice(text, choice, icon);
     waitForTheOperator();
     return answer;
 }
 
-QString WaitingPrompter::InputBox(const QString &prompt, const QString &title, const QString &defaultText)
+QString WaitingPrompter::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
-    const QString text = ScriptedPrompter::InputBox(prompt, title, defaultText);
+    const QString text = ScriptedPrompter::inputBox(prompt, title, defaultText);
     waitForTheOperator();
     return text;
 }

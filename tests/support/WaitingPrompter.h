@@ -8,9 +8,9 @@ class WaitingPrompter : public ScriptedPrompter {
 public:
     explicit WaitingPrompter(int pause = 1200) : pauseMs(pause) { }
 
-    Answer MsgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton = 1) override;
-    Answer MsgBoxWithChoice(const QString &text, const QString &choice, Icon icon) override;
-    QString InputBox(const QString &prompt, const QString &title, const QString &defaultText = QString()) override;
+    Answer msgBox(const QString &text, Buttons buttons, Icon icon, int defaultButton = 1) override;
+    Answer msgBoxWithChoice(const QString &text, const QString &choice, Icon icon) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText = QString()) override;
 
     // How long each box stays up, in real milliseconds.
     int pauseMs;

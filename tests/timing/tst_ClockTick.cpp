@@ -38,13 +38,13 @@ private Q_SLOTS:
         addItem(s, QStringLiteral("PC1"), QStringLiteral("5*C/60"), false, at(9, 0), 30);
         s.startTiming(1, at(10, 5, 40));
         ClockTick tick(s);
-        const ClockTick::Result r = tick.Tick(at(10, 8, 0));
+        const ClockTick::Result r = tick.tick(at(10, 8, 0));
         QVERIFY(r.refreshed);
         QCOMPARE(r.caption, QStringLiteral("正在计时...2026/12/7 10:08:00"));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColUpTo), QStringLiteral("10:08"));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("33"));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("2.75"));
-        QCOMPARE(s.cTotal.Item(1), 30.0); // only ending a session books
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColUpTo), QStringLiteral("10:08"));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("33"));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColResult), QStringLiteral("2.75"));
+        QCOMPARE(s.cTotal.item(1), 30.0); // only ending a session books
     }
 
     void secondTickInAMinuteOnlyRewritesTheCaption()
@@ -52,15 +52,15 @@ private Q_SLOTS:
         ModClock s;
         addItem(s, QStringLiteral("PC1"), QStringLiteral("C"), true, at(10, 0));
         ClockTick tick(s);
-        QVERIFY(tick.Tick(at(10, 1, 0)).refreshed);
+        QVERIFY(tick.tick(at(10, 1, 0)).refreshed);
         QSignalSpy changed(&s.lvwMain, &QAbstractItemModel::dataChanged);
-        const ClockTick::Result r = tick.Tick(at(10, 1, 59));
+        const ClockTick::Result r = tick.tick(at(10, 1, 59));
         QVERIFY(!r.refreshed);
         QCOMPARE(changed.size(), 0);
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("1"));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("1"));
         QCOMPARE(r.caption, QStringLiteral("正在计时...2026/12/7 10:01:59"));
-        QVERIFY(tick.Tick(at(10, 2, 0)).refreshed);
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("2"));
+        QVERIFY(tick.tick(at(10, 2, 0)).refreshed);
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("2"));
     }
 
     // The clock set 2 h 20 s forward: the caption and the refresh's minute follow it at once, the
@@ -70,12 +70,12 @@ private Q_SLOTS:
         ModClock s;
         s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, Moment(at(10, 0), 0));
         ClockTick tick(s);
-        QCOMPARE(tick.Tick(Moment(at(12, 0, 50), 30000)).caption, QStringLiteral("正在计时...2026/12/7 12:00:50"));
-        QVERIFY(tick.Tick(Moment(at(12, 1, 0), 40000)).refreshed);
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
-        QVERIFY(!tick.Tick(Moment(at(12, 1, 19), 59000)).refreshed);
-        QVERIFY(tick.Tick(Moment(at(12, 1, 20), 60000)).refreshed);
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("1"));
+        QCOMPARE(tick.tick(Moment(at(12, 0, 50), 30000)).caption, QStringLiteral("正在计时...2026/12/7 12:00:50"));
+        QVERIFY(tick.tick(Moment(at(12, 1, 0), 40000)).refreshed);
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("0"));
+        QVERIFY(!tick.tick(Moment(at(12, 1, 19), 59000)).refreshed);
+        QVERIFY(tick.tick(Moment(at(12, 1, 20), 60000)).refreshed);
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("1"));
     }
 
     void stoppedItemsKeepWhatTheyShow()
@@ -83,9 +83,9 @@ private Q_SLOTS:
         ModClock s;
         addItem(s, QStringLiteral("PC1"), QStringLiteral("C"), false, at(10, 0), 7);
         ClockTick tick(s);
-        tick.Tick(at(10, 30));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColUpTo), QStringLiteral("10:00"));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("7"));
+        tick.tick(at(10, 30));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColUpTo), QStringLiteral("10:00"));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("7"));
     }
 
     void midnightDoesNotGoNegative()
@@ -93,8 +93,8 @@ private Q_SLOTS:
         ModClock s;
         addItem(s, QStringLiteral("PC1"), QStringLiteral("C"), true, at(23, 50, 10));
         ClockTick tick(s);
-        tick.Tick(QDateTime(QDate(2026, 12, 8), QTime(0, 15, 0)));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("25"));
+        tick.tick(QDateTime(QDate(2026, 12, 8), QTime(0, 15, 0)));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("25"));
     }
 
     // The journal's sign of life and the tooltip hang on this: once a minute, saying whether
@@ -105,10 +105,10 @@ private Q_SLOTS:
         addItem(s, QStringLiteral("PC1"), QStringLiteral("C/60*5"), true, at(10, 0));
         QSignalSpy refreshed(&s, &ModClock::refreshed);
         ClockTick tick(s);
-        tick.Tick(at(10, 30));
-        tick.Tick(at(10, 30, 30));
+        tick.tick(at(10, 30));
+        tick.tick(at(10, 30, 30));
         s.endTiming(1, at(10, 30, 40));
-        tick.Tick(at(10, 31));
+        tick.tick(at(10, 31));
         QCOMPARE(refreshed.size(), 2);
         QCOMPARE(refreshed[0][1].toBool(), true);
         QCOMPARE(refreshed[1][1].toBool(), false);
@@ -218,7 +218,7 @@ private Q_SLOTS:
         int named = 0;
         QHash<QString, double> typedIn;
         for (int step = 0; step < 10000; ++step) {
-            const int n = s.lvwMain.Count();
+            const int n = s.lvwMain.count();
             const int pick = n ? int(rng.bounded(n)) + 1 : 0;
             switch (rng.bounded(9)) {
             case 0: {
@@ -240,25 +240,25 @@ private Q_SLOTS:
                 // Mostly forward, often across midnight; now and then the clock is set back.
                 now = now.addSecs(rng.bounded(8) == 0 ? -qint64(rng.bounded(1, 3600)) : rng.bounded(1, 7200));
                 [[fallthrough]];
-            default: tick.Tick(now); break;
+            default: tick.tick(now); break;
             }
-            QCOMPARE(s.lngItems, s.lvwMain.Count());
-            for (int i = 1; i <= s.lvwMain.Count(); ++i) {
-                const clsSave &r = s.cSave.Item(i);
-                QCOMPARE(r.cStart.Count(), r.cEnd.Count() + (s.cRunning.Item(i) ? 1 : 0));
-                QCOMPARE(s.lvwMain.Tag(i), s.cRunning.Item(i));
-                QCOMPARE(s.cCount.Item(i), r.cStart.Count());
-                double booked = typedIn.value(s.cName.Item(i));
-                for (int k = 1; k <= r.cTime.Count(); ++k) {
-                    QVERIFY(r.cTime.Item(k) >= 0);
-                    booked += r.cTime.Item(k);
+            QCOMPARE(s.lngItems, s.lvwMain.count());
+            for (int i = 1; i <= s.lvwMain.count(); ++i) {
+                const clsSave &r = s.cSave.item(i);
+                QCOMPARE(r.cStart.count(), r.cEnd.count() + (s.cRunning.item(i) ? 1 : 0));
+                QCOMPARE(s.lvwMain.tag(i), s.cRunning.item(i));
+                QCOMPARE(s.cCount.item(i), r.cStart.count());
+                double booked = typedIn.value(s.cName.item(i));
+                for (int k = 1; k <= r.cTime.count(); ++k) {
+                    QVERIFY(r.cTime.item(k) >= 0);
+                    booked += r.cTime.item(k);
                 }
-                QCOMPARE(s.cTotal.Item(i), booked);
+                QCOMPARE(s.cTotal.item(i), booked);
                 // Every tick reaches the minute now is in, so no row may lag behind its bill.
-                const double minutes = TimingOperations::RunningMinutes(s, i, now);
-                QCOMPARE(s.lvwMain.Text(i, ItemRowModel::ColMinutes), TimeText::GeneralNumber(minutes));
-                QCOMPARE(s.lvwMain.Text(i, ItemRowModel::ColResult),
-                         TimeText::GeneralNumber(valCalc(s.objCalc(), s.cItemFangAn.Item(i), minutes)));
+                const double minutes = TimingOperations::runningMinutes(s, i, now);
+                QCOMPARE(s.lvwMain.text(i, ItemRowModel::ColMinutes), TimeText::generalNumber(minutes));
+                QCOMPARE(s.lvwMain.text(i, ItemRowModel::ColResult),
+                         TimeText::generalNumber(valCalc(s.objCalc(), s.cItemFangAn.item(i), minutes)));
             }
         }
     }

@@ -37,18 +37,18 @@ private Q_SLOTS:
     void aLineCutShortByACrashCostsOnlyThatLine()
     {
         QTemporaryDir folder;
-        const QString path = DayLedger(folder.path()).PathFor(kDay);
+        const QString path = DayLedger(folder.path()).pathFor(kDay);
         {
             DayLedger ledger(folder.path());
-            ledger.Left(QStringLiteral("PC1"), QStringLiteral("5*C/60"), true, 30, 2.5, at(kDay, 10, 30));
-            ledger.Left(QStringLiteral("PC2"), QStringLiteral("5*C/60"), false, 60, 5, at(kDay, 11, 0));
+            ledger.left(QStringLiteral("PC1"), QStringLiteral("5*C/60"), true, 30, 2.5, at(kDay, 10, 30));
+            ledger.left(QStringLiteral("PC2"), QStringLiteral("5*C/60"), false, 60, 5, at(kDay, 11, 0));
         }
         QFile file(path);
         QVERIFY(file.resize(file.size() - 7));
 
         DayLedger restarted(folder.path());
-        restarted.Left(QStringLiteral("PC3"), QStringLiteral("3*C/60"), true, 20, 1, at(kDay, 12, 0));
-        const LedgerDay d = restarted.Read(kDay);
+        restarted.left(QStringLiteral("PC3"), QStringLiteral("3*C/60"), true, 20, 1, at(kDay, 12, 0));
+        const LedgerDay d = restarted.read(kDay);
         QCOMPARE(names(d), (QStringList {QStringLiteral("PC1"), QStringLiteral("PC3")}));
         QCOMPARE(d.skipped, 1);
         QCOMPARE(d.minutes(), 50.0);
@@ -78,12 +78,12 @@ private Q_SLOTS:
         QTemporaryDir folder;
         DayLedger ledger(folder.path());
         const QDateTime noon(kDay, QTime(12, 0), QTimeZone(8 * 3600));
-        ledger.Left(QStringLiteral("PC1"), QStringLiteral("5*C/60"), true, 30, 2.5, noon.addSecs(-3600));
-        QFile file(ledger.PathFor(kDay));
+        ledger.left(QStringLiteral("PC1"), QStringLiteral("5*C/60"), true, 30, 2.5, noon.addSecs(-3600));
+        QFile file(ledger.pathFor(kDay));
         QVERIFY(file.open(QIODevice::Append));
-        file.write(ChecksummedLine::Encode(line.split(u'\t')));
+        file.write(ChecksummedLine::encode(line.split(u'\t')));
         file.close();
-        const LedgerDay d = ledger.Read(kDay, noon);
+        const LedgerDay d = ledger.read(kDay, noon);
         QCOMPARE(d.skipped, 1);
         QCOMPARE(d.fees(), 2.5);
     }
@@ -94,13 +94,13 @@ private Q_SLOTS:
         QTemporaryDir folder;
         DayLedger ledger(folder.path());
         ModClock state;
-        ledger.Follow(state);
+        ledger.follow(state);
         state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 23, 30));
         state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 23, 50));
         state.setAll(false, at(kDay.addDays(1), 0, 40));
 
-        QVERIFY(!QFile::exists(ledger.PathFor(kDay)));
-        const LedgerDay next = ledger.Read(kDay.addDays(1));
+        QVERIFY(!QFile::exists(ledger.pathFor(kDay)));
+        const LedgerDay next = ledger.read(kDay.addDays(1));
         QCOMPARE(names(next), (QStringList {QStringLiteral("PC1"), QStringLiteral("PC2")}));
         QCOMPARE(next.entries.front().minutes, 70.0);
         QCOMPARE(next.entries.front().start, at(kDay, 23, 30));
@@ -112,12 +112,12 @@ private Q_SLOTS:
         QTemporaryDir folder;
         DayLedger ledger(folder.path());
         ModClock state;
-        ledger.Follow(state);
+        ledger.follow(state);
         state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 10, 0));
         state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 30, false}, at(kDay, 10, 0));
         state.leaveAll(at(kDay, 10, 45));
 
-        const LedgerDay d = DayLedger(folder.path()).Read(kDay);
+        const LedgerDay d = DayLedger(folder.path()).read(kDay);
         QCOMPARE(names(d), (QStringList {QStringLiteral("PC1"), QStringLiteral("PC2")}));
         QVERIFY(d.entries.front().atExit && !d.entries.front().ended);
         QCOMPARE(d.entries.front().minutes, 45.0);
@@ -133,18 +133,18 @@ private Q_SLOTS:
         ItemJournal journal(folder.filePath(QStringLiteral("items.journal")));
         {
             ModClock state;
-            journal.Follow(state);
-            ledger.Follow(state);
+            journal.follow(state);
+            ledger.follow(state);
             state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 10, 0));
             state.endTiming(1, at(kDay, 10, 30));
         }
         ModClock restored;
-        QCOMPARE(journal.Restore(restored, at(kDay, 11, 0), &ledger).entries, 2);
-        ledger.Follow(restored);
-        QCOMPARE(ledger.Read(kDay).entries.size(), size_t(1));
+        QCOMPARE(journal.restore(restored, at(kDay, 11, 0), &ledger).entries, 2);
+        ledger.follow(restored);
+        QCOMPARE(ledger.read(kDay).entries.size(), size_t(1));
         // Declined instead: the item leaves with its bill, and the session is not written again.
-        QVERIFY(journal.Settle(&ledger, at(kDay, 11, 0)));
-        QFile file(ledger.PathFor(kDay));
+        QVERIFY(journal.settle(&ledger, at(kDay, 11, 0)));
+        QFile file(ledger.pathFor(kDay));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().count('\n'), 2);
     }
@@ -162,16 +162,16 @@ private Q_SLOTS:
         DayLedger ledger(folder);
         QStringList told;
         ledger.onFailure = [&told](const QString &path) { told << path; };
-        ledger.Left(QStringLiteral("PC1"), QStringLiteral("5*C/60"), true, 30, 2.5, at(kDay, 10, 30));
-        ledger.Left(QStringLiteral("PC2"), QStringLiteral("5*C/60"), true, 60, 5, at(kDay, 11, 0));
-        QCOMPARE(told, QStringList {ledger.PathFor(kDay)});
-        QVERIFY(!ledger.Writing());
+        ledger.left(QStringLiteral("PC1"), QStringLiteral("5*C/60"), true, 30, 2.5, at(kDay, 10, 30));
+        ledger.left(QStringLiteral("PC2"), QStringLiteral("5*C/60"), true, 60, 5, at(kDay, 11, 0));
+        QCOMPARE(told, QStringList {ledger.pathFor(kDay)});
+        QVERIFY(!ledger.writing());
 
         QVERIFY(QFile::remove(folder));
-        ledger.Left(QStringLiteral("PC3"), QStringLiteral("5*C/60"), true, 12, 1, at(kDay, 12, 0));
-        QVERIFY(ledger.Writing());
+        ledger.left(QStringLiteral("PC3"), QStringLiteral("5*C/60"), true, 12, 1, at(kDay, 12, 0));
+        QVERIFY(ledger.writing());
         QCOMPARE(told.size(), 1);
-        const LedgerDay d = ledger.Read(kDay);
+        const LedgerDay d = ledger.read(kDay);
         QCOMPARE(names(d), (QStringList {QStringLiteral("PC1"), QStringLiteral("PC2"), QStringLiteral("PC3")}));
         QCOMPARE(d.fees(), 8.5);
     }

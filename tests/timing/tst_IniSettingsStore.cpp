@@ -27,8 +27,8 @@ namespace {
 QStringList schemes(const ModClock &s)
 {
     QStringList out;
-    for (int i = 1; i <= s.cFangAn.Count(); ++i)
-        out << s.cFangAn.Item(i);
+    for (int i = 1; i <= s.cFangAn.count(); ++i)
+        out << s.cFangAn.item(i);
     return out;
 }
 
@@ -55,11 +55,11 @@ int keepSaving(const QString &ini)
     ScriptedPrompter p;
     SchemeStorePrompts::LoadFangAn(s, store, p);
     for (int round = 0;; ++round) {
-        s.cFangAn.Clear();
+        s.cFangAn.clear();
         for (const QString &t : schemeList(round))
-            s.cFangAn.Add(t);
+            s.cFangAn.add(t);
         SchemeStore::SaveFangAn(s, store);
-        if (!SchemeStorePrompts::Commit(store, p))
+        if (!SchemeStorePrompts::commit(store, p))
             return 1;
         if (round == 0) {
             std::fputs("saved\n", stdout);
@@ -94,11 +94,11 @@ private Q_SLOTS:
         {
             IniSettingsStore store(ini);
             ModClock s;
-            s.cFangAn.Add(QString(1800, u'C'));
-            s.cFangAn.Add(QString(1800, u'C') + QStringLiteral("/2"));
+            s.cFangAn.add(QString(1800, u'C'));
+            s.cFangAn.add(QString(1800, u'C') + QStringLiteral("/2"));
             SchemeStore::SaveFangAn(s, store);
-            ViewSettings().Save(store);
-            QVERIFY(SchemeStorePrompts::Commit(store, p));
+            ViewSettings().save(store);
+            QVERIFY(SchemeStorePrompts::commit(store, p));
         }
         const QByteArray before = readFile(ini);
         QVERIFY(before.size() > 3600 && before.size() < 4096);
@@ -106,9 +106,9 @@ private Q_SLOTS:
         IniSettingsStore store(ini);
         ModClock s;
         SchemeStorePrompts::LoadFangAn(s, store, p);
-        s.cFangAn.Add(QString(6000, u'C'));
+        s.cFangAn.add(QString(6000, u'C'));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(!SchemeStorePrompts::Commit(store, p));
+        QVERIFY(!SchemeStorePrompts::commit(store, p));
         QCOMPARE(readFile(ini), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("Vantorel.ini")});
         QCOMPARE(p.asked.size(), 1);

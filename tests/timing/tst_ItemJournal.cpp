@@ -29,7 +29,7 @@ const QString kRestoredAt = QStringLiteral("10:47");
 
 int pos(const ModClock &s, const QString &name)
 {
-    return s.cName.IndexOfKey(name);
+    return s.cName.indexOfKey(name);
 }
 
 // An operator's morning through the real operations: PC1 runs on, the oddly named item ends
@@ -66,36 +66,36 @@ void write(const QString &path, const QByteArray &bytes)
 
 ItemJournal::Restored restore(const QString &path, ModClock &into)
 {
-    return ItemJournal(path).Restore(into, at(10, 47, 30));
+    return ItemJournal(path).restore(into, at(10, 47, 30));
 }
 
 // Everything an operator or a report can see of the items.
 void compareItems(const ModClock &a, const ModClock &b)
 {
-    QCOMPARE(a.lngItems, a.lvwMain.Count());
+    QCOMPARE(a.lngItems, a.lvwMain.count());
     QCOMPARE(b.lngItems, a.lngItems);
     QCOMPARE(b.lngAdded, a.lngAdded);
     for (int i = 1; i <= a.lngItems; ++i) {
         for (int col = 0; col < ItemRowModel::ColumnCount; ++col)
-            QCOMPARE(b.lvwMain.Text(i, col), a.lvwMain.Text(i, col));
-        QCOMPARE(b.lvwMain.Image(i), a.lvwMain.Image(i));
-        QCOMPARE(b.lvwMain.Tag(i), a.lvwMain.Tag(i));
-        QCOMPARE(b.cName.Item(i), a.cName.Item(i));
-        QCOMPARE(b.cItemFangAn.Item(i), a.cItemFangAn.Item(i));
-        QCOMPARE(b.cRunning.Item(i), a.cRunning.Item(i));
-        QCOMPARE(b.cTotal.Item(i), a.cTotal.Item(i));
-        QCOMPARE(b.cCount.Item(i), a.cCount.Item(i));
-        const clsSave &ra = a.cSave.Item(i), &rb = b.cSave.Item(i);
-        QCOMPARE(rb.cStart.Count(), ra.cStart.Count());
-        QCOMPARE(rb.cEnd.Count(), ra.cEnd.Count());
-        QCOMPARE(rb.cTime.Count(), ra.cTime.Count());
-        for (int k = 1; k <= ra.cStart.Count(); ++k) {
-            QCOMPARE(rb.cStart.Item(k).toMSecsSinceEpoch(), ra.cStart.Item(k).toMSecsSinceEpoch());
-            QCOMPARE(rb.cStart.Item(k).offsetFromUtc(), ra.cStart.Item(k).offsetFromUtc());
+            QCOMPARE(b.lvwMain.text(i, col), a.lvwMain.text(i, col));
+        QCOMPARE(b.lvwMain.image(i), a.lvwMain.image(i));
+        QCOMPARE(b.lvwMain.tag(i), a.lvwMain.tag(i));
+        QCOMPARE(b.cName.item(i), a.cName.item(i));
+        QCOMPARE(b.cItemFangAn.item(i), a.cItemFangAn.item(i));
+        QCOMPARE(b.cRunning.item(i), a.cRunning.item(i));
+        QCOMPARE(b.cTotal.item(i), a.cTotal.item(i));
+        QCOMPARE(b.cCount.item(i), a.cCount.item(i));
+        const clsSave &ra = a.cSave.item(i), &rb = b.cSave.item(i);
+        QCOMPARE(rb.cStart.count(), ra.cStart.count());
+        QCOMPARE(rb.cEnd.count(), ra.cEnd.count());
+        QCOMPARE(rb.cTime.count(), ra.cTime.count());
+        for (int k = 1; k <= ra.cStart.count(); ++k) {
+            QCOMPARE(rb.cStart.item(k).toMSecsSinceEpoch(), ra.cStart.item(k).toMSecsSinceEpoch());
+            QCOMPARE(rb.cStart.item(k).offsetFromUtc(), ra.cStart.item(k).offsetFromUtc());
         }
-        for (int k = 1; k <= ra.cEnd.Count(); ++k) {
-            QCOMPARE(rb.cEnd.Item(k).toMSecsSinceEpoch(), ra.cEnd.Item(k).toMSecsSinceEpoch());
-            QCOMPARE(rb.cTime.Item(k), ra.cTime.Item(k));
+        for (int k = 1; k <= ra.cEnd.count(); ++k) {
+            QCOMPARE(rb.cEnd.item(k).toMSecsSinceEpoch(), ra.cEnd.item(k).toMSecsSinceEpoch());
+            QCOMPARE(rb.cTime.item(k), ra.cTime.item(k));
         }
     }
 }
@@ -105,7 +105,7 @@ void compareItems(const ModClock &a, const ModClock &b)
 void expectedDay(ModClock &s)
 {
     scriptedDay(s);
-    ClockTick(s).RefreshIfNewMinute(at(10, 47, 30));
+    ClockTick(s).refreshIfNewMinute(at(10, 47, 30));
 }
 
 // Run as a child: journals the morning, says so, then waits to be killed.
@@ -113,7 +113,7 @@ int runChild(const QString &journalPath)
 {
     ModClock s;
     ItemJournal journal(journalPath);
-    journal.Follow(s);
+    journal.follow(s);
     scriptedDay(s);
     std::fputs("journaled\n", stdout);
     std::fflush(stdout);
@@ -128,8 +128,8 @@ int runLeavingChild(const QString &folder, int killAt)
     ModClock s;
     ItemJournal journal(folder + QStringLiteral("/items.journal"));
     DayLedger ledger(folder + QStringLiteral("/ledger"));
-    journal.Follow(s);
-    ledger.Follow(s);
+    journal.follow(s);
+    ledger.follow(s);
     s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(10, 0));
     s.add(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 45, false}, at(10, 0));
     static int writesLeft = killAt;
@@ -139,7 +139,7 @@ int runLeavingChild(const QString &folder, int killAt)
     };
     s.leave(1, LeaveHow::Ended, at(10, 30));
     s.leaveAll(at(10, 40));
-    journal.Discard();
+    journal.discard();
     return 0;
 }
 } // namespace
@@ -156,7 +156,7 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("day.journal"));
         ItemJournal journal(file);
         ModClock day;
-        journal.Follow(day);
+        journal.follow(day);
         scriptedDay(day);
 
         ModClock restored;
@@ -169,11 +169,11 @@ private Q_SLOTS:
 
         // What the operator sees of it, for the eye: PC1 ran through, with a break at ten.
         QCOMPARE(restored.lngItems, 3);
-        QCOMPARE(restored.cName.Item(2), kOdd);
-        QCOMPARE(restored.lvwMain.Text(1, ItemRowModel::ColUpTo), kRestoredAt);
-        QCOMPARE(restored.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("105"));
-        QCOMPARE(restored.lvwMain.Text(3, ItemRowModel::ColMinutes), QStringLiteral("101.5"));
-        QCOMPARE(restored.lvwMain.Text(3, ItemRowModel::ColResult), QStringLiteral("10.15"));
+        QCOMPARE(restored.cName.item(2), kOdd);
+        QCOMPARE(restored.lvwMain.text(1, ItemRowModel::ColUpTo), kRestoredAt);
+        QCOMPARE(restored.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("105"));
+        QCOMPARE(restored.lvwMain.text(3, ItemRowModel::ColMinutes), QStringLiteral("101.5"));
+        QCOMPARE(restored.lvwMain.text(3, ItemRowModel::ColResult), QStringLiteral("10.15"));
     }
 
     // Start all over a hundred items is one line, so one write to the disk, not a hundred.
@@ -184,7 +184,7 @@ private Q_SLOTS:
         ModClock s;
         for (int i = 1; i <= 100; ++i)
             s.add(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, at(9, 0));
-        journal.Follow(s);
+        journal.follow(s);
         s.setAll(true, at(9, 30));
         s.setAll(false, at(9, 45));
         QCOMPARE(contents(file).count('\n'), 3); // behind the line saying when the journal began
@@ -209,21 +209,21 @@ private Q_SLOTS:
         const QString file = path(QString::fromLatin1(QTest::currentDataTag()));
         ItemJournal journal(file);
         ModClock day;
-        journal.Follow(day);
+        journal.follow(day);
         for (const QString &name : {QStringLiteral("PC1"), QStringLiteral("PC2")})
             day.add(NewItem {name, QStringLiteral("C"), 0, true}, Moment(at(9, 0), 0));
         day.endTiming(2, Moment(at(11, 0, 6), 6000));
         day.setAll(false, Moment(at(11, 31), 31 * 60000));
         day.setAll(true, Moment(at(11, 32), 32 * 60000));
-        const QStringList end {QStringLiteral("end"), ChecksummedLine::InstantField(at(11, 40, 30)),
+        const QStringList end {QStringLiteral("end"), ChecksummedLine::instantField(at(11, 40, 30)),
                                QStringLiteral("PC1")};
-        write(file, contents(file) + ChecksummedLine::Encode(end + kept));
+        write(file, contents(file) + ChecksummedLine::encode(end + kept));
         ModClock restored;
-        QCOMPARE(ItemJournal(file).Restore(restored, Moment(at(11, 45), 0)).skipped, booked < 0 ? 1 : 0);
-        QCOMPARE(restored.cTotal.Item(2), 0.0);
-        QCOMPARE(restored.cTotal.Item(1), 31 + std::max(booked, 0.0));
+        QCOMPARE(ItemJournal(file).restore(restored, Moment(at(11, 45), 0)).skipped, booked < 0 ? 1 : 0);
+        QCOMPARE(restored.cTotal.item(2), 0.0);
+        QCOMPARE(restored.cTotal.item(1), 31 + std::max(booked, 0.0));
         // Set back 10 minutes after the restore, a session still running counts 13 minutes to it and 10 after.
-        QCOMPARE(RunningMinutes(restored, 1, Moment(at(9, 0), 600000)), booked < 0 ? 54.0 : 31 + booked);
+        QCOMPARE(runningMinutes(restored, 1, Moment(at(9, 0), 600000)), booked < 0 ? 54.0 : 31 + booked);
     }
 
     // A power cut can cut the last line short or leave zeros behind it, and anything may land in
@@ -259,7 +259,7 @@ private Q_SLOTS:
         {
             ItemJournal journal(file);
             ModClock day;
-            journal.Follow(day);
+            journal.follow(day);
             scriptedDay(day);
         }
         QByteArray bytes = contents(file);
@@ -277,9 +277,9 @@ private Q_SLOTS:
         else if (damage == "zeros")
             bytes += QByteArray(512, '\0');
         else if (damage.startsWith("line "))
-            bytes += ChecksummedLine::Encode(
+            bytes += ChecksummedLine::encode(
                 QString::fromLatin1(damage.mid(5))
-                    .replace(QStringLiteral("|N|"), u'|' + ChecksummedLine::InstantField(at(10, 45)) + u'|')
+                    .replace(QStringLiteral("|N|"), u'|' + ChecksummedLine::instantField(at(10, 45)) + u'|')
                     .split(u'|'));
         write(file, bytes);
 
@@ -295,14 +295,14 @@ private Q_SLOTS:
 
         // Recording goes on behind what was restored, and the next restore reads all of it.
         ItemJournal journal(file);
-        journal.Follow(restored);
+        journal.follow(restored);
         restored.endTiming(1, at(10, 48));
         ModClock again;
         const ItemJournal::Restored r2 = restore(file, again);
         QCOMPARE(r2.skipped, 0);
         QCOMPARE(r2.entries, r.entries + 1);
-        QCOMPARE(again.cRunning.Item(1), false);
-        QCOMPARE(again.cSave.Item(1).cEnd.Count(), restored.cSave.Item(1).cEnd.Count());
+        QCOMPARE(again.cRunning.item(1), false);
+        QCOMPARE(again.cSave.item(1).cEnd.count(), restored.cSave.item(1).cEnd.count());
     }
 
     // Whatever write a crash follows, each item that left the list is booked in the day's ledger
@@ -331,17 +331,17 @@ private Q_SLOTS:
 
         DayLedger ledger(folder.filePath(QStringLiteral("ledger")));
         ItemJournal journal(folder.filePath(QStringLiteral("items.journal")));
-        QCOMPARE(journal.Found(), killAt != 0);
-        if (journal.Found() && restored) {
+        QCOMPARE(journal.found(), killAt != 0);
+        if (journal.found() && restored) {
             ModClock s;
-            journal.Restore(s, at(11, 0), &ledger);
-            ledger.Follow(s);
-            journal.Follow(s);
+            journal.restore(s, at(11, 0), &ledger);
+            ledger.follow(s);
+            journal.follow(s);
             s.leaveAll(at(11, 0));
-        } else if (journal.Found()) {
-            QVERIFY(journal.Settle(&ledger, at(11, 0)));
+        } else if (journal.found()) {
+            QVERIFY(journal.settle(&ledger, at(11, 0)));
         }
-        const LedgerDay d = ledger.Read(at(10, 0).toLocalTime().date());
+        const LedgerDay d = ledger.read(at(10, 0).toLocalTime().date());
         QCOMPARE(d.itemsLeft(), 2);
         QCOMPARE(d.minutes(), 30.0 + 45.0); // neither twice, nor one for the other
     }
@@ -377,15 +377,15 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("exit.journal"));
         ItemJournal journal(file);
         ModClock s;
-        journal.Follow(s);
+        journal.follow(s);
         scriptedDay(s);
-        QVERIFY(journal.Found());
-        QVERIFY(journal.SetAside());
-        QVERIFY(!journal.Found());
+        QVERIFY(journal.found());
+        QVERIFY(journal.setAside());
+        QVERIFY(!journal.found());
         QVERIFY(QFileInfo(file + QStringLiteral(".bak")).size() > 0);
         s.endTiming(pos(s, QStringLiteral("PC1")), at(11, 0));
         QCOMPARE(contents(file).count('\n'), 2);
-        journal.Discard();
+        journal.discard();
         QVERIFY(!QFile::exists(file));
     }
 
@@ -402,20 +402,20 @@ private Q_SLOTS:
         journal.onFailure = [&told](const QString &p) { told << p; };
         journal.onRecovered = [&recovered](const QString &p) { recovered << p; };
         ModClock s;
-        journal.Follow(s);
+        journal.follow(s);
         s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, at(10, 0));
         s.endTiming(1, at(10, 5));
         QCOMPARE(told, QStringList {journal.path()});
 
         QVERIFY(QFile::remove(folder));
         s.startTiming(1, at(10, 6));
-        QVERIFY(journal.Found());
+        QVERIFY(journal.found());
         QCOMPARE(told.size(), 1);
         // The change made while the disk refused it is in the file too, and the operator hears so.
         QCOMPARE(recovered, told);
         ModClock restored;
-        ItemJournal(journal.path()).Restore(restored, at(10, 10, 30));
-        ClockTick(s).RefreshIfNewMinute(at(10, 10, 30));
+        ItemJournal(journal.path()).restore(restored, at(10, 10, 30));
+        ClockTick(s).refreshIfNewMinute(at(10, 10, 30));
         compareItems(s, restored);
     }
 };

@@ -31,37 +31,37 @@ private Q_SLOTS:
         QCOMPARE(s.lngAdded, 1);
         QCOMPARE(added.size(), 1);
         QCOMPARE(added[0][0].toInt(), 1);
-        QCOMPARE(s.cRunning.Item(1), true);
-        QCOMPARE(s.cTotal.Item(1), 12.5);
-        QCOMPARE(s.cCount.Item(1), 1);
-        QCOMPARE(s.cItemFangAn.Item(1), QStringLiteral("5*C/60"));
-        QCOMPARE(s.cSave.Item(1).cStart.Count(), 1);
-        QCOMPARE(s.cSave.Item(1).cStart.Item(1), kNow);
+        QCOMPARE(s.cRunning.item(1), true);
+        QCOMPARE(s.cTotal.item(1), 12.5);
+        QCOMPARE(s.cCount.item(1), 1);
+        QCOMPARE(s.cItemFangAn.item(1), QStringLiteral("5*C/60"));
+        QCOMPARE(s.cSave.item(1).cStart.count(), 1);
+        QCOMPARE(s.cSave.item(1).cStart.item(1), kNow);
         const ItemRowModel &m = s.lvwMain;
-        QCOMPARE(m.Image(1), int(ItemRowModel::ImageTimed));
-        QVERIFY(m.Tag(1));
-        QCOMPARE(m.Text(1, ItemRowModel::ColName), QStringLiteral("PC1"));
-        QCOMPARE(m.Text(1, ItemRowModel::ColUpTo), QStringLiteral("10:05"));
-        QCOMPARE(m.Text(1, ItemRowModel::ColCount), QStringLiteral("1"));
+        QCOMPARE(m.image(1), int(ItemRowModel::ImageTimed));
+        QVERIFY(m.tag(1));
+        QCOMPARE(m.text(1, ItemRowModel::ColName), QStringLiteral("PC1"));
+        QCOMPARE(m.text(1, ItemRowModel::ColUpTo), QStringLiteral("10:05"));
+        QCOMPARE(m.text(1, ItemRowModel::ColCount), QStringLiteral("1"));
         // The minutes typed in, and their fee, are on the row from the start.
-        QCOMPARE(m.Text(1, ItemRowModel::ColMinutes), QStringLiteral("12.5"));
-        QCOMPARE(m.Text(1, ItemRowModel::ColScheme), QStringLiteral("5*C/60"));
-        QCOMPARE(m.Text(1, ItemRowModel::ColResult), QStringLiteral("1.04166666666667"));
-        QVERIFY(!m.Text(1, ItemRowModel::ColLatestStart).isEmpty());
+        QCOMPARE(m.text(1, ItemRowModel::ColMinutes), QStringLiteral("12.5"));
+        QCOMPARE(m.text(1, ItemRowModel::ColScheme), QStringLiteral("5*C/60"));
+        QCOMPARE(m.text(1, ItemRowModel::ColResult), QStringLiteral("1.04166666666667"));
+        QVERIFY(!m.text(1, ItemRowModel::ColLatestStart).isEmpty());
     }
 
     void stoppedItemHasNoStartAndNoSession()
     {
         ModClock s;
         s.add(item(QStringLiteral("PC1"), false, 30), kNow);
-        QCOMPARE(s.lvwMain.Image(1), int(ItemRowModel::ImageStopped));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), QStringLiteral("30"));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColResult), QStringLiteral("2.5"));
-        QVERIFY(!s.lvwMain.Tag(1));
-        QVERIFY(s.lvwMain.Text(1, ItemRowModel::ColLatestStart).isEmpty());
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColCount), QStringLiteral("0"));
-        QCOMPARE(s.cSave.Item(1).cStart.Count(), 0);
-        QCOMPARE(s.cCount.Item(1), 0);
+        QCOMPARE(s.lvwMain.image(1), int(ItemRowModel::ImageStopped));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("30"));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColResult), QStringLiteral("2.5"));
+        QVERIFY(!s.lvwMain.tag(1));
+        QVERIFY(s.lvwMain.text(1, ItemRowModel::ColLatestStart).isEmpty());
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColCount), QStringLiteral("0"));
+        QCOMPARE(s.cSave.item(1).cStart.count(), 0);
+        QCOMPARE(s.cCount.item(1), 0);
     }
 
     void duplicateNameChangesNothing()
@@ -71,7 +71,7 @@ private Q_SLOTS:
         QCOMPARE(s.add(item(QStringLiteral("PC1")), kNow), 0);
         QCOMPARE(s.lngItems, 1);
         QCOMPARE(s.lngAdded, 1);
-        QCOMPARE(s.lvwMain.Count(), 1);
+        QCOMPARE(s.lvwMain.count(), 1);
         QCOMPARE(s.add(item(QStringLiteral("PC1 ")), kNow), 2);
     }
 
@@ -82,16 +82,16 @@ private Q_SLOTS:
         s.add(item(QStringLiteral("A"), true, 1), kNow);
         s.add(item(QStringLiteral("B"), false, 2), kNow);
         s.add(item(QStringLiteral("C"), true, 3), kNow);
-        const QPersistentModelIndex current = s.lvwMain.Handle(3);
+        const QPersistentModelIndex current = s.lvwMain.handle(3);
         QVERIFY(s.remove(2));
         QCOMPARE(s.lngItems, 2);
         QCOMPARE(s.lngAdded, 3);
-        QCOMPARE(s.cName.Item(2), QStringLiteral("C"));
-        QCOMPARE(s.cTotal.Item(2), 3.0);
-        QCOMPARE(s.cRunning.Item(2), true);
-        QCOMPARE(s.lvwMain.Text(2, ItemRowModel::ColName), QStringLiteral("C"));
+        QCOMPARE(s.cName.item(2), QStringLiteral("C"));
+        QCOMPARE(s.cTotal.item(2), 3.0);
+        QCOMPARE(s.cRunning.item(2), true);
+        QCOMPARE(s.lvwMain.text(2, ItemRowModel::ColName), QStringLiteral("C"));
         // The current item follows its row; a removed name may be used again.
-        QCOMPARE(s.lvwMain.PositionOf(current), 2);
+        QCOMPARE(s.lvwMain.positionOf(current), 2);
         QCOMPARE(s.add(item(QStringLiteral("b")), kNow), 3);
         QVERIFY(!s.remove(0));
         QVERIFY(!s.remove(4));
@@ -101,9 +101,9 @@ private Q_SLOTS:
     {
         ModClock s;
         s.add(item(QStringLiteral("A")), kNow);
-        const QPersistentModelIndex current = s.lvwMain.Handle(1);
+        const QPersistentModelIndex current = s.lvwMain.handle(1);
         s.remove(1);
-        QCOMPARE(s.lvwMain.PositionOf(current), 0);
+        QCOMPARE(s.lvwMain.positionOf(current), 0);
         QVERIFY(!current.isValid());
     }
 
@@ -131,7 +131,7 @@ private Q_SLOTS:
         ModClock s;
         QCOMPARE(s.lvwMain.columnCount(), 7);
         QCOMPARE(s.lvwMain.headerData(4, Qt::Horizontal).toString(), QStringLiteral("耗时累计(分钟)"));
-        QCOMPARE(ItemRowModel::ColumnWidthTwips(6), 4000);
+        QCOMPARE(ItemRowModel::columnWidthTwips(6), 4000);
         s.add(item(QStringLiteral("A")), kNow);
         QVERIFY(!(s.lvwMain.flags(s.lvwMain.index(0, 0)) & Qt::ItemIsEditable));
         QCOMPARE(s.lvwMain.data(s.lvwMain.index(0, 0), ItemRowModel::ImageRole).toInt(), 1);

@@ -8,17 +8,17 @@ private Q_SLOTS:
     void positionsAreOneBased()
     {
         OrderedList<int> l;
-        QVERIFY(l.Add(10));
-        QVERIFY(l.Add(20));
-        QCOMPARE(l.Count(), 2);
-        QCOMPARE(l.Item(1), 10);
-        QCOMPARE(l.Item(2), 20);
-        QVERIFY(!l.IsValid(0));
-        QVERIFY(!l.IsValid(3));
-        QCOMPARE(l.Value(3, -1), -1);
-        QVERIFY(!l.Remove(0));
-        QVERIFY(!l.Remove(3));
-        QCOMPARE(l.Count(), 2);
+        QVERIFY(l.add(10));
+        QVERIFY(l.add(20));
+        QCOMPARE(l.count(), 2);
+        QCOMPARE(l.item(1), 10);
+        QCOMPARE(l.item(2), 20);
+        QVERIFY(!l.isValid(0));
+        QVERIFY(!l.isValid(3));
+        QCOMPARE(l.value(3, -1), -1);
+        QVERIFY(!l.remove(0));
+        QVERIFY(!l.remove(3));
+        QCOMPARE(l.count(), 2);
     }
 
     void keysCollideIgnoringCaseAndFailedAddChangesNothing_data()
@@ -41,41 +41,41 @@ private Q_SLOTS:
         QFETCH(QString, second);
         QFETCH(bool, collide);
         OrderedList<QString> l;
-        QVERIFY(l.Add(first, first));
-        QCOMPARE(l.Add(second, second), !collide);
-        QCOMPARE(l.Count(), collide ? 1 : 2);
-        QCOMPARE(l.Item(1), first);
+        QVERIFY(l.add(first, first));
+        QCOMPARE(l.add(second, second), !collide);
+        QCOMPARE(l.count(), collide ? 1 : 2);
+        QCOMPARE(l.item(1), first);
     }
 
     void removingFreesTheKeyAndKeepsOrder()
     {
         OrderedList<QString> l;
         for (const char *n : {"a", "b", "c"})
-            l.Add(QString::fromLatin1(n), QString::fromLatin1(n));
-        QVERIFY(l.Remove(2));
-        QCOMPARE(l.Item(2), QStringLiteral("c"));
-        QVERIFY(l.Add(QStringLiteral("B"), QStringLiteral("B")));
-        QCOMPARE(l.IndexOfKey(QStringLiteral("b")), 3);
-        QVERIFY(l.RemoveKey(QStringLiteral("A")));
-        QCOMPARE(l.Item(1), QStringLiteral("c"));
-        QVERIFY(!l.RemoveKey(QStringLiteral("zz")));
+            l.add(QString::fromLatin1(n), QString::fromLatin1(n));
+        QVERIFY(l.remove(2));
+        QCOMPARE(l.item(2), QStringLiteral("c"));
+        QVERIFY(l.add(QStringLiteral("B"), QStringLiteral("B")));
+        QCOMPARE(l.indexOfKey(QStringLiteral("b")), 3);
+        QVERIFY(l.removeKey(QStringLiteral("A")));
+        QCOMPARE(l.item(1), QStringLiteral("c"));
+        QVERIFY(!l.removeKey(QStringLiteral("zz")));
     }
 
     void replaceIsInsertAfterThenRemove()
     {
         OrderedList<int> l;
-        l.Add(1);
-        l.Add(2);
-        l.Add(3);
-        QVERIFY(l.Replace(2, 20));
-        QCOMPARE(l.Count(), 3);
-        QCOMPARE(l.Item(1), 1);
-        QCOMPARE(l.Item(2), 20);
-        QCOMPARE(l.Item(3), 3);
-        QVERIFY(!l.Replace(4, 0));
-        QVERIFY(l.InsertAfter(0, 0));
-        QCOMPARE(l.Item(1), 0);
-        QVERIFY(!l.InsertAfter(9, 0));
+        l.add(1);
+        l.add(2);
+        l.add(3);
+        QVERIFY(l.replace(2, 20));
+        QCOMPARE(l.count(), 3);
+        QCOMPARE(l.item(1), 1);
+        QCOMPARE(l.item(2), 20);
+        QCOMPARE(l.item(3), 3);
+        QVERIFY(!l.replace(4, 0));
+        QVERIFY(l.insertAfter(0, 0));
+        QCOMPARE(l.item(1), 0);
+        QVERIFY(!l.insertAfter(9, 0));
     }
 };
 

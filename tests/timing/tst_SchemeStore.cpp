@@ -26,8 +26,8 @@ int warnings(const ScriptedPrompter &p)
 QStringList schemes(const ModClock &s)
 {
     QStringList out;
-    for (int i = 1; i <= s.cFangAn.Count(); ++i)
-        out << s.cFangAn.Item(i);
+    for (int i = 1; i <= s.cFangAn.count(); ++i)
+        out << s.cFangAn.item(i);
     return out;
 }
 } // namespace
@@ -76,17 +76,17 @@ private Q_SLOTS:
     void storeLivesInTheUsersConfigFolder()
     {
         IniSettingsStore store;
-        QCOMPARE(IniSettingsStore::LocationFor(QStringLiteral("Vantorel")), m_ini);
-        store.SaveSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"),
+        QCOMPARE(IniSettingsStore::locationFor(QStringLiteral("Vantorel")), m_ini);
+        store.saveSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"),
                           QStringLiteral("2"));
         QVERIFY(!QFile::exists(m_ini)); // nothing reaches the disk before the commit
-        QCOMPARE(store.Commit(), SettingsStore::CommitResult::Written);
+        QCOMPARE(store.commit(), SettingsStore::CommitResult::Written);
         const QByteArray bytes = readFile();
         QVERIFY2(bytes.contains("[SET]"), bytes.constData());
         QVERIFY2(bytes.contains("VIEW=2"), bytes.constData());
-        store.DeleteSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"));
-        store.DeleteSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("nothing"));
-        QCOMPARE(store.Commit(), SettingsStore::CommitResult::Written);
+        store.deleteSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"));
+        store.deleteSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("nothing"));
+        QCOMPARE(store.commit(), SettingsStore::CommitResult::Written);
         QVERIFY(!readFile().contains("VIEW"));
     }
 
@@ -96,11 +96,11 @@ private Q_SLOTS:
         ModClock s;
         ScriptedPrompter p;
         SchemeStorePrompts::LoadFangAn(s, store, p);
-        QCOMPARE(s.cFangAn.Count(), 0);
+        QCOMPARE(s.cFangAn.count(), 0);
         QCOMPARE(s.intFangAn, qint16(0));
         QVERIFY(p.asked.isEmpty());
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(SchemeStorePrompts::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::commit(store, p));
         QVERIFY(readFile().contains("Max=0"));
     }
 
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(schemes(s), (QStringList {QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
         QCOMPARE(warnings(p), 1);
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(SchemeStorePrompts::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::commit(store, p));
         QCOMPARE(readFile(), QByteArray("[SET]\n1=5*C/60\n2=3*C/60\nMax=2\n"));
         QCOMPARE(readFile(QStringLiteral(".bak")), file);
     }
@@ -181,9 +181,9 @@ private Q_SLOTS:
             IniSettingsStore store;
             ModClock s;
             SchemeStorePrompts::LoadFangAn(s, store, p);
-            s.cFangAn.Add(QStringLiteral("9*C"));
+            s.cFangAn.add(QStringLiteral("9*C"));
             SchemeStore::SaveFangAn(s, store);
-            QVERIFY(SchemeStorePrompts::Commit(store, p));
+            QVERIFY(SchemeStorePrompts::commit(store, p));
         }
         QCOMPARE(QFile::exists(m_ini + QStringLiteral(".bak")), kept);
         if (kept)
@@ -219,9 +219,9 @@ private Q_SLOTS:
         SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(schemes(s), QStringList {scheme});
         // and what the program writes back reads the same
-        s.cFangAn.Add(QStringLiteral("3*C/60"));
+        s.cFangAn.add(QStringLiteral("3*C/60"));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(SchemeStorePrompts::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::commit(store, p));
         QCOMPARE(loadAgain(p), (QStringList {scheme, QStringLiteral("3*C/60")}));
     }
 
@@ -249,25 +249,25 @@ private Q_SLOTS:
         ModClock s;
         ScriptedPrompter p;
         SchemeStorePrompts::LoadFangAn(s, store, p);
-        s.cFangAn.Add(QStringLiteral("5*C/60"));
+        s.cFangAn.add(QStringLiteral("5*C/60"));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(!SchemeStorePrompts::Commit(store, p));
-        s.cFangAn.Add(QStringLiteral("3*C/60"));
+        QVERIFY(!SchemeStorePrompts::commit(store, p));
+        s.cFangAn.add(QStringLiteral("3*C/60"));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(!SchemeStorePrompts::Commit(store, p));
+        QVERIFY(!SchemeStorePrompts::commit(store, p));
         QCOMPARE(p.asked.size(), 1);
         QCOMPARE(p.asked[0].text, QStringLiteral("无法保存设置文件:\n") + QDir::toNativeSeparators(m_ini));
         QCOMPARE(p.asked[0].icon, Prompter::Icon::Critical);
 
         QVERIFY(QDir().rmdir(m_ini) || QFile::remove(m_ini));
-        QVERIFY(SchemeStorePrompts::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::commit(store, p));
         QCOMPARE(loadAgain(p), schemes(s));
 
         QVERIFY(QFile::remove(m_ini));
         QVERIFY(QDir().mkpath(m_ini));
-        s.cFangAn.Remove(1);
+        s.cFangAn.remove(1);
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(!SchemeStorePrompts::Commit(store, p));
+        QVERIFY(!SchemeStorePrompts::commit(store, p));
         QCOMPARE(p.asked.size(), 2);
         QVERIFY(QDir().rmdir(m_ini));
     }
@@ -289,12 +289,12 @@ private Q_SLOTS:
         SchemeStorePrompts::LoadFangAn(again, store, quiet);
         QVERIFY(quiet.asked.isEmpty());
         QCOMPARE(schemes(again), schemes(s));
-        QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("Max"), {}),
+        QCOMPARE(store.getSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("Max"), {}),
                  QStringLiteral("2"));
-        QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("3"),
+        QCOMPARE(store.getSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("3"),
                                   QStringLiteral("gone")),
                  QStringLiteral("gone"));
-        QCOMPARE(store.GetSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"), {}),
+        QCOMPARE(store.getSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("VIEW"), {}),
                  QStringLiteral("1"));
     }
 
@@ -321,12 +321,12 @@ private Q_SLOTS:
         ScriptedPrompter p;
         SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(schemes(s), texts);
-        s.cFangAn.Add(QStringLiteral("3*C/60"));
+        s.cFangAn.add(QStringLiteral("3*C/60"));
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(SchemeStorePrompts::Commit(store, p));
-        s.cFangAn.Remove(s.cFangAn.Count());
+        QVERIFY(SchemeStorePrompts::commit(store, p));
+        s.cFangAn.remove(s.cFangAn.count());
         SchemeStore::SaveFangAn(s, store);
-        QVERIFY(SchemeStorePrompts::Commit(store, p));
+        QVERIFY(SchemeStorePrompts::commit(store, p));
         QCOMPARE(readFile(), written);
         QCOMPARE(loadAgain(p), texts);
         QVERIFY(p.asked.isEmpty());
@@ -342,7 +342,7 @@ private Q_SLOTS:
         ScriptedPrompter p;
         SchemeStorePrompts::LoadFangAn(s, store, p);
         QCOMPARE(warnings(p), 1);
-        s.cFangAn.Remove(1);
+        s.cFangAn.remove(1);
         store.log.clear();
         SchemeStore::SaveFangAn(s, store);
         QCOMPARE(store.log,
@@ -359,7 +359,7 @@ private Q_SLOTS:
         ScriptedPrompter p;
         SchemeStorePrompts::LoadFangAn(s, store, p);
         // Whatever Qt makes of the broken part, loading never fails loudly and saving works.
-        s.cFangAn.Add(QStringLiteral("9*C"));
+        s.cFangAn.add(QStringLiteral("9*C"));
         SchemeStore::SaveFangAn(s, store);
         ModClock back;
         SchemeStorePrompts::LoadFangAn(back, store, p);

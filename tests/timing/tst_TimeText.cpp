@@ -25,13 +25,13 @@ private Q_SLOTS:
     {
         QFETCH(QString, locale);
         QFETCH(QString, expected);
-        QCOMPARE(TimeText::LongTime(QTime(13, 5, 9), QLocale(locale)), expected);
+        QCOMPARE(TimeText::longTime(QTime(13, 5, 9), QLocale(locale)), expected);
     }
 
     void generalDateTimeIsShortDateAndLongTime()
     {
         const QDateTime dt(QDate(2026, 12, 7), QTime(9, 3, 4));
-        QCOMPARE(TimeText::GeneralDateTime(dt, QLocale(QStringLiteral("zh_CN"))), QStringLiteral("2026/12/7 09:03:04"));
+        QCOMPARE(TimeText::generalDateTime(dt, QLocale(QStringLiteral("zh_CN"))), QStringLiteral("2026/12/7 09:03:04"));
     }
 
     void generalNumber_data()
@@ -53,7 +53,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         // The text is parsed back by formulas, so no locale may put a comma into it.
         const DefaultLocale german(QLocale(QLocale::German));
-        QCOMPARE(TimeText::GeneralNumber(value), text);
+        QCOMPARE(TimeText::generalNumber(value), text);
     }
 
     void roundMinutes_data()
@@ -71,13 +71,13 @@ private Q_SLOTS:
     {
         QFETCH(double, in);
         QFETCH(double, out);
-        QCOMPARE(TimeText::RoundMinutes(in), out);
+        QCOMPARE(TimeText::roundMinutes(in), out);
     }
 
     void roundMinutesLeavesHugeAndNonFiniteAlone()
     {
-        QCOMPARE(TimeText::RoundMinutes(1e300), 1e300);
-        QVERIFY(std::isinf(TimeText::RoundMinutes(std::numeric_limits<double>::infinity())));
+        QCOMPARE(TimeText::roundMinutes(1e300), 1e300);
+        QVERIFY(std::isinf(TimeText::roundMinutes(std::numeric_limits<double>::infinity())));
     }
 
     void systemClockShowsLocalWallTime()
@@ -119,7 +119,7 @@ private Q_SLOTS:
         QFETCH(QDateTime, start);
         QFETCH(QDateTime, end);
         QFETCH(int, minutes);
-        QCOMPARE(TimeText::WholeMinutes(start, end), qint64(minutes));
+        QCOMPARE(TimeText::wholeMinutes(start, end), qint64(minutes));
     }
 };
 

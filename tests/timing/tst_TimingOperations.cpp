@@ -33,12 +33,12 @@ private Q_SLOTS:
         add(s, QStringLiteral("PC1"), false, at(9, 0));
         s.startTiming(1, at(10, 0, 5));
         s.startTiming(1, at(10, 7));
-        QCOMPARE(s.cCount.Item(1), 1);
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColCount), QStringLiteral("1"));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColLatestStart), QStringLiteral("10:00:05"));
-        QCOMPARE(s.cSave.Item(1).cStart.Count(), 1);
-        QCOMPARE(s.lvwMain.Image(1), int(ItemRowModel::ImageTimed));
-        QVERIFY(s.lvwMain.Tag(1));
+        QCOMPARE(s.cCount.item(1), 1);
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColCount), QStringLiteral("1"));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColLatestStart), QStringLiteral("10:00:05"));
+        QCOMPARE(s.cSave.item(1).cStart.count(), 1);
+        QCOMPARE(s.lvwMain.image(1), int(ItemRowModel::ImageTimed));
+        QVERIFY(s.lvwMain.tag(1));
     }
 
     void endingAStoppedItemBooksNothing()
@@ -46,10 +46,10 @@ private Q_SLOTS:
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0), 4);
         s.endTiming(1, at(10, 0));
-        QCOMPARE(s.cSave.Item(1).cTime.Count(), 0);
-        QCOMPARE(s.cTotal.Item(1), 4.0);
-        QCOMPARE(s.lvwMain.Image(1), int(ItemRowModel::ImageStopped));
-        QVERIFY(!s.lvwMain.Tag(1));
+        QCOMPARE(s.cSave.item(1).cTime.count(), 0);
+        QCOMPARE(s.cTotal.item(1), 4.0);
+        QCOMPARE(s.lvwMain.image(1), int(ItemRowModel::ImageStopped));
+        QVERIFY(!s.lvwMain.tag(1));
     }
 
     // Minutes are elapsed time between two instants: neither midnight, nor a daylight-saving
@@ -88,15 +88,15 @@ private Q_SLOTS:
         add(s, QStringLiteral("PC1"), false, at(8, 0), 2.5);
         s.startTiming(1, start);
         s.endTiming(1, end);
-        const clsSave &r = s.cSave.Item(1);
-        QCOMPARE(r.cTime.Count(), 1);
-        QCOMPARE(r.cTime.Item(1), booked);
-        QCOMPARE(r.cEnd.Item(1), end);
-        QCOMPARE(s.cTotal.Item(1), 2.5 + booked);
-        QVERIFY(!s.cRunning.Item(1));
+        const clsSave &r = s.cSave.item(1);
+        QCOMPARE(r.cTime.count(), 1);
+        QCOMPARE(r.cTime.item(1), booked);
+        QCOMPARE(r.cEnd.item(1), end);
+        QCOMPARE(s.cTotal.item(1), 2.5 + booked);
+        QVERIFY(!s.cRunning.item(1));
         // The row shows the bill at once, not the minutes of its last refresh.
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColMinutes), TimeText::GeneralNumber(2.5 + booked));
-        QCOMPARE(s.lvwMain.Text(1, ItemRowModel::ColResult), TimeText::GeneralNumber(5 * (2.5 + booked) / 60));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), TimeText::generalNumber(2.5 + booked));
+        QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColResult), TimeText::generalNumber(5 * (2.5 + booked) / 60));
     }
 
     // A wall clock set forward or back while a session runs changes what the clock shows, never
@@ -105,9 +105,9 @@ private Q_SLOTS:
     {
         ModClock s;
         s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 2.5, true}, Moment(at(10, 0), 5000));
-        QCOMPARE(RunningMinutes(s, 1, Moment(at(12, 0, 6), 11000)), 2.5); // set 2 h forward, 6 s later
+        QCOMPARE(runningMinutes(s, 1, Moment(at(12, 0, 6), 11000)), 2.5); // set 2 h forward, 6 s later
         QCOMPARE(s.endTiming(1, Moment(at(9, 20), 5000 + 20 * 60000)), std::optional(20.0)); // then set back
-        QCOMPARE(s.cSave.Item(1).cEnd.Item(1), at(9, 20));
+        QCOMPARE(s.cSave.item(1).cEnd.item(1), at(9, 20));
     }
 
     void bookingDoesNotReadTheStartTextBack()
@@ -117,7 +117,7 @@ private Q_SLOTS:
         ModClock s;
         add(s, QStringLiteral("PC1"), true, at(13, 10, 30));
         s.endTiming(1, at(14, 40, 2));
-        QCOMPARE(s.cSave.Item(1).cTime.Item(1), 90.0);
+        QCOMPARE(s.cSave.item(1).cTime.item(1), 90.0);
     }
 
     void noItemThereChangesNothing()
@@ -127,8 +127,8 @@ private Q_SLOTS:
         QVERIFY(!s.startTiming(0, at(10, 0)));
         QVERIFY(!s.startTiming(2, at(10, 0)));
         QVERIFY(!s.endTiming(2, at(10, 5)));
-        QVERIFY(!s.cRunning.Item(1));
-        QCOMPARE(s.cCount.Item(1), 0);
+        QVERIFY(!s.cRunning.item(1));
+        QCOMPARE(s.cCount.item(1), 0);
     }
 
     void setAllActsOnAllInOneAnnouncement()
@@ -140,14 +140,14 @@ private Q_SLOTS:
         QSignalSpy all(&s, &ModClock::allTimed);
         QSignalSpy one(&s, &ModClock::ended);
         s.setAll(true, at(9, 30));
-        QCOMPARE(s.cCount.Item(1), 1); // already running: untouched
-        QCOMPARE(s.cCount.Item(2), 1);
-        QCOMPARE(s.cCount.Item(3), 1);
+        QCOMPARE(s.cCount.item(1), 1); // already running: untouched
+        QCOMPARE(s.cCount.item(2), 1);
+        QCOMPARE(s.cCount.item(3), 1);
         s.setAll(false, at(10, 0));
-        QCOMPARE(s.cTotal.Item(1), 60.0);
-        QCOMPARE(s.cTotal.Item(2), 30.0);
+        QCOMPARE(s.cTotal.item(1), 60.0);
+        QCOMPARE(s.cTotal.item(2), 30.0);
         for (int i = 1; i <= 3; ++i)
-            QVERIFY(!s.cRunning.Item(i));
+            QVERIFY(!s.cRunning.item(i));
         QCOMPARE(all.size(), 2);
         QCOMPARE(one.size(), 0);
         const auto ended = all[1][2].value<QList<BookedSession>>();
@@ -162,7 +162,7 @@ private Q_SLOTS:
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0), 30); // 5*C/60 shows 2.5
         add(s, QStringLiteral("PC2"), true, at(9, 0));
-        QCOMPARE(ItemTooltip(s, 1), QStringLiteral("所选项:PC1 计算结果: 2.5"));
+        QCOMPARE(itemTooltip(s, 1), QStringLiteral("所选项:PC1 计算结果: 2.5"));
     }
 };
 
