@@ -44,11 +44,6 @@ int ModClock::add(const NewItem &item, const Moment &now)
     return pos;
 }
 
-int ModClock::addCopy(Item item)
-{
-    return append(std::move(item));
-}
-
 int ModClock::append(Item item)
 {
     if (lvwMain.hasName(item.name))

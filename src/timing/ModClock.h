@@ -50,9 +50,6 @@ public:
     // on the row from the start. Returns the new position, or 0 (nothing changed) when the name is
     // taken.
     int add(const NewItem &item, const Moment &now);
-    // Appends a copy of an item as it is, without announcing it: a list of its own that is never
-    // timed (a report's). 0 when the name is taken.
-    int addCopy(Item item);
 
     // Opens a session for item pos counting real time from now; true when one was opened (an item
     // already being timed is left alone).
