@@ -1,6 +1,7 @@
 #include "app/AppSetup.h"
 
 #include "app/CommandLine.h"
+#include "app/ConsoleText.h"
 #include "app/Program.h"
 #include "app/QuitSignals.h"
 #include "draw/Artwork.h"
@@ -28,8 +29,8 @@ void setUpNamesAndTranslation(QCoreApplication &app)
 
 int print(const CommandLineAnswer &answer)
 {
-    std::fputs(answer.output.toLocal8Bit().constData(), stdout);
-    std::fputs(answer.errors.toLocal8Bit().constData(), stderr);
+    writeConsoleText(stdout, answer.output);
+    writeConsoleText(stderr, answer.errors);
     return answer.exitCode;
 }
 } // namespace

@@ -36,7 +36,7 @@ private Q_SLOTS:
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), exitCode);
-        QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), output);
+        QCOMPARE(QString::fromUtf8(program.readAllStandardOutput().replace("\r\n", "\n")), output);
         // Standard error is not compared whole: Qt may note things about the session there.
         const QString said = QString::fromUtf8(program.readAllStandardError());
         for (const QString &part : errors)
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), exitCode);
-        const QByteArray said = program.readAllStandardOutput();
+        const QByteArray said = program.readAllStandardOutput().replace("\r\n", "\n");
         QVERIFY2(output.isEmpty() ? said.isEmpty() : said.startsWith(output), said.constData());
         QVERIFY(QString::fromUtf8(program.readAllStandardError()).contains(errors));
     }

@@ -148,6 +148,7 @@ private Q_SLOTS:
 
     void statusBarPanels()
     {
+        const DefaultLocale c(QLocale::c()); // times in 24-hour form, whatever the system's
         Rig r;
         r.open();
         MainStatusBar *s = r.window->Sbar();
@@ -360,6 +361,7 @@ private Q_SLOTS:
     // to date every minute.
     void itemStartedAloneIsRefreshed()
     {
+        const DefaultLocale c(QLocale::c()); // times in 24-hour form, whatever the system's
         Rig r;
         r.open();
         r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 30, false}, r.clock.now());

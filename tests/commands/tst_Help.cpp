@@ -8,6 +8,7 @@
 #include "timing/ModClock.h"
 #include "timing/SchemeFee.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QSet>
 #include <QTest>
@@ -130,7 +131,7 @@ private slots:
         const QString path = QStringLiteral("/nonexistent/folder/Vantorel.hlp");
         viewer.showHelp(path, 1, nullptr);
         QCOMPARE(prompter.asked.size(), 1);
-        QVERIFY(prompter.asked.first().text.contains(path));
+        QVERIFY(prompter.asked.first().text.contains(QDir::toNativeSeparators(path)));
         QCOMPARE(prompter.asked.first().text, WindowHelpViewer::missingFileMessage(path));
         QCOMPARE(prompter.asked.first().icon, Prompter::Icon::Exclamation);
         QVERIFY(!viewer.window());
