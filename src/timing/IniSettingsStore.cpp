@@ -1,60 +1,12 @@
 #include "timing/IniSettingsStore.h"
 
 #include "timing/DurableFile.h"
+#include "timing/RegistryDocument.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
-
-namespace {
-
-// The registry on Windows is the one platform difference here.
-#ifdef Q_OS_WIN
-constexpr QSettings::Format kFormat = QSettings::NativeFormat;
-
-IniDocument readRegistry(const QString &app)
-{
-    QSettings s(kFormat, QSettings::UserScope, app, app);
-    IniDocument doc;
-    for (const QString &group : s.childGroups()) {
-        s.beginGroup(group);
-        for (const QString &key : s.childKeys())
-            doc.setValue(group, key, s.value(key).toString());
-        s.endGroup();
-    }
-    return doc;
-}
-
-// The registry offers no replacement of the whole at once; each key is written, then synced.
-bool writeRegistry(const QString &app, const IniDocument &doc)
-{
-    QSettings s(kFormat, QSettings::UserScope, app, app);
-    for (const IniDocument::Section &section : doc.sections()) {
-        s.beginGroup(section.name);
-        for (const QString &key : s.childKeys()) {
-            if (!section.values.contains(key))
-                s.remove(key);
-        }
-        for (auto it = section.values.cbegin(); it != section.values.cend(); ++it)
-            s.setValue(it.key(), it.value());
-        s.endGroup();
-    }
-    s.sync();
-    return s.status() == QSettings::NoError;
-}
-#else
-IniDocument readRegistry(const QString &)
-{
-    return {};
-}
-bool writeRegistry(const QString &, const IniDocument &)
-{
-    return false;
-}
-#endif
-
-} // namespace
 
 IniSettingsStore::IniSettingsStore(QString filePath) : m_filePath(std::move(filePath))
 { }
@@ -62,7 +14,12 @@ IniSettingsStore::IniSettingsStore(QString filePath) : m_filePath(std::move(file
 QString IniSettingsStore::locationFor(const QString &app)
 {
 #ifdef Q_OS_WIN
-    return QSettings(kFormat, QSettings::UserScope, app, app).fileName();
+    // Per user, under the organisation's name that the program sets. A test program sets none and
+    // has a key of its own under its own name, as a fresh XDG_CONFIG_HOME gives it a folder on Linux.
+    QString organization = QCoreApplication::organizationName();
+    if (organization.isEmpty())
+        organization = QCoreApplication::applicationName();
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\%1\\%2").arg(organization, app);
 #else
     // Where QSettings keeps a user's INI file, worked out without one: QSettings reads the file as
     // it is made, and would wait for good on a FIFO in its place.
@@ -73,11 +30,7 @@ QString IniSettingsStore::locationFor(const QString &app)
 
 bool IniSettingsStore::usesRegistry() const
 {
-#ifdef Q_OS_WIN
-    return m_filePath.isEmpty();
-#else
-    return false;
-#endif
+    return RegistryDocument::isKey(location());
 }
 
 void IniSettingsStore::load(const QString &app)
@@ -85,10 +38,9 @@ void IniSettingsStore::load(const QString &app)
     if (m_loaded)
         return;
     m_loaded = true;
-    m_app = app;
     m_location = m_filePath.isEmpty() ? locationFor(app) : m_filePath;
     if (usesRegistry()) {
-        m_doc = readRegistry(app);
+        m_doc = RegistryDocument::read(m_location);
         return;
     }
     if (!QFileInfo::exists(m_location))
@@ -139,21 +91,31 @@ bool IniSettingsStore::writeChanges()
 {
     if (!m_dirty)
         return true;
-    if (usesRegistry()) {
-        m_dirty = !writeRegistry(m_app, m_doc);
-        return !m_dirty;
-    }
     m_keptAt.clear();
-    if (m_keepOriginal && QFileInfo::exists(m_location)) {
-        const QString bak = m_location + QStringLiteral(".bak");
-        const std::optional<QByteArray> original = DurableFile::readRegular(m_location);
-        if (!original || !DurableFile::replace(bak, *original))
-            return false;
-        m_keptAt = bak;
-    }
-    if (!DurableFile::replace(m_location, m_doc.toBytes()))
+    if (m_keepOriginal && !keepAside())
+        return false;
+    if (usesRegistry() ? !RegistryDocument::write(m_location, m_doc)
+                       : !DurableFile::replace(m_location, m_doc.toBytes()))
         return false;
     m_keepOriginal = false;
     m_dirty = false;
+    return true;
+}
+
+bool IniSettingsStore::keepAside()
+{
+    const QString bak = m_location + QStringLiteral(".bak");
+    if (usesRegistry()) {
+        // A key is no file to copy: what the program could read of it goes to a key beside it.
+        if (!RegistryDocument::replace(bak, RegistryDocument::read(m_location)))
+            return false;
+    } else {
+        if (!QFileInfo::exists(m_location))
+            return true;
+        const std::optional<QByteArray> original = DurableFile::readRegular(m_location);
+        if (!original || !DurableFile::replace(bak, *original))
+            return false;
+    }
+    m_keptAt = bak;
     return true;
 }

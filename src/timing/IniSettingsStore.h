@@ -13,7 +13,8 @@
 class IniSettingsStore : public SettingsStore {
 public:
     // With an empty path the store uses the per-user location for the application; a path picks
-    // an INI file directly (tests use a temporary folder).
+    // an INI file directly (tests use a temporary folder), or on Windows a registry key when it
+    // begins with its root, such as "HKEY_CURRENT_USER\\Software\\...".
     explicit IniSettingsStore(QString filePath = QString());
 
     QString getSetting(const QString &app, const QString &section, const QString &key,
@@ -21,7 +22,7 @@ public:
     void saveSetting(const QString &app, const QString &section, const QString &key, const QString &value) override;
     void deleteSetting(const QString &app, const QString &section, const QString &key) override;
     QString location() const override;
-    // The original goes to the file's path with ".bak" appended.
+    // The original goes to the file's path (or the registry key's) with ".bak" appended.
     void keepOriginal() override;
     QString keptOriginal() const override { return m_keptAt; }
 
@@ -35,9 +36,10 @@ private:
     // One store serves one application: the first call names it.
     void load(const QString &app);
     bool usesRegistry() const;
+    // Keeps what the store held aside, under its name with ".bak" appended; false when it could not.
+    bool keepAside();
 
     QString m_filePath;
-    QString m_app;
     QString m_location;
     IniDocument m_doc;
     QString m_keptAt;

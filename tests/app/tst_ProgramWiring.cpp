@@ -16,6 +16,7 @@
 #include "timing/TimingClock.h"
 
 #include <QAction>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -163,6 +164,9 @@ private Q_SLOTS:
         QFETCH(int, booked);
         QTemporaryDir data;
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+#ifdef Q_OS_WIN // where XDG_DATA_HOME means nothing, the test program's data folder is emptied
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+#endif
         const QDateTime ten(QDate(2026, 12, 7), QTime(10, 0));
         const QString path = ItemJournal::defaultPath();
         {
