@@ -11,7 +11,7 @@ tarball=$kitDir/qt6-6.4.2-mingw64.tar.xz
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/vantorel/qt6.4.2-mingw64
 
 # The host tools (moc, rcc, uic) come from Debian's Qt, which must match the kit's 6.4.2.
-"$here/../deps.sh" g++-mingw-w64-x86-64-posix mingw-w64 wine wine64 ninja-build qt6-base-dev-tools >&2
+"$here/../deps.sh" g++-mingw-w64-x86-64-posix mingw-w64 wine wine64 ninja-build qt6-base-dev-tools qt6-translations-l10n nsis >&2
 
 if [ ! -f "$cache/qt6-mingw/lib/cmake/Qt6/Qt6Config.cmake" ]; then
     if [ ! -f "$tarball" ]; then

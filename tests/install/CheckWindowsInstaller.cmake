@@ -1,0 +1,91 @@
+# Installs Vantorel with its installer, silently and per user, into a scratch folder, checks what
+# an operator meets (the program runs, its help and plugins are beside it, the Start-menu entry and
+# the uninstall entry with its Chinese name), then uninstalls it and checks that only the
+# installer's own files went: a file the operator left in the folder stays, and so does the folder.
+#   cmake -DINSTALLER=<setup.exe> -DSCRATCH=<folder> -DVERSION=<x.y.z> [-DEMULATOR=<wine-run.sh>]
+#         -P CheckWindowsInstaller.cmake
+
+set(key "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantorel")
+set(shortcut "%APPDATA%\\Microsoft\\Windows\\Start Menu\\Programs\\Vantorel.lnk")
+set(failures "")
+macro(fail text)
+    string(APPEND failures "\n  ${text}")
+endmacro()
+function(run out)
+    execute_process(COMMAND ${EMULATOR} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE text ERROR_QUIET)
+    set(${out} ${rc} PARENT_SCOPE)
+    set(${out}_TEXT "${text}" PARENT_SCOPE)
+endfunction()
+function(windowsPath out path)
+    if(EMULATOR) # Wine sees the Linux file system as drive Z:
+        set(path "Z:${path}")
+    endif()
+    string(REPLACE "/" "\\" path "${path}")
+    set(${out} "${path}" PARENT_SCOPE)
+endfunction()
+
+run(installed reg query ${key})
+if(installed EQUAL 0)
+    message("SKIP: Vantorel is installed for this user; the test would replace its uninstall entry")
+    return()
+endif()
+
+set(dir ${SCRATCH}/Vantorel)
+file(REMOVE_RECURSE ${SCRATCH})
+file(WRITE ${dir}/notes.txt "kept by the operator\n")
+windowsPath(winDir ${dir})
+run(rc ${INSTALLER} /S /D=${winDir})
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the installer failed (${rc})")
+endif()
+
+foreach(file vantorel.exe Vantorel.hlp qt.conf Qt6Core.dll libstdc++-6.dll platforms/qwindows.dll
+        styles/qwindowsvistastyle.dll imageformats/qsvg.dll translations/qtbase_zh_CN.qm uninstall.exe)
+    if(NOT EXISTS ${dir}/${file})
+        fail("not installed: ${file}")
+    endif()
+endforeach()
+run(rc ${dir}/vantorel.exe --version)
+if(NOT rc_TEXT MATCHES "^Vantorel ${VERSION}\r?\n$")
+    fail("the installed program says \"${rc_TEXT}\" for --version")
+endif()
+run(rc cmd /c if exist "${shortcut}" exit 0 else exit 1)
+if(NOT rc EQUAL 0)
+    fail("no Start-menu entry")
+endif()
+windowsPath(exported ${SCRATCH}/uninstall.reg)
+run(rc reg export ${key} ${exported} /y)
+if(EXISTS ${SCRATCH}/uninstall.reg)
+    # CMake reads UTF-16 as ASCII only: the Chinese name is compared as the bytes reg writes.
+    file(STRINGS ${SCRATCH}/uninstall.reg entry ENCODING UTF-16LE)
+    file(READ ${SCRATCH}/uninstall.reg bytes HEX)
+    set(chineseName "a18bf665a18b398dfb7cdf7e") # 计时计费系统 in UTF-16LE
+    if(NOT "${entry}" MATCHES "\"DisplayVersion\"=\"${VERSION}\"" OR NOT bytes MATCHES "${chineseName}")
+        fail("the uninstall entry lacks the version ${VERSION} or the name Vantorel 计时计费系统")
+    endif()
+else()
+    fail("no uninstall entry")
+endif()
+
+# _?= keeps the uninstaller in place, so that it is done when it returns.
+run(rc ${dir}/uninstall.exe /S _?=${winDir})
+foreach(file vantorel.exe Qt6Core.dll platforms/qwindows.dll platforms translations)
+    if(EXISTS ${dir}/${file})
+        fail("left after uninstalling: ${file}")
+    endif()
+endforeach()
+if(NOT EXISTS ${dir}/notes.txt)
+    fail("the uninstaller removed a file it had not installed")
+endif()
+run(rc cmd /c if exist "${shortcut}" exit 1 else exit 0)
+if(NOT rc EQUAL 0)
+    fail("the Start-menu entry is left after uninstalling")
+endif()
+run(rc reg query ${key})
+if(rc EQUAL 0)
+    fail("the uninstall entry is left after uninstalling")
+endif()
+
+if(failures)
+    message(FATAL_ERROR "The installer:${failures}")
+endif()
