@@ -3,6 +3,10 @@
 #include <QGuiApplication>
 #include <QSocketNotifier>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
@@ -62,16 +66,35 @@ QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
         }
     }
 #endif
-    // Windows has no such signals for a program without a console; there, as on X11, the session
-    // ending comes as the session manager's request to save.
-#ifndef QT_NO_SESSIONMANAGER
+#ifdef Q_OS_WIN
+    // Windows has no such signals for a program without a console: the session's end comes as a
+    // message, which every native event filter sees before Qt handles it.
+    QCoreApplication::instance()->installNativeEventFilter(this);
+#elif !defined(QT_NO_SESSIONMANAGER)
+    // On X11 the session's end comes as the session manager's request to save.
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         connect(app, &QGuiApplication::commitDataRequest, this, &QuitSignals::received);
 #endif
 }
 
+bool QuitSignals::nativeEventFilter([[maybe_unused]] const QByteArray &eventType, [[maybe_unused]] void *message,
+                                    qintptr *)
+{
+#ifdef Q_OS_WIN
+    // The query is the last moment the program surely has: once it answers the end itself, Windows
+    // may stop the process at any time. Ending here, as the operator's Yes does, puts the journal's
+    // end mark and the settings on disk before the answer; Qt's own handling then answers "may end".
+    if (eventType == "windows_generic_MSG" && static_cast<const MSG *>(message)->message == WM_QUERYENDSESSION)
+        Q_EMIT received();
+#endif
+    return false;
+}
+
 QuitSignals::~QuitSignals()
 {
+#ifdef Q_OS_WIN
+    QCoreApplication::instance()->removeNativeEventFilter(this);
+#endif
 #ifdef Q_OS_UNIX
     if (g_pipe[0] == -1)
         return;

@@ -7,6 +7,7 @@
 
 #ifdef Q_OS_WIN
 #include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,7 +21,9 @@ bool sync(QFileDevice &file)
     if (!file.flush())
         return false;
 #ifdef Q_OS_WIN
-    return _commit(file.handle()) == 0;
+    // Windows' fsync: the file's data and its size reach the disk before this returns.
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+    return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
 #else
     return ::fsync(file.handle()) == 0;
 #endif

@@ -15,11 +15,13 @@ QString IniSettingsStore::locationFor(const QString &app)
 {
 #ifdef Q_OS_WIN
     // Per user, under the organisation's name that the program sets. A test program sets none and
-    // has a key of its own under its own name, as a fresh XDG_CONFIG_HOME gives it a folder on Linux.
+    // has a key of its own under its own name, as a fresh XDG_CONFIG_HOME gives it a folder on Linux;
+    // in Qt's test mode the program's key is apart from the operator's, as its folders are.
     QString organization = QCoreApplication::organizationName();
     if (organization.isEmpty())
         organization = QCoreApplication::applicationName();
-    return QStringLiteral("HKEY_CURRENT_USER\\Software\\%1\\%2").arg(organization, app);
+    const QString tests = QStandardPaths::isTestModeEnabled() ? QStringLiteral("qttest\\") : QString();
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\%1%2\\%3").arg(tests, organization, app);
 #else
     // Where QSettings keeps a user's INI file, worked out without one: QSettings reads the file as
     // it is made, and would wait for good on a FIFO in its place.

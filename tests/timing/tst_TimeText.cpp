@@ -95,6 +95,14 @@ private Q_SLOTS:
             QCOMPARE(clock.now().offsetFromUtc(), before.offsetFromUtc());
         }
         qunsetenv("TZ");
+        // Its steady reading, which a change of the wall clock leaves alone, moves as time does.
+        SystemWallClock clock;
+        QElapsedTimer timer;
+        timer.start();
+        const qint64 from = clock.elapsedMs();
+        QTest::qWait(50);
+        const qint64 moved = clock.elapsedMs() - from;
+        QVERIFY2(moved >= 40 && moved <= timer.elapsed() + 20, qPrintable(QString::number(moved)));
     }
 
     void wholeMinutes_data()
