@@ -2,6 +2,7 @@
 # Finds the prebuilt Qt for Windows (x86_64-w64-mingw32), unpacks it once into a cache folder outside
 # the tree, writes a CMake toolchain file beside it and prints the folder. Installs the mingw
 # compilers and Wine from Debian first. Exits non-zero, saying how to make the kit, when it is absent.
+# With --available it only says, by its exit status, whether a kit is at hand, installing nothing.
 #   VANTOREL_WINDOWS_KIT   the folder holding qt6-6.4.2-mingw64.tar.xz (default: the shared copy)
 #   XDG_CACHE_HOME         where the kit is unpacked (default: ~/.cache)
 set -euo pipefail
@@ -9,6 +10,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 kitDir=${VANTOREL_WINDOWS_KIT:-/work/shared/toolchains/qt6.4.2-mingw64}
 tarball=$kitDir/qt6-6.4.2-mingw64.tar.xz
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/vantorel/qt6.4.2-mingw64
+
+if [ "${1:-}" = --available ]; then
+    [ -f "$cache/qt6-mingw/lib/cmake/Qt6/Qt6Config.cmake" ] || [ -f "$tarball" ]
+    exit
+fi
 
 # The host tools (moc, rcc, uic) come from Debian's Qt, which must match the kit's 6.4.2.
 "$here/../deps.sh" g++-mingw-w64-x86-64-posix mingw-w64 wine wine64 ninja-build qt6-base-dev-tools qt6-translations-l10n nsis >&2
