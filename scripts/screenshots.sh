@@ -5,21 +5,34 @@
 #   docs/history-day.png    the history window's day view after two items left the list
 # Usage: scripts/screenshots.sh [program]   (e.g. vantorel once installed; by default it builds
 # build/ as scripts/run.sh does and takes the program from there)
+#        scripts/screenshots.sh --windows   the Windows build (build-windows/, scripts/windows/build.sh)
+#                                           under Wine, into docs/windows-*.png, with a fourth picture:
+#   docs/windows-report-preview.png  the print preview of an item's report
 # The program runs with scratch settings holding two schemes and a scratch data folder (journal
 # and ledger), so the user's own settings, items and takings and a running copy of the program are
 # left alone. VANTOREL_SCREENSHOT_DISPLAY picks the virtual screen
 # (default :98).
 set -euo pipefail
 program=
-if [ $# -ge 1 ]; then
+windows=
+if [ "${1:-}" = --windows ]; then
+    windows=1
+    shift
+elif [ $# -ge 1 ]; then
     # A name on PATH (vantorel, as installed) or a path from where the script was called.
     program=$(command -v "$1") || { echo "no program $1" >&2; exit 1; }
     program=$(realpath -s "$program")
 fi
 cd "$(dirname "$0")/.."
 scripts/deps.sh xvfb xdotool imagemagick x11-utils
+[ -z "$windows" ] || scripts/deps.sh openbox
+prefix=docs/
 
-if [ -z "$program" ]; then
+if [ -n "$windows" ]; then
+    program=$PWD/build-windows/src/app/vantorel.exe
+    [ -f "$program" ] || { echo "No Windows build: run scripts/windows/build.sh first" >&2; exit 1; }
+    prefix=docs/windows-
+elif [ -z "$program" ]; then
     scripts/build.sh build -DVANTOREL_BUILD_TESTS=OFF
     program=$PWD/build/src/app/vantorel
 fi
@@ -28,8 +41,11 @@ display=${VANTOREL_SCREENSHOT_DISPLAY:-:98}
 work=$(mktemp -d)
 xvfb_pid=
 program_pid=
+wm_pid=
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$windows" ] && WINEPREFIX=$work/wine wineserver -k 2>/dev/null || true
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -44,6 +60,20 @@ Max=2
 2=3*C/60
 INI
 
+# On Windows the settings are in the registry, and each run gets a Wine prefix of its own.
+run_program() {
+    if [ -n "$windows" ]; then
+        local key='HKCU\Software\Vantorel\Vantorel\SET' value
+        for value in Max=2 1=5*C/60 2=3*C/60; do
+            WINEPREFIX=$work/wine scripts/windows/wine-run.sh reg add "$key" /v "${value%%=*}" /d "${value#*=}" /f
+        done >/dev/null 2>&1
+        WINEPREFIX=$work/wine QT_QPA_PLATFORM=windows LANG=zh_CN.UTF-8 scripts/windows/wine-run.sh "$program"
+    else
+        env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+            XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8 "$program"
+    fi
+}
+
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=$display
@@ -54,9 +84,21 @@ done
 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display" >&2; exit 1; }
 
 die() {
+    [ -n "${VANTOREL_SCREENSHOT_DEBUG:-}" ] && import -window root "$VANTOREL_SCREENSHOT_DEBUG"
     echo "screenshots: $*" >&2
     [ -s "$work/program.log" ] && sed 's/^/  program: /' "$work/program.log" >&2
     exit 1
+}
+
+# Prints the ids of the visible windows whose title matches $1. The title is read as the desktop
+# shows it (Wine gives the older title property only as question marks, which xdotool's own search
+# would match).
+windows_titled() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        [[ $(xdotool getwindowname "$id" 2>/dev/null) =~ $1 ]] && echo "$id"
+    done
+    return 0
 }
 
 # Prints the id of a visible window whose title matches $1 (and at least $2 pixels wide), waiting
@@ -64,7 +106,7 @@ die() {
 wait_window() {
     local title=$1 min_width=${2:-0} id WIDTH
     for _ in $(seq 100); do
-        for id in $(xdotool search --onlyvisible --name "$title" 2>/dev/null); do
+        for id in $(windows_titled "$title"); do
             eval "$(xdotool getwindowgeometry --shell "$id")"
             if [ "$WIDTH" -ge "$min_width" ]; then
                 echo "$id"
@@ -77,17 +119,28 @@ wait_window() {
 }
 
 # Keys go to the window with the input focus; with no window manager that is whichever window
-# was last given it.
+# was last given it. Wine's windows take it only from a window manager, which activates them.
 focus() {
-    xdotool windowfocus --sync "$1"
+    if [ -n "$windows" ]; then
+        xdotool windowactivate --sync "$1"
+    else
+        xdotool windowfocus --sync "$1"
+    fi
     sleep 0.3
 }
 
 keys() { xdotool key --clearmodifiers --delay 80 "$@"; sleep 0.3; }
 text() { xdotool type --clearmodifiers --delay 60 "$1"; sleep 0.2; }
 
-env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
-    LC_ALL=C.UTF-8 "$program" >"$work/program.log" 2>&1 &
+if [ -n "$windows" ]; then
+    openbox >/dev/null 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.2
+    done
+fi
+run_program >"$work/program.log" 2>&1 &
 program_pid=$!
 
 # The splash carries the same title; the main window is the wide one.
@@ -116,18 +169,28 @@ keys Tab Down shift+Tab
 add_item PC03 130
 add_item VIP01 18
 keys Escape
-xdotool search --onlyvisible --name '^新增$' >/dev/null 2>&1 && die "Esc did not close the new-items dialog"
+[ -z "$(windows_titled '^新增$')" ] || die "Esc did not close the new-items dialog"
 
 sleep $((61 - 10#$(date +%S)))
 focus "$main"
-import -window "$main" docs/main-window.png
+import -window "$main" ${prefix}main-window.png
+if [ -n "$windows" ]; then
+    # V opens the preview's menu, S chooses a report from it.
+    keys v s
+    preview=$(wait_window '打印预览' 400) || die "V, S did not open the report's preview"
+    sleep 1
+    import -window "$preview" ${prefix}report-preview.png
+    focus "$preview"
+    keys Escape
+    focus "$main"
+fi
 
 keys a
 scheme=$(wait_window '^新增计时方案$') || die "A did not open the scheme dialog"
 focus "$scheme"
 text '8*C/60+2'
 sleep 0.5
-import -window "$scheme" docs/scheme-dialog.png
+import -window "$scheme" ${prefix}scheme-dialog.png
 keys Escape
 
 # Two items leave the list with 否 (removed without a report): the arrow keys choose each one,
@@ -147,9 +210,9 @@ history=$(wait_window '^历史数据$') || die "T did not open the history windo
 focus "$history"
 keys ctrl+Tab
 sleep 0.5
-import -window "$history" docs/history-day.png
+import -window "$history" ${prefix}history-day.png
 keys Escape
 
-for picture in main-window scheme-dialog history-day; do
-    echo "Wrote docs/$picture.png ($(identify -format '%wx%h' "docs/$picture.png"))"
+for picture in "$prefix"*.png; do
+    echo "Wrote $picture ($(identify -format '%wx%h' "$picture"))"
 done

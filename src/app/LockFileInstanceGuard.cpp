@@ -52,8 +52,14 @@ LockFileInstanceGuard::~LockFileInstanceGuard()
 
 QString LockFileInstanceGuard::defaultLockPath()
 {
+#ifdef Q_OS_WIN
+    // Qt's runtime folder on Windows is the user's home, where the file would lie among the user's
+    // own; the temp folder is the user's own there.
+    return tempLockPath();
+#else
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return (dir.isEmpty() ? QDir::tempPath() : dir) + u'/' + lockName();
+#endif
 }
 
 QString LockFileInstanceGuard::tempLockPath()
