@@ -81,9 +81,10 @@ bool QuitSignals::nativeEventFilter([[maybe_unused]] const QByteArray &eventType
                                     qintptr *)
 {
 #ifdef Q_OS_WIN
-    // The query is the last moment the program surely has: once it answers the end itself, Windows
-    // may stop the process at any time. Ending here, as the operator's Yes does, puts the journal's
-    // end mark and the settings on disk before the answer; Qt's own handling then answers "may end".
+    // Windows waits for the answer to this query, but may stop the process at any time once the
+    // end is confirmed. Ending here, as the operator's Yes does, puts the journal's end mark on disk
+    // at once and the settings as the event loop unwinds, both before the confirmation can come;
+    // Qt's own handling then answers that the session may end.
     if (eventType == "windows_generic_MSG" && static_cast<const MSG *>(message)->message == WM_QUERYENDSESSION)
         Q_EMIT received();
 #endif
