@@ -296,7 +296,6 @@ private Q_SLOTS:
         registry.clear();
         registry.setValue(QStringLiteral("SET/Max"), QStringLiteral("1"));
         registry.setValue(QStringLiteral("SET/1"), QStringLiteral("5*C/60"));
-        registry.sync();
 #endif
         QTemporaryDir home;
         QVERIFY(home.isValid());

@@ -96,13 +96,10 @@ private Q_SLOTS:
         }
         qunsetenv("TZ");
         // Its steady reading, which a change of the wall clock leaves alone, moves as time does.
-        SystemWallClock clock;
-        QElapsedTimer timer;
-        timer.start();
-        const qint64 from = clock.elapsedMs();
+        const qint64 from = SystemWallClock().elapsedMs();
         QTest::qWait(50);
-        const qint64 moved = clock.elapsedMs() - from;
-        QVERIFY2(moved >= 40 && moved <= timer.elapsed() + 20, qPrintable(QString::number(moved)));
+        const qint64 moved = SystemWallClock().elapsedMs() - from;
+        QVERIFY2(moved >= 40 && moved <= 500, qPrintable(QString::number(moved)));
     }
 
     void wholeMinutes_data()
