@@ -99,7 +99,7 @@ private Q_SLOTS:
         const qint64 from = SystemWallClock().elapsedMs();
         QTest::qWait(50);
         const qint64 moved = SystemWallClock().elapsedMs() - from;
-        QVERIFY2(moved >= 40 && moved <= 500, qPrintable(QString::number(moved)));
+        QVERIFY2(moved >= 40 && moved < 5000, qPrintable(QString::number(moved)));
     }
 
     void wholeMinutes_data()
