@@ -160,3 +160,20 @@ void ItemListView::reveal(int pos)
     m_report->scrollTo(i);
     m_icons->scrollTo(i);
 }
+
+QList<int> ItemListView::columnWidths() const
+{
+    QList<int> widths;
+    for (int c = 0; c < ItemRowModel::ColumnCount; ++c)
+        widths << m_report->columnWidth(c);
+    return widths;
+}
+
+void ItemListView::setColumnWidths(const QList<int> &widths)
+{
+    if (widths.size() != ItemRowModel::ColumnCount)
+        return;
+    // A column dragged to nothing would be lost to the operator, who could not find its edge.
+    for (int c = 0; c < ItemRowModel::ColumnCount; ++c)
+        m_report->setColumnWidth(c, qMax(widths[c], 16));
+}

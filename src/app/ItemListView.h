@@ -23,6 +23,10 @@ public:
     // Selects row pos (1-based) in every view and scrolls it into view.
     void reveal(int pos);
 
+    // The report view's column widths in pixels; a list of another length is left aside.
+    QList<int> columnWidths() const;
+    void setColumnWidths(const QList<int> &widths);
+
     QTreeView *reportView() const { return m_report; }
     QListView *iconView() const { return m_icons; }
 

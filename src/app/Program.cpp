@@ -74,6 +74,8 @@ fClock &Program::mainWindow()
         m_timing = std::make_unique<TimingClock>(*m_clock, *m_state);
         m_main = std::make_unique<fClock>(*m_state, *m_store, *m_prompter, *m_timing);
         fClock *w = m_main.get();
+        m_layout = WindowState::read(WindowState::defaultPath());
+        w->restoreLayout(m_layout);
         // Boxes asked while the main window is up belong to it.
         if (m_boxes)
             *m_boxes = MessageBoxPrompter(w);
@@ -94,6 +96,7 @@ fClock &Program::mainWindow()
         // The unload: the scheme list reaches the file together with the view settings the window
         // has just put in the store, in one replacement.
         connect(w, &fClock::unloading, this, &Program::saveSchemes);
+        connect(w, &fClock::unloading, this, &Program::saveLayout);
         connectCommands(*w);
     }
     return *m_main;
@@ -103,6 +106,15 @@ void Program::saveSchemes()
 {
     SchemeStore::SaveFangAn(*m_state, *m_store);
     SchemeStorePrompts::commit(*m_store, *m_prompter);
+}
+
+void Program::saveLayout()
+{
+    m_main->keepLayout(m_layout);
+    if (m_historyWindow)
+        m_layout.history = m_historyWindow->size();
+    // Only the windows' look is lost when the file cannot be written: not worth a box on the way out.
+    m_layout.write(WindowState::defaultPath());
 }
 
 void Program::connectCommands(fClock &w)
@@ -315,6 +327,8 @@ void Program::showHistory()
         if (m_ledger)
             m_historyWindow->addDayView(new LedgerDayView(
                 *m_ledger, *m_clock, std::make_unique<FileDialogSaveAsker>(m_historyWindow), m_historyWindow));
+        if (m_layout.history.isValid())
+            m_historyWindow->resize(m_layout.history.expandedTo(m_historyWindow->minimumSizeHint()));
         m_historyWindow->move(w.geometry().center() - m_historyWindow->rect().center());
     }
     m_historyWindow->show();

@@ -1,6 +1,7 @@
 #pragma once
 // Everything the running program is made of, created once at start and wired together.
 
+#include "app/WindowState.h"
 #include "dialogs/Prompter.h"
 
 #include <QDateTime>
@@ -77,6 +78,8 @@ private:
     void connectCommands(fClock &w);
     // The scheme list to the store, written at once with whatever else the store holds staged.
     void saveSchemes();
+    // The windows' places and sizes to the state file.
+    void saveLayout();
     // Once the main window is up: offers the items of a run that ended unexpectedly, then
     // records every change to the items from here on, in the journal and the day's ledger.
     void resumeJournal();
@@ -107,5 +110,6 @@ private:
     std::unique_ptr<ToolbarCommands> m_commands;
     std::unique_ptr<WindowHelpViewer> m_help;
     QPointer<HistoryWindow> m_historyWindow;
+    WindowState m_layout; // as read at the start, kept up to date on the way out
     bool m_ending = false;
 };

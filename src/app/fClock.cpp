@@ -4,6 +4,7 @@
 #include "app/ItemContextMenu.h"
 #include "app/ItemListView.h"
 #include "app/ListGeometry.h"
+#include "app/WindowState.h"
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "commands/CommandActions.h"
@@ -59,10 +60,7 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, Timing
     // The toolbar buttons come first in the Tab order, but the window opens with the focus on the
     // list, where the arrow keys choose the operator's row.
     m_lvw->currentWidget()->setFocus();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    centreOnScreen();
     // The window sees typed characters before its controls do (and leaves them to them).
     qApp->installEventFilter(this);
 }
@@ -171,6 +169,36 @@ void fClock::closeEvent(QCloseEvent *event)
     m_timing.setEnabled(false);
     Q_EMIT unloading();
     event->accept();
+}
+
+void fClock::centreOnScreen()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void fClock::restoreLayout(const WindowState &state)
+{
+    if (!state.main.isEmpty()) {
+        if (QGuiApplication::screenAt(state.main.center())) {
+            setGeometry(QRect(state.main.topLeft(), state.main.size().expandedTo(minimumSize())));
+        } else {
+            resize(state.main.size().expandedTo(minimumSize()));
+            centreOnScreen();
+        }
+    }
+    if (state.mainMaximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    m_lvw->setColumnWidths(state.columns);
+}
+
+void fClock::keepLayout(WindowState &state) const
+{
+    state.main = normalGeometry();
+    state.mainMaximized = isMaximized();
+    state.columns = m_lvw->columnWidths();
 }
 
 void fClock::closeConfirmed()

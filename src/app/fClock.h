@@ -22,6 +22,7 @@ class Prompter;
 class SettingsStore;
 class TimingClock;
 class ToolbarCommands;
+struct WindowState;
 
 class fClock : public QWidget, public CommandHost {
     Q_OBJECT
@@ -65,6 +66,11 @@ public:
     // chosen outside the window (a signal to the process, the desktop session ending).
     void closeConfirmed();
 
+    // The place, size and column widths the operator left the window with, restored before it is
+    // first shown; a place on no screen (a monitor since unplugged) leaves it centred.
+    void restoreLayout(const WindowState &state);
+    void keepLayout(WindowState &state) const;
+
 Q_SIGNALS:
     // The operator answered Yes to leaving: the running items need not survive this run.
     void exitConfirmed();
@@ -83,6 +89,7 @@ private:
     void layoutBars();
     void addUsualKeys();
     void showSecond(const Moment &now);
+    void centreOnScreen();
     int toTwips(int pixels) const;
     int toPixels(int twips) const;
 

@@ -9,6 +9,7 @@
 #include "app/MainToolbar.h"
 #include "app/Program.h"
 #include "app/ToolbarButton.h"
+#include "app/WindowState.h"
 #include "app/fClock.h"
 #include "commands/CommandActions.h"
 #include "commands/CurrentItem.h"
@@ -588,6 +589,58 @@ private Q_SLOTS:
 
     // However small the window is made, every toolbar button shows, and the list keeps clear of
     // both bars.
+    // The window comes back as the operator left it; a state file spoilt by hand or by a crash
+    // gives the designed window, value by value, and never a window off every screen.
+    void layoutSurvivesARestart_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // empty: the one the first window wrote
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("as left") << QByteArray() << true;
+        QTest::newRow("letters") << QByteArray("[Main]\ngeometry=a,b,c,d\ncolumns=x\n[History]\nsize=,\n") << false;
+        QTest::newRow("no size") << QByteArray("[Main]\ngeometry=10,10,0,-4\n[History]\nsize=0,0\n") << false;
+        QTest::newRow("too large") << QByteArray("[Main]\ngeometry=0,0,99999,400\ncolumns=1,2\n") << false;
+        QTest::newRow("binary") << QByteArray("\0\xff[Main\ngeometry=1,2,3", 27) << false;
+    }
+
+    void layoutSurvivesARestart()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, kept);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("window-state.ini"));
+        Rig first;
+        first.open();
+        const QRect designed = first.window->geometry();
+        const QList<int> designedColumns = first.window->Lvw()->columnWidths();
+        first.window->setGeometry(QRect(designed.topLeft() + QPoint(7, 5), designed.size() + QSize(40, 30)));
+        QList<int> widened = designedColumns;
+        widened[3] += 50;
+        first.window->Lvw()->setColumnWidths(widened);
+        WindowState left;
+        first.window->keepLayout(left);
+        left.history = QSize(700, 500);
+        QVERIFY(left.write(path));
+        if (!file.isEmpty()) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(file);
+        }
+
+        const WindowState read = WindowState::read(path);
+        Rig next;
+        next.open();
+        next.window->restoreLayout(read);
+        QCOMPARE(next.window->geometry(), kept ? left.main : designed);
+        // A place on a monitor since unplugged: the size is kept, the window comes to the screen.
+        WindowState unplugged = read;
+        unplugged.main = QRect(-20000, 9000, 640, 400);
+        next.window->restoreLayout(unplugged);
+        QCOMPARE(next.window->size(), unplugged.main.size());
+        QVERIFY(QGuiApplication::screenAt(next.window->geometry().center()));
+        QCOMPARE(next.window->Lvw()->columnWidths(), kept ? widened : designedColumns);
+        QCOMPARE(read.history, kept ? left.history : QSize());
+    }
+
     void squeezedWindowKeepsItsBarsApart()
     {
         Rig r;
