@@ -10,8 +10,9 @@
 #   docs/windows-report-preview.png  the print preview of an item's report
 # The program runs with scratch settings holding two schemes and a scratch data folder (journal
 # and ledger), so the user's own settings, items and takings and a running copy of the program are
-# left alone. VANTOREL_SCREENSHOT_DISPLAY picks the virtual screen
-# (default :98).
+# left alone. VANTOREL_SCREENSHOT_DISPLAY picks the virtual screen (default :98),
+# VANTOREL_SCREENSHOT_LOCALE the locale on Linux (default C.UTF-8; zh_CN.UTF-8 is what a Chinese
+# desktop sets) and VANTOREL_SCREENSHOT_PREFIX where the pictures go (default docs/).
 set -euo pipefail
 program=
 windows=
@@ -26,12 +27,12 @@ fi
 cd "$(dirname "$0")/.."
 scripts/deps.sh xvfb xdotool imagemagick x11-utils
 [ -z "$windows" ] || scripts/deps.sh openbox
-prefix=docs/
+prefix=${VANTOREL_SCREENSHOT_PREFIX:-docs/}
 
 if [ -n "$windows" ]; then
     program=$PWD/build-windows/src/app/vantorel.exe
     [ -f "$program" ] || { echo "No Windows build: run scripts/windows/build.sh first" >&2; exit 1; }
-    prefix=docs/windows-
+    prefix=${VANTOREL_SCREENSHOT_PREFIX:-docs/}windows-
 elif [ -z "$program" ]; then
     scripts/build.sh build -DVANTOREL_BUILD_TESTS=OFF
     program=$PWD/build/src/app/vantorel
@@ -70,7 +71,7 @@ run_program() {
         WINEPREFIX=$work/wine QT_QPA_PLATFORM=windows LANG=zh_CN.UTF-8 scripts/windows/wine-run.sh "$program"
     else
         env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-            XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8 "$program"
+            XDG_RUNTIME_DIR="$work/runtime" LC_ALL="${VANTOREL_SCREENSHOT_LOCALE:-C.UTF-8}" "$program"
     fi
 }
 

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <cstdio>
@@ -27,6 +28,17 @@ void setUpNamesAndTranslation(QCoreApplication &app)
         QCoreApplication::installTranslator(translator);
 }
 
+// Dates and times read in the interface's language: the system's own forms where its language is
+// Chinese (any region, as the operator set it), Simplified Chinese's on any other system, rather
+// than "7 Dec 2026" inside a Chinese window.
+void chooseLocale()
+{
+    const QLocale system = QLocale::system();
+    QLocale::setDefault(system.language() == QLocale::Chinese
+                            ? system
+                            : QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China));
+}
+
 int print(const CommandLineAnswer &answer)
 {
     writeConsoleText(stdout, answer.output);
@@ -38,10 +50,12 @@ int print(const CommandLineAnswer &answer)
 void setUpApplication(QApplication &app)
 {
     setUpNamesAndTranslation(app);
+    chooseLocale();
     QApplication::setWindowIcon(Artwork::appIcon());
     // Lets Wayland desktops match the window to its menu entry (X11 uses the window class).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vantorel.Vantorel"));
     installCjkFontSubstitutions();
+    installInterfaceFont();
 }
 
 std::optional<int> answerCommandLineFirst(int argc, char *argv[])

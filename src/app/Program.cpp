@@ -12,6 +12,7 @@
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
 #include "commands/WindowHelpViewer.h"
+#include "commands/WindowPlacement.h"
 #include "report/FileDialogSaveAsker.h"
 #include "report/QtReportPrinter.h"
 #include "timing/DayLedger.h"
@@ -31,6 +32,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLocale>
 #include <QTimer>
 
 #include <algorithm>
@@ -255,7 +257,7 @@ bool Program::offerJournal(ItemJournal &journal, QDateTime &endRunningAt)
         const QDateTime stopped = found.lastAlive.toLocalTime();
         const QString when = stopped.date() == m_clock->now().date()
             ? stopped.toString(QStringLiteral("hh:mm"))
-            : stopped.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+            : QLocale().toString(stopped.date(), QLocale::ShortFormat) + stopped.toString(QStringLiteral(" hh:mm"));
         question = QStringLiteral("程序于 %1 意外中断。\n").arg(when) + question
             + QStringLiteral("\n\n是: 恢复,计时中的项连同中断的时间继续计时。\n"
                              "否: 不恢复,各项按中断时的结果记入当日账目。\n"
@@ -329,7 +331,7 @@ void Program::showHistory()
                 *m_ledger, *m_clock, std::make_unique<FileDialogSaveAsker>(m_historyWindow), m_historyWindow));
         if (m_layout.history.isValid())
             m_historyWindow->resize(m_layout.history.expandedTo(m_historyWindow->minimumSizeHint()));
-        m_historyWindow->move(w.geometry().center() - m_historyWindow->rect().center());
+        centreOn(*m_historyWindow, w);
     }
     m_historyWindow->show();
     m_historyWindow->raise();

@@ -31,7 +31,8 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, const WallClock &clock, st
     m_picker = new QDateEdit(this);
     m_picker->setObjectName(QStringLiteral("dtpDay"));
     m_picker->setCalendarPopup(true);
-    m_picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    // The same form as the dates elsewhere in the history window.
+    m_picker->setDisplayFormat(locale().dateFormat(QLocale::ShortFormat));
     m_export = new QPushButton(QStringLiteral("导出 &E..."), this);
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("日期:"), this));

@@ -2,6 +2,7 @@
 
 #include "commands/HelpDocument.h"
 #include "commands/HelpWindow.h"
+#include "commands/WindowPlacement.h"
 #include "dialogs/Prompter.h"
 
 #include <QDir>
@@ -33,6 +34,8 @@ void WindowHelpViewer::showHelp(const QString &file, int context, QWidget *owner
     if (!m_window) {
         m_window = new HelpWindow(owner);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
+        if (owner)
+            centreOn(*m_window, *owner);
     }
     m_window->open(file, *doc, context);
     m_window->show();

@@ -1,5 +1,7 @@
 #include "draw/SimSunFont.h"
 
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 void installCjkFontSubstitutions()
@@ -24,4 +26,28 @@ QFont simSunFont(double pointSize)
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
     return font;
+}
+
+void installInterfaceFont()
+{
+#ifndef Q_OS_WIN
+    // Under a Chinese locale fontconfig puts the CJK font first for every letter (even for the
+    // generic sans-serif), and the CJK fonts a Linux desktop usually has draw Latin thin and
+    // serifed: the toolbar's N, M and F shrank beside their underlines. An installed Latin sans
+    // face takes the Latin letters; the desktop's font keeps the Chinese ones. Windows' fonts are
+    // chosen per script already.
+    const QStringList latinSans = {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
+                                   QStringLiteral("Liberation Sans"), QStringLiteral("FreeSans")};
+    QFont font = QGuiApplication::font();
+    const QString desktop = font.family();
+    if (latinSans.contains(desktop))
+        return;
+    for (const QString &latin : latinSans) {
+        if (QFontDatabase::hasFamily(latin)) {
+            font.setFamilies({latin, desktop});
+            QGuiApplication::setFont(font);
+            return;
+        }
+    }
+#endif
 }

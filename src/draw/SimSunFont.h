@@ -9,3 +9,7 @@ QFont simSunFont(double pointSize);
 
 // Registers the substitutions without building a font; the program calls it once at start.
 void installCjkFontSubstitutions();
+
+// The interface's font, with Latin letters drawn in the desktop's sans-serif face whatever the
+// locale. Called once the application exists.
+void installInterfaceFont();

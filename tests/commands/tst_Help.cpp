@@ -142,11 +142,14 @@ private slots:
         ScriptedPrompter prompter;
         WindowHelpViewer viewer(prompter);
         QWidget owner;
+        owner.setGeometry(200, 150, 400, 300);
         viewer.showHelp(kHelpFile, 1, &owner);
         QVERIFY(prompter.asked.isEmpty());
         HelpWindow *window = viewer.window();
         QVERIFY(window);
         QVERIFY(window->isVisible());
+        // Over the window the operator works in, wholly on the screen, not in its corner.
+        QVERIFY((window->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 4);
         QCOMPARE(window->currentAnchor(), QStringLiteral("contents"));
         QCOMPARE(window->topics()->currentRow(), 0);
         QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("Vantorel 计时系统帮助")));
