@@ -302,7 +302,11 @@ private Q_SLOTS:
         const QString ini = home.filePath(QStringLiteral("config/Vantorel/Vantorel.ini"));
         QVERIFY(QDir().mkpath(QFileInfo(ini).absolutePath()));
         writeFile(ini, "[SET]\nMax=1\n1=5*C/60\n");
+        // Qt refuses a runtime folder others may read and falls back to one shared by every copy
+        // on the machine, whose lock another running copy would hold.
         QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("run"))));
+        QVERIFY(QFile::setPermissions(home.filePath(QStringLiteral("run")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
