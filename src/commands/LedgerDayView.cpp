@@ -44,6 +44,7 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const Wal
     m_entries->setUniformRowHeights(true);
     m_entries->setHeaderLabels(TimingReports::dayHeadings());
     m_entries->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_entries->header()->setStretchLastSection(false); // the amounts stay beside the minutes
 
     m_total = new QLabel(this);
     m_total->setObjectName(QStringLiteral("lblDayTotal"));
@@ -103,8 +104,13 @@ void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> 
 {
     auto *group = new QTreeWidgetItem(QStringList {QStringLiteral("%1 (%2 项)").arg(what).arg(lines.size())});
     group->setFlags(Qt::ItemIsEnabled);
-    for (const DayTakings::Line &line : lines)
-        group->addChild(new QTreeWidgetItem(TimingReports::dayRow(line)));
+    for (const DayTakings::Line &line : lines) {
+        auto *row = new QTreeWidgetItem(TimingReports::dayRow(line));
+        // Minutes and amounts line up on the right, as in the report, so their digits stand in columns.
+        for (const int column : {4, 5})
+            row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+        group->addChild(row);
+    }
     m_entries->addTopLevelItem(group);
     group->setExpanded(true);
 }

@@ -4,12 +4,14 @@
 #include "report/ReportLayout.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -158,6 +160,15 @@ void QtReportPrinter::print(const ReportContent &content, int copies)
 
 void QtReportPrinter::saveAsPdf(const ReportContent &content)
 {
+    // The file dialog belongs to the main window, which it would leave active: the operator goes
+    // on where the report was asked for (a preview, the history window).
+    const QPointer<QWidget> asking = QApplication::activeWindow();
+    const auto goBack = qScopeGuard([asking] {
+        if (asking) {
+            asking->raise();
+            asking->activateWindow();
+        }
+    });
     QString suggestion = QDir(lastFolder()).filePath(safeFileName(content.fileName) + QLatin1String(".pdf"));
     for (;;) {
         const QString name = m_asker->fileName(kPdf, suggestion);
