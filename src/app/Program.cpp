@@ -327,8 +327,9 @@ void Program::showHistory()
         const TimingReports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
         if (m_ledger)
-            m_historyWindow->addDayView(new LedgerDayView(
-                *m_ledger, *m_clock, std::make_unique<FileDialogSaveAsker>(m_historyWindow), m_historyWindow));
+            m_historyWindow->addDayView(new LedgerDayView(*m_ledger, m_state.get(), *m_clock,
+                                                          std::make_unique<FileDialogSaveAsker>(m_historyWindow),
+                                                          m_historyWindow));
         if (m_layout.history.isValid())
             m_historyWindow->resize(m_layout.history.expandedTo(m_historyWindow->minimumSizeHint()));
         centreOn(*m_historyWindow, w);

@@ -15,7 +15,7 @@
 
 HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, TimingReports::PrinterFactory factory,
                              QWidget *owner)
-    : QWidget(owner, Qt::Window), m_log(log), m_report(clock, std::move(factory))
+    : QWidget(owner, Qt::Window), m_log(log), m_report(clock, factory), m_factory(std::move(factory))
 {
     setWindowTitle(QStringLiteral("历史数据"));
     setObjectName(QStringLiteral("fHistory"));
@@ -60,6 +60,7 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
 
 void HistoryWindow::addDayView(LedgerDayView *view)
 {
+    m_dayView = view;
     m_pages->addTab(view, QStringLiteral("今日"));
     // An item that leaves the list is in the ledger before the log hears of it.
     connect(&m_log, &HistoryLog::recorded, view, &LedgerDayView::refresh);
@@ -103,10 +104,15 @@ void HistoryWindow::fill()
 
 void HistoryWindow::updateButtons()
 {
-    // The reports are of this run's items; the day view has its own export.
-    const bool selected = m_pages->currentIndex() == 0 && selectedEntry() >= 0;
-    m_preview->setEnabled(selected);
-    m_print->setEnabled(selected);
+    // On the first page the reports are of this run's items; on the day view of the day.
+    const bool enabled = onDayView() || (m_pages->currentIndex() == 0 && selectedEntry() >= 0);
+    m_preview->setEnabled(enabled);
+    m_print->setEnabled(enabled);
+}
+
+bool HistoryWindow::onDayView() const
+{
+    return m_dayView && m_pages->currentWidget() == m_dayView;
 }
 
 int HistoryWindow::selectedEntry() const
@@ -123,14 +129,25 @@ void HistoryWindow::selectEntry(int index)
 
 void HistoryWindow::previewSelected()
 {
-    const int index = selectedEntry();
-    if (index >= 0 && index < m_log.count())
-        m_report.show(m_log.newest(index), true);
+    present(true);
 }
 
 void HistoryWindow::printSelected()
 {
+    present(false);
+}
+
+void HistoryWindow::present(bool bPreview)
+{
+    if (onDayView()) {
+        // A component that could not be made is tried again by the next report.
+        if (!m_dayReport && m_factory)
+            m_dayReport = m_factory();
+        if (m_dayReport)
+            m_dayReport->present(m_dayView->report(bPreview));
+        return;
+    }
     const int index = selectedEntry();
     if (index >= 0 && index < m_log.count())
-        m_report.show(m_log.newest(index), false);
+        m_report.show(m_log.newest(index), bPreview);
 }

@@ -27,7 +27,7 @@ public:
     int selectedEntry() const;
     void selectEntry(int index);
 
-    // The selected entry's report, previewed or printed.
+    // The selected entry's report, or on the day view the day's, previewed or printed.
     void previewSelected();
     void printSelected();
 
@@ -41,9 +41,14 @@ public:
 private:
     void fill();
     void updateButtons();
+    void present(bool bPreview);
+    bool onDayView() const;
 
     const HistoryLog &m_log;
     RemovedItemReport m_report;
+    TimingReports::PrinterFactory m_factory;
+    std::unique_ptr<ReportPrinter> m_dayReport; // its own, so a day's preview stays beside an item's
+    LedgerDayView *m_dayView = nullptr;
     QTabWidget *m_pages = nullptr;
     QTreeWidget *m_entries = nullptr;
     QLabel *m_summary = nullptr;

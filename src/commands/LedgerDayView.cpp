@@ -1,11 +1,11 @@
 #include "commands/LedgerDayView.h"
 
-#include "commands/HistoryLog.h"
 #include "commands/LedgerCsv.h"
+#include "commands/TimingReports.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
 #include "timing/DurableFile.h"
-#include "timing/TimeText.h"
+#include "timing/ModClock.h"
 #include "timing/WallClock.h"
 
 #include <QDateEdit>
@@ -23,9 +23,9 @@ const SaveFileAsker::Kind kCsv {QStringLiteral("导出账目"), QStringLiteral("
                                 QStringLiteral("无法写入导出文件:\n"), QMessageBox::Critical};
 } // namespace
 
-LedgerDayView::LedgerDayView(const DayLedger &ledger, const WallClock &clock, std::unique_ptr<SaveFileAsker> asker,
-                             QWidget *parent)
-    : QWidget(parent), m_ledger(ledger), m_clock(clock), m_asker(std::move(asker))
+LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const WallClock &clock,
+                             std::unique_ptr<SaveFileAsker> asker, QWidget *parent)
+    : QWidget(parent), m_ledger(ledger), m_state(state), m_clock(clock), m_asker(std::move(asker))
 {
     setObjectName(QStringLiteral("dayView"));
     m_picker = new QDateEdit(this);
@@ -42,10 +42,10 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, const WallClock &clock, st
 
     m_entries = new QTreeWidget(this);
     m_entries->setObjectName(QStringLiteral("lvwDay"));
-    m_entries->setRootIsDecorated(false);
     m_entries->setUniformRowHeights(true);
-    m_entries->setHeaderLabels(columnHeaders());
+    m_entries->setHeaderLabels(TimingReports::dayHeadings());
     m_entries->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_entries->header()->setStretchLastSection(false); // the amounts stay beside the minutes
 
     m_total = new QLabel(this);
     m_total->setObjectName(QStringLiteral("lblDayTotal"));
@@ -60,16 +60,24 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, const WallClock &clock, st
 
     connect(m_picker, &QDateEdit::dateChanged, this, &LedgerDayView::refresh);
     connect(m_export, &QPushButton::clicked, this, &LedgerDayView::exportDay);
+    if (m_state) {
+        // The open items' minutes and amounts go on while the view is open.
+        const auto follow = [this] {
+            if (isVisible())
+                refresh();
+        };
+        connect(m_state, &ModClock::refreshed, this, follow);
+        connect(m_state, &ModClock::added, this, follow);
+        connect(m_state, &ModClock::started, this, follow);
+        connect(m_state, &ModClock::ended, this, follow);
+        connect(m_state, &ModClock::allTimed, this, follow);
+        connect(m_state, &ModClock::left, this, follow);
+        connect(m_state, &ModClock::removed, this, follow);
+    }
     showDay(QDate());
 }
 
 LedgerDayView::~LedgerDayView() = default;
-
-QStringList LedgerDayView::columnHeaders()
-{
-    return {QStringLiteral("项名称"),   QStringLiteral("计时方案"),       QStringLiteral("移除时间"),
-            QStringLiteral("移除方式"), QStringLiteral("耗时累计(分钟)"), QStringLiteral("结果")};
-}
 
 QDate LedgerDayView::day() const
 {
@@ -87,29 +95,50 @@ void LedgerDayView::showDay(const QDate &day)
         m_picker->setDate(shown); // refreshes
 }
 
+DayTakings LedgerDayView::read() const
+{
+    const Moment now = m_clock.moment();
+    return DayTakings::of(m_ledger.read(day(), now.wall), m_state, now);
+}
+
+void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> &lines)
+{
+    auto *group = new QTreeWidgetItem(QStringList {QStringLiteral("%1 (%2 项)").arg(what).arg(lines.size())});
+    group->setFlags(Qt::ItemIsEnabled);
+    for (const DayTakings::Line &line : lines) {
+        auto *row = new QTreeWidgetItem(TimingReports::dayRow(line));
+        // Minutes and amounts line up on the right, as in the report, so their digits stand in columns.
+        for (const int column : {4, 5})
+            row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+        group->addChild(row);
+    }
+    m_entries->addTopLevelItem(group);
+    group->setExpanded(true);
+}
+
 void LedgerDayView::refresh()
 {
-    const LedgerDay d = m_ledger.read(day(), m_clock.now());
+    m_takings = read();
+    const DayTakings &t = m_takings;
     m_entries->clear();
-    for (const LedgerEntry &e : d.entries) {
-        if (e.kind != LedgerEntry::Kind::Left)
-            continue;
-        const QStringList texts {e.name,
-                                 e.scheme,
-                                 TimeText::longTime(e.end.toLocalTime().time()),
-                                 RemovedItem::howRemoved(e.ended, e.atExit),
-                                 TimeText::generalNumber(e.minutes),
-                                 TimeText::generalNumber(e.fee)};
-        m_entries->addTopLevelItem(new QTreeWidgetItem(texts));
+    // Only today has items still on the list: a past day was closed with them.
+    const bool today = t.date == m_clock.now().date() && m_state;
+    addGroup(QStringLiteral("已结算"), t.settled);
+    QString total = TimingReports::dayTotal(QStringLiteral("已结算"), t.settled);
+    if (today) {
+        addGroup(QStringLiteral("未结算"), t.open);
+        total += u'\n' + TimingReports::dayTotal(QStringLiteral("未结算"), t.open);
     }
-    QString total = QStringLiteral("合计: %1 项, 耗时累计(分钟): %2, 结果: %3")
-                        .arg(d.itemsLeft())
-                        .arg(TimeText::generalNumber(d.minutes()), TimeText::generalNumber(d.fees()));
-    if (d.skipped > 0)
-        total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(d.skipped);
+    if (t.skipped > 0)
+        total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(t.skipped);
     m_total->setText(total);
-    m_export->setEnabled(!d.entries.empty());
+    m_export->setEnabled(t.lines > 0);
     m_status->clear();
+}
+
+ReportDocument LedgerDayView::report(bool bPreview) const
+{
+    return TimingReports::dayDocument(read(), m_clock.now(), bPreview);
 }
 
 bool LedgerDayView::exportDay()

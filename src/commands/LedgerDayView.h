@@ -1,6 +1,9 @@
 #pragma once
-// The day view of the history window: every item that left the list on a day, with its fee, the
-// day's total, and the export of the day's ledger.
+// The day view of the history window: the day as an operator closes it, what was settled and what
+// is still open with their amounts due and totals, and the export of the day's ledger.
+
+#include "report/ReportDocument.h"
+#include "timing/DayTakings.h"
 
 #include <QDate>
 #include <QWidget>
@@ -8,6 +11,7 @@
 #include <memory>
 
 class DayLedger;
+class ModClock;
 class SaveFileAsker;
 class QDateEdit;
 class QLabel;
@@ -18,11 +22,10 @@ class WallClock;
 class LedgerDayView : public QWidget {
     Q_OBJECT
 public:
-    LedgerDayView(const DayLedger &ledger, const WallClock &clock, std::unique_ptr<SaveFileAsker> asker,
-                  QWidget *parent = nullptr);
+    // state: the list whose items are still open today; null shows the settled items alone.
+    LedgerDayView(const DayLedger &ledger, ModClock *state, const WallClock &clock,
+                  std::unique_ptr<SaveFileAsker> asker, QWidget *parent = nullptr);
     ~LedgerDayView() override;
-
-    static QStringList columnHeaders();
 
     QDate day() const;
     // Shows that day's file as it is now; today when the day is not valid.
@@ -31,6 +34,10 @@ public:
     void refresh();
     // Asks for a file name and writes the shown day's ledger there as CSV; true when it was written.
     bool exportDay();
+    // The shown day as a report, read afresh.
+    ReportDocument report(bool bPreview) const;
+    // The shown day as last read.
+    const DayTakings &takings() const { return m_takings; }
 
     QTreeWidget *entries() const { return m_entries; }
     QLabel *total() const { return m_total; }
@@ -41,10 +48,15 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    DayTakings read() const;
+    void addGroup(const QString &what, const QList<DayTakings::Line> &lines);
+
     const DayLedger &m_ledger;
+    ModClock *m_state;
     const WallClock &m_clock;
     std::unique_ptr<SaveFileAsker> m_asker;
     QDate m_today; // today when the view last looked, to follow the date past midnight
+    DayTakings m_takings;
     QDateEdit *m_picker = nullptr;
     QTreeWidget *m_entries = nullptr;
     QLabel *m_total = nullptr;

@@ -1,5 +1,8 @@
 #include "commands/TimingReports.h"
 
+#include "commands/HistoryLog.h"
+#include "timing/AmountDue.h"
+#include "timing/DayTakings.h"
 #include "timing/ModClock.h"
 #include "timing/SchemeFee.h"
 #include "timing/TimeText.h"
@@ -21,11 +24,12 @@ ReportDocument document(bool bPreview)
 }
 
 // The date, the item counts, and the main list's texts of this moment.
-ReportDocument allDocument(const ModClock &state, const QDate &today, bool bPreview)
+ReportDocument allDocument(const ModClock &state, const QDateTime &now, bool bPreview)
 {
     ReportDocument d = document(bPreview);
     d.listFlag = true;
-    d.firstBlock = {QStringLiteral("日期:"), today};
+    d.fileName = TimingReports::fileName(QStringLiteral("全部"), now);
+    d.firstBlock = {QStringLiteral("日期:"), now.date()};
     d.secondBlock = {QStringLiteral("当前数量:"), state.lngItems, QStringLiteral("累计数量"), state.lngAdded};
     d.setTable(state.lvwMain);
     // The day is closed by adding up the list: minutes and fees as its rows show them.
@@ -42,7 +46,71 @@ ReportDocument allDocument(const ModClock &state, const QDate &today, bool bPrev
     d.cells << total;
     return d;
 }
+
+// A total row of the day's report, beside the items it adds up.
+QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines)
+{
+    return {label,
+            QString(),
+            QString(),
+            QString(),
+            TimeText::generalNumber(DayTakings::minutes(lines)),
+            AmountDue::text(DayTakings::due(lines))};
+}
 } // namespace
+
+QString TimingReports::fileName(const QString &what, const QDateTime &at)
+{
+    // Date and minute, so that today's bill does not invite overwriting yesterday's.
+    return what + u'_' + at.toString(QStringLiteral("yyyy-MM-dd_HHmm"));
+}
+
+QStringList TimingReports::dayHeadings()
+{
+    return {QStringLiteral("项名称"),   QStringLiteral("计时方案"),       QStringLiteral("状态"),
+            QStringLiteral("移除时间"), QStringLiteral("耗时累计(分钟)"), QStringLiteral("应收金额")};
+}
+
+QStringList TimingReports::dayRow(const DayTakings::Line &line)
+{
+    const bool settled = line.left.isValid();
+    const QString state = settled ? RemovedItem::howRemoved(line.ended, line.atExit)
+        : line.running            ? QStringLiteral("计时中")
+                                  : QStringLiteral("已停止");
+    return {line.name,
+            line.scheme,
+            state,
+            settled ? TimeText::longTime(line.left.toLocalTime().time()) : QString(),
+            TimeText::generalNumber(line.minutes),
+            AmountDue::text(line.fee)};
+}
+
+QString TimingReports::dayTotal(const QString &what, const QList<DayTakings::Line> &lines)
+{
+    return QStringLiteral("%1: %2 项, 耗时累计(分钟): %3, 应收金额: %4")
+        .arg(what)
+        .arg(lines.size())
+        .arg(TimeText::generalNumber(DayTakings::minutes(lines)), AmountDue::text(DayTakings::due(lines)));
+}
+
+ReportDocument TimingReports::dayDocument(const DayTakings &day, const QDateTime &now, bool bPreview)
+{
+    ReportDocument d = document(bPreview);
+    // A past day is closed and its file never changes; today's is printed again as it goes on.
+    d.fileName = day.date == now.date() ? fileName(QStringLiteral("今日"), now)
+                                        : QStringLiteral("账目_") + day.date.toString(QStringLiteral("yyyy-MM-dd"));
+    d.firstBlock = {QStringLiteral("日期:"), day.date};
+    d.secondBlock = {QStringLiteral("已结算:"), int(day.settled.size()), QStringLiteral("未结算:"),
+                     int(day.open.size())};
+    for (const QString &heading : dayHeadings())
+        d.headings << heading;
+    for (const QList<DayTakings::Line> *lines : {&day.settled, &day.open})
+        for (const DayTakings::Line &line : *lines)
+            for (const QString &text : dayRow(line))
+                d.cells << text;
+    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled) << totalRow(QStringLiteral("未结算合计"), day.open);
+    return d;
+}
 
 // The item at now: its name and state, the bill as it stands now and one row per session.
 ReportDocument TimingReports::itemDocument(const Item &item, FormulaEvaluator &calc, const Moment &moment,
@@ -51,14 +119,20 @@ ReportDocument TimingReports::itemDocument(const Item &item, FormulaEvaluator &c
     const QDateTime &now = moment.wall;
     const clsSave &s = item.record;
     ReportDocument d = document(bPreview);
+    d.fileName = fileName(item.name, now);
 
     d.firstBlock = {QStringLiteral("名称:"), item.name, QStringLiteral("状态:")};
     // The bill from the sessions themselves, through the arithmetic that books them: the row shows
     // the last refresh, and the total must add up with the table below it.
     const double minutes = TimingOperations::runningMinutes(item, moment);
+    const double fee = valCalc(calc, item.scheme, minutes);
+    // The bill ends with what the customer is handed: the result to the fen.
     d.secondBlock = {QStringLiteral("计时次数:") + QString::number(s.cStart.count()),
-                     QStringLiteral("合计耗时:") + TimeText::generalNumber(minutes), QStringLiteral("结果:"),
-                     TimeText::generalNumber(valCalc(calc, item.scheme, minutes))};
+                     QStringLiteral("合计耗时:") + TimeText::generalNumber(minutes),
+                     QStringLiteral("结果:"),
+                     TimeText::generalNumber(fee),
+                     QStringLiteral("应收金额:"),
+                     AmountDue::text(fee)};
     d.headings = {QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("时间")};
 
     for (int k = 1; k <= s.cEnd.count(); ++k)
@@ -109,5 +183,5 @@ void TimingReports::ReportAll(bool bPreview)
     ReportPrinter *r = report();
     if (!r)
         return;
-    r->present(allDocument(m_state, m_clock.now().date(), bPreview));
+    r->present(allDocument(m_state, m_clock.now(), bPreview));
 }

@@ -3,6 +3,7 @@
 // handed to the report component.
 
 #include "report/ReportPrinter.h"
+#include "timing/DayTakings.h"
 #include "timing/Moment.h"
 
 #include <functional>
@@ -35,6 +36,16 @@ public:
     static QString title();
     // The item's report at now, its fee from calc.
     static ReportDocument itemDocument(const Item &item, FormulaEvaluator &calc, const Moment &now, bool bPreview);
+    // The day as the day view shows it: one row per item, settled then open, and both totals.
+    static ReportDocument dayDocument(const DayTakings &day, const QDateTime &now, bool bPreview);
+
+    // What a report's file is called: what it is of (an item's name, 全部) and when.
+    static QString fileName(const QString &what, const QDateTime &at);
+    // The day's columns and an item's row in them, in the day view as in the day's report.
+    static QStringList dayHeadings();
+    static QStringList dayRow(const DayTakings::Line &line);
+    // "已结算: 2 项, 耗时累计(分钟): 121, 应收金额: 10.09"
+    static QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines);
 
 private:
     ReportPrinter *report();

@@ -4,12 +4,17 @@
 #include "report/ReportLayout.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
+#include <QStandardPaths>
 #include <QToolBar>
 
 namespace {
@@ -44,6 +49,34 @@ void fitToScreen(QPrintPreviewDialog &dialog, const QWidget *owner)
         fitPage->trigger();
     else if (auto *preview = dialog.findChild<QPrintPreviewWidget *>())
         preview->setZoomMode(QPrintPreviewWidget::FitInView);
+}
+
+// Where the operator saved a report last, for every report of this run: the bills of a day go
+// together. The documents folder at first, where there is one.
+QString &lastFolder()
+{
+    static QString folder;
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QDir(folder).exists())
+            folder = QDir::homePath();
+    }
+    return folder;
+}
+
+// An item's name may hold what no file name can (a slash, or on Windows a colon or a quote).
+QString safeFileName(QString name)
+{
+    static const QString kForbidden = QStringLiteral("\\/:*?\"<>|");
+    for (QChar &ch : name) {
+        if (ch.unicode() < 0x20 || kForbidden.contains(ch))
+            ch = u'_';
+    }
+    name = name.trimmed();
+    // "." and ".." name folders, and Windows drops a trailing dot.
+    while (name.startsWith(u'.'))
+        name.remove(0, 1);
+    return name.isEmpty() ? QStringLiteral("报表") : name;
 }
 
 bool writePdf(const ReportContent &content, const QString &fileName)
@@ -127,13 +160,24 @@ void QtReportPrinter::print(const ReportContent &content, int copies)
 
 void QtReportPrinter::saveAsPdf(const ReportContent &content)
 {
-    QString suggestion = QDir::home().filePath(content.title + QLatin1String(".pdf"));
+    // The file dialog belongs to the main window, which it would leave active: the operator goes
+    // on where the report was asked for (a preview, the history window).
+    const QPointer<QWidget> asking = QApplication::activeWindow();
+    const auto goBack = qScopeGuard([asking] {
+        if (asking) {
+            asking->raise();
+            asking->activateWindow();
+        }
+    });
+    QString suggestion = QDir(lastFolder()).filePath(safeFileName(content.fileName) + QLatin1String(".pdf"));
     for (;;) {
         const QString name = m_asker->fileName(kPdf, suggestion);
         if (name.isEmpty())
             return;
-        if (writePdf(content, name))
+        if (writePdf(content, name)) {
+            lastFolder() = QFileInfo(name).absolutePath();
             return;
+        }
         m_asker->saveFailed(kPdf, name);
         suggestion = name;
     }
@@ -157,6 +201,13 @@ void QtReportPrinter::showPreview(const ReportContent &content)
         save->setToolTip(QStringLiteral("将报表保存为 PDF 文件"));
         connect(save, &QAction::triggered, this, [this, layout] { saveAsPdf(layout->content()); });
     }
+    // Esc closes it as it does any box, also while the page field has the focus; and it comes to
+    // the front, over the history window it may have been asked from.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), dialog);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, dialog, &QWidget::close);
     dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
     Q_EMIT previewShown(dialog, layout->content());
 }

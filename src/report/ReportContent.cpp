@@ -86,6 +86,7 @@ ReportContent ReportContent::from(const ReportDocument &document, const QLocale 
 {
     ReportContent content;
     content.title = document.title;
+    content.fileName = document.fileName.isEmpty() ? document.title : document.fileName;
     content.firstBlock = pairs(document.firstBlock, locale);
     content.secondBlock = pairs(document.secondBlock, locale);
     content.setTable(document.headings, document.cells, locale);

@@ -22,6 +22,7 @@ public:
     using Row = QList<Cell>;
 
     QString title;
+    QString fileName; // the document's, or its title
     QList<Pair> firstBlock;
     QList<Pair> secondBlock;
     QStringList headings;

@@ -11,6 +11,8 @@ class QAbstractItemModel;
 // formats, so the program passes numbers and times as such rather than as text.
 struct ReportDocument {
     QString title;
+    // What a file of the report is called, without folder or suffix; the title when empty.
+    QString fileName;
     // The two blocks of labels and values above the table, entries in the order given.
     QVariantList firstBlock;
     QVariantList secondBlock;

@@ -1,5 +1,6 @@
 #include "timing/TimingOperations.h"
 
+#include "timing/AmountDue.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
 
@@ -32,8 +33,12 @@ double runningMinutes(const ModClock &state, int pos, const Moment &now)
 
 QString itemTooltip(const ModClock &state, int pos)
 {
+    if (!state.lvwMain.isValid(pos))
+        return QString();
+    // The result as the row shows it, and the amount a customer leaving now would be handed.
     return QStringLiteral("所选项:") + state.lvwMain.text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")
-        + state.lvwMain.text(pos, ItemRowModel::ColResult);
+        + state.lvwMain.text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ")
+        + AmountDue::text(state.lvwMain.at(pos).fee);
 }
 
 } // namespace TimingOperations

@@ -269,11 +269,11 @@ private Q_SLOTS:
         QVERIFY(r.entryEnabled(Entry::S2));
         QVERIFY(r.entryEnabled(Entry::V1));
         QVERIFY(r.entryEnabled(Entry::P1));
-        QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 0"));
+        QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 0 应收金额: 0.00"));
         // and follows the item's result at each refresh
         r.clock.advanceSecs(60 * 60);
         r.timing.wake();
-        QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 5"));
+        QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC1 计算结果: 5 应收金额: 5.00"));
     }
 
     void arrowKeysMoveTheCurrentItem()
@@ -292,7 +292,7 @@ private Q_SLOTS:
         QTest::keyClick(tree, Qt::Key_Down);
         QCOMPARE(r.current.position(), 2);
         QVERIFY(r.entryEnabled(Entry::S2));
-        QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC2 计算结果: 0"));
+        QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC2 计算结果: 0 应收金额: 0.00"));
     }
 
     void removingARowLeavesNoRowHighlighted()

@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(printer->documents.size(), 2);
         QCOMPARE(printer->last().firstBlock, (QVariantList {"名称:", "PC2", "状态:", "已结束计时"}));
         QCOMPARE(printer->last().secondBlock,
-                 (QVariantList {"计时次数:2", "合计耗时:35", "结果:", "2.91666666666667"}));
+                 (QVariantList {"计时次数:2", "合计耗时:35", "结果:", "2.91666666666667", "应收金额:", "2.92"}));
         QCOMPARE(printer->last().cells.size(), 6);
         QCOMPARE(printer->last().cells.at(2).toDouble(), 20.0);
         QCOMPARE(printer->last().cells.at(5).toDouble(), 15.0);
@@ -191,8 +191,9 @@ private slots:
         QVERIFY(printer->last().preview);
     }
 
-    // The day view lists what left the list on the picked day, adds up its bill, and exports the
-    // day's ledger as CSV that reads back field for field, odd names included.
+    // The day view lists what left the list on the picked day and, today, what is still on it,
+    // adds up both, prints the day, and exports the day's ledger as CSV that reads back field for
+    // field, odd names included, with a column for each kind of number.
     void dayViewTotalsTheDayAndExportsItsLedger()
     {
         QTemporaryDir folder;
@@ -206,26 +207,39 @@ private slots:
                       30);
         ledger.left(odd, QStringLiteral("5*C/60"), true, 30, 2.5, QDateTime(today, QTime(10, 30)));
 
+        ModClock state;
+        state.add({QStringLiteral("PC3"), QStringLiteral("5*C/60"), 0, true}, clock.now().addSecs(-30 * 60));
+        state.add({QStringLiteral("PC4"), QStringLiteral("5*C/60"), 12, false}, clock.now());
+
         HistoryLog log;
         RecordingReportPrinter *printer = nullptr;
         HistoryWindow window(log, clock, recordingPrinter(printer));
         auto *asker = new ScriptedExportAsker;
-        auto *view = new LedgerDayView(ledger, clock, std::unique_ptr<SaveFileAsker>(asker));
+        auto *view = new LedgerDayView(ledger, &state, clock, std::unique_ptr<SaveFileAsker>(asker));
         window.addDayView(view);
         window.showPage(1);
         QCOMPARE(view->day(), today);
-        QCOMPARE(view->entries()->topLevelItemCount(), 1);
+        QCOMPARE(view->entries()->topLevelItem(0)->childCount(), 1);
 
         // An item leaves the list while the window is open: the view follows.
         ledger.left(QStringLiteral("=PC2"), QStringLiteral("-INT(-C/30)*2.5"), false, 91, 7.58333333333333,
                     QDateTime(today, QTime(11, 31)));
         log.record(RemovedItem {});
-        QCOMPARE(view->entries()->topLevelItemCount(), 2);
-        QCOMPARE(view->entries()->topLevelItem(1)->text(5), QStringLiteral("7.58333333333333"));
-        QCOMPARE(view->total()->text(), QStringLiteral("合计: 2 项, 耗时累计(分钟): 121, 结果: 10.0833333333333"));
+        QTreeWidgetItem *settled = view->entries()->topLevelItem(0);
+        QCOMPARE(settled->childCount(), 2);
+        QCOMPARE(settled->child(1)->text(5), QStringLiteral("7.58"));
+        QCOMPARE(view->entries()->topLevelItem(1)->child(0)->text(2), QStringLiteral("计时中"));
+        QCOMPARE(view->total()->text(),
+                 QStringLiteral("已结算: 2 项, 耗时累计(分钟): 121, 应收金额: 10.08\n"
+                                "未结算: 2 项, 耗时累计(分钟): 42, 应收金额: 3.50"));
+        // The day's report: a row per item, settled then open, and a row for each total.
+        window.previewSelected();
+        QCOMPARE(printer->last().cells.size(), 6 * 6);
+        QCOMPARE(printer->last().cells.mid(30), (QVariantList {"未结算合计", "", "", "", "42", "3.50"}));
 
         view->picker()->setDate(today.addDays(-1));
-        QCOMPARE(view->total()->text(), QStringLiteral("合计: 1 项, 耗时累计(分钟): 60, 结果: 5"));
+        QCOMPARE(view->total()->text(), QStringLiteral("已结算: 1 项, 耗时累计(分钟): 60, 应收金额: 5.00"));
+        QCOMPARE(view->entries()->topLevelItemCount(), 1); // nothing was open on a past day
         view->picker()->setDate(today);
 
         asker->answer = folder.filePath(QStringLiteral("day.csv"));
@@ -238,17 +252,17 @@ private slots:
         const QList<QStringList> rows = readCsv(QString::fromUtf8(bytes.mid(3)));
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows[0], LedgerCsv::headers());
-        QCOMPARE(
-            rows[1],
-            (QStringList {QStringLiteral("计时"), odd, QStringLiteral("5*C/60"), QStringLiteral("2026-12-07 10:00:00"),
-                          QStringLiteral("2026-12-07 10:30:00"), QStringLiteral("30"), QString(), QString()}));
+        QCOMPARE(rows[1],
+                 (QStringList {QStringLiteral("计时"), odd, QStringLiteral("5*C/60"),
+                               QStringLiteral("2026-12-07 10:00:00"), QStringLiteral("2026-12-07 10:30:00"),
+                               QStringLiteral("30"), QString(), QString(), QString(), QString()}));
         QCOMPARE(rows[2],
                  (QStringList {QStringLiteral("移除"), odd, QStringLiteral("5*C/60"), QString(),
-                               QStringLiteral("2026-12-07 10:30:00"), QStringLiteral("30"), QStringLiteral("2.5"),
-                               QStringLiteral("结束并打印")}));
+                               QStringLiteral("2026-12-07 10:30:00"), QString(), QStringLiteral("30"),
+                               QStringLiteral("2.5"), QStringLiteral("2.50"), QStringLiteral("结束并打印")}));
         QCOMPARE(rows[3].value(1), QStringLiteral("'=PC2"));
         QCOMPARE(rows[3].value(2), QStringLiteral("'-INT(-C/30)*2.5"));
-        QCOMPARE(rows[3].value(7), QStringLiteral("仅移除"));
+        QCOMPARE(rows[3].mid(8), (QStringList {QStringLiteral("7.58"), QStringLiteral("仅移除")}));
         QVERIFY(asker->failed.isEmpty());
 
         // A file that cannot be written is told, never reported as exported.

@@ -86,7 +86,7 @@ private Q_SLOTS:
         const ReportDocument &p = s.report();
         QCOMPARE(settings(p), kItem);
         QCOMPARE(p.firstBlock, texts({u"名称:", u"PC1", u"状态:", u"已结束计时"}));
-        QCOMPARE(p.secondBlock, texts({u"计时次数:3", u"合计耗时:51", u"结果:", u"4.25"}));
+        QCOMPARE(p.secondBlock, texts({u"计时次数:3", u"合计耗时:51", u"结果:", u"4.25", u"应收金额:", u"4.25"}));
         QCOMPARE(p.headings, texts({u"开始时间", u"结束时间", u"时间"}));
         const QVariantList expected = {QTime(9, 10, 5),   QTime(9, 40, 50),  30.0,
                                        QTime(10, 0, 0),   QTime(10, 20, 59), 20.0,
@@ -122,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(settings(p), kItem);
         QCOMPARE(p.firstBlock, texts({u"名称:", u"PC1", u"状态:", u"截止至:14:05(仍在计时...)"}));
         // The total is the table's sum, 45 + 30 + 15, whatever the row showed at its last refresh.
-        QCOMPARE(p.secondBlock, texts({u"计时次数:3", u"合计耗时:90", u"结果:", u"7.5"}));
+        QCOMPARE(p.secondBlock, texts({u"计时次数:3", u"合计耗时:90", u"结果:", u"7.5", u"应收金额:", u"7.50"}));
         // Two finished sessions and the one in progress: three rows, "计时次数:3".
         QCOMPARE(p.cells.size(), 9);
         QCOMPARE(p.cells.mid(3, 3), (QVariantList {QTime(12, 0, 0), QTime(12, 30, 0), 30.0}));

@@ -311,7 +311,7 @@ private slots:
         QVERIFY(f.enabled(Entry::S1));
         QVERIFY(!f.enabled(Entry::S2));
         QVERIFY(f.enabled(Entry::V1) && f.enabled(Entry::P1));
-        QCOMPARE(f.listToolTip(), QStringLiteral("所选项:Pc3 计算结果: 2.5"));
+        QCOMPARE(f.listToolTip(), QStringLiteral("所选项:Pc3 计算结果: 2.5 应收金额: 2.50"));
     }
 
     void findReportsAMissingName()

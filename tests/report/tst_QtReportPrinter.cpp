@@ -119,7 +119,7 @@ private Q_SLOTS:
 
         QVERIFY(QFile::exists(path(QStringLiteral("item.pdf"))));
         QCOMPARE(s.asker->suggestions.size(), 1);
-        QVERIFY(s.asker->suggestions[0].endsWith(QStringLiteral("计时项清单.pdf")));
+        QVERIFY(s.asker->suggestions[0].endsWith(QStringLiteral("/PC1_2026-12-07_1405.pdf")));
         QVERIFY(s.asker->failures.isEmpty());
         QVERIFY(s.previews.isEmpty());
         if (!m_canReadPdf)
@@ -257,6 +257,9 @@ private Q_SLOTS:
         save->trigger();
         QVERIFY(QFile::exists(path(QStringLiteral("from-preview.pdf"))));
         QCOMPARE(s.asker->suggestions.size(), 1);
+        // Asked again, it suggests the item's name and minute in the folder just used.
+        save->trigger();
+        QCOMPARE(s.asker->suggestions.value(1), path(QStringLiteral("PC1_2026-12-07_1405.pdf")));
     }
 
     // The offscreen screen is smaller than the preview's usual size: the window stays on it, title

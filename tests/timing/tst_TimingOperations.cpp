@@ -1,4 +1,5 @@
 #include "DefaultLocale.h"
+#include "timing/AmountDue.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
@@ -162,7 +163,31 @@ private Q_SLOTS:
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0), 30); // 5*C/60 shows 2.5
         add(s, QStringLiteral("PC2"), true, at(9, 0));
-        QCOMPARE(itemTooltip(s, 1), QStringLiteral("所选项:PC1 计算结果: 2.5"));
+        QCOMPARE(itemTooltip(s, 1), QStringLiteral("所选项:PC1 计算结果: 2.5 应收金额: 2.50"));
+    }
+
+    // Half away from zero as the decimal fee reads, though the doubles of 1.005 and 2.675 lie below.
+    void amountDueRoundsToTheFen_data()
+    {
+        QTest::addColumn<double>("fee");
+        QTest::addColumn<QString>("due");
+        QTest::newRow("thirds") << 7.58333333333333 << "7.58";
+        QTest::newRow("1.005") << 1.005 << "1.01";
+        QTest::newRow("2.675") << 2.675 << "2.68";
+        QTest::newRow("credit") << -0.125 << "-0.13";
+        QTest::newRow("no minus zero") << -0.001 << "0.00";
+        QTest::newRow("whole") << 5.0 << "5.00";
+        QTest::newRow("infinity") << qInf() << "";
+        QTest::newRow("nan") << qQNaN() << "";
+        QTest::newRow("beyond the fen") << 1e13 << "";
+    }
+    void amountDueRoundsToTheFen()
+    {
+        QFETCH(double, fee);
+        QFETCH(QString, due);
+        QCOMPARE(AmountDue::text(fee), due);
+        // A total adds what each customer was handed (0.13 twice), not the unrounded fees.
+        QCOMPARE(AmountDue::text(AmountDue::total({0.125, 0.125, 0.1, 0.2})), QStringLiteral("0.56"));
     }
 };
 

@@ -1,0 +1,25 @@
+#pragma once
+// What a customer is handed: a fee rounded to the fen, the one rounding every bill and total uses.
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace AmountDue {
+
+// The fee to two decimals, half away from zero as a customer reads the decimal fee: 1.005 is
+// 1.01 and -0.125 is -0.13, although the doubles lie just below. Nothing for a fee that is no
+// number (a formula dividing by zero gives infinity) or too large for a double to hold its fen.
+std::optional<double> rounded(double fee);
+
+// The amount with exactly two decimals and '.', whatever the locale ("7.58", "5.00"); an empty text
+// where rounded() gives nothing, so no bill ever shows "inf" or "nan".
+QString text(double fee);
+
+// The sum of the amounts due, each rounded first: what the customers were handed adds up, where
+// rounding the sum of the fees could be a fen away from it. Not a number when any amount is none,
+// so that text() shows nothing for it.
+double total(const QList<double> &fees);
+
+} // namespace AmountDue

@@ -1,0 +1,48 @@
+#include "timing/DayTakings.h"
+
+#include "timing/AmountDue.h"
+#include "timing/ModClock.h"
+#include "timing/SchemeFee.h"
+#include "timing/TimeText.h"
+#include "timing/TimingOperations.h"
+
+DayTakings DayTakings::of(const LedgerDay &day, ModClock *state, const Moment &now)
+{
+    DayTakings t;
+    t.date = day.date;
+    t.lines = int(day.entries.size());
+    t.skipped = day.skipped;
+    for (const LedgerEntry &e : day.entries) {
+        // Sessions are in the items' totals already.
+        if (e.kind == LedgerEntry::Kind::Left)
+            t.settled.append({e.name, e.scheme, e.end, e.ended, e.atExit, false, e.minutes, e.fee});
+    }
+    if (!state || day.date != now.wall.date())
+        return t;
+    // Counted as a bill is at now, rather than as the last refresh left the row: a stopped item's
+    // row may be a minute behind its sessions, and the day is closed on what the customers owe.
+    for (int pos = 1; pos <= state->lvwMain.count(); ++pos) {
+        const Item &item = state->lvwMain.at(pos);
+        const double minutes = TimingOperations::runningMinutes(item, now);
+        t.open.append({item.name, item.scheme, QDateTime(), false, false, item.running, minutes,
+                       valCalc(state->objCalc(), item.scheme, minutes)});
+    }
+    return t;
+}
+
+double DayTakings::minutes(const QList<Line> &lines)
+{
+    double sum = 0;
+    for (const Line &line : lines)
+        sum += line.minutes;
+    return TimeText::roundMinutes(sum);
+}
+
+double DayTakings::due(const QList<Line> &lines)
+{
+    QList<double> fees;
+    fees.reserve(lines.size());
+    for (const Line &line : lines)
+        fees.append(line.fee);
+    return AmountDue::total(fees);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The day as an operator closes it: what was settled (the items that left the list that day) and
+// what is still open (the items on the list now), each with its amount due, and both totals.
+
+#include "timing/DayLedger.h"
+#include "timing/Moment.h"
+
+#include <QList>
+
+class FormulaEvaluator;
+class ModClock;
+
+struct DayTakings {
+    // One item: settled, as the ledger booked it when it left; open, its bill as it stands now.
+    struct Line {
+        QString name;
+        QString scheme;
+        QDateTime left; // invalid for an open item
+        bool ended = false; // a settled item was ended and reported first, rather than only removed
+        bool atExit = false; // it left with the program
+        bool running = false; // an open item being timed
+        double minutes = 0;
+        double fee = 0; // unrounded, as the list's 结果 holds it
+    };
+
+    QDate date;
+    QList<Line> settled;
+    QList<Line> open;
+    int lines = 0; // ledger lines read, sessions included
+    int skipped = 0; // ledger lines that could not be read
+
+    // The day's ledger, and for today the items on state's list with their minutes and fees at
+    // now; a past day has nothing open. state may be null: nothing is open then either.
+    static DayTakings of(const LedgerDay &day, ModClock *state, const Moment &now);
+
+    static double minutes(const QList<Line> &lines);
+    // The sum of the lines' amounts due (AmountDue::total).
+    static double due(const QList<Line> &lines);
+};
