@@ -6,7 +6,8 @@
 class CommandActions;
 
 // Each entry stands for a toolbar command, its twin: it is enabled exactly while the twin is and
-// runs the twin when chosen. Only the texts are its own: short, each with a letter of its own.
+// runs the twin when chosen. Each is called as on the toolbar and pressed by the toolbar's letter
+// for it, so one command keeps one letter wherever it is chosen.
 class ItemContextMenu : public QMenu {
     Q_OBJECT
 public:

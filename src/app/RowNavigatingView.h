@@ -15,13 +15,14 @@ template <class View> class RowNavigatingView : public View {
 public:
     using View::View;
 
-    // Called after an arrow, Home, End or Page key moved the current row; focus changes and model
-    // resets also move Qt's current index, and those must not choose an item behind the
-    // operator's back.
+    // Called after an arrow, Home, End or Page key reached a row, moved or not: focus changes and
+    // model resets also set Qt's current index (without highlighting it), so with one row, or on
+    // the row Qt chose, the key moves nothing and must still choose it. Those changes themselves
+    // must not choose an item behind the operator's back.
     std::function<void(const QModelIndex &)> rowReached;
     // Called when the operator asks for the context menu at a global position: with the mouse, at
     // the row pointed at (invalid over empty space), or from the keyboard (the Menu key, Shift+F10),
-    // with no row, beside the highlighted one.
+    // with the highlighted row, beside it.
     std::function<void(const QModelIndex &, const QPoint &)> menuAsked;
 
     // Type-ahead would move the highlighted row away from the item the commands act on.
@@ -56,14 +57,16 @@ protected:
     {
         // Qt turns the Menu key into a context-menu event itself, but not Shift+F10.
         if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier && menuAsked) {
-            menuAsked(QModelIndex(), keyboardMenuPos());
+            menuAsked(highlighted(), keyboardMenuPos());
             return;
         }
-        const QModelIndex before = this->currentIndex();
         View::keyPressEvent(event);
-        const QModelIndex after = this->currentIndex();
-        if (isNavigationKey(event->key()) && after.isValid() && after.row() != before.row() && rowReached)
-            rowReached(after);
+        const QModelIndex reached = this->currentIndex();
+        if (!isNavigationKey(event->key()) || !reached.isValid() || !rowReached)
+            return;
+        if (QItemSelectionModel *s = this->selectionModel(); s && !s->isRowSelected(reached.row(), reached.parent()))
+            s->select(reached, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        rowReached(reached);
     }
 
     void contextMenuEvent(QContextMenuEvent *event) override
@@ -75,16 +78,23 @@ protected:
         if (event->reason() == QContextMenuEvent::Mouse)
             menuAsked(this->indexAt(event->pos()), event->globalPos());
         else
-            menuAsked(QModelIndex(), keyboardMenuPos());
+            menuAsked(highlighted(), keyboardMenuPos());
     }
 
 private:
+    // The menu opens beside the highlighted row, so it acts on that row.
+    QModelIndex highlighted() const
+    {
+        const QItemSelectionModel *s = this->selectionModel();
+        return s && s->hasSelection() ? s->selectedIndexes().first() : QModelIndex();
+    }
+
     // Under the highlighted row where it shows, else at the list's corner.
     QPoint keyboardMenuPos() const
     {
         QRect row;
-        if (const QItemSelectionModel *s = this->selectionModel(); s && s->hasSelection())
-            row = this->visualRect(s->selectedIndexes().first()).intersected(this->viewport()->rect());
+        if (const QModelIndex at = highlighted(); at.isValid())
+            row = this->visualRect(at).intersected(this->viewport()->rect());
         return this->viewport()->mapToGlobal(row.isEmpty() ? QPoint(0, 0) : row.bottomLeft());
     }
 

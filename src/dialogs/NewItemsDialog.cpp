@@ -46,6 +46,14 @@ NewItemsDialog::NewItemsDialog(ModClock &state, WallClock &clock, Prompter &prom
 void NewItemsDialog::run(ModClock &state, WallClock &clock, Prompter &prompter, QWidget *owner,
                          std::function<void()> schemesChanged, std::function<void()> startedOnAdding)
 {
+    // An item needs a scheme, and an operator who has never made one would meet an empty list and
+    // a grey OK: offer the scheme dialog first, so that the dialog opens with the new scheme chosen.
+    if (state.cFangAn.count() == 0
+        && prompter.msgBox(QStringLiteral("还没有计时方案。计时项按计时方案的公式计算结果,例如 5*C/60 "
+                                          "为每小时 5 元。\n现在新增一个计时方案吗?"),
+                           Prompter::Buttons::YesNo, Prompter::Icon::Question)
+            == Prompter::Answer::Yes)
+        SchemeDialog::run(state, owner, schemesChanged);
     NewItemsDialog dialog(state, clock, prompter, owner, std::move(schemesChanged));
     if (startedOnAdding)
         connect(&dialog, &NewItemsDialog::startedOnAdding, &dialog, startedOnAdding);
@@ -83,6 +91,15 @@ void NewItemsDialog::buildControls()
     Lst->setGeometry(twipsRect(150, 975, 4965, 1110));
     Lst->setFont(boxFont);
     Lst->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Over the empty list, a line that says where schemes come from.
+    lblNoScheme = label(frame, "lblNoScheme", QStringLiteral("还没有计时方案,请按“新增 N”新增一个。"),
+                        twipsRect(225, 1050, 4815, 960));
+    lblNoScheme->setAlignment(Qt::AlignCenter);
+    lblNoScheme->setForegroundRole(QPalette::PlaceholderText);
+    lblNoScheme->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const auto showHint = [this] { lblNoScheme->setVisible(Lst->count() == 0); };
+    connect(Lst->model(), &QAbstractItemModel::rowsInserted, this, showHint);
+    connect(Lst->model(), &QAbstractItemModel::rowsRemoved, this, showHint);
     cmdNew = new QPushButton(QStringLiteral("新增 &N"), frame);
     cmdNew->setObjectName(QStringLiteral("cmdNew"));
     cmdNew->setGeometry(twipsRect(5175, 975, 915, 465));
@@ -155,6 +172,12 @@ void NewItemsDialog::cmdRemove_Click()
 {
     const int line = selectedLine();
     if (line < 0)
+        return;
+    // A scheme cannot be got back but by typing it again, and M sits beside N: ask, with 否 as
+    // the default so that a second Enter keeps it.
+    const QString asked =
+        QStringLiteral("移除计时方案“%1”吗?\n已使用该方案的计时项不受影响。").arg(Lst->item(line)->text());
+    if (m_prompter.msgBox(asked, Prompter::Buttons::YesNo, Prompter::Icon::Question, 2) != Prompter::Answer::Yes)
         return;
     m_state.cFangAn.remove(line + 1);
     delete Lst->takeItem(line);

@@ -8,6 +8,7 @@
 class ModClock;
 class Prompter;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -64,6 +65,7 @@ private:
     QLineEdit *txtName = nullptr;
     QLineEdit *txtTime = nullptr;
     QListWidget *Lst = nullptr;
+    QLabel *lblNoScheme = nullptr;
     QPushButton *cmdNew = nullptr;
     QPushButton *cmdRemove = nullptr;
     QCheckBox *cheCalc = nullptr;

@@ -109,8 +109,10 @@ bool SchemeDialog::CheckClock()
 
 void SchemeDialog::CheckEnabled()
 {
-    // A value that is not a number compares unordered with 0 and must be refused like 0.
-    const bool accepted = dblCheckValue < 0 || dblCheckValue > 0;
+    // A formula is judged by whether it evaluates, not by its value: "the first ten minutes free"
+    // (MAX(0,C-10)*5/60) is worth 0 at C = 1 and is a sound scheme. The evaluator gives nothing
+    // for a failure or a value that is not a finite number.
+    const bool accepted = !bNoMacro && bEvaluated;
     if (accepted)
         lblTip->setText(QStringLiteral("表达式正确。"));
     else if (bNoMacro)
@@ -123,11 +125,14 @@ void SchemeDialog::CheckEnabled()
 void SchemeDialog::onText1Changed()
 {
     bNoMacro = false;
+    bEvaluated = false;
     if (!CheckClock()) {
         dblCheckValue = 0;
         bNoMacro = true;
     } else {
-        dblCheckValue = m_state.objCalc().Evaluate(sCheckText).value_or(0.0);
+        const std::optional<double> value = m_state.objCalc().Evaluate(sCheckText);
+        bEvaluated = value.has_value();
+        dblCheckValue = value.value_or(0.0);
     }
     CheckEnabled();
 }

@@ -12,7 +12,7 @@ class QLineEdit;
 class QPushButton;
 
 // Each change of the formula is tried with C = 1; only a formula that holds a C and gives a
-// non-zero value can be added. OK appends the text as typed to the shared scheme list cFangAn.
+// finite number there (0 included) can be added. OK appends the text as typed to the shared scheme list cFangAn.
 class SchemeDialog : public QDialog {
     Q_OBJECT
 public:
@@ -24,7 +24,7 @@ public:
 
     // Rebuilds sCheckText from the formula and tells whether it holds a C.
     bool CheckClock();
-    // Shows the verdict and enables OK from dblCheckValue and bNoMacro.
+    // Shows the verdict and enables OK from bEvaluated and bNoMacro.
     void CheckEnabled();
 
     static QString firstHelpText();
@@ -48,5 +48,6 @@ private:
     QPushButton *cmdCancel = nullptr;
     QString sCheckText;
     double dblCheckValue = 0;
+    bool bEvaluated = false; // the check gave a finite number, which may well be 0
     bool bNoMacro = false;
 };

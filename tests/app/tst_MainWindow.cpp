@@ -295,6 +295,22 @@ private Q_SLOTS:
         QCOMPARE(r.window->Lvw()->listToolTip(), QStringLiteral("所选项:PC2 计算结果: 0 应收金额: 0.00"));
     }
 
+    // With one row the key moves nothing and must still choose it, for M and the menu to act on.
+    void keysChooseTheOnlyRow()
+    {
+        Rig r;
+        r.openWithCommands();
+        r.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, r.clock.now());
+        QTreeView *tree = r.window->Lvw()->reportView();
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_Up}) {
+            r.current.set(0);
+            tree->selectionModel()->clear();
+            tree->selectionModel()->setCurrentIndex(tree->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+            QTest::keyClick(tree, key);
+            QVERIFY(r.current.position() == 1 && r.window->itemMenu()->actions().last()->isEnabled()); // 移除 &M
+        }
+    }
+
     void removingARowLeavesNoRowHighlighted()
     {
         Rig r;

@@ -313,6 +313,11 @@ void TestNewItemsDialog::removeScheme()
     QTest::keyClicks(name(), QStringLiteral("PC2"));
     QVERIFY(button("cmdOK")->isEnabled());
 
+    QTest::mouseClick(button("cmdRemove"), Qt::LeftButton); // asked first: 否, the default, keeps it
+    QVERIFY(m_prompter->asked.last().text.contains(QStringLiteral("5*C/60")));
+    QCOMPARE(m_prompter->asked.last().defaultButton, 2);
+    QCOMPARE(list()->count() + m_state->cFangAn.count(), 4);
+    m_prompter->answers << Prompter::Answer::Yes;
     QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
     QCOMPARE(m_state->cFangAn.count(), 1);
     QCOMPARE(m_state->cFangAn.item(1), QStringLiteral("3*C/60"));
@@ -389,6 +394,7 @@ void TestNewItemsDialog::enterAndEscape()
     // With the focus on another button, Enter presses that button and not OK.
     QTest::keyClicks(name(), QStringLiteral("PC1"));
     button("cmdRemove")->setFocus();
+    m_prompter->answers << Prompter::Answer::Yes;
     QTest::keyClick(button("cmdRemove"), Qt::Key_Return);
     QCOMPARE(m_state->cFangAn.count(), 1);
     QCOMPARE(m_state->lngItems, 0);
