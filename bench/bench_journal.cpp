@@ -43,8 +43,7 @@ void BM_AddItem(benchmark::State &st)
     Journaled j(st.range(0) != 0);
     int n = 0;
     for (auto _ : st)
-        j.state.addItem(NewItem {QStringLiteral("PC%1").arg(++n), QStringLiteral("5*C/60"), 0, true},
-                        kMorning.addSecs(n));
+        j.state.add(NewItem {QStringLiteral("PC%1").arg(++n), QStringLiteral("5*C/60"), 0, true}, kMorning.addSecs(n));
     st.SetItemsProcessed(st.iterations());
     label(st);
 }
@@ -54,7 +53,7 @@ BENCHMARK(BM_AddItem)->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMicroseco
 void BM_StartThenEnd(benchmark::State &st)
 {
     Journaled j(st.range(0) != 0);
-    j.state.addItem(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false}, kMorning);
+    j.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false}, kMorning);
     qint64 s = 0;
     for (auto _ : st) {
         j.state.select(1);
@@ -72,7 +71,7 @@ void BM_StartAllStopAll100(benchmark::State &st)
 {
     Journaled j(st.range(0) != 0);
     for (int i = 1; i <= 100; ++i)
-        j.state.addItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
+        j.state.add(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
     qint64 s = 0;
     for (auto _ : st) {
         TimingOperations::SetTimer(j.state, true, kMorning.addSecs(++s));
@@ -94,7 +93,7 @@ void BM_RestoreBusyDay(benchmark::State &st)
         day.journal = &journal;
         qint64 s = 0;
         for (int i = 1; i <= 100; ++i)
-            day.addItem(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
+            day.add(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
         for (int session = 0; session < 20; ++session) {
             for (int i = 1; i <= 100; ++i) {
                 day.select(i);

@@ -39,7 +39,7 @@ void fill(ModClock &state, int n)
     const QDateTime created(QDate(2026, 12, 7), QTime(8, 0, 0));
     for (int i = 0; i < n; ++i) {
         const QDateTime addedAt = created.addSecs(i * 7);
-        const int pos = state.addItem(
+        const int pos = state.add(
             NewItem {QStringLiteral("PC%1").arg(i + 1), QStringLiteral("5*C/60+2"), double(i % 90), i % 2 == 0},
             addedAt);
         TimingOperations::showMinutes(state, pos, i % 600 + 0.25, addedAt.time());

@@ -19,19 +19,25 @@ QDateTime programInstant(const QDate &date, const QTime &time)
     return local.toOffsetFromUtc(local.offsetFromUtc());
 }
 
-void fill(ModClock &state, int items, const QDateTime &start)
+// limits: every item has one, by minutes or by money in turn, far enough ahead that none is
+// reached while measuring (a reached one is told once, and ended: no more work afterwards).
+void fill(ModClock &state, int items, const QDateTime &start, bool limits = false)
 {
-    for (int i = 0; i < items; ++i)
-        state.addItem(
-            NewItem {QStringLiteral("PC%1").arg(i), QString::fromLatin1(kSchemes[i % 5]), double(i % 50), true},
-            start.addSecs(-(i % 3600)));
+    for (int i = 0; i < items; ++i) {
+        const QDateTime at = start.addSecs(-(i % 3600));
+        state.add(NewItem {QStringLiteral("PC%1").arg(i), QString::fromLatin1(kSchemes[i % 5]), double(i % 50), true},
+                  at);
+        if (limits)
+            state.setLimit(i + 1, i % 2 ? ItemLimit::Kind::Money : ItemLimit::Kind::Minutes, i % 2 ? 1e6 : 1e7,
+                           i % 4 < 2, at);
+    }
 }
 
 void BM_MinuteRefresh(benchmark::State &st)
 {
     ModClock state;
     const QDateTime start = programInstant(QDate(2026, 12, 7), QTime(9, 0));
-    fill(state, int(st.range(0)), start);
+    fill(state, int(st.range(0)), start, st.range(2) != 0);
     // With a report view attached, as in the program, so that the views' share is counted.
     std::unique_ptr<QTreeView> view;
     if (st.range(1)) {
@@ -47,7 +53,13 @@ void BM_MinuteRefresh(benchmark::State &st)
     }
     st.SetItemsProcessed(st.iterations() * st.range(0));
 }
-BENCHMARK(BM_MinuteRefresh)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond);
+// Arguments: items, a report view attached, every item with a limit.
+BENCHMARK(BM_MinuteRefresh)
+    ->Args({10000, 0, 0})
+    ->Args({10000, 1, 0})
+    ->Args({10000, 0, 1})
+    ->Args({10000, 1, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_CaptionTick(benchmark::State &st)
 {

@@ -29,6 +29,7 @@ ItemContextMenu::ItemContextMenu(CommandActions &actions, QWidget *parent) : QMe
     addTwin(CommandTable::text(Entry::S2), actions.action(Entry::S2));
     addTwin(underButton(Button::Preview, Entry::V1), actions.action(Entry::V1));
     addTwin(underButton(Button::Print, Entry::P1), actions.action(Entry::P1));
+    addTwin(actions.limitAction()->text(), actions.limitAction());
     // Removing cannot be taken back; it stands apart from the rest.
     addSeparator();
     addTwin(CommandTable::caption(Button::Remove), actions.action(Button::Remove));

@@ -1,5 +1,5 @@
 #pragma once
-// Puts pictures, the bold type and the list's tooltip on the rows for the views to show.
+// Puts pictures, the bold type, the limit marks and the list's tooltip on the rows for the views to show.
 
 #include "draw/Artwork.h"
 
@@ -32,6 +32,8 @@ private:
     QString m_tip;
     QFont m_bold;
     bool m_large = false;
-    std::array<QIcon, Artwork::listImageCount> m_icons;
-    std::array<QPixmap, Artwork::listImageCount> m_largePictures;
+    // By list image and by limit mark (none, near, reached).
+    static constexpr int kMarks = 3;
+    std::array<std::array<QIcon, kMarks>, Artwork::listImageCount> m_icons;
+    std::array<std::array<QPixmap, kMarks>, Artwork::listImageCount> m_largePictures;
 };

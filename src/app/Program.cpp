@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/LockFileInstanceGuard.h"
+#include "app/TrayLimitNotifier.h"
 #include "app/fSplash.h"
 #include "commands/CommandTable.h"
 #include "commands/CurrentItem.h"
@@ -9,6 +10,7 @@
 #include "commands/HistoryLog.h"
 #include "commands/HistoryWindow.h"
 #include "commands/LedgerDayView.h"
+#include "commands/LimitAlerts.h"
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
 #include "commands/WindowHelpViewer.h"
@@ -20,6 +22,7 @@
 #include "timing/ItemJournal.h"
 
 #include "app/fClock.h"
+#include "dialogs/LimitDialog.h"
 #include "dialogs/MessageBoxPrompter.h"
 #include "dialogs/NewItemsDialog.h"
 #include "dialogs/SchemeDialog.h"
@@ -42,7 +45,8 @@ Program::Program() : Program(Outside {})
 
 Program::Program(Outside outside)
     : m_store(std::move(outside.store)), m_clock(std::move(outside.clock)), m_state(std::make_unique<ModClock>()),
-      m_prompter(std::move(outside.prompter)), m_guard(std::move(outside.guard)), m_printer(std::move(outside.printer))
+      m_prompter(std::move(outside.prompter)), m_guard(std::move(outside.guard)), m_printer(std::move(outside.printer)),
+      m_notifier(std::move(outside.notifier))
 {
     if (!m_store)
         m_store = std::make_unique<IniSettingsStore>();
@@ -63,6 +67,7 @@ Program::~Program()
 {
     // The history window and any preview belong to the main window; it goes first.
     delete m_historyWindow;
+    m_limitAlerts.reset();
     m_commands.reset();
     m_reports.reset();
     m_main.reset();
@@ -88,6 +93,9 @@ fClock &Program::mainWindow()
         m_commands = std::make_unique<ToolbarCommands>(*m_state, *m_current, *w, *w->actions(), *m_prompter, *m_clock,
                                                        *m_reports, *m_history);
         w->setCommands(*m_commands);
+        if (!m_notifier)
+            m_notifier = std::make_unique<TrayLimitNotifier>(w);
+        m_limitAlerts = std::make_unique<LimitAlerts>(*m_state, *w, *m_notifier);
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
         connect(w, &fClock::exitConfirmed, this, [this] {
             // The list goes with the program; its items' bills stay in the day's takings.
@@ -132,6 +140,8 @@ void Program::connectCommands(fClock &w)
     connect(c, &ToolbarCommands::helpRequested, this,
             [this, &w] { m_help->showProgramHelp(HelpDocument::ContentsContext, &w); });
     connect(c, &ToolbarCommands::historyRequested, this, &Program::showHistory);
+    connect(c, &ToolbarCommands::limitRequested, this,
+            [this, &w](int pos) { LimitDialog::run(*m_state, pos, *m_clock, *m_prompter, &w); });
 }
 
 fSplash *Program::newSplash()

@@ -2,6 +2,7 @@
 // Everything the running program is made of, created once at start and wired together.
 
 #include "app/WindowState.h"
+#include "commands/LimitNotifier.h"
 #include "dialogs/Prompter.h"
 
 #include <QDateTime>
@@ -22,6 +23,7 @@ class ToolbarCommands;
 class WindowHelpViewer;
 class fSplash;
 class InstanceGuard;
+class LimitAlerts;
 class ItemJournal;
 class MessageBoxPrompter;
 class ModClock;
@@ -43,6 +45,7 @@ public:
         std::unique_ptr<Prompter> prompter;
         std::unique_ptr<InstanceGuard> guard;
         std::function<std::unique_ptr<ReportPrinter>(QWidget *owner)> printer;
+        std::unique_ptr<LimitNotifier> notifier; // tells of items that reached their limits
     };
 
     Program();
@@ -108,6 +111,8 @@ private:
     std::unique_ptr<HistoryLog> m_history;
     std::unique_ptr<TimingReports> m_reports;
     std::unique_ptr<ToolbarCommands> m_commands;
+    std::unique_ptr<LimitNotifier> m_notifier;
+    std::unique_ptr<LimitAlerts> m_limitAlerts;
     std::unique_ptr<WindowHelpViewer> m_help;
     QPointer<HistoryWindow> m_historyWindow;
     WindowState m_layout; // as read at the start, kept up to date on the way out

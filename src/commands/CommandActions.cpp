@@ -18,6 +18,9 @@ CommandActions::CommandActions(QObject *parent) : QObject(parent)
         a->setEnabled(def.enabled);
         m_entries[static_cast<std::size_t>(def.entry)] = a;
     }
+    m_limit = new QAction(QStringLiteral("设定限额… &L"), this);
+    m_limit->setObjectName(QStringLiteral("Limit"));
+    m_limit->setEnabled(false);
 }
 
 QAction *CommandActions::action(Button button) const

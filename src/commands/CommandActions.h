@@ -18,8 +18,12 @@ public:
 
     QAction *action(Button button) const;
     QAction *action(Entry entry) const;
+    // Gives the current item a limit: in the list's menu and under the key L, not on the toolbar.
+    QAction *limitAction() const { return m_limit; }
+    static constexpr char16_t LimitLetter = u'L';
 
 private:
     std::array<QAction *, CommandTable::ButtonCount> m_buttons {};
     std::array<QAction *, CommandTable::EntryCount> m_entries {};
+    QAction *m_limit = nullptr;
 };

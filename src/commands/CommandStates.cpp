@@ -45,6 +45,8 @@ void CommandStates::showStates()
     m_actions.action(Entry::S2)->setEnabled(timed);
     m_actions.action(Entry::V1)->setEnabled(pos != 0);
     m_actions.action(Entry::P1)->setEnabled(pos != 0);
+    // The item just added is current without a click: N, its name, Enter, Esc and L give it a limit.
+    m_actions.limitAction()->setEnabled(m_current.position() != 0);
 
     QAction *start = m_actions.action(Button::Start);
     switch (m_startCaption.value_or(StartCaption::StartAll)) {

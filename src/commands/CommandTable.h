@@ -65,6 +65,7 @@ std::optional<Button> forKey(QChar ch);
 
 // Status bar panels the commands and the window write, numbered from 1 as the operator sees them.
 namespace StatusPanel {
+constexpr int Hint = 1; // the keys' hint, and the latest items to reach their limits
 constexpr int Items = 3; // the items now in the list
 constexpr int Added = 5; // the items added since start-up
 } // namespace StatusPanel

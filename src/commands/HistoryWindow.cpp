@@ -75,7 +75,7 @@ QStringList HistoryWindow::columnHeaders()
 {
     return {QStringLiteral("项名称"),         QStringLiteral("计时方案"), QStringLiteral("计时次数"),
             QStringLiteral("耗时累计(分钟)"), QStringLiteral("结果"),     QStringLiteral("移除时间"),
-            QStringLiteral("移除方式")};
+            QStringLiteral("移除方式"),       QStringLiteral("限额")};
 }
 
 void HistoryWindow::fill()
@@ -90,7 +90,8 @@ void HistoryWindow::fill()
                                  TimeText::generalNumber(removed.minutes()),
                                  TimeText::generalNumber(item.fee), // what the list showed last
                                  TimeText::generalDateTime(removed.removedAt),
-                                 RemovedItem::howRemoved(removed.ended)};
+                                 RemovedItem::howRemoved(removed.ended),
+                                 item.limit.text()};
         m_entries->addTopLevelItem(new QTreeWidgetItem(texts));
     }
     m_summary->setText(m_log.count() == 0

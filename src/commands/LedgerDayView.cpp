@@ -43,7 +43,8 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const Wal
     m_entries = new QTreeWidget(this);
     m_entries->setObjectName(QStringLiteral("lvwDay"));
     m_entries->setUniformRowHeights(true);
-    m_entries->setHeaderLabels(TimingReports::dayHeadings());
+    // The view alone shows each item's limit, after the columns it shares with the day's report.
+    m_entries->setHeaderLabels(TimingReports::dayHeadings() << QStringLiteral("限额"));
     m_entries->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_entries->header()->setStretchLastSection(false); // the amounts stay beside the minutes
 
@@ -106,7 +107,7 @@ void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> 
     auto *group = new QTreeWidgetItem(QStringList {QStringLiteral("%1 (%2 项)").arg(what).arg(lines.size())});
     group->setFlags(Qt::ItemIsEnabled);
     for (const DayTakings::Line &line : lines) {
-        auto *row = new QTreeWidgetItem(TimingReports::dayRow(line));
+        auto *row = new QTreeWidgetItem(TimingReports::dayRow(line) << line.limit.text());
         // Minutes and amounts line up on the right, as in the report, so their digits stand in columns.
         for (const int column : {4, 5})
             row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);

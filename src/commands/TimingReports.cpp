@@ -133,6 +133,9 @@ ReportDocument TimingReports::itemDocument(const Item &item, FormulaEvaluator &c
                      TimeText::generalNumber(fee),
                      QStringLiteral("应收金额:"),
                      AmountDue::text(fee)};
+    if (item.limit.isSet())
+        d.secondBlock << QStringLiteral("限额:") << item.limit.text() << QStringLiteral("剩余:")
+                      << item.limit.leftText(minutes, fee);
     d.headings = {QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("时间")};
 
     for (int k = 1; k <= s.cEnd.count(); ++k)

@@ -53,6 +53,10 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
         const Entry entry = def.entry;
         connect(m_actions.action(entry), &QAction::triggered, this, [this, entry] { menuClick(entry); });
     }
+    connect(m_actions.limitAction(), &QAction::triggered, this, [this] {
+        if (const int pos = m_current.position(); pos != 0)
+            Q_EMIT limitRequested(pos);
+    });
 }
 
 QString ToolbarCommands::removeQuestion()
@@ -193,6 +197,11 @@ std::optional<Button> ToolbarCommands::buttonForKey(QChar ch) const
 
 bool ToolbarCommands::keyPress(QChar ch)
 {
+    // L is no button's: it sets the current item's limit, and is the command's alone as well.
+    if (ch.unicode() == CommandActions::LimitLetter || ch.unicode() == CommandActions::LimitLetter - u'A' + u'a') {
+        m_actions.limitAction()->trigger();
+        return true;
+    }
     const std::optional<Button> button = buttonForKey(ch);
     if (!button)
         return false;

@@ -65,6 +65,8 @@ Q_SIGNALS:
     void helpRequested(); // the help file at its contents
     void aboutRequested(); // the splash window as About, its timer stopped
     void historyRequested();
+    // The limit dialog for the item at pos, the current one.
+    void limitRequested(int pos);
 
 private:
     // The design's operations, on the current item or on all of them.

@@ -85,6 +85,25 @@ QIcon Artwork::listIcon(int n)
     return iconAt(QLatin1String(listFiles[n - 1]), {16, 24, 32, 48});
 }
 
+QIcon Artwork::listIcon(int n, int limitMark)
+{
+    static const char *const marks[] = {"limit-near.svg", "limit-reached.svg"};
+    if (limitMark < 1 || limitMark > 2 || n < 1 || n > listImageCount)
+        return listIcon(n);
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48}) {
+        QImage picture = renderImage(QLatin1String(listFiles[n - 1]), QSize(side, side));
+        // Big enough to tell the two marks apart at 16 pixels, small enough to leave the clock seen.
+        const int mark = side * 5 / 8;
+        QPainter painter(&picture);
+        painter.drawImage(QPoint(side - mark, side - mark),
+                          renderImage(QLatin1String(marks[limitMark - 1]), QSize(mark, mark)));
+        painter.end();
+        icon.addPixmap(QPixmap::fromImage(picture));
+    }
+    return icon;
+}
+
 QIcon Artwork::appIcon()
 {
     // The small drawing keeps the shapes apart at 16 and 24 pixels; the large one has the detail.

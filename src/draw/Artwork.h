@@ -18,6 +18,9 @@ public:
     static QIcon toolbarIcon(int n);
     // List image n: 1 an item being timed, 2 a stopped item. A null icon for any other n.
     static QIcon listIcon(int n);
+    // The same with a mark in its lower right corner for an item near its limit (limitMark 1, an
+    // amber hourglass) or at it (2, a red stop sign); listIcon(n) for 0.
+    static QIcon listIcon(int n, int limitMark);
     static QIcon appIcon();
 
     // 72 x 32 with a transparent background: a blue tick and 确定, a blue cross and 取消.

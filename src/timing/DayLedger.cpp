@@ -20,6 +20,24 @@ const QString kRemoved = QStringLiteral("0");
 const QString kEnded = QStringLiteral("1");
 const QString kAtExit = QStringLiteral("2");
 
+// The field pair of a limit: its kind and amount. The bill is what a line is read for: a limit
+// this program would not have written is left out, not the whole line.
+QStringList limitFields(const ItemLimit &limit)
+{
+    if (!limit.isSet())
+        return {};
+    return {QString::number(int(limit.kind)), ChecksummedLine::numberField(limit.amount)};
+}
+
+ItemLimit limitOf(const QString &kind, const QString &amount)
+{
+    const std::optional<double> value = ChecksummedLine::number(amount);
+    const bool known = kind == QLatin1String("1") || kind == QLatin1String("2");
+    const std::optional<ItemLimit> limit =
+        value && known ? ItemLimit::recorded(ItemLimit::Kind(kind.toInt()), *value) : std::nullopt;
+    return limit.value_or(ItemLimit());
+}
+
 // The entry a line holds, or nothing when it holds none this program could have written on that
 // day: its instant on another day or after the moment of reading, or its numbers out of range.
 std::optional<LedgerEntry> entry(const QStringList &f, const QDate &day, const QDateTime &latest)
@@ -46,7 +64,8 @@ std::optional<LedgerEntry> entry(const QStringList &f, const QDate &day, const Q
         e.minutes = *minutes;
         return e;
     }
-    if (f.value(0) == kLeft && f.size() == 7) {
+    // Lines written before items had limits have none.
+    if (f.value(0) == kLeft && (f.size() == 7 || f.size() == 9)) {
         e.kind = LedgerEntry::Kind::Left;
         e.end = ChecksummedLine::instant(f[1], dayStart, last);
         e.name = f[2];
@@ -60,6 +79,8 @@ std::optional<LedgerEntry> entry(const QStringList &f, const QDate &day, const Q
         e.atExit = f[4] == kAtExit;
         e.minutes = *minutes;
         e.fee = *fee;
+        if (f.size() == 9)
+            e.limit = limitOf(f[7], f[8]);
         return e;
     }
     return std::nullopt;
@@ -115,18 +136,21 @@ void DayLedger::booked(const QString &name, const QString &scheme, const QDateTi
 }
 
 void DayLedger::left(const QString &name, const QString &scheme, bool ended, double minutes, double fee,
-                     const QDateTime &at)
+                     const QDateTime &at, const ItemLimit &limit)
 {
     append(at,
-           {kLeft, ChecksummedLine::instantField(at), name, scheme, ended ? kEnded : kRemoved,
-            ChecksummedLine::numberField(minutes), ChecksummedLine::numberField(fee)});
+           QStringList {kLeft, ChecksummedLine::instantField(at), name, scheme, ended ? kEnded : kRemoved,
+                        ChecksummedLine::numberField(minutes), ChecksummedLine::numberField(fee)}
+               + limitFields(limit));
 }
 
-void DayLedger::leftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at)
+void DayLedger::leftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at,
+                           const ItemLimit &limit)
 {
     append(at,
-           {kLeft, ChecksummedLine::instantField(at), name, scheme, kAtExit, ChecksummedLine::numberField(minutes),
-            ChecksummedLine::numberField(fee)});
+           QStringList {kLeft, ChecksummedLine::instantField(at), name, scheme, kAtExit,
+                        ChecksummedLine::numberField(minutes), ChecksummedLine::numberField(fee)}
+               + limitFields(limit));
 }
 
 void DayLedger::append(const QDateTime &at, const QStringList &fields)
@@ -180,9 +204,9 @@ void DayLedger::follow(ModClock &state)
 void DayLedger::left(const ItemBill &b, LeaveHow how, const QDateTime &at)
 {
     if (how == LeaveHow::AtExit)
-        leftAtExit(b.name, b.scheme, b.minutes, b.fee, at);
+        leftAtExit(b.name, b.scheme, b.minutes, b.fee, at, b.limit);
     else
-        left(b.name, b.scheme, how == LeaveHow::Ended, b.minutes, b.fee, at);
+        left(b.name, b.scheme, how == LeaveHow::Ended, b.minutes, b.fee, at, b.limit);
 }
 
 LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const

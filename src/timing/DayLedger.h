@@ -27,6 +27,7 @@ struct LedgerEntry {
     double fee = 0; // what the item that left was charged; 0 for a session
     bool ended = false; // the item that left was ended and reported first, rather than only removed
     bool atExit = false; // the item was still on the list when the operator closed the program
+    ItemLimit limit; // the limit the item that left had (its kind and amount), if any
 };
 
 // What a day's file holds, in the order it was written.
@@ -64,10 +65,13 @@ public:
     void booked(const QString &name, const QString &scheme, const QDateTime &start, const QDateTime &end,
                 double minutes);
     // An item that left the list with these minutes and this fee; ended: with 是, not 否.
-    void left(const QString &name, const QString &scheme, bool ended, double minutes, double fee, const QDateTime &at);
+    // With its limit, when it had one.
+    void left(const QString &name, const QString &scheme, bool ended, double minutes, double fee, const QDateTime &at,
+              const ItemLimit &limit = {});
     // An item still on the list when the operator closed the program: the list goes with the
     // program, so the item leaves with its bill as it stands and the day's takings keep it.
-    void leftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at);
+    void leftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at,
+                    const ItemLimit &limit = {});
 
     // An item that left the list the way how says.
     void left(const ItemBill &bill, LeaveHow how, const QDateTime &at);

@@ -15,7 +15,7 @@ DayTakings DayTakings::of(const LedgerDay &day, ModClock *state, const Moment &n
     for (const LedgerEntry &e : day.entries) {
         // Sessions are in the items' totals already.
         if (e.kind == LedgerEntry::Kind::Left)
-            t.settled.append({e.name, e.scheme, e.end, e.ended, e.atExit, false, e.minutes, e.fee});
+            t.settled.append({e.name, e.scheme, e.end, e.ended, e.atExit, false, e.minutes, e.fee, e.limit});
     }
     if (!state || day.date != now.wall.date())
         return t;
@@ -25,7 +25,7 @@ DayTakings DayTakings::of(const LedgerDay &day, ModClock *state, const Moment &n
         const Item &item = state->lvwMain.at(pos);
         const double minutes = TimingOperations::runningMinutes(item, now);
         t.open.append({item.name, item.scheme, QDateTime(), false, false, item.running, minutes,
-                       valCalc(state->objCalc(), item.scheme, minutes)});
+                       valCalc(state->objCalc(), item.scheme, minutes), item.limit});
     }
     return t;
 }

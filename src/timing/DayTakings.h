@@ -21,6 +21,7 @@ struct DayTakings {
         bool running = false; // an open item being timed
         double minutes = 0;
         double fee = 0; // unrounded, as the list's 结果 holds it
+        ItemLimit limit; // the item's limit, if it had one
     };
 
     QDate date;

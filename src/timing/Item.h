@@ -1,6 +1,7 @@
 #pragma once
 // One timing item as a value: what the operator named and chose, its sessions and its bill.
 
+#include "timing/ItemLimit.h"
 #include "timing/Moment.h"
 #include "timing/clsSave.h"
 
@@ -21,9 +22,12 @@ struct Item {
     QTime upTo; // the clock minute minutesShown were counted up to
     bool running = false; // being timed
     bool bold = false; // the item the last search found
+    ItemLimit limit; // prepaid minutes or money, if any
     // Where the session in progress counts real time from: its start, when it started in this run;
     // the restore, when it started in an earlier one. Without a reading, the wall clock alone.
     Moment anchor;
+
+    ItemLimit::State limitState() const { return limit.state(minutesShown); }
 
     int sessionCount() const { return record.cStart.count(); }
     // The start of the latest session; invalid before the first one.

@@ -2,6 +2,8 @@
 // What the list announces when an item changes: the values a recorder (the journal, the day's
 // ledger) needs, so that none of them has to look back into the list.
 
+#include "timing/ItemLimit.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -31,4 +33,5 @@ struct ItemBill {
     QString scheme;
     double minutes = 0;
     double fee = 0;
+    ItemLimit limit; // the limit it had, kept with the bill
 };

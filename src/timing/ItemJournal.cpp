@@ -77,6 +77,13 @@ void ItemJournal::follow(ModClock &state)
     QObject::connect(&state, &ModClock::leaving, to,
                      [this](const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at) { left(bills, how, at); });
     QObject::connect(&state, &ModClock::removed, to, [this](const QString &name) { removed(name); });
+    QObject::connect(&state, &ModClock::limitSet, to,
+                     [this](const QString &name, const ItemLimit &l, const QDateTime &at) {
+                         appendLine(JournalLines::limit(name, l, at), at);
+                     });
+    QObject::connect(&state, &ModClock::limitsReached, to, [this](const QStringList &names, const QDateTime &at) {
+        appendLine(JournalLines::told(names, at), at);
+    });
     // While something is billed, the journal learns each minute that the program still runs: after
     // a power cut the sessions can end where the program stopped.
     QObject::connect(&state, &ModClock::refreshed, to, [this](const QDateTime &at, bool timing) {

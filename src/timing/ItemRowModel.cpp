@@ -67,6 +67,7 @@ QVariant ItemRowModel::data(const QModelIndex &index, int role) const
     case BoldRole: return item.bold;
     case MinutesRole: return item.minutesShown;
     case FeeRole: return item.fee;
+    case LimitRole: return int(item.limitState());
     default: return {};
     }
 }

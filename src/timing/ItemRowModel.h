@@ -24,7 +24,8 @@ class ItemRowModel : public QAbstractTableModel {
 public:
     enum Column { ColName = 0, ColLatestStart, ColUpTo, ColCount, ColMinutes, ColScheme, ColResult };
     static constexpr int ColumnCount = 7;
-    enum Role { ImageRole = Qt::UserRole + 1, TagRole, BoldRole, MinutesRole, FeeRole };
+    // LimitRole: how near the item is to its limit, an ItemLimit::State as an int.
+    enum Role { ImageRole = Qt::UserRole + 1, TagRole, BoldRole, MinutesRole, FeeRole, LimitRole };
     static constexpr int ImageTimed = 1;
     static constexpr int ImageStopped = 2;
 

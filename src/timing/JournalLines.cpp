@@ -19,6 +19,8 @@ const QString kEnd = QStringLiteral("end");
 const QString kRemove = QStringLiteral("remove");
 const QString kLeft = QStringLiteral("left");
 const QString kAll = QStringLiteral("all");
+const QString kLimit = QStringLiteral("limit");
+const QString kTold = QStringLiteral("told");
 
 QString flagField(bool on)
 {
@@ -38,6 +40,14 @@ std::optional<bool> flag(const QString &text)
 std::optional<double> bookedMinutes(const QString &field)
 {
     return ChecksummedLine::number(field, 0, ChecksummedLine::kMostMinutes);
+}
+
+std::optional<ItemLimit::Kind> limitKind(const QString &text)
+{
+    const int kind = text.size() == 1 ? text[0].digitValue() : -1;
+    if (kind < int(ItemLimit::Kind::None) || kind > int(ItemLimit::Kind::Money))
+        return std::nullopt;
+    return ItemLimit::Kind(kind);
 }
 
 std::optional<How> how(const QString &text)
@@ -94,6 +104,20 @@ public:
         }
         if (kind == kLeft && f.size() == 6)
             return left(f);
+        if (kind == kLimit && f.size() == 6)
+            return limit(f);
+        // Told once in the run that recorded it, never again on a restore.
+        if (kind == kTold && f.size() >= 3) {
+            if (!instant(f[1]).isValid())
+                return false;
+            bool any = false;
+            for (qsizetype k = 2; k < f.size(); ++k)
+                if (const int pos = m_state.cName.indexOfKey(f[k]); pos != 0) {
+                    m_state.markLimitTold(pos);
+                    any = true;
+                }
+            return any;
+        }
         // A stop all names each item it ended with the minutes it booked; the items are ended with
         // those first, and whatever else still runs then as the stop always did.
         if (kind == kAll && f.size() >= 3 && f.size() % 2 == 1) {
@@ -117,6 +141,19 @@ public:
     }
 
 private:
+    // A limit is set again as the run set it; a number it would refuse (not finite, not above 0,
+    // beyond any bill) was not written by this program.
+    bool limit(const QStringList &f)
+    {
+        const QDateTime at = instant(f[1]);
+        const int pos = m_state.cName.indexOfKey(f[2]);
+        const std::optional<ItemLimit::Kind> kind = limitKind(f[3]);
+        const std::optional<double> amount = ChecksummedLine::number(f[4]);
+        const std::optional<bool> endAtLimit = flag(f[5]);
+        return at.isValid() && pos != 0 && kind && amount && endAtLimit
+            && m_state.setLimit(pos, *kind, *amount, *endAtLimit, at, true).isEmpty();
+    }
+
     bool left(const QStringList &f)
     {
         const QDateTime at = instant(f[1]);
@@ -130,7 +167,7 @@ private:
         const Item item = m_state.lvwMain.at(pos);
         m_state.remove(pos);
         if (m_ledger)
-            m_ledger->left(ItemBill {item.name, item.scheme, *minutes, *fee}, *h, at);
+            m_ledger->left(ItemBill {item.name, item.scheme, *minutes, *fee, item.limit}, *h, at);
         return true;
     }
 
@@ -169,6 +206,21 @@ QStringList allTimed(bool started, const QDateTime &at, const QList<std::pair<QS
     for (const auto &[name, minutes] : ended)
         fields << name << ChecksummedLine::numberField(minutes);
     return fields;
+}
+
+QStringList limit(const QString &name, const ItemLimit &limit, const QDateTime &at)
+{
+    return {kLimit,
+            ChecksummedLine::instantField(at),
+            name,
+            QString::number(int(limit.kind)),
+            ChecksummedLine::numberField(limit.amount),
+            flagField(limit.endAtLimit)};
+}
+
+QStringList told(const QStringList &names, const QDateTime &at)
+{
+    return QStringList {kTold, ChecksummedLine::instantField(at)} + names;
 }
 
 QStringList begin(const QDateTime &at)
@@ -210,6 +262,10 @@ QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTi
             if (k <= r.cEnd.count())
                 lines += ChecksummedLine::encode(ended(item.name, r.cEnd.item(k), r.cTime.value(k, 0.0)));
         }
+        if (item.limit.isSet())
+            lines += ChecksummedLine::encode(limit(item.name, item.limit, at));
+        if (item.limit.told)
+            lines += ChecksummedLine::encode(told({item.name}, at));
     }
     return lines;
 }

@@ -28,6 +28,11 @@ QStringList removed(const QString &name);
 // Start all or stop all, with the items a stop ended, each with the minutes it booked.
 QStringList allTimed(bool started, const QDateTime &at, const QList<std::pair<QString, double>> &ended);
 
+// Item name was given a limit, or had it cleared.
+QStringList limit(const QString &name, const ItemLimit &limit, const QDateTime &at);
+// The operator was told that these items reached their limits: a restore must not tell them again.
+QStringList told(const QStringList &names, const QDateTime &at);
+
 // The first line of a journal: when it began. No instant in it can be earlier.
 QStringList begin(const QDateTime &at);
 // The program was alive then: a power cut after it cost no more than the time since.

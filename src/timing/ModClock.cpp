@@ -135,7 +135,7 @@ void ModClock::setAll(bool on, const Moment &now)
 ItemBill ModClock::billNow(const Item &item, const Moment &now)
 {
     const double minutes = TimingOperations::runningMinutes(item, now);
-    return {item.name, item.scheme, minutes, valCalc(objCalc(), item.scheme, minutes)};
+    return {item.name, item.scheme, minutes, valCalc(objCalc(), item.scheme, minutes), item.limit};
 }
 
 void ModClock::leave(int pos, LeaveHow how, const Moment &now)
@@ -171,11 +171,14 @@ void ModClock::showMinutes(int pos, double minutes, const QTime &upTo)
     const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
     if (item->upTo == minute && same(item->minutesShown, minutes) && same(item->fee, fee))
         return;
+    const ItemLimit::State was = item->limitState();
     item->upTo = minute;
     item->minutesShown = minutes;
     item->fee = fee;
-    lvwMain.rowChanged(pos, ItemRowModel::ColUpTo, ItemRowModel::ColResult,
-                       {Qt::DisplayRole, ItemRowModel::MinutesRole, ItemRowModel::FeeRole});
+    // A row that comes near its limit or reaches it is marked whole, its name and picture too.
+    const bool marked = item->limitState() != was;
+    lvwMain.rowChanged(pos, marked ? ItemRowModel::ColName : ItemRowModel::ColUpTo, ItemRowModel::ColResult,
+                       {Qt::DisplayRole, ItemRowModel::MinutesRole, ItemRowModel::FeeRole, ItemRowModel::LimitRole});
 }
 
 std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTime &minute, bool again)
@@ -187,6 +190,7 @@ std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTi
     const ItemRowModel::Batch batch(lvwMain);
     std::optional<qint64> nextEdge;
     bool timing = false;
+    QList<int> reached;
     for (int i = 1; i <= lvwMain.count(); ++i) {
         const Item &item = lvwMain.at(i);
         if (!item.running)
@@ -197,7 +201,11 @@ std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTi
         if (!again && item.upTo == minute)
             continue;
         showMinutes(i, TimingOperations::runningMinutes(item, now), minute);
+        if (item.limit.isSet() && !item.limit.told && item.limitState() == ItemLimit::State::Reached)
+            reached.append(i);
     }
+    if (!reached.isEmpty())
+        tellLimits(reached, now, true);
     Q_EMIT refreshed(now.wall, timing);
     return nextEdge;
 }
@@ -209,4 +217,67 @@ void ModClock::anchorRunning(const Moment &now)
         if (item->running)
             item->anchor = now;
     }
+}
+
+QString ModClock::setLimit(int pos, ItemLimit::Kind kind, double amount, bool endAtLimit, const Moment &now,
+                           bool replayed)
+{
+    Item *item = lvwMain.edit(pos);
+    if (!item)
+        return QString();
+    // The bill as it stands now, not as the last refresh left it.
+    const double minutes = TimingOperations::runningMinutes(*item, now);
+    QString refusal;
+    std::optional<ItemLimit> limit = ItemLimit();
+    if (kind == ItemLimit::Kind::Minutes)
+        limit = ItemLimit::ofMinutes(amount, endAtLimit);
+    else if (kind == ItemLimit::Kind::Money)
+        limit = ItemLimit::ofMoney(
+            amount, endAtLimit, [this, item](double c) { return valCalc(objCalc(), item->scheme, c); }, minutes,
+            &refusal);
+    if (!limit)
+        return refusal.isEmpty() ? QStringLiteral("限额必须是大于 0 的数。") : refusal;
+    item->limit = *limit;
+    lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColumnCount - 1, {ItemRowModel::LimitRole});
+    Q_EMIT limitSet(item->name, item->limit, now.wall);
+    if (!replayed) {
+        if (item->running)
+            showMinutes(pos, minutes, now.wall.time());
+        tellLimits({pos}, now, false);
+    }
+    return QString();
+}
+
+void ModClock::markLimitTold(int pos)
+{
+    if (Item *item = lvwMain.edit(pos))
+        item->limit.told = true;
+}
+
+void ModClock::tellLimits(const QList<int> &positions, const Moment &now, bool atLimitMinute)
+{
+    QStringList names;
+    for (const int pos : positions) {
+        Item *item = lvwMain.edit(pos);
+        if (!item || !item->limit.isSet() || item->limit.told || item->limitState() != ItemLimit::State::Reached)
+            continue;
+        item->limit.told = true;
+        names.append(item->name);
+        if (!item->running || !item->limit.endAtLimit)
+            continue;
+        if (!atLimitMinute) {
+            endTiming(pos, now);
+            continue;
+        }
+        // The session is booked up to the limit's minute, however late the refresh noticed it (the
+        // program was down, the machine asleep): the customer pays what was bought, no more.
+        const double booked = std::max(0.0, std::ceil(item->limit.limitMinutes - item->total - 1e-9));
+        QDateTime start = item->latestStart();
+        start = start.addMSecs(-qint64(start.time().second() * 1000 + start.time().msec()));
+        // Never before the session began nor after now, whatever the wall clock did meanwhile.
+        const QDateTime end = std::max(std::min(start.addSecs(qint64(booked) * 60), now.wall), item->latestStart());
+        endTiming(pos, end, booked);
+    }
+    if (!names.isEmpty())
+        Q_EMIT limitsReached(names, now.wall);
 }

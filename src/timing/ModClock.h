@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -75,6 +76,15 @@ public:
     // has turned within a minute already shown). Returns the elapsed reading at which the next
     // session's minute turns, if any session runs.
     std::optional<qint64> refreshRunning(const Moment &now, const QTime &minute, bool again = false);
+    // Gives item pos a limit of kind (None clears it) at now; the reason it was refused, empty when
+    // it was set. A limit already reached when it is set is told at once and, when asked, ends the
+    // session now: the customer has used those minutes. A replayed limit was checked when it was
+    // first set, and its telling is replayed on its own.
+    QString setLimit(int pos, ItemLimit::Kind kind, double amount, bool endAtLimit, const Moment &now,
+                     bool replayed = false);
+    // The operator was told that item pos reached its limit (a replayed telling).
+    void markLimitTold(int pos);
+
     // Sessions still running from an earlier run (restored from its journal) count real time from now
     // on: up to now only the wall clock can tell how long they ran.
     void anchorRunning(const Moment &now);
@@ -92,6 +102,11 @@ Q_SIGNALS:
     void removed(const QString &name);
     // The running items' rows were brought up to at; timing tells whether any item is timed.
     void refreshed(const QDateTime &at, bool timing);
+    // An item was given a limit, or had it cleared (kind None).
+    void limitSet(const QString &name, const ItemLimit &limit, const QDateTime &at);
+    // These items have just reached their limits, told together however many they are; those
+    // that end at their limits have ended already.
+    void limitsReached(const QStringList &names, const QDateTime &at);
 
 private:
     int append(Item item);
@@ -99,6 +114,9 @@ private:
     std::optional<BookedSession> endRow(int pos, const Moment &now, std::optional<double> booked);
     ItemBill billNow(const Item &item, const Moment &now);
     void removeRow(int pos);
+    // Tells the items at these positions that have reached their limits and not yet been told,
+    // and ends those that end there: at the limit's minute, or now when it was set past it.
+    void tellLimits(const QList<int> &positions, const Moment &now, bool atLimitMinute);
 
     qint32 m_lngItems = 0;
     qint32 m_lngAdded = 0;

@@ -22,8 +22,8 @@ double runningMinutes(const Item &item, const Moment &now);
 double runningMinutes(const ModClock &state, int pos, const Moment &now);
 double sessionMinutes(const ModClock &state, int pos, const Moment &now);
 
-// "所选项:" + name + " 计算结果: " + result column of the row + " 应收金额: " + its amount due;
-// empty outside the list.
+// "所选项:" + name + " 计算结果: " + result column of the row + " 应收金额: " + its amount due,
+// then its limit and what is left of it when it has one; empty outside the list.
 QString itemTooltip(const ModClock &state, int pos);
 
 } // namespace TimingOperations

@@ -115,14 +115,24 @@ private Q_SLOTS:
         ledger.follow(state);
         state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(kDay, 10, 0));
         state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("5*C/60"), 30, false}, at(kDay, 10, 0));
+        state.setLimit(2, ItemLimit::Kind::Money, 10, false, at(kDay, 10, 0));
         state.leaveAll(at(kDay, 10, 45));
+        // A limit no run writes costs the line its limit, never its bill.
+        ItemLimit hostile;
+        hostile.kind = ItemLimit::Kind::Minutes;
+        hostile.amount = -5;
+        ledger.left(QStringLiteral("PC3"), QStringLiteral("C"), true, 0, 0, at(kDay, 10, 50), hostile);
 
-        const LedgerDay d = DayLedger(folder.path()).read(kDay);
+        LedgerDay d = DayLedger(folder.path()).read(kDay);
+        QVERIFY(d.entries.size() == 3 && !d.entries.back().limit.isSet());
+        d.entries.pop_back();
         QCOMPARE(names(d), (QStringList {QStringLiteral("PC1"), QStringLiteral("PC2")}));
         QVERIFY(d.entries.front().atExit && !d.entries.front().ended);
         QCOMPARE(d.entries.front().minutes, 45.0);
         QCOMPARE(d.minutes(), 75.0);
         QCOMPARE(d.fees(), 6.25);
+        QCOMPARE(d.entries.back().limit.text(), QStringLiteral("10.00 元"));
+        QVERIFY(!d.entries.front().limit.isSet()); // a line as before limits
     }
 
     // Sessions replayed from the journal after a crash were written when they first ended.

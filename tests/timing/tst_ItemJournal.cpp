@@ -7,6 +7,7 @@
 #include "timing/TimingOperations.h"
 
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <QtTest>
@@ -33,7 +34,8 @@ int pos(const ModClock &s, const QString &name)
 }
 
 // An operator's morning through the real operations: PC1 runs on, the oddly named item ends
-// stopped, PC3 has typed-in minutes and two sessions, and a fourth item comes and goes.
+// stopped, PC3 has typed-in minutes and two sessions, and a fourth item comes and goes. PC1 has a
+// limit still ahead, PC3 one already passed (and told) when it was set.
 void scriptedDay(ModClock &s)
 {
     s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, at(9, 0, 10, 250));
@@ -44,6 +46,8 @@ void scriptedDay(ModClock &s)
     s.endTiming(pos(s, kOdd), at(9, 47, 10));
     s.startTiming(pos(s, QStringLiteral("PC3")), at(9, 10));
     s.setAll(false, at(10, 0, 0, 1));
+    s.setLimit(pos(s, QStringLiteral("PC1")), ItemLimit::Kind::Minutes, 600, true, at(9, 30));
+    s.setLimit(pos(s, QStringLiteral("PC3")), ItemLimit::Kind::Money, 5, false, at(10, 1));
     s.setAll(true, at(10, 2, 15));
     s.endTiming(pos(s, kOdd), at(10, 30));
     s.endTiming(pos(s, QStringLiteral("PC3")), at(10, 41, 5));
@@ -85,6 +89,7 @@ void compareItems(const ModClock &a, const ModClock &b)
         QCOMPARE(b.cRunning.item(i), a.cRunning.item(i));
         QCOMPARE(b.cTotal.item(i), a.cTotal.item(i));
         QCOMPARE(b.cCount.item(i), a.cCount.item(i));
+        QVERIFY(b.lvwMain.at(i).limit == a.lvwMain.at(i).limit);
         const clsSave &ra = a.cSave.item(i), &rb = b.cSave.item(i);
         QCOMPARE(rb.cStart.count(), ra.cStart.count());
         QCOMPARE(rb.cEnd.count(), ra.cEnd.count());
@@ -166,7 +171,7 @@ private Q_SLOTS:
         ModClock restored;
         const ItemJournal::Restored r = restore(file, restored);
         QCOMPARE(r.skipped, 0);
-        QCOMPARE(r.entries, 13); // one line per change; start all and stop all one each
+        QCOMPARE(r.entries, 16); // one line per change; start all and stop all one each
         ModClock expected;
         expectedDay(expected);
         compareItems(expected, restored);
@@ -178,6 +183,11 @@ private Q_SLOTS:
         QCOMPARE(restored.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("105"));
         QCOMPARE(restored.lvwMain.text(3, ItemRowModel::ColMinutes), QStringLiteral("101.5"));
         QCOMPARE(restored.lvwMain.text(3, ItemRowModel::ColResult), QStringLiteral("10.15"));
+        // PC3 was told of its limit when it was set: a restore does not tell it again.
+        QVERIFY(restored.lvwMain.at(3).limit.told && !restored.lvwMain.at(1).limit.told);
+        QSignalSpy told(&restored, &ModClock::limitsReached);
+        ClockTick(restored).refreshIfNewMinute(at(10, 48));
+        QCOMPARE(told.size(), 0);
     }
 
     // Start all over a hundred items is one line, so one write to the disk, not a hundred.
@@ -252,6 +262,10 @@ private Q_SLOTS:
             << QByteArray("line add|1926-12-07T10:00:00.000+08:00|PC7|C|0|1") << false << 1;
         QTest::newRow("ending in 2126") << QByteArray("line end|2126-12-07T10:00:00.000+08:00|PC1") << false << 1;
         QTest::newRow("a bill of nan") << QByteArray("line left|N|PC1|1|nan|0") << false << 1;
+        QTest::newRow("a limit of nan") << QByteArray("line limit|N|PC1|1|nan|0") << false << 1;
+        QTest::newRow("a negative limit") << QByteArray("line limit|N|PC1|2|-5|0") << false << 1;
+        QTest::newRow("a limit beyond any bill") << QByteArray("line limit|N|PC1|1|1e308|0") << false << 1;
+        QTest::newRow("a limit of no kind") << QByteArray("line limit|N|PC1|7|60|0") << false << 1;
     }
     void damagedLinesAreSkipped()
     {

@@ -136,6 +136,69 @@ private Q_SLOTS:
         QVERIFY(!(s.lvwMain.flags(s.lvwMain.index(0, 0)) & Qt::ItemIsEditable));
         QCOMPARE(s.lvwMain.data(s.lvwMain.index(0, 0), ItemRowModel::ImageRole).toInt(), 1);
     }
+
+    // Two customers on one scheme, each with the same limit set as they start at 10:05:40: both
+    // come near it, then a refresh three minutes late finds both past it and tells them once,
+    // together; those that end there are booked at the limit's minute, not at the refresh.
+    void limitsAreToldOnceAndEndAtTheirMinute_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<bool>("endAtLimit");
+        QTest::addColumn<double>("limitMinutes"); // -1: refused
+        QTest::newRow("an hour") << QStringLiteral("5*C/60") << 1 << 60.0 << false << 60.0;
+        QTest::newRow("an hour, ended") << QStringLiteral("5*C/60") << 1 << 60.0 << true << 60.0;
+        QTest::newRow("10 at 5 an hour") << QStringLiteral("5*C/60") << 2 << 10.0 << true << 120.0;
+        QTest::newRow("5 by the half hour begun") << QStringLiteral("-INT(-C/30)*2.5") << 2 << 5.0 << false << 60.0;
+        QTest::newRow("at least 5, then by the minute") << QStringLiteral("MAX(5, 5*C/60)") << 2 << 6.0 << true << 72.0;
+        QTest::newRow("flat fee") << QStringLiteral("10") << 2 << 20.0 << false << -1.0;
+        QTest::newRow("no money") << QStringLiteral("5*C/60") << 2 << 0.0 << false << -1.0;
+        QTest::newRow("minutes of nan") << QStringLiteral("5*C/60") << 1 << qQNaN() << false << -1.0;
+    }
+    void limitsAreToldOnceAndEndAtTheirMinute()
+    {
+        QFETCH(QString, scheme);
+        QFETCH(int, kind);
+        QFETCH(double, amount);
+        QFETCH(bool, endAtLimit);
+        QFETCH(double, limitMinutes);
+        ModClock s;
+        QSignalSpy told(&s, &ModClock::limitsReached);
+        for (const QString &name : {QStringLiteral("PC1"), QStringLiteral("PC2")}) {
+            s.add(NewItem {name, scheme, 0, true}, kNow);
+            const QString refusal = s.setLimit(s.lngItems, ItemLimit::Kind(kind), amount, endAtLimit, kNow);
+            QCOMPARE(refusal.isEmpty(), limitMinutes >= 0);
+        }
+        if (limitMinutes < 0) {
+            QVERIFY(!s.lvwMain.at(1).limit.isSet());
+            return;
+        }
+        QCOMPARE(s.lvwMain.at(1).limit.limitMinutes, limitMinutes);
+        const auto refreshAt = [&](double minutes) {
+            const QDateTime t = kNow.addSecs(qint64(minutes) * 60);
+            s.refreshRunning(t, t.time());
+        };
+        refreshAt(limitMinutes - 6);
+        QCOMPARE(s.lvwMain.data(s.lvwMain.index(0, 0), ItemRowModel::LimitRole).toInt(), 0);
+        refreshAt(limitMinutes - 5);
+        QCOMPARE(s.lvwMain.data(s.lvwMain.index(1, 0), ItemRowModel::LimitRole).toInt(), int(ItemLimit::State::Near));
+        QCOMPARE(told.size(), 0);
+        refreshAt(limitMinutes + 3);
+        refreshAt(limitMinutes + 4);
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0][0].toStringList(), QStringList({QStringLiteral("PC1"), QStringLiteral("PC2")}));
+        QCOMPARE(s.cRunning.item(2), !endAtLimit);
+        if (endAtLimit) {
+            QCOMPARE(s.cTotal.item(2), limitMinutes);
+            QCOMPARE(s.cSave.item(2).cEnd.item(1),
+                     QDateTime(kNow.date(), QTime(10, 5)).addSecs(qint64(limitMinutes) * 60));
+        }
+        QVERIFY(TimingOperations::itemTooltip(s, 1).endsWith(QStringLiteral(" 已到限额")));
+        // A limit set already past is told at once: a customer who has used more must hear of it.
+        s.setLimit(1, ItemLimit::Kind::Minutes, 1, false, kNow.addSecs(3600 * 5));
+        QCOMPARE(told.size(), 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestModClock)
