@@ -3,6 +3,7 @@
 #   docs/main-window.png    the main window with four items being timed, fees brought up to date
 #   docs/scheme-dialog.png  the scheme dialog checking a formula as it is typed
 #   docs/history-day.png    the history window's day view after two items left the list
+#   docs/limits.png         two items with limits: one near it, one past it when it was set
 # Usage: scripts/screenshots.sh [program]   (e.g. vantorel once installed; by default it builds
 # build/ as scripts/run.sh does and takes the program from there)
 #        scripts/screenshots.sh --windows   the Windows build (build-windows/, scripts/windows/build.sh)
@@ -213,6 +214,30 @@ keys ctrl+Tab
 sleep 0.5
 import -window "$history" ${prefix}history-day.png
 keys Escape
+
+# Limits without the mouse: N, a name, Enter, Esc, then L on the item just added. 96 minutes with
+# 100 bought is near its limit; 130 minutes at 5 an hour is past 10 paid, told at once.
+add_with_limit() {
+    focus "$main"
+    keys n
+    dialog=$(wait_window '^新增$') || die "N did not open the new-items dialog"
+    focus "$dialog"
+    add_item "$1" "$2"
+    keys Escape
+    focus "$main"
+    keys l
+    limit=$(wait_window '^设定限额$') || die "L did not open the limit dialog"
+    focus "$limit"
+    [ "$4" = money ] && keys alt+y
+    keys ctrl+a
+    text "$3"
+    keys Return
+}
+add_with_limit VIP02 96 100 minutes
+add_with_limit VIP03 130 10 money
+focus "$main"
+sleep 1
+import -window "$main" ${prefix}limits.png
 
 for picture in "$prefix"*.png; do
     echo "Wrote $picture ($(identify -format '%wx%h' "$picture"))"

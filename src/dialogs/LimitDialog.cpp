@@ -36,6 +36,11 @@ LimitDialog::LimitDialog(const QString &about, const ItemLimit &current, Prompte
     };
     connect(m_money, &QRadioButton::toggled, this, showUnit);
     showUnit();
+    // Choosing the kind (Alt+T, Alt+Y) leaves the amount to type next, where the focus goes back.
+    connect(m_money, &QRadioButton::toggled, this, [this] {
+        m_amount->setFocus();
+        m_amount->selectAll();
+    });
     m_end = new QCheckBox(QStringLiteral("到限额时终止计时 &E"), this);
     m_end->setChecked(current.endAtLimit);
 

@@ -1,9 +1,11 @@
 #include "../report/RecordingReportPrinter.h"
 #include "FakeWallClock.h"
 #include "MemorySettingsStore.h"
+#include "RecordingLimitNotifier.h"
 #include "WaitingPrompter.h"
 #include "app/InstanceGuard.h"
 #include "app/ItemListView.h"
+#include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "app/Program.h"
 #include "app/ToolbarButton.h"
@@ -141,6 +143,58 @@ private Q_SLOTS:
             QCOMPARE(printers.first()->last().firstBlock.value(1).toString(), QStringLiteral("PC4"));
         }
         w.setClockEnabled(false);
+        w.hide();
+    }
+
+    // Without the mouse: N, a name, Enter, Esc, then L and 30 minutes. A wall clock set two hours
+    // forward reaches nothing; the thirtieth minute really timed tells once, without a box.
+    void aLimitIsSetWithKeysAndToldOnce()
+    {
+        Program::Outside outside;
+        auto *store = new MemorySettingsStore;
+        store->set(QStringLiteral("Max"), QStringLiteral("1"));
+        store->set(QStringLiteral("1"), QStringLiteral("5*C/60"));
+        outside.store.reset(store);
+        auto *clock = new FakeWallClock;
+        outside.clock.reset(clock);
+        auto *prompter = new WaitingPrompter(0);
+        outside.prompter.reset(prompter);
+        outside.guard = std::make_unique<AloneGuard>();
+        auto *notifier = new RecordingLimitNotifier;
+        outside.notifier.reset(notifier);
+        Program program(std::move(outside));
+        fClock &w = program.mainWindow();
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const auto typeIntoDialog = [](const QString &text, bool thenEsc) {
+            QTimer::singleShot(0, [text, thenEsc] {
+                QTRY_VERIFY(QApplication::activeModalWidget() && QApplication::activeModalWidget()->focusWidget());
+                QWidget *dialog = QApplication::activeModalWidget();
+                QTest::keyClicks(dialog->focusWidget(), text);
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+                if (thenEsc)
+                    QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+            });
+        };
+        typeIntoDialog(QStringLiteral("PC1"), true);
+        w.Lvw()->reportView()->setFocus();
+        QTest::keyClick(w.Lvw()->reportView(), Qt::Key_N);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        typeIntoDialog(QStringLiteral("30"), false);
+        w.Lvw()->reportView()->setFocus();
+        QTest::keyClick(w.Lvw()->reportView(), Qt::Key_L);
+        QCOMPARE(program.state().lvwMain.at(1).limit.text(), QStringLiteral("30 分钟"));
+
+        clock->step(2 * 3600);
+        w.Clock().wake();
+        clock->advanceSecs(30 * 60);
+        w.Clock().wake();
+        w.Clock().wake();
+        QCOMPARE(notifier->texts, QStringList {QStringLiteral("PC1 已到限额(12:30)")});
+        QCOMPARE(w.Sbar()->panelText(1), notifier->texts.first());
+        QVERIFY(prompter->asked.isEmpty());
         w.hide();
     }
 

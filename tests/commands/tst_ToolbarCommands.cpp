@@ -530,10 +530,11 @@ private slots:
     void contextMenuActsOnTheRowClicked_data()
     {
         QTest::addColumn<int>("row"); // 0: empty space below the rows
-        QTest::addColumn<QList<bool>>("enabled"); // 开始, 终止, 预览, 打印, 移除
-        QTest::newRow("stopped item") << 1 << QList<bool> {true, false, true, true, true};
-        QTest::newRow("running item") << 2 << QList<bool> {false, true, true, true, true};
-        QTest::newRow("no item") << 0 << QList<bool> {false, false, false, false, false};
+        QTest::addColumn<QList<bool>>("enabled"); // 开始, 终止, 预览, 打印, 设定限额, 移除
+        // The item added last is current without a click, and only a limit waits for no click.
+        QTest::newRow("stopped item") << 1 << QList<bool> {true, false, true, true, true, true};
+        QTest::newRow("running item") << 2 << QList<bool> {false, true, true, true, true, true};
+        QTest::newRow("no item") << 0 << QList<bool> {false, false, false, false, true, false};
     }
     void contextMenuActsOnTheRowClicked()
     {
@@ -562,7 +563,11 @@ private slots:
             if (!a->isSeparator())
                 shown << a->isEnabled();
         QCOMPARE(shown, enabled);
-        const QList<bool> twins {f.enabled(Entry::S1), f.enabled(Entry::S2), f.enabled(Entry::V1), f.enabled(Entry::P1),
+        const QList<bool> twins {f.enabled(Entry::S1),
+                                 f.enabled(Entry::S2),
+                                 f.enabled(Entry::V1),
+                                 f.enabled(Entry::P1),
+                                 f.window.actions()->limitAction()->isEnabled(),
                                  f.enabled(Button::Remove)};
         QCOMPARE(shown, twins);
 
