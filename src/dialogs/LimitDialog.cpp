@@ -36,13 +36,16 @@ LimitDialog::LimitDialog(const QString &about, const ItemLimit &current, Prompte
     };
     connect(m_money, &QRadioButton::toggled, this, showUnit);
     showUnit();
-    // Choosing the kind (Alt+T, Alt+Y) leaves the amount to type next, where the focus goes back.
-    connect(m_money, &QRadioButton::toggled, this, [this] {
-        m_amount->setFocus();
-        m_amount->selectAll();
-    });
     m_end = new QCheckBox(QStringLiteral("到限额时终止计时 &E"), this);
     m_end->setChecked(current.endAtLimit);
+    // Choosing the kind (Alt+T, Alt+Y) or the end (Alt+E) leaves the amount to type next, where
+    // the focus goes back.
+    const auto backToAmount = [this] {
+        m_amount->setFocus();
+        m_amount->selectAll();
+    };
+    connect(m_money, &QRadioButton::toggled, this, backToAmount);
+    connect(m_end, &QCheckBox::toggled, this, backToAmount);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
