@@ -615,7 +615,7 @@ private Q_SLOTS:
         QTest::newRow("letters") << QByteArray("[Main]\ngeometry=a,b,c,d\ncolumns=x\n[History]\nsize=,\n") << false;
         QTest::newRow("no size") << QByteArray("[Main]\ngeometry=10,10,0,-4\n[History]\nsize=0,0\n") << false;
         QTest::newRow("too large") << QByteArray("[Main]\ngeometry=0,0,99999,400\ncolumns=1,2\n") << false;
-        QTest::newRow("binary") << QByteArray("\0\xff[Main\ngeometry=1,2,3", 27) << false;
+        QTest::newRow("binary") << QByteArrayLiteral("\0\xff[Main\ngeometry=1,2,3") << false;
     }
 
     void layoutSurvivesARestart()
