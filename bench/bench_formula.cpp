@@ -3,7 +3,7 @@
 // aim is well over a million a minute (about 17,000 a second) to keep ten thousand items' refresh
 // short.
 #include "formula/FormulaEvaluator.h"
-#include "timing/ClockTick.h"
+#include "timing/SchemeFee.h"
 
 #include <QString>
 #include <QStringList>

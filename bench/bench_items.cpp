@@ -3,7 +3,6 @@
 // minute's refresh as the program would show them.
 #include "timing/ClockTick.h"
 #include "timing/ModClock.h"
-#include "timing/TimingOperations.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,14 +33,13 @@ size_t grow(int n, int sessions)
     const size_t before = heapInUse();
     auto state = std::make_unique<ModClock>();
     for (int i = 0; i < n; ++i)
-        state->addItem(NewItem {QStringLiteral("PC%1").arg(i + 1), scheme, double(i % 90), true}, morning);
+        state->add(NewItem {QStringLiteral("PC%1").arg(i + 1), scheme, double(i % 90), true}, morning);
     QDateTime now = morning;
     for (int k = 0; k < sessions; ++k) {
         now = now.addSecs(17 * 60 + 5);
         for (int i = 1; i <= n; ++i) {
-            state->select(i);
-            TimingOperations::EndTimer(*state, now);
-            TimingOperations::StartTimer(*state, now.addSecs(30));
+            state->endTiming(i, now);
+            state->startTiming(i, now.addSecs(30));
         }
     }
     ClockTick tick(*state);

@@ -4,7 +4,6 @@
 // program's data folder is on (a memory file system would make the disk writes look free).
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
-#include "timing/TimingOperations.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,14 +19,14 @@ const QDateTime kMorning(QDate(2026, 12, 7), QTime(9, 0), QTimeZone(8 * 3600));
 
 struct Journaled {
     QTemporaryDir dir {QDir::current().filePath(QStringLiteral("bench_journal-XXXXXX"))};
-    std::unique_ptr<ItemJournal> journal;
     ModClock state;
+    std::unique_ptr<ItemJournal> journal;
 
     explicit Journaled(bool withJournal)
     {
         if (withJournal) {
             journal = std::make_unique<ItemJournal>(dir.filePath(QStringLiteral("items.journal")));
-            state.journal = journal.get();
+            journal->follow(state);
         }
     }
 };
@@ -56,9 +55,8 @@ void BM_StartThenEnd(benchmark::State &st)
     j.state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, false}, kMorning);
     qint64 s = 0;
     for (auto _ : st) {
-        j.state.select(1);
-        TimingOperations::StartTimer(j.state, kMorning.addSecs(++s));
-        TimingOperations::EndTimer(j.state, kMorning.addSecs(++s));
+        j.state.startTiming(1, kMorning.addSecs(++s));
+        j.state.endTiming(1, kMorning.addSecs(++s));
     }
     st.SetItemsProcessed(st.iterations() * 2);
     label(st);
@@ -74,8 +72,8 @@ void BM_StartAllStopAll100(benchmark::State &st)
         j.state.add(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
     qint64 s = 0;
     for (auto _ : st) {
-        TimingOperations::SetTimer(j.state, true, kMorning.addSecs(++s));
-        TimingOperations::SetTimer(j.state, false, kMorning.addSecs(++s));
+        j.state.setAll(true, kMorning.addSecs(++s));
+        j.state.setAll(false, kMorning.addSecs(++s));
     }
     st.SetItemsProcessed(st.iterations() * 2);
     label(st);
@@ -88,17 +86,16 @@ void BM_RestoreBusyDay(benchmark::State &st)
     QTemporaryDir dir(QDir::current().filePath(QStringLiteral("bench_journal-XXXXXX")));
     const QString path = dir.filePath(QStringLiteral("items.journal"));
     {
-        ItemJournal journal(path);
         ModClock day;
-        day.journal = &journal;
+        ItemJournal journal(path);
+        journal.follow(day);
         qint64 s = 0;
         for (int i = 1; i <= 100; ++i)
             day.add(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("5*C/60"), 0, false}, kMorning);
         for (int session = 0; session < 20; ++session) {
             for (int i = 1; i <= 100; ++i) {
-                day.select(i);
-                TimingOperations::StartTimer(day, kMorning.addSecs(s += 7));
-                TimingOperations::EndTimer(day, kMorning.addSecs(s += 300));
+                day.startTiming(i, kMorning.addSecs(s += 7));
+                day.endTiming(i, kMorning.addSecs(s += 300));
             }
         }
     }

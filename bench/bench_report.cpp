@@ -5,7 +5,6 @@
 #include "report/ReportContent.h"
 #include "report/ReportLayout.h"
 #include "timing/ModClock.h"
-#include "timing/TimingOperations.h"
 #include "timing/WallClock.h"
 
 #include <QApplication>
@@ -31,6 +30,7 @@ void ensureApplication()
 class FixedClock : public WallClock {
 public:
     QDateTime now() const override { return QDateTime(QDate(2026, 12, 7), QTime(14, 5, 30)); }
+    qint64 elapsedMs() const override { return 0; }
 };
 
 // A list of n items, every other one running, with the texts a day of use leaves in the rows.
@@ -42,7 +42,7 @@ void fill(ModClock &state, int n)
         const int pos = state.add(
             NewItem {QStringLiteral("PC%1").arg(i + 1), QStringLiteral("5*C/60+2"), double(i % 90), i % 2 == 0},
             addedAt);
-        TimingOperations::showMinutes(state, pos, i % 600 + 0.25, addedAt.time());
+        state.showMinutes(pos, i % 600 + 0.25, addedAt.time());
     }
 }
 

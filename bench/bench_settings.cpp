@@ -17,6 +17,7 @@ namespace {
 class SilentPrompter : public Prompter {
 public:
     Answer msgBox(const QString &, Buttons, Icon, int) override { return Answer::Ok; }
+    Answer msgBoxWithChoice(const QString &, const QString &, Icon) override { return Answer::Yes; }
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
 };
 
