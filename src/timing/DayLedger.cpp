@@ -26,15 +26,15 @@ QStringList limitFields(const ItemLimit &limit)
 {
     if (!limit.isSet())
         return {};
-    return {QString::number(int(limit.kind)), ChecksummedLine::numberField(limit.amount)};
+    return {ItemLimit::kindField(limit.kind), ChecksummedLine::numberField(limit.amount)};
 }
 
 ItemLimit limitOf(const QString &kind, const QString &amount)
 {
+    // recorded() leaves out a kind of none: a leaving line only carries a limit that was set.
     const std::optional<double> value = ChecksummedLine::number(amount);
-    const bool known = kind == QLatin1String("1") || kind == QLatin1String("2");
-    const std::optional<ItemLimit> limit =
-        value && known ? ItemLimit::recorded(ItemLimit::Kind(kind.toInt()), *value) : std::nullopt;
+    const std::optional<ItemLimit::Kind> known = ItemLimit::kindOf(kind);
+    const std::optional<ItemLimit> limit = value && known ? ItemLimit::recorded(*known, *value) : std::nullopt;
     return limit.value_or(ItemLimit());
 }
 

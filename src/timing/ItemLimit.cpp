@@ -26,6 +26,14 @@ bool rises(const ItemLimit::Fee &fee, double minutes)
 
 } // namespace
 
+std::optional<ItemLimit::Kind> ItemLimit::kindOf(const QString &field)
+{
+    const int kind = field.size() == 1 ? field[0].digitValue() : -1;
+    if (kind < int(Kind::None) || kind > int(Kind::Money))
+        return std::nullopt;
+    return Kind(kind);
+}
+
 std::optional<ItemLimit> ItemLimit::recorded(Kind kind, double amount)
 {
     if (kind == Kind::None || !sensible(amount, kind == Kind::Minutes ? ChecksummedLine::kMostMinutes : kMostMoney))

@@ -38,6 +38,11 @@ public:
     static std::optional<ItemLimit> ofMoney(double money, bool endAtLimit, const Fee &fee, double minutes,
                                             QString *refusal = nullptr);
 
+    // The kind as the journal and the ledger write it ("0", "1", "2"), and read back: nothing for a
+    // text this program does not write.
+    static QString kindField(Kind kind) { return QString::number(int(kind)); }
+    static std::optional<Kind> kindOf(const QString &field);
+
     // A limit as a bill keeps it: its kind and amount alone, nothing when they are not sensible.
     static std::optional<ItemLimit> recorded(Kind kind, double amount);
 

@@ -42,14 +42,6 @@ std::optional<double> bookedMinutes(const QString &field)
     return ChecksummedLine::number(field, 0, ChecksummedLine::kMostMinutes);
 }
 
-std::optional<ItemLimit::Kind> limitKind(const QString &text)
-{
-    const int kind = text.size() == 1 ? text[0].digitValue() : -1;
-    if (kind < int(ItemLimit::Kind::None) || kind > int(ItemLimit::Kind::Money))
-        return std::nullopt;
-    return ItemLimit::Kind(kind);
-}
-
 std::optional<How> how(const QString &text)
 {
     if (text == QLatin1String("0"))
@@ -147,7 +139,7 @@ private:
     {
         const QDateTime at = instant(f[1]);
         const int pos = m_state.cName.indexOfKey(f[2]);
-        const std::optional<ItemLimit::Kind> kind = limitKind(f[3]);
+        const std::optional<ItemLimit::Kind> kind = ItemLimit::kindOf(f[3]);
         const std::optional<double> amount = ChecksummedLine::number(f[4]);
         const std::optional<bool> endAtLimit = flag(f[5]);
         return at.isValid() && pos != 0 && kind && amount && endAtLimit
@@ -213,7 +205,7 @@ QStringList limit(const QString &name, const ItemLimit &limit, const QDateTime &
     return {kLimit,
             ChecksummedLine::instantField(at),
             name,
-            QString::number(int(limit.kind)),
+            ItemLimit::kindField(limit.kind),
             ChecksummedLine::numberField(limit.amount),
             flagField(limit.endAtLimit)};
 }
