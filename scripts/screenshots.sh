@@ -4,6 +4,8 @@
 #   docs/scheme-dialog.png  the scheme dialog checking a formula as it is typed
 #   docs/history-day.png    the history window's day view after two items left the list
 #   docs/limits.png         two items with limits: one near it, one past it when it was set
+#   docs/history-period.png the period view on last month's generated ledgers (Linux only), and
+#   docs/history-period-dark.png  the same under a dark palette
 # Usage: scripts/screenshots.sh [program]   (e.g. vantorel once installed; by default it builds
 # build/ as scripts/run.sh does and takes the program from there)
 #        scripts/screenshots.sh --windows   the Windows build (build-windows/, scripts/windows/build.sh)
@@ -75,6 +77,18 @@ run_program() {
             XDG_RUNTIME_DIR="$work/runtime" LC_ALL="${VANTOREL_SCREENSHOT_LOCALE:-C.UTF-8}" "$program"
     fi
 }
+
+# Last month and this month up to yesterday as a busy café books them, for the period view: the
+# generator is built beside the benchmarks.
+if [ -z "$windows" ]; then
+    scripts/deps.sh libbenchmark-dev
+    cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVANTOREL_BUILD_BENCH=ON -DVANTOREL_BUILD_TESTS=OFF >/dev/null
+    cmake --build build-bench --target ledger_of_days -j "$(nproc)" >/dev/null
+    month=$(date +%Y-%m-01)
+    first=$(date -d "$month -1 month" +%F)
+    build-bench/bench/ledger_of_days "$work/data/Vantorel/Vantorel/ledger" "$first" \
+        $(( ( $(date -d yesterday +%s) - $(date -d "$first" +%s) ) / 86400 + 1 )) 200
+fi
 
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
@@ -238,6 +252,47 @@ add_with_limit VIP03 130 10 money
 focus "$main"
 sleep 1
 import -window "$main" ${prefix}limits.png
+
+# The period view: the history window's third tab, 月 chosen from the keyboard, then last month.
+period_view() {
+    focus "$main"
+    keys t
+    history=$(wait_window '^历史数据$') || die "T did not open the history window"
+    xdotool windowsize --sync "$history" 1100 760
+    focus "$history"
+    keys "$@" alt+d Down Next Prior
+    sleep 1
+}
+if [ -z "$windows" ]; then
+    period_view ctrl+Tab
+    import -window "$history" ${prefix}history-period.png
+
+    # Again under a dark palette, which Qt takes from the desktop's colour scheme (here KDE's).
+    # The program itself, not the shell that started it: ended as at a logout, it leaves its items
+    # in the ledger and asks nothing at the next start.
+    kill "$(xdotool getwindowpid "$main")"
+    wait "$program_pid" 2>/dev/null || true
+    cat > "$work/config/kdeglobals" <<'KDE'
+[Colors:Window]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+[Colors:View]
+BackgroundNormal=35,38,41
+ForegroundNormal=239,240,241
+[Colors:Button]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+[Colors:Selection]
+BackgroundNormal=61,174,233
+ForegroundNormal=255,255,255
+KDE
+    XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 run_program >"$work/program.log" 2>&1 &
+    program_pid=$!
+    main=$(wait_window '^Vantorel' 500) || die "the program did not start again"
+    sleep 1.5
+    period_view ctrl+Tab ctrl+Tab
+    import -window "$history" ${prefix}history-period-dark.png
+fi
 
 for picture in "$prefix"*.png; do
     echo "Wrote $picture ($(identify -format '%wx%h' "$picture"))"

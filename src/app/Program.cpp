@@ -10,6 +10,7 @@
 #include "commands/HistoryLog.h"
 #include "commands/HistoryWindow.h"
 #include "commands/LedgerDayView.h"
+#include "commands/LedgerPeriodView.h"
 #include "commands/LimitAlerts.h"
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
@@ -336,10 +337,13 @@ void Program::showHistory()
     if (!m_historyWindow) {
         const TimingReports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
-        if (m_ledger)
+        if (m_ledger) {
             m_historyWindow->addDayView(new LedgerDayView(*m_ledger, m_state.get(), *m_clock,
                                                           std::make_unique<FileDialogSaveAsker>(m_historyWindow),
                                                           m_historyWindow));
+            m_historyWindow->addPeriodView(new LedgerPeriodView(
+                *m_ledger, *m_clock, std::make_unique<FileDialogSaveAsker>(m_historyWindow), m_historyWindow));
+        }
         if (m_layout.history.isValid())
             m_historyWindow->resize(m_layout.history.expandedTo(m_historyWindow->minimumSizeHint()));
         centreOn(*m_historyWindow, w);

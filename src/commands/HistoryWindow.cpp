@@ -2,6 +2,7 @@
 
 #include "commands/HistoryLog.h"
 #include "commands/LedgerDayView.h"
+#include "commands/LedgerPeriodView.h"
 #include "dialogs/CloseOnEscape.h"
 #include "timing/TimeText.h"
 
@@ -66,6 +67,16 @@ void HistoryWindow::addDayView(LedgerDayView *view)
     connect(&m_log, &HistoryLog::recorded, view, &LedgerDayView::refresh);
 }
 
+void HistoryWindow::addPeriodView(LedgerPeriodView *view)
+{
+    m_periodView = view;
+    m_pages->addTab(view, QStringLiteral("期间"));
+    connect(&m_log, &HistoryLog::recorded, view, [view] {
+        if (view->isVisible())
+            view->refresh();
+    });
+}
+
 void HistoryWindow::showPage(int page)
 {
     m_pages->setCurrentIndex(page);
@@ -105,8 +116,8 @@ void HistoryWindow::fill()
 
 void HistoryWindow::updateButtons()
 {
-    // On the first page the reports are of this run's items; on the day view of the day.
-    const bool enabled = onDayView() || (m_pages->currentIndex() == 0 && selectedEntry() >= 0);
+    // On the first page the reports are of this run's items; on the day and period views of theirs.
+    const bool enabled = onDayView() || onPeriodView() || (m_pages->currentIndex() == 0 && selectedEntry() >= 0);
     m_preview->setEnabled(enabled);
     m_print->setEnabled(enabled);
 }
@@ -114,6 +125,11 @@ void HistoryWindow::updateButtons()
 bool HistoryWindow::onDayView() const
 {
     return m_dayView && m_pages->currentWidget() == m_dayView;
+}
+
+bool HistoryWindow::onPeriodView() const
+{
+    return m_periodView && m_pages->currentWidget() == m_periodView;
 }
 
 int HistoryWindow::selectedEntry() const
@@ -140,14 +156,18 @@ void HistoryWindow::printSelected()
 
 void HistoryWindow::present(bool bPreview)
 {
-    if (onDayView()) {
-        // A component that could not be made is tried again by the next report.
-        if (!m_dayReport && m_factory)
-            m_dayReport = m_factory();
-        if (m_dayReport)
-            m_dayReport->present(m_dayView->report(bPreview));
-        return;
-    }
+    // Each view has a component of its own, so that a day's preview stays beside a period's. One
+    // that could not be made is tried again by the next report.
+    const auto presentWith = [this](std::unique_ptr<ReportPrinter> &printer, const ReportDocument &document) {
+        if (!printer && m_factory)
+            printer = m_factory();
+        if (printer)
+            printer->present(document);
+    };
+    if (onDayView())
+        return presentWith(m_dayReport, m_dayView->report(bPreview));
+    if (onPeriodView())
+        return presentWith(m_periodReport, m_periodView->report(bPreview));
     const int index = selectedEntry();
     if (index >= 0 && index < m_log.count())
         m_report.show(m_log.newest(index), bPreview);

@@ -8,6 +8,7 @@
 
 class HistoryLog;
 class LedgerDayView;
+class LedgerPeriodView;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -27,7 +28,7 @@ public:
     int selectedEntry() const;
     void selectEntry(int index);
 
-    // The selected entry's report, or on the day view the day's, previewed or printed.
+    // The selected entry's report, or on the day or period view theirs, previewed or printed.
     void previewSelected();
     void printSelected();
 
@@ -35,7 +36,9 @@ public:
 
     // Adds the day view as the page 今日 beside the items removed in this run; the window owns it.
     void addDayView(LedgerDayView *view);
-    // Brings the page of this run's items (0) or the day view (1) to the front.
+    // Adds the period view as the page 期间, after the day view; the window owns it.
+    void addPeriodView(LedgerPeriodView *view);
+    // Brings the page of this run's items (0), the day view (1) or the period view (2) to the front.
     void showPage(int page);
 
 private:
@@ -43,12 +46,15 @@ private:
     void updateButtons();
     void present(bool bPreview);
     bool onDayView() const;
+    bool onPeriodView() const;
 
     const HistoryLog &m_log;
     RemovedItemReport m_report;
     TimingReports::PrinterFactory m_factory;
     std::unique_ptr<ReportPrinter> m_dayReport; // its own, so a day's preview stays beside an item's
+    std::unique_ptr<ReportPrinter> m_periodReport;
     LedgerDayView *m_dayView = nullptr;
+    LedgerPeriodView *m_periodView = nullptr;
     QTabWidget *m_pages = nullptr;
     QTreeWidget *m_entries = nullptr;
     QLabel *m_summary = nullptr;

@@ -2,9 +2,14 @@
 
 #include "commands/HistoryLog.h"
 #include "report/CsvWriter.h"
+#include "report/SaveFileAsker.h"
 #include "timing/AmountDue.h"
 #include "timing/DayLedger.h"
+#include "timing/DurableFile.h"
 #include "timing/TimeText.h"
+
+#include <QDir>
+#include <QStandardPaths>
 
 namespace LedgerCsv {
 
@@ -27,10 +32,12 @@ QStringList headers()
             QStringLiteral("移除方式")};
 }
 
-QByteArray bytes(const LedgerDay &day)
+namespace {
+const SaveFileAsker::Kind kCsv {QStringLiteral("导出账目"), QStringLiteral("CSV 文件"), QStringLiteral("csv"),
+                                QStringLiteral("无法写入导出文件:\n"), QMessageBox::Critical};
+
+void addRows(CsvWriter &csv, const LedgerDay &day)
 {
-    CsvWriter csv;
-    csv.addRow(headers());
     for (const LedgerEntry &e : day.entries) {
         if (e.kind == LedgerEntry::Kind::Session) {
             csv.addRow({QStringLiteral("计时"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), instant(e.start),
@@ -42,7 +49,47 @@ QByteArray bytes(const LedgerDay &day)
                         AmountDue::text(e.fee), RemovedItem::howRemoved(e.ended, e.atExit)});
         }
     }
+}
+} // namespace
+
+QByteArray bytes(const LedgerDay &day)
+{
+    CsvWriter csv;
+    csv.addRow(headers());
+    addRows(csv, day);
     return csv.bytes();
+}
+
+QByteArray bytes(const DayLedger &ledger, const QDate &first, const QDate &last, const QDateTime &readAt)
+{
+    CsvWriter csv;
+    csv.addRow(headers());
+    for (QDate day = first; day.isValid() && day <= last; day = day.addDays(1))
+        addRows(csv, ledger.read(day, readAt));
+    return csv.bytes();
+}
+
+std::optional<QString> save(SaveFileAsker &asker, const QString &fileName, const std::function<QByteArray()> &content)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists())
+        folder = QDir::homePath();
+    const QString path = asker.fileName(kCsv, QDir(folder).filePath(fileName));
+    if (path.isEmpty())
+        return QString();
+    // Read when written, not when the view was filled: the file may have grown since.
+    if (!DurableFile::replace(path, content())) {
+        asker.saveFailed(kCsv, path);
+        return std::nullopt;
+    }
+    return path;
+}
+
+QString savedText(const std::optional<QString> &saved)
+{
+    if (!saved)
+        return QStringLiteral("导出失败。");
+    return saved->isEmpty() ? QString() : QStringLiteral("已导出到 ") + QDir::toNativeSeparators(*saved);
 }
 
 } // namespace LedgerCsv

@@ -4,24 +4,16 @@
 #include "commands/TimingReports.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
-#include "timing/DurableFile.h"
 #include "timing/ModClock.h"
 #include "timing/WallClock.h"
 
 #include <QDateEdit>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace {
-const SaveFileAsker::Kind kCsv {QStringLiteral("导出账目"), QStringLiteral("CSV 文件"), QStringLiteral("csv"),
-                                QStringLiteral("无法写入导出文件:\n"), QMessageBox::Critical};
-} // namespace
 
 LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const WallClock &clock,
                              std::unique_ptr<SaveFileAsker> asker, QWidget *parent)
@@ -144,22 +136,11 @@ ReportDocument LedgerDayView::report(bool bPreview) const
 
 bool LedgerDayView::exportDay()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QDir(folder).exists())
-        folder = QDir::homePath();
-    const QString suggestion =
-        QDir(folder).filePath(QStringLiteral("账目-%1.csv").arg(day().toString(QStringLiteral("yyyy-MM-dd"))));
-    const QString path = m_asker->fileName(kCsv, suggestion);
-    if (path.isEmpty())
-        return false;
-    // Read again: the file may have grown since the view was filled.
-    if (!DurableFile::replace(path, LedgerCsv::bytes(m_ledger.read(day(), m_clock.now())))) {
-        m_status->setText(QStringLiteral("导出失败。"));
-        m_asker->saveFailed(kCsv, path);
-        return false;
-    }
-    m_status->setText(QStringLiteral("已导出到 ") + QDir::toNativeSeparators(path));
-    return true;
+    const QString name = QStringLiteral("账目-%1.csv").arg(day().toString(QStringLiteral("yyyy-MM-dd")));
+    const std::optional<QString> path =
+        LedgerCsv::save(*m_asker, name, [this] { return LedgerCsv::bytes(m_ledger.read(day(), m_clock.now())); });
+    m_status->setText(LedgerCsv::savedText(path));
+    return path && !path->isEmpty();
 }
 
 void LedgerDayView::showEvent(QShowEvent *event)

@@ -112,6 +112,56 @@ ReportDocument TimingReports::dayDocument(const DayTakings &day, const QDateTime
     return d;
 }
 
+QStringList TimingReports::periodHeadings()
+{
+    return {QStringLiteral("项名称"), QStringLiteral("计时次数"), QStringLiteral("耗时累计(分钟)"),
+            QStringLiteral("应收金额"), QStringLiteral("分钟占比")};
+}
+
+QStringList TimingReports::periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine &item)
+{
+    return {item.name, QString::number(item.sessions), TimeText::generalNumber(item.minutes), AmountDue::text(item.due),
+            QString::number(100 * period.share(item), 'f', 1) + u'%'};
+}
+
+QString TimingReports::periodTotal(const PeriodTakings &period)
+{
+    return QStringLiteral("合计: %1 项, 计时 %2 次, 耗时累计(分钟): %3, 应收金额: %4")
+        .arg(period.items.size())
+        .arg(period.sessions())
+        .arg(TimeText::generalNumber(period.minutes()), AmountDue::text(period.due()));
+}
+
+QString TimingReports::periodText(const PeriodTakings &period)
+{
+    const QLocale locale;
+    const QString first = locale.toString(period.first, QLocale::ShortFormat);
+    return period.hourly() ? first : first + QStringLiteral(" - ") + locale.toString(period.last, QLocale::ShortFormat);
+}
+
+ReportDocument TimingReports::periodDocument(const PeriodTakings &period, const QDateTime &now, bool bPreview,
+                                             const QImage &chart)
+{
+    ReportDocument d = document(bPreview);
+    const QString span = period.first.toString(QStringLiteral("yyyy-MM-dd"))
+        + (period.hourly() ? QString() : u'_' + period.last.toString(QStringLiteral("yyyy-MM-dd")));
+    // A period reaching today is printed again as the day goes on; a past one never changes.
+    d.fileName =
+        period.last >= now.date() ? fileName(QStringLiteral("账目_") + span, now) : QStringLiteral("账目_") + span;
+    d.firstBlock = {QStringLiteral("期间:"), periodText(period)};
+    d.secondBlock = {QStringLiteral("计时次数:"), period.sessions(), QStringLiteral("应收金额:"),
+                     AmountDue::text(period.due())};
+    for (const QString &heading : periodHeadings())
+        d.headings << heading;
+    for (const PeriodTakings::ItemLine &item : period.items)
+        for (const QString &text : periodRow(period, item))
+            d.cells << text;
+    d.cells << QStringLiteral("合计") << QString::number(period.sessions()) << TimeText::generalNumber(period.minutes())
+            << AmountDue::text(period.due()) << (period.minutes() > 0 ? QStringLiteral("100.0%") : QString());
+    d.chart = chart;
+    return d;
+}
+
 // The item at now: its name and state, the bill as it stands now and one row per session.
 ReportDocument TimingReports::itemDocument(const Item &item, FormulaEvaluator &calc, const Moment &moment,
                                            bool bPreview)

@@ -5,6 +5,7 @@
 #include "report/ReportPrinter.h"
 #include "timing/DayTakings.h"
 #include "timing/Moment.h"
+#include "timing/PeriodTakings.h"
 
 #include <functional>
 #include <memory>
@@ -46,6 +47,17 @@ public:
     static QStringList dayRow(const DayTakings::Line &line);
     // "已结算: 2 项, 耗时累计(分钟): 121, 应收金额: 10.09"
     static QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines);
+
+    // The period's items, their totals and, when given, its chart above them.
+    static ReportDocument periodDocument(const PeriodTakings &period, const QDateTime &now, bool bPreview,
+                                         const QImage &chart = {});
+    // The period's columns and an item's row in them, in the period view as in its report.
+    static QStringList periodHeadings();
+    static QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine &item);
+    // "合计: 30 项, 计时 9300 次, 耗时累计(分钟): 825000, 应收金额: 68750.00"
+    static QString periodTotal(const PeriodTakings &period);
+    // "2026/12/1 - 2026/12/7", in the operator's date form; one date for a day.
+    static QString periodText(const PeriodTakings &period);
 
 private:
     ReportPrinter *report();

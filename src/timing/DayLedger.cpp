@@ -38,14 +38,27 @@ ItemLimit limitOf(const QString &kind, const QString &amount)
     return limit.value_or(ItemLimit());
 }
 
+// The instants a day's lines may name. In UTC: comparing with a local time asks the system's
+// time zone every time, and a year of lines would wait on that rather than on the disk.
+struct DayBounds {
+    QDateTime dayStart;
+    QDateTime last;
+
+    DayBounds(const QDate &day, const QDateTime &latest)
+        : dayStart(day.startOfDay().toUTC()), last(day.addDays(1).startOfDay().addMSecs(-1).toUTC())
+    {
+        if (latest.isValid() && latest < last)
+            last = latest.toUTC();
+    }
+};
+
 // The entry a line holds, or nothing when it holds none this program could have written on that
 // day: its instant on another day or after the moment of reading, or its numbers out of range.
-std::optional<LedgerEntry> entry(const QStringList &f, const QDate &day, const QDateTime &latest)
+std::optional<LedgerEntry> entry(const QStringList &f, const DayBounds &bounds)
 {
     using ChecksummedLine::kMostMinutes;
-    const QDateTime dayStart = day.startOfDay();
-    const QDateTime dayEnd = day.addDays(1).startOfDay().addMSecs(-1);
-    const QDateTime last = latest.isValid() && latest < dayEnd ? latest : dayEnd;
+    const QDateTime &dayStart = bounds.dayStart;
+    const QDateTime &last = bounds.last;
     LedgerEntry e;
     if (f.value(0) == kSession && f.size() == 6) {
         e.kind = LedgerEntry::Kind::Session;
@@ -219,6 +232,7 @@ LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const
     const QByteArray &content = *read;
     // A minute's grace: the clock that wrote a line may run a little ahead of the one reading it.
     const QDateTime latest = readAt.isValid() ? readAt.addSecs(60) : QDateTime();
+    const DayBounds bounds(day, latest);
     QSet<QByteArray> seen;
     for (const QByteArray &line : content.split('\n')) {
         // Every line names an instant to the millisecond, so two equal lines are one written twice.
@@ -226,7 +240,7 @@ LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const
             continue;
         seen.insert(line);
         const std::optional<QStringList> fields = ChecksummedLine::decode(line);
-        const std::optional<LedgerEntry> e = fields ? entry(*fields, day, latest) : std::nullopt;
+        const std::optional<LedgerEntry> e = fields ? entry(*fields, bounds) : std::nullopt;
         if (e)
             d.entries.push_back(*e);
         else

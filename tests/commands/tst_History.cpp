@@ -6,6 +6,8 @@
 #include "commands/HistoryWindow.h"
 #include "commands/LedgerCsv.h"
 #include "commands/LedgerDayView.h"
+#include "commands/LedgerPeriodView.h"
+#include "commands/PeriodChart.h"
 #include "commands/RemovedItemReport.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
@@ -16,6 +18,9 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -269,6 +274,62 @@ private slots:
         asker->answer = folder.filePath(QStringLiteral("day.csv/inside.csv"));
         QVERIFY(!view->exportDay());
         QCOMPARE(asker->failed, QStringList {asker->answer});
+    }
+
+    // The period view opens on this week, steps by PageUp and PageDown, sorts its items by their
+    // figures, prints with its totals and exports every line of its days.
+    void periodViewShowsTheWeekAndStepsByKeys()
+    {
+        QTemporaryDir folder;
+        DayLedger ledger(folder.filePath(QStringLiteral("ledger")));
+        const QDate monday(2026, 12, 7);
+        FakeWallClock clock(QDateTime(monday.addDays(2), QTime(18, 0)));
+        ledger.left(QStringLiteral("PC9"), QStringLiteral("C"), true, 60, 5,
+                    QDateTime(monday.addDays(-1), QTime(20, 0)));
+        ledger.booked(QStringLiteral("PC2"), QStringLiteral("C"), QDateTime(monday, QTime(9, 0)),
+                      QDateTime(monday, QTime(10, 10)), 70);
+        ledger.left(QStringLiteral("PC2"), QStringLiteral("C"), true, 70, 5.8333, QDateTime(monday, QTime(10, 10)));
+        ledger.left(QStringLiteral("PC10"), QStringLiteral("C"), true, 60, 10,
+                    QDateTime(monday.addDays(1), QTime(9, 0)));
+
+        HistoryLog log;
+        RecordingReportPrinter *printer = nullptr;
+        HistoryWindow window(log, clock, recordingPrinter(printer));
+        auto *asker = new ScriptedExportAsker;
+        auto *view = new LedgerPeriodView(ledger, clock, std::unique_ptr<SaveFileAsker>(asker));
+        window.addPeriodView(view);
+        window.showPage(1); // the second page here: no day view
+        window.show();
+        QCOMPARE(view->first(), monday);
+        QCOMPARE(view->last(), monday.addDays(6));
+        QCOMPARE(view->total()->text().section(QStringLiteral("  "), 1),
+                 QStringLiteral("合计: 2 项, 计时 1 次, 耗时累计(分钟): 130, 应收金额: 15.83"));
+        view->itemTable()->sortByColumn(3, Qt::DescendingOrder);
+        QCOMPARE(view->items()->item(0, 0)->text(), QStringLiteral("PC10"));
+        QCOMPARE(view->items()->item(1, 4)->text(), QStringLiteral("53.8%"));
+        QCOMPARE(view->busyHours()->item(9, 1)->text(), QStringLiteral("60"));
+
+        window.previewSelected();
+        QCOMPARE(printer->last().cells.size(), 3 * 5);
+        QCOMPARE(printer->last().chart.isNull(), view->chart() == nullptr);
+
+        asker->answer = folder.filePath(QStringLiteral("week.csv"));
+        QVERIFY(view->exportPeriod());
+        QFile file(asker->answer);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QStringList> rows = readCsv(QString::fromUtf8(file.readAll().mid(3)));
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[3].value(1), QStringLiteral("PC10"));
+
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        view->itemTable()->setFocus();
+        QTest::keyClick(view->itemTable(), Qt::Key_PageUp);
+        QCOMPARE(view->first(), monday.addDays(-7));
+        QCOMPARE(view->items()->rowCount(), 1);
+        QTest::keyClick(view->itemTable(), Qt::Key_PageDown);
+        view->showPeriod(LedgerPeriodView::Month, monday);
+        QCOMPARE(view->takings().buckets.size(), 31);
+        QCOMPARE(view->items()->rowCount(), 3);
     }
 };
 

@@ -4,8 +4,10 @@
 #include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
+#include "timing/PeriodTakings.h"
 #include "timing/TimingOperations.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <QtTest>
@@ -184,6 +186,113 @@ private Q_SLOTS:
         const LedgerDay d = ledger.read(kDay);
         QCOMPARE(names(d), (QStringList {QStringLiteral("PC1"), QStringLiteral("PC2"), QStringLiteral("PC3")}));
         QCOMPARE(d.fees(), 8.5);
+    }
+
+    // The fast reading of instants must give exactly what Qt's own parser gives, for the form the
+    // program writes and for look-alikes it must leave to Qt or refuse.
+    void instantsReadAsQtReadsThem_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("east") << QStringLiteral("2026-12-07T10:30:00.250+08:00");
+        QTest::newRow("west, half hour") << QStringLiteral("2026-12-07T23:59:59.999-03:30");
+        QTest::newRow("UTC") << QStringLiteral("2026-12-07T00:00:00.000Z");
+        QTest::newRow("zero offset") << QStringLiteral("2026-12-07T10:30:00.000+00:00");
+        QTest::newRow("hour 24") << QStringLiteral("2026-12-07T24:00:00.000+08:00");
+        QTest::newRow("30 February") << QStringLiteral("2026-02-30T10:30:00.000+08:00");
+        QTest::newRow("offset 15 hours") << QStringLiteral("2026-12-07T10:30:00.000+15:00");
+        QTest::newRow("letters") << QStringLiteral("2026-1x-07T10:30:00.000+08:00");
+        QTest::newRow("no milliseconds") << QStringLiteral("2026-12-07T10:30:00+08:00");
+    }
+    void instantsReadAsQtReadsThem()
+    {
+        QFETCH(QString, field);
+        const QDateTime qt = QDateTime::fromString(field, Qt::ISODateWithMs);
+        const QDateTime read = ChecksummedLine::instant(field);
+        QCOMPARE(read.isValid(), qt.isValid());
+        if (qt.isValid()) {
+            QCOMPARE(read.toMSecsSinceEpoch(), qt.toMSecsSinceEpoch());
+            QCOMPARE(read.offsetFromUtc(), qt.offsetFromUtc());
+        }
+    }
+
+    // A period adds up its days as the day view does: a session across midnight on the day it
+    // ended, bills rounded to the fen before they are summed, nothing from outside the period.
+    void aPeriodSumsItsDaysAsTheDayViewDoes()
+    {
+        QTemporaryDir folder;
+        DayLedger ledger(folder.path());
+        const QDate monday(2026, 12, 7);
+        ledger.left(QStringLiteral("PC9"), QStringLiteral("C"), true, 60, 5, at(monday.addDays(-1), 20, 0));
+        ledger.booked(QStringLiteral("PC2"), QStringLiteral("C"), at(monday.addDays(-1), 23, 30), at(monday, 0, 40),
+                      70);
+        ledger.left(QStringLiteral("PC2"), QStringLiteral("C"), true, 70, 1.005, at(monday, 1, 0));
+        ledger.left(QStringLiteral("PC2"), QStringLiteral("C"), false, 10, 1.005, at(monday.addDays(2), 9, 0));
+        ledger.left(QStringLiteral("PC10"), QStringLiteral("C"), true, 40, 2.675, at(monday.addDays(2), 9, 0));
+        QFile file(ledger.pathFor(monday.addDays(2)));
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("left\tdamaged\n");
+        file.close();
+
+        const PeriodTakings week = PeriodTakings::of(ledger, monday, monday.addDays(6));
+        QCOMPARE(week.items.size(), 2);
+        QCOMPARE(week.items[0].name, QStringLiteral("PC2")); // before PC10, as numbered
+        QCOMPARE(week.items[0].sessions, 1);
+        QCOMPARE(week.items[0].minutes, 80.0);
+        QCOMPARE(week.items[0].due, 2.02);
+        QCOMPARE(week.due(), 4.70);
+        QCOMPARE(week.share(week.items[1]), 40.0 / 120);
+        QCOMPARE(week.buckets.size(), 7);
+        QCOMPARE(week.buckets[0].minutes, 70.0);
+        QCOMPARE(week.buckets[2].due, 3.69);
+        QCOMPARE(week.busyHours[0].minutes, 40.0); // 23:30 to midnight was the week before
+        QCOMPARE(week.busyHours[23].minutes, 0.0);
+        QCOMPARE(week.skipped, 1);
+        QCOMPARE(week.days, 2);
+
+        const PeriodTakings sunday = PeriodTakings::of(ledger, monday.addDays(-1), monday.addDays(-1));
+        QCOMPARE(sunday.due(), 5.0);
+        QCOMPARE(sunday.buckets.size(), 24); // one day: its hours
+        QCOMPARE(sunday.buckets[20].due, 5.0);
+        QCOMPARE(PeriodTakings::of(ledger, monday, monday.addDays(-1)).items.size(), 0);
+    }
+
+    // The busy hours of a day are its real hours: 23 or 25 on a day the clocks change, each named
+    // once, and a session across the change counts the minutes that really passed.
+    void busyHoursFollowTheClockChanges_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<int>("hours");
+        QTest::newRow("spring forward") << QByteArray("Europe/Berlin") << QDate(2026, 3, 29) << 23;
+        QTest::newRow("fall back") << QByteArray("Europe/Berlin") << QDate(2026, 10, 25) << 25;
+        QTest::newRow("no change") << QByteArray("Asia/Shanghai") << QDate(2026, 10, 25) << 24;
+    }
+    void busyHoursFollowTheClockChanges()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDate, day);
+        QFETCH(int, hours);
+        qputenv("TZ", zone);
+        const auto restore = qScopeGuard([] { qunsetenv("TZ"); });
+        QTemporaryDir folder;
+        DayLedger ledger(folder.path());
+        const QDateTime start(day, QTime(0, 30));
+        ledger.booked(QStringLiteral("PC1"), QStringLiteral("C"), start, start.addSecs(4 * 3600), 240);
+
+        const PeriodTakings one = PeriodTakings::of(ledger, day, day);
+        QCOMPARE(one.busyHours.size(), hours);
+        QCOMPARE(one.buckets.size(), hours);
+        QSet<QString> labels;
+        double minutes = 0;
+        for (const PeriodTakings::Hour &hour : one.busyHours)
+            labels.insert(hour.label), minutes += hour.minutes;
+        QCOMPARE(labels.size(), hours);
+        QCOMPARE(minutes, 240.0);
+        QCOMPARE(one.busyHours[0].minutes, 30.0);
+
+        const PeriodTakings week = PeriodTakings::of(ledger, day.addDays(-3), day.addDays(3));
+        QCOMPARE(week.busyHours.size(), 24);
+        QCOMPARE(week.busyHours[1].minutes, 60.0);
     }
 };
 

@@ -1,0 +1,11 @@
+#pragma once
+// Day ledgers as a busy café writes them, for measuring and for trying the history window on a
+// month or a year of takings without living through it.
+
+#include <QDate>
+#include <QString>
+
+// Thirty machines, sessionsPerDay sessions a day spread over them between 08:00 and midnight, each
+// machine leaving the list at closing time with the minutes of its sessions at 5 an hour. The same
+// arguments always write the same files.
+void writeLedgers(const QString &folder, const QDate &first, int days, int sessionsPerDay);

@@ -1,0 +1,37 @@
+// Opening the history window's period view: a month and a year of busy days, read from the files
+// every time as the view does (no cache). The ledgers live in a folder made in the current
+// directory, which should be on the disk the program's data folder is on.
+#include "GeneratedLedgers.h"
+#include "timing/DayLedger.h"
+#include "timing/PeriodTakings.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QDate kFirst(2026, 1, 1);
+
+// A year of busy days, written once: the benchmark library calls each benchmark several times.
+QString yearFolder()
+{
+    static const QTemporaryDir dir(QDir::current().filePath(QStringLiteral("bench_period-XXXXXX")));
+    static const bool written = (writeLedgers(dir.path(), kFirst, 365, 300), true);
+    return written ? dir.path() : QString();
+}
+
+void BM_OpenPeriod(benchmark::State &st)
+{
+    const int days = int(st.range(0));
+    const DayLedger ledger(yearFolder());
+    for (auto _ : st) {
+        const PeriodTakings p = PeriodTakings::of(ledger, kFirst, kFirst.addDays(days - 1));
+        benchmark::DoNotOptimize(p.due());
+    }
+    st.SetLabel(std::to_string(days) + " days x 300 sessions");
+}
+BENCHMARK(BM_OpenPeriod)->Arg(31)->Arg(365)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+} // namespace

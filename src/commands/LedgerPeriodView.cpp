@@ -1,0 +1,289 @@
+#include "commands/LedgerPeriodView.h"
+
+#include "commands/LedgerCsv.h"
+#include "commands/PeriodChart.h"
+#include "commands/TimingReports.h"
+#include "report/SaveFileAsker.h"
+#include "timing/DayLedger.h"
+#include "timing/TimeText.h"
+#include "timing/WallClock.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Sorting goes by the numbers, not by their texts: 9 sessions before 10.
+constexpr int kSortRole = Qt::UserRole + 1;
+
+QStandardItem *cell(const QString &text, const QVariant &sortKey, bool number)
+{
+    auto *item = new QStandardItem(text);
+    item->setData(sortKey, kSortRole);
+    item->setEditable(false);
+    if (number)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+QDate mondayOf(const QDate &day)
+{
+    return day.addDays(1 - day.dayOfWeek());
+}
+
+} // namespace
+
+LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clock,
+                                   std::unique_ptr<SaveFileAsker> asker, QWidget *parent)
+    : QWidget(parent), m_ledger(ledger), m_clock(clock), m_asker(std::move(asker))
+{
+    setObjectName(QStringLiteral("periodView"));
+    m_kind = new QComboBox(this);
+    m_kind->setObjectName(QStringLiteral("cboPeriod"));
+    m_kind->addItems({QStringLiteral("日"), QStringLiteral("周"), QStringLiteral("月"), QStringLiteral("自定")});
+    const QString dateForm = locale().dateFormat(QLocale::ShortFormat);
+    m_from = new QDateEdit(this);
+    m_to = new QDateEdit(this);
+    for (QDateEdit *picker : {m_from, m_to}) {
+        picker->setCalendarPopup(true);
+        picker->setDisplayFormat(dateForm);
+    }
+    auto *previous = new QPushButton(QStringLiteral("◀ 上一期"), this);
+    auto *next = new QPushButton(QStringLiteral("下一期 ▶"), this);
+    previous->setToolTip(QStringLiteral("PageUp"));
+    next->setToolTip(QStringLiteral("PageDown"));
+    m_export = new QPushButton(QStringLiteral("导出 &E..."), this);
+
+    auto *top = new QHBoxLayout;
+    auto *kindLabel = new QLabel(QStringLiteral("期间(&D):"), this);
+    kindLabel->setBuddy(m_kind);
+    top->addWidget(kindLabel);
+    top->addWidget(m_kind);
+    top->addWidget(m_from);
+    top->addWidget(new QLabel(QStringLiteral("至"), this));
+    top->addWidget(m_to);
+    top->addWidget(previous);
+    top->addWidget(next);
+    top->addStretch(1);
+    top->addWidget(m_export);
+
+    m_chart = PeriodChart::make(this);
+
+    m_items = new QStandardItemModel(0, int(headings().size()), this);
+    m_items->setHorizontalHeaderLabels(headings());
+    m_items->setSortRole(kSortRole);
+    m_itemTable = new QTableView(this);
+    m_itemTable->setObjectName(QStringLiteral("lvwPeriod"));
+    m_itemTable->setModel(m_items);
+    m_itemTable->setSortingEnabled(true);
+    m_itemTable->sortByColumn(0, Qt::AscendingOrder);
+    m_itemTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_itemTable->verticalHeader()->hide();
+    m_itemTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    m_busy = new QTableWidget(0, 2, this);
+    m_busy->setObjectName(QStringLiteral("lvwBusyHours"));
+    m_busy->setHorizontalHeaderLabels({QStringLiteral("时段"), QStringLiteral("计时分钟")});
+    m_busy->verticalHeader()->hide();
+    m_busy->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_busy->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_busy->setToolTip(QStringLiteral("各时段计时的分钟数,颜色越深越忙"));
+
+    auto *tables = new QSplitter(Qt::Horizontal, this);
+    tables->addWidget(m_itemTable);
+    tables->addWidget(m_busy);
+    tables->setStretchFactor(0, 3);
+    tables->setStretchFactor(1, 1);
+    auto *parts = new QSplitter(Qt::Vertical, this);
+    if (m_chart)
+        parts->addWidget(m_chart);
+    parts->addWidget(tables);
+
+    m_total = new QLabel(this);
+    m_total->setObjectName(QStringLiteral("lblPeriodTotal"));
+    m_total->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(parts, 1);
+    layout->addWidget(m_total);
+    layout->addWidget(m_status);
+
+    // The keys step the period wherever the focus is in the view, the date pickers included.
+    for (const auto &[key, direction] : {std::pair {Qt::Key_PageUp, -1}, std::pair {Qt::Key_PageDown, 1}}) {
+        auto *shortcut = new QShortcut(QKeySequence(key), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, d = direction] { step(d); });
+    }
+    connect(previous, &QPushButton::clicked, this, [this] { step(-1); });
+    connect(next, &QPushButton::clicked, this, [this] { step(1); });
+    connect(m_kind, &QComboBox::currentIndexChanged, this, &LedgerPeriodView::pickersChanged);
+    connect(m_from, &QDateEdit::dateChanged, this, &LedgerPeriodView::pickersChanged);
+    connect(m_to, &QDateEdit::dateChanged, this, &LedgerPeriodView::pickersChanged);
+    connect(m_export, &QPushButton::clicked, this, &LedgerPeriodView::exportPeriod);
+}
+
+LedgerPeriodView::~LedgerPeriodView() = default;
+
+QStringList LedgerPeriodView::headings()
+{
+    return TimingReports::periodHeadings();
+}
+
+LedgerPeriodView::Kind LedgerPeriodView::kind() const
+{
+    return Kind(m_kind->currentIndex());
+}
+
+void LedgerPeriodView::showPeriod(Kind kind, const QDate &day, const QDate &to)
+{
+    QDate first = day.isValid() ? day : m_clock.now().date();
+    QDate last = first;
+    switch (kind) {
+    case Day: break;
+    case Week:
+        first = mondayOf(first);
+        last = first.addDays(6);
+        break;
+    case Month:
+        first = QDate(first.year(), first.month(), 1);
+        last = first.addMonths(1).addDays(-1);
+        break;
+    case Range:
+        last = to.isValid() ? to : first;
+        if (last < first)
+            std::swap(first, last);
+        // A range longer than the reading allows is cut to its most recent days.
+        if (first.daysTo(last) >= PeriodTakings::kMostDays)
+            first = last.addDays(1 - PeriodTakings::kMostDays);
+        break;
+    }
+    m_setting = true;
+    m_kind->setCurrentIndex(kind);
+    m_from->setDate(first);
+    m_to->setDate(last);
+    // The end follows from the start except for a range the operator sets both ends of.
+    m_to->setEnabled(kind == Range);
+    m_setting = false;
+    m_takings.first = first;
+    m_takings.last = last;
+    refresh();
+}
+
+void LedgerPeriodView::pickersChanged()
+{
+    if (!m_setting)
+        showPeriod(kind(), m_from->date(), m_to->date());
+}
+
+void LedgerPeriodView::step(int direction)
+{
+    const QDate first = m_takings.first;
+    switch (kind()) {
+    case Day: showPeriod(Day, first.addDays(direction)); break;
+    case Week: showPeriod(Week, first.addDays(7 * direction)); break;
+    case Month: showPeriod(Month, first.addMonths(direction)); break;
+    case Range: {
+        const qint64 days = (first.daysTo(m_takings.last) + 1) * direction;
+        showPeriod(Range, first.addDays(days), m_takings.last.addDays(days));
+        break;
+    }
+    }
+}
+
+void LedgerPeriodView::refresh()
+{
+    m_takings = PeriodTakings::of(m_ledger, m_takings.first, m_takings.last, m_clock.now());
+    fill();
+}
+
+void LedgerPeriodView::fill()
+{
+    const PeriodTakings &p = m_takings;
+    m_items->setRowCount(0);
+    for (const PeriodTakings::ItemLine &item : p.items) {
+        const QStringList texts = TimingReports::periodRow(p, item);
+        m_items->appendRow({cell(texts[0], item.name, false), cell(texts[1], item.sessions, true),
+                            cell(texts[2], item.minutes, true), cell(texts[3], item.due, true),
+                            cell(texts[4], p.share(item), true)});
+    }
+    m_itemTable->sortByColumn(m_itemTable->horizontalHeader()->sortIndicatorSection(),
+                              m_itemTable->horizontalHeader()->sortIndicatorOrder());
+    fillBusyHours();
+    if (m_chart)
+        m_chart->setTakings(p);
+
+    QString total = TimingReports::periodText(p) + QStringLiteral("  ") + TimingReports::periodTotal(p);
+    if (p.skipped > 0)
+        total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(p.skipped);
+    m_total->setText(total);
+    m_export->setEnabled(p.lines > 0);
+    m_status->clear();
+}
+
+void LedgerPeriodView::fillBusyHours()
+{
+    const QList<PeriodTakings::Hour> &hours = m_takings.busyHours;
+    double most = 0;
+    for (const PeriodTakings::Hour &hour : hours)
+        most = std::max(most, hour.minutes);
+    m_busy->setRowCount(int(hours.size()));
+    for (int row = 0; row < hours.size(); ++row) {
+        auto *label = new QTableWidgetItem(hours[row].label);
+        auto *minutes = new QTableWidgetItem(TimeText::generalNumber(hours[row].minutes));
+        minutes->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // A heat-map: the busier the hour, the deeper its amber, over light and dark palettes alike.
+        const int depth = most > 0 ? int(200 * hours[row].minutes / most) : 0;
+        for (QTableWidgetItem *item : {label, minutes})
+            item->setBackground(QColor(240, 140, 20, depth));
+        m_busy->setItem(row, 0, label);
+        m_busy->setItem(row, 1, minutes);
+    }
+}
+
+ReportDocument LedgerPeriodView::report(bool bPreview) const
+{
+    const QDateTime now = m_clock.now();
+    const PeriodTakings period = PeriodTakings::of(m_ledger, m_takings.first, m_takings.last, now);
+    QImage picture;
+    if (m_chart) {
+        // The chart as it stands, drawn for paper in the proportions of a page's width.
+        m_chart->setTakings(period);
+        picture = m_chart->image(QSize(1600, 700));
+    }
+    return TimingReports::periodDocument(period, now, bPreview, picture);
+}
+
+bool LedgerPeriodView::exportPeriod()
+{
+    const PeriodTakings &p = m_takings;
+    const QString span = p.first.toString(QStringLiteral("yyyy-MM-dd"))
+        + (p.hourly() ? QString() : QStringLiteral("至") + p.last.toString(QStringLiteral("yyyy-MM-dd")));
+    const std::optional<QString> path = LedgerCsv::save(*m_asker, QStringLiteral("账目-%1.csv").arg(span), [this] {
+        return LedgerCsv::bytes(m_ledger, m_takings.first, m_takings.last, m_clock.now());
+    });
+    m_status->setText(LedgerCsv::savedText(path));
+    return path && !path->isEmpty();
+}
+
+void LedgerPeriodView::showEvent(QShowEvent *event)
+{
+    // First shown: this week. Afterwards the period stays, read again for what was booked since.
+    if (!m_shown)
+        showPeriod(Week, m_clock.now().date());
+    else
+        refresh();
+    m_shown = true;
+    QWidget::showEvent(event);
+}

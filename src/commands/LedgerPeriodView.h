@@ -1,0 +1,82 @@
+#pragma once
+// The period view of the history window: a day, a week, a month or any range of the day ledgers,
+// as a chart of the takings, a table of the items and the busy hours, with print and CSV export.
+
+#include "report/ReportDocument.h"
+#include "timing/PeriodTakings.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class DayLedger;
+class PeriodChart;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+class QTableWidget;
+class SaveFileAsker;
+class WallClock;
+
+class LedgerPeriodView : public QWidget {
+    Q_OBJECT
+public:
+    enum Kind { Day, Week, Month, Range };
+
+    LedgerPeriodView(const DayLedger &ledger, const WallClock &clock, std::unique_ptr<SaveFileAsker> asker,
+                     QWidget *parent = nullptr);
+    ~LedgerPeriodView() override;
+
+    // The period of this kind holding day (a week starts on Monday); for a range, day to to.
+    void showPeriod(Kind kind, const QDate &day, const QDate &to = {});
+    // The period before (-1) or after (+1) the shown one, of the same length: PageUp and PageDown.
+    void step(int direction);
+    // Reads the shown period's files again.
+    void refresh();
+    // Asks for a file name and writes the period's ledger lines there as CSV; true when written.
+    bool exportPeriod();
+    // The period's report, read afresh, with the chart when this build draws one.
+    ReportDocument report(bool bPreview) const;
+
+    const PeriodTakings &takings() const { return m_takings; }
+    Kind kind() const;
+    QDate first() const { return m_takings.first; }
+    QDate last() const { return m_takings.last; }
+
+    QStandardItemModel *items() const { return m_items; }
+    QTableView *itemTable() const { return m_itemTable; }
+    QTableWidget *busyHours() const { return m_busy; }
+    QLabel *total() const { return m_total; }
+    PeriodChart *chart() const { return m_chart; } // null without a chart library
+
+    // The items' columns, shared with the printed report.
+    static QStringList headings();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void fill();
+    void fillBusyHours();
+    void pickersChanged();
+
+    const DayLedger &m_ledger;
+    const WallClock &m_clock;
+    std::unique_ptr<SaveFileAsker> m_asker;
+    PeriodTakings m_takings;
+    bool m_shown = false; // the first showing picks this week
+    bool m_setting = false; // the pickers are being set by the view, not the operator
+    QComboBox *m_kind = nullptr;
+    QDateEdit *m_from = nullptr;
+    QDateEdit *m_to = nullptr;
+    QPushButton *m_export = nullptr;
+    PeriodChart *m_chart = nullptr;
+    QStandardItemModel *m_items = nullptr;
+    QTableView *m_itemTable = nullptr;
+    QTableWidget *m_busy = nullptr;
+    QLabel *m_total = nullptr;
+    QLabel *m_status = nullptr;
+};

@@ -1,0 +1,264 @@
+#include "timing/PeriodTakings.h"
+
+#include "timing/AmountDue.h"
+#include "timing/DayLedger.h"
+#include "timing/TimeText.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr qint64 kHourMs = 60 * 60 * 1000;
+
+// The period's real hours, as instants: on the day the clocks go forward one hour of the clock
+// never happens, on the day they go back one happens twice. Worked out once per period, so that
+// spreading a year of sessions over them costs a search, not a time-zone lookup, per session.
+struct HourSlots {
+    std::vector<qint64> starts; // ascending, then the period's end
+    std::vector<int> clockHour; // the local hour each slot starts at
+    std::vector<int> day; // the period's day (0 = first) it lies in
+
+    HourSlots(const QDate &first, int days)
+    {
+        for (int d = 0; d < days; ++d) {
+            const QDate date = first.addDays(d);
+            const QDateTime begin = date.startOfDay();
+            const qint64 from = begin.toMSecsSinceEpoch();
+            const qint64 to = date.addDays(1).startOfDay().toMSecsSinceEpoch();
+            // A day of 24 hours starting on the hour needs no look at the zone for each hour.
+            const bool plain = to - from == 24 * kHourMs && begin.time() == QTime(0, 0);
+            for (qint64 t = from; t < to; t += kHourMs) {
+                starts.push_back(t);
+                clockHour.push_back(plain ? int((t - from) / kHourMs)
+                                          : QDateTime::fromMSecsSinceEpoch(t).time().hour());
+                day.push_back(d);
+            }
+            if (d == days - 1)
+                starts.push_back(to);
+        }
+        if (starts.empty())
+            starts.push_back(first.startOfDay().toMSecsSinceEpoch());
+    }
+
+    int count() const { return int(starts.size()) - 1; }
+    qint64 begin() const { return starts.front(); }
+    qint64 end() const { return starts.back(); }
+
+    // The slot holding the instant, or -1 outside the period.
+    int at(qint64 ms) const
+    {
+        if (ms < begin() || ms >= end())
+            return -1;
+        return int(std::upper_bound(starts.begin(), starts.end(), ms) - starts.begin()) - 1;
+    }
+
+    // Calls add(slot, minutes) for the part of [from, to) in each slot, within the period.
+    template <typename Add> void spread(qint64 from, qint64 to, Add add) const
+    {
+        from = std::max(from, begin());
+        to = std::min(to, end());
+        for (int s = at(from); s >= 0 && s < count() && from < to; ++s) {
+            const qint64 upTo = std::min(to, starts[size_t(s) + 1]);
+            add(s, double(upTo - from) / 60000.0);
+            from = upTo;
+        }
+    }
+};
+
+QString hourLabel(int hour)
+{
+    return QStringLiteral("%1:00").arg(hour, 2, 10, QLatin1Char('0'));
+}
+
+// The day's own hours by their local start; an hour that comes twice says which one it is.
+QStringList slotLabels(const HourSlots &hours)
+{
+    QStringList labels;
+    for (int s = 0; s < hours.count(); ++s)
+        labels << hourLabel(hours.clockHour[size_t(s)]);
+    for (int s = 0; s < hours.count(); ++s) {
+        if (labels.count(hourLabel(hours.clockHour[size_t(s)])) < 2)
+            continue;
+        const QDateTime at = QDateTime::fromMSecsSinceEpoch(hours.starts[size_t(s)]);
+        labels[s] = hourLabel(hours.clockHour[size_t(s)]) + QStringLiteral(" (") + at.timeZoneAbbreviation() + u')';
+    }
+    return labels;
+}
+
+// PC2 before PC10, as the operator numbered them: runs of digits compare by their value. Not left
+// to QCollator, whose numeric mode depends on how Qt was built and on the locale.
+bool numberedBefore(const QString &a, const QString &b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            const qsizetype from = i;
+            const qsizetype bFrom = j;
+            while (i < a.size() && a[i].isDigit())
+                ++i;
+            while (j < b.size() && b[j].isDigit())
+                ++j;
+            // Leading zeros aside, the longer run is the larger number.
+            const QStringView x = QStringView(a).sliced(from, i - from);
+            const QStringView y = QStringView(b).sliced(bFrom, j - bFrom);
+            const auto trimmed = [](QStringView v) {
+                while (v.size() > 1 && v.front() == u'0')
+                    v = v.sliced(1);
+                return v;
+            };
+            const QStringView tx = trimmed(x);
+            const QStringView ty = trimmed(y);
+            if (tx.size() != ty.size())
+                return tx.size() < ty.size();
+            if (const int c = tx.compare(ty); c != 0)
+                return c < 0;
+            continue;
+        }
+        if (a[i] != b[j])
+            return a[i] < b[j];
+        ++i;
+        ++j;
+    }
+    // One name is the start of the other, or they differ only in leading zeros.
+    return a.size() - i < b.size() - j || (a.size() - i == b.size() - j && a < b);
+}
+
+double fenSum(double a, double fee)
+{
+    return a + AmountDue::rounded(fee).value_or(std::nan(""));
+}
+
+} // namespace
+
+PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last, const QDateTime &readAt)
+{
+    PeriodTakings p;
+    p.first = first;
+    p.last = last;
+    if (!first.isValid() || !last.isValid() || last < first)
+        return p;
+    const int days = int(std::min<qint64>(first.daysTo(last) + 1, kMostDays));
+    p.last = first.addDays(days - 1);
+    const HourSlots hours(first, days);
+    const bool hourly = p.hourly();
+
+    if (hourly) {
+        const QStringList labels = slotLabels(hours);
+        for (int s = 0; s < hours.count(); ++s) {
+            p.buckets.append({QDateTime::fromMSecsSinceEpoch(hours.starts[size_t(s)]), labels[s]});
+            p.busyHours.append({labels[s]});
+        }
+    } else {
+        for (int d = 0; d < days; ++d) {
+            const QDate date = first.addDays(d);
+            p.buckets.append({date.startOfDay(), date.toString(QStringLiteral("M月d日"))});
+        }
+        for (int h = 0; h < 24; ++h)
+            p.busyHours.append({hourLabel(h)});
+    }
+    const auto addBusy = [&](int slot, double minutes) {
+        p.busyHours[hourly ? slot : hours.clockHour[size_t(slot)]].minutes += minutes;
+    };
+
+    QHash<QString, qsizetype> index;
+    const auto item = [&](const QString &name) -> ItemLine & {
+        auto found = index.constFind(name);
+        if (found == index.cend())
+            found = index.insert(name, p.items.size()), p.items.append({name});
+        return p.items[*found];
+    };
+    // Days are read a block at a time on every core, then summed in order: a year of busy days
+    // is mostly waiting on parsing, and the result must not depend on which thread was first.
+    const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    constexpr int kBlock = 64;
+    std::vector<LedgerDay> block;
+    for (int d = 0; d < days; ++d) {
+        if (d % kBlock == 0) {
+            block.assign(size_t(std::min(kBlock, days - d)), LedgerDay());
+            const auto readEvery = [&, from = d](int worker) {
+                for (size_t k = size_t(worker); k < block.size(); k += size_t(workers))
+                    block[k] = ledger.read(first.addDays(from + int(k)), readAt);
+            };
+            std::vector<std::thread> threads;
+            for (int w = 1; w < workers; ++w)
+                threads.emplace_back(readEvery, w);
+            readEvery(0);
+            for (std::thread &t : threads)
+                t.join();
+        }
+        const LedgerDay &day = block[size_t(d % kBlock)];
+        const int lines = int(day.entries.size()) + day.skipped;
+        p.days += lines > 0 ? 1 : 0;
+        p.lines += lines;
+        p.skipped += day.skipped;
+        for (const LedgerEntry &e : day.entries) {
+            ItemLine &line = item(e.name);
+            const qint64 end = e.end.toMSecsSinceEpoch();
+            if (e.kind == LedgerEntry::Kind::Session) {
+                ++line.sessions;
+                // The booked minutes end where the session did: a clock set while it ran moves
+                // its recorded start, not the minutes it was charged.
+                hours.spread(end - qint64(std::llround(e.minutes * 60000)), end, addBusy);
+                continue;
+            }
+            ++line.bills;
+            line.minutes += e.minutes;
+            line.due = fenSum(line.due, e.fee);
+            Bucket &bucket = p.buckets[hourly ? std::max(hours.at(end), 0) : d];
+            bucket.minutes += e.minutes;
+            bucket.due = fenSum(bucket.due, e.fee);
+        }
+    }
+
+    // Sums of hundredths carry binary noise; the figures are whole fen and hundredths of minutes.
+    for (ItemLine &line : p.items) {
+        line.minutes = TimeText::roundMinutes(line.minutes);
+        line.due = AmountDue::rounded(line.due).value_or(std::nan(""));
+    }
+    for (Bucket &bucket : p.buckets) {
+        bucket.minutes = TimeText::roundMinutes(bucket.minutes);
+        bucket.due = AmountDue::rounded(bucket.due).value_or(std::nan(""));
+    }
+    for (Hour &hour : p.busyHours)
+        hour.minutes = TimeText::roundMinutes(hour.minutes);
+
+    std::sort(p.items.begin(), p.items.end(),
+              [](const ItemLine &a, const ItemLine &b) { return numberedBefore(a.name, b.name); });
+    return p;
+}
+
+int PeriodTakings::sessions() const
+{
+    int sum = 0;
+    for (const ItemLine &line : items)
+        sum += line.sessions;
+    return sum;
+}
+
+double PeriodTakings::minutes() const
+{
+    double sum = 0;
+    for (const ItemLine &line : items)
+        sum += line.minutes;
+    return TimeText::roundMinutes(sum);
+}
+
+double PeriodTakings::due() const
+{
+    double sum = 0;
+    for (const ItemLine &line : items)
+        sum += line.due;
+    return AmountDue::rounded(sum).value_or(std::nan(""));
+}
+
+double PeriodTakings::share(const ItemLine &item) const
+{
+    const double all = minutes();
+    return all > 0 ? item.minutes / all : 0;
+}
