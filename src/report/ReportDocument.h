@@ -1,6 +1,7 @@
 #pragma once
 // One report as the program hands it to the report component: plain values, kept by whoever holds them.
 
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -19,6 +20,9 @@ struct ReportDocument {
     // The table: its headings, and its cells row after row, as many per row as there are headings.
     QVariantList headings;
     QVariantList cells;
+    // A picture between the header blocks and the table on the first page, such as a chart of the
+    // figures the table lists; none when null.
+    QImage chart;
 
     bool preview = true; // shown on screen; false: printed
     int copies = 1; // when printed
