@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libqt6svg6
+    # Qt Charts' CMake files ask for Qt OpenGL's, which Debian ships in a package of their own.
+    qt6-charts-dev libqt6opengl6-dev
     libmuparser-dev
     fonts-arphic-uming fonts-dejavu-core
     poppler-utils

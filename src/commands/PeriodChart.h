@@ -1,18 +1,35 @@
 #pragma once
-// The period's takings as a chart: amounts due as bars, minutes as a second series.
+// The takings of a period drawn as a chart: what was due and how long was timed, bucket by bucket.
+
+#include "timing/PeriodTakings.h"
 
 #include <QImage>
+#include <QSize>
+#include <QString>
 #include <QWidget>
 
-struct PeriodTakings;
-
 class PeriodChart : public QWidget {
+    Q_OBJECT
 public:
-    using QWidget::QWidget;
     // The chart, or null where this build has no chart library (the Windows kit has no Qt Charts).
     static PeriodChart *make(QWidget *parent);
+
+    // Shows the period's buckets: amounts due (PeriodTakings::Bucket::due) as bars on a left axis,
+    // minutes as a second series (a line with points) on a right axis; categories are the buckets' labels.
     virtual void setTakings(const PeriodTakings &takings) = 0;
+    // The chart drawn at this size in light colours whatever the screen's palette, for the printed report.
     virtual QImage image(const QSize &size) const = 0;
+    // The figures of the bar the pointer is on or was last clicked, e.g. "12月3日: 应收金额 123.50, 计时 840 分钟";
+    // empty when none.
     virtual QString pointedText() const = 0;
+    // The bar at this bucket index pointed at, as hovering it does (lets tests and keys select a bar);
+    // it stays pointed at, as a clicked one does. An index outside the buckets points at none.
     virtual void point(int bucket) = 0;
+
+Q_SIGNALS:
+    // The pointed text changed (empty: no bar is pointed at any more).
+    void pointed(const QString &text);
+
+protected:
+    using QWidget::QWidget;
 };

@@ -90,6 +90,7 @@ ReportContent ReportContent::from(const ReportDocument &document, const QLocale 
     content.firstBlock = pairs(document.firstBlock, locale);
     content.secondBlock = pairs(document.secondBlock, locale);
     content.setTable(document.headings, document.cells, locale);
+    content.chart = document.chart;
     return content;
 }
 

@@ -3,6 +3,7 @@
 
 #include "report/ReportDocument.h"
 
+#include <QImage>
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -27,6 +28,7 @@ public:
     QList<Pair> secondBlock;
     QStringList headings;
     QList<Row> rows;
+    QImage chart; // the document's picture above the table, if any
 
     // The document's values as the operator reads them.
     static ReportContent from(const ReportDocument &document, const QLocale &locale = QLocale());

@@ -20,7 +20,9 @@ struct ReportDocument {
     // The table: its headings, and its cells row after row, as many per row as there are headings.
     QVariantList headings;
     QVariantList cells;
-    QImage chart; // TEMPORARY
+    // A picture between the header blocks and the table on the first page, such as a chart of the
+    // figures the table lists; none when null.
+    QImage chart;
 
     bool preview = true; // shown on screen; false: printed
     int copies = 1; // when printed

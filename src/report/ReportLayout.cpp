@@ -120,7 +120,19 @@ ReportLayout::Plan ReportLayout::plan(QPagedPaintDevice *device) const
         pl.blockRowHeights.append(h + 4 * pl.pt);
         y += pl.blockRowHeights.last();
     }
-    pl.tableTop = blockRows > 0 ? y + gap : y;
+    if (blockRows > 0)
+        y += gap;
+    // The picture as wide as the page, unless that would make it taller than 40 % of the page:
+    // the table it goes with should start on the same page.
+    if (const QImage &chart = m_content.chart; !chart.isNull()) {
+        QSizeF size(width, width * chart.height() / chart.width());
+        const qreal most = 0.4 * pl.body.height();
+        if (size.height() > most)
+            size = QSizeF(most * chart.width() / chart.height(), most);
+        pl.chart = QRectF(QPointF((width - size.width()) / 2, y), size);
+        y = pl.chart.bottom() + gap;
+    }
+    pl.tableTop = y;
     pl.pageFirstRow = {0};
 
     const int columns = int(m_content.headings.size());
@@ -252,6 +264,10 @@ bool ReportLayout::paint(QPagedPaintDevice *device) const
             p.drawText(QRectF(0, 0, pl.body.width(), pl.titleHeight), Qt::AlignHCenter | Qt::AlignVCenter,
                        m_content.title);
             paintBlocks(p, pl);
+            if (!pl.chart.isEmpty()) {
+                p.setRenderHint(QPainter::SmoothPixmapTransform);
+                p.drawImage(pl.chart, m_content.chart);
+            }
             y = pl.tableTop;
         }
         const int first = pl.pageFirstRow[page];

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QList>
+#include <QRectF>
 #include <QSizeF>
 
 class QPagedPaintDevice;
@@ -38,6 +39,7 @@ private:
         QList<qreal> blockRowHeights;
         qreal blockX[4] = {}; // left edge of label, value, label, value
         qreal blockWidth[4] = {}; // and their widths
+        QRectF chart; // where the picture goes on the first page; empty when there is none
         qreal tableTop = 0; // on the first page
         QList<qreal> columnX; // left edge of each column, then the table's right edge
         qreal headingHeight = 0;

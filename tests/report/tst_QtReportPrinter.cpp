@@ -5,6 +5,7 @@
 #include "report/ReportLayout.h"
 #include "timing/TimingOperations.h"
 
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QScreen>
@@ -292,6 +293,40 @@ private Q_SLOTS:
         QCOMPARE(s.printer().styleCode(), 4);
         QVERIFY(s.printer().preview());
         QCOMPARE(s.previews.size(), 2);
+    }
+
+    // A tall picture is held to 40 % of the page's height and centred; the rows it displaces go to a
+    // second page.
+    void chartGoesAboveTheTable()
+    {
+        ReportDocument d;
+        d.title = QStringLiteral("时段收入");
+        d.headings = {QStringLiteral("日期"), QStringLiteral("应收金额")};
+        for (int k = 0; k < 30; ++k)
+            d.cells << QDate(2026, 12, 1).addDays(k) << k * 1.5;
+        const QString file = path(QStringLiteral("chart.pdf"));
+        {
+            QPdfWriter pdf(file);
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            pdf.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+            QCOMPARE(ReportLayout(ReportContent::from(d)).pageCount(&pdf), 1);
+            d.chart = QImage(100, 1000, QImage::Format_RGB32);
+            d.chart.fill(Qt::blue);
+            const ReportLayout layout(ReportContent::from(d));
+            QCOMPARE(layout.pageCount(&pdf), 2);
+            QVERIFY(layout.paint(&pdf));
+        }
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftoppm (poppler-utils) is needed to look at the PDF");
+        QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                                   {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-singlefile"),
+                                    QStringLiteral("-png"), file, path(QStringLiteral("chart"))}),
+                 0);
+        const QImage page(path(QStringLiteral("chart.png")));
+        const int y = page.height() * 60 / 297; // 60 mm down an A4 page, within the picture
+        const auto blue = [&](int x) { return page.pixelColor(x, y).blue() > 200 && page.pixelColor(x, y).red() < 50; };
+        QVERIFY(blue(page.width() / 2));
+        QVERIFY(!blue(page.width() / 5));
     }
 
     void noPrinterAndNoUsableFile_data()
