@@ -64,6 +64,10 @@ Max=2
 2=3*C/60
 INI
 
+# The history window at a size that shows the period view's chart and tables together.
+mkdir -p "$work/config/Vantorel/Vantorel"
+printf '[History]\nsize=1100,760\n' > "$work/config/Vantorel/Vantorel/window-state.ini"
+
 # On Windows the settings are in the registry, and each run gets a Wine prefix of its own.
 run_program() {
     if [ -n "$windows" ]; then
@@ -253,23 +257,23 @@ focus "$main"
 sleep 1
 import -window "$main" ${prefix}limits.png
 
-# The period view: the history window's third tab, 月 chosen from the keyboard, then last month.
+# The period view: the history window's third tab, 月 chosen from the keyboard, then PageUp to last
+# month, a month of busy days.
 period_view() {
     focus "$main"
     keys t
     history=$(wait_window '^历史数据$') || die "T did not open the history window"
-    xdotool windowsize --sync "$history" 1100 760
     focus "$history"
-    keys "$@" alt+d Down Next Prior
-    sleep 1
+    keys "$@" alt+d Down Prior
+    sleep 1.5
 }
 if [ -z "$windows" ]; then
     period_view ctrl+Tab
     import -window "$history" ${prefix}history-period.png
 
-    # Again under a dark palette, which Qt takes from the desktop's colour scheme (here KDE's).
-    # The program itself, not the shell that started it: ended as at a logout, it leaves its items
-    # in the ledger and asks nothing at the next start.
+    # Again under a dark palette, which Qt takes from the desktop's colour scheme (here KDE's), in
+    # the program started afresh. The program itself is ended, not the shell that started it; ended
+    # as at a logout, it offers its items back at the next start, and 否 settles them instead.
     kill "$(xdotool getwindowpid "$main")"
     wait "$program_pid" 2>/dev/null || true
     cat > "$work/config/kdeglobals" <<'KDE'
@@ -286,10 +290,19 @@ ForegroundNormal=239,240,241
 BackgroundNormal=61,174,233
 ForegroundNormal=255,255,255
 KDE
-    XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 run_program >"$work/program.log" 2>&1 &
+    printf '[History]\nsize=1100,760\n' > "$work/config/Vantorel/Vantorel/window-state.ini"
+    ( export XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5; run_program ) >"$work/program.log" 2>&1 &
     program_pid=$!
     main=$(wait_window '^Vantorel' 500) || die "the program did not start again"
-    sleep 1.5
+    sleep 2 # the splash, titled alike, is gone
+    # The question is the narrow window of the program's title.
+    for id in $(windows_titled '^Vantorel$'); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$WIDTH" -lt 500 ] && box=$id
+    done
+    focus "$box"
+    keys alt+n
+    sleep 1
     period_view ctrl+Tab ctrl+Tab
     import -window "$history" ${prefix}history-period-dark.png
 fi

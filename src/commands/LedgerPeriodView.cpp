@@ -214,7 +214,9 @@ void LedgerPeriodView::fill()
     m_items->setRowCount(0);
     for (const PeriodTakings::ItemLine &item : p.items) {
         const QStringList texts = TimingReports::periodRow(p, item);
-        m_items->appendRow({cell(texts[0], item.name, false), cell(texts[1], item.sessions, true),
+        // Names sort in the order they come in, PC2 before PC10, rather than as texts.
+        const int order = int(m_items->rowCount());
+        m_items->appendRow({cell(texts[0], order, false), cell(texts[1], item.sessions, true),
                             cell(texts[2], item.minutes, true), cell(texts[3], item.due, true),
                             cell(texts[4], p.share(item), true)});
     }
@@ -236,8 +238,10 @@ void LedgerPeriodView::fillBusyHours()
 {
     const QList<PeriodTakings::Hour> &hours = m_takings.busyHours;
     double most = 0;
-    for (const PeriodTakings::Hour &hour : hours)
-        most = std::max(most, hour.minutes);
+    int busiest = 0;
+    for (int row = 0; row < hours.size(); ++row)
+        if (hours[row].minutes > most)
+            most = hours[row].minutes, busiest = row;
     m_busy->setRowCount(int(hours.size()));
     for (int row = 0; row < hours.size(); ++row) {
         auto *label = new QTableWidgetItem(hours[row].label);
@@ -250,6 +254,9 @@ void LedgerPeriodView::fillBusyHours()
         m_busy->setItem(row, 0, label);
         m_busy->setItem(row, 1, minutes);
     }
+    // The hours worth seeing first, wherever the day starts.
+    if (most > 0)
+        m_busy->scrollToItem(m_busy->item(busiest, 0), QAbstractItemView::PositionAtCenter);
 }
 
 ReportDocument LedgerPeriodView::report(bool bPreview) const
