@@ -56,6 +56,22 @@ QByteArray checksum(QByteArrayView payload)
     return QByteArray::number(qChecksum(payload), 16).rightJustified(4, '0');
 }
 
+// Whether written is the checksum() of payload, character for character, worked out without
+// making the text of the checksum for every line read.
+bool checksumMatches(QByteArrayView payload, QByteArrayView written)
+{
+    if (written.size() != 4)
+        return false;
+    uint value = 0;
+    for (const char c : written) {
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        if (digit < 0)
+            return false;
+        value = value * 16 + uint(digit);
+    }
+    return value == qChecksum(payload);
+}
+
 } // namespace
 
 QByteArray encode(const QStringList &fields)
@@ -69,12 +85,12 @@ QByteArray encode(const QStringList &fields)
     return line;
 }
 
-std::optional<QStringList> decode(const QByteArray &line)
+std::optional<QStringList> decode(QByteArrayView line)
 {
     const qsizetype tab = line.lastIndexOf('\t');
-    if (tab < 0 || QByteArrayView(line).sliced(tab + 1) != checksum(QByteArrayView(line).first(tab)))
+    if (tab < 0 || !checksumMatches(line.first(tab), line.sliced(tab + 1)))
         return std::nullopt;
-    const QByteArrayView text = QByteArrayView(line).first(tab);
+    const QByteArrayView text = line.first(tab);
     QStringList fields;
     fields.reserve(10);
     for (qsizetype from = 0;;) {

@@ -16,7 +16,7 @@ namespace ChecksummedLine {
 QByteArray encode(const QStringList &fields);
 
 // The fields of an undamaged line (without its newline), or nothing.
-std::optional<QStringList> decode(const QByteArray &line);
+std::optional<QStringList> decode(QByteArrayView line);
 
 // An instant as a field: with the local offset it was taken in, so that it reads back as the same
 // time of day, and with milliseconds, which keep the order of changes made within one second.

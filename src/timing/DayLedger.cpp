@@ -233,16 +233,22 @@ LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const
     // A minute's grace: the clock that wrote a line may run a little ahead of the one reading it.
     const QDateTime latest = readAt.isValid() ? readAt.addSecs(60) : QDateTime();
     const DayBounds bounds(day, latest);
-    QSet<QByteArray> seen;
-    for (const QByteArray &line : content.split('\n')) {
+    // Lines are looked at where they lie in the content, not copied out: a year of them is read at
+    // once in the period view.
+    QSet<QByteArrayView> seen;
+    seen.reserve(content.count('\n') + 1);
+    for (qsizetype from = 0; from < content.size();) {
+        const qsizetype end = content.indexOf('\n', from);
+        const QByteArrayView line = QByteArrayView(content).sliced(from, (end < 0 ? content.size() : end) - from);
+        from = end < 0 ? content.size() : end + 1;
         // Every line names an instant to the millisecond, so two equal lines are one written twice.
         if (line.isEmpty() || seen.contains(line))
             continue;
         seen.insert(line);
         const std::optional<QStringList> fields = ChecksummedLine::decode(line);
-        const std::optional<LedgerEntry> e = fields ? entry(*fields, bounds) : std::nullopt;
+        std::optional<LedgerEntry> e = fields ? entry(*fields, bounds) : std::nullopt;
         if (e)
-            d.entries.push_back(*e);
+            d.entries.push_back(std::move(*e));
         else
             ++d.skipped;
     }

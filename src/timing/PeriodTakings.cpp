@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -134,6 +135,46 @@ double fenSum(double a, double fee)
     return a + AmountDue::rounded(fee).value_or(std::nan(""));
 }
 
+// What one day's file adds to the period, worked out on the thread that read it, so that only
+// these few figures wait for the thread that adds the days up.
+struct DaySum {
+    int lines = 0;
+    int skipped = 0;
+    QList<PeriodTakings::ItemLine> items; // in the order they first come
+    struct Bill {
+        int bucket;
+        double minutes;
+        double fee;
+    };
+    std::vector<Bill> bills;
+    std::vector<std::pair<int, double>> busy; // hour slot, minutes timed in it
+
+    DaySum(const LedgerDay &day, int dayIndex, const HourSlots &hours, bool hourly)
+        : lines(int(day.entries.size()) + day.skipped), skipped(day.skipped)
+    {
+        QHash<QString, qsizetype> index;
+        for (const LedgerEntry &e : day.entries) {
+            auto found = index.constFind(e.name);
+            if (found == index.cend())
+                found = index.insert(e.name, items.size()), items.append({e.name});
+            PeriodTakings::ItemLine &line = items[*found];
+            const qint64 end = e.end.toMSecsSinceEpoch();
+            if (e.kind == LedgerEntry::Kind::Session) {
+                ++line.sessions;
+                // The booked minutes end where the session did: a clock set while it ran moves
+                // its recorded start, not the minutes it was charged.
+                hours.spread(end - qint64(std::llround(e.minutes * 60000)), end,
+                             [this](int slot, double minutes) { busy.emplace_back(slot, minutes); });
+                continue;
+            }
+            ++line.bills;
+            line.minutes += e.minutes;
+            line.due = fenSum(line.due, e.fee);
+            bills.push_back({hourly ? std::max(hours.at(end), 0) : dayIndex, e.minutes, e.fee});
+        }
+    }
+};
+
 } // namespace
 
 PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last, const QDateTime &readAt)
@@ -162,58 +203,47 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
         for (int h = 0; h < 24; ++h)
             p.busyHours.append({hourLabel(h)});
     }
-    const auto addBusy = [&](int slot, double minutes) {
-        p.busyHours[hourly ? slot : hours.clockHour[size_t(slot)]].minutes += minutes;
-    };
-
     QHash<QString, qsizetype> index;
-    const auto item = [&](const QString &name) -> ItemLine & {
-        auto found = index.constFind(name);
-        if (found == index.cend())
-            found = index.insert(name, p.items.size()), p.items.append({name});
-        return p.items[*found];
+    const auto add = [&](const DaySum &day) {
+        p.days += day.lines > 0 ? 1 : 0;
+        p.lines += day.lines;
+        p.skipped += day.skipped;
+        for (const ItemLine &part : day.items) {
+            auto found = index.constFind(part.name);
+            if (found == index.cend())
+                found = index.insert(part.name, p.items.size()), p.items.append({part.name});
+            ItemLine &line = p.items[*found];
+            line.sessions += part.sessions;
+            line.bills += part.bills;
+            line.minutes += part.minutes;
+            line.due += part.due;
+        }
+        for (const DaySum::Bill &bill : day.bills) {
+            Bucket &bucket = p.buckets[bill.bucket];
+            bucket.minutes += bill.minutes;
+            bucket.due = fenSum(bucket.due, bill.fee);
+        }
+        for (const auto &[slot, minutes] : day.busy)
+            p.busyHours[hourly ? slot : hours.clockHour[size_t(slot)]].minutes += minutes;
     };
-    // Days are read a block at a time on every core, then summed in order: a year of busy days
-    // is mostly waiting on parsing, and the result must not depend on which thread was first.
+    // Days are read and summed a block at a time on every core, then added up in order: a year of
+    // busy days is mostly parsing, and the result must not depend on which thread was first.
     const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     constexpr int kBlock = 64;
-    std::vector<LedgerDay> block;
-    for (int d = 0; d < days; ++d) {
-        if (d % kBlock == 0) {
-            block.assign(size_t(std::min(kBlock, days - d)), LedgerDay());
-            const auto readEvery = [&, from = d](int worker) {
-                for (size_t k = size_t(worker); k < block.size(); k += size_t(workers))
-                    block[k] = ledger.read(first.addDays(from + int(k)), readAt);
-            };
-            std::vector<std::thread> threads;
-            for (int w = 1; w < workers; ++w)
-                threads.emplace_back(readEvery, w);
-            readEvery(0);
-            for (std::thread &t : threads)
-                t.join();
-        }
-        const LedgerDay &day = block[size_t(d % kBlock)];
-        const int lines = int(day.entries.size()) + day.skipped;
-        p.days += lines > 0 ? 1 : 0;
-        p.lines += lines;
-        p.skipped += day.skipped;
-        for (const LedgerEntry &e : day.entries) {
-            ItemLine &line = item(e.name);
-            const qint64 end = e.end.toMSecsSinceEpoch();
-            if (e.kind == LedgerEntry::Kind::Session) {
-                ++line.sessions;
-                // The booked minutes end where the session did: a clock set while it ran moves
-                // its recorded start, not the minutes it was charged.
-                hours.spread(end - qint64(std::llround(e.minutes * 60000)), end, addBusy);
-                continue;
-            }
-            ++line.bills;
-            line.minutes += e.minutes;
-            line.due = fenSum(line.due, e.fee);
-            Bucket &bucket = p.buckets[hourly ? std::max(hours.at(end), 0) : d];
-            bucket.minutes += e.minutes;
-            bucket.due = fenSum(bucket.due, e.fee);
-        }
+    for (int from = 0; from < days; from += kBlock) {
+        std::vector<std::optional<DaySum>> block(size_t(std::min(kBlock, days - from)));
+        const auto sumEvery = [&](int worker) {
+            for (size_t k = size_t(worker); k < block.size(); k += size_t(workers))
+                block[k].emplace(ledger.read(first.addDays(from + int(k)), readAt), from + int(k), hours, hourly);
+        };
+        std::vector<std::thread> threads;
+        for (int w = 1; w < workers; ++w)
+            threads.emplace_back(sumEvery, w);
+        sumEvery(0);
+        for (std::thread &t : threads)
+            t.join();
+        for (const std::optional<DaySum> &day : block)
+            add(*day);
     }
 
     // Sums of hundredths carry binary noise; the figures are whole fen and hundredths of minutes.
