@@ -265,9 +265,9 @@ ReportDocument LedgerPeriodView::report(bool bPreview) const
     const PeriodTakings period = PeriodTakings::of(m_ledger, m_takings.first, m_takings.last, now);
     QImage picture;
     if (m_chart) {
-        // The chart as it stands, drawn for paper in the proportions of a page's width.
+        // The chart as it stands, drawn for paper at a size whose letters print readably.
         m_chart->setTakings(period);
-        picture = m_chart->image(QSize(1600, 700));
+        picture = m_chart->image(QSize(900, 400));
     }
     return TimingReports::periodDocument(period, now, bPreview, picture);
 }
