@@ -259,17 +259,12 @@ void LedgerPeriodView::fillBusyHours()
         m_busy->scrollToItem(m_busy->item(busiest, 0), QAbstractItemView::PositionAtCenter);
 }
 
-ReportDocument LedgerPeriodView::report(bool bPreview) const
+ReportDocument LedgerPeriodView::report(bool bPreview)
 {
-    const QDateTime now = m_clock.now();
-    const PeriodTakings period = PeriodTakings::of(m_ledger, m_takings.first, m_takings.last, now);
-    QImage picture;
-    if (m_chart) {
-        // The chart as it stands, drawn for paper at a size whose letters print readably.
-        m_chart->setTakings(period);
-        picture = m_chart->image(QSize(900, 400));
-    }
-    return TimingReports::periodDocument(period, now, bPreview, picture);
+    refresh();
+    // Drawn for paper at a size whose letters print readably.
+    const QImage chart = m_chart ? m_chart->image(QSize(900, 400)) : QImage();
+    return TimingReports::periodDocument(m_takings, m_clock.now(), bPreview, chart);
 }
 
 bool LedgerPeriodView::exportPeriod()

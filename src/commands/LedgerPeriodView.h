@@ -38,8 +38,9 @@ public:
     void refresh();
     // Asks for a file name and writes the period's ledger lines there as CSV; true when written.
     bool exportPeriod();
-    // The period's report, read afresh, with the chart when this build draws one.
-    ReportDocument report(bool bPreview) const;
+    // The period's report, read afresh (the view shows what it prints), with the chart when this
+    // build draws one.
+    ReportDocument report(bool bPreview);
 
     const PeriodTakings &takings() const { return m_takings; }
     Kind kind() const;

@@ -167,7 +167,6 @@ struct DaySum {
                              [this](int slot, double minutes) { busy.emplace_back(slot, minutes); });
                 continue;
             }
-            ++line.bills;
             line.minutes += e.minutes;
             line.due = fenSum(line.due, e.fee);
             bills.push_back({hourly ? std::max(hours.at(end), 0) : dayIndex, e.minutes, e.fee});
@@ -214,7 +213,6 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
                 found = index.insert(part.name, p.items.size()), p.items.append({part.name});
             ItemLine &line = p.items[*found];
             line.sessions += part.sessions;
-            line.bills += part.bills;
             line.minutes += part.minutes;
             line.due += part.due;
         }

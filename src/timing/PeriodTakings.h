@@ -15,7 +15,6 @@ struct PeriodTakings {
     struct ItemLine {
         QString name;
         int sessions = 0; // sessions booked for it
-        int bills = 0; // times it left the list
         double minutes = 0; // the minutes of its bills
         double due = 0; // the sum of its amounts due, each rounded to the fen
     };
