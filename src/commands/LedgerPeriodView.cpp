@@ -281,11 +281,16 @@ bool LedgerPeriodView::exportPeriod()
 
 void LedgerPeriodView::showEvent(QShowEvent *event)
 {
-    // First shown: this week. Afterwards the period stays, read again for what was booked since.
+    // First shown: this week. Afterwards the period stays, read again for what was booked since;
+    // one that held today when last shown moves on with today, as the day view does past midnight.
+    const QDate today = m_clock.now().date();
     if (!m_shown)
-        showPeriod(Week, m_clock.now().date());
+        showPeriod(Week, today);
+    else if (m_today >= first() && m_today <= last() && (today < first() || today > last()) && kind() != Range)
+        showPeriod(kind(), today);
     else
         refresh();
     m_shown = true;
+    m_today = today;
     QWidget::showEvent(event);
 }

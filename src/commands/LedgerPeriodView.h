@@ -69,6 +69,7 @@ private:
     std::unique_ptr<SaveFileAsker> m_asker;
     PeriodTakings m_takings;
     bool m_shown = false; // the first showing picks this week
+    QDate m_today; // today when the view was last shown
     bool m_setting = false; // the pickers are being set by the view, not the operator
     QComboBox *m_kind = nullptr;
     QDateEdit *m_from = nullptr;

@@ -327,6 +327,11 @@ private slots:
         QCOMPARE(view->first(), monday.addDays(-7));
         QCOMPARE(view->items()->rowCount(), 1);
         QTest::keyClick(view->itemTable(), Qt::Key_PageDown);
+        // Shown again next week, the view left on this week moves on with the date.
+        window.hide();
+        clock.advanceSecs(7 * 24 * 3600);
+        window.show();
+        QCOMPARE(view->first(), monday.addDays(7));
         view->showPeriod(LedgerPeriodView::Month, monday);
         QCOMPARE(view->takings().buckets.size(), 31);
         QCOMPARE(view->items()->rowCount(), 3);
