@@ -9,6 +9,7 @@
 #include "app/MainToolbar.h"
 #include "commands/CommandActions.h"
 #include "commands/ToolbarCommands.h"
+#include "commands/WindowPlacement.h"
 #include "dialogs/Prompter.h"
 #include "draw/PainterSurface.h"
 #include "timing/ModClock.h"
@@ -181,11 +182,15 @@ void fClock::centreOnScreen()
 
 void fClock::restoreLayout(const WindowState &state)
 {
+    // The window's frame is not known before it shows: room is left for borders and a title bar,
+    // so that the whole window, title bar included, lands on the screen.
+    const auto room = [](const QScreen *screen) { return screen->availableGeometry().adjusted(8, 32, -8, -8); };
     if (!state.main.isEmpty()) {
-        if (QGuiApplication::screenAt(state.main.center())) {
-            setGeometry(QRect(state.main.topLeft(), state.main.size().expandedTo(minimumSize())));
+        if (const QScreen *screen = QGuiApplication::screenAt(state.main.center())) {
+            setGeometry(fittedInto(state.main, room(screen), minimumSize()));
         } else {
-            resize(state.main.size().expandedTo(minimumSize()));
+            const QScreen *primary = QGuiApplication::primaryScreen();
+            resize(primary ? fittedInto(state.main, room(primary), minimumSize()).size() : state.main.size());
             centreOnScreen();
         }
     }

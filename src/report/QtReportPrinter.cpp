@@ -5,12 +5,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
@@ -21,11 +24,14 @@ namespace {
 // A report that has no printer to go to, or that its printer refused, is saved as PDF instead.
 const SaveFileAsker::Kind kPdf {QStringLiteral("将报表保存为 PDF 文件"), QStringLiteral("PDF 文件"),
                                 QStringLiteral("pdf"), QStringLiteral("报表未能输出到:"), QMessageBox::Warning};
+const QMarginsF kMargins(15, 15, 15, 12);
+const QString kCreator = QStringLiteral("Vantorel");
+
 void setUpPage(QPrinter &printer, const QString &title)
 {
-    printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+    printer.setPageMargins(kMargins, QPageLayout::Millimeter);
     printer.setDocName(title);
-    printer.setCreator(QStringLiteral("Vantorel"));
+    printer.setCreator(kCreator);
 }
 
 // A whole A4 page at a readable size where the screen has room; on a smaller screen the window
@@ -79,14 +85,35 @@ QString safeFileName(QString name)
     return name.isEmpty() ? QStringLiteral("报表") : name;
 }
 
+// The PDF is made in memory and reaches its file whole or not at all: the PDF engine does not
+// check its own writes, so a full disk would leave a cut-off file that looks like a report.
 bool writePdf(const ReportContent &content, const QString &fileName)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    setUpPage(printer, content.title);
-    return ReportLayout(content).paint(&printer);
+    // Writing over a device or a pipe in place of a report would be worse than not writing.
+    const QFileInfo target(fileName);
+    if (target.exists() && !target.isFile())
+        return false;
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&bytes);
+        pdf.setResolution(1200); // as the printer's high resolution, so paper and file agree
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageMargins(kMargins, QPageLayout::Millimeter);
+        pdf.setTitle(content.title);
+        pdf.setCreator(kCreator);
+        if (!ReportLayout(content).paint(&pdf))
+            return false;
+    }
+    // Written beside the target and renamed over it only once every byte is on the disk.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes.data()) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 } // namespace
 

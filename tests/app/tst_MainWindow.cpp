@@ -19,6 +19,7 @@
 #include "commands/HistoryWindow.h"
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
+#include "commands/WindowPlacement.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
 #include "timing/TimingClock.h"
@@ -653,6 +654,15 @@ private Q_SLOTS:
         next.window->restoreLayout(unplugged);
         QCOMPARE(next.window->size(), unplugged.main.size());
         QVERIFY(QGuiApplication::screenAt(next.window->geometry().center()));
+        // A size no screen has, saved on a larger one or written by hand, is cut to the screen.
+        WindowState huge = read;
+        huge.main = QRect(300, 200, 32000, 32000);
+        next.window->restoreLayout(huge);
+        QVERIFY(next.window->screen()->availableGeometry().contains(next.window->geometry()));
+        HistoryWindow history(next.history, next.clock, [] { return nullptr; }, next.window.get());
+        history.resize(32000, 32000);
+        centreOn(history, *next.window);
+        QVERIFY(next.window->screen()->availableGeometry().contains(history.frameGeometry()));
         QCOMPARE(next.window->Lvw()->columnWidths(), kept ? widened : designedColumns);
         QCOMPARE(read.history, kept ? left.history : QSize());
     }

@@ -12,6 +12,11 @@
 #include <QToolBar>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 namespace {
 const QDate kToday(2026, 12, 7);
 const QDateTime kCreated(kToday, QTime(9, 0, 0));
@@ -27,6 +32,39 @@ public:
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     void saveFailed(const Kind &, const QString &where) override { failures << where; }
+};
+
+// Files this process writes stop growing at the given size, as on a disk that has filled up.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+#ifdef Q_OS_UNIX
+        if (bytes <= 0 || ::getrlimit(RLIMIT_FSIZE, &m_old) != 0)
+            return;
+        ::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the process
+        rlimit limited = m_old;
+        limited.rlim_cur = rlim_t(bytes);
+        m_set = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+#else
+        Q_UNUSED(bytes);
+#endif
+    }
+    ~FileSizeLimit()
+    {
+#ifdef Q_OS_UNIX
+        if (m_set)
+            ::setrlimit(RLIMIT_FSIZE, &m_old);
+#endif
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+#ifdef Q_OS_UNIX
+    rlimit m_old {};
+    bool m_set = false;
+#endif
 };
 
 // The real component on a machine without printers, answering file questions from a script.
@@ -335,11 +373,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("questions");
         QTest::addColumn<int>("failures");
         QTest::addColumn<bool>("written");
-        QTest::newRow("cancelled") << QStringList() << 1 << 0 << false;
+        QTest::addColumn<qint64>("diskRoom"); // bytes a file may grow to; 0 for no limit
+        QTest::newRow("cancelled") << QStringList() << 1 << 0 << false << 0LL;
         QTest::newRow("unwritable, then cancelled")
-            << QStringList {QStringLiteral("/nonexistent/dir/r.pdf")} << 2 << 1 << false;
+            << QStringList {QStringLiteral("/nonexistent/dir/r.pdf")} << 2 << 1 << false << 0LL;
         QTest::newRow("unwritable, then good")
-            << QStringList {QStringLiteral("/nonexistent/dir/r.pdf"), QStringLiteral("retry.pdf")} << 2 << 1 << true;
+            << QStringList {QStringLiteral("/nonexistent/dir/r.pdf"), QStringLiteral("retry.pdf")} << 2 << 1 << true
+            << 0LL;
+#ifdef Q_OS_UNIX
+        // A disk that fills after 4 KB leaves no cut-off file behind, and says so.
+        QTest::newRow("disk full, then cancelled") << QStringList {QStringLiteral("full.pdf")} << 2 << 1 << false
+                                                   << 4096LL;
+#endif
     }
     void noPrinterAndNoUsableFile()
     {
@@ -347,19 +392,25 @@ private Q_SLOTS:
         QFETCH(int, questions);
         QFETCH(int, failures);
         QFETCH(bool, written);
+        QFETCH(qint64, diskRoom);
+        QFile::remove(path(QStringLiteral("retry.pdf")));
         Setup s;
         s.addSampleItems();
         for (QString &a : answers)
             if (!a.startsWith(u'/'))
                 a = path(a);
         s.answers = answers;
-        s.reports.ReportItem(s.state.lvwMain.at(1), false);
-        QCoreApplication::processEvents();
+        {
+            const FileSizeLimit full(diskRoom);
+            s.reports.ReportItem(s.state.lvwMain.at(1), false);
+            QCoreApplication::processEvents();
+        }
         QCOMPARE(s.asker->suggestions.size(), questions);
         QCOMPARE(s.asker->failures.size(), failures);
         if (failures > 0)
-            QCOMPARE(s.asker->failures[0], QStringLiteral("/nonexistent/dir/r.pdf"));
+            QCOMPARE(s.asker->failures[0], answers[0]);
         QCOMPARE(QFile::exists(path(QStringLiteral("retry.pdf"))), written);
+        QVERIFY(QDir(path(QString())).entryList({QStringLiteral("full.pdf*")}, QDir::Files | QDir::Hidden).isEmpty());
         QVERIFY(s.previews.isEmpty());
     }
 };

@@ -176,25 +176,41 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("file"); // a null array: no file at all
         QTest::addColumn<bool>("kept");
-        QTest::newRow("header without its bracket") << QByteArray("[SET\nMax=2\n1=5*C/60\n2=3*C/60\n") << true;
-        QTest::newRow("count in letters") << QByteArray("[SET]\nMax=abc\n1=5*C/60\n") << true;
-        QTest::newRow("negative count") << QByteArray("[SET]\nMax=-5\n1=5*C/60\n") << true;
-        QTest::newRow("count key in lower case") << QByteArray("[SET]\nmax=2\n1=5*C/60\n2=3*C/60\n") << true;
-        QTest::newRow("not text") << QByteArray("\xff\xfe[SET]\nMax=1\n1=5*C/60\n") << true;
-        QTest::newRow("line without =") << QByteArray("[SET]\nMax=1\n1=5*C/60\nVIEW 2\n") << true;
-        QTest::newRow("first start") << QByteArray() << false;
-        QTest::newRow("view settings only") << QByteArray("[SET]\nVIEW=1\n") << false;
-        QTest::newRow("whole") << QByteArray("; mine\n[SET]\nMax=1\n1=5*C/60\n\n[Other]\nx=1\n") << false;
+        QTest::addColumn<QString>("scheme"); // the file's scheme that must be read; empty: none
+        // Text in UTF-16 with its byte-order mark, as a Windows editor saves it.
+        const auto utf16 = [](const QString &text, bool bigEndian) {
+            QByteArray bytes = bigEndian ? QByteArray("\xfe\xff") : QByteArray("\xff\xfe");
+            for (const QChar c : text) {
+                const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xff);
+                bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+            }
+            return bytes;
+        };
+        const QString hand = QStringLiteral("[SET]\r\nMax=1\r\n1=5*C/60\r\n");
+        const QString none;
+        QTest::newRow("header without its bracket") << QByteArray("[SET\nMax=2\n1=5*C/60\n2=3*C/60\n") << true << none;
+        QTest::newRow("count in letters") << QByteArray("[SET]\nMax=abc\n1=5*C/60\n") << true << none;
+        QTest::newRow("negative count") << QByteArray("[SET]\nMax=-5\n1=5*C/60\n") << true << none;
+        QTest::newRow("count key in lower case") << QByteArray("[SET]\nmax=2\n1=5*C/60\n2=3*C/60\n") << true << none;
+        QTest::newRow("not text") << QByteArray("\xff\xfe[SET]\nMax=1\n1=5*C/60\n") << true << none;
+        QTest::newRow("line without =") << QByteArray("[SET]\nMax=1\n1=5*C/60\nVIEW 2\n") << true << none;
+        QTest::newRow("first start") << QByteArray() << false << none;
+        QTest::newRow("view settings only") << QByteArray("[SET]\nVIEW=1\n") << false << none;
+        QTest::newRow("whole") << QByteArray("; mine\n[SET]\nMax=1\n1=5*C/60\n\n[Other]\nx=1\n") << false
+                               << QStringLiteral("5*C/60");
         // As a Windows editor may save it: read whole, so nothing needs keeping aside.
-        QTest::newRow("UTF-16, little-endian") << QByteArray("\xff\xfex\0=\0\x31\0\r\0\n\0", 12) << false;
-        QTest::newRow("UTF-16, big-endian") << QByteArray("\xfe\xff\0x\0=\0\x31\0\r\0\n", 12) << false;
-        QTest::newRow("UTF-16 without its mark") << QByteArray("x\0=\0\x31\0\n\0", 8) << true;
-        QTest::newRow("UTF-32") << QByteArray("\xff\xfe\0\0x\0\0\0=\0\0\0", 12) << true;
+        QTest::newRow("UTF-16, little-endian") << QByteArray("\xff\xfex\0=\0\x31\0\r\0\n\0", 12) << false << none;
+        QTest::newRow("UTF-16, big-endian") << QByteArray("\xfe\xff\0x\0=\0\x31\0\r\0\n", 12) << false << none;
+        QTest::newRow("UTF-16 schemes, little-endian") << utf16(hand, false) << false << QStringLiteral("5*C/60");
+        QTest::newRow("UTF-16 schemes, big-endian") << utf16(hand, true) << false << QStringLiteral("5*C/60");
+        QTest::newRow("UTF-16 without its mark") << QByteArray("x\0=\0\x31\0\n\0", 8) << true << none;
+        QTest::newRow("UTF-32") << QByteArray("\xff\xfe\0\0x\0\0\0=\0\0\0", 12) << true << none;
     }
     void unreadableFileIsKeptBeforeItIsReplaced()
     {
         QFETCH(QByteArray, file);
         QFETCH(bool, kept);
+        QFETCH(QString, scheme);
 #ifdef Q_OS_WIN
         QSKIP("the registry holds values, not a text that can be misread");
 #endif
@@ -205,6 +221,8 @@ private Q_SLOTS:
             IniSettingsStore store;
             ModClock s;
             SchemeStorePrompts::LoadFangAn(s, store, p);
+            if (!scheme.isEmpty())
+                QCOMPARE(schemes(s), QStringList {scheme});
             s.cFangAn.add(QStringLiteral("9*C"));
             SchemeStore::SaveFangAn(s, store);
             QVERIFY(SchemeStorePrompts::commit(store, p));
@@ -213,6 +231,8 @@ private Q_SLOTS:
         if (kept)
             QCOMPARE(readFile(QStringLiteral(".bak")), file);
         QVERIFY(loadAgain(p).endsWith(QStringLiteral("9*C")));
+        if (!scheme.isEmpty())
+            QCOMPARE(loadAgain(p), (QStringList {scheme, QStringLiteral("9*C")}));
         QVERIFY(!readFile().contains('\0'));
         QCOMPARE(p.asked.size(), kept ? 1 : 0);
         QVERIFY(!kept || p.asked[0].text.endsWith(QStringLiteral(".bak")));
