@@ -24,7 +24,7 @@ struct LedgerEntry {
     QDateTime start; // a session's start; invalid for an item that left
     QDateTime end; // a session's end, or when the item left the list
     double minutes = 0; // a session's booked minutes, or all the minutes of the item that left
-    double fee = 0; // what the item that left was charged; 0 for a session
+    double fee = 0; // what the item that left was charged, always with an amount due; 0 for a session
     bool ended = false; // the item that left was ended and reported first, rather than only removed
     bool atExit = false; // the item was still on the list when the operator closed the program
     ItemLimit limit; // the limit the item that left had (its kind and amount), if any

@@ -65,6 +65,7 @@ private Q_SLOTS:
         QTest::newRow("nan minutes") << QStringLiteral("left|T10:30|PC9|C|1|nan|1");
         QTest::newRow("inf fee") << QStringLiteral("left|T10:30|PC9|C|1|30|inf");
         QTest::newRow("1e308 minutes") << QStringLiteral("left|T10:30|PC9|C|1|1e308|1");
+        QTest::newRow("1e308 fee") << QStringLiteral("left|T10:30|PC9|C|1|30|1e308");
         QTest::newRow("dated 1926") << QStringLiteral("left|1926-12-07T10:30|PC9|C|1|30|1");
         QTest::newRow("another day") << QStringLiteral("left|2026-12-08T10:30|PC9|C|1|30|1");
         QTest::newRow("after the reading") << QStringLiteral("left|T23:00|PC9|C|1|30|1");
