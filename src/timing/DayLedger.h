@@ -50,6 +50,9 @@ class ModClock;
 //
 // A session belongs to the day it ended, and an item to the day it left the list, as on a bill:
 // a session from 23:30 to 00:40 is charged the next day, with all its 70 minutes.
+// Every session has one line however it ended (an item leaving ends its running session first),
+// and it holds only the minutes timed in it: an item's bill is the minutes typed in at its add
+// plus those of all its session lines, so the hours and the bills of a day can be laid side by side.
 class DayLedger {
 public:
     explicit DayLedger(QString folder);

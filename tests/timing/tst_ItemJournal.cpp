@@ -330,7 +330,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("killAt");
         QTest::addColumn<bool>("restored");
-        for (int killAt = 0; killAt <= 4; ++killAt) {
+        for (int killAt = 0; killAt <= 6; ++killAt) {
             QTest::addRow("killed after write %d, restored", killAt) << killAt << true;
             QTest::addRow("killed after write %d, settled", killAt) << killAt << false;
         }
