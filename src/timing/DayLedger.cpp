@@ -1,5 +1,6 @@
 #include "timing/DayLedger.h"
 
+#include "timing/AmountDue.h"
 #include "timing/ChecksummedLine.h"
 #include "timing/DurableFile.h"
 #include "timing/ModClock.h"
@@ -85,8 +86,11 @@ std::optional<LedgerEntry> entry(const QStringList &f, const DayBounds &bounds)
         e.scheme = f[3];
         // Minutes typed in before the item was added may be negative.
         const std::optional<double> minutes = ChecksummedLine::number(f[5], -kMostMinutes, kMostMinutes);
+        // A fee is taken only when it has an amount due: one beyond the fen a double holds would
+        // leave the whole day's total without one.
         const std::optional<double> fee = ChecksummedLine::number(f[6]);
-        if (!e.end.isValid() || (f[4] != kRemoved && f[4] != kEnded && f[4] != kAtExit) || !minutes || !fee)
+        if (!e.end.isValid() || (f[4] != kRemoved && f[4] != kEnded && f[4] != kAtExit) || !minutes || !fee
+            || !AmountDue::rounded(*fee))
             return std::nullopt;
         e.ended = f[4] == kEnded;
         e.atExit = f[4] == kAtExit;

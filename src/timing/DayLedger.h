@@ -24,7 +24,7 @@ struct LedgerEntry {
     QDateTime start; // a session's start; invalid for an item that left
     QDateTime end; // a session's end, or when the item left the list
     double minutes = 0; // a session's booked minutes, or all the minutes of the item that left
-    double fee = 0; // what the item that left was charged; 0 for a session
+    double fee = 0; // what the item that left was charged, always with an amount due; 0 for a session
     bool ended = false; // the item that left was ended and reported first, rather than only removed
     bool atExit = false; // the item was still on the list when the operator closed the program
     ItemLimit limit; // the limit the item that left had (its kind and amount), if any
@@ -50,6 +50,9 @@ class ModClock;
 //
 // A session belongs to the day it ended, and an item to the day it left the list, as on a bill:
 // a session from 23:30 to 00:40 is charged the next day, with all its 70 minutes.
+// Every session has one line however it ended (an item leaving ends its running session first),
+// and it holds only the minutes timed in it: an item's bill is the minutes typed in at its add
+// plus those of all its session lines, so the hours and the bills of a day can be laid side by side.
 class DayLedger {
 public:
     explicit DayLedger(QString folder);

@@ -1,5 +1,6 @@
 #include "timing/JournalLines.h"
 
+#include "timing/AmountDue.h"
 #include "timing/ChecksummedLine.h"
 #include "timing/DayLedger.h"
 #include "timing/ModClock.h"
@@ -154,7 +155,7 @@ private:
         const std::optional<double> minutes =
             ChecksummedLine::number(f[4], -ChecksummedLine::kMostMinutes, ChecksummedLine::kMostMinutes);
         const std::optional<double> fee = ChecksummedLine::number(f[5]);
-        if (!at.isValid() || pos == 0 || !h || !minutes || !fee)
+        if (!at.isValid() || pos == 0 || !h || !minutes || !fee || !AmountDue::rounded(*fee))
             return false;
         const Item item = m_state.lvwMain.at(pos);
         m_state.remove(pos);

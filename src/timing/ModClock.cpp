@@ -142,6 +142,9 @@ void ModClock::leave(int pos, LeaveHow how, const Moment &now)
 {
     if (!lvwMain.isValid(pos))
         return;
+    // A session still running ends here, booked as any end is: the day's hours and sessions count
+    // only booked sessions, and the bill below then holds exactly the minutes they do.
+    endTiming(pos, now);
     const QList<ItemBill> bills {billNow(lvwMain.at(pos), now)};
     // The journal hears of the bill first: a crash before the ledger has it books it on restore,
     // and one after finds the item gone, so it is never booked twice.
@@ -152,6 +155,14 @@ void ModClock::leave(int pos, LeaveHow how, const Moment &now)
 
 void ModClock::leaveAll(const Moment &now)
 {
+    // The sessions still running end first, announced together as a stop of all would be: a
+    // hundred items closing with the program must not cost a hundred disk writes.
+    QList<BookedSession> ended;
+    for (int i = 1; i <= lvwMain.count(); ++i)
+        if (std::optional<BookedSession> session = endRow(i, now, std::nullopt))
+            ended.append(std::move(*session));
+    if (!ended.isEmpty())
+        Q_EMIT allTimed(false, now.wall, ended);
     QList<ItemBill> bills;
     for (int i = 1; i <= lvwMain.count(); ++i)
         bills.append(billNow(lvwMain.at(i), now));

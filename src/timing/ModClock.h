@@ -62,8 +62,11 @@ public:
     // it touched: a hundred items must not cost a hundred disk writes.
     void setAll(bool on, const Moment &now);
     // Item pos leaves the list with its bill as it stands, ended and reported first or only removed.
+    // A session still running is ended (announced by ended) before the item leaves: every minute a
+    // bill holds is either typed in at the add or in a booked session, never in neither.
     void leave(int pos, LeaveHow how, const Moment &now);
     // The operator closed the program: every item leaves with its bill as it stands, in one change.
+    // The sessions still running end first, announced as one stop of all (allTimed), when any ran.
     // The list itself stays.
     void leaveAll(const Moment &now);
     // Removes item pos without a bill (a replayed removal); later items move down one position.
@@ -93,7 +96,7 @@ Q_SIGNALS:
     void added(int pos, const NewItem &item, const QDateTime &at);
     void started(const QString &name, const QDateTime &at);
     void ended(const BookedSession &session, const QDateTime &at);
-    // Start all or stop all, with the sessions a stop ended.
+    // Start all or stop all (or the program closing), with the sessions a stop ended.
     void allTimed(bool on, const QDateTime &at, const QList<BookedSession> &ended);
     // Items about to leave with their bills, and then gone: the journal keeps the bills before the
     // items go, the ledger books them after.

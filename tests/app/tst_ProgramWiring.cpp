@@ -207,7 +207,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("booked"); // entries in the day's ledger, each of PC1's 20 minutes
         QTest::newRow("是: timing through the gap") << int(Prompter::Answer::Yes) << true << 0;
         QTest::newRow("ended where the program stopped") << int(Prompter::Answer::Choice) << false << 1;
-        QTest::newRow("否: booked as it stood") << int(Prompter::Answer::No) << false << 1;
+        QTest::newRow("否: booked as it stood") << int(Prompter::Answer::No) << false << 2;
         // Last: an end leaves the application's event loops ending from then on.
         QTest::newRow("an end signal while asked") << -1 << false << 0;
     }

@@ -165,7 +165,7 @@ private slots:
             f.commands.itemClick(1);
             f.prompter.answers << Answer::Yes;
             f.commands.keyPress(u'M');
-            f.clock.advanceSecs(15 * 60); // 10:45: PC2 goes while running, its 45 minutes unbooked
+            f.clock.advanceSecs(15 * 60); // 10:45: PC2 goes while running, its session ending with it
             f.commands.itemClick(1);
             f.prompter.answers << Answer::No;
             f.commands.keyPress(u'M');
@@ -198,8 +198,9 @@ private slots:
         QCOMPARE(
             lines,
             (QStringList {QStringLiteral("session PC1 10:00 10:30 30 "), QStringLiteral("left PC1  10:30 30 2.5 是"),
-                          QStringLiteral("left PC2  10:45 45 3.75 否"), QStringLiteral("session PC3 10:45 11:05 20 "),
-                          QStringLiteral("session PC1 11:10 12:00 50 "), QStringLiteral("left PC1  12:00 60 5 是")}));
+                          QStringLiteral("session PC2 10:00 10:45 45 "), QStringLiteral("left PC2  10:45 45 3.75 否"),
+                          QStringLiteral("session PC3 10:45 11:05 20 "), QStringLiteral("session PC1 11:10 12:00 50 "),
+                          QStringLiteral("left PC1  12:00 60 5 是")}));
         QCOMPARE(d.skipped, 0);
         QCOMPARE(d.itemsLeft(), 3);
         QCOMPARE(d.minutes(), 135.0);

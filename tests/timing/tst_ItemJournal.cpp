@@ -262,6 +262,7 @@ private Q_SLOTS:
             << QByteArray("line add|1926-12-07T10:00:00.000+08:00|PC7|C|0|1") << false << 1;
         QTest::newRow("ending in 2126") << QByteArray("line end|2126-12-07T10:00:00.000+08:00|PC1") << false << 1;
         QTest::newRow("a bill of nan") << QByteArray("line left|N|PC1|1|nan|0") << false << 1;
+        QTest::newRow("a fee of 1e308") << QByteArray("line left|N|PC1|1|30|1e308") << false << 1;
         QTest::newRow("a limit of nan") << QByteArray("line limit|N|PC1|1|nan|0") << false << 1;
         QTest::newRow("a negative limit") << QByteArray("line limit|N|PC1|2|-5|0") << false << 1;
         QTest::newRow("a limit beyond any bill") << QByteArray("line limit|N|PC1|1|1e308|0") << false << 1;
@@ -329,7 +330,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("killAt");
         QTest::addColumn<bool>("restored");
-        for (int killAt = 0; killAt <= 4; ++killAt) {
+        for (int killAt = 0; killAt <= 6; ++killAt) {
             QTest::addRow("killed after write %d, restored", killAt) << killAt << true;
             QTest::addRow("killed after write %d, settled", killAt) << killAt << false;
         }
