@@ -230,6 +230,10 @@ private Q_SLOTS:
             s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("5*C/60"), 0, true}, ten);
             journal.alive(ten.addSecs(20 * 60));
         }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        file.close();
 
         Program::Outside outside;
         auto *prompter = new WaitingPrompter(300);
@@ -249,10 +253,17 @@ private Q_SLOTS:
         QTRY_COMPARE(prompter->asked.size(), 1);
         QVERIFY(prompter->asked[0].text.startsWith(QStringLiteral("程序于 10:20 意外中断。")));
         QCOMPARE(prompter->asked[0].title, QStringLiteral("恢复并截止于中断时刻"));
-        if (answer < 0)
+        if (answer < 0) {
+            // The end goes on as Yes to the exit question: the window closes, and the journal is
+            // left for the next start as it was, followed by nothing.
+            QTRY_VERIFY(!program.mainWindow().isVisible());
             QTest::qWait(2 * prompter->pauseMs);
-        else
+            QVERIFY(!program.journal());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), written);
+        } else {
             QTRY_VERIFY(program.journal());
+        }
         QCOMPARE(program.state().lngItems, answer == int(Prompter::Answer::No) || answer < 0 ? 0 : 1);
         QCOMPARE(program.state().lngItems > 0 && program.state().cRunning.value(1), running);
         const std::vector<LedgerEntry> day = DayLedger(DayLedger::defaultFolder()).read(ten.date()).entries;
