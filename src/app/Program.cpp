@@ -37,10 +37,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QLocale>
 #include <QTimer>
 
-#include <algorithm>
 
 Program::Program() : Program(Outside {})
 { }
