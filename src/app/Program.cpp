@@ -39,7 +39,6 @@
 #include <QDir>
 #include <QTimer>
 
-
 Program::Program() : Program(Outside {})
 { }
 
