@@ -39,7 +39,8 @@ bool CrashRecovery::offer(ItemJournal &journal, DayLedger *ledger)
             question += QStringLiteral("\n\n系统时钟在中断期间被改动过,无法得知中断了多长时间:"
                                        "恢复时计时中的项一律终止于 %1。")
                             .arg(when);
-        answer = m_prompter.msgBoxWithChoice(question, QStringLiteral("恢复并截止于中断时刻"), Prompter::Icon::Question);
+        answer =
+            m_prompter.msgBoxWithChoice(question, QStringLiteral("恢复并截止于中断时刻"), Prompter::Icon::Question);
     } else {
         answer = m_prompter.msgBox(question, Prompter::Buttons::YesNo, Prompter::Icon::Question);
     }
@@ -64,8 +65,8 @@ bool CrashRecovery::offer(ItemJournal &journal, DayLedger *ledger)
         }
     }
     if (r.skipped > 0)
-        m_prompter.msgBox(QStringLiteral("有%1条计时记录已损坏,无法恢复,已跳过。").arg(r.skipped), Prompter::Buttons::Ok,
-                          Prompter::Icon::Exclamation);
+        m_prompter.msgBox(QStringLiteral("有%1条计时记录已损坏,无法恢复,已跳过。").arg(r.skipped),
+                          Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
     return true;
 }
 

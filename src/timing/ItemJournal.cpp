@@ -71,9 +71,10 @@ void ItemJournal::follow(ModClock &state)
     QObject::connect(&state, &ModClock::added, to, [this, anchorOf](int pos, const NewItem &item, const QDateTime &at) {
         appendLine(JournalLines::added(item, at), at, anchorOf(pos));
     });
-    QObject::connect(&state, &ModClock::started, to, [this, &state, anchorOf](const QString &name, const QDateTime &at) {
-        appendLine(JournalLines::started(name, at), at, anchorOf(state.cName.indexOfKey(name)));
-    });
+    QObject::connect(&state, &ModClock::started, to,
+                     [this, &state, anchorOf](const QString &name, const QDateTime &at) {
+                         appendLine(JournalLines::started(name, at), at, anchorOf(state.cName.indexOfKey(name)));
+                     });
     QObject::connect(&state, &ModClock::ended, to,
                      [this](const BookedSession &s, const QDateTime &at) { ended(s.name, at, s.minutes); });
     QObject::connect(&state, &ModClock::allTimed, to,

@@ -20,6 +20,20 @@ namespace JournalLines {
 
 using How = LeaveHow;
 
+// The first field of each kind of line.
+inline const QString kBegin = QStringLiteral("begin");
+inline const QString kAlive = QStringLiteral("alive");
+inline const QString kAdd = QStringLiteral("add");
+inline const QString kStart = QStringLiteral("start");
+inline const QString kEnd = QStringLiteral("end");
+inline const QString kRemove = QStringLiteral("remove");
+inline const QString kLeft = QStringLiteral("left");
+inline const QString kAll = QStringLiteral("all");
+inline const QString kLimit = QStringLiteral("limit");
+inline const QString kTold = QStringLiteral("told");
+inline const QString kClock = QStringLiteral("clock");
+inline const QString kAnchor = QStringLiteral("anchor");
+
 // The changes as lines, in the order the fields are written.
 QStringList added(const NewItem &item, const QDateTime &at);
 QStringList started(const QString &name, const QDateTime &at);
@@ -68,8 +82,8 @@ struct Replayed {
 // Replays the file's content into state through its own operations. An instant read back without
 // a clock reading is taken only between the journal's beginning (begun when the file does not say)
 // and a minute after now; one with a reading is taken whatever the wall clock showed, since a clock
-// that was wrong is no damage. A number is taken only when this program could have written it. Items that left the list with
-// their bills are booked in ledger again when there is one.
+// that was wrong is no damage. A number is taken only when this program could have written it.
+// Items that left the list with their bills are booked in ledger again when there is one.
 Replayed replay(ModClock &state, const QByteArray &content, const QDateTime &begun, const QDateTime &now,
                 DayLedger *ledger);
 

@@ -260,7 +260,8 @@ private Q_SLOTS:
         QTest::newRow("26 years behind, set right") << cmos << at(10, 10) << none << 0 << 25.0 << true;
         QTest::newRow("30 minutes fast, set back") << at(10, 30) << at(10, 10) << none << 0 << 25.0 << true;
         QTest::newRow("2 hours stepped forward") << at(10, 0) << at(12, 10) << none << 0 << 25.0 << true;
-        QTest::newRow("26 years behind, set right, power cut") << cmos << at(10, 10) << at(10, 25) << 60 << 25.0 << true;
+        QTest::newRow("26 years behind, set right, power cut")
+            << cmos << at(10, 10) << at(10, 25) << 60 << 25.0 << true;
         QTest::newRow("power cut, back at 2000 after it") << at(10, 0) << at(10, 10) << cmos << 60 << 20.0 << false;
         QTest::newRow("power cut, wall gap shorter than the time up")
             << at(10, 0) << at(10, 10) << at(10, 21) << 300 << 20.0 << false;
