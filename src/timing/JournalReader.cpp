@@ -26,12 +26,14 @@ std::optional<double> bookedMinutes(const QString &field)
     return ChecksummedLine::number(field, 0, ChecksummedLine::kMostMinutes);
 }
 
-// An elapsed clock's reading: milliseconds since its boot, never negative.
+// An elapsed clock's reading: milliseconds since its boot, never negative, and no more than a
+// machine could have been up for (as long as the longest bill), so that sums of them cannot overflow.
 std::optional<qint64> elapsedField(const QString &field)
 {
     bool ok = false;
     const qint64 ms = field.toLongLong(&ok);
-    return ok && ms >= 0 ? std::optional<qint64>(ms) : std::nullopt;
+    constexpr qint64 kMostMs = qint64(ChecksummedLine::kMostMinutes) * 60000;
+    return ok && ms >= 0 && ms <= kMostMs ? std::optional<qint64>(ms) : std::nullopt;
 }
 
 std::optional<How> how(const QString &text)
