@@ -370,6 +370,7 @@ private Q_SLOTS:
         QTest::newRow("a negative limit") << QByteArray("line limit|N|PC1|2|-5|0") << false << 1;
         QTest::newRow("a limit beyond any bill") << QByteArray("line limit|N|PC1|1|1e308|0") << false << 1;
         QTest::newRow("a limit of no kind") << QByteArray("line limit|N|PC1|7|60|0") << false << 1;
+        QTest::newRow("a clock up for 3000 years") << QByteArray("line clock|N|99999999999999|b") << false << 1;
     }
     void damagedLinesAreSkipped()
     {
