@@ -31,6 +31,7 @@ class FixedClock : public WallClock {
 public:
     QDateTime now() const override { return QDateTime(QDate(2026, 12, 7), QTime(14, 5, 30)); }
     qint64 elapsedMs() const override { return 0; }
+    QString bootId() const override { return {}; }
 };
 
 // A list of n items, every other one running, with the texts a day of use leaves in the rows.

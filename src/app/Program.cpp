@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/CrashRecovery.h"
 #include "app/LockFileInstanceGuard.h"
 #include "app/TrayLimitNotifier.h"
 #include "app/fSplash.h"
@@ -36,10 +37,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QLocale>
 #include <QTimer>
-
-#include <algorithm>
 
 Program::Program() : Program(Outside {})
 { }
@@ -225,10 +223,18 @@ void Program::resumeJournal()
     // a program already ending asks nothing and leaves the journal for the next start.
     std::unique_ptr<ItemJournal> journal;
     if (!m_journal && !m_ending && !m_guard->anotherInstanceRunning())
-        journal = std::make_unique<ItemJournal>(ItemJournal::defaultPath());
-    QDateTime endRunningAt;
+        journal = std::make_unique<ItemJournal>(ItemJournal::defaultPath(), m_clock.get());
+    CrashRecovery::Hooks hooks;
+    hooks.ending = [this] { return m_ending; };
+    hooks.restored = [this] {
+        // The current item is the operator's choice in this run, not something to bring back.
+        m_current->set(0);
+        mainWindow();
+    };
+    hooks.timing = [this] { m_commands->clockStartedByAnItem(); };
+    CrashRecovery recovery(*m_state, *m_clock, *m_prompter, std::move(hooks));
     // An end asked for while the question was up is no answer: the file waits for the next start.
-    if (journal && journal->found() && !offerJournal(*journal, endRunningAt))
+    if (journal && journal->found() && !recovery.offer(*journal, m_ledger.get()))
         journal.reset();
     // What was replayed was recorded and booked when it was first done: the journal and the
     // ledger hear of the changes made from here on.
@@ -248,64 +254,7 @@ void Program::resumeJournal()
         journal->follow(*m_state);
         m_journal = std::move(journal);
     }
-    // Ended where the program stopped, recorded and booked as any end is.
-    if (endRunningAt.isValid())
-        m_state->setAll(false, endRunningAt);
-}
-
-bool Program::offerJournal(ItemJournal &journal, QDateTime &endRunningAt)
-{
-    const ItemJournal::Restored found = journal.peek(m_clock->now());
-    if (found.items == 0 && found.skipped == 0) {
-        // Nothing to bring back; items that left the list are booked (again: the ledger keeps one).
-        journal.settle(m_ledger.get(), m_clock->now());
-        journal.discard();
-        return true;
-    }
-    QString question = QStringLiteral("上次计时没有正常结束,恢复当时的计时项吗?");
-    Prompter::Answer answer = Prompter::Answer::Yes;
-    if (found.running > 0 && found.lastAlive.isValid()) {
-        const QDateTime stopped = found.lastAlive.toLocalTime();
-        const QString when = stopped.date() == m_clock->now().date()
-            ? stopped.toString(QStringLiteral("hh:mm"))
-            : QLocale().toString(stopped.date(), QLocale::ShortFormat) + stopped.toString(QStringLiteral(" hh:mm"));
-        question = QStringLiteral("程序于 %1 意外中断。\n").arg(when) + question
-            + QStringLiteral("\n\n是: 恢复,计时中的项连同中断的时间继续计时。\n"
-                             "否: 不恢复,各项按中断时的结果记入当日账目。\n"
-                             "恢复并截止于中断时刻: 计时中的项终止于 %1。")
-                  .arg(when);
-        answer =
-            m_prompter->msgBoxWithChoice(question, QStringLiteral("恢复并截止于中断时刻"), Prompter::Icon::Question);
-    } else {
-        answer = m_prompter->msgBox(question, Prompter::Buttons::YesNo, Prompter::Icon::Question);
-    }
-    if (m_ending)
-        return false;
-    const Moment moment = m_clock->moment();
-    const QDateTime &now = moment.wall;
-    if (answer == Prompter::Answer::No) {
-        journal.settle(m_ledger.get(), now);
-        return true;
-    }
-    // Sessions that go on count real time from here, whatever the wall clock does next.
-    const ItemJournal::Restored r = journal.restore(*m_state, moment, m_ledger.get());
-    if (answer == Prompter::Answer::Choice && r.lastAlive.isValid())
-        endRunningAt = std::min(r.lastAlive, now);
-    // The current item is the operator's choice in this run, not something to bring back.
-    m_current->set(0);
-    mainWindow();
-    // As when an item is added started: the clock refreshes the running items. Those about to be
-    // ended where the program stopped are not timed on.
-    for (int i = 1; i <= m_state->lngItems && !endRunningAt.isValid(); ++i) {
-        if (m_state->cRunning.value(i, false)) {
-            m_commands->clockStartedByAnItem();
-            break;
-        }
-    }
-    if (r.skipped > 0)
-        m_prompter->msgBox(QStringLiteral("有%1条计时记录已损坏,无法恢复,已跳过。").arg(r.skipped),
-                           Prompter::Buttons::Ok, Prompter::Icon::Exclamation);
-    return true;
+    recovery.finish();
 }
 
 void Program::keepLedger()

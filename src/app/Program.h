@@ -89,10 +89,6 @@ private:
     // Once the main window is up, before the journal is offered: the day's ledger, which books
     // every session and every item that leaves the list.
     void keepLedger();
-    // Asks what to do with the journal of a run that ended unexpectedly and does it; false when
-    // the program began to end meanwhile and the journal stays as it is. endRunningAt: when the
-    // restored sessions are to end, once the change can be recorded.
-    bool offerJournal(ItemJournal &journal, QDateTime &endRunningAt);
     // A failed write, told once the operation that met it has finished.
     void tellLater(const QString &text, Prompter::Icon icon = Prompter::Icon::Critical);
 

@@ -6,13 +6,15 @@
 #include "timing/ModClock.h"
 #include "timing/Moment.h"
 #include "timing/TimingOperations.h"
+#include "timing/WallClock.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <utility>
 
-ItemJournal::ItemJournal(QString path) : m_path(std::move(path)), m_file(m_path)
+ItemJournal::ItemJournal(QString path, const WallClock *clock) : m_path(std::move(path)), m_file(m_path), m_clock(clock)
 { }
 
 ItemJournal::~ItemJournal() = default;
@@ -49,9 +51,9 @@ void ItemJournal::allTimed(bool started, const QDateTime &at, const Booked &ende
 
 void ItemJournal::left(const QList<ItemBill> &bills, LeaveHow how, const QDateTime &at)
 {
-    QByteArray lines;
+    QList<QStringList> lines;
     for (const ItemBill &b : bills)
-        lines += ChecksummedLine::encode(JournalLines::left(b.name, how, b.minutes, b.fee, at));
+        lines.append(JournalLines::left(b.name, how, b.minutes, b.fee, at));
     if (!lines.isEmpty())
         writeLines(lines, at);
 }
@@ -61,10 +63,18 @@ void ItemJournal::follow(ModClock &state)
     stopFollowing();
     m_following = &state;
     QObject *const to = &m_listener;
-    QObject::connect(&state, &ModClock::added, to,
-                     [this](int, const NewItem &item, const QDateTime &at) { added(item, at); });
+    // A session's start is written with the very reading it counts real time from.
+    const auto anchorOf = [&state](int pos) {
+        const Moment anchor = state.lvwMain.isValid(pos) ? state.lvwMain.at(pos).anchor : Moment();
+        return anchor.elapsedMs ? std::optional<Moment>(anchor) : std::nullopt;
+    };
+    QObject::connect(&state, &ModClock::added, to, [this, anchorOf](int pos, const NewItem &item, const QDateTime &at) {
+        appendLine(JournalLines::added(item, at), at, anchorOf(pos));
+    });
     QObject::connect(&state, &ModClock::started, to,
-                     [this](const QString &name, const QDateTime &at) { started(name, at); });
+                     [this, &state, anchorOf](const QString &name, const QDateTime &at) {
+                         appendLine(JournalLines::started(name, at), at, anchorOf(state.cName.indexOfKey(name)));
+                     });
     QObject::connect(&state, &ModClock::ended, to,
                      [this](const BookedSession &s, const QDateTime &at) { ended(s.name, at, s.minutes); });
     QObject::connect(&state, &ModClock::allTimed, to,
@@ -108,28 +118,43 @@ void ItemJournal::alive(const QDateTime &at, bool always)
     appendLine(JournalLines::alive(at), at);
 }
 
-void ItemJournal::appendLine(const QStringList &fields, const QDateTime &at)
+void ItemJournal::appendLine(const QStringList &fields, const QDateTime &at, const std::optional<Moment> &reading)
 {
-    writeLines(ChecksummedLine::encode(fields), at);
+    writeLines({fields}, at, reading);
 }
 
-void ItemJournal::writeLines(const QByteArray &lines, const QDateTime &at)
+std::optional<ClockReading> ItemJournal::reading(const std::optional<Moment> &known) const
+{
+    if (!m_clock)
+        return std::nullopt;
+    const Moment m = known && known->elapsedMs && known->wall.isValid() ? *known : m_clock->moment();
+    return ClockReading {m.wall, m.elapsedMs.value_or(0), m_clock->bootId()};
+}
+
+void ItemJournal::writeLines(const QList<QStringList> &lines, const QDateTime &at, const std::optional<Moment> &known)
 {
     if (at.isValid() && (!m_lastAt.isValid() || at > m_lastAt))
         m_lastAt = at;
+    // Each line that holds an instant is written behind the clocks read with it.
+    const std::optional<ClockReading> clocks = at.isValid() ? reading(known) : std::nullopt;
+    const QByteArray clockLine = clocks ? ChecksummedLine::encode(JournalLines::clock(*clocks)) : QByteArray();
+    QByteArray bytes;
+    for (const QStringList &fields : lines)
+        bytes += clockLine + ChecksummedLine::encode(fields);
     bool written = false;
     if (m_failing && m_following) {
         // Lines went missing while writing failed: the file is written afresh from the items as
         // they now stand, which already hold this change.
         m_file.close();
-        written = DurableFile::replace(m_path, JournalLines::snapshot(*m_following, m_begun, m_lastAt));
+        written = DurableFile::replace(m_path, JournalLines::snapshot(*m_following, m_begun, m_lastAt, reading()));
     } else {
-        // A new file says when it began: no instant in it can be earlier.
+        // A new file says when it began: no instant in it without the clocks read can be earlier.
+        // A clock set back since an earlier change must not put the beginning after this one.
         if (!found() && m_lastAt.isValid()) {
-            m_begun = m_lastAt;
-            written = m_file.append(ChecksummedLine::encode(JournalLines::begin(m_begun)) + lines);
+            m_begun = at.isValid() ? at : m_lastAt;
+            written = m_file.append(clockLine + ChecksummedLine::encode(JournalLines::begin(m_begun)) + bytes);
         } else {
-            written = m_file.append(lines);
+            written = m_file.append(bytes);
         }
     }
     if (!written && !m_failing && onFailure)
@@ -169,10 +194,34 @@ ItemJournal::Restored restored(const ModClock &state, const JournalLines::Replay
 }
 } // namespace
 
-ItemJournal::Restored ItemJournal::peek(const QDateTime &now) const
+void ItemJournal::placeStop(const JournalLines::Replayed &r, const Moment &now, Restored &out, ModClock *state) const
+{
+    if (!r.last || !now.elapsedMs) {
+        // A run that never read its clocks: the sessions count on the wall clock up to now, as they
+        // always did, and end, when asked, at the latest instant the file holds.
+        if (state)
+            state->anchorRunning(now);
+        if (r.lastAlive.isValid())
+            out.stoppedAt = Moment(std::min(r.lastAlive, now.wall));
+        return;
+    }
+    const CrashGap gap(*r.last, now, m_clock ? m_clock->bootId() : QString());
+    if (state)
+        for (int i = 1; i <= state->lngItems; ++i)
+            if (state->cRunning.value(i, false))
+                state->anchorAt(i, gap.anchorFor(state->lvwMain.at(i).anchor));
+    out.stoppedAt = gap.stopMoment();
+    out.lastAlive = out.stoppedAt.wall;
+    out.gapUnknown = !gap.darkMs();
+}
+
+ItemJournal::Restored ItemJournal::peek(const Moment &now) const
 {
     ModClock scratch;
-    return restored(scratch, read(scratch, now, nullptr));
+    const JournalLines::Replayed r = read(scratch, now.wall, nullptr);
+    Restored out = restored(scratch, r);
+    placeStop(r, now, out, nullptr);
+    return out;
 }
 
 ItemJournal::Restored ItemJournal::restore(ModClock &state, const Moment &moment, DayLedger *ledger)
@@ -182,7 +231,8 @@ ItemJournal::Restored ItemJournal::restore(ModClock &state, const Moment &moment
     JournalLines::Replayed r = read(state, now, ledger);
 
     // Sessions still running went on while the program was down: their rows show the bill now.
-    state.anchorRunning(moment);
+    Restored out = restored(state, r);
+    placeStop(r, moment, out, &state);
     for (int i = 1; i <= state.lngItems; ++i)
         if (state.cRunning.value(i, false))
             state.showMinutes(i, TimingOperations::runningMinutes(state, i, moment), now.time());
@@ -192,21 +242,30 @@ ItemJournal::Restored ItemJournal::restore(ModClock &state, const Moment &moment
     m_begun = r.begun.isValid() ? r.begun : now;
     if (!r.kept.startsWith(ChecksummedLine::encode(JournalLines::begin(m_begun))))
         r.kept.prepend(ChecksummedLine::encode(JournalLines::begin(m_begun)));
+    // Where the restored sessions count from, so that a crash later in this boot or after the next
+    // one counts them on as this run does.
+    if (const std::optional<ClockReading> clocks = reading(moment)) {
+        for (int i = 1; i <= state.lngItems; ++i)
+            if (const Item &item = state.lvwMain.at(i); item.running && item.anchor.elapsedMs)
+                r.kept += ChecksummedLine::encode(JournalLines::anchor(item.name, item.anchor));
+        r.kept += ChecksummedLine::encode(JournalLines::clock(*clocks));
+    }
     // The restore itself is a sign of life: a crash right after it must not end sessions earlier.
     r.kept += ChecksummedLine::encode(JournalLines::alive(now));
     DurableFile::replace(m_path, r.kept);
-    return restored(state, r);
+    return out;
 }
 
-bool ItemJournal::settle(DayLedger *ledger, const QDateTime &now)
+bool ItemJournal::settle(DayLedger *ledger, const Moment &now)
 {
     // Sessions replayed were booked when they ended; only the bills of items that left are again.
     ModClock scratch;
-    const JournalLines::Replayed r = read(scratch, now, ledger);
+    const JournalLines::Replayed r = read(scratch, now.wall, ledger);
     if (ledger)
         ledger->follow(scratch);
-    const QDateTime at = r.lastAlive.isValid() ? r.lastAlive : now;
-    scratch.leaveAll(at);
+    Restored stop;
+    placeStop(r, now, stop, r.last ? &scratch : nullptr);
+    scratch.leaveAll(r.last ? stop.stoppedAt : Moment(r.lastAlive.isValid() ? r.lastAlive : now.wall));
     return setAside();
 }
 

@@ -6,6 +6,7 @@
 #include "timing/JournalLines.h"
 
 #include "timing/ItemChange.h"
+#include "timing/Moment.h"
 
 #include <QDateTime>
 #include <QList>
@@ -17,14 +18,16 @@
 
 class DayLedger;
 class ModClock;
-struct Moment;
+class WallClock;
 
 // One line per change, fields separated by tabs and ended by a checksum of the line, so that a
 // line cut off by a power cut or overwritten by junk is recognised and skipped on replay. Each
-// change is on the disk before the operation that made it returns.
+// change is on the disk before the operation that made it returns. Given a clock, each change is
+// written behind a reading of both clocks and the boot, so that a restore counts the time that
+// really passed, whatever the wall clock did before the program stopped.
 class ItemJournal {
 public:
-    explicit ItemJournal(QString path);
+    explicit ItemJournal(QString path, const WallClock *clock = nullptr);
     ~ItemJournal();
     ItemJournal(const ItemJournal &) = delete;
     ItemJournal &operator=(const ItemJournal &) = delete;
@@ -75,9 +78,14 @@ public:
         int items = 0; // items on the list afterwards
         int running = 0; // of which being timed
         QDateTime lastAlive; // the last moment the program that wrote the file is known to have run
+        // Where the running sessions end when they end where the program stopped.
+        Moment stoppedAt;
+        // The machine was started again and its clocks cannot tell how long the program was down:
+        // the running sessions are to end where it stopped.
+        bool gapUnknown = false;
     };
     // What restore would bring back, without changing anything.
-    Restored peek(const QDateTime &now) const;
+    Restored peek(const Moment &now) const;
 
     // Replays the file into state through its own operations, with the instants recorded, then
     // brings the rows of running items up to now, from where they count real time. Nothing may
@@ -89,7 +97,7 @@ public:
     // The operator declined to restore: every item the file holds leaves the day's ledger with its
     // bill as it stood when the program was last alive (booking it again after a crash adds
     // nothing), and the old file is kept as path + ".bak"; the journal starts empty.
-    bool settle(DayLedger *ledger, const QDateTime &now);
+    bool settle(DayLedger *ledger, const Moment &now);
 
     // The operator declined to restore: the old file is kept as path + ".bak" and the journal
     // starts empty.
@@ -98,12 +106,19 @@ public:
     void discard();
 
 private:
-    void appendLine(const QStringList &fields, const QDateTime &at);
-    void writeLines(const QByteArray &lines, const QDateTime &at);
+    // reading: where the clocks stood at the change's instant, when the caller knows it exactly.
+    void appendLine(const QStringList &fields, const QDateTime &at, const std::optional<Moment> &reading = {});
+    void writeLines(const QList<QStringList> &lines, const QDateTime &at, const std::optional<Moment> &reading = {});
     JournalLines::Replayed read(ModClock &state, const QDateTime &now, DayLedger *ledger) const;
+    // The clocks now, for the journal; nothing without a clock.
+    std::optional<ClockReading> reading(const std::optional<Moment> &known = {}) const;
+    // Works out where the stop was, from a file whose run read its clocks; anchors state's running
+    // sessions accordingly when given.
+    void placeStop(const JournalLines::Replayed &r, const Moment &now, Restored &out, ModClock *state) const;
 
     QString m_path;
     AppendOnlyFile m_file;
+    const WallClock *m_clock;
     bool m_failing = false;
     ModClock *m_following = nullptr;
     QObject m_listener; // the context of the connections to the state followed

@@ -2,6 +2,7 @@
 // The lines of the items' journal: how each change is written, how a line is read back and checked,
 // and the whole state written as lines when the journal has to be written afresh.
 
+#include "timing/CrashGap.h"
 #include "timing/ItemChange.h"
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <utility>
 
 class DayLedger;
@@ -17,6 +19,20 @@ class ModClock;
 namespace JournalLines {
 
 using How = LeaveHow;
+
+// The first field of each kind of line.
+inline const QString kBegin = QStringLiteral("begin");
+inline const QString kAlive = QStringLiteral("alive");
+inline const QString kAdd = QStringLiteral("add");
+inline const QString kStart = QStringLiteral("start");
+inline const QString kEnd = QStringLiteral("end");
+inline const QString kRemove = QStringLiteral("remove");
+inline const QString kLeft = QStringLiteral("left");
+inline const QString kAll = QStringLiteral("all");
+inline const QString kLimit = QStringLiteral("limit");
+inline const QString kTold = QStringLiteral("told");
+inline const QString kClock = QStringLiteral("clock");
+inline const QString kAnchor = QStringLiteral("anchor");
 
 // The changes as lines, in the order the fields are written.
 QStringList added(const NewItem &item, const QDateTime &at);
@@ -42,9 +58,16 @@ QStringList alive(const QDateTime &at);
 // reads a line written twice as one.
 QStringList left(const QString &name, How how, double minutes, double fee, const QDateTime &at);
 
+// Both clocks as the run read them, with its boot: written before each change, so that the change's
+// instant is known on the elapsed clock too, and the last one is the last sign of life.
+QStringList clock(const ClockReading &reading);
+// A restored session of item name counts real time from anchor on.
+QStringList anchor(const QString &name, const Moment &anchor);
+
 // The items as they stand, as lines that replay to the same items and sessions, behind a begin
-// line no later than begun.
-QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTime &at);
+// line no later than begun; with the running sessions' anchors and the clocks when now is given.
+QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTime &at,
+                    const std::optional<ClockReading> &now = std::nullopt);
 
 // What reading a journal found.
 struct Replayed {
@@ -52,13 +75,15 @@ struct Replayed {
     int skipped = 0; // lines damaged, implausible, or naming an item that is not there
     QDateTime begun; // when the journal began; invalid when no line says
     QDateTime lastAlive; // the latest instant any line holds
+    std::optional<ClockReading> last; // the last clock reading, when the run wrote any
     QByteArray kept; // the lines that replayed, begin line first
 };
 
-// Replays the file's content into state through its own operations. An instant read back is
-// taken only between the journal's beginning (begun when the file does not say) and a minute after
-// now, and a number only when this program could have written it. Items that left the list with
-// their bills are booked in ledger again when there is one.
+// Replays the file's content into state through its own operations. An instant read back without
+// a clock reading is taken only between the journal's beginning (begun when the file does not say)
+// and a minute after now; one with a reading is taken whatever the wall clock showed, since a clock
+// that was wrong is no damage. A number is taken only when this program could have written it.
+// Items that left the list with their bills are booked in ledger again when there is one.
 Replayed replay(ModClock &state, const QByteArray &content, const QDateTime &begun, const QDateTime &now,
                 DayLedger *ledger);
 

@@ -230,6 +230,15 @@ void ModClock::anchorRunning(const Moment &now)
     }
 }
 
+bool ModClock::anchorAt(int pos, const Moment &anchor)
+{
+    Item *item = lvwMain.edit(pos);
+    if (!item || !item->running || !anchor.wall.isValid())
+        return false;
+    item->anchor = anchor;
+    return true;
+}
+
 QString ModClock::setLimit(int pos, ItemLimit::Kind kind, double amount, bool endAtLimit, const Moment &now,
                            bool replayed)
 {

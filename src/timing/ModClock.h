@@ -91,6 +91,9 @@ public:
     // Sessions still running from an earlier run (restored from its journal) count real time from now
     // on: up to now only the wall clock can tell how long they ran.
     void anchorRunning(const Moment &now);
+    // The session item pos has running counts real time from anchor on (a restored session whose
+    // time so far the journal's clock readings tell); false when it has none running.
+    bool anchorAt(int pos, const Moment &anchor);
 
 Q_SIGNALS:
     void added(int pos, const NewItem &item, const QDateTime &at);

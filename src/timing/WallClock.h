@@ -4,6 +4,7 @@
 #include "timing/Moment.h"
 
 #include <QDateTime>
+#include <QString>
 
 class WallClock {
 public:
@@ -14,6 +15,9 @@ public:
     virtual qint64 elapsedMs() const = 0;
     // Both read together: what bills a session in progress.
     Moment moment() const { return Moment(now(), elapsedMs()); }
+    // What tells this boot of the machine from any other: readings of the elapsed clock taken in
+    // different boots mean nothing against each other. Empty when it cannot be told.
+    virtual QString bootId() const = 0;
 };
 
 // The real clock: the system's local date and time. The clock, the status bar and the journal ask for
@@ -32,6 +36,7 @@ public:
         return utc.toOffsetFromUtc(m_offset);
     }
     qint64 elapsedMs() const override;
+    QString bootId() const override;
 
 private:
     mutable qint64 m_minute = -1;

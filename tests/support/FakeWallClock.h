@@ -18,8 +18,16 @@ public:
         m_elapsedMs += s * 1000;
     }
     void step(qint64 s) { m_now = m_now.addSecs(s); }
+    QString bootId() const override { return m_boot; }
+    // The machine started again: the elapsed clock restarts from upSecs.
+    void reboot(const QString &boot, qint64 upSecs)
+    {
+        m_boot = boot;
+        m_elapsedMs = upSecs * 1000;
+    }
 
 private:
     QDateTime m_now;
     qint64 m_elapsedMs = 0;
+    QString m_boot = QStringLiteral("boot-1");
 };

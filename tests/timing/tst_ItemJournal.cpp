@@ -1,3 +1,4 @@
+#include "FakeWallClock.h"
 #include "timing/AppendOnlyFile.h"
 #include "timing/ChecksummedLine.h"
 #include "timing/ClockTick.h"
@@ -240,6 +241,109 @@ private Q_SLOTS:
         QCOMPARE(runningMinutes(restored, 1, Moment(at(9, 0), 600000)), booked < 0 ? 54.0 : 31 + booked);
     }
 
+    // A run whose wall clock was wrong, then set, before it was killed: PC1 runs 10 minutes, the
+    // clock is set to stepTo, PC2 starts, both run 10 minutes more with a sign of life each
+    // minute, then the program is down 5 minutes. Restored in the same boot, the minutes are the
+    // elapsed clock's; after a power cut (restartWall valid: the wall clock then, the machine up
+    // for upSecs) the dark stretch is the wall clock's when it can be, and otherwise the sessions
+    // end at the last sign of life.
+    void aWrongClockBeforeACrashBillsRealMinutes_data()
+    {
+        QTest::addColumn<QDateTime>("startWall");
+        QTest::addColumn<QDateTime>("stepTo");
+        QTest::addColumn<QDateTime>("restartWall");
+        QTest::addColumn<int>("upSecs");
+        QTest::addColumn<double>("pc1"); // PC1's minutes once restored (是)
+        QTest::addColumn<bool>("gapKnown");
+        const QDateTime cmos(QDate(2000, 1, 1), QTime(10, 0), QTimeZone(8 * 3600));
+        const QDateTime none;
+        QTest::newRow("26 years behind, set right") << cmos << at(10, 10) << none << 0 << 25.0 << true;
+        QTest::newRow("30 minutes fast, set back") << at(10, 30) << at(10, 10) << none << 0 << 25.0 << true;
+        QTest::newRow("2 hours stepped forward") << at(10, 0) << at(12, 10) << none << 0 << 25.0 << true;
+        QTest::newRow("26 years behind, set right, power cut")
+            << cmos << at(10, 10) << at(10, 25) << 60 << 25.0 << true;
+        QTest::newRow("power cut, back at 2000 after it") << at(10, 0) << at(10, 10) << cmos << 60 << 20.0 << false;
+        QTest::newRow("power cut, wall gap shorter than the time up")
+            << at(10, 0) << at(10, 10) << at(10, 21) << 300 << 20.0 << false;
+    }
+    void aWrongClockBeforeACrashBillsRealMinutes()
+    {
+        QFETCH(QDateTime, startWall);
+        QFETCH(QDateTime, stepTo);
+        QFETCH(QDateTime, restartWall);
+        QFETCH(int, upSecs);
+        QFETCH(double, pc1);
+        QFETCH(bool, gapKnown);
+        const QString file = path(QString::fromLatin1(QTest::currentDataTag()));
+        FakeWallClock clock(startWall);
+        {
+            ItemJournal journal(file, &clock);
+            ModClock s;
+            journal.follow(s);
+            s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, true}, clock.moment());
+            for (int m = 0; m < 20; ++m) {
+                if (m == 10) {
+                    clock.set(stepTo);
+                    s.add(NewItem {QStringLiteral("PC2"), QStringLiteral("C"), 0, true}, clock.moment());
+                }
+                clock.advanceSecs(60);
+                journal.alive(clock.now());
+            }
+        } // killed: nothing more is written
+        clock.advanceSecs(5 * 60);
+        if (restartWall.isValid()) {
+            clock.reboot(QStringLiteral("boot-2"), upSecs);
+            clock.set(restartWall);
+        }
+        ModClock restored;
+        ItemJournal journal(file, &clock);
+        QCOMPARE(journal.peek(clock.moment()).running, 2);
+        const ItemJournal::Restored r = journal.restore(restored, clock.moment());
+        QCOMPARE(r.skipped, 0);
+        QCOMPARE(r.gapUnknown, !gapKnown);
+        QCOMPARE(runningMinutes(restored, pos(restored, QStringLiteral("PC1")), clock.moment()), pc1);
+        QCOMPARE(runningMinutes(restored, pos(restored, QStringLiteral("PC2")), clock.moment()), pc1 - 10);
+
+        // Timed on, and killed again in this boot: the next restore counts on from the same anchors.
+        journal.follow(restored);
+        clock.advanceSecs(3 * 60);
+        ModClock again;
+        ItemJournal(file, &clock).restore(again, clock.moment());
+        QCOMPARE(runningMinutes(again, 1, clock.moment()), pc1 + 3);
+
+        // Ended where the program stopped: the minutes up to the last sign of life.
+        restored.setAll(false, r.stoppedAt);
+        QCOMPARE(restored.cTotal.item(pos(restored, QStringLiteral("PC1"))), 20.0);
+        QCOMPARE(restored.cTotal.item(pos(restored, QStringLiteral("PC2"))), 10.0);
+    }
+
+    // While something is timed, each refresh tells the journal the program is alive, at most once a
+    // minute; with nothing timed it says nothing. The last such line is where the program stopped.
+    void aSignOfLifeIsWrittenOncePerMinuteWhileTiming()
+    {
+        const QString file = path(QStringLiteral("alive.journal"));
+        ItemJournal journal(file);
+        ModClock s;
+        journal.follow(s);
+        s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 0, false}, at(10, 0));
+        s.refreshRunning(at(10, 1), QTime(10, 1));
+        s.startTiming(1, at(10, 1, 30));
+        s.refreshRunning(at(10, 2), QTime(10, 2));
+        s.refreshRunning(at(10, 2, 40), QTime(10, 2), true);
+        s.refreshRunning(at(10, 3, 5), QTime(10, 3));
+        const auto alive = [&file] {
+            int n = 0;
+            for (const QByteArray &line : contents(file).split('\n'))
+                n += line.startsWith("alive\t") ? 1 : 0;
+            return n;
+        };
+        QCOMPARE(alive(), 2);
+        QCOMPARE(journal.peek(at(10, 30)).lastAlive, at(10, 3, 5));
+        s.endTiming(1, at(10, 4));
+        s.refreshRunning(at(10, 5), QTime(10, 5));
+        QCOMPARE(alive(), 2);
+    }
+
     // A power cut can cut the last line short or leave zeros behind it, and anything may land in
     // the file: what can be read comes back, the rest is counted, and the file is clean again for
     // the changes that follow.
@@ -267,6 +371,7 @@ private Q_SLOTS:
         QTest::newRow("a negative limit") << QByteArray("line limit|N|PC1|2|-5|0") << false << 1;
         QTest::newRow("a limit beyond any bill") << QByteArray("line limit|N|PC1|1|1e308|0") << false << 1;
         QTest::newRow("a limit of no kind") << QByteArray("line limit|N|PC1|7|60|0") << false << 1;
+        QTest::newRow("a clock up for 3000 years") << QByteArray("line clock|N|99999999999999|b") << false << 1;
     }
     void damagedLinesAreSkipped()
     {
