@@ -41,6 +41,13 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
       m_clock(clock), m_reports(reports), m_history(history), m_states(state, current, actions, host)
 {
     connect(&m_state, &ModClock::added, &m_current, &CurrentItem::set);
+    // The tooltip speaks of the current item, whatever made it current.
+    connect(&m_current, &CurrentItem::changed, this, [this] {
+        if (m_current.position() == 0)
+            m_host.setListToolTip(QString());
+        else
+            showTooltip();
+    });
     // The tooltip shows the current item's result as the refresh left it.
     connect(&m_state, &ModClock::refreshed, this, &ToolbarCommands::showTooltip);
     // A click on a button or a menu entry triggers its action; the command runs here. A key runs
@@ -59,9 +66,10 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
     });
 }
 
-QString ToolbarCommands::removeQuestion()
+QString ToolbarCommands::removeQuestion(const QString &name)
 {
-    return QStringLiteral("打印并结束该项计时吗? ") + u'\r'
+    // The name on a line of its own: the operator sees whose bill the answer ends.
+    return QStringLiteral("打印并结束该项计时吗? ") + u'\r' + name + u'\r'
         + QStringLiteral(" 按‘取消’将取消操作，‘是’将打印并结束计时，‘否’将仅仅移除该项计时。");
 }
 
@@ -214,7 +222,6 @@ void ToolbarCommands::itemClick(int pos)
     if (!m_state.lvwMain.isValid(pos))
         return;
     m_current.set(pos);
-    m_states.setItemChosen(true);
     showTooltip();
 }
 
@@ -233,11 +240,18 @@ void ToolbarCommands::showView(qint32 view)
 void ToolbarCommands::removeCurrent()
 {
     // Removing needs a current item; without one the count must not go down.
-    if (m_current.position() == 0)
+    const int asked = m_current.position();
+    if (asked == 0)
         return;
-    const Prompter::Answer answer =
-        m_prompter.msgBox(removeQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
-    if (answer == Prompter::Answer::Cancel)
+    // The answer is about the item the question named, and only while it is still the current one.
+    const QPersistentModelIndex named = m_state.lvwMain.handle(asked);
+    const auto stillNamed = [this, &named] {
+        const int pos = m_current.position();
+        return pos != 0 && pos == m_state.lvwMain.positionOf(named);
+    };
+    const Prompter::Answer answer = m_prompter.msgBox(removeQuestion(m_state.lvwMain.at(asked).name),
+                                                      Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
+    if (answer == Prompter::Answer::Cancel || !stillNamed())
         return;
     const bool ended = answer == Prompter::Answer::Yes;
     if (ended) {
@@ -246,16 +260,15 @@ void ToolbarCommands::removeCurrent()
     }
     // Looked up again: the clock may have ticked while the box was open, and the report may have
     // run an event loop.
-    const int i = m_current.position();
-    if (i == 0)
+    if (!stillNamed())
         return;
+    const int i = m_current.position();
     const Moment now = m_clock.moment();
     RemovedItem removed = HistoryLog::snapshot(m_state.lvwMain.at(i), now, ended);
     m_state.leave(i, ended ? LeaveHow::Ended : LeaveHow::Removed, now);
     m_history.record(std::move(removed));
     m_host.setListToolTip(QString());
     m_current.set(0); // no current item any more
-    m_states.setItemChosen(false);
 }
 
 int ToolbarCommands::findRow(const QString &name) const
