@@ -243,26 +243,22 @@ void ToolbarCommands::removeCurrent()
     const int asked = m_current.position();
     if (asked == 0)
         return;
-    // The answer is about the item the question named, and only while it is still the current one.
+    // The answer is about the item the question named: that item, and no other row chosen
+    // meanwhile, is ended and removed.
     const QPersistentModelIndex named = m_state.lvwMain.handle(asked);
-    const auto stillNamed = [this, &named] {
-        const int pos = m_current.position();
-        return pos != 0 && pos == m_state.lvwMain.positionOf(named);
-    };
     const Prompter::Answer answer = m_prompter.msgBox(removeQuestion(m_state.lvwMain.at(asked).name),
                                                       Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
-    if (answer == Prompter::Answer::Cancel || !stillNamed())
+    if (answer == Prompter::Answer::Cancel || m_current.position() != m_state.lvwMain.positionOf(named))
         return;
     const bool ended = answer == Prompter::Answer::Yes;
     if (ended) {
         EndTimer();
         reportCurrent(true);
     }
-    // Looked up again: the clock may have ticked while the box was open, and the report may have
-    // run an event loop.
-    if (!stillNamed())
+    // Looked up again: the report may have run an event loop.
+    const int i = m_state.lvwMain.positionOf(named);
+    if (i == 0)
         return;
-    const int i = m_current.position();
     const Moment now = m_clock.moment();
     RemovedItem removed = HistoryLog::snapshot(m_state.lvwMain.at(i), now, ended);
     m_state.leave(i, ended ? LeaveHow::Ended : LeaveHow::Removed, now);
