@@ -2,6 +2,7 @@
 
 #include "app/ItemViewProxy.h"
 #include "app/RowNavigatingView.h"
+#include "commands/CurrentItem.h"
 #include "draw/SimSunFont.h"
 #include "timing/ItemRowModel.h"
 
@@ -76,6 +77,8 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     m_icons->setModel(m_proxy);
     m_icons->setSelectionModel(m_report->selectionModel());
     m_icons->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A row chosen among the icons stays highlighted whole when the report view is shown.
+    m_icons->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_icons->setMovement(QListView::Static);
     m_icons->setResizeMode(QListView::Adjust);
@@ -104,6 +107,7 @@ void ItemListView::connectView(QAbstractItemView *view)
 
 void ItemListView::setView(int view)
 {
+    const bool changed = view != m_view;
     m_view = view;
     switch (view) {
     case 0:
@@ -134,6 +138,10 @@ void ItemListView::setView(int view)
         setCurrentWidget(m_report);
         break;
     }
+    // The operator's row stays in sight in the view switched to; a mere relayout leaves the
+    // scrolling where the operator put it.
+    if (changed && highlightedRow() != 0)
+        static_cast<QAbstractItemView *>(currentWidget())->scrollTo(m_proxy->index(highlightedRow() - 1, 0));
 }
 
 void ItemListView::setListToolTip(const QString &tip)
@@ -159,6 +167,30 @@ void ItemListView::reveal(int pos)
     m_report->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_report->scrollTo(i);
     m_icons->scrollTo(i);
+}
+
+int ItemListView::highlightedRow() const
+{
+    const QModelIndexList chosen = m_report->selectionModel()->selectedIndexes();
+    return chosen.isEmpty() ? 0 : chosen.first().row() + 1;
+}
+
+void ItemListView::highlight(int pos)
+{
+    if (pos == highlightedRow())
+        return;
+    if (pos == 0)
+        m_report->selectionModel()->clearSelection();
+    else
+        reveal(pos);
+}
+
+void ItemListView::keepInStepWith(CurrentItem &current)
+{
+    connect(&current, &CurrentItem::changed, this, [this, &current] { highlight(current.position()); });
+    connect(m_report->selectionModel(), &QItemSelectionModel::selectionChanged, &current,
+            [this, &current] { current.set(highlightedRow()); });
+    highlight(current.position());
 }
 
 QList<int> ItemListView::columnWidths() const

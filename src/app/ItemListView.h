@@ -3,6 +3,7 @@
 
 #include <QStackedWidget>
 
+class CurrentItem;
 class ItemRowModel;
 class ItemViewProxy;
 class QListView;
@@ -22,6 +23,12 @@ public:
     QString listToolTip() const;
     // Selects row pos (1-based) in every view and scrolls it into view.
     void reveal(int pos);
+    // The highlighted row (1-based), 0 when none is.
+    int highlightedRow() const;
+    // From here on the highlighted row is the current item and the current item is highlighted:
+    // whatever moves one (a key, a click, a search, an add, a removal) moves the other, so that a
+    // command never acts on a row the operator does not see chosen.
+    void keepInStepWith(CurrentItem &current);
 
     // The report view's column widths in pixels; a list of another length is left aside.
     QList<int> columnWidths() const;
@@ -39,6 +46,7 @@ Q_SIGNALS:
 
 private:
     void connectView(class QAbstractItemView *view);
+    void highlight(int pos);
 
     ItemViewProxy *m_proxy;
     QListView *m_icons = nullptr;

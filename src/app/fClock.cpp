@@ -8,6 +8,7 @@
 #include "app/MainStatusBar.h"
 #include "app/MainToolbar.h"
 #include "commands/CommandActions.h"
+#include "commands/CurrentItem.h"
 #include "commands/ToolbarCommands.h"
 #include "commands/WindowPlacement.h"
 #include "dialogs/Prompter.h"
@@ -74,6 +75,7 @@ fClock::~fClock()
 void fClock::setCommands(ToolbarCommands &commands)
 {
     connect(m_lvw, &ItemListView::itemClicked, &commands, &ToolbarCommands::itemClick);
+    m_lvw->keepInStepWith(commands.currentItem());
     setKeyCommand([c = QPointer<ToolbarCommands>(&commands)](QChar ch) { return c && c->keyPress(ch); });
 }
 

@@ -35,7 +35,8 @@ public:
     // Runs the command a typed character stands for; true when it was one. Such a key is the
     // command's alone: the list never sees it, so it cannot move the current item.
     void setKeyCommand(std::function<bool(QChar)> run) { m_keyCommand = std::move(run); }
-    // The commands the letter keys and a click on a row run.
+    // The commands the letter keys and a click on a row run; their current item is the list's
+    // highlighted row from here on.
     void setCommands(ToolbarCommands &commands);
 
     // The actions of the toolbar's buttons and menu entries, which the toolbar shows.

@@ -24,12 +24,6 @@ CommandStates::CommandStates(const ModClock &state, const CurrentItem &current, 
     showStates();
 }
 
-void CommandStates::setItemChosen(bool chosen)
-{
-    m_itemChosen = chosen;
-    showStates();
-}
-
 void CommandStates::setStartCaption(StartCaption caption)
 {
     m_startCaption = caption;
@@ -38,15 +32,16 @@ void CommandStates::setStartCaption(StartCaption caption)
 
 void CommandStates::showStates()
 {
-    const int pos = m_itemChosen ? m_current.position() : 0;
+    // The current item is the highlighted row, so the commands on one item, the limit among them,
+    // are there exactly while a row is highlighted.
+    const int pos = m_current.position();
     const bool timed = pos != 0 && m_state.lvwMain.tag(pos);
     m_actions.action(Button::Remove)->setEnabled(pos != 0);
     m_actions.action(Entry::S1)->setEnabled(pos != 0 && !timed);
     m_actions.action(Entry::S2)->setEnabled(timed);
     m_actions.action(Entry::V1)->setEnabled(pos != 0);
     m_actions.action(Entry::P1)->setEnabled(pos != 0);
-    // The item just added is current without a click: N, its name, Enter, Esc and L give it a limit.
-    m_actions.limitAction()->setEnabled(m_current.position() != 0);
+    m_actions.limitAction()->setEnabled(pos != 0);
 
     QAction *start = m_actions.action(Button::Start);
     switch (m_startCaption.value_or(StartCaption::StartAll)) {

@@ -18,11 +18,6 @@ public:
     CommandStates(const ModClock &state, const CurrentItem &current, CommandActions &actions, CommandHost &host,
                   QObject *parent = nullptr);
 
-    // The commands on one item wait for the operator to choose a row (a click, a search): an item
-    // is current after it is added, yet its commands are enabled only once one is chosen, and not
-    // after the chosen one was removed.
-    void setItemChosen(bool chosen);
-
     // The start button after what last switched the clock: start all or stop all give it its
     // caption and tooltip; an item started on its own creation only its short caption.
     enum class StartCaption { StartAll, StopAll, StopShort };
@@ -36,6 +31,5 @@ private:
     const CurrentItem &m_current;
     CommandActions &m_actions;
     CommandHost &m_host;
-    bool m_itemChosen = false;
     std::optional<StartCaption> m_startCaption; // none: as the command table made it
 };

@@ -1,6 +1,7 @@
 #pragma once
-// The operator's current item: the row a click, a search or an added item made current, which the
-// item commands act on. It belongs to the window's use of the list, not to the items themselves.
+// The operator's current item: the row a click, a key, a search or an added item made current, which
+// the item commands act on and the list keeps highlighted. It belongs to the window's use of the
+// list, not to the items themselves.
 
 #include <QObject>
 #include <QPersistentModelIndex>

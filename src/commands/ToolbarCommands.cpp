@@ -41,6 +41,13 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
       m_clock(clock), m_reports(reports), m_history(history), m_states(state, current, actions, host)
 {
     connect(&m_state, &ModClock::added, &m_current, &CurrentItem::set);
+    // The tooltip speaks of the current item, whatever made it current.
+    connect(&m_current, &CurrentItem::changed, this, [this] {
+        if (m_current.position() == 0)
+            m_host.setListToolTip(QString());
+        else
+            showTooltip();
+    });
     // The tooltip shows the current item's result as the refresh left it.
     connect(&m_state, &ModClock::refreshed, this, &ToolbarCommands::showTooltip);
     // A click on a button or a menu entry triggers its action; the command runs here. A key runs
@@ -59,9 +66,10 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
     });
 }
 
-QString ToolbarCommands::removeQuestion()
+QString ToolbarCommands::removeQuestion(const QString &name)
 {
-    return QStringLiteral("打印并结束该项计时吗? ") + u'\r'
+    // The name on a line of its own: the operator sees whose bill the answer ends.
+    return QStringLiteral("打印并结束该项计时吗? ") + u'\r' + name + u'\r'
         + QStringLiteral(" 按‘取消’将取消操作，‘是’将打印并结束计时，‘否’将仅仅移除该项计时。");
 }
 
@@ -214,7 +222,6 @@ void ToolbarCommands::itemClick(int pos)
     if (!m_state.lvwMain.isValid(pos))
         return;
     m_current.set(pos);
-    m_states.setItemChosen(true);
     showTooltip();
 }
 
@@ -233,20 +240,23 @@ void ToolbarCommands::showView(qint32 view)
 void ToolbarCommands::removeCurrent()
 {
     // Removing needs a current item; without one the count must not go down.
-    if (m_current.position() == 0)
+    const int asked = m_current.position();
+    if (asked == 0)
         return;
-    const Prompter::Answer answer =
-        m_prompter.msgBox(removeQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
-    if (answer == Prompter::Answer::Cancel)
+    // The answer is about the item the question named: that item, and no other row chosen
+    // meanwhile, is ended and removed.
+    const QPersistentModelIndex named = m_state.lvwMain.handle(asked);
+    const Prompter::Answer answer = m_prompter.msgBox(removeQuestion(m_state.lvwMain.at(asked).name),
+                                                      Prompter::Buttons::YesNoCancel, Prompter::Icon::Question, 3);
+    if (answer == Prompter::Answer::Cancel || m_current.position() != m_state.lvwMain.positionOf(named))
         return;
     const bool ended = answer == Prompter::Answer::Yes;
     if (ended) {
         EndTimer();
         reportCurrent(true);
     }
-    // Looked up again: the clock may have ticked while the box was open, and the report may have
-    // run an event loop.
-    const int i = m_current.position();
+    // Looked up again: the report may have run an event loop.
+    const int i = m_state.lvwMain.positionOf(named);
     if (i == 0)
         return;
     const Moment now = m_clock.moment();
@@ -255,7 +265,6 @@ void ToolbarCommands::removeCurrent()
     m_history.record(std::move(removed));
     m_host.setListToolTip(QString());
     m_current.set(0); // no current item any more
-    m_states.setItemChosen(false);
 }
 
 int ToolbarCommands::findRow(const QString &name) const

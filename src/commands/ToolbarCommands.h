@@ -22,7 +22,7 @@ class WallClock;
 // Runs on the triggers of the actions; the commands change the shared state through its operations
 // on the current item, tell the window what to show through CommandHost and ask for the windows
 // they open by signals. Questions go through Prompter, so tests script the operator's answers. An
-// item added to the list becomes the current item.
+// item added to the list becomes the current item (and so the highlighted row).
 class ToolbarCommands : public QObject {
     Q_OBJECT
 public:
@@ -52,11 +52,14 @@ public:
     // Black, blue, cyan, green, magenta, red, white, then black again.
     static qint32 colorAfter(qint32 color);
 
-    static QString removeQuestion();
+    // The removal question about the item called name.
+    static QString removeQuestion(const QString &name);
     static QString notFoundMessage(const QString &name);
 
     // The row the last search found, which alone is shown bold; 0 when there is none.
     int lastFoundPos() const;
+    // The item the commands on one item act on, which the list keeps highlighted.
+    CurrentItem &currentItem() const { return m_current; }
 
 Q_SIGNALS:
     // Windows the commands open; the program opens them.

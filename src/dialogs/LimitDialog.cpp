@@ -14,13 +14,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-LimitDialog::LimitDialog(const QString &about, const ItemLimit &current, Prompter &prompter, Apply apply,
-                         QWidget *owner)
+LimitDialog::LimitDialog(const QString &name, const QString &about, const ItemLimit &current, Prompter &prompter,
+                         Apply apply, QWidget *owner)
     : QDialog(owner), m_prompter(prompter), m_apply(std::move(apply))
 {
     setObjectName(QStringLiteral("fLimit"));
-    setWindowTitle(QStringLiteral("设定限额"));
+    // The title names the item as well, so that the operator sees whose limit this is at a glance.
+    setWindowTitle(QStringLiteral("设定限额 - ") + name);
     auto *item = new QLabel(about, this);
+    // A name is shown as typed, even one that looks like markup.
+    item->setTextFormat(Qt::PlainText);
     item->setWordWrap(true);
 
     m_minutes = new QRadioButton(QStringLiteral("按分钟 &T"), this);
@@ -85,7 +88,7 @@ void LimitDialog::run(ModClock &state, int pos, const WallClock &clock, Prompter
         return state.setLimit(state.lvwMain.positionOf(row), kind, amount, endAtLimit, clock.moment());
     };
     const Item &item = state.lvwMain.at(pos);
-    LimitDialog dialog(about(item), item.limit, prompter, apply, owner);
+    LimitDialog dialog(item.name, about(item), item.limit, prompter, apply, owner);
     dialog.exec();
 }
 

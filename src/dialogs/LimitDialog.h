@@ -26,8 +26,10 @@ class LimitDialog : public QDialog {
 public:
     using Apply = std::function<QString(ItemLimit::Kind kind, double amount, bool endAtLimit)>;
 
-    // about: the item's name and bill as they stand, shown above the choice; current: its limit.
-    LimitDialog(const QString &about, const ItemLimit &current, Prompter &prompter, Apply apply, QWidget *owner);
+    // name: the item's, in the title; about: its name and bill as they stand, shown above the
+    // choice; current: its limit.
+    LimitDialog(const QString &name, const QString &about, const ItemLimit &current, Prompter &prompter, Apply apply,
+                QWidget *owner);
 
     // Opens the dialog for item pos modally over owner and returns when it closes; the limit is set
     // on the item at the moment of the operator's OK.

@@ -49,6 +49,9 @@ Prompter::Answer MessageBoxPrompter::msgBox(const QString &text, Buttons buttons
     for (QMessageBox::StandardButton b : shown)
         flags |= b;
     QMessageBox box(boxIcon(icon), appTitle(), text, flags, m_parent);
+    // The texts carry names the operator typed: one that looks like markup is shown as typed, and
+    // it does not run the question's lines together.
+    box.setTextFormat(Qt::PlainText);
     if (defaultButton >= 1 && defaultButton <= shown.size())
         box.setDefaultButton(shown.at(defaultButton - 1));
     // Over a window that stays on top (the splash) a box must stay on top as well, or it opens
@@ -61,6 +64,7 @@ Prompter::Answer MessageBoxPrompter::msgBox(const QString &text, Buttons buttons
 Prompter::Answer MessageBoxPrompter::msgBoxWithChoice(const QString &text, const QString &choice, Icon icon)
 {
     QMessageBox box(boxIcon(icon), appTitle(), text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setTextFormat(Qt::PlainText);
     QPushButton *chosen = box.addButton(choice, QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Yes);
     if (m_parent && m_parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))

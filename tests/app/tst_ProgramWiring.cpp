@@ -97,12 +97,15 @@ private Q_SLOTS:
     void commandLettersActOnTheClickedItem_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::newRow("否: only removed") << int(Prompter::Answer::No);
-        QTest::newRow("是: ended, reported, removed") << int(Prompter::Answer::Yes);
+        QTest::addColumn<bool>("adding"); // X1 added after the click: the highlighted row, which M acts on
+        QTest::newRow("否: only removed") << int(Prompter::Answer::No) << false;
+        QTest::newRow("是: ended, reported, removed") << int(Prompter::Answer::Yes) << false;
+        QTest::newRow("否 after an add: X1 removed") << int(Prompter::Answer::No) << true;
     }
     void commandLettersActOnTheClickedItem()
     {
         QFETCH(int, answer);
+        QFETCH(bool, adding);
         Program::Outside outside;
         auto *prompter = new WaitingPrompter(300);
         prompter->answers.enqueue(Prompter::Answer(answer));
@@ -129,14 +132,17 @@ private Q_SLOTS:
         list->setFocus();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
         QCOMPARE(program.currentItem().position(), 2);
+        if (adding)
+            program.state().add(NewItem {QStringLiteral("X1"), QStringLiteral("C"), 0, false}, {});
+        QCOMPARE(program.state().cName.value(w.Lvw()->highlightedRow()), QLatin1String(adding ? "X1" : "PC4"));
 
         QTest::keyClick(list, Qt::Key_P);
-        QCOMPARE(program.currentItem().position(), 2);
+        QCOMPARE(program.currentItem().position(), w.Lvw()->highlightedRow());
         QTest::keyClick(list, Qt::Key_M);
         QCOMPARE(prompter->asked.size(), 1);
-        QCOMPARE(program.state().lngItems, 2);
+        QCOMPARE(program.state().lngItems, 2 + int(adding));
         QCOMPARE(program.state().cName.value(1), QStringLiteral("PC2"));
-        QCOMPARE(program.state().cName.value(2), QStringLiteral("PC5"));
+        QCOMPARE(program.state().cName.value(2), adding ? QStringLiteral("PC4") : QStringLiteral("PC5"));
         QVERIFY(program.state().cRunning.value(1) && program.state().cRunning.value(2));
         if (Prompter::Answer(answer) == Prompter::Answer::Yes) {
             QCOMPARE(printers.size(), 1);

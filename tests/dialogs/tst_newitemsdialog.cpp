@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -140,6 +141,18 @@ void TestNewItemsDialog::emptySchemeListKeepsOkDisabled()
     QVERIFY(!button("cmdRemove")->isEnabled());
     QTest::keyClicks(name(), QStringLiteral("PC1"));
     QVERIFY(!button("cmdOK")->isEnabled());
+    // So N, with the list empty, offers the scheme dialog first, and 是 opens it before this one.
+    m_dialog->close();
+    QStringList opened;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&opened] {
+        if (QWidget *dialog = QApplication::activeModalWidget(); dialog && dialog->close())
+            opened << QString::fromLatin1(dialog->metaObject()->className());
+    });
+    closer.start(10);
+    NewItemsDialog::run(*m_state, *m_clock, *m_prompter, nullptr);
+    QVERIFY(m_prompter->asked.value(0).text.startsWith(QStringLiteral("还没有计时方案。")));
+    QCOMPARE(opened, (QStringList {QStringLiteral("SchemeDialog"), QStringLiteral("NewItemsDialog")}));
 }
 
 void TestNewItemsDialog::nameAndSchemeEnableOk()
