@@ -9,6 +9,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,28 +66,43 @@ bool replace(const QString &path, const QByteArray &bytes)
     return true;
 }
 
-std::optional<QByteArray> readRegular(const QString &path)
+Opened openRegular(const QString &path, QFile &file)
 {
     // Opening a device may do something of its own, and opening a FIFO waits for a writer that
     // may never come: neither is opened. What is opened is checked again, in case it was swapped.
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file;
 #ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return Opened::Missing;
     file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    return file.open(QIODevice::ReadOnly) ? Opened::Open : Opened::Unreadable;
 #else
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const QByteArray name = QFile::encodeName(path);
     struct stat st { };
+    if (::stat(name.constData(), &st) != 0)
+        return errno == ENOENT ? Opened::Missing : Opened::Unreadable;
+    if (!S_ISREG(st.st_mode))
+        return Opened::Missing;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return std::nullopt;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
-        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        return errno == ENOENT ? Opened::Missing : Opened::Unreadable;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return std::nullopt;
+        return Opened::Missing;
     }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Opened::Unreadable;
+    }
+    return Opened::Open;
 #endif
+}
+
+std::optional<QByteArray> readRegular(const QString &path)
+{
+    QFile file;
+    if (openRegular(path, file) != Opened::Open)
+        return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;

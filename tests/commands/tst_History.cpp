@@ -92,6 +92,12 @@ QList<QStringList> readCsv(const QString &text)
     return rows;
 }
 
+// The views read the ledgers on a thread of their own: their figures are there once the read landed.
+template <typename View> bool readDone(View *view)
+{
+    return QTest::qWaitFor([view] { return !view->reading(); });
+}
+
 } // namespace
 
 class TestHistory : public QObject {
@@ -223,6 +229,7 @@ private slots:
         auto *view = new LedgerDayView(ledger, &state, clock, std::unique_ptr<SaveFileAsker>(asker));
         window.addDayView(view);
         window.showPage(1);
+        QVERIFY(readDone(view));
         QCOMPARE(view->day(), today);
         QCOMPARE(view->entries()->topLevelItem(0)->childCount(), 1);
 
@@ -230,6 +237,7 @@ private slots:
         ledger.left(QStringLiteral("=PC2"), QStringLiteral("-INT(-C/30)*2.5"), false, 91, 7.58333333333333,
                     QDateTime(today, QTime(11, 31)));
         log.record(RemovedItem {});
+        QVERIFY(readDone(view));
         QTreeWidgetItem *settled = view->entries()->topLevelItem(0);
         QCOMPARE(settled->childCount(), 2);
         QCOMPARE(settled->child(1)->text(5), QStringLiteral("7.58"));
@@ -239,13 +247,16 @@ private slots:
                                 "未结算: 2 项, 耗时累计(分钟): 42, 应收金额: 3.50"));
         // The day's report: a row per item, settled then open, and a row for each total.
         window.previewSelected();
+        QVERIFY(readDone(view));
         QCOMPARE(printer->last().cells.size(), 6 * 6);
         QCOMPARE(printer->last().cells.mid(30), (QVariantList {"未结算合计", "", "", "", "42", "3.50"}));
 
         view->picker()->setDate(today.addDays(-1));
+        QVERIFY(readDone(view));
         QCOMPARE(view->total()->text(), QStringLiteral("已结算: 1 项, 耗时累计(分钟): 60, 应收金额: 5.00"));
         QCOMPARE(view->entries()->topLevelItemCount(), 1); // nothing was open on a past day
         view->picker()->setDate(today);
+        QVERIFY(readDone(view));
 
         asker->answer = folder.filePath(QStringLiteral("day.csv"));
         QVERIFY(view->exportDay());
@@ -300,6 +311,7 @@ private slots:
         window.addPeriodView(view);
         window.showPage(1); // the second page here: no day view
         window.show();
+        QVERIFY(readDone(view));
         QCOMPARE(view->first(), monday);
         QCOMPARE(view->last(), monday.addDays(6));
         QCOMPARE(view->total()->text().section(QStringLiteral("  "), 1),
@@ -310,6 +322,7 @@ private slots:
         QCOMPARE(view->busyHours()->item(9, 1)->text(), QStringLiteral("60"));
 
         window.previewSelected();
+        QVERIFY(readDone(view));
         QCOMPARE(printer->last().cells.size(), 3 * 5);
         QCOMPARE(printer->last().chart.isNull(), view->chart() == nullptr);
 
@@ -324,15 +337,19 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         view->itemTable()->setFocus();
         QTest::keyClick(view->itemTable(), Qt::Key_PageUp);
+        QVERIFY(readDone(view));
         QCOMPARE(view->first(), monday.addDays(-7));
         QCOMPARE(view->items()->rowCount(), 1);
         QTest::keyClick(view->itemTable(), Qt::Key_PageDown);
+        QVERIFY(readDone(view));
         // Shown again next week, the view left on this week moves on with the date.
         window.hide();
         clock.advanceSecs(7 * 24 * 3600);
         window.show();
+        QVERIFY(readDone(view));
         QCOMPARE(view->first(), monday.addDays(7));
         view->showPeriod(LedgerPeriodView::Month, monday);
+        QVERIFY(readDone(view));
         QCOMPARE(view->takings().buckets.size(), 31);
         QCOMPARE(view->items()->rowCount(), 3);
     }
