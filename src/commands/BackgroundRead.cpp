@@ -72,7 +72,6 @@ void BackgroundRead::start(int days, Work work)
         hide();
         if (run->show && !run->control.cancel.load())
             run->show();
-        Q_EMIT landed();
     });
     // A single file cannot tell how far it has got: the bar only says that it is busy.
     m_bar->setRange(0, days > 1 ? days : 0);

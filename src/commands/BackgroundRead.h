@@ -38,7 +38,6 @@ public:
     static constexpr int kQuietMs = 500;
 
 Q_SIGNALS:
-    void landed(); // a read finished and its result was shown
     void cancelled(); // the operator cancelled a read
 
 private:

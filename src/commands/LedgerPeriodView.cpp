@@ -332,10 +332,16 @@ bool LedgerPeriodView::exportPeriod()
     const PeriodTakings &p = m_takings;
     const QString span = p.first.toString(QStringLiteral("yyyy-MM-dd"))
         + (p.hourly() ? QString() : QStringLiteral("至") + p.last.toString(QStringLiteral("yyyy-MM-dd")));
-    const std::optional<QString> path = LedgerCsv::save(*m_asker, QStringLiteral("账目-%1.csv").arg(span), [this] {
-        return LedgerCsv::bytes(m_ledger, m_takings.first, m_takings.last, m_clock.now());
-    });
-    m_status->setText(LedgerCsv::savedText(path));
+    int unreadable = 0;
+    const std::optional<QString> path =
+        LedgerCsv::save(*m_asker, QStringLiteral("账目-%1.csv").arg(span), [this, &unreadable] {
+            return LedgerCsv::bytes(m_ledger, m_takings.first, m_takings.last, m_clock.now(), &unreadable);
+        });
+    QString said = LedgerCsv::savedText(path);
+    // The file holds what could be read; the days that could not are not in it, and the operator hears so.
+    if (path && !path->isEmpty() && unreadable > 0)
+        said += QStringLiteral(" (有%1天的账目文件无法读取,未导出)").arg(unreadable);
+    m_status->setText(said);
     return path && !path->isEmpty();
 }
 
