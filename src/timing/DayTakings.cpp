@@ -55,7 +55,7 @@ void DayTakings::addOpen(ModClock *state, const Moment &now)
         const Item &item = state->lvwMain.at(pos);
         const double minutes = TimingOperations::runningMinutes(item, now);
         open.append({item.name, item.scheme, QDateTime(), false, false, item.running, minutes,
-                       valCalc(state->objCalc(), item.scheme, minutes), item.limit});
+                     valCalc(state->objCalc(), item.scheme, minutes), item.limit});
     }
 }
 

@@ -405,8 +405,8 @@ private slots:
             << QDate(2026, 12, 8);
         QTest::newRow("end, then start") << false << QStringLiteral("2026/12/3") << QStringLiteral("2026/12/8")
                                          << QDate(2026, 12, 3) << QDate(2026, 12, 8);
-        QTest::newRow("end before start") << false << QStringLiteral("2026/11/5") << QStringLiteral("2026/10/8")
-                                          << QDate() << QDate();
+        QTest::newRow("end before start")
+            << false << QStringLiteral("2026/11/5") << QStringLiteral("2026/10/8") << QDate() << QDate();
     }
     void customRangeEndsAreTypedOnTheirOwn()
     {
