@@ -97,12 +97,14 @@ public:
     // Books every session state ends and every item that leaves it, from now on, as long as both live.
     void follow(ModClock &state);
 
-    // The day's file as far as it can be read; an empty day when there is none. Lines that are
+    // The day's file as far as it can be read; an empty day when there is none, and one marked
+    // unreadable when the file is there but the system will not give it. Lines that are
     // damaged, not of that day, later than readAt (when given) or hold numbers this program never
     // writes are skipped and counted.
     LedgerDay read(const QDate &day, const QDateTime &readAt = QDateTime()) const;
-    // The same lines handed to take one at a time as they are read, in memory that does not grow
-    // with the file, stopping soon after control's cancel is set.
+    // The same lines handed to take one at a time as they are read: the file is never held whole,
+    // only a hash of each line read (to know a line written twice), and the reading stops soon
+    // after control's cancel is set.
     LedgerScan scan(const QDate &day, const QDateTime &readAt, const std::function<void(LedgerEntry &&)> &take,
                     const LedgerReadControl *control = nullptr) const;
 
