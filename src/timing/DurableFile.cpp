@@ -72,8 +72,11 @@ Opened openRegular(const QString &path, QFile &file)
     // may never come: neither is opened. What is opened is checked again, in case it was swapped.
 #ifdef Q_OS_WIN
     const QFileInfo info(path);
-    if (!info.isFile())
-        return Opened::Missing;
+    if (!info.isFile()) {
+        // A file where its folder should be hides whatever may be there.
+        const QFileInfo folder(info.absolutePath());
+        return folder.exists() && !folder.isDir() ? Opened::Unreadable : Opened::Missing;
+    }
     file.setFileName(path);
     return file.open(QIODevice::ReadOnly) ? Opened::Open : Opened::Unreadable;
 #else
