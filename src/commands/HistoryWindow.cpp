@@ -3,13 +3,13 @@
 #include "commands/HistoryLog.h"
 #include "commands/LedgerDayView.h"
 #include "commands/LedgerPeriodView.h"
-#include "dialogs/CloseOnEscape.h"
 #include "timing/TimeText.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -47,7 +47,18 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
     layout->addWidget(m_pages, 1);
     layout->addWidget(buttons);
     resize(720, 360);
-    closeOnEscape(this);
+    // Esc stops a long read of the ledgers on the page in front, and otherwise closes the window as
+    // it closes the program's other windows of their own.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (onDayView() && m_dayView->reading())
+            m_dayView->cancelRead();
+        else if (onPeriodView() && m_periodView->reading())
+            m_periodView->cancelRead();
+        else
+            this->close();
+    });
 
     connect(m_preview, &QPushButton::clicked, this, &HistoryWindow::previewSelected);
     connect(m_print, &QPushButton::clicked, this, &HistoryWindow::printSelected);
@@ -64,7 +75,7 @@ void HistoryWindow::addDayView(LedgerDayView *view)
     m_dayView = view;
     m_pages->addTab(view, QStringLiteral("今日"));
     // An item that leaves the list is in the ledger before the log hears of it.
-    connect(&m_log, &HistoryLog::recorded, view, &LedgerDayView::refresh);
+    connect(&m_log, &HistoryLog::recorded, view, [view] { view->refresh(); });
 }
 
 void HistoryWindow::addPeriodView(LedgerPeriodView *view)
@@ -164,10 +175,13 @@ void HistoryWindow::present(bool bPreview)
         if (printer)
             printer->present(document);
     };
+    // Read afresh, off the GUI thread; the report follows once the figures are shown.
     if (onDayView())
-        return presentWith(m_dayReport, m_dayView->report(bPreview));
+        return m_dayView->refresh(
+            [this, presentWith, bPreview] { presentWith(m_dayReport, m_dayView->report(bPreview)); });
     if (onPeriodView())
-        return presentWith(m_periodReport, m_periodView->report(bPreview));
+        return m_periodView->refresh(
+            [this, presentWith, bPreview] { presentWith(m_periodReport, m_periodView->report(bPreview)); });
     const int index = selectedEntry();
     if (index >= 0 && index < m_log.count())
         m_report.show(m_log.newest(index), bPreview);

@@ -60,12 +60,17 @@ QByteArray bytes(const LedgerDay &day)
     return csv.bytes();
 }
 
-QByteArray bytes(const DayLedger &ledger, const QDate &first, const QDate &last, const QDateTime &readAt)
+QByteArray bytes(const DayLedger &ledger, const QDate &first, const QDate &last, const QDateTime &readAt,
+                 int *unreadable)
 {
     CsvWriter csv;
     csv.addRow(headers());
-    for (QDate day = first; day.isValid() && day <= last; day = day.addDays(1))
-        addRows(csv, ledger.read(day, readAt));
+    for (QDate day = first; day.isValid() && day <= last; day = day.addDays(1)) {
+        const LedgerDay read = ledger.read(day, readAt);
+        addRows(csv, read);
+        if (unreadable && read.unreadable)
+            ++*unreadable;
+    }
     return csv.bytes();
 }
 

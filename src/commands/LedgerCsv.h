@@ -17,8 +17,10 @@ namespace LedgerCsv {
 
 QStringList headers();
 QByteArray bytes(const LedgerDay &day);
-// The days first to last, one after the other under one heading row, as read at readAt.
-QByteArray bytes(const DayLedger &ledger, const QDate &first, const QDate &last, const QDateTime &readAt);
+// The days first to last, one after the other under one heading row, as read at readAt; the days
+// whose files could not be read are counted in unreadable, when given.
+QByteArray bytes(const DayLedger &ledger, const QDate &first, const QDate &last, const QDateTime &readAt,
+                 int *unreadable = nullptr);
 
 // Asks where to write the export, suggesting fileName in the documents folder, and writes what
 // content() gives there. The path written; an empty text when the operator cancelled; nothing

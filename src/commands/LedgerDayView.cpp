@@ -1,5 +1,6 @@
 #include "commands/LedgerDayView.h"
 
+#include "commands/BackgroundRead.h"
 #include "commands/LedgerCsv.h"
 #include "commands/TimingReports.h"
 #include "report/SaveFileAsker.h"
@@ -14,6 +15,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const WallClock &clock,
                              std::unique_ptr<SaveFileAsker> asker, QWidget *parent)
@@ -44,24 +47,41 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const Wal
     m_total->setObjectName(QStringLiteral("lblDayTotal"));
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
+    m_read = new BackgroundRead(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_entries, 1);
     layout->addWidget(m_total);
     layout->addWidget(m_status);
+    layout->addWidget(m_read);
 
-    connect(m_picker, &QDateEdit::dateChanged, this, &LedgerDayView::refresh);
+    connect(m_picker, &QDateEdit::dateChanged, this, [this] { refresh(); });
+    connect(m_read, &BackgroundRead::cancelled, this, [this] {
+        // Nothing of the cancelled read is shown; the open items are still the list's.
+        m_then.clear();
+        m_takings = DayTakings();
+        m_takings.date = day();
+        fill();
+        m_total->setText(QStringLiteral("已取消读取,未显示已结算的项目。"));
+    });
     connect(m_export, &QPushButton::clicked, this, &LedgerDayView::exportDay);
     if (m_state) {
-        // The open items' minutes and amounts go on while the view is open.
+        // The open items' minutes and amounts go on while the view is open; the file is read
+        // again only when the ledger has grown, not at every tick.
         const auto follow = [this] {
             if (isVisible())
                 refresh();
         };
-        connect(m_state, &ModClock::refreshed, this, follow);
-        connect(m_state, &ModClock::added, this, follow);
-        connect(m_state, &ModClock::started, this, follow);
+        const auto followOpen = [this] {
+            if (isVisible() && !reading()) {
+                m_takings.addOpen(m_state, m_clock.moment());
+                fill();
+            }
+        };
+        connect(m_state, &ModClock::refreshed, this, followOpen);
+        connect(m_state, &ModClock::added, this, followOpen);
+        connect(m_state, &ModClock::started, this, followOpen);
         connect(m_state, &ModClock::ended, this, follow);
         connect(m_state, &ModClock::allTimed, this, follow);
         connect(m_state, &ModClock::left, this, follow);
@@ -88,10 +108,34 @@ void LedgerDayView::showDay(const QDate &day)
         m_picker->setDate(shown); // refreshes
 }
 
-DayTakings LedgerDayView::read() const
+void LedgerDayView::refresh(std::function<void()> then)
 {
-    const Moment now = m_clock.moment();
-    return DayTakings::of(m_ledger.read(day(), now.wall), m_state, now);
+    if (then)
+        m_then.push_back(std::move(then));
+    const DayLedger *ledger = &m_ledger;
+    const QDate shown = day();
+    const QDateTime now = m_clock.now();
+    m_read->start(1, [this, ledger, shown, now](LedgerReadControl &control) {
+        auto read = std::make_shared<DayTakings>(DayTakings::settledOf(*ledger, shown, now, &control));
+        return std::function<void()>([this, read] {
+            // The list's items as they are when the day is shown, on the thread they live on.
+            m_takings = std::move(*read);
+            m_takings.addOpen(m_state, m_clock.moment());
+            fill();
+            for (const std::function<void()> &next : std::exchange(m_then, {}))
+                next();
+        });
+    });
+}
+
+bool LedgerDayView::reading() const
+{
+    return m_read->running();
+}
+
+void LedgerDayView::cancelRead()
+{
+    m_read->cancel();
 }
 
 void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> &lines)
@@ -109,9 +153,8 @@ void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> 
     group->setExpanded(true);
 }
 
-void LedgerDayView::refresh()
+void LedgerDayView::fill()
 {
-    m_takings = read();
     const DayTakings &t = m_takings;
     m_entries->clear();
     // Only today has items still on the list: a past day was closed with them.
@@ -124,6 +167,9 @@ void LedgerDayView::refresh()
     }
     if (t.skipped > 0)
         total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(t.skipped);
+    // A file that could not be read is not a day without takings.
+    if (t.unreadable)
+        total += QStringLiteral("\n当日的账目文件无法读取,已结算的项目未知。");
     m_total->setText(total);
     m_export->setEnabled(t.lines > 0);
     m_status->clear();
@@ -131,7 +177,7 @@ void LedgerDayView::refresh()
 
 ReportDocument LedgerDayView::report(bool bPreview) const
 {
-    return TimingReports::dayDocument(read(), m_clock.now(), bPreview);
+    return TimingReports::dayDocument(m_takings, m_clock.now(), bPreview);
 }
 
 bool LedgerDayView::exportDay()

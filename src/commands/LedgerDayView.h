@@ -8,8 +8,11 @@
 #include <QDate>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
+class BackgroundRead;
 class DayLedger;
 class ModClock;
 class SaveFileAsker;
@@ -30,11 +33,16 @@ public:
     QDate day() const;
     // Shows that day's file as it is now; today when the day is not valid.
     void showDay(const QDate &day);
-    // Reads the shown day's file again: an item may have left the list meanwhile.
-    void refresh();
+    // Reads the shown day's file again, off the GUI thread: an item may have left the list
+    // meanwhile. then, when given, runs once the day is shown (never when the read is cancelled).
+    void refresh(std::function<void()> then = {});
+    // A read is running; what is shown is the read before.
+    bool reading() const;
+    // Stops the running read: the view shows nothing settled until the next.
+    void cancelRead();
     // Asks for a file name and writes the shown day's ledger there as CSV; true when it was written.
     bool exportDay();
-    // The shown day as a report, read afresh.
+    // The shown day as a report, as the view shows it; refresh first for it read afresh.
     ReportDocument report(bool bPreview) const;
     // The shown day as last read.
     const DayTakings &takings() const { return m_takings; }
@@ -48,7 +56,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    DayTakings read() const;
+    void fill();
     void addGroup(const QString &what, const QList<DayTakings::Line> &lines);
 
     const DayLedger &m_ledger;
@@ -57,6 +65,8 @@ private:
     std::unique_ptr<SaveFileAsker> m_asker;
     QDate m_today; // today when the view last looked, to follow the date past midnight
     DayTakings m_takings;
+    BackgroundRead *m_read = nullptr;
+    std::vector<std::function<void()>> m_then; // to run once the read under way is shown
     QDateEdit *m_picker = nullptr;
     QTreeWidget *m_entries = nullptr;
     QLabel *m_total = nullptr;

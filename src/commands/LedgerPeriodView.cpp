@@ -1,5 +1,6 @@
 #include "commands/LedgerPeriodView.h"
 
+#include "commands/BackgroundRead.h"
 #include "commands/LedgerCsv.h"
 #include "commands/PeriodChart.h"
 #include "commands/TimingReports.h"
@@ -20,6 +21,9 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <cmath>
+#include <utility>
 
 namespace {
 
@@ -57,6 +61,8 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     for (QDateEdit *picker : {m_from, m_to}) {
         picker->setCalendarPopup(true);
         picker->setDisplayFormat(dateForm);
+        // A date half typed is not a date asked for: the period follows when it is entered.
+        picker->setKeyboardTracking(false);
     }
     auto *previous = new QPushButton(QStringLiteral("◀ 上一期"), this);
     auto *next = new QPushButton(QStringLiteral("下一期 ▶"), this);
@@ -113,13 +119,16 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     m_total->setObjectName(QStringLiteral("lblPeriodTotal"));
     m_total->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lblPeriodStatus"));
     m_status->setWordWrap(true);
+    m_read = new BackgroundRead(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(parts, 1);
     layout->addWidget(m_total);
     layout->addWidget(m_status);
+    layout->addWidget(m_read);
 
     // The keys step the period wherever the focus is in the view, the date pickers included.
     for (const auto &[key, direction] : {std::pair {Qt::Key_PageUp, -1}, std::pair {Qt::Key_PageDown, 1}}) {
@@ -132,6 +141,15 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     connect(m_from, &QDateEdit::dateChanged, this, &LedgerPeriodView::pickersChanged);
     connect(m_to, &QDateEdit::dateChanged, this, &LedgerPeriodView::pickersChanged);
     connect(m_export, &QPushButton::clicked, this, &LedgerPeriodView::exportPeriod);
+    connect(m_read, &BackgroundRead::cancelled, this, [this] {
+        // Nothing half-summed, and no figures of another period beside the dates asked for.
+        m_then.clear();
+        m_takings = PeriodTakings();
+        m_takings.first = m_first;
+        m_takings.last = m_last;
+        m_takings.cancelled = true;
+        fill();
+    });
 }
 
 LedgerPeriodView::~LedgerPeriodView() = default;
@@ -176,36 +194,73 @@ void LedgerPeriodView::showPeriod(Kind kind, const QDate &day, const QDate &to)
     // The end follows from the start except for a range the operator sets both ends of.
     m_to->setEnabled(kind == Range);
     m_setting = false;
-    m_takings.first = first;
-    m_takings.last = last;
+    m_first = first;
+    m_last = last;
     refresh();
 }
 
 void LedgerPeriodView::pickersChanged()
 {
-    if (!m_setting)
-        showPeriod(kind(), m_from->date(), m_to->date());
+    if (m_setting)
+        return;
+    // A range is read as the operator set it, or not at all: neither end moves the other.
+    if (kind() == Range) {
+        const QDate first = m_from->date();
+        const QDate last = m_to->date();
+        if (last < first) {
+            m_status->setText(QStringLiteral("结束日期早于开始日期,请重新选择。"));
+            return;
+        }
+        if (first.daysTo(last) >= PeriodTakings::kMostDays) {
+            m_status->setText(QStringLiteral("期间最长 %1 天,请重新选择。").arg(PeriodTakings::kMostDays));
+            return;
+        }
+    }
+    showPeriod(kind(), m_from->date(), m_to->date());
 }
 
 void LedgerPeriodView::step(int direction)
 {
-    const QDate first = m_takings.first;
+    const QDate first = m_first;
     switch (kind()) {
     case Day: showPeriod(Day, first.addDays(direction)); break;
     case Week: showPeriod(Week, first.addDays(7 * direction)); break;
     case Month: showPeriod(Month, first.addMonths(direction)); break;
     case Range: {
-        const qint64 days = (first.daysTo(m_takings.last) + 1) * direction;
-        showPeriod(Range, first.addDays(days), m_takings.last.addDays(days));
+        const qint64 days = (first.daysTo(m_last) + 1) * direction;
+        showPeriod(Range, first.addDays(days), m_last.addDays(days));
         break;
     }
     }
 }
 
-void LedgerPeriodView::refresh()
+void LedgerPeriodView::refresh(std::function<void()> then)
 {
-    m_takings = PeriodTakings::of(m_ledger, m_takings.first, m_takings.last, m_clock.now());
-    fill();
+    if (then)
+        m_then.push_back(std::move(then));
+    const DayLedger *ledger = &m_ledger;
+    const QDate first = m_first;
+    const QDate last = m_last;
+    const QDateTime now = m_clock.now();
+    m_read->start(int(first.daysTo(last)) + 1, [this, ledger, first, last, now](LedgerReadControl &control) {
+        auto read = std::make_shared<PeriodTakings>(PeriodTakings::of(*ledger, first, last, now, &control));
+        return std::function<void()>([this, read] {
+            m_takings = std::move(*read);
+            fill();
+            for (const std::function<void()> &next : std::exchange(m_then, {}))
+                next();
+        });
+    });
+}
+
+bool LedgerPeriodView::reading() const
+{
+    return m_read->running();
+}
+
+void LedgerPeriodView::cancelRead()
+{
+    m_read->cancel();
 }
 
 void LedgerPeriodView::fill()
@@ -229,6 +284,11 @@ void LedgerPeriodView::fill()
     QString total = TimingReports::periodText(p) + QStringLiteral("  ") + TimingReports::periodTotal(p);
     if (p.skipped > 0)
         total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(p.skipped);
+    // A day whose file could not be read is not a day without takings.
+    if (p.unreadable > 0)
+        total += QStringLiteral("\n有%1天的账目文件无法读取,未计入合计。").arg(p.unreadable);
+    if (p.cancelled)
+        total = TimingReports::periodText(p) + QStringLiteral("  已取消读取,未显示合计。");
     m_total->setText(total);
     m_export->setEnabled(p.lines > 0);
     m_status->clear();
@@ -245,7 +305,8 @@ void LedgerPeriodView::fillBusyHours()
     m_busy->setRowCount(int(hours.size()));
     for (int row = 0; row < hours.size(); ++row) {
         auto *label = new QTableWidgetItem(hours[row].label);
-        auto *minutes = new QTableWidgetItem(TimeText::generalNumber(hours[row].minutes));
+        // Whole minutes: the hundredths a session's edges leave are no use at a glance.
+        auto *minutes = new QTableWidgetItem(QString::number(std::llround(hours[row].minutes)));
         minutes->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // A heat-map: the busier the hour, the deeper its amber, over light and dark palettes alike.
         const int depth = most > 0 ? int(200 * hours[row].minutes / most) : 0;
@@ -261,7 +322,6 @@ void LedgerPeriodView::fillBusyHours()
 
 ReportDocument LedgerPeriodView::report(bool bPreview)
 {
-    refresh();
     // Drawn for paper at a size whose letters print readably.
     const QImage chart = m_chart ? m_chart->image(QSize(900, 400)) : QImage();
     return TimingReports::periodDocument(m_takings, m_clock.now(), bPreview, chart);
@@ -272,10 +332,16 @@ bool LedgerPeriodView::exportPeriod()
     const PeriodTakings &p = m_takings;
     const QString span = p.first.toString(QStringLiteral("yyyy-MM-dd"))
         + (p.hourly() ? QString() : QStringLiteral("至") + p.last.toString(QStringLiteral("yyyy-MM-dd")));
-    const std::optional<QString> path = LedgerCsv::save(*m_asker, QStringLiteral("账目-%1.csv").arg(span), [this] {
-        return LedgerCsv::bytes(m_ledger, m_takings.first, m_takings.last, m_clock.now());
-    });
-    m_status->setText(LedgerCsv::savedText(path));
+    int unreadable = 0;
+    const std::optional<QString> path =
+        LedgerCsv::save(*m_asker, QStringLiteral("账目-%1.csv").arg(span), [this, &unreadable] {
+            return LedgerCsv::bytes(m_ledger, m_takings.first, m_takings.last, m_clock.now(), &unreadable);
+        });
+    QString said = LedgerCsv::savedText(path);
+    // The file holds what could be read; the days that could not are not in it, and the operator hears so.
+    if (path && !path->isEmpty() && unreadable > 0)
+        said += QStringLiteral(" (有%1天的账目文件无法读取,未导出)").arg(unreadable);
+    m_status->setText(said);
     return path && !path->isEmpty();
 }
 

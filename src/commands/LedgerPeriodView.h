@@ -7,8 +7,11 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
+class BackgroundRead;
 class DayLedger;
 class PeriodChart;
 class QComboBox;
@@ -34,23 +37,31 @@ public:
     void showPeriod(Kind kind, const QDate &day, const QDate &to = {});
     // The period before (-1) or after (+1) the shown one, of the same length: PageUp and PageDown.
     void step(int direction);
-    // Reads the shown period's files again.
-    void refresh();
+    // Reads the shown period's files again, off the GUI thread; then, when given, runs once the
+    // figures are shown (never when the operator cancels the read).
+    void refresh(std::function<void()> then = {});
+    // A read is running; the figures shown are those of the read before.
+    bool reading() const;
+    // Stops the running read: the view shows no figures until the next.
+    void cancelRead();
     // Asks for a file name and writes the period's ledger lines there as CSV; true when written.
     bool exportPeriod();
-    // The period's report, read afresh (the view shows what it prints), with the chart when this
-    // build draws one.
+    // The period's report as the view shows it, with the chart when this build draws one; refresh
+    // first for figures read afresh.
     ReportDocument report(bool bPreview);
 
     const PeriodTakings &takings() const { return m_takings; }
     Kind kind() const;
-    QDate first() const { return m_takings.first; }
-    QDate last() const { return m_takings.last; }
+    QDate first() const { return m_first; }
+    QDate last() const { return m_last; }
 
     QStandardItemModel *items() const { return m_items; }
     QTableView *itemTable() const { return m_itemTable; }
     QTableWidget *busyHours() const { return m_busy; }
     QLabel *total() const { return m_total; }
+    QLabel *status() const { return m_status; }
+    QDateEdit *fromPicker() const { return m_from; }
+    QDateEdit *toPicker() const { return m_to; }
     PeriodChart *chart() const { return m_chart; } // null without a chart library
 
     // The items' columns, shared with the printed report.
@@ -67,7 +78,11 @@ private:
     const DayLedger &m_ledger;
     const WallClock &m_clock;
     std::unique_ptr<SaveFileAsker> m_asker;
-    PeriodTakings m_takings;
+    PeriodTakings m_takings; // as last read whole
+    QDate m_first; // the period asked for, being read or shown
+    QDate m_last;
+    BackgroundRead *m_read = nullptr;
+    std::vector<std::function<void()>> m_then; // to run once the read under way is shown
     bool m_shown = false; // the first showing picks this week
     QDate m_today; // today when the view was last shown
     bool m_setting = false; // the pickers are being set by the view, not the operator

@@ -100,8 +100,10 @@ ReportDocument TimingReports::dayDocument(const DayTakings &day, const QDateTime
     d.fileName = day.date == now.date() ? fileName(QStringLiteral("今日"), now)
                                         : QStringLiteral("账目_") + day.date.toString(QStringLiteral("yyyy-MM-dd"));
     d.firstBlock = {QStringLiteral("日期:"), day.date};
-    d.secondBlock = {QStringLiteral("已结算:"), int(day.settled.size()), QStringLiteral("未结算:"),
-                     int(day.open.size())};
+    // A file that could not be read is told on paper too, never printed as nothing settled.
+    d.secondBlock = {QStringLiteral("已结算:"),
+                     day.unreadable ? QVariant(QStringLiteral("账目文件无法读取")) : QVariant(int(day.settled.size())),
+                     QStringLiteral("未结算:"), int(day.open.size())};
     for (const QString &heading : dayHeadings())
         d.headings << heading;
     for (const QList<DayTakings::Line> *lines : {&day.settled, &day.open})
@@ -151,6 +153,9 @@ ReportDocument TimingReports::periodDocument(const PeriodTakings &period, const 
     d.firstBlock = {QStringLiteral("期间:"), periodText(period)};
     d.secondBlock = {QStringLiteral("计时次数:"), period.sessions(), QStringLiteral("应收金额:"),
                      AmountDue::text(period.due())};
+    // Days whose files could not be read are not in the sums, and the paper says how many.
+    if (period.unreadable > 0)
+        d.secondBlock << QStringLiteral("无法读取:") << QStringLiteral("%1 天的账目").arg(period.unreadable);
     for (const QString &heading : periodHeadings())
         d.headings << heading;
     for (const PeriodTakings::ItemLine &item : period.items)

@@ -7,6 +7,7 @@
 #include "timing/TimeText.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSet>
 #include <QStandardPaths>
 
@@ -230,31 +231,88 @@ LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const
 {
     LedgerDay d;
     d.date = day;
-    const std::optional<QByteArray> read = DurableFile::readRegular(pathFor(day));
-    if (!read)
-        return d;
-    const QByteArray &content = *read;
+    const LedgerScan read = scan(day, readAt, [&d](LedgerEntry &&e) { d.entries.push_back(std::move(e)); });
+    d.skipped = read.skipped;
+    d.unreadable = read.unreadable;
+    if (d.unreadable)
+        d.entries.clear();
+    return d;
+}
+
+LedgerScan DayLedger::scan(const QDate &day, const QDateTime &readAt, const std::function<void(LedgerEntry &&)> &take,
+                           const LedgerReadControl *control) const
+{
+    LedgerScan s;
+    QFile file;
+    switch (DurableFile::openRegular(pathFor(day), file)) {
+    case DurableFile::Opened::Missing: return s;
+    case DurableFile::Opened::Unreadable: s.unreadable = true; return s;
+    case DurableFile::Opened::Open: break;
+    }
     // A minute's grace: the clock that wrote a line may run a little ahead of the one reading it.
     const QDateTime latest = readAt.isValid() ? readAt.addSecs(60) : QDateTime();
     const DayBounds bounds(day, latest);
-    // Lines are looked at where they lie in the content, not copied out: a year of them is read at
-    // once in the period view.
-    QSet<QByteArrayView> seen;
-    seen.reserve(content.count('\n') + 1);
-    for (qsizetype from = 0; from < content.size();) {
-        const qsizetype end = content.indexOf('\n', from);
-        const QByteArrayView line = QByteArrayView(content).sliced(from, (end < 0 ? content.size() : end) - from);
-        from = end < 0 ? content.size() : end + 1;
-        // Every line names an instant to the millisecond, so two equal lines are one written twice.
-        if (line.isEmpty() || seen.contains(line))
-            continue;
-        seen.insert(line);
+    // Every line names an instant to the millisecond, so two equal lines are one written twice.
+    // Only their hashes are kept: a day of millions of lines must not hold them all.
+    QSet<size_t> seen;
+    const size_t seed = QHashSeed::globalSeed();
+    const auto look = [&](QByteArrayView line) {
+        if (line.isEmpty())
+            return;
+        const qsizetype before = seen.size();
+        seen.insert(qHash(line, seed));
+        if (seen.size() == before)
+            return;
         const std::optional<QStringList> fields = ChecksummedLine::decode(line);
         std::optional<LedgerEntry> e = fields ? entry(*fields, bounds) : std::nullopt;
-        if (e)
-            d.entries.push_back(std::move(*e));
-        else
-            ++d.skipped;
+        if (!e) {
+            ++s.skipped;
+            return;
+        }
+        ++s.entries;
+        take(std::move(*e));
+    };
+    // Longer than any line this program writes: such a line is skipped without being held whole.
+    constexpr qsizetype kLongestLine = 1 << 20;
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    QByteArray carry; // the start of a line the last chunk cut
+    bool overlong = false; // the rest of an over-long line is being passed over
+    for (;;) {
+        if (control && control->cancel.load(std::memory_order_relaxed)) {
+            s.cancelled = true;
+            return s;
+        }
+        const qint64 n = file.read(chunk.data(), chunk.size());
+        if (n < 0) {
+            s.unreadable = true;
+            return s;
+        }
+        if (n == 0)
+            break;
+        QByteArrayView rest(chunk.constData(), qsizetype(n));
+        for (qsizetype nl = rest.indexOf('\n'); nl >= 0; nl = rest.indexOf('\n')) {
+            if (overlong) {
+                overlong = false;
+                ++s.skipped;
+            } else if (carry.isEmpty()) {
+                look(rest.first(nl));
+            } else {
+                carry += rest.first(nl);
+                look(carry);
+                carry.clear();
+            }
+            rest = rest.sliced(nl + 1);
+        }
+        if (!overlong) {
+            carry += rest;
+            overlong = carry.size() > kLongestLine;
+            if (overlong)
+                carry.clear();
+        }
     }
-    return d;
+    if (overlong)
+        ++s.skipped;
+    else
+        look(carry); // a last line without its end: cut short by a crash
+    return s;
 }

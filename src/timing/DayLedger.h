@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -35,6 +36,9 @@ struct LedgerDay {
     QDate date;
     std::vector<LedgerEntry> entries;
     int skipped = 0; // lines that could not be read: cut short by a crash, damaged or implausible
+    // The file is there but could not be read: the day's takings are unknown, not nothing, and
+    // no entries are given.
+    bool unreadable = false;
 
     // The bill of the day is made of the items that left the list: their fees and their minutes.
     // Sessions are listed for the record; their minutes are already in the items' totals.
@@ -44,6 +48,20 @@ struct LedgerDay {
 };
 
 class ModClock;
+
+// Lets another thread follow a long read of the ledgers and stop it.
+struct LedgerReadControl {
+    std::atomic<bool> cancel {false};
+    std::atomic<int> daysRead {0};
+};
+
+// What reading one day's file line by line came to.
+struct LedgerScan {
+    int entries = 0; // the lines handed over
+    int skipped = 0; // as LedgerDay::skipped
+    bool unreadable = false; // as LedgerDay::unreadable; entries handed over before it failed do not count
+    bool cancelled = false; // stopped before the end: what was handed over is not the day
+};
 
 // Files are named by the local date, <folder>/yyyy-MM-dd.log, in the same line format as the
 // journal and written with the same care: each line is on the disk before the call returns.
@@ -82,10 +100,16 @@ public:
     // Books every session state ends and every item that leaves it, from now on, as long as both live.
     void follow(ModClock &state);
 
-    // The day's file as far as it can be read; an empty day when there is none. Lines that are
+    // The day's file as far as it can be read; an empty day when there is none, and one marked
+    // unreadable when the file is there but the system will not give it. Lines that are
     // damaged, not of that day, later than readAt (when given) or hold numbers this program never
     // writes are skipped and counted.
     LedgerDay read(const QDate &day, const QDateTime &readAt = QDateTime()) const;
+    // The same lines handed to take one at a time as they are read: the file is never held whole,
+    // only a hash of each line read (to know a line written twice), and the reading stops soon
+    // after control's cancel is set.
+    LedgerScan scan(const QDate &day, const QDateTime &readAt, const std::function<void(LedgerEntry &&)> &take,
+                    const LedgerReadControl *control = nullptr) const;
 
     // Called with the file's path when a write fails after the last one worked (or at the first
     // one): the operator hears of a failing disk once, not at every session. Timing goes on.

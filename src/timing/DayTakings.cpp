@@ -12,22 +12,51 @@ DayTakings DayTakings::of(const LedgerDay &day, ModClock *state, const Moment &n
     t.date = day.date;
     t.lines = int(day.entries.size());
     t.skipped = day.skipped;
+    t.unreadable = day.unreadable;
     for (const LedgerEntry &e : day.entries) {
         // Sessions are in the items' totals already.
         if (e.kind == LedgerEntry::Kind::Left)
             t.settled.append({e.name, e.scheme, e.end, e.ended, e.atExit, false, e.minutes, e.fee, e.limit});
     }
-    if (!state || day.date != now.wall.date())
+    t.addOpen(state, now);
+    return t;
+}
+
+DayTakings DayTakings::settledOf(const DayLedger &ledger, const QDate &day, const QDateTime &readAt,
+                                 const LedgerReadControl *control)
+{
+    DayTakings t;
+    t.date = day;
+    const LedgerScan read = ledger.scan(
+        day, readAt,
+        [&t](LedgerEntry &&e) {
+            if (e.kind == LedgerEntry::Kind::Left)
+                t.settled.append({e.name, e.scheme, e.end, e.ended, e.atExit, false, e.minutes, e.fee, e.limit});
+        },
+        control);
+    if (read.unreadable || read.cancelled) {
+        t.settled.clear();
+        t.unreadable = read.unreadable;
         return t;
+    }
+    t.lines = read.entries;
+    t.skipped = read.skipped;
+    return t;
+}
+
+void DayTakings::addOpen(ModClock *state, const Moment &now)
+{
+    open.clear();
+    if (!state || date != now.wall.date())
+        return;
     // Counted as a bill is at now, rather than as the last refresh left the row: a stopped item's
     // row may be a minute behind its sessions, and the day is closed on what the customers owe.
     for (int pos = 1; pos <= state->lvwMain.count(); ++pos) {
         const Item &item = state->lvwMain.at(pos);
         const double minutes = TimingOperations::runningMinutes(item, now);
-        t.open.append({item.name, item.scheme, QDateTime(), false, false, item.running, minutes,
-                       valCalc(state->objCalc(), item.scheme, minutes), item.limit});
+        open.append({item.name, item.scheme, QDateTime(), false, false, item.running, minutes,
+                     valCalc(state->objCalc(), item.scheme, minutes), item.limit});
     }
-    return t;
 }
 
 double DayTakings::minutes(const QList<Line> &lines)

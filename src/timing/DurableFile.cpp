@@ -9,6 +9,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,28 +66,46 @@ bool replace(const QString &path, const QByteArray &bytes)
     return true;
 }
 
-std::optional<QByteArray> readRegular(const QString &path)
+Opened openRegular(const QString &path, QFile &file)
 {
     // Opening a device may do something of its own, and opening a FIFO waits for a writer that
     // may never come: neither is opened. What is opened is checked again, in case it was swapped.
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file;
 #ifdef Q_OS_WIN
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-#else
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat st { };
-    if (fd < 0)
-        return std::nullopt;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
-        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return std::nullopt;
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        // A file where its folder should be hides whatever may be there.
+        const QFileInfo folder(info.absolutePath());
+        return folder.exists() && !folder.isDir() ? Opened::Unreadable : Opened::Missing;
     }
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly) ? Opened::Open : Opened::Unreadable;
+#else
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st { };
+    if (::stat(name.constData(), &st) != 0)
+        return errno == ENOENT ? Opened::Missing : Opened::Unreadable;
+    if (!S_ISREG(st.st_mode))
+        return Opened::Missing;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? Opened::Missing : Opened::Unreadable;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return Opened::Missing;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Opened::Unreadable;
+    }
+    return Opened::Open;
 #endif
+}
+
+std::optional<QByteArray> readRegular(const QString &path)
+{
+    QFile file;
+    if (openRegular(path, file) != Opened::Open)
+        return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QFile;
 class QFileDevice;
 
 namespace DurableFile {
@@ -26,5 +27,16 @@ bool replace(const QString &path, const QByteArray &bytes);
 // The whole content of a regular file (a link is followed only to one). Anything else is not read,
 // and a FIFO is never waited on: it gives nothing, as does a file that cannot be read.
 std::optional<QByteArray> readRegular(const QString &path);
+
+// What was found where a file was to be read.
+enum class Opened {
+    Missing, // nothing there, or what is there is not a regular file: nothing to read
+    Unreadable, // a file may be there, but the system will not give it (no permission, a folder on
+                // the way that cannot be searched or is a file)
+    Open,
+};
+// Opens a regular file for reading a piece at a time, never waiting on a FIFO and never opening a
+// device, as readRegular() does.
+Opened openRegular(const QString &path, QFile &file);
 
 } // namespace DurableFile

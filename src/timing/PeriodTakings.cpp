@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -135,25 +136,22 @@ double fenSum(double a, double fee)
     return a + AmountDue::rounded(fee).value_or(std::nan(""));
 }
 
-// What one day's file adds to the period, worked out on the thread that read it, so that only
-// these few figures wait for the thread that adds the days up.
+// What one day's file adds to the period, worked out on the thread that read it as the lines come,
+// so that only these few figures wait for the thread that adds the days up, whatever the file's size.
 struct DaySum {
     int lines = 0;
     int skipped = 0;
+    bool unreadable = false;
+    bool cancelled = false;
     QList<PeriodTakings::ItemLine> items; // in the order they first come
-    struct Bill {
-        int bucket;
-        double minutes;
-        double fee;
-    };
-    std::vector<Bill> bills;
-    std::vector<std::pair<int, double>> busy; // hour slot, minutes timed in it
+    std::map<int, std::pair<double, double>> bills; // bucket: minutes billed, amounts due
+    std::map<int, double> busy; // hour slot: minutes timed in it
 
-    DaySum(const LedgerDay &day, int dayIndex, const HourSlots &hours, bool hourly)
-        : lines(int(day.entries.size()) + day.skipped), skipped(day.skipped)
+    DaySum(const DayLedger &ledger, const QDate &date, const QDateTime &readAt, const LedgerReadControl *control,
+           int dayIndex, const HourSlots &hours, bool hourly)
     {
         QHash<QString, qsizetype> index;
-        for (const LedgerEntry &e : day.entries) {
+        const auto take = [&](LedgerEntry &&e) {
             auto found = index.constFind(e.name);
             if (found == index.cend())
                 found = index.insert(e.name, items.size()), items.append({e.name});
@@ -164,19 +162,34 @@ struct DaySum {
                 // The booked minutes end where the session did: a clock set while it ran moves
                 // its recorded start, not the minutes it was charged.
                 hours.spread(end - qint64(std::llround(e.minutes * 60000)), end,
-                             [this](int slot, double minutes) { busy.emplace_back(slot, minutes); });
-                continue;
+                             [this](int slot, double minutes) { busy[slot] += minutes; });
+                return;
             }
             line.minutes += e.minutes;
             line.due = fenSum(line.due, e.fee);
-            bills.push_back({hourly ? std::max(hours.at(end), 0) : dayIndex, e.minutes, e.fee});
+            auto &bill = bills[hourly ? std::max(hours.at(end), 0) : dayIndex];
+            bill.first += e.minutes;
+            bill.second = fenSum(bill.second, e.fee);
+        };
+        const LedgerScan read = ledger.scan(date, readAt, take, control);
+        unreadable = read.unreadable;
+        cancelled = read.cancelled;
+        // A day read in part is not summed at all.
+        if (unreadable || cancelled) {
+            items.clear();
+            bills.clear();
+            busy.clear();
+            return;
         }
+        lines = read.entries + read.skipped;
+        skipped = read.skipped;
     }
 };
 
 } // namespace
 
-PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last, const QDateTime &readAt)
+PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last, const QDateTime &readAt,
+                                LedgerReadControl *control)
 {
     PeriodTakings p;
     p.first = first;
@@ -207,6 +220,7 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
         p.days += day.lines > 0 ? 1 : 0;
         p.lines += day.lines;
         p.skipped += day.skipped;
+        p.unreadable += day.unreadable ? 1 : 0;
         for (const ItemLine &part : day.items) {
             auto found = index.constFind(part.name);
             if (found == index.cend())
@@ -216,10 +230,10 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
             line.minutes += part.minutes;
             line.due += part.due;
         }
-        for (const DaySum::Bill &bill : day.bills) {
-            Bucket &bucket = p.buckets[bill.bucket];
-            bucket.minutes += bill.minutes;
-            bucket.due = fenSum(bucket.due, bill.fee);
+        for (const auto &[at, bill] : day.bills) {
+            Bucket &bucket = p.buckets[at];
+            bucket.minutes += bill.first;
+            bucket.due += bill.second;
         }
         for (const auto &[slot, minutes] : day.busy)
             p.busyHours[hourly ? slot : hours.clockHour[size_t(slot)]].minutes += minutes;
@@ -231,8 +245,11 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
     for (int from = 0; from < days; from += kBlock) {
         std::vector<std::optional<DaySum>> block(size_t(std::min(kBlock, days - from)));
         const auto sumEvery = [&](int worker) {
-            for (size_t k = size_t(worker); k < block.size(); k += size_t(workers))
-                block[k].emplace(ledger.read(first.addDays(from + int(k)), readAt), from + int(k), hours, hourly);
+            for (size_t k = size_t(worker); k < block.size(); k += size_t(workers)) {
+                block[k].emplace(ledger, first.addDays(from + int(k)), readAt, control, from + int(k), hours, hourly);
+                if (control)
+                    control->daysRead.fetch_add(1, std::memory_order_relaxed);
+            }
         };
         std::vector<std::thread> threads;
         for (int w = 1; w < workers; ++w)
@@ -240,6 +257,17 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
         sumEvery(0);
         for (std::thread &t : threads)
             t.join();
+        for (const std::optional<DaySum> &day : block)
+            if (day->cancelled)
+                p.cancelled = true;
+        if (p.cancelled) {
+            // Nothing half-summed: the period as if nothing had been read.
+            PeriodTakings none;
+            none.first = p.first;
+            none.last = p.last;
+            none.cancelled = true;
+            return none;
+        }
         for (const std::optional<DaySum> &day : block)
             add(*day);
     }

@@ -9,6 +9,7 @@
 #include <QString>
 
 class DayLedger;
+struct LedgerReadControl;
 
 struct PeriodTakings {
     // One item (machine) over the period: its bills, as the day view sums them.
@@ -40,10 +41,14 @@ struct PeriodTakings {
     int days = 0; // days of the period that have a ledger file
     int lines = 0; // ledger lines read
     int skipped = 0; // ledger lines that could not be read
+    int unreadable = 0; // days whose file is there but could not be read: none of their takings are in
+    bool cancelled = false; // the read was stopped: nothing is summed
 
     // Reads the files of first to last (inclusive, at most kMostDays) and nothing else; lines later
-    // than readAt, when it is given, are skipped as the day view skips them.
-    static PeriodTakings of(const DayLedger &ledger, QDate first, QDate last, const QDateTime &readAt = {});
+    // than readAt, when it is given, are skipped as the day view skips them. control, when given,
+    // counts the days read and stops the reading when cancelled.
+    static PeriodTakings of(const DayLedger &ledger, QDate first, QDate last, const QDateTime &readAt = {},
+                            LedgerReadControl *control = nullptr);
     static constexpr int kMostDays = 366 * 5;
 
     bool hourly() const { return first == last; }

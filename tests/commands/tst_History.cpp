@@ -92,6 +92,12 @@ QList<QStringList> readCsv(const QString &text)
     return rows;
 }
 
+// The views read the ledgers on a thread of their own: their figures are there once the read landed.
+template <typename View> bool readDone(View *view)
+{
+    return QTest::qWaitFor([view] { return !view->reading(); });
+}
+
 } // namespace
 
 class TestHistory : public QObject {
@@ -223,6 +229,7 @@ private slots:
         auto *view = new LedgerDayView(ledger, &state, clock, std::unique_ptr<SaveFileAsker>(asker));
         window.addDayView(view);
         window.showPage(1);
+        QVERIFY(readDone(view));
         QCOMPARE(view->day(), today);
         QCOMPARE(view->entries()->topLevelItem(0)->childCount(), 1);
 
@@ -230,6 +237,7 @@ private slots:
         ledger.left(QStringLiteral("=PC2"), QStringLiteral("-INT(-C/30)*2.5"), false, 91, 7.58333333333333,
                     QDateTime(today, QTime(11, 31)));
         log.record(RemovedItem {});
+        QVERIFY(readDone(view));
         QTreeWidgetItem *settled = view->entries()->topLevelItem(0);
         QCOMPARE(settled->childCount(), 2);
         QCOMPARE(settled->child(1)->text(5), QStringLiteral("7.58"));
@@ -239,13 +247,16 @@ private slots:
                                 "未结算: 2 项, 耗时累计(分钟): 42, 应收金额: 3.50"));
         // The day's report: a row per item, settled then open, and a row for each total.
         window.previewSelected();
+        QVERIFY(readDone(view));
         QCOMPARE(printer->last().cells.size(), 6 * 6);
         QCOMPARE(printer->last().cells.mid(30), (QVariantList {"未结算合计", "", "", "", "42", "3.50"}));
 
         view->picker()->setDate(today.addDays(-1));
+        QVERIFY(readDone(view));
         QCOMPARE(view->total()->text(), QStringLiteral("已结算: 1 项, 耗时累计(分钟): 60, 应收金额: 5.00"));
         QCOMPARE(view->entries()->topLevelItemCount(), 1); // nothing was open on a past day
         view->picker()->setDate(today);
+        QVERIFY(readDone(view));
 
         asker->answer = folder.filePath(QStringLiteral("day.csv"));
         QVERIFY(view->exportDay());
@@ -300,6 +311,7 @@ private slots:
         window.addPeriodView(view);
         window.showPage(1); // the second page here: no day view
         window.show();
+        QVERIFY(readDone(view));
         QCOMPARE(view->first(), monday);
         QCOMPARE(view->last(), monday.addDays(6));
         QCOMPARE(view->total()->text().section(QStringLiteral("  "), 1),
@@ -310,6 +322,7 @@ private slots:
         QCOMPARE(view->busyHours()->item(9, 1)->text(), QStringLiteral("60"));
 
         window.previewSelected();
+        QVERIFY(readDone(view));
         QCOMPARE(printer->last().cells.size(), 3 * 5);
         QCOMPARE(printer->last().chart.isNull(), view->chart() == nullptr);
 
@@ -324,17 +337,110 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         view->itemTable()->setFocus();
         QTest::keyClick(view->itemTable(), Qt::Key_PageUp);
+        QVERIFY(readDone(view));
         QCOMPARE(view->first(), monday.addDays(-7));
         QCOMPARE(view->items()->rowCount(), 1);
         QTest::keyClick(view->itemTable(), Qt::Key_PageDown);
+        QVERIFY(readDone(view));
         // Shown again next week, the view left on this week moves on with the date.
         window.hide();
         clock.advanceSecs(7 * 24 * 3600);
         window.show();
+        QVERIFY(readDone(view));
         QCOMPARE(view->first(), monday.addDays(7));
         view->showPeriod(LedgerPeriodView::Month, monday);
+        QVERIFY(readDone(view));
         QCOMPARE(view->takings().buckets.size(), 31);
         QCOMPARE(view->items()->rowCount(), 3);
+
+        // A read the operator stops with Esc shows nothing of it, and the window stays open.
+        view->refresh();
+        QVERIFY(view->reading()); // the call returned before the files were read
+        QTest::keyClick(view->itemTable(), Qt::Key_Escape);
+        QVERIFY(!view->reading() && window.isVisible());
+        QCOMPARE(view->items()->rowCount(), 0);
+        QVERIFY(view->total()->text().contains(QStringLiteral("已取消读取")));
+    }
+
+    // Ledgers that are there but cannot be read (the folder is a file here, which fails for root
+    // as well) are told in both views and on paper, never shown as days without takings.
+    void ledgersThatCannotBeReadAreTold()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("ledger"));
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        DayLedger ledger(path);
+        FakeWallClock clock(QDateTime(QDate(2026, 12, 9), QTime(18, 0)));
+        HistoryLog log;
+        RecordingReportPrinter *printer = nullptr;
+        HistoryWindow window(log, clock, recordingPrinter(printer));
+        auto *day = new LedgerDayView(ledger, nullptr, clock, std::make_unique<ScriptedExportAsker>());
+        auto *period = new LedgerPeriodView(ledger, clock, std::make_unique<ScriptedExportAsker>());
+        window.addDayView(day);
+        window.addPeriodView(period);
+        window.showPage(1);
+        window.show();
+        window.previewSelected();
+        QVERIFY(readDone(day));
+        QVERIFY(day->total()->text().contains(QStringLiteral("当日的账目文件无法读取")));
+        QCOMPARE(printer->last().secondBlock.value(1).toString(), QStringLiteral("账目文件无法读取"));
+        window.showPage(2);
+        window.previewSelected();
+        QVERIFY(readDone(period));
+        QVERIFY(period->total()->text().contains(QStringLiteral("有7天的账目文件无法读取")));
+        QVERIFY(printer->last().secondBlock.contains(QStringLiteral("7 天的账目")));
+    }
+
+    // In 自定 each end is typed on its own: typing one never moves the other, and a range that
+    // ends before it starts is refused with a word rather than read.
+    void customRangeEndsAreTypedOnTheirOwn_data()
+    {
+        QTest::addColumn<bool>("startFirst");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QDate>("first"); // the period shown at the end; invalid: still 11/1 - 11/30
+        QTest::addColumn<QDate>("last");
+        QTest::newRow("start past the end, then the end")
+            << true << QStringLiteral("2026/12/3") << QStringLiteral("2026/12/8") << QDate(2026, 12, 3)
+            << QDate(2026, 12, 8);
+        QTest::newRow("end, then start") << false << QStringLiteral("2026/12/3") << QStringLiteral("2026/12/8")
+                                         << QDate(2026, 12, 3) << QDate(2026, 12, 8);
+        QTest::newRow("end before start")
+            << false << QStringLiteral("2026/11/5") << QStringLiteral("2026/10/8") << QDate() << QDate();
+    }
+    void customRangeEndsAreTypedOnTheirOwn()
+    {
+        QFETCH(bool, startFirst);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QDate, first);
+        QFETCH(QDate, last);
+        QTemporaryDir folder;
+        DayLedger ledger(folder.filePath(QStringLiteral("ledger")));
+        FakeWallClock clock(QDateTime(QDate(2026, 12, 9), QTime(18, 0)));
+        LedgerPeriodView view(ledger, clock, std::make_unique<ScriptedExportAsker>());
+        view.show();
+        view.showPeriod(LedgerPeriodView::Range, QDate(2026, 11, 1), QDate(2026, 11, 30));
+        QVERIFY(readDone(&view));
+        const auto type = [](QDateEdit *picker, const QString &date) {
+            picker->setFocus();
+            picker->selectAll();
+            QTest::keyClicks(picker, date);
+            QTest::keyClick(picker, Qt::Key_Return);
+        };
+        QDateEdit *picked = startFirst ? view.fromPicker() : view.toPicker();
+        QDateEdit *other = startFirst ? view.toPicker() : view.fromPicker();
+        const QDate otherBefore = other->date();
+        type(picked, startFirst ? from : to);
+        QCOMPARE(other->date(), otherBefore);
+        QCOMPARE(picked->date(), QDate::fromString(startFirst ? from : to, QStringLiteral("yyyy/M/d")));
+        const QDate typedBefore = picked->date();
+        type(other, startFirst ? to : from);
+        QCOMPARE(picked->date(), typedBefore);
+        QVERIFY(readDone(&view));
+        QCOMPARE(view.first(), first.isValid() ? first : QDate(2026, 11, 1));
+        QCOMPARE(view.last(), last.isValid() ? last : QDate(2026, 11, 30));
+        QCOMPARE(view.status()->text().contains(QStringLiteral("结束日期早于开始日期")), !first.isValid());
     }
 };
 

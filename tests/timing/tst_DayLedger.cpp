@@ -12,6 +12,11 @@
 #include <QTimeZone>
 #include <QtTest>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using namespace TimingOperations;
 
 namespace {
@@ -256,6 +261,92 @@ private Q_SLOTS:
         QCOMPARE(sunday.buckets.size(), 24); // one day: its hours
         QCOMPARE(sunday.buckets[20].due, 5.0);
         QCOMPARE(PeriodTakings::of(ledger, monday, monday.addDays(-1)).items.size(), 0);
+
+        // A read cancelled part way shows nothing half-summed.
+        LedgerReadControl stopped;
+        stopped.cancel = true;
+        const PeriodTakings none = PeriodTakings::of(ledger, monday, monday.addDays(6), {}, &stopped);
+        QVERIFY(none.cancelled);
+        QCOMPARE(none.items.size() + none.buckets.size() + none.busyHours.size(), 0);
+        QCOMPARE(none.days + none.lines, 0);
+    }
+
+    // A file that is there but cannot be read is told, never summed as a day without takings; what
+    // is not a file (a FIFO, a folder) still reads as no file, without waiting.
+    void aFileThatCannotBeReadIsTold_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("unreadable"); // of the three days around it
+        QTest::newRow("no file") << QStringLiteral("none") << 0;
+        QTest::newRow("a folder in its place") << QStringLiteral("folder") << 0;
+        QTest::newRow("a FIFO in its place") << QStringLiteral("fifo") << 0;
+        QTest::newRow("ledger folder is a file") << QStringLiteral("folder is a file") << 3;
+        QTest::newRow("no permission") << QStringLiteral("chmod 000") << 1;
+        QTest::newRow("folder not searchable") << QStringLiteral("folder without x") << 3;
+    }
+    void aFileThatCannotBeReadIsTold()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, unreadable);
+        QTemporaryDir top;
+        const QString folder = top.filePath(QStringLiteral("ledger"));
+        DayLedger(folder).left(QStringLiteral("PC1"), QStringLiteral("C"), true, 30, 2.5, at(kDay, 10, 30));
+        const QString path = DayLedger(folder).pathFor(kDay);
+#ifdef Q_OS_WIN
+        if (how != QStringLiteral("none") && how != QStringLiteral("folder"))
+            QSKIP("Made with POSIX permissions and FIFOs");
+#else
+        // Root reads whatever the permissions say; a path through a file fails for root as well.
+        if (how.startsWith(QStringLiteral("chmod")) || how.endsWith(QStringLiteral("without x")))
+            if (::geteuid() == 0)
+                QSKIP("Root reads files whatever their permissions");
+        if (how == QStringLiteral("fifo"))
+            QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        if (how == QStringLiteral("chmod 000"))
+            QVERIFY(::chmod(QFile::encodeName(path).constData(), 0) == 0);
+        if (how == QStringLiteral("folder without x"))
+            QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0600) == 0);
+        const auto searchable = qScopeGuard([&] { ::chmod(QFile::encodeName(folder).constData(), 0700); });
+#endif
+        if (how == QStringLiteral("none"))
+            QVERIFY(QFile::remove(path));
+        if (how == QStringLiteral("folder"))
+            QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+        if (how == QStringLiteral("folder is a file"))
+            QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
+
+        const LedgerDay day = DayLedger(folder).read(kDay);
+        QCOMPARE(day.unreadable, unreadable > 0);
+        QVERIFY(day.entries.empty());
+        const PeriodTakings week = PeriodTakings::of(DayLedger(folder), kDay.addDays(-1), kDay.addDays(1));
+        QCOMPARE(week.unreadable, unreadable);
+        QCOMPARE(week.items.size(), 0);
+    }
+
+    // The file is read a piece at a time: lines cut by a piece's end read whole, a copy of every
+    // line (a retried write) counts once, and a line too long to be one of ours is skipped alone.
+    void aLongFileReadsAsWritten()
+    {
+        QTemporaryDir folder;
+        DayLedger ledger(folder.path());
+        {
+            const DayLedger::Batch batch(&ledger);
+            for (int k = 0; k < 4000; ++k)
+                ledger.left(QStringLiteral("PC%1").arg(k), QStringLiteral("C"), true, 1, 0.25, at(kDay, 10, 30));
+        }
+        QFile file(ledger.pathFor(kDay));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray lines = file.readAll();
+        QVERIFY(lines.size() > 3 * 64 * 1024);
+        file.write(lines + QByteArray(3 << 20, 'x') + '\n');
+        file.close();
+        ledger.left(QStringLiteral("LAST"), QStringLiteral("C"), true, 1, 0.25, at(kDay, 11, 0));
+
+        const LedgerDay day = ledger.read(kDay);
+        QCOMPARE(day.entries.size(), size_t(4001));
+        QCOMPARE(day.skipped, 1);
+        QCOMPARE(day.entries.back().name, QStringLiteral("LAST"));
+        QCOMPARE(day.fees(), 1000.25);
     }
 
     // The busy hours of a day are its real hours: 23 or 25 on a day the clocks change, each named
