@@ -217,12 +217,15 @@ void fClock::closeConfirmed()
 
 bool fClock::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || !isActiveWindow())
+    // Keys for another window are no commands. Right after a box closes, though, the window
+    // system may leave Qt with no active window while the keys already reach this one.
+    if (event->type() != QEvent::KeyPress || (QApplication::activeWindow() && !isActiveWindow()))
         return false;
     // A key goes to the focus widget first (or to the window when nothing has the focus) and,
     // when ignored there, travels up to its parents; look at it only at its first stop.
-    QWidget *first = QApplication::focusWidget();
-    if (!first || first->window() != this)
+    // (The window's own focus widget: the application's is empty while no window is active.)
+    QWidget *first = focusWidget();
+    if (!first)
         first = this;
     if (watched != first)
         return false;
