@@ -1,6 +1,7 @@
 #include "commands/LedgerPeriodView.h"
 
 #include "commands/BackgroundRead.h"
+#include "commands/BusyHoursTable.h"
 #include "commands/LedgerCsv.h"
 #include "commands/PeriodChart.h"
 #include "commands/TimingReports.h"
@@ -19,10 +20,8 @@
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTableView>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <utility>
 
 namespace {
@@ -97,13 +96,7 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     m_itemTable->verticalHeader()->hide();
     m_itemTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    m_busy = new QTableWidget(0, 2, this);
-    m_busy->setObjectName(QStringLiteral("lvwBusyHours"));
-    m_busy->setHorizontalHeaderLabels({QStringLiteral("时段"), QStringLiteral("计时分钟")});
-    m_busy->verticalHeader()->hide();
-    m_busy->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_busy->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_busy->setToolTip(QStringLiteral("各时段计时的分钟数,颜色越深越忙"));
+    m_busy = new BusyHoursTable(this);
 
     auto *tables = new QSplitter(Qt::Horizontal, this);
     tables->addWidget(m_itemTable);
@@ -277,7 +270,7 @@ void LedgerPeriodView::fill()
     }
     m_itemTable->sortByColumn(m_itemTable->horizontalHeader()->sortIndicatorSection(),
                               m_itemTable->horizontalHeader()->sortIndicatorOrder());
-    fillBusyHours();
+    m_busy->setHours(p.busyHours);
     if (m_chart)
         m_chart->setTakings(p);
 
@@ -292,32 +285,6 @@ void LedgerPeriodView::fill()
     m_total->setText(total);
     m_export->setEnabled(p.lines > 0);
     m_status->clear();
-}
-
-void LedgerPeriodView::fillBusyHours()
-{
-    const QList<PeriodTakings::Hour> &hours = m_takings.busyHours;
-    double most = 0;
-    int busiest = 0;
-    for (int row = 0; row < hours.size(); ++row)
-        if (hours[row].minutes > most)
-            most = hours[row].minutes, busiest = row;
-    m_busy->setRowCount(int(hours.size()));
-    for (int row = 0; row < hours.size(); ++row) {
-        auto *label = new QTableWidgetItem(hours[row].label);
-        // Whole minutes: the hundredths a session's edges leave are no use at a glance.
-        auto *minutes = new QTableWidgetItem(QString::number(std::llround(hours[row].minutes)));
-        minutes->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        // A heat-map: the busier the hour, the deeper its amber, over light and dark palettes alike.
-        const int depth = most > 0 ? int(200 * hours[row].minutes / most) : 0;
-        for (QTableWidgetItem *item : {label, minutes})
-            item->setBackground(QColor(240, 140, 20, depth));
-        m_busy->setItem(row, 0, label);
-        m_busy->setItem(row, 1, minutes);
-    }
-    // The hours worth seeing first, wherever the day starts.
-    if (most > 0)
-        m_busy->scrollToItem(m_busy->item(busiest, 0), QAbstractItemView::PositionAtCenter);
 }
 
 ReportDocument LedgerPeriodView::report(bool bPreview)

@@ -2,6 +2,7 @@
 // The period view of the history window: a day, a week, a month or any range of the day ledgers,
 // as a chart of the takings, a table of the items and the busy hours, with print and CSV export.
 
+#include "commands/BusyHoursTable.h"
 #include "report/ReportDocument.h"
 #include "timing/PeriodTakings.h"
 
@@ -20,7 +21,6 @@ class QLabel;
 class QPushButton;
 class QStandardItemModel;
 class QTableView;
-class QTableWidget;
 class SaveFileAsker;
 class WallClock;
 
@@ -72,7 +72,6 @@ protected:
 
 private:
     void fill();
-    void fillBusyHours();
     void pickersChanged();
 
     const DayLedger &m_ledger;
@@ -93,7 +92,7 @@ private:
     PeriodChart *m_chart = nullptr;
     QStandardItemModel *m_items = nullptr;
     QTableView *m_itemTable = nullptr;
-    QTableWidget *m_busy = nullptr;
+    BusyHoursTable *m_busy = nullptr;
     QLabel *m_total = nullptr;
     QLabel *m_status = nullptr;
 };
