@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -49,6 +50,11 @@ int print(const CommandLineAnswer &answer)
 
 void setUpApplication(QApplication &app)
 {
+#ifdef SIGXFSZ
+    // A file grown past the process's size limit fails its write, told and retried like a full
+    // disk, instead of ending the program with every item being timed.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     setUpNamesAndTranslation(app);
     chooseLocale();
     QApplication::setWindowIcon(Artwork::appIcon());

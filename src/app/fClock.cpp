@@ -184,9 +184,7 @@ void fClock::centreOnScreen()
 
 void fClock::restoreLayout(const WindowState &state)
 {
-    // The window's frame is not known before it shows: room is left for borders and a title bar,
-    // so that the whole window, title bar included, lands on the screen.
-    const auto room = [](const QScreen *screen) { return screen->availableGeometry().adjusted(8, 32, -8, -8); };
+    const auto room = [this](const QScreen *screen) { return roomInside(screen->availableGeometry(), *this); };
     if (!state.main.isEmpty()) {
         if (const QScreen *screen = QGuiApplication::screenAt(state.main.center())) {
             setGeometry(fittedInto(state.main, room(screen), minimumSize()));

@@ -13,14 +13,23 @@ QRect fittedInto(const QRect &wanted, const QRect &area, const QSize &minimum)
     return place;
 }
 
+QRect roomInside(const QRect &area, const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect inner = window.geometry();
+    // The window manager frames a window only once it shows.
+    if (frame == inner)
+        return area.adjusted(8, 32, -8, -8);
+    return area.adjusted(inner.left() - frame.left(), inner.top() - frame.top(), inner.right() - frame.right(),
+                         inner.bottom() - frame.bottom());
+}
+
 void centreOn(QWidget &window, const QWidget &anchor)
 {
     const QWidget *over = anchor.window();
     const QScreen *screen = over->screen();
     if (screen) {
-        // The frame's own size is what the window manager adds around the window's contents.
-        const QSize frame = window.frameGeometry().size() - window.size();
-        const QSize room = screen->availableGeometry().size() - frame;
+        const QSize room = roomInside(screen->availableGeometry(), window).size();
         if (window.width() > room.width() || window.height() > room.height())
             window.resize(window.size().boundedTo(room).expandedTo(window.minimumSizeHint()));
     }
