@@ -14,10 +14,10 @@ struct BackgroundRead::Run {
     std::function<void()> show; // set by the reading thread before it finishes
 };
 
-BackgroundRead::BackgroundRead(QWidget *parent) : QWidget(parent)
+BackgroundRead::BackgroundRead(QWidget *parent, const QString &text) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ledgerReading"));
-    m_label = new QLabel(QStringLiteral("正在读取账目..."), this);
+    m_label = new QLabel(text, this);
     m_bar = new QProgressBar(this);
     m_cancel = new QPushButton(QStringLiteral("取消"), this);
     m_cancel->setToolTip(QStringLiteral("Esc"));

@@ -23,7 +23,8 @@ public:
     // do with the result once the read is whole.
     using Work = std::function<std::function<void()>(LedgerReadControl &control)>;
 
-    explicit BackgroundRead(QWidget *parent = nullptr);
+    // text says what is being done while it shows.
+    explicit BackgroundRead(QWidget *parent = nullptr, const QString &text = QStringLiteral("正在读取账目..."));
     // Stops the read still running and waits for its thread: it must not outlive the ledger.
     ~BackgroundRead() override;
 

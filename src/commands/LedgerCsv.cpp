@@ -1,5 +1,6 @@
 #include "commands/LedgerCsv.h"
 
+#include "commands/BackgroundRead.h"
 #include "commands/HistoryLog.h"
 #include "report/CsvWriter.h"
 #include "report/SaveFileAsker.h"
@@ -9,6 +10,8 @@
 #include "timing/TimeText.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QPointer>
 #include <QStandardPaths>
 
 namespace LedgerCsv {
@@ -36,45 +39,54 @@ namespace {
 const SaveFileAsker::Kind kCsv {QStringLiteral("导出账目"), QStringLiteral("CSV 文件"), QStringLiteral("csv"),
                                 QStringLiteral("无法写入导出文件:\n"), QMessageBox::Critical};
 
-void addRows(CsvWriter &csv, const LedgerDay &day)
+void addRow(CsvWriter &csv, const LedgerEntry &e)
 {
-    for (const LedgerEntry &e : day.entries) {
-        if (e.kind == LedgerEntry::Kind::Session) {
-            csv.addRow({QStringLiteral("计时"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), instant(e.start),
-                        instant(e.end), TimeText::generalNumber(e.minutes), QString(), QString(), QString(),
-                        QString()});
-        } else {
-            csv.addRow({QStringLiteral("移除"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), QString(),
-                        instant(e.end), QString(), TimeText::generalNumber(e.minutes), TimeText::generalNumber(e.fee),
-                        AmountDue::text(e.fee), RemovedItem::howRemoved(e.ended, e.atExit)});
-        }
+    if (e.kind == LedgerEntry::Kind::Session) {
+        csv.addRow({QStringLiteral("计时"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), instant(e.start),
+                    instant(e.end), TimeText::generalNumber(e.minutes), QString(), QString(), QString(), QString()});
+    } else {
+        csv.addRow({QStringLiteral("移除"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), QString(),
+                    instant(e.end), QString(), TimeText::generalNumber(e.minutes), TimeText::generalNumber(e.fee),
+                    AmountDue::text(e.fee), RemovedItem::howRemoved(e.ended, e.atExit)});
     }
 }
 } // namespace
 
-QByteArray bytes(const LedgerDay &day)
+Written write(QIODevice &out, const DayLedger &ledger, const QDate &first, const QDate &last,
+              const QDateTime &readAt, LedgerReadControl &control)
 {
+    Written written;
     CsvWriter csv;
     csv.addRow(headers());
-    addRows(csv, day);
-    return csv.bytes();
-}
-
-QByteArray bytes(const DayLedger &ledger, const QDate &first, const QDate &last, const QDateTime &readAt,
-                 int *unreadable)
-{
-    CsvWriter csv;
-    csv.addRow(headers());
-    for (QDate day = first; day.isValid() && day <= last; day = day.addDays(1)) {
-        const LedgerDay read = ledger.read(day, readAt);
-        addRows(csv, read);
-        if (unreadable && read.unreadable)
-            ++*unreadable;
+    bool refused = false;
+    const auto pass = [&out, &csv, &refused] {
+        const QByteArray bytes = csv.take();
+        refused = refused || out.write(bytes) != bytes.size();
+    };
+    constexpr qsizetype kPiece = 64 * 1024;
+    for (QDate day = first; day.isValid() && day <= last && !refused; day = day.addDays(1)) {
+        const LedgerScan scan = ledger.scan(
+            day, readAt,
+            [&](LedgerEntry &&e) {
+                addRow(csv, e);
+                if (csv.bytes().size() >= kPiece)
+                    pass();
+            },
+            &control);
+        if (scan.cancelled)
+            return written;
+        if (scan.unreadable)
+            ++written.unreadable;
+        control.daysRead.fetch_add(1, std::memory_order_relaxed);
     }
-    return csv.bytes();
+    pass();
+    written.whole = !refused && !control.cancel.load();
+    return written;
 }
 
-std::optional<QString> save(SaveFileAsker &asker, const QString &fileName, const std::function<QByteArray()> &content)
+std::optional<QString> save(SaveFileAsker &asker, const QString &fileName, BackgroundRead &reading,
+                            const DayLedger &ledger, const QDate &first, const QDate &last, const QDateTime &readAt,
+                            int *unreadable)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QDir(folder).exists())
@@ -82,8 +94,40 @@ std::optional<QString> save(SaveFileAsker &asker, const QString &fileName, const
     const QString path = asker.fileName(kCsv, QDir(folder).filePath(fileName));
     if (path.isEmpty())
         return QString();
-    // Read when written, not when the view was filled: the file may have grown since.
-    if (!DurableFile::replace(path, content())) {
+    // Read when written, not when the view was filled: the file may have grown since. The window
+    // waits in an event loop of its own, so that it answers, repaints and can cancel meanwhile.
+    struct Outcome {
+        bool written = false;
+        Written lines;
+        bool finished = false;
+    };
+    const auto outcome = std::make_shared<Outcome>();
+    QEventLoop loop;
+    const auto waiting = std::make_shared<QPointer<QEventLoop>>(&loop);
+    const QPointer<BackgroundRead> alive(&reading);
+    QObject::connect(&reading, &BackgroundRead::cancelled, &loop, &QEventLoop::quit);
+    reading.start(int(first.daysTo(last)) + 1, [=, &ledger](LedgerReadControl &control) {
+        outcome->written = DurableFile::replace(path, [&](QIODevice &file) {
+            outcome->lines = write(file, ledger, first, last, readAt, control);
+            return outcome->lines.whole;
+        });
+        return std::function<void()>([outcome, waiting] {
+            outcome->finished = true;
+            if (QEventLoop *l = *waiting)
+                l->quit();
+        });
+    });
+    if (!outcome->finished)
+        loop.exec();
+    if (!outcome->finished) {
+        // Cancelled, or the program is ending: nothing is written.
+        if (alive)
+            reading.cancel();
+        return QString();
+    }
+    if (unreadable)
+        *unreadable = outcome->lines.unreadable;
+    if (!outcome->written) {
         asker.saveFailed(kCsv, path);
         return std::nullopt;
     }

@@ -48,6 +48,7 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const Wal
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
     m_read = new BackgroundRead(this);
+    m_exporting = new BackgroundRead(this, QStringLiteral("正在导出账目..."));
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -55,6 +56,7 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const Wal
     layout->addWidget(m_total);
     layout->addWidget(m_status);
     layout->addWidget(m_read);
+    layout->addWidget(m_exporting);
 
     connect(m_picker, &QDateEdit::dateChanged, this, [this] { refresh(); });
     connect(m_read, &BackgroundRead::cancelled, this, [this] {
@@ -130,12 +132,13 @@ void LedgerDayView::refresh(std::function<void()> then)
 
 bool LedgerDayView::reading() const
 {
-    return m_read->running();
+    return m_read->running() || m_exporting->running();
 }
 
 void LedgerDayView::cancelRead()
 {
     m_read->cancel();
+    m_exporting->cancel();
 }
 
 void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> &lines)
@@ -183,8 +186,11 @@ ReportDocument LedgerDayView::report(bool bPreview) const
 bool LedgerDayView::exportDay()
 {
     const QString name = QStringLiteral("账目-%1.csv").arg(day().toString(QStringLiteral("yyyy-MM-dd")));
+    // One export at a time: the window answers its keys while one is written.
+    m_export->setEnabled(false);
     const std::optional<QString> path =
-        LedgerCsv::save(*m_asker, name, [this] { return LedgerCsv::bytes(m_ledger.read(day(), m_clock.now())); });
+        LedgerCsv::save(*m_asker, name, *m_exporting, m_ledger, day(), day(), m_clock.now());
+    m_export->setEnabled(m_takings.lines > 0);
     m_status->setText(LedgerCsv::savedText(path));
     return path && !path->isEmpty();
 }

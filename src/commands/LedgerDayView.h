@@ -36,9 +36,9 @@ public:
     // Reads the shown day's file again, off the GUI thread: an item may have left the list
     // meanwhile. then, when given, runs once the day is shown (never when the read is cancelled).
     void refresh(std::function<void()> then = {});
-    // A read is running; what is shown is the read before.
+    // A read or an export is running; what is shown is the read before.
     bool reading() const;
-    // Stops the running read: the view shows nothing settled until the next.
+    // Stops the running read (the view shows nothing settled until the next) and export.
     void cancelRead();
     // Asks for a file name and writes the shown day's ledger there as CSV; true when it was written.
     bool exportDay();
@@ -66,6 +66,7 @@ private:
     QDate m_today; // today when the view last looked, to follow the date past midnight
     DayTakings m_takings;
     BackgroundRead *m_read = nullptr;
+    BackgroundRead *m_exporting = nullptr; // a CSV export being written
     std::vector<std::function<void()>> m_then; // to run once the read under way is shown
     QDateEdit *m_picker = nullptr;
     QTreeWidget *m_entries = nullptr;

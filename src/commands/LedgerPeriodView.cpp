@@ -115,6 +115,7 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     m_status->setObjectName(QStringLiteral("lblPeriodStatus"));
     m_status->setWordWrap(true);
     m_read = new BackgroundRead(this);
+    m_exporting = new BackgroundRead(this, QStringLiteral("正在导出账目..."));
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -122,6 +123,7 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     layout->addWidget(m_total);
     layout->addWidget(m_status);
     layout->addWidget(m_read);
+    layout->addWidget(m_exporting);
 
     // The keys step the period wherever the focus is in the view, the date pickers included.
     for (const auto &[key, direction] : {std::pair {Qt::Key_PageUp, -1}, std::pair {Qt::Key_PageDown, 1}}) {
@@ -248,12 +250,13 @@ void LedgerPeriodView::refresh(std::function<void()> then)
 
 bool LedgerPeriodView::reading() const
 {
-    return m_read->running();
+    return m_read->running() || m_exporting->running();
 }
 
 void LedgerPeriodView::cancelRead()
 {
     m_read->cancel();
+    m_exporting->cancel();
 }
 
 void LedgerPeriodView::fill()
@@ -300,10 +303,11 @@ bool LedgerPeriodView::exportPeriod()
     const QString span = p.first.toString(QStringLiteral("yyyy-MM-dd"))
         + (p.hourly() ? QString() : QStringLiteral("至") + p.last.toString(QStringLiteral("yyyy-MM-dd")));
     int unreadable = 0;
-    const std::optional<QString> path =
-        LedgerCsv::save(*m_asker, QStringLiteral("账目-%1.csv").arg(span), [this, &unreadable] {
-            return LedgerCsv::bytes(m_ledger, m_takings.first, m_takings.last, m_clock.now(), &unreadable);
-        });
+    // One export at a time: the window answers its keys while one is written.
+    m_export->setEnabled(false);
+    const std::optional<QString> path = LedgerCsv::save(*m_asker, QStringLiteral("账目-%1.csv").arg(span), *m_exporting,
+                                                        m_ledger, p.first, p.last, m_clock.now(), &unreadable);
+    m_export->setEnabled(m_takings.lines > 0);
     QString said = LedgerCsv::savedText(path);
     // The file holds what could be read; the days that could not are not in it, and the operator hears so.
     if (path && !path->isEmpty() && unreadable > 0)

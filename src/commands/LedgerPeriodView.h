@@ -40,9 +40,9 @@ public:
     // Reads the shown period's files again, off the GUI thread; then, when given, runs once the
     // figures are shown (never when the operator cancels the read).
     void refresh(std::function<void()> then = {});
-    // A read is running; the figures shown are those of the read before.
+    // A read or an export is running; the figures shown are those of the read before.
     bool reading() const;
-    // Stops the running read: the view shows no figures until the next.
+    // Stops the running read (the view shows no figures until the next) and export.
     void cancelRead();
     // Asks for a file name and writes the period's ledger lines there as CSV; true when written.
     bool exportPeriod();
@@ -81,6 +81,7 @@ private:
     QDate m_first; // the period asked for, being read or shown
     QDate m_last;
     BackgroundRead *m_read = nullptr;
+    BackgroundRead *m_exporting = nullptr; // a CSV export being written
     std::vector<std::function<void()>> m_then; // to run once the read under way is shown
     bool m_shown = false; // the first showing picks this week
     QDate m_today; // today when the view was last shown

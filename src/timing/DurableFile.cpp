@@ -45,6 +45,11 @@ void syncFolder(const QString &folder)
 
 bool replace(const QString &path, const QByteArray &bytes)
 {
+    return replace(path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); });
+}
+
+bool replace(const QString &path, const std::function<bool(QIODevice &file)> &write)
+{
     // Renaming over what is not a regular file would put text where the system expects a device or
     // a pipe (as root, through a link, even one of the system's own).
     const QFileInfo target(path);
@@ -56,7 +61,7 @@ bool replace(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // QSaveFile's own sync on commit ignores failures; this one is checked.
-    if (file.write(bytes) != bytes.size() || !sync(file)) {
+    if (!write(file) || !sync(file)) {
         file.cancelWriting();
         return false;
     }

@@ -4,10 +4,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QFile;
 class QFileDevice;
+class QIODevice;
 
 namespace DurableFile {
 
@@ -23,6 +25,9 @@ void syncFolder(const QString &folder);
 // file is replaced (a link is followed only to one) or created: a device, a FIFO, a socket or a
 // link to nothing in its place fails and stays as it is.
 bool replace(const QString &path, const QByteArray &bytes);
+// The same, with the content written piece by piece by write, which says whether it wrote it all:
+// a file of any size goes to the disk without being held in memory whole.
+bool replace(const QString &path, const std::function<bool(QIODevice &file)> &write);
 
 // The whole content of a regular file (a link is followed only to one). Anything else is not read,
 // and a FIFO is never waited on: it gives nothing, as does a file that cannot be read.
