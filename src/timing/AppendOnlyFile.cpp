@@ -47,6 +47,14 @@ bool AppendOnlyFile::append(const QByteArray &lines)
 {
     if (!m_file.isOpen() && !open())
         return false;
+#ifdef Q_OS_WIN
+    // Windows appends where the file ended when it was opened, not where it ends now: another
+    // writer since (a second copy of the program booking into the same day) would be written over.
+    if (!m_file.seek(m_file.size())) {
+        m_file.close();
+        return false;
+    }
+#endif
     if (m_file.write(lines) != lines.size() || !DurableFile::sync(m_file)) {
         m_file.close();
         return false;
