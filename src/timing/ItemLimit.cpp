@@ -112,8 +112,17 @@ QString ItemLimit::leftText(double minutes, double fee) const
 {
     if (!isSet())
         return QString();
-    if (state(minutes) == State::Reached)
+    if (state(minutes) == State::Reached) {
+        // The customer is owed the figure, not only the fact: a 15-minute limit billed 288 minutes.
+        if (kind == Kind::Minutes) {
+            const double over = TimeText::roundMinutes(-minutesLeft(minutes));
+            if (over > 0)
+                return QStringLiteral("已到限额,超出 %1 分钟").arg(TimeText::generalNumber(over));
+        } else if (const std::optional<double> over = AmountDue::rounded(-moneyLeft(fee)); over && *over > 0) {
+            return QStringLiteral("已到限额,超出 %1 元").arg(AmountDue::text(*over));
+        }
         return QStringLiteral("已到限额");
+    }
     if (kind == Kind::Minutes)
         return QStringLiteral("剩余 %1 分钟")
             .arg(TimeText::generalNumber(TimeText::roundMinutes(minutesLeft(minutes))));

@@ -54,7 +54,7 @@ public:
 
     // "60 分钟", "10.00 元"; empty when there is no limit.
     QString text() const;
-    // "剩余 12 分钟", "剩余 3.50 元", "已到限额"; empty when there is no limit.
+    // "剩余 12 分钟", "剩余 3.50 元", "已到限额", "已到限额,超出 273 分钟"; empty when there is no limit.
     QString leftText(double minutes, double fee) const;
 
     bool operator==(const ItemLimit &) const = default;
