@@ -125,9 +125,11 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     layout->addWidget(m_read);
     layout->addWidget(m_exporting);
 
-    // The keys step the period wherever the focus is in the view, the date pickers included.
+    // The keys step the period as soon as the view shows, wherever the focus is in its window: in
+    // the view, the date pickers included, or still on the tab just chosen with the keys. A hidden
+    // view takes no keys, so the other pages keep theirs.
     for (const auto &[key, direction] : {std::pair {Qt::Key_PageUp, -1}, std::pair {Qt::Key_PageDown, 1}}) {
-        auto *shortcut = new QShortcut(QKeySequence(key), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        auto *shortcut = new QShortcut(QKeySequence(key), this, nullptr, nullptr, Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, [this, d = direction] { step(d); });
     }
     connect(previous, &QPushButton::clicked, this, [this] { step(-1); });
