@@ -22,6 +22,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -193,6 +194,8 @@ void LedgerPeriodView::showPeriod(Kind kind, const QDate &day, const QDate &to)
     m_setting = false;
     m_first = first;
     m_last = last;
+    m_kindShown = kind;
+    m_looking = kind == Range ? first : (day.isValid() ? day : m_clock.now().date());
     refresh();
 }
 
@@ -213,16 +216,24 @@ void LedgerPeriodView::pickersChanged()
             return;
         }
     }
+    if (kind() != m_kindShown && kind() != Range) {
+        // A week that holds today becomes the month that holds today, not the one its Monday is in.
+        const QDate today = m_clock.now().date();
+        const QDate day = today >= m_first && today <= m_last ? today : std::clamp(m_looking, m_first, m_last);
+        showPeriod(kind(), day);
+        return;
+    }
     showPeriod(kind(), m_from->date(), m_to->date());
 }
 
 void LedgerPeriodView::step(int direction)
 {
     const QDate first = m_first;
+    // The day looked at steps with the period, so that another kind of period holds it too.
     switch (kind()) {
-    case Day: showPeriod(Day, first.addDays(direction)); break;
-    case Week: showPeriod(Week, first.addDays(7 * direction)); break;
-    case Month: showPeriod(Month, first.addMonths(direction)); break;
+    case Day: showPeriod(Day, m_looking.addDays(direction)); break;
+    case Week: showPeriod(Week, m_looking.addDays(7 * direction)); break;
+    case Month: showPeriod(Month, m_looking.addMonths(direction)); break;
     case Range: {
         const qint64 days = (first.daysTo(m_last) + 1) * direction;
         showPeriod(Range, first.addDays(days), m_last.addDays(days));

@@ -80,6 +80,10 @@ private:
     PeriodTakings m_takings; // as last read whole
     QDate m_first; // the period asked for, being read or shown
     QDate m_last;
+    Kind m_kindShown = Week; // its kind
+    // The day the operator is looking at within it: today at first, then the day picked or stepped
+    // to. Another kind of period is the one that holds it.
+    QDate m_looking;
     BackgroundRead *m_read = nullptr;
     BackgroundRead *m_exporting = nullptr; // a CSV export being written
     std::vector<std::function<void()>> m_then; // to run once the read under way is shown

@@ -17,8 +17,10 @@
 
 #include <QDateEdit>
 #include <QLabel>
+#include <QComboBox>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QTabBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -346,6 +348,16 @@ private slots:
         QTest::keyClick(tabs, Qt::Key_PageDown);
         QVERIFY(readDone(view));
         QCOMPARE(view->first(), monday);
+        // Another kind of period holds the day looked at: a week back from Wednesday is 12/2, whose
+        // month is December, not the November of that week's Monday; and that month holds today.
+        QTest::keyClick(tabs, Qt::Key_PageUp);
+        QVERIFY(readDone(view));
+        auto *kind = view->findChild<QComboBox *>(QStringLiteral("cboPeriod"));
+        for (const auto &[to, first] : {std::pair {LedgerPeriodView::Month, QDate(2026, 12, 1)}, {LedgerPeriodView::Week, monday}}) {
+            kind->setCurrentIndex(to);
+            QVERIFY(readDone(view));
+            QCOMPARE(view->first(), first);
+        }
         // Shown again next week, the view left on this week moves on with the date.
         window.hide();
         clock.advanceSecs(7 * 24 * 3600);
