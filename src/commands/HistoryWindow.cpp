@@ -46,7 +46,9 @@ HistoryWindow::HistoryWindow(const HistoryLog &log, const WallClock &clock, Timi
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
     layout->addWidget(buttons);
-    resize(720, 360);
+    // Large enough for the period's chart, a useful part of its table and of the busy hours; a
+    // smaller screen gets its free area (the window is centred and fitted onto it when it opens).
+    resize(960, 720);
     // Esc stops a long read of the ledgers on the page in front, and otherwise closes the window as
     // it closes the program's other windows of their own.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
