@@ -3,13 +3,15 @@
 # the tree, writes a CMake toolchain file beside it and prints the folder. Installs the mingw
 # compilers and Wine from Debian first. Exits non-zero, saying how to make the kit, when it is absent.
 # With --available it only says, by its exit status, whether a kit is at hand, installing nothing.
-#   VANTOREL_WINDOWS_KIT   the folder holding qt6-6.4.2-mingw64.tar.xz (default: the shared copy)
+#   VANTOREL_WINDOWS_KIT   the folder holding qt6-6.4.2-mingw64.tar.xz (default: the cache folder
+#                          below, where a kit made or fetched by hand can be put)
 #   XDG_CACHE_HOME         where the kit is unpacked (default: ~/.cache)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-kitDir=${VANTOREL_WINDOWS_KIT:-/work/shared/toolchains/qt6.4.2-mingw64}
+cacheRoot=${XDG_CACHE_HOME:-$HOME/.cache}/vantorel
+kitDir=${VANTOREL_WINDOWS_KIT:-$cacheRoot}
 tarball=$kitDir/qt6-6.4.2-mingw64.tar.xz
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/vantorel/qt6.4.2-mingw64
+cache=$cacheRoot/qt6.4.2-mingw64
 
 if [ "${1:-}" = --available ]; then
     [ -f "$cache/qt6-mingw/lib/cmake/Qt6/Qt6Config.cmake" ] || [ -f "$tarball" ]
@@ -26,7 +28,7 @@ No Qt for Windows found: $tarball is missing.
 Build one as the kit's README describes under "Rebuilding" (Debian's qt6-base 6.4.2 source with the
 kit's patch and Wintab headers, configured with its toolchain file and options; qtsvg and muparser
 after it; about 20 minutes at -j2), pack qt6-mingw/ and deps/ into qt6-6.4.2-mingw64.tar.xz, and
-point VANTOREL_WINDOWS_KIT at the folder holding it.
+point VANTOREL_WINDOWS_KIT at the folder holding it (or put it in $cacheRoot).
 MSG
         exit 1
     fi
