@@ -221,8 +221,7 @@ void ToolbarCommands::itemClick(int pos)
 {
     if (!m_state.lvwMain.isValid(pos))
         return;
-    m_current.set(pos);
-    showTooltip();
+    m_current.set(pos); // its tooltip follows the current item
 }
 
 void ToolbarCommands::clockStartedByAnItem()
