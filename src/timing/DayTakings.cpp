@@ -6,22 +6,6 @@
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
-DayTakings DayTakings::of(const LedgerDay &day, ModClock *state, const Moment &now)
-{
-    DayTakings t;
-    t.date = day.date;
-    t.lines = int(day.entries.size());
-    t.skipped = day.skipped;
-    t.unreadable = day.unreadable;
-    for (const LedgerEntry &e : day.entries) {
-        // Sessions are in the items' totals already.
-        if (e.kind == LedgerEntry::Kind::Left)
-            t.settled.append({e.name, e.scheme, e.end, e.ended, e.atExit, false, e.minutes, e.fee, e.limit});
-    }
-    t.addOpen(state, now);
-    return t;
-}
-
 DayTakings DayTakings::settledOf(const DayLedger &ledger, const QDate &day, const QDateTime &readAt,
                                  const LedgerReadControl *control)
 {

@@ -31,14 +31,12 @@ struct DayTakings {
     int skipped = 0; // ledger lines that could not be read
     bool unreadable = false; // the day's file is there but could not be read: nothing is settled
 
-    // The day's ledger, and for today the items on state's list with their minutes and fees at
-    // now; a past day has nothing open. state may be null: nothing is open then either.
-    static DayTakings of(const LedgerDay &day, ModClock *state, const Moment &now);
     // The settled part alone, read from the ledger a line at a time on any thread: the day's
     // sessions are counted, not kept. Empty when cancelled through control.
     static DayTakings settledOf(const DayLedger &ledger, const QDate &day, const QDateTime &readAt,
                                 const LedgerReadControl *control = nullptr);
-    // The items on state's list, on the thread state lives on, when the day is today.
+    // The items on state's list with their minutes and fees at now, on the thread state lives on,
+    // when the day is today; a past day, or a null state, has nothing open.
     void addOpen(ModClock *state, const Moment &now);
 
     static double minutes(const QList<Line> &lines);
