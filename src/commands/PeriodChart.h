@@ -11,7 +11,7 @@
 class PeriodChart : public QWidget {
     Q_OBJECT
 public:
-    // The chart, or null where this build has no chart library (the Windows kit has no Qt Charts).
+    // The chart drawn with Qt Charts.
     static PeriodChart *make(QWidget *parent);
 
     // Shows the period's buckets: amounts due (PeriodTakings::Bucket::due) as bars on a left axis,
