@@ -13,7 +13,7 @@ cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$kit/toolchain.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DVANTOREL_BUILD_TESTS=ON "$@" >/dev/null
-cmake --build "$out" -j 2
+cmake --build "$out" -j "$(nproc)"
 
 echo "$out/src/app/vantorel.exe"
 ls "$out"/Vantorel-*-setup.exe 2>/dev/null || true

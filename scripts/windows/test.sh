@@ -8,4 +8,4 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 export QT_QPA_PLATFORM=offscreen
 # Wine's server is shared by the tests; starting it once keeps the first tests from waiting on it.
 "$(dirname "$0")/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
-ctest --test-dir "$root/build-windows" --output-on-failure -j 2 "$@"
+ctest --test-dir "$root/build-windows" --output-on-failure -j "$(nproc)" "$@"

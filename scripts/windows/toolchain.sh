@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Finds the prebuilt Qt for Windows (x86_64-w64-mingw32), unpacks it once into a cache folder outside
-# the tree, writes a CMake toolchain file beside it and prints the folder. Installs the mingw
-# compilers and Wine from Debian first. Exits non-zero, saying how to make the kit, when it is absent.
+# Finds the prebuilt Qt for Windows (x86_64-w64-mingw32), unpacks it into a cache folder outside the
+# tree (again whenever the tarball changes), writes a CMake toolchain file beside it and prints the
+# folder. Exits non-zero, saying how to make the kit, when there is none; only then, with a kit at
+# hand, installs the mingw compilers, Wine and NSIS from Debian.
 # With --available it only says, by its exit status, whether a kit is at hand, installing nothing.
 #   VANTOREL_WINDOWS_KIT   the folder holding qt6-6.4.2-mingw64.tar.xz (default: the cache folder
 #                          below, where a kit made or fetched by hand can be put)
@@ -13,31 +14,41 @@ kitDir=${VANTOREL_WINDOWS_KIT:-$cacheRoot}
 tarball=$kitDir/qt6-6.4.2-mingw64.tar.xz
 cache=$cacheRoot/qt6.4.2-mingw64
 
+stamp=$cache/kit.sha256
+ready() { [ -f "$cache/qt6-mingw/lib/cmake/Qt6/Qt6Config.cmake" ]; }
+
 if [ "${1:-}" = --available ]; then
-    [ -f "$cache/qt6-mingw/lib/cmake/Qt6/Qt6Config.cmake" ] || [ -f "$tarball" ]
+    ready || [ -f "$tarball" ]
     exit
+fi
+
+# The kit is looked for first: a machine without one learns so before anything is installed.
+if [ ! -f "$tarball" ] && ! ready; then
+    cat >&2 <<MSG
+No Qt for Windows found: $tarball is missing.
+Make one with scripts/windows/make-kit.sh (Debian 12's Qt 6.4.2 sources cross-built with mingw-w64;
+about 35 minutes on two cores), which writes it into $cacheRoot, or put a copy of the kit's
+qt6-6.4.2-mingw64.tar.xz there, or point VANTOREL_WINDOWS_KIT at the folder holding one.
+MSG
+    exit 1
 fi
 
 # The host tools (moc, rcc, uic) come from Debian's Qt, which must match the kit's 6.4.2.
 "$here/../deps.sh" g++-mingw-w64-x86-64-posix mingw-w64 wine wine64 ninja-build qt6-base-dev-tools qt6-translations-l10n nsis >&2
 
-if [ ! -f "$cache/qt6-mingw/lib/cmake/Qt6/Qt6Config.cmake" ]; then
-    if [ ! -f "$tarball" ]; then
-        cat >&2 <<MSG
-No Qt for Windows found: $tarball is missing.
-Build one as the kit's README describes under "Rebuilding" (Debian's qt6-base 6.4.2 source with the
-kit's patch and Wintab headers, configured with its toolchain file and options; qtsvg and muparser
-after it; about 20 minutes at -j2), pack qt6-mingw/ and deps/ into qt6-6.4.2-mingw64.tar.xz, and
-point VANTOREL_WINDOWS_KIT at the folder holding it (or put it in $cacheRoot).
-MSG
-        exit 1
+# The unpacked kit is keyed to the tarball it came from: a new kit (one with Qt Charts added, say)
+# replaces the old one in the cache instead of being ignored by it.
+if [ -f "$tarball" ]; then
+    sum=$(sha256sum "$tarball" | cut -d' ' -f1)
+    if ! ready || [ "$(cat "$stamp" 2>/dev/null)" != "$sum" ]; then
+        echo "Unpacking $tarball into $cache" >&2
+        rm -rf "$cache.tmp"
+        mkdir -p "$cache.tmp"
+        tar -xJf "$tarball" -C "$cache.tmp"
+        echo "$sum" > "$cache.tmp/kit.sha256"
+        rm -rf "$cache"
+        mv "$cache.tmp" "$cache"
     fi
-    echo "Unpacking $tarball into $cache" >&2
-    rm -rf "$cache.tmp"
-    mkdir -p "$cache.tmp"
-    tar -xJf "$tarball" -C "$cache.tmp"
-    rm -rf "$cache"
-    mv "$cache.tmp" "$cache"
 fi
 
 cat > "$cache/toolchain.cmake" <<TOOLCHAIN
