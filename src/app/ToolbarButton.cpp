@@ -72,8 +72,10 @@ void ToolbarButton::paintEvent(QPaintEvent *)
     const int textHeight = fontMetrics().height();
     const int top = face.top() + (face.height() - textHeight - kImageSize - 1) / 2;
     const QRect textRect(face.left(), top, face.width(), textHeight);
-    style()->drawItemText(&p, textRect, Qt::AlignHCenter | Qt::TextShowMnemonic, palette(), isEnabled(), caption,
-                          QPalette::ButtonText);
+    // Not clipped to the line: with some fonts the key letter's underline lies a pixel below it,
+    // and was cut away under one locale and not another.
+    style()->drawItemText(&p, textRect, Qt::AlignHCenter | Qt::TextShowMnemonic | Qt::TextDontClip, palette(),
+                          isEnabled(), caption, QPalette::ButtonText);
     const QPixmap pm =
         image.pixmap(QSize(kImageSize, kImageSize), devicePixelRatioF(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
     p.drawPixmap(face.left() + (face.width() - kImageSize) / 2, top + textHeight + 1, pm);

@@ -4,16 +4,64 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+namespace {
+
+QStringList installed(const QStringList &families)
+{
+    QStringList found;
+    for (const QString &family : families) {
+        if (QFontDatabase::hasFamily(family))
+            found.append(family);
+    }
+    return found;
+}
+
+// Faces that draw Latin letters and digits upright and plain, best first. The Chinese fonts a
+// Linux desktop usually has (and SimSun itself) draw them thin and serifed: the toolbar's N, M and
+// F shrank beside their underlines, and the list's PC01 and 12:30 looked typed.
+QStringList latinSans()
+{
+#ifdef Q_OS_WIN
+    return installed({QStringLiteral("Segoe UI"), QStringLiteral("Tahoma"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans")});
+#else
+    return installed({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("FreeSans")});
+#endif
+}
+
+// Faces for the signs no Chinese or Latin face may hold (the ◀ ▶ of 上一期 and 下一期).
+QStringList symbols()
+{
+    return installed({QStringLiteral("Segoe UI Symbol"), QStringLiteral("DejaVu Sans")});
+}
+
+// Chinese faces in order of preference: on Windows its own, then those of a Linux desktop, which
+// Wine shows to the programs it runs, the plain ones before the brushed. Naming one that is
+// installed matters beyond the Chinese text: under C.UTF-8, a font that leaves the Chinese to the
+// font system's own fallback drew the toolbar's key letters without their underline.
+QStringList chineseFaces()
+{
+    return installed({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
+                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("WenQuanYi Zen Hei"),
+                      QStringLiteral("Droid Sans Fallback"), QStringLiteral("SimSun"),
+                      QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW")});
+}
+
+} // namespace
+
 void installCjkFontSubstitutions()
 {
     static bool done = false;
     if (done)
         return;
     done = true;
-    // In order of preference; fontconfig skips the ones that are not installed.
+    // In order of preference; the font system skips the ones that are not installed.
     const QStringList standIns = {
-        QStringLiteral("AR PL UMing CN"),   QStringLiteral("AR PL UMing TW"),    QStringLiteral("Noto Serif CJK SC"),
-        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback"),
+        QStringLiteral("NSimSun"),         QStringLiteral("AR PL UMing CN"),    QStringLiteral("AR PL UMing TW"),
+        QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
+        QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback"),
     };
     QFont::insertSubstitutions(QStringLiteral("SimSun"), standIns);
     QFont::insertSubstitutions(QStringLiteral("宋体"), standIns);
@@ -23,6 +71,9 @@ QFont simSunFont(double pointSize)
 {
     installCjkFontSubstitutions();
     QFont font(QStringLiteral("SimSun"));
+    // The Chinese text in SimSun (or what stands in for it); Latin letters and digits in a plain
+    // sans face, alike under every locale and on every system.
+    font.setFamilies(latinSans() + QStringList{QStringLiteral("SimSun")} + symbols());
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
     return font;
@@ -30,24 +81,20 @@ QFont simSunFont(double pointSize)
 
 void installInterfaceFont()
 {
-#ifndef Q_OS_WIN
-    // Under a Chinese locale fontconfig puts the CJK font first for every letter (even for the
-    // generic sans-serif), and the CJK fonts a Linux desktop usually has draw Latin thin and
-    // serifed: the toolbar's N, M and F shrank beside their underlines. An installed Latin sans
-    // face takes the Latin letters; the desktop's font keeps the Chinese ones. Windows' fonts are
-    // chosen per script already.
-    const QStringList latinSans = {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
-                                   QStringLiteral("Liberation Sans"), QStringLiteral("FreeSans")};
     QFont font = QGuiApplication::font();
     const QString desktop = font.family();
-    if (latinSans.contains(desktop))
-        return;
-    for (const QString &latin : latinSans) {
-        if (QFontDatabase::hasFamily(latin)) {
-            font.setFamilies({latin, desktop});
-            QGuiApplication::setFont(font);
-            return;
-        }
-    }
+#ifdef Q_OS_WIN
+    // Microsoft YaHei UI is the face of a Chinese Windows' own dialogs; an English Windows has it
+    // too, but gives its programs Segoe UI, which has no Chinese.
+    QStringList families = installed({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei")}).mid(0, 1)
+        + QStringList{desktop};
+#else
+    // Under a Chinese locale the font system puts the CJK font first for every letter (even for the
+    // generic sans-serif), under C.UTF-8 it does not: a Latin sans face first keeps the look alike.
+    QStringList families = latinSans().mid(0, 1) + QStringList{desktop};
 #endif
+    families += chineseFaces() + symbols();
+    families.removeDuplicates();
+    font.setFamilies(families);
+    QGuiApplication::setFont(font);
 }
