@@ -7,10 +7,12 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <climits>
 
@@ -590,6 +592,38 @@ private slots:
         QCOMPARE(f.enabled(Entry::S1), row == 2);
         QCOMPARE(f.enabled(Entry::S2), row == 1);
         QCOMPARE(f.window.Tbar()->button(Button::Start)->text(), QStringLiteral("开始 &S")); // not start-all
+    }
+
+    // The row under the pointer tells its own bill, without a click and in the icon views too;
+    // the scheme's cell gives the whole formula. The current item stays the operator's choice.
+    void hoveringARowShowsItsOwnTooltip_data()
+    {
+        QTest::addColumn<int>("view");
+        QTest::addColumn<QString>("tip");
+        const QString pc2 = QStringLiteral("所选项:PC2 计算结果: 2.5 应收金额: 2.50");
+        QTest::newRow("report, scheme cell") << 3 << pc2 + QStringLiteral("\n计时方案: ROUND(5*C/60*100)/100");
+        QTest::newRow("large icons") << 0 << pc2;
+    }
+    void hoveringARowShowsItsOwnTooltip()
+    {
+        QFETCH(int, view);
+        QFETCH(QString, tip);
+        CommandFixture f;
+        f.add(QStringLiteral("PC1"), false);
+        f.add(QStringLiteral("PC2"), false, QStringLiteral("ROUND(5*C/60*100)/100"), 30);
+        f.current.set(1);
+        f.window.setListView(view);
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        auto *list = static_cast<QAbstractItemView *>(f.window.Lvw()->currentWidget());
+        const QPoint at = list->visualRect(list->model()->index(1, view == 3 ? ItemRowModel::ColScheme : 0)).center();
+        QHelpEvent hover(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &hover);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), tip);
+        QToolTip::hideText();
+        QCOMPARE(f.current.position(), 1);
+        QCOMPARE(f.selectedRow(), 1);
     }
 
     // Until a row is clicked or found, the commands on the current item are disabled and do
