@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
@@ -260,6 +261,12 @@ void fClock::setCaption(const QString &caption)
 void fClock::setPanelText(int panel, const QString &text)
 {
     m_sbar->setPanelText(panel, text);
+}
+
+void fClock::setPanelToolTip(int panel, const QString &tip)
+{
+    if (QLabel *label = m_sbar->panel(panel))
+        label->setToolTip(tip);
 }
 
 void fClock::setListToolTip(const QString &tip)

@@ -18,6 +18,7 @@
 #include "timing/TimingClock.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -200,6 +201,9 @@ private Q_SLOTS:
         w.Clock().wake();
         QCOMPARE(notifier->texts, QStringList {QStringLiteral("PC1 已到限额(12:30)")});
         QCOMPARE(w.Sbar()->panelText(1), notifier->texts.first());
+        // A click on the alert acknowledges it, and the keys' hint is back.
+        QTest::mouseClick(w.Sbar()->panel(1), Qt::LeftButton);
+        QCOMPARE(w.Sbar()->panelText(1), QString::fromUtf16(StatusPanel::kKeysHint));
         QVERIFY(prompter->asked.isEmpty());
         w.hide();
     }

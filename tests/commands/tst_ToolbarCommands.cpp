@@ -1,13 +1,16 @@
 // The toolbar buttons, their menu entries and the letter keys, on the real main window.
 
 #include "CommandFixture.h"
+#include "RecordingLimitNotifier.h"
 #include "app/ItemContextMenu.h"
+#include "commands/LimitAlerts.h"
 #include "timing/DayLedger.h"
 #include "timing/TimeText.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -624,6 +627,56 @@ private slots:
         QToolTip::hideText();
         QCOMPARE(f.current.position(), 1);
         QCOMPARE(f.selectedRow(), 1);
+    }
+
+    // A limit alert stays in status panel 1 while its item stands at its limit unanswered, and
+    // the operator's answer takes that item's alert away; the last one gives the keys back.
+    void limitAlertStandsUntilAnswered_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("left"); // panel 1 after PC1 is answered
+        const QString pc2 = QStringLiteral("PC2 已到限额(11:02)");
+        QTest::newRow("ended") << 0 << pc2;
+        QTest::newRow("limit changed") << 1 << pc2;
+        QTest::newRow("removed") << 2 << pc2;
+        QTest::newRow("acknowledged") << 3 << QString::fromUtf16(StatusPanel::kKeysHint);
+        QTest::newRow("another refresh") << 4 << QStringLiteral("PC1 已到限额(10:31);") + pc2;
+    }
+    void limitAlertStandsUntilAnswered()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, left);
+        CommandFixture f;
+        RecordingLimitNotifier notifier;
+        LimitAlerts alerts(f.state, f.window, notifier);
+        const auto refresh = [&f](int minutes) {
+            f.clock.advanceSecs(minutes * 60);
+            f.state.refreshRunning(f.clock.moment(), f.clock.now().time());
+        };
+        for (const int minutes : {30, 60}) {
+            f.add(QStringLiteral("PC%1").arg(minutes / 30), true);
+            f.state.setLimit(f.state.lngItems, ItemLimit::Kind::Minutes, minutes, false, f.clock.moment());
+        }
+        refresh(31);
+        QCOMPARE(f.panel(StatusPanel::Hint), QStringLiteral("PC1 已到限额(10:31)"));
+        refresh(31);
+        QCOMPARE(f.panel(StatusPanel::Hint), QStringLiteral("PC1 已到限额(10:31);PC2 已到限额(11:02)"));
+        f.current.set(1);
+        switch (answer) {
+        case 0: f.window.Tbar()->entry(Entry::S2)->trigger(); break;
+        case 1: f.state.setLimit(1, ItemLimit::Kind::Minutes, 120, false, f.clock.moment()); break;
+        case 2:
+            f.prompter.answers << Answer::No;
+            f.commands.keyPress(u'm');
+            break;
+        case 3: alerts.acknowledge(); break;
+        default: refresh(1);
+        }
+        QCOMPARE(f.panel(StatusPanel::Hint), left);
+        QCOMPARE(notifier.texts.size(), 2);
+        f.state.setAll(false, f.clock.moment());
+        QCOMPARE(f.panel(StatusPanel::Hint), QString::fromUtf16(StatusPanel::kKeysHint));
+        QVERIFY(f.window.Sbar()->panel(StatusPanel::Hint)->toolTip().isEmpty());
     }
 
     // Until a row is clicked or found, the commands on the current item are disabled and do
