@@ -26,6 +26,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QShortcut>
+#include <QToolTip>
 
 namespace {
 constexpr int kInnerWidthTwips = 9480;
@@ -265,8 +266,13 @@ void fClock::setPanelText(int panel, const QString &text)
 
 void fClock::setPanelToolTip(int panel, const QString &tip)
 {
-    if (QLabel *label = m_sbar->panel(panel))
-        label->setToolTip(tip);
+    QLabel *label = m_sbar->panel(panel);
+    if (!label)
+        return;
+    // A tooltip open over the panel would go on telling what it no longer says.
+    if (label->underMouse() && QToolTip::isVisible())
+        QToolTip::hideText();
+    label->setToolTip(tip);
 }
 
 void fClock::setListToolTip(const QString &tip)
