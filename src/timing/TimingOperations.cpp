@@ -42,9 +42,8 @@ QString itemTooltip(const ItemRowModel &rows, int pos)
         return QString();
     // The result as the row shows it, and the amount a customer leaving now would be handed.
     const Item &item = rows.at(pos);
-    QString tip = QStringLiteral("所选项:") + rows.text(pos, ItemRowModel::ColName)
-        + QStringLiteral(" 计算结果: ") + rows.text(pos, ItemRowModel::ColResult)
-        + QStringLiteral(" 应收金额: ") + AmountDue::text(item.fee);
+    QString tip = QStringLiteral("所选项:") + rows.text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")
+        + rows.text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ") + AmountDue::text(item.fee);
     if (item.limit.isSet())
         tip += QStringLiteral(" 限额: ") + item.limit.text() + u' ' + item.limit.leftText(item.minutesShown, item.fee);
     return tip;

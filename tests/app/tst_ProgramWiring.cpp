@@ -201,8 +201,7 @@ private Q_SLOTS:
         w.Clock().wake();
         QCOMPARE(notifier->texts, QStringList {QStringLiteral("PC1 已到限额(12:30)")});
         QCOMPARE(w.Sbar()->panelText(1), notifier->texts.first());
-        // A click on the alert acknowledges it, and the keys' hint is back.
-        QTest::mouseClick(w.Sbar()->panel(1), Qt::LeftButton);
+        QTest::mouseClick(w.Sbar()->panel(1), Qt::LeftButton); // acknowledged: the keys' hint is back
         QCOMPARE(w.Sbar()->panelText(1), QString::fromUtf16(StatusPanel::kKeysHint));
         QVERIFY(prompter->asked.isEmpty());
         w.hide();
