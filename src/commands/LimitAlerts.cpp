@@ -51,14 +51,6 @@ void LimitAlerts::acknowledge()
     show();
 }
 
-QStringList LimitAlerts::standing() const
-{
-    QStringList names;
-    for (const Alert &alert : m_alerts)
-        names << alert.name;
-    return names;
-}
-
 void LimitAlerts::tell(const QStringList &names, const QDateTime &at)
 {
     for (const QString &name : names) {

@@ -25,8 +25,6 @@ public:
 
     // The operator has seen the alerts (a click on panel 1, Esc in the main window).
     void acknowledge();
-    // The names whose alerts stand, in the order they were told.
-    QStringList standing() const;
 
 private:
     struct Alert {

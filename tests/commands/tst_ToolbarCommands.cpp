@@ -611,25 +611,21 @@ private slots:
         QCOMPARE(f.selectedRow(), 2);
     }
 
-    // Panel 1 keeps an alert while its item stands at its limit unanswered: ending it, changing
-    // its limit or removing it takes its name away, and the last one gives the keys back.
+    // Panel 1 keeps an alert until its item is ended, its limit changed or it is removed.
     void limitAlertStandsUntilAnswered()
     {
         CommandFixture f;
         RecordingLimitNotifier notifier;
         LimitAlerts alerts(f.state, f.window, notifier);
-        for (const int n : {1, 2, 3}) {
-            f.add(QStringLiteral("PC%1").arg(n), true);
-            f.state.setLimit(n, ItemLimit::Kind::Minutes, 30, false, f.clock.moment());
-        }
+        for (const int n : {1, 2, 3})
+            f.state.setLimit(f.add(QStringLiteral("PC%1").arg(n), true), ItemLimit::Kind::Minutes, 30, false,
+                             f.clock.moment());
         f.clock.advanceSecs(31 * 60);
         f.state.refreshRunning(f.clock.moment(), f.clock.now().time());
         f.window.Tbar()->entry(Entry::S2)->trigger(); // PC3, the item added last
         f.state.setLimit(2, ItemLimit::Kind::Minutes, 120, false, f.clock.moment());
         QCOMPARE(f.panel(StatusPanel::Hint), QStringLiteral("PC1 已到限额(10:31)"));
-        f.current.set(1);
-        f.prompter.answers << Answer::No;
-        f.commands.keyPress(u'm');
+        f.state.leave(1, LeaveHow::Removed, f.clock.moment());
         QCOMPARE(f.panel(StatusPanel::Hint), QString::fromUtf16(StatusPanel::kKeysHint));
     }
 
