@@ -19,6 +19,8 @@ public:
     void setView(int view);
     int shownView() const { return m_view; }
 
+    // The current item's tooltip, shown where the pointer is over no row: a row under the pointer
+    // shows its own (the model's), so hovering never moves the current item.
     void setListToolTip(const QString &tip);
     QString listToolTip() const;
     // Selects row pos (1-based) in every view and scrolls it into view.

@@ -53,7 +53,6 @@ QVariant ItemViewProxy::data(const QModelIndex &index, int role) const
         if (QIdentityProxyModel::data(index, ItemRowModel::BoldRole).toBool())
             return m_bold;
         return {};
-    case Qt::ToolTipRole: return m_tip.isEmpty() ? QVariant() : QVariant(m_tip);
     default: return QIdentityProxyModel::data(index, role);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Puts pictures, the bold type, the limit marks and the list's tooltip on the rows for the views to show.
+// Puts pictures, the bold type and the limit marks on the rows for the views to show, and keeps the
+// current item's tooltip for the list.
 
 #include "draw/Artwork.h"
 
@@ -17,7 +18,7 @@ public:
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    // The list's one tooltip, shown over any row as over the empty list.
+    // The current item's tooltip, shown where the pointer is over no row; a row shows its own.
     void setListToolTip(const QString &tip) { m_tip = tip; }
     QString listToolTip() const { return m_tip; }
     void setBaseFont(const QFont &font)

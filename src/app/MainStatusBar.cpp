@@ -1,10 +1,12 @@
 #include "app/MainStatusBar.h"
 
+#include "commands/CommandTable.h"
 #include "timing/TimeText.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 
 namespace {
 struct PanelDef {
@@ -13,7 +15,7 @@ struct PanelDef {
     int widthTwips;
 };
 const PanelDef kPanels[] = {
-    {u"N 新增;F 查找;V 预览;A 方案;S 开始", u"", 3440},
+    {StatusPanel::kKeysHint, u"", 3440},
     {u"数量:", u"", 600},
     {u"", u"", 1440},
     {u"总数量:", u"总计时项数量", 801},
@@ -70,6 +72,15 @@ QSize MainStatusBar::sizeHint() const
 QSize MainStatusBar::minimumSizeHint() const
 {
     return {0, m_strip->height()};
+}
+
+void MainStatusBar::mousePressEvent(QMouseEvent *event)
+{
+    // The labels take no clicks of their own: a click on one reaches the bar.
+    const int index = m_panels.indexOf(qobject_cast<QLabel *>(childAt(event->position().toPoint())));
+    if (index >= 0)
+        Q_EMIT panelClicked(index + 1);
+    QFrame::mousePressEvent(event);
 }
 
 void MainStatusBar::showTime(const QDateTime &now)

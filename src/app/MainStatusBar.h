@@ -23,6 +23,13 @@ public:
     // Shows the time in the time panel; the program's clock calls it every second.
     void showTime(const QDateTime &now);
 
+Q_SIGNALS:
+    // Panel (numbered from 1) was clicked.
+    void panelClicked(int panel);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
 private:
     QWidget *m_strip;
     QList<QLabel *> m_panels;

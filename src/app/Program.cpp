@@ -2,6 +2,7 @@
 
 #include "app/CrashRecovery.h"
 #include "app/LockFileInstanceGuard.h"
+#include "app/MainStatusBar.h"
 #include "app/TrayLimitNotifier.h"
 #include "app/fSplash.h"
 #include "commands/CommandTable.h"
@@ -37,6 +38,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QShortcut>
 #include <QTimer>
 
 Program::Program() : Program(Outside {})
@@ -95,6 +97,14 @@ fClock &Program::mainWindow()
         if (!m_notifier)
             m_notifier = std::make_unique<TrayLimitNotifier>(w);
         m_limitAlerts = std::make_unique<LimitAlerts>(*m_state, *w, *m_notifier);
+        // The operator acknowledges the limit alerts on panel 1 by clicking it, or by Esc, which
+        // the main window has no other use for.
+        connect(w->Sbar(), &MainStatusBar::panelClicked, m_limitAlerts.get(), [this](int panel) {
+            if (panel == StatusPanel::Hint)
+                m_limitAlerts->acknowledge();
+        });
+        auto *seen = new QShortcut(QKeySequence(Qt::Key_Escape), w);
+        connect(seen, &QShortcut::activated, m_limitAlerts.get(), &LimitAlerts::acknowledge);
         m_help = std::make_unique<WindowHelpViewer>(*m_prompter);
         connect(w, &fClock::exitConfirmed, this, [this] {
             // The list goes with the program; its items' bills stay in the day's takings.

@@ -21,10 +21,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QShortcut>
+#include <QToolTip>
 
 namespace {
 constexpr int kInnerWidthTwips = 9480;
@@ -260,6 +262,17 @@ void fClock::setCaption(const QString &caption)
 void fClock::setPanelText(int panel, const QString &text)
 {
     m_sbar->setPanelText(panel, text);
+}
+
+void fClock::setPanelToolTip(int panel, const QString &tip)
+{
+    QLabel *label = m_sbar->panel(panel);
+    if (!label)
+        return;
+    // A tooltip open over the panel would go on telling what it no longer says.
+    if (label->underMouse() && QToolTip::isVisible())
+        QToolTip::hideText();
+    label->setToolTip(tip);
 }
 
 void fClock::setListToolTip(const QString &tip)

@@ -47,6 +47,7 @@ public:
     void setClockEnabled(bool enabled) override;
     void setCaption(const QString &caption) override;
     void setPanelText(int panel, const QString &text) override;
+    void setPanelToolTip(int panel, const QString &tip) override;
     void setListToolTip(const QString &tip) override;
     void revealRow(int pos) override;
     void setListView(int view) override;

@@ -18,6 +18,7 @@ public:
     // The window, its list and its status bar.
     virtual void setCaption(const QString &caption) = 0;
     virtual void setPanelText(int panel, const QString &text) = 0; // StatusPanel
+    virtual void setPanelToolTip(int panel, const QString &tip) = 0;
     virtual void setListToolTip(const QString &tip) = 0;
     virtual void revealRow(int pos) = 0; // select row pos and scroll it into view
     virtual void setListView(int view) = 0; // 0 large icons, 1 small icons, 2 list, 3 report

@@ -65,7 +65,8 @@ std::optional<Button> forKey(QChar ch);
 
 // Status bar panels the commands and the window write, numbered from 1 as the operator sees them.
 namespace StatusPanel {
-constexpr int Hint = 1; // the keys' hint, and the latest items to reach their limits
+constexpr int Hint = 1; // the keys' hint, or the items at their limits the operator has not answered
+inline constexpr char16_t kKeysHint[] = u"N 新增;F 查找;V 预览;A 方案;S 开始";
 constexpr int Items = 3; // the items now in the list
 constexpr int Added = 5; // the items added since start-up
 } // namespace StatusPanel

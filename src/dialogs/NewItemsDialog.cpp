@@ -107,9 +107,10 @@ void NewItemsDialog::buildControls()
     cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
     cmdRemove->setGeometry(twipsRect(5175, 1500, 915, 465));
     cmdRemove->setEnabled(false);
-    cheCalc = new QCheckBox(QStringLiteral("按下确定后开始计时。"), frame);
+    // Its letter follows the text as the buttons' letters do; the box is widened by the letter's room.
+    cheCalc = new QCheckBox(QStringLiteral("按下确定后开始计时。 &S"), frame);
     cheCalc->setObjectName(QStringLiteral("cheCalc"));
-    cheCalc->setGeometry(twipsRect(150, 2250, 2190, 315));
+    cheCalc->setGeometry(twipsRect(150, 2250, 2640, 315));
     cheCalc->setChecked(true);
 
     cmdOK = DialogDesign::pictureButton(this, Artwork::okButtonPicture(), twipsRect(2925, 3375, 1440, 615), true);
@@ -162,10 +163,13 @@ void NewItemsDialog::Lst_Click()
 void NewItemsDialog::cmdNew_Click()
 {
     m_openSchemeDialog();
-    // The scheme dialog appends at most one scheme, and only when it was confirmed.
+    // The scheme dialog appends at most one scheme, and only when it was confirmed. The operator
+    // made it for the items about to be added, so it is the one chosen for them.
     const int schemes = m_state.cFangAn.count();
-    if (Lst->count() != schemes && schemes > 0)
+    if (Lst->count() != schemes && schemes > 0) {
         Lst->addItem(m_state.cFangAn.last());
+        Lst->setCurrentRow(Lst->count() - 1);
+    }
 }
 
 void NewItemsDialog::cmdRemove_Click()

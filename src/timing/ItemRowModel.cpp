@@ -1,6 +1,7 @@
 #include "timing/ItemRowModel.h"
 
 #include "timing/TimeText.h"
+#include "timing/TimingOperations.h"
 
 #include <algorithm>
 
@@ -68,6 +69,14 @@ QVariant ItemRowModel::data(const QModelIndex &index, int role) const
     case MinutesRole: return item.minutesShown;
     case FeeRole: return item.fee;
     case LimitRole: return int(item.limitState());
+    case Qt::ToolTipRole: {
+        // Each row tells its own bill under the pointer, whichever row is current. The scheme's
+        // cell adds the whole formula, which its column's designed width may cut.
+        QString tip = TimingOperations::itemTooltip(*this, index.row() + 1);
+        if (index.column() == ColScheme)
+            tip += QStringLiteral("\n计时方案: ") + item.scheme;
+        return tip;
+    }
     default: return {};
     }
 }

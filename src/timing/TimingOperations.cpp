@@ -33,13 +33,17 @@ double runningMinutes(const ModClock &state, int pos, const Moment &now)
 
 QString itemTooltip(const ModClock &state, int pos)
 {
-    if (!state.lvwMain.isValid(pos))
+    return itemTooltip(state.lvwMain, pos);
+}
+
+QString itemTooltip(const ItemRowModel &rows, int pos)
+{
+    if (!rows.isValid(pos))
         return QString();
     // The result as the row shows it, and the amount a customer leaving now would be handed.
-    const Item &item = state.lvwMain.at(pos);
-    QString tip = QStringLiteral("所选项:") + state.lvwMain.text(pos, ItemRowModel::ColName)
-        + QStringLiteral(" 计算结果: ") + state.lvwMain.text(pos, ItemRowModel::ColResult)
-        + QStringLiteral(" 应收金额: ") + AmountDue::text(item.fee);
+    const Item &item = rows.at(pos);
+    QString tip = QStringLiteral("所选项:") + rows.text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")
+        + rows.text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ") + AmountDue::text(item.fee);
     if (item.limit.isSet())
         tip += QStringLiteral(" 限额: ") + item.limit.text() + u' ' + item.limit.leftText(item.minutesShown, item.fee);
     return tip;

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class ItemRowModel;
 class ModClock;
 struct Item;
 
@@ -25,5 +26,6 @@ double sessionMinutes(const ModClock &state, int pos, const Moment &now);
 // "所选项:" + name + " 计算结果: " + result column of the row + " 应收金额: " + its amount due,
 // then its limit and what is left of it when it has one; empty outside the list.
 QString itemTooltip(const ModClock &state, int pos);
+QString itemTooltip(const ItemRowModel &rows, int pos);
 
 } // namespace TimingOperations

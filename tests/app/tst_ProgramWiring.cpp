@@ -200,6 +200,8 @@ private Q_SLOTS:
         w.Clock().wake();
         QCOMPARE(notifier->texts, QStringList {QStringLiteral("PC1 已到限额(12:30)")});
         QCOMPARE(w.Sbar()->panelText(1), notifier->texts.first());
+        QTest::mouseClick(w.Sbar(), Qt::LeftButton, {}, QPoint(8, w.Sbar()->height() / 2)); // on panel 1: acknowledged
+        QCOMPARE(w.Sbar()->panelText(1), QString::fromUtf16(StatusPanel::kKeysHint));
         QVERIFY(prompter->asked.isEmpty());
         w.hide();
     }

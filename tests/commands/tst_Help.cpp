@@ -82,9 +82,17 @@ private slots:
         // The fee examples and every key the main window answers to.
         for (const char *text : {"5*C/60", "-INT(-C/30)*2.5", "MAX(2, 5*C/60)", "退出计时系统吗?"})
             QVERIFY2(doc->html().contains(QString::fromUtf8(text)), text);
-        for (const QChar key : QStringLiteral("NMFSVPARTH"))
+        for (const QChar key : QStringLiteral("NMFSVPARTHL"))
             QVERIFY(doc->html().contains(QStringLiteral("<td>%1</td>").arg(key)));
         QVERIFY(!doc->html().contains(QStringLiteral("formula-reference -->")));
+        const QString contents = doc->html().left(doc->html().indexOf(QStringLiteral("<h2")));
+        QStringList listed {"limits", "history", "today", "period", "restore"}; // and every other topic
+        for (const HelpTopic &t : doc->topics().mid(1)) // the first is the contents itself
+            listed << t.anchor;
+        for (const QString &anchor : listed)
+            QVERIFY2(contents.contains(QStringLiteral("href=\"#") + anchor + u'"'), qPrintable(anchor));
+        for (const char *outgrown : {"计时记录不会保存", "只在时钟运行时进行", "在程序退出时自动保存"})
+            QVERIFY2(!doc->html().contains(QString::fromUtf8(outgrown)), outgrown);
     }
 
     // The fee examples in the help file give the fees it promises, and the scheme dialog, which

@@ -1,7 +1,9 @@
 // The toolbar buttons, their menu entries and the letter keys, on the real main window.
 
 #include "CommandFixture.h"
+#include "RecordingLimitNotifier.h"
 #include "app/ItemContextMenu.h"
+#include "commands/LimitAlerts.h"
 #include "timing/DayLedger.h"
 #include "timing/TimeText.h"
 
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <climits>
 
@@ -590,6 +593,40 @@ private slots:
         QCOMPARE(f.enabled(Entry::S1), row == 2);
         QCOMPARE(f.enabled(Entry::S2), row == 1);
         QCOMPARE(f.window.Tbar()->button(Button::Start)->text(), QStringLiteral("开始 &S")); // not start-all
+    }
+
+    // The row under the pointer tells its own bill and whole formula; the current item stays.
+    void hoveringARowShowsItsOwnTooltip()
+    {
+        CommandFixture f;
+        const QString kRound = QStringLiteral("ROUND(5*C/60*100)/100");
+        f.add(QStringLiteral("PC1"), false, kRound, 30);
+        f.add(QStringLiteral("PC2"), false);
+        f.window.show();
+        QTreeView *list = f.window.Lvw()->reportView();
+        const QPoint at = list->visualRect(list->model()->index(0, ItemRowModel::ColScheme)).center();
+        QHelpEvent hover(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &hover);
+        QCOMPARE(QToolTip::text(), QStringLiteral("所选项:PC1 计算结果: 2.5 应收金额: 2.50\n计时方案: ") + kRound);
+        QCOMPARE(f.selectedRow(), 2);
+    }
+
+    // Panel 1 keeps an alert until its item is ended, its limit changed or it is removed.
+    void limitAlertStandsUntilAnswered()
+    {
+        CommandFixture f;
+        RecordingLimitNotifier notifier;
+        LimitAlerts alerts(f.state, f.window, notifier);
+        for (const int n : {1, 2, 3})
+            f.state.setLimit(f.add(QStringLiteral("PC%1").arg(n), true), ItemLimit::Kind::Minutes, 30, false,
+                             f.clock.moment());
+        f.clock.advanceSecs(31 * 60);
+        f.state.refreshRunning(f.clock.moment(), f.clock.now().time());
+        f.window.Tbar()->entry(Entry::S2)->trigger(); // PC3, the item added last
+        f.state.setLimit(2, ItemLimit::Kind::Minutes, 120, false, f.clock.moment());
+        QCOMPARE(f.panel(StatusPanel::Hint), QStringLiteral("PC1 已到限额(10:31)"));
+        f.state.leave(1, LeaveHow::Removed, f.clock.moment());
+        QCOMPARE(f.panel(StatusPanel::Hint), QString::fromUtf16(StatusPanel::kKeysHint));
     }
 
     // Until a row is clicked or found, the commands on the current item are disabled and do

@@ -39,7 +39,7 @@ private slots:
     void minutes();
     void checkBoxReturnsFocusToName();
     void removeScheme();
-    void newSchemePickedUpUnselected();
+    void newSchemePickedUpSelected();
     void newSchemeCancelledChangesNothing();
     void newSchemeIntoEmptyList();
     void enterAndEscape();
@@ -120,6 +120,7 @@ void TestNewItemsDialog::design()
     QCOMPARE(button("cmdNew")->text(), QStringLiteral("新增 &N"));
     QCOMPARE(button("cmdRemove")->text(), QStringLiteral("移除 &M"));
     QCOMPARE(button("cmdNew")->shortcut(), QKeySequence(QStringLiteral("Alt+N")));
+    QCOMPARE(child<QCheckBox>("cheCalc")->shortcut(), QKeySequence(QStringLiteral("Alt+S")));
     QVERIFY(button("cmdOK")->isDefault());
     QCOMPARE(button("cmdOK")->iconSize(), QSize(72, 32));
     QCOMPARE(button("cmdOK")->palette().color(QPalette::Button), QColor(192, 192, 192));
@@ -349,7 +350,7 @@ void TestNewItemsDialog::removeScheme()
     QVERIFY(button("cmdOK")->isEnabled());
 }
 
-void TestNewItemsDialog::newSchemePickedUpUnselected()
+void TestNewItemsDialog::newSchemePickedUpSelected()
 {
     // The real scheme dialog, driven as the operator would.
     m_dialog->setSchemeDialogOpener([this] {
@@ -364,8 +365,7 @@ void TestNewItemsDialog::newSchemePickedUpUnselected()
     QCOMPARE(m_state->cFangAn.count(), 3);
     QCOMPARE(list()->count(), 3);
     QCOMPARE(list()->item(2)->text(), QStringLiteral("C/10+1"));
-    QVERIFY(!list()->item(2)->isSelected());
-    QVERIFY(list()->item(0)->isSelected());
+    QCOMPARE(list()->selectedItems(), QList<QListWidgetItem *> {list()->item(2)});
 }
 
 void TestNewItemsDialog::newSchemeCancelledChangesNothing()
@@ -387,12 +387,8 @@ void TestNewItemsDialog::newSchemeIntoEmptyList()
     open();
     QTest::mouseClick(button("cmdNew"), Qt::LeftButton);
     QCOMPARE(list()->count(), 1);
-    QVERIFY(list()->selectedItems().isEmpty());
-
-    // With an empty list to begin with, the new scheme must still be chosen before OK.
+    QVERIFY(list()->item(0)->isSelected()); // chosen: a name is all OK needs
     QTest::keyClicks(name(), QStringLiteral("PC1"));
-    QVERIFY(!button("cmdOK")->isEnabled());
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(0)).center());
     QVERIFY(button("cmdOK")->isEnabled());
 }
 
