@@ -163,13 +163,11 @@ void NewItemsDialog::Lst_Click()
 void NewItemsDialog::cmdNew_Click()
 {
     m_openSchemeDialog();
-    // The scheme dialog appends at most one scheme, and only when it was confirmed. The operator
-    // made it for the items about to be added, so it is the one chosen for them.
+    // The scheme dialog appends at most one scheme, and only when it was confirmed. The choice
+    // stays the operator's: the new line is not selected.
     const int schemes = m_state.cFangAn.count();
-    if (Lst->count() != schemes && schemes > 0) {
+    if (Lst->count() != schemes && schemes > 0)
         Lst->addItem(m_state.cFangAn.last());
-        Lst->setCurrentRow(Lst->count() - 1);
-    }
 }
 
 void NewItemsDialog::cmdRemove_Click()

@@ -39,7 +39,7 @@ private slots:
     void minutes();
     void checkBoxReturnsFocusToName();
     void removeScheme();
-    void newSchemePickedUpSelected();
+    void newSchemePickedUpUnselected();
     void newSchemeCancelledChangesNothing();
     void newSchemeIntoEmptyList();
     void enterAndEscape();
@@ -350,7 +350,7 @@ void TestNewItemsDialog::removeScheme()
     QVERIFY(button("cmdOK")->isEnabled());
 }
 
-void TestNewItemsDialog::newSchemePickedUpSelected()
+void TestNewItemsDialog::newSchemePickedUpUnselected()
 {
     // The real scheme dialog, driven as the operator would.
     m_dialog->setSchemeDialogOpener([this] {
@@ -365,7 +365,8 @@ void TestNewItemsDialog::newSchemePickedUpSelected()
     QCOMPARE(m_state->cFangAn.count(), 3);
     QCOMPARE(list()->count(), 3);
     QCOMPARE(list()->item(2)->text(), QStringLiteral("C/10+1"));
-    QCOMPARE(list()->selectedItems(), QList<QListWidgetItem *> {list()->item(2)});
+    QVERIFY(!list()->item(2)->isSelected());
+    QVERIFY(list()->item(0)->isSelected());
 }
 
 void TestNewItemsDialog::newSchemeCancelledChangesNothing()
@@ -387,8 +388,12 @@ void TestNewItemsDialog::newSchemeIntoEmptyList()
     open();
     QTest::mouseClick(button("cmdNew"), Qt::LeftButton);
     QCOMPARE(list()->count(), 1);
-    QVERIFY(list()->item(0)->isSelected()); // chosen: a name is all OK needs
+    QVERIFY(list()->selectedItems().isEmpty());
+
+    // With an empty list to begin with, the new scheme must still be chosen before OK.
     QTest::keyClicks(name(), QStringLiteral("PC1"));
+    QVERIFY(!button("cmdOK")->isEnabled());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(0)).center());
     QVERIFY(button("cmdOK")->isEnabled());
 }
 
