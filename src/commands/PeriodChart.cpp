@@ -146,8 +146,7 @@ QChart *buildChart(const PeriodTakings &takings, QChart::ChartTheme theme, const
 {
     auto *chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
-    // Beneath, so that the top is free for the axes' titles.
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignBottom); // the top holds the axes' titles
 
     auto *dueSet = new QBarSet(kDueName);
     auto *minutes = new QLineSeries;
@@ -181,7 +180,6 @@ QChart *buildChart(const PeriodTakings &takings, QChart::ChartTheme theme, const
     bars->append(dueSet);
     chart->addSeries(bars);
     chart->addSeries(minutes);
-
     // A category axis over value positions, not a bar category axis: it can leave buckets without a
     // label, so a month or a year of days stays readable.
     auto *categories = new QCategoryAxis;
@@ -318,6 +316,8 @@ private:
         if (index < 0)
             return QString();
         const PeriodTakings::Bucket &bucket = m_takings.buckets[index];
+        if (bucket.future) // nothing taken yet is not nothing taken
+            return bucket.label + QStringLiteral(": 尚未到来");
         return QStringLiteral("%1: 应收金额 %2, 计时 %3 分钟")
             .arg(bucket.label, AmountDue::text(bucket.due), TimeText::generalNumber(bucket.minutes));
     }

@@ -70,6 +70,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(chart.get()));
         const auto *minutes = static_cast<QLineSeries *>(chartOf(*chart)->series().constLast());
         QCOMPARE(minutes->points(), (QList<QPointF> {{0, 0}, {1, 3765}, {2, 0}}));
+        chart->point(4);
+        QCOMPARE(chart->pointedText(), QStringLiteral("12月11日: 尚未到来"));
         const auto *days = static_cast<QCategoryAxis *>(chartOf(*chart)->axes(Qt::Horizontal).constFirst());
         QTRY_COMPARE(days->count(), 7);
         // A month at that width cannot label every day, and labels some.
