@@ -18,9 +18,11 @@
 #include "commands/ToolbarCommands.h"
 #include "commands/WindowHelpViewer.h"
 #include "commands/WindowPlacement.h"
+#include "report/ExportFolder.h"
 #include "report/FileDialogSaveAsker.h"
 #include "report/QtReportPrinter.h"
 #include "timing/DayLedger.h"
+#include "timing/ExportSettings.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ItemJournal.h"
 
@@ -60,8 +62,17 @@ Program::Program(Outside outside)
     }
     if (!m_guard)
         m_guard = std::make_unique<LockFileInstanceGuard>();
+    // Kept at once, not at the end: the next run offers the folder even after a crash.
+    m_exportFolder = std::make_shared<ExportFolder>(
+        [this] { return ExportSettings::folder(*m_store); },
+        [this](const QString &folder) {
+            ExportSettings::setFolder(*m_store, folder);
+            SchemeStorePrompts::commit(*m_store, *m_prompter);
+        });
     if (!m_printer)
-        m_printer = [](QWidget *owner) { return std::make_unique<QtReportPrinter>(owner); };
+        m_printer = [this](QWidget *owner) {
+            return std::make_unique<QtReportPrinter>(owner, nullptr, nullptr, m_exportFolder);
+        };
 }
 
 Program::~Program()
@@ -299,9 +310,10 @@ void Program::showHistory()
         if (m_ledger) {
             m_historyWindow->addDayView(new LedgerDayView(*m_ledger, m_state.get(), *m_clock,
                                                           std::make_unique<FileDialogSaveAsker>(m_historyWindow),
-                                                          m_historyWindow));
-            m_historyWindow->addPeriodView(new LedgerPeriodView(
-                *m_ledger, *m_clock, std::make_unique<FileDialogSaveAsker>(m_historyWindow), m_historyWindow));
+                                                          m_exportFolder, m_historyWindow));
+            m_historyWindow->addPeriodView(new LedgerPeriodView(*m_ledger, *m_clock,
+                                                                std::make_unique<FileDialogSaveAsker>(m_historyWindow),
+                                                                m_exportFolder, m_historyWindow));
         }
         if (m_layout.history.isValid())
             m_historyWindow->resize(m_layout.history.expandedTo(m_historyWindow->minimumSizeHint()));

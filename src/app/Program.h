@@ -15,6 +15,7 @@
 
 class CurrentItem;
 class DayLedger;
+class ExportFolder;
 class fClock;
 class HistoryLog;
 class HistoryWindow;
@@ -102,6 +103,8 @@ private:
     MessageBoxPrompter *m_boxes = nullptr; // m_prompter when it shows real boxes, to re-parent them
     std::unique_ptr<InstanceGuard> m_guard;
     std::function<std::unique_ptr<ReportPrinter>(QWidget *owner)> m_printer;
+    // Where every export and saved report is first offered, kept in the settings store.
+    std::shared_ptr<ExportFolder> m_exportFolder;
     std::unique_ptr<TimingClock> m_timing; // outlives the window that shows it
     std::unique_ptr<fClock> m_main;
     std::unique_ptr<HistoryLog> m_history;

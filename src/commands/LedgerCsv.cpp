@@ -2,7 +2,9 @@
 
 #include "commands/BackgroundRead.h"
 #include "commands/HistoryLog.h"
+#include "commands/TimingReports.h"
 #include "report/CsvWriter.h"
+#include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
 #include "timing/AmountDue.h"
 #include "timing/DayLedger.h"
@@ -12,7 +14,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QPointer>
-#include <QStandardPaths>
 
 namespace LedgerCsv {
 
@@ -50,10 +51,19 @@ void addRow(CsvWriter &csv, const LedgerEntry &e)
                     AmountDue::text(e.fee), RemovedItem::howRemoved(e.ended, e.atExit)});
     }
 }
+
+// An item still on the list, with its bill as the view shows it; its state where a settled one
+// says how it left, so that a filter on the type or that column tells the open ones apart.
+void addOpenRow(CsvWriter &csv, const DayTakings::Line &line)
+{
+    const QStringList shown = TimingReports::dayRow(line);
+    csv.addRow({QStringLiteral("未结算"), CsvWriter::inert(line.name), CsvWriter::inert(line.scheme), QString(),
+                QString(), QString(), TimeText::generalNumber(line.minutes), TimeText::generalNumber(line.fee),
+                AmountDue::text(line.fee), shown.value(2)});
+}
 } // namespace
 
-Written write(QIODevice &out, const DayLedger &ledger, const QDate &first, const QDate &last,
-              const QDateTime &readAt, LedgerReadControl &control)
+Written write(QIODevice &out, const DayLedger &ledger, const Span &span, LedgerReadControl &control)
 {
     Written written;
     CsvWriter csv;
@@ -64,9 +74,9 @@ Written write(QIODevice &out, const DayLedger &ledger, const QDate &first, const
         refused = refused || out.write(bytes) != bytes.size();
     };
     constexpr qsizetype kPiece = 64 * 1024;
-    for (QDate day = first; day.isValid() && day <= last && !refused; day = day.addDays(1)) {
+    for (QDate day = span.first; day.isValid() && day <= span.last && !refused; day = day.addDays(1)) {
         const LedgerScan scan = ledger.scan(
-            day, readAt,
+            day, span.readAt,
             [&](LedgerEntry &&e) {
                 addRow(csv, e);
                 if (csv.bytes().size() >= kPiece)
@@ -79,19 +89,17 @@ Written write(QIODevice &out, const DayLedger &ledger, const QDate &first, const
             ++written.unreadable;
         control.daysRead.fetch_add(1, std::memory_order_relaxed);
     }
+    for (const DayTakings::Line &line : span.open)
+        addOpenRow(csv, line);
     pass();
     written.whole = !refused && !control.cancel.load();
     return written;
 }
 
-std::optional<QString> save(SaveFileAsker &asker, const QString &fileName, BackgroundRead &reading,
-                            const DayLedger &ledger, const QDate &first, const QDate &last, const QDateTime &readAt,
-                            int *unreadable)
+std::optional<QString> save(SaveFileAsker &asker, ExportFolder &folder, const QString &fileName,
+                            BackgroundRead &reading, const DayLedger &ledger, const Span &span, int *unreadable)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QDir(folder).exists())
-        folder = QDir::homePath();
-    const QString path = asker.fileName(kCsv, QDir(folder).filePath(fileName));
+    const QString path = asker.fileName(kCsv, folder.suggest(fileName + QStringLiteral(".csv")));
     if (path.isEmpty())
         return QString();
     // Read when written, not when the view was filled: the file may have grown since. The window
@@ -106,9 +114,9 @@ std::optional<QString> save(SaveFileAsker &asker, const QString &fileName, Backg
     const auto waiting = std::make_shared<QPointer<QEventLoop>>(&loop);
     const QPointer<BackgroundRead> alive(&reading);
     QObject::connect(&reading, &BackgroundRead::cancelled, &loop, &QEventLoop::quit);
-    reading.start(int(first.daysTo(last)) + 1, [=, &ledger](LedgerReadControl &control) {
+    reading.start(int(span.first.daysTo(span.last)) + 1, [=, &ledger](LedgerReadControl &control) {
         outcome->written = DurableFile::replace(path, [&](QIODevice &file) {
-            outcome->lines = write(file, ledger, first, last, readAt, control);
+            outcome->lines = write(file, ledger, span, control);
             return outcome->lines.whole;
         });
         return std::function<void()>([outcome, waiting] {
@@ -131,6 +139,7 @@ std::optional<QString> save(SaveFileAsker &asker, const QString &fileName, Backg
         asker.saveFailed(kCsv, path);
         return std::nullopt;
     }
+    folder.remember(path);
     return path;
 }
 

@@ -3,6 +3,7 @@
 #include "commands/BackgroundRead.h"
 #include "commands/LedgerCsv.h"
 #include "commands/TimingReports.h"
+#include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
 #include "timing/ModClock.h"
@@ -19,8 +20,10 @@
 #include <utility>
 
 LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const WallClock &clock,
-                             std::unique_ptr<SaveFileAsker> asker, QWidget *parent)
-    : QWidget(parent), m_ledger(ledger), m_state(state), m_clock(clock), m_asker(std::move(asker))
+                             std::unique_ptr<SaveFileAsker> asker, std::shared_ptr<ExportFolder> folder,
+                             QWidget *parent)
+    : QWidget(parent), m_ledger(ledger), m_state(state), m_clock(clock), m_asker(std::move(asker)),
+      m_folder(folder ? std::move(folder) : std::make_shared<ExportFolder>())
 {
     setObjectName(QStringLiteral("dayView"));
     m_picker = new QDateEdit(this);
@@ -174,7 +177,7 @@ void LedgerDayView::fill()
     if (t.unreadable)
         total += QStringLiteral("\n当日的账目文件无法读取,已结算的项目未知。");
     m_total->setText(total);
-    m_export->setEnabled(t.lines > 0);
+    m_export->setEnabled(exportable());
     m_status->clear();
 }
 
@@ -183,14 +186,26 @@ ReportDocument LedgerDayView::report(bool bPreview) const
     return TimingReports::dayDocument(m_takings, m_clock.now(), bPreview);
 }
 
+bool LedgerDayView::exportable() const
+{
+    return m_takings.lines > 0 || !m_takings.open.isEmpty();
+}
+
 bool LedgerDayView::exportDay()
 {
-    const QString name = QStringLiteral("账目-%1.csv").arg(day().toString(QStringLiteral("yyyy-MM-dd")));
+    // The file holds what the view shows: the open items' bills at this moment, shown again with
+    // them, and the ledger as it is at this moment.
+    const Moment now = m_clock.moment();
+    if (!reading()) {
+        m_takings.addOpen(m_state, now);
+        fill();
+    }
     // One export at a time: the window answers its keys while one is written.
     m_export->setEnabled(false);
     const std::optional<QString> path =
-        LedgerCsv::save(*m_asker, name, *m_exporting, m_ledger, day(), day(), m_clock.now());
-    m_export->setEnabled(m_takings.lines > 0);
+        LedgerCsv::save(*m_asker, *m_folder, TimingReports::ledgerFileName(day(), day(), now.wall), *m_exporting,
+                        m_ledger, {day(), day(), now.wall, m_takings.open});
+    m_export->setEnabled(exportable());
     m_status->setText(LedgerCsv::savedText(path));
     return path && !path->isEmpty();
 }

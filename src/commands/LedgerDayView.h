@@ -14,6 +14,7 @@
 
 class BackgroundRead;
 class DayLedger;
+class ExportFolder;
 class ModClock;
 class SaveFileAsker;
 class QDateEdit;
@@ -27,7 +28,8 @@ class LedgerDayView : public QWidget {
 public:
     // state: the list whose items are still open today; null shows the settled items alone.
     LedgerDayView(const DayLedger &ledger, ModClock *state, const WallClock &clock,
-                  std::unique_ptr<SaveFileAsker> asker, QWidget *parent = nullptr);
+                  std::unique_ptr<SaveFileAsker> asker, std::shared_ptr<ExportFolder> folder = nullptr,
+                  QWidget *parent = nullptr);
     ~LedgerDayView() override;
 
     QDate day() const;
@@ -40,7 +42,8 @@ public:
     bool reading() const;
     // Stops the running read (the view shows nothing settled until the next) and export.
     void cancelRead();
-    // Asks for a file name and writes the shown day's ledger there as CSV; true when it was written.
+    // Asks for a file name and writes the shown day there as CSV, its ledger and, today, the items
+    // still open marked as such; true when it was written.
     bool exportDay();
     // The shown day as a report, as the view shows it; refresh first for it read afresh.
     ReportDocument report(bool bPreview) const;
@@ -57,12 +60,14 @@ protected:
 
 private:
     void fill();
+    bool exportable() const;
     void addGroup(const QString &what, const QList<DayTakings::Line> &lines);
 
     const DayLedger &m_ledger;
     ModClock *m_state;
     const WallClock &m_clock;
     std::unique_ptr<SaveFileAsker> m_asker;
+    std::shared_ptr<ExportFolder> m_folder; // where exports are first offered, shared with the reports
     QDate m_today; // today when the view last looked, to follow the date past midnight
     DayTakings m_takings;
     BackgroundRead *m_read = nullptr;

@@ -5,6 +5,7 @@
 #include "commands/LedgerCsv.h"
 #include "commands/PeriodChart.h"
 #include "commands/TimingReports.h"
+#include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
 #include "timing/TimeText.h"
@@ -48,8 +49,10 @@ QDate mondayOf(const QDate &day)
 } // namespace
 
 LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clock,
-                                   std::unique_ptr<SaveFileAsker> asker, QWidget *parent)
-    : QWidget(parent), m_ledger(ledger), m_clock(clock), m_asker(std::move(asker))
+                                   std::unique_ptr<SaveFileAsker> asker, std::shared_ptr<ExportFolder> folder,
+                                   QWidget *parent)
+    : QWidget(parent), m_ledger(ledger), m_clock(clock), m_asker(std::move(asker)),
+      m_folder(folder ? std::move(folder) : std::make_shared<ExportFolder>())
 {
     setObjectName(QStringLiteral("periodView"));
     m_kind = new QComboBox(this);
@@ -305,21 +308,21 @@ void LedgerPeriodView::fill()
 
 ReportDocument LedgerPeriodView::report(bool bPreview)
 {
-    // Drawn for paper at a size whose letters print readably.
-    const QImage chart = m_chart ? m_chart->image(QSize(900, 400)) : QImage();
+    // For paper: 170 by 75 mm at 200 dots an inch, the width of an A4 or Letter page's text.
+    const QImage chart = m_chart ? m_chart->image(QSize(1339, 591), 200) : QImage();
     return TimingReports::periodDocument(m_takings, m_clock.now(), bPreview, chart);
 }
 
 bool LedgerPeriodView::exportPeriod()
 {
     const PeriodTakings &p = m_takings;
-    const QString span = p.first.toString(QStringLiteral("yyyy-MM-dd"))
-        + (p.hourly() ? QString() : QStringLiteral("至") + p.last.toString(QStringLiteral("yyyy-MM-dd")));
+    const QDateTime now = m_clock.now();
     int unreadable = 0;
     // One export at a time: the window answers its keys while one is written.
     m_export->setEnabled(false);
-    const std::optional<QString> path = LedgerCsv::save(*m_asker, QStringLiteral("账目-%1.csv").arg(span), *m_exporting,
-                                                        m_ledger, p.first, p.last, m_clock.now(), &unreadable);
+    const std::optional<QString> path =
+        LedgerCsv::save(*m_asker, *m_folder, TimingReports::ledgerFileName(p.first, p.last, now), *m_exporting,
+                        m_ledger, {p.first, p.last, now, {}}, &unreadable);
     m_export->setEnabled(m_takings.lines > 0);
     QString said = LedgerCsv::savedText(path);
     // The file holds what could be read; the days that could not are not in it, and the operator hears so.

@@ -14,6 +14,7 @@
 
 class BackgroundRead;
 class DayLedger;
+class ExportFolder;
 class PeriodChart;
 class QComboBox;
 class QDateEdit;
@@ -30,7 +31,7 @@ public:
     enum Kind { Day, Week, Month, Range };
 
     LedgerPeriodView(const DayLedger &ledger, const WallClock &clock, std::unique_ptr<SaveFileAsker> asker,
-                     QWidget *parent = nullptr);
+                     std::shared_ptr<ExportFolder> folder = nullptr, QWidget *parent = nullptr);
     ~LedgerPeriodView() override;
 
     // The period of this kind holding day (a week starts on Monday); for a range, day to to.
@@ -77,6 +78,7 @@ private:
     const DayLedger &m_ledger;
     const WallClock &m_clock;
     std::unique_ptr<SaveFileAsker> m_asker;
+    std::shared_ptr<ExportFolder> m_folder; // where exports are first offered, shared with the reports
     PeriodTakings m_takings; // as last read whole
     QDate m_first; // the period asked for, being read or shown
     QDate m_last;

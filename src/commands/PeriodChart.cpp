@@ -11,10 +11,13 @@
 #include <QCursor>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPainter>
+#include <QSet>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -25,15 +28,8 @@
 namespace {
 const QString kDueName = QStringLiteral("应收金额");
 const QString kMinutesName = QStringLiteral("计时分钟");
-
-// Room the value axes, their titles and the chart's margins take from the width, roughly: the
-// category labels are thinned to fit what is left.
-qreal plotWidth(qreal chartWidth, const QFont &font)
-{
-    const QFontMetricsF metrics(font);
-    return std::max(chartWidth - 2 * (metrics.horizontalAdvance(QStringLiteral("000000")) + 3 * metrics.height()),
-                    metrics.height());
-}
+// The letters of the chart on paper, in points: as the table's beneath it, a little smaller.
+constexpr qreal kPaperPoints = 9;
 
 double finite(double value)
 {
@@ -58,6 +54,59 @@ void fitAxis(QValueAxis *axis, const QList<double> &values)
     axis->setLabelFormat(step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
 }
 
+// How many labels of these stand side by side along the plot's width. Qt Charts gives each label
+// an equal share of the axis, one share more than there are labels, less 4 pixels either side.
+int fitting(const QStringList &labels, qreal plotWidth, const QFontMetricsF &metrics)
+{
+    qreal widest = 0;
+    for (const QString &label : labels)
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    return std::max(1, int(plotWidth / (widest + 2 * 4 + 1)) - 1);
+}
+
+// Every bucket keeps its label where they all fit; where they do not, the short ones (the day of
+// the month, the hour) stand in, and only where those do not fit either is every k-th labelled.
+void labelCategories(QCategoryAxis *axis, qreal plotWidth, const QFont &font)
+{
+    for (const QString &label : axis->categoriesLabels())
+        axis->remove(label);
+    const QStringList full = axis->property("bucketLabels").toStringList();
+    const int n = int(full.size());
+    const QFontMetricsF metrics(font);
+    const bool fit = fitting(full, plotWidth, metrics) >= n;
+    const QStringList brief = axis->property("shortLabels").toStringList();
+    // An axis takes each label once: over two months, or the hour the clocks go back, the short
+    // ones come twice.
+    const QStringList labels = fit || QSet<QString>(brief.begin(), brief.end()).size() < n ? full : brief;
+    const int room = fit ? 1 : fitting(labels, plotWidth, metrics);
+    const int step = fit ? 1 : (n + room - 1) / room;
+    for (int k = 0; k < n && k < labels.size(); k += step)
+        axis->append(labels[k], k);
+}
+
+// The categories labelled for the plot's width, once more when it or the letters have changed.
+void relabel(QCategoryAxis *axis, qreal plotWidth)
+{
+    if (plotWidth <= 0 || axis->property("labelledWidth").toReal() == plotWidth)
+        return;
+    axis->setProperty("labelledWidth", plotWidth);
+    labelCategories(axis, plotWidth, axis->labelsFont());
+}
+
+// The axes' titles stand upright above them: turned on its side, Chinese is hard to read. They
+// take a line of the chart's top margin, and follow the plot area wherever the layout puts it.
+void addAxisTitles(QChart *chart)
+{
+    auto *due = new QGraphicsSimpleTextItem(QStringLiteral("应收金额(元)"), chart);
+    auto *minutes = new QGraphicsSimpleTextItem(QStringLiteral("分钟"), chart);
+    QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart, due, minutes](const QRectF &plot) {
+        // Above the label of the top tick, which is centred on the plot's top edge.
+        const qreal y = plot.top() - 1.5 * due->boundingRect().height();
+        due->setPos(chart->margins().left(), y);
+        minutes->setPos(chart->size().width() - chart->margins().right() - minutes->boundingRect().width(), y);
+    });
+}
+
 // The chart's own look: the theme, then the program's font again, since a theme brings its own.
 void applyLook(QChart *chart, QChart::ChartTheme theme, const QFont &font)
 {
@@ -68,9 +117,19 @@ void applyLook(QChart *chart, QChart::ChartTheme theme, const QFont &font)
     chart->legend()->setFont(font);
     QFont bold = font;
     bold.setBold(true);
-    for (QAbstractAxis *axis : chart->axes()) {
+    for (QAbstractAxis *axis : chart->axes())
         axis->setLabelsFont(font);
-        axis->setTitleFont(bold);
+    for (QGraphicsItem *item : chart->childItems()) {
+        if (auto *title = qgraphicsitem_cast<QGraphicsSimpleTextItem *>(item)) {
+            title->setFont(bold);
+            title->setBrush(chart->axes(Qt::Vertical).constFirst()->labelsBrush());
+        }
+    }
+    const int line = int(std::ceil(QFontMetricsF(bold).height()));
+    chart->setMargins(QMargins(line / 2, line + line / 2, line / 2, line / 4));
+    for (QAbstractAxis *axis : chart->axes(Qt::Horizontal)) {
+        axis->setProperty("labelledWidth", QVariant()); // the letters may have changed
+        relabel(static_cast<QCategoryAxis *>(axis), chart->plotArea().width());
     }
     for (QAbstractSeries *series : chart->series()) {
         if (auto *bars = qobject_cast<QBarSeries *>(series)) {
@@ -82,33 +141,12 @@ void applyLook(QChart *chart, QChart::ChartTheme theme, const QFont &font)
     }
 }
 
-// Every k-th bucket keeps its label, k as small as lets the labels stand side by side in this
-// width; the axis labels each one at its bar.
-void labelCategories(QCategoryAxis *axis, const PeriodTakings &takings, qreal chartWidth, const QFont &font)
-{
-    for (const QString &label : axis->categoriesLabels())
-        axis->remove(label);
-    const int n = int(takings.buckets.size());
-    if (n == 0)
-        return;
-    const QFontMetricsF metrics(font);
-    qreal widest = 0;
-    for (const PeriodTakings::Bucket &bucket : takings.buckets)
-        widest = std::max(widest, metrics.horizontalAdvance(bucket.label));
-    // Qt Charts gives each label an equal share of the axis, one share more than there are labels.
-    const qreal room = widest + 2 * metrics.averageCharWidth();
-    const int fitting = std::max(1, int(plotWidth(chartWidth, font) / room) - 1);
-    const int step = (n + fitting - 1) / fitting;
-    for (int k = 0; k < n; k += step)
-        axis->append(takings.buckets[k].label, k);
-}
-
 // The chart of the takings, in the given look: the same for the screen and for paper.
-QChart *buildChart(const PeriodTakings &takings, QChart::ChartTheme theme, const QFont &font, qreal width)
+QChart *buildChart(const PeriodTakings &takings, QChart::ChartTheme theme, const QFont &font)
 {
     auto *chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
-    chart->legend()->setAlignment(Qt::AlignTop);
+    chart->legend()->setAlignment(Qt::AlignBottom); // the top holds the axes' titles
 
     auto *dueSet = new QBarSet(kDueName);
     auto *minutes = new QLineSeries;
@@ -117,13 +155,18 @@ QChart *buildChart(const PeriodTakings &takings, QChart::ChartTheme theme, const
     QList<double> minuteValues;
     QList<QPointF> points;
     const int n = int(takings.buckets.size());
-    dues.reserve(n);
-    minuteValues.reserve(n);
-    points.reserve(n);
+    QStringList labels;
+    QStringList shortLabels;
     for (int k = 0; k < n; ++k) {
-        dues.append(finite(takings.buckets[k].due));
-        minuteValues.append(finite(takings.buckets[k].minutes));
-        points.append(QPointF(k, minuteValues.last()));
+        const PeriodTakings::Bucket &bucket = takings.buckets[k];
+        dues.append(finite(bucket.due));
+        minuteValues.append(finite(bucket.minutes));
+        labels.append(bucket.label);
+        shortLabels.append(takings.hourly() ? QStringLiteral("%1时").arg(bucket.start.time().hour())
+                                            : QStringLiteral("%1日").arg(bucket.start.date().day()));
+        // The line ends at the moment of reading: days to come are not days without business.
+        if (!bucket.future)
+            points.append(QPointF(k, minuteValues.last()));
     }
     dueSet->append(dues);
     minutes->replace(points);
@@ -137,7 +180,6 @@ QChart *buildChart(const PeriodTakings &takings, QChart::ChartTheme theme, const
     bars->append(dueSet);
     chart->addSeries(bars);
     chart->addSeries(minutes);
-
     // A category axis over value positions, not a bar category axis: it can leave buckets without a
     // label, so a month or a year of days stays readable.
     auto *categories = new QCategoryAxis;
@@ -145,12 +187,14 @@ QChart *buildChart(const PeriodTakings &takings, QChart::ChartTheme theme, const
     categories->setStartValue(-0.5);
     categories->setRange(-0.5, std::max(n, 1) - 0.5);
     categories->setGridLineVisible(false);
-    labelCategories(categories, takings, width, font);
+    // Labelled once laid out, when the plot's width is known, and whenever it changes.
+    categories->setProperty("bucketLabels", labels);
+    categories->setProperty("shortLabels", shortLabels);
+    QObject::connect(chart, &QChart::plotAreaChanged, categories,
+                     [categories](const QRectF &plot) { relabel(categories, plot.width()); });
     auto *dueAxis = new QValueAxis;
-    dueAxis->setTitleText(QStringLiteral("应收金额(元)"));
     fitAxis(dueAxis, dues);
     auto *minutesAxis = new QValueAxis;
-    minutesAxis->setTitleText(QStringLiteral("分钟"));
     // Its ticks fall between the amounts' grid lines: one grid is enough.
     minutesAxis->setGridLineVisible(false);
     fitAxis(minutesAxis, minuteValues);
@@ -162,6 +206,7 @@ QChart *buildChart(const PeriodTakings &takings, QChart::ChartTheme theme, const
     bars->attachAxis(dueAxis);
     minutes->attachAxis(categories);
     minutes->attachAxis(minutesAxis);
+    addAxisTitles(chart);
     applyLook(chart, theme, font);
     return chart;
 }
@@ -190,15 +235,13 @@ public:
         m_takings = takings;
         m_hovered = -1;
         m_kept = -1;
-        QChart *chart = buildChart(m_takings, theme(), font(), m_view->width());
+        QChart *chart = buildChart(m_takings, theme(), font());
         QChart *old = m_view->chart();
         // The view gives its old chart back rather than deleting it.
         m_view->setChart(chart);
         delete old;
         auto *bars = static_cast<QBarSeries *>(chart->series().constFirst());
         m_bars = bars->barSets().constFirst();
-        m_categories = static_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).constFirst());
-        m_labelledWidth = m_view->width();
         connect(m_bars, &QBarSet::hovered, this, [this](bool on, int index) { hover(on, index); });
         connect(m_bars, &QBarSet::clicked, this, [this](int index) { point(index); });
         auto *minutes = static_cast<QLineSeries *>(chart->series().constLast());
@@ -207,16 +250,25 @@ public:
         refresh();
     }
 
-    QImage image(const QSize &size) const override
+    QImage image(const QSize &size, qreal dotsPerInch) const override
     {
-        if (size.isEmpty())
+        if (size.isEmpty() || dotsPerInch <= 0)
             return QImage();
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);
+        // Its resolution goes with it, so that paper shows it at the size its letters were drawn for.
+        image.setDotsPerMeterX(int(std::lround(dotsPerInch / 0.0254)));
+        image.setDotsPerMeterY(image.dotsPerMeterX());
+        QFont paper = font();
+        paper.setPixelSize(int(std::lround(kPaperPoints * dotsPerInch / 72)));
         QGraphicsScene scene;
-        QChart *chart = buildChart(m_takings, QChart::ChartThemeLight, font(), size.width());
+        QChart *chart = buildChart(m_takings, QChart::ChartThemeLight, paper);
         scene.addItem(chart);
         chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
+        // The labels the first layout gave come with a second, which only the event loop would run.
+        chart->layout()->activate();
+        auto *line = static_cast<QLineSeries *>(chart->series().constLast()); // the minutes, added last
+        line->setPen(QPen(line->pen().brush(), line->pen().widthF() * dotsPerInch / 96));
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         scene.render(&painter, QRectF(image.rect()), QRectF(QPointF(0, 0), QSizeF(size)));
@@ -238,15 +290,8 @@ protected:
         // Not while the constructor has yet to make the chart.
         if (m_bars && (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange)) {
             applyLook(m_view->chart(), theme(), font());
-            relabel();
             refresh(); // the kept bar again, in the new colours
         }
-    }
-
-    void resizeEvent(QResizeEvent *event) override
-    {
-        PeriodChart::resizeEvent(event);
-        relabel();
     }
 
 private:
@@ -254,14 +299,6 @@ private:
     QChart::ChartTheme theme() const
     {
         return palette().color(QPalette::Window).lightness() < 128 ? QChart::ChartThemeDark : QChart::ChartThemeLight;
-    }
-
-    void relabel()
-    {
-        if (!m_categories || (m_view->width() == m_labelledWidth && !m_categories->categoriesLabels().isEmpty()))
-            return;
-        m_labelledWidth = m_view->width();
-        labelCategories(m_categories, m_takings, m_labelledWidth, font());
     }
 
     void hover(bool on, int index)
@@ -279,6 +316,8 @@ private:
         if (index < 0)
             return QString();
         const PeriodTakings::Bucket &bucket = m_takings.buckets[index];
+        if (bucket.future) // nothing taken yet is not nothing taken
+            return bucket.label + QStringLiteral(": 尚未到来");
         return QStringLiteral("%1: 应收金额 %2, 计时 %3 分钟")
             .arg(bucket.label, AmountDue::text(bucket.due), TimeText::generalNumber(bucket.minutes));
     }
@@ -299,8 +338,6 @@ private:
     QChartView *m_view = nullptr;
     QLabel *m_figures = nullptr;
     QBarSet *m_bars = nullptr;
-    QCategoryAxis *m_categories = nullptr;
-    int m_labelledWidth = -1;
     int m_hovered = -1; // the bar or point under the pointer
     int m_kept = -1; // the bar last clicked or pointed at
 };

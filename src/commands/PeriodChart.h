@@ -17,8 +17,9 @@ public:
     // Shows the period's buckets: amounts due (PeriodTakings::Bucket::due) as bars on a left axis,
     // minutes as a second series (a line with points) on a right axis; categories are the buckets' labels.
     virtual void setTakings(const PeriodTakings &takings) = 0;
-    // The chart drawn at this size in light colours whatever the screen's palette, for the printed report.
-    virtual QImage image(const QSize &size) const = 0;
+    // The chart drawn at this size in light colours whatever the screen's palette, for the printed
+    // report: its letters are 9 pt at this resolution, which the image carries.
+    virtual QImage image(const QSize &size, qreal dotsPerInch = 96) const = 0;
     // The figures of the bar the pointer is on or was last clicked, e.g. "12月3日: 应收金额 123.50, 计时 840 分钟";
     // empty when none.
     virtual QString pointedText() const = 0;

@@ -65,6 +65,20 @@ QString TimingReports::fileName(const QString &what, const QDateTime &at)
     return what + u'_' + at.toString(QStringLiteral("yyyy-MM-dd_HHmm"));
 }
 
+QString TimingReports::ledgerFileName(const QDate &first, const QDate &last, const QDateTime &now)
+{
+    const QString form = QStringLiteral("yyyy-MM-dd");
+    QString span = QStringLiteral("账目_") + first.toString(form);
+    if (last != first)
+        span += u'_' + last.toString(form);
+    // Days that are over never change; those still going on are taken again as they go on.
+    if (last < now.date())
+        return span;
+    // Today alone: its date is already in the name, the minute tells one taking from the next.
+    return last == first && first == now.date() ? span + u'_' + now.toString(QStringLiteral("HHmm"))
+                                                : fileName(span, now);
+}
+
 QStringList TimingReports::dayHeadings()
 {
     return {QStringLiteral("项名称"),   QStringLiteral("计时方案"),       QStringLiteral("状态"),
@@ -96,9 +110,7 @@ QString TimingReports::dayTotal(const QString &what, const QList<DayTakings::Lin
 ReportDocument TimingReports::dayDocument(const DayTakings &day, const QDateTime &now, bool bPreview)
 {
     ReportDocument d = document(bPreview);
-    // A past day is closed and its file never changes; today's is printed again as it goes on.
-    d.fileName = day.date == now.date() ? fileName(QStringLiteral("今日"), now)
-                                        : QStringLiteral("账目_") + day.date.toString(QStringLiteral("yyyy-MM-dd"));
+    d.fileName = ledgerFileName(day.date, day.date, now);
     d.firstBlock = {QStringLiteral("日期:"), day.date};
     // A file that could not be read is told on paper too, never printed as nothing settled.
     d.secondBlock = {QStringLiteral("已结算:"),
@@ -145,11 +157,7 @@ ReportDocument TimingReports::periodDocument(const PeriodTakings &period, const 
                                              const QImage &chart)
 {
     ReportDocument d = document(bPreview);
-    const QString span = period.first.toString(QStringLiteral("yyyy-MM-dd"))
-        + (period.hourly() ? QString() : u'_' + period.last.toString(QStringLiteral("yyyy-MM-dd")));
-    // A period reaching today is printed again as the day goes on; a past one never changes.
-    d.fileName =
-        period.last >= now.date() ? fileName(QStringLiteral("账目_") + span, now) : QStringLiteral("账目_") + span;
+    d.fileName = ledgerFileName(period.first, period.last, now);
     d.firstBlock = {QStringLiteral("期间:"), periodText(period)};
     d.secondBlock = {QStringLiteral("计时次数:"), period.sessions(), QStringLiteral("应收金额:"),
                      AmountDue::text(period.due())};

@@ -42,6 +42,10 @@ public:
 
     // What a report's file is called: what it is of (an item's name, 全部) and when.
     static QString fileName(const QString &what, const QDateTime &at);
+    // What every file of the takings of first to last is called, a CSV export as the report's PDF:
+    // "账目_2026-12-07" for a day gone by, "账目_2026-12-07_2026-12-13" for days, and with the
+    // minute it was taken at (as fileName) while the days are not over at now.
+    static QString ledgerFileName(const QDate &first, const QDate &last, const QDateTime &now);
     // The day's columns and an item's row in them, in the day view as in the day's report.
     static QStringList dayHeadings();
     static QStringList dayRow(const DayTakings::Line &line);

@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPdfWriter>
@@ -17,7 +16,6 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QToolBar>
 
 namespace {
@@ -55,19 +53,6 @@ void fitToScreen(QPrintPreviewDialog &dialog, const QWidget *owner)
         fitPage->trigger();
     else if (auto *preview = dialog.findChild<QPrintPreviewWidget *>())
         preview->setZoomMode(QPrintPreviewWidget::FitInView);
-}
-
-// Where the operator saved a report last, for every report of this run: the bills of a day go
-// together. The documents folder at first, where there is one.
-QString &lastFolder()
-{
-    static QString folder;
-    if (folder.isEmpty()) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty() || !QDir(folder).exists())
-            folder = QDir::homePath();
-    }
-    return folder;
 }
 
 // An item's name may hold what no file name can (a slash, or on Windows a colon or a quote).
@@ -118,9 +103,12 @@ bool writePdf(const ReportContent &content, const QString &fileName)
 } // namespace
 
 QtReportPrinter::QtReportPrinter(QWidget *dialogParent, std::unique_ptr<SaveFileAsker> asker,
-                                 PrinterLookup defaultPrinter)
-    : m_dialogParent(dialogParent), m_asker(std::move(asker)), m_defaultPrinter(std::move(defaultPrinter))
+                                 PrinterLookup defaultPrinter, std::shared_ptr<ExportFolder> folder)
+    : m_dialogParent(dialogParent), m_asker(std::move(asker)), m_folder(std::move(folder)),
+      m_defaultPrinter(std::move(defaultPrinter))
 {
+    if (!m_folder)
+        m_folder = std::make_shared<ExportFolder>();
     if (!m_asker)
         m_asker = std::make_unique<FileDialogSaveAsker>(dialogParent);
     if (!m_defaultPrinter)
@@ -196,17 +184,17 @@ void QtReportPrinter::saveAsPdf(const ReportContent &content)
             asking->activateWindow();
         }
     });
-    QString suggestion = QDir(lastFolder()).filePath(safeFileName(content.fileName) + QLatin1String(".pdf"));
+    QString suggestion = m_folder->suggest(safeFileName(content.fileName) + QLatin1String(".pdf"));
     for (;;) {
         const QString name = m_asker->fileName(kPdf, suggestion);
         if (name.isEmpty())
             return;
         if (writePdf(content, name)) {
-            lastFolder() = QFileInfo(name).absolutePath();
+            m_folder->remember(name);
             return;
         }
         m_asker->saveFailed(kPdf, name);
-        suggestion = name;
+        suggestion = name; // the folder the operator chose, not the one remembered
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The report component: keeps the report handed over and previews, prints or saves it as a PDF.
 
+#include "report/ExportFolder.h"
 #include "report/ReportContent.h"
 #include "report/ReportPrinter.h"
 #include "report/SaveFileAsker.h"
@@ -25,9 +26,10 @@ public:
     using PrinterLookup = std::function<QPrinterInfo()>;
 
     // Preview windows are owned by dialogParent; asker defaults to the platform's file dialog;
-    // defaultPrinter defaults to the system's default printer.
+    // defaultPrinter defaults to the system's default printer; folder, where a PDF is first offered,
+    // to one kept for this component alone.
     explicit QtReportPrinter(QWidget *dialogParent = nullptr, std::unique_ptr<SaveFileAsker> asker = nullptr,
-                             PrinterLookup defaultPrinter = nullptr);
+                             PrinterLookup defaultPrinter = nullptr, std::shared_ptr<ExportFolder> folder = nullptr);
     ~QtReportPrinter() override;
 
     void present(const ReportDocument &document) override;
@@ -56,6 +58,7 @@ private:
 
     QPointer<QWidget> m_dialogParent;
     std::unique_ptr<SaveFileAsker> m_asker;
+    std::shared_ptr<ExportFolder> m_folder;
     PrinterLookup m_defaultPrinter;
 
     bool m_pending = false;

@@ -122,10 +122,15 @@ ReportLayout::Plan ReportLayout::plan(QPagedPaintDevice *device) const
     }
     if (blockRows > 0)
         y += gap;
-    // The picture as wide as the page, unless that would make it taller than 40 % of the page:
-    // the table it goes with should start on the same page.
+    // The picture at the size its resolution gives it, where its letters have the size they were
+    // drawn for; never wider than the page, nor taller than 40 % of it: the table it goes with
+    // should start on the same page.
     if (const QImage &chart = m_content.chart; !chart.isNull()) {
-        QSizeF size(width, width * chart.height() / chart.width());
+        const qreal natural = chart.dotsPerMeterX() > 0
+            ? chart.width() / (chart.dotsPerMeterX() * 0.0254) * device->logicalDpiX()
+            : width;
+        const qreal wide = std::min(width, natural);
+        QSizeF size(wide, wide * chart.height() / chart.width());
         const qreal most = 0.4 * pl.body.height();
         if (size.height() > most)
             size = QSizeF(most * chart.width() / chart.height(), most);

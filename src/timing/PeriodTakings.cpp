@@ -283,6 +283,9 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
     }
     for (Hour &hour : p.busyHours)
         hour.minutes = TimeText::roundMinutes(hour.minutes);
+    if (readAt.isValid())
+        for (Bucket &bucket : p.buckets)
+            bucket.future = bucket.start > readAt;
 
     std::sort(p.items.begin(), p.items.end(),
               [](const ItemLine &a, const ItemLine &b) { return numberedBefore(a.name, b.name); });

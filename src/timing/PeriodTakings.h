@@ -25,6 +25,7 @@ struct PeriodTakings {
         QString label;
         double due = 0;
         double minutes = 0;
+        bool future = false; // it starts after the moment of reading: nothing could be taken yet
     };
     // Minutes timed in one hour of the day. Over one day the day's own hours, 23 or 25 on a day the
     // clocks change; over several days the 24 hours of the clock, each summed over the days.

@@ -42,4 +42,14 @@ inline QString lineColor()
     return QStringLiteral("LINECOLOR");
 }
 
+// Where exports were last saved, in a section of its own beside "SET".
+inline QString exportSection()
+{
+    return QStringLiteral("EXPORT");
+}
+inline QString exportFolder()
+{
+    return QStringLiteral("FOLDER");
+}
+
 } // namespace SettingsKeys

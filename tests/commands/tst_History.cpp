@@ -16,6 +16,7 @@
 #include "timing/TimingOperations.h"
 
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QLabel>
 #include <QComboBox>
 #include <QPushButton>
@@ -56,7 +57,12 @@ TimingReports::PrinterFactory recordingPrinter(RecordingReportPrinter *&printer)
 struct ScriptedExportAsker : SaveFileAsker {
     QString answer;
     QStringList failed;
-    QString fileName(const Kind &, const QString &) override { return answer; }
+    QString suggested;
+    QString fileName(const Kind &, const QString &suggestion) override
+    {
+        suggested = suggestion;
+        return answer;
+    }
     void saveFailed(const Kind &, const QString &path) override { failed << path; }
 };
 
@@ -268,7 +274,7 @@ private slots:
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         QVERIFY(bytes.contains("\"PC, \"\"VIP\"\" 1\""));
         const QList<QStringList> rows = readCsv(QString::fromUtf8(bytes.mid(3)));
-        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows.size(), 6);
         QCOMPARE(rows[0], LedgerCsv::headers());
         QCOMPARE(rows[1],
                  (QStringList {QStringLiteral("计时"), odd, QStringLiteral("5*C/60"),
@@ -281,6 +287,16 @@ private slots:
         QCOMPARE(rows[3].value(1), QStringLiteral("'=PC2"));
         QCOMPARE(rows[3].value(2), QStringLiteral("'-INT(-C/30)*2.5"));
         QCOMPARE(rows[3].mid(8), (QStringList {QStringLiteral("7.58"), QStringLiteral("仅移除")}));
+        // What the view shows still open is in the file, marked so, and the file adds up to the view.
+        QCOMPARE(rows[4].mid(0, 2), (QStringList {QStringLiteral("未结算"), QStringLiteral("PC3")}));
+        QCOMPARE(rows[4].mid(6), (QStringList {"30", "2.5", "2.50", "计时中"}));
+        QCOMPARE(rows[5].value(9), QStringLiteral("已停止"));
+        double due = 0;
+        for (const QStringList &row : rows.mid(1))
+            due += row.value(8).toDouble();
+        QCOMPARE(QString::number(due, 'f', 2), QStringLiteral("13.58")); // 10.08 settled, 3.50 open
+        // The file is called as the day's PDF is.
+        QCOMPARE(QFileInfo(asker->suggested).fileName(), printer->last().fileName + QStringLiteral(".csv"));
         QVERIFY(asker->failed.isEmpty());
 
         // A file that cannot be written is told, never reported as exported.

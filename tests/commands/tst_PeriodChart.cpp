@@ -4,6 +4,7 @@
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QLineSeries>
 #include <QSignalSpy>
@@ -25,6 +26,18 @@ QChart *chartOf(const PeriodChart &chart)
 {
     return chart.findChild<QChartView *>()->chart();
 }
+
+// A week of which the days after the third are still to come.
+PeriodTakings weekFromMonday()
+{
+    PeriodTakings t;
+    t.first = QDate(2026, 12, 7);
+    t.last = t.first.addDays(6);
+    for (int d = 0; d < 7; ++d)
+        t.buckets.append({t.first.addDays(d).startOfDay(), QStringLiteral("12月%1日").arg(7 + d), d == 1 ? 313.75 : 0,
+                          d == 1 ? 3765.0 : 0, d > 2});
+    return t;
+}
 } // namespace
 
 class TestPeriodChart : public QObject {
@@ -44,6 +57,33 @@ private Q_SLOTS:
         const auto *minutes = static_cast<QLineSeries *>(series[1]);
         QCOMPARE(minutes->name(), QStringLiteral("计时分钟"));
         QCOMPARE(minutes->points(), (QList<QPointF> {{0, 180}, {1, 0}, {2, 840}}));
+    }
+
+    // Days to come are not days without business: the line ends at the day of reading. At the
+    // narrowest the history window makes it, a week's every day is still labelled, the one bar too.
+    void lineEndsTodayAndEveryDayOfAWeekIsLabelled()
+    {
+        std::unique_ptr<PeriodChart> chart(PeriodChart::make(nullptr));
+        chart->resize(560, 240);
+        chart->setTakings(weekFromMonday());
+        chart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(chart.get()));
+        const auto *minutes = static_cast<QLineSeries *>(chartOf(*chart)->series().constLast());
+        QCOMPARE(minutes->points(), (QList<QPointF> {{0, 0}, {1, 3765}, {2, 0}}));
+        chart->point(4);
+        QCOMPARE(chart->pointedText(), QStringLiteral("12月11日: 尚未到来"));
+        const auto *days = static_cast<QCategoryAxis *>(chartOf(*chart)->axes(Qt::Horizontal).constFirst());
+        QTRY_COMPARE(days->count(), 7);
+        // A month at that width cannot label every day, and labels some.
+        PeriodTakings month;
+        month.first = QDate(2026, 12, 1);
+        month.last = QDate(2026, 12, 31);
+        for (int d = 0; d < 31; ++d)
+            month.buckets.append({QDate(2026, 12, 1 + d).startOfDay(), QStringLiteral("12月%1日").arg(1 + d)});
+        chart->setTakings(month);
+        const auto *monthDays = static_cast<QCategoryAxis *>(chartOf(*chart)->axes(Qt::Horizontal).constFirst());
+        QTRY_VERIFY(monthDays->count() > 5);
+        QVERIFY(monthDays->count() < 31);
     }
 
     void pointingShowsTheBarsFigures()
@@ -77,8 +117,10 @@ private Q_SLOTS:
         for (const PeriodTakings &takings : {PeriodTakings(), threeDays()}) {
             chart->setTakings(takings);
             QCOMPARE(chartOf(*chart)->theme(), QChart::ChartThemeDark);
-            const QImage image = chart->image(QSize(600, 300));
+            const QImage image = chart->image(QSize(600, 300), 200);
             QCOMPARE(image.size(), QSize(600, 300));
+            // It carries its resolution, so paper prints it at the size its letters were drawn for.
+            QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), 200);
             QVERIFY(image.pixelColor(5, 5).lightness() > 200);
         }
         chart->setPalette(QPalette(Qt::white));

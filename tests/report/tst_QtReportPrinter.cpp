@@ -1,8 +1,13 @@
 #include "FakeWallClock.h"
+#include "MemorySettingsStore.h"
 #include "ReportFixtures.h"
+#include "commands/LedgerDayView.h"
 #include "commands/TimingReports.h"
+#include "report/ExportFolder.h"
 #include "report/QtReportPrinter.h"
 #include "report/ReportLayout.h"
+#include "timing/DayLedger.h"
+#include "timing/ExportSettings.h"
 #include "timing/TimingOperations.h"
 
 #include <QPdfWriter>
@@ -365,6 +370,52 @@ private Q_SLOTS:
         const auto blue = [&](int x) { return page.pixelColor(x, y).blue() > 200 && page.pixelColor(x, y).red() < 50; };
         QVERIFY(blue(page.width() / 2));
         QVERIFY(!blue(page.width() / 5));
+    }
+
+    // Every export is first offered where the last one went, a day's CSV as a report's PDF, and
+    // the next run offers that folder again, until it is gone.
+    void exportsShareOneRememberedFolder()
+    {
+        MemorySettingsStore store;
+        const auto kept = [&store] {
+            return std::make_shared<ExportFolder>([&store] { return ExportSettings::folder(store); },
+                                                  [&store](const QString &f) { ExportSettings::setFolder(store, f); });
+        };
+        const std::shared_ptr<ExportFolder> folder = kept();
+        const QString csvFolder = path(QStringLiteral("csv"));
+        const QString pdfFolder = path(QStringLiteral("pdf"));
+        QVERIFY(QDir().mkpath(csvFolder) && QDir().mkpath(pdfFolder));
+        DayLedger ledger(path(QStringLiteral("ledger")));
+        FakeWallClock clock {QDateTime(kToday, QTime(14, 5, 30))};
+        ledger.left(QStringLiteral("PC1"), QStringLiteral("C"), true, 60, 5, QDateTime(kToday, QTime(9, 0)));
+        const auto exportDay = [&](const std::shared_ptr<ExportFolder> &where, const QString &answer) {
+            auto asker = std::make_unique<ScriptedAsker>();
+            asker->answers = {answer};
+            ScriptedAsker *asked = asker.get();
+            LedgerDayView view(ledger, nullptr, clock, std::move(asker), where);
+            if (!QTest::qWaitFor([&view] { return !view.reading(); }))
+                return QString();
+            view.exportDay();
+            return asked->suggestions.value(0);
+        };
+        QVERIFY(exportDay(folder, csvFolder + QStringLiteral("/day.csv")).endsWith(QStringLiteral("/账目_2026-12-07_1405.csv")));
+        QCOMPARE(QDir::fromNativeSeparators(ExportSettings::folder(store)), csvFolder);
+
+        auto pdfAsker = std::make_unique<ScriptedAsker>();
+        pdfAsker->answers = {pdfFolder + QStringLiteral("/day.pdf")};
+        ScriptedAsker *asked = pdfAsker.get();
+        QtReportPrinter printer(nullptr, std::move(pdfAsker), [] { return QPrinterInfo(); }, folder);
+        ReportDocument day;
+        day.fileName = QStringLiteral("账目_2026-12-07_1405");
+        day.preview = false;
+        printer.present(day);
+        printer.presentPending();
+        QCOMPARE(asked->suggestions.value(0), csvFolder + QStringLiteral("/账目_2026-12-07_1405.pdf"));
+        QVERIFY(QFile::exists(pdfFolder + QStringLiteral("/day.pdf")));
+
+        QCOMPARE(exportDay(kept(), QString()), pdfFolder + QStringLiteral("/账目_2026-12-07_1405.csv"));
+        QVERIFY(QDir(pdfFolder).removeRecursively());
+        QVERIFY(kept()->folder() != pdfFolder);
     }
 
     void noPrinterAndNoUsableFile_data()

@@ -261,6 +261,12 @@ private Q_SLOTS:
         QCOMPARE(sunday.buckets.size(), 24); // one day: its hours
         QCOMPARE(sunday.buckets[20].due, 5.0);
         QCOMPARE(PeriodTakings::of(ledger, monday, monday.addDays(-1)).items.size(), 0);
+        // Read on Wednesday at noon, the days after it are still to come; so are that day's later hours.
+        const QDateTime noon = at(monday.addDays(2), 12, 0);
+        QCOMPARE(PeriodTakings::of(ledger, monday, monday.addDays(6), noon).buckets[2].future, false);
+        QCOMPARE(PeriodTakings::of(ledger, monday, monday.addDays(6), noon).buckets[3].future, true);
+        QCOMPARE(PeriodTakings::of(ledger, monday.addDays(2), monday.addDays(2), noon).buckets[13].future, true);
+        QCOMPARE(week.buckets[6].future, false); // read with no moment: nothing is to come
 
         // A read cancelled part way shows nothing half-summed.
         LedgerReadControl stopped;
