@@ -108,8 +108,7 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     tables->setStretchFactor(0, 3);
     tables->setStretchFactor(1, 1);
     auto *parts = new QSplitter(Qt::Vertical, this);
-    if (m_chart)
-        parts->addWidget(m_chart);
+    parts->addWidget(m_chart);
     parts->addWidget(tables);
 
     m_total = new QLabel(this);
@@ -290,8 +289,7 @@ void LedgerPeriodView::fill()
     m_itemTable->sortByColumn(m_itemTable->horizontalHeader()->sortIndicatorSection(),
                               m_itemTable->horizontalHeader()->sortIndicatorOrder());
     m_busy->setHours(p.busyHours);
-    if (m_chart)
-        m_chart->setTakings(p);
+    m_chart->setTakings(p);
 
     QString total = TimingReports::periodText(p) + QStringLiteral("  ") + TimingReports::periodTotal(p);
     if (p.skipped > 0)
@@ -309,7 +307,7 @@ void LedgerPeriodView::fill()
 ReportDocument LedgerPeriodView::report(bool bPreview)
 {
     // For paper: 170 by 75 mm at 200 dots an inch, the width of an A4 or Letter page's text.
-    const QImage chart = m_chart ? m_chart->image(QSize(1339, 591), 200) : QImage();
+    const QImage chart = m_chart->image(QSize(1339, 591), 200);
     return TimingReports::periodDocument(m_takings, m_clock.now(), bPreview, chart);
 }
 

@@ -63,7 +63,7 @@ public:
     QLabel *status() const { return m_status; }
     QDateEdit *fromPicker() const { return m_from; }
     QDateEdit *toPicker() const { return m_to; }
-    PeriodChart *chart() const { return m_chart; } // null without a chart library
+    PeriodChart *chart() const { return m_chart; }
 
     // The items' columns, shared with the printed report.
     static QStringList headings();

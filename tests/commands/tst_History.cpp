@@ -342,7 +342,7 @@ private slots:
         window.previewSelected();
         QVERIFY(readDone(view));
         QCOMPARE(printer->last().cells.size(), 3 * 5);
-        QCOMPARE(printer->last().chart.isNull(), view->chart() == nullptr);
+        QVERIFY(!printer->last().chart.isNull());
 
         asker->answer = folder.filePath(QStringLiteral("week.csv"));
         QVERIFY(view->exportPeriod());
