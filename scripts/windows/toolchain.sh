@@ -34,7 +34,9 @@ MSG
 fi
 
 # The host tools (moc, rcc, uic) come from Debian's Qt, which must match the kit's 6.4.2.
-"$here/../deps.sh" g++-mingw-w64-x86-64-posix mingw-w64 wine wine64 ninja-build qt6-base-dev-tools qt6-translations-l10n nsis >&2
+# fonts-wine gives Wine the Windows faces (Tahoma) the program and its tests expect to find.
+"$here/../deps.sh" g++-mingw-w64-x86-64-posix mingw-w64 wine wine64 fonts-wine ninja-build qt6-base-dev-tools \
+    qt6-translations-l10n nsis >&2
 
 # The unpacked kit is keyed to the tarball it came from: a new kit (one with Qt Charts added, say)
 # replaces the old one in the cache instead of being ignored by it.

@@ -1,7 +1,7 @@
 #include "draw/SimSunFont.h"
 
+#include <QApplication>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QStringList>
 
 namespace {
@@ -81,20 +81,20 @@ QFont simSunFont(double pointSize)
 
 void installInterfaceFont()
 {
-    QFont font = QGuiApplication::font();
-    const QString desktop = font.family();
+    QFont font = QApplication::font();
+    QStringList families;
 #ifdef Q_OS_WIN
     // Microsoft YaHei UI is the face of a Chinese Windows' own dialogs; an English Windows has it
     // too, but gives its programs Segoe UI, which has no Chinese.
-    QStringList families = installed({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei")}).mid(0, 1)
-        + QStringList{desktop};
-#else
-    // Under a Chinese locale the font system puts the CJK font first for every letter (even for the
-    // generic sans-serif), under C.UTF-8 it does not: a Latin sans face first keeps the look alike.
-    QStringList families = latinSans().mid(0, 1) + QStringList{desktop};
+    families = installed({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei")}).mid(0, 1);
 #endif
-    families += chineseFaces() + symbols();
+    // Then a Latin sans face before the desktop's: under a Chinese locale the font system puts the
+    // CJK font first for every letter (even for the generic sans-serif), under C.UTF-8 it does not,
+    // and Wine without its own fonts gives a serif; the Latin face keeps the look alike.
+    families += latinSans().mid(0, 1) + QStringList{font.family()} + chineseFaces() + symbols();
     families.removeDuplicates();
     font.setFamilies(families);
-    QGuiApplication::setFont(font);
+    // Set for every widget: Windows gives item views, headers, menus and the status bar fonts of
+    // their own, which would otherwise keep the tables in a face without Latin sans letters.
+    QApplication::setFont(font);
 }
