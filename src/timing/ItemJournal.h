@@ -69,8 +69,8 @@ public:
     // Writes the file afresh with only the lines a restore needs (see JournalCompaction): beside
     // it, onto the disk, then renamed over it, so that a crash at any moment leaves the old file
     // whole or the new one. Happens by itself with a sign of life, once the lines written since the
-    // file was last written whole are many times those it then held. False when it could not be
-    // done: the old file stays, and lines go on being added to it.
+    // file was last written whole are twice those it then held, and at least a thousand. False when
+    // it could not be done: the old file stays, and lines go on being added to it.
     bool compact();
     // Whether the bills of the items that left the list are in the day's ledger: until they are,
     // their lines in the file are all that holds them, and the file is not cut down by itself.
