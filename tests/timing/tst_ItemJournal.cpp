@@ -1,4 +1,5 @@
 #include "FakeWallClock.h"
+#include "ItemsCompared.h"
 #include "timing/AppendOnlyFile.h"
 #include "timing/ChecksummedLine.h"
 #include "timing/ClockTick.h"
@@ -74,69 +75,12 @@ ItemJournal::Restored restore(const QString &path, ModClock &into)
     return ItemJournal(path).restore(into, at(10, 47, 30));
 }
 
-// Everything an operator or a report can see of the items.
-void compareItems(const ModClock &a, const ModClock &b)
-{
-    QCOMPARE(a.lngItems, a.lvwMain.count());
-    QCOMPARE(b.lngItems, a.lngItems);
-    QCOMPARE(b.lngAdded, a.lngAdded);
-    for (int i = 1; i <= a.lngItems; ++i) {
-        for (int col = 0; col < ItemRowModel::ColumnCount; ++col)
-            QCOMPARE(b.lvwMain.text(i, col), a.lvwMain.text(i, col));
-        QCOMPARE(b.lvwMain.image(i), a.lvwMain.image(i));
-        QCOMPARE(b.lvwMain.tag(i), a.lvwMain.tag(i));
-        QCOMPARE(b.cName.item(i), a.cName.item(i));
-        QCOMPARE(b.cItemFangAn.item(i), a.cItemFangAn.item(i));
-        QCOMPARE(b.cRunning.item(i), a.cRunning.item(i));
-        QCOMPARE(b.cTotal.item(i), a.cTotal.item(i));
-        QCOMPARE(b.cCount.item(i), a.cCount.item(i));
-        QVERIFY(b.lvwMain.at(i).limit == a.lvwMain.at(i).limit);
-        const clsSave &ra = a.cSave.item(i), &rb = b.cSave.item(i);
-        QCOMPARE(rb.cStart.count(), ra.cStart.count());
-        QCOMPARE(rb.cEnd.count(), ra.cEnd.count());
-        QCOMPARE(rb.cTime.count(), ra.cTime.count());
-        for (int k = 1; k <= ra.cStart.count(); ++k) {
-            QCOMPARE(rb.cStart.item(k).toMSecsSinceEpoch(), ra.cStart.item(k).toMSecsSinceEpoch());
-            QCOMPARE(rb.cStart.item(k).offsetFromUtc(), ra.cStart.item(k).offsetFromUtc());
-        }
-        for (int k = 1; k <= ra.cEnd.count(); ++k) {
-            QCOMPARE(rb.cEnd.item(k).toMSecsSinceEpoch(), ra.cEnd.item(k).toMSecsSinceEpoch());
-            QCOMPARE(rb.cTime.item(k), ra.cTime.item(k));
-        }
-    }
-}
-
 // The morning without a journal, its running rows brought up to the restore's minute by the
 // clock's own refresh.
 void expectedDay(ModClock &s)
 {
     scriptedDay(s);
     ClockTick(s).refreshIfNewMinute(at(10, 47, 30));
-}
-
-// What a long run of a counter may have done, a minute at a time, each minute with its sign of life.
-enum Run { Stops = 1, Limits = 2, Leaves = 4, ClockBack = 8, Restored = 16, Reboot = 32 };
-void busyMinutes(ModClock &s, FakeWallClock &clock, int from, int to, int run)
-{
-    for (int m = from; m < to; ++m) {
-        clock.advanceSecs(60);
-        if ((run & Stops) && m % 50 == 10)
-            s.endTiming(pos(s, QStringLiteral("PC2")), clock.moment());
-        if ((run & Stops) && m % 50 == 30)
-            s.startTiming(pos(s, QStringLiteral("PC2")), clock.moment());
-        if ((run & Limits) && m == 15)
-            s.setLimit(pos(s, QStringLiteral("PC3")), ItemLimit::Kind::Money, 4, false, clock.moment());
-        if ((run & Leaves) && (run & Limits) && m % 40 == 5) // reached at once, told, then gone
-            s.setLimit(pos(s, QStringLiteral("pc4")), ItemLimit::Kind::Minutes, 1, false, clock.moment());
-        if ((run & Leaves) && m % 40 == 20)
-            s.leave(pos(s, QStringLiteral("pc4")), LeaveHow::Ended, clock.moment());
-        if ((run & Leaves) && m % 40 == 25)
-            s.add(NewItem {m % 80 == 25 ? QStringLiteral("PC4") : QStringLiteral("pc4"), QStringLiteral("C"), 3, true},
-                  clock.moment());
-        if ((run & ClockBack) && m == 120)
-            clock.step(-45 * 60);
-        ClockTick(s).refreshIfNewMinute(clock.moment());
-    }
 }
 
 // Run as a child: journals the morning, says so, then waits to be killed.
@@ -519,93 +463,6 @@ private Q_SLOTS:
         ModClock expected;
         expectedDay(expected);
         compareItems(expected, restored);
-    }
-
-    // Cut down after a long run, the journal restores exactly as the whole one: the same items,
-    // sessions, minutes, limits, anchors and the same stop, after a crash in this boot or a reboot.
-    void aCompactedJournalRestoresAsTheWholeOne_data()
-    {
-        QTest::addColumn<int>("run");
-        QTest::newRow("running items") << 0;
-        QTest::newRow("stopped and started again") << int(Stops);
-        QTest::newRow("limits, one reached and told") << int(Limits | Stops);
-        QTest::newRow("items that left, a name used again") << int(Leaves | Stops);
-        QTest::newRow("wall clock set back") << int(ClockBack | Leaves | Limits);
-        QTest::newRow("after a restore with anchors") << int(Restored | Leaves | Limits | Stops);
-        QTest::newRow("after a restore, then a reboot") << int(Restored | Reboot | Leaves | ClockBack);
-    }
-    void aCompactedJournalRestoresAsTheWholeOne()
-    {
-        QFETCH(int, run);
-        const QString file = path(QString::fromLatin1(QTest::currentDataTag()));
-        FakeWallClock clock(at(9, 0));
-        auto journal = std::make_unique<ItemJournal>(file, &clock);
-        auto s = std::make_unique<ModClock>();
-        journal->follow(*s);
-        s->add(NewItem {QStringLiteral("PC1"), QStringLiteral("C*0.2"), 0, true}, clock.moment());
-        s->add(NewItem {QStringLiteral("PC2"), QStringLiteral("C*0.1"), 12.5, true}, clock.moment());
-        s->add(NewItem {QStringLiteral("PC3"), QStringLiteral("min(C,30)*0.5"), 0, true}, clock.moment());
-        s->add(NewItem {QStringLiteral("pc4"), QStringLiteral("C"), 0, true}, clock.moment());
-        busyMinutes(*s, clock, 0, 150, run);
-        if (run & Restored) {
-            journal.reset();
-            clock.advanceSecs(7 * 60);
-            s = std::make_unique<ModClock>();
-            journal = std::make_unique<ItemJournal>(file, &clock);
-            journal->restore(*s, clock.moment());
-            journal->follow(*s);
-            busyMinutes(*s, clock, 150, 300, run);
-        }
-        const QString whole = file + QStringLiteral(".whole");
-        QVERIFY(QFile::copy(file, whole));
-        QVERIFY(journal->compact());
-        QCOMPARE_LT(contents(file).count('\n') * 5, contents(whole).count('\n'));
-        journal.reset(); // killed
-        clock.advanceSecs(5 * 60);
-        if (run & Reboot) {
-            clock.reboot(QStringLiteral("boot-2"), 60);
-            clock.step(60);
-        }
-        ModClock fromWhole, fromCompacted;
-        const ItemJournal::Restored a = ItemJournal(whole, &clock).restore(fromWhole, clock.moment());
-        const ItemJournal::Restored b = ItemJournal(file, &clock).restore(fromCompacted, clock.moment());
-        QCOMPARE(a.skipped, 0);
-        QCOMPARE(b.skipped, 0);
-        QCOMPARE(b.running, a.running);
-        QCOMPARE(b.lastAlive, a.lastAlive);
-        QCOMPARE(b.stoppedAt.wall, a.stoppedAt.wall);
-        QCOMPARE(b.stoppedAt.elapsedMs, a.stoppedAt.elapsedMs);
-        QCOMPARE(b.gapUnknown, a.gapUnknown);
-        compareItems(fromWhole, fromCompacted);
-        for (int i = 1; i <= fromWhole.lngItems; ++i) {
-            QCOMPARE(fromCompacted.lvwMain.at(i).anchor.wall, fromWhole.lvwMain.at(i).anchor.wall);
-            QCOMPARE(fromCompacted.lvwMain.at(i).anchor.elapsedMs, fromWhole.lvwMain.at(i).anchor.elapsedMs);
-        }
-    }
-
-    // A counter that times for days keeps a short journal: it is cut down by itself, and still
-    // restores the items as they stand.
-    void aLongRunKeepsTheJournalShort()
-    {
-        const QString file = path(QStringLiteral("days.journal"));
-        FakeWallClock clock(at(9, 0));
-        ItemJournal journal(file, &clock);
-        ModClock s;
-        journal.follow(s);
-        for (int i = 1; i <= 30; ++i)
-            s.add(NewItem {QStringLiteral("PC%1").arg(i), QStringLiteral("C*0.1"), 0, true}, clock.moment());
-        s.add(NewItem {QStringLiteral("pc4"), QStringLiteral("C"), 0, true}, clock.moment());
-        qsizetype longest = 0;
-        for (int day = 0; day < 3; ++day) {
-            busyMinutes(s, clock, 0, 24 * 60, Leaves | Stops);
-            longest = std::max(longest, contents(file).count('\n'));
-        }
-        // A fresh journal of these items holds about a hundred lines; two days of signs of life
-        // would be nearly six thousand.
-        QCOMPARE_LT(longest, 1600);
-        ModClock restored;
-        ItemJournal(file, &clock).restore(restored, clock.moment());
-        compareItems(s, restored);
     }
 
     void aCleanExitOrADeclinedRestoreLeavesNoJournal()
