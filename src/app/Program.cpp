@@ -201,8 +201,10 @@ void Program::endAsConfirmed()
     m_ending = true;
     // The journal stays for the next start; it learns when this run stopped, so that the items'
     // bills can be settled as they stood now.
-    if (m_journal)
+    if (m_journal) {
         m_journal->alive(m_clock->now(), true);
+        m_journal->flush();
+    }
     // The code that opened a box or dialog runs on to its end with the answer Esc gives.
     QList<QPointer<QWidget>> modal;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -272,6 +274,7 @@ void Program::resumeJournal()
                           .arg(QDir::toNativeSeparators(path)),
                       Prompter::Icon::Information);
         };
+        journal->billsBooked = [this] { return !m_ledger || m_ledger->writing(); };
         journal->follow(*m_state);
         m_journal = std::move(journal);
     }

@@ -9,8 +9,27 @@ void AppendOnlyFile::setPath(const QString &path)
 {
     if (path == m_path)
         return;
-    m_file.close();
+    close();
     m_path = path;
+}
+
+void AppendOnlyFile::syncInBackground()
+{
+    if (!m_background)
+        m_background = std::make_unique<BackgroundSync>();
+}
+
+bool AppendOnlyFile::flush()
+{
+    return !m_syncing || m_background->wait();
+}
+
+void AppendOnlyFile::close()
+{
+    if (m_syncing)
+        m_background->detach();
+    m_syncing = false;
+    m_file.close();
 }
 
 bool AppendOnlyFile::open()
@@ -40,6 +59,8 @@ bool AppendOnlyFile::open()
             return false;
         }
     }
+    // Without a handle of its own for the background thread, each append waits for the disk.
+    m_syncing = m_background && m_background->attach(m_file);
     return true;
 }
 
@@ -51,14 +72,23 @@ bool AppendOnlyFile::append(const QByteArray &lines)
     // Windows appends where the file ended when it was opened, not where it ends now: another
     // writer since (a second copy of the program booking into the same day) would be written over.
     if (!m_file.seek(m_file.size())) {
-        m_file.close();
+        close();
         return false;
     }
 #endif
-    if (m_file.write(lines) != lines.size() || !DurableFile::sync(m_file)) {
-        m_file.close();
+    if (m_file.write(lines) != lines.size()) {
+        close();
         return false;
     }
+    // The lines are the system's now, whatever becomes of the process. An earlier sync that failed
+    // may have lost lines before them: the caller hears of it as of this append failing.
+    const bool synced = m_syncing ? !m_background->failed() : DurableFile::sync(m_file);
+    if (!synced) {
+        close();
+        return false;
+    }
+    if (m_syncing)
+        m_background->request();
     if (afterAppend)
         afterAppend();
     return true;

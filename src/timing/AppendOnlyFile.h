@@ -1,14 +1,21 @@
 #pragma once
-// A file that grows by whole lines, each on the disk before the call that wrote it returns.
+// A file that grows by whole lines, each on the disk before the call that wrote it returns, or,
+// when the disk is waited for in the background, handed to the system before it returns and on the
+// disk a moment later.
+
+#include "timing/BackgroundSync.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
+#include <memory>
+
 class AppendOnlyFile {
 public:
     AppendOnlyFile() = default;
     explicit AppendOnlyFile(QString path) : m_path(std::move(path)) { }
+    ~AppendOnlyFile() { close(); }
     AppendOnlyFile(const AppendOnlyFile &) = delete;
     AppendOnlyFile &operator=(const AppendOnlyFile &) = delete;
 
@@ -22,10 +29,19 @@ public:
     // (or by a crash in an earlier run) cannot swallow the next one.
     bool append(const QByteArray &lines);
 
-    void close() { m_file.close(); }
+    // From now on an append returns once the system holds its lines, and a thread of its own waits
+    // until they are on the disk (see BackgroundSync): the caller no longer waits for the disk,
+    // and a killed process still loses nothing. A sync that failed fails the next append.
+    void syncInBackground();
+    // Waits until every line appended so far is on the disk; false when one could not be put there.
+    bool flush();
 
-    // Called after each append has reached the disk: a test ends its process there to see what a
-    // crash between any two writes leaves behind. Null in the program.
+    // Waits for the lines on their way to the disk, then closes the file.
+    void close();
+
+    // Called after each append has reached the system (and the disk, unless it is waited for in
+    // the background): a test ends its process there to see what a crash between any two writes
+    // leaves behind. Null in the program.
     static inline void (*afterAppend)() = nullptr;
 
 private:
@@ -33,4 +49,6 @@ private:
 
     QString m_path;
     QFile m_file;
+    std::unique_ptr<BackgroundSync> m_background; // null: each append waits for the disk itself
+    bool m_syncing = false; // the background thread syncs the open file
 };

@@ -3,6 +3,7 @@
 #include "timing/ChecksummedLine.h"
 #include "timing/DayLedger.h"
 #include "timing/DurableFile.h"
+#include "timing/JournalCompaction.h"
 #include "timing/ModClock.h"
 #include "timing/Moment.h"
 #include "timing/TimingOperations.h"
@@ -14,8 +15,18 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+// The file is cut down once the lines added since it was last written whole are this many times
+// those it held then, and at least so many: the cost of writing it whole is spread over the lines
+// added meanwhile, and a short file is not written over and over.
+constexpr qsizetype kGrowth = 2;
+constexpr qsizetype kFewestAdded = 1000;
+} // namespace
+
 ItemJournal::ItemJournal(QString path, const WallClock *clock) : m_path(std::move(path)), m_file(m_path), m_clock(clock)
-{ }
+{
+    m_file.syncInBackground();
+}
 
 ItemJournal::~ItemJournal() = default;
 
@@ -116,6 +127,26 @@ void ItemJournal::alive(const QDateTime &at, bool always)
         return;
     m_aliveMinute = minute;
     appendLine(JournalLines::alive(at), at);
+    // Between two refreshes nothing is halfway done: every item that left has its bill booked.
+    if (!always && !m_failing && m_addedLines >= std::max(kFewestAdded, kGrowth * m_wholeLines)
+        && (!billsBooked || billsBooked()))
+        compact();
+}
+
+bool ItemJournal::compact()
+{
+    // The old file is whole on the disk before the new one takes its name.
+    m_file.close();
+    const std::optional<QByteArray> content = DurableFile::readRegular(m_path);
+    if (!content)
+        return false;
+    const JournalCompaction::Compacted c = JournalCompaction::compact(*content, m_begun, m_lastAt);
+    // Tried again only once as many lines more have been added.
+    m_addedLines = 0;
+    if (!DurableFile::replace(m_path, c.lines))
+        return false;
+    m_wholeLines = c.count;
+    return true;
 }
 
 void ItemJournal::appendLine(const QStringList &fields, const QDateTime &at, const std::optional<Moment> &reading)
@@ -146,16 +177,19 @@ void ItemJournal::writeLines(const QList<QStringList> &lines, const QDateTime &a
         // Lines went missing while writing failed: the file is written afresh from the items as
         // they now stand, which already hold this change.
         m_file.close();
-        written = DurableFile::replace(m_path, JournalLines::snapshot(*m_following, m_begun, m_lastAt, reading()));
+        const QByteArray whole = JournalLines::snapshot(*m_following, m_begun, m_lastAt, reading());
+        written = DurableFile::replace(m_path, whole);
+        m_wholeLines = whole.count('\n');
+        m_addedLines = 0;
     } else {
         // A new file says when it began: no instant in it without the clocks read can be earlier.
         // A clock set back since an earlier change must not put the beginning after this one.
         if (!found() && m_lastAt.isValid()) {
             m_begun = at.isValid() ? at : m_lastAt;
-            written = m_file.append(clockLine + ChecksummedLine::encode(JournalLines::begin(m_begun)) + bytes);
-        } else {
-            written = m_file.append(bytes);
+            bytes.prepend(clockLine + ChecksummedLine::encode(JournalLines::begin(m_begun)));
         }
+        written = m_file.append(bytes);
+        m_addedLines += bytes.count('\n');
     }
     if (!written && !m_failing && onFailure)
         onFailure(m_path);
@@ -253,6 +287,8 @@ ItemJournal::Restored ItemJournal::restore(ModClock &state, const Moment &moment
     // The restore itself is a sign of life: a crash right after it must not end sessions earlier.
     r.kept += ChecksummedLine::encode(JournalLines::alive(now));
     DurableFile::replace(m_path, r.kept);
+    m_wholeLines = r.kept.count('\n');
+    m_addedLines = 0;
     return out;
 }
 

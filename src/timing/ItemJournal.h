@@ -22,7 +22,10 @@ class WallClock;
 
 // One line per change, fields separated by tabs and ended by a checksum of the line, so that a
 // line cut off by a power cut or overwritten by junk is recognised and skipped on replay. Each
-// change is on the disk before the operation that made it returns. Given a clock, each change is
+// change is the system's before the operation that made it returns, so a killed program loses
+// none; a thread of its own puts it on the disk a moment later, so the operator's thread never
+// waits for the disk (closing waits for it). While the program runs, the file is written afresh
+// with only what a restore needs once it has grown well past that. Given a clock, each change is
 // written behind a reading of both clocks and the boot, so that a restore counts the time that
 // really passed, whatever the wall clock did before the program stopped.
 class ItemJournal {
@@ -62,6 +65,18 @@ public:
     void follow(ModClock &state);
     // Records nothing more from the state followed.
     void stopFollowing();
+
+    // Writes the file afresh with only the lines a restore needs (see JournalCompaction): beside
+    // it, onto the disk, then renamed over it, so that a crash at any moment leaves the old file
+    // whole or the new one. Happens by itself with a sign of life, once the lines written since the
+    // file was last written whole are twice those it then held, and at least a thousand. False when
+    // it could not be done: the old file stays, and lines go on being added to it.
+    bool compact();
+    // Whether the bills of the items that left the list are in the day's ledger: until they are,
+    // their lines in the file are all that holds them, and the file is not cut down by itself.
+    std::function<bool()> billsBooked;
+    // Waits until every line written so far is on the disk; false when one could not be put there.
+    bool flush() { return m_file.flush(); }
 
     // True when the file holds anything: the run that wrote it never ended with the operator's leave.
     bool found() const;
@@ -125,4 +140,7 @@ private:
     QDateTime m_begun; // the file's begin line, once known
     QDateTime m_lastAt; // the latest instant written
     qint64 m_aliveMinute = -1;
+    // The lines of the file when it was last written whole, and those added since.
+    qsizetype m_wholeLines = 0;
+    qsizetype m_addedLines = 0;
 };

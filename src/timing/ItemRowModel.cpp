@@ -96,12 +96,7 @@ Qt::ItemFlags ItemRowModel::flags(const QModelIndex &index) const
 
 int ItemRowModel::positionOfName(const QString &name) const
 {
-    if (!hasName(name))
-        return 0;
-    const QString folded = name.toCaseFolded();
-    const auto it = std::find_if(m_items.begin(), m_items.end(),
-                                 [&](const Item &item) { return item.name.toCaseFolded() == folded; });
-    return it == m_items.end() ? 0 : static_cast<int>(it - m_items.begin()) + 1;
+    return m_rows.value(name.toCaseFolded(), -1) + 1;
 }
 
 QString ItemRowModel::text(int pos, int col) const
@@ -138,11 +133,11 @@ void ItemRowModel::setBold(int pos, bool bold)
 int ItemRowModel::append(Item item)
 {
     const QString folded = item.name.toCaseFolded();
-    if (m_folded.contains(folded))
+    if (m_rows.contains(folded))
         return 0;
     const int row = count();
     beginInsertRows(QModelIndex(), row, row);
-    m_folded.insert(folded);
+    m_rows.insert(folded, row);
     m_items.push_back(std::move(item));
     endInsertRows();
     return row + 1;
@@ -154,7 +149,10 @@ bool ItemRowModel::remove(int pos)
         return false;
     beginRemoveRows(QModelIndex(), pos - 1, pos - 1);
     const auto it = m_items.begin() + (pos - 1);
-    m_folded.remove(it->name.toCaseFolded());
+    m_rows.remove(it->name.toCaseFolded());
+    for (int &row : m_rows)
+        if (row > pos - 1)
+            --row;
     m_items.erase(it);
     endRemoveRows();
     return true;

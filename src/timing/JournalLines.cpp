@@ -82,6 +82,11 @@ QStringList anchor(const QString &name, const Moment &anchor)
     return {kAnchor, ChecksummedLine::instantField(anchor.wall), QString::number(anchor.elapsedMs.value_or(0)), name};
 }
 
+QStringList gone(int count)
+{
+    return {kGone, QString::number(count)};
+}
+
 QStringList left(const QString &name, How how, double minutes, double fee, const QDateTime &at)
 {
     return {kLeft,
@@ -102,6 +107,8 @@ QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTi
             first = starts.item(1);
     }
     QByteArray lines = ChecksummedLine::encode(begin(first));
+    if (state.lngAdded > state.lngItems)
+        lines += ChecksummedLine::encode(gone(state.lngAdded - state.lngItems));
     for (int i = 1; i <= state.lvwMain.count(); ++i) {
         const Item &item = state.lvwMain.at(i);
         const clsSave &r = item.record;

@@ -33,6 +33,7 @@ inline const QString kLimit = QStringLiteral("limit");
 inline const QString kTold = QStringLiteral("told");
 inline const QString kClock = QStringLiteral("clock");
 inline const QString kAnchor = QStringLiteral("anchor");
+inline const QString kGone = QStringLiteral("gone");
 
 // The changes as lines, in the order the fields are written.
 QStringList added(const NewItem &item, const QDateTime &at);
@@ -63,6 +64,9 @@ QStringList left(const QString &name, How how, double minutes, double fee, const
 QStringList clock(const ClockReading &reading);
 // A restored session of item name counts real time from anchor on.
 QStringList anchor(const QString &name, const Moment &anchor);
+// So many items were added and have left the list before the journal was written afresh without
+// them: they still count among the items added.
+QStringList gone(int count);
 
 // The items as they stand, as lines that replay to the same items and sessions, behind a begin
 // line no later than begun; with the running sessions' anchors and the clocks when now is given.

@@ -142,6 +142,14 @@ bool JournalReader::replay(const QStringList &f)
         m_state.setAll(*started, at);
         return true;
     }
+    if (kind == kGone && f.size() == 2) {
+        bool ok = false;
+        const int count = f[1].toInt(&ok);
+        if (!ok || count < 1)
+            return false;
+        m_state.countAdded(count);
+        return true;
+    }
     // Both clocks as the restore that wrote it read them: complete on its own.
     if (kind == kAnchor && f.size() == 4) {
         const QDateTime wall = ChecksummedLine::instant(f[1]);

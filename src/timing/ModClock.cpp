@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 ModClock::ModClock() = default;
 ModClock::~ModClock() = default;
@@ -52,6 +53,11 @@ int ModClock::append(Item item)
     ++m_lngAdded;
     ++m_lngItems;
     return lvwMain.append(std::move(item));
+}
+
+void ModClock::countAdded(int count)
+{
+    m_lngAdded = qint32(std::clamp<qint64>(qint64(m_lngAdded) + count, 0, std::numeric_limits<qint32>::max()));
 }
 
 void ModClock::removeRow(int pos)

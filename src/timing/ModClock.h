@@ -71,6 +71,9 @@ public:
     void leaveAll(const Moment &now);
     // Removes item pos without a bill (a replayed removal); later items move down one position.
     bool remove(int pos);
+    // Items that came and went before their journal was written afresh without them still count
+    // among the items added.
+    void countAdded(int count);
 
     // Shows minutes on item pos, counted up to the clock minute of upTo, and the fee its scheme gives
     // for them: a row never shows a fee that belongs to other minutes.
