@@ -22,6 +22,7 @@ struct FixedClock : WallClock {
     QDateTime at;
     QDateTime now() const override { return at; }
     qint64 elapsedMs() const override { return 0; }
+    QString bootId() const override { return {}; }
 };
 } // namespace
 

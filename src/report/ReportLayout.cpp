@@ -1,6 +1,7 @@
 #include "report/ReportLayout.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextLayout>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 namespace {
 const QColor kInk(0x20, 0x20, 0x20);
@@ -39,10 +41,14 @@ QTextOption textOption(Qt::Alignment horizontal)
     return option;
 }
 
-qreal textHeight(const QString &text, const QFont &font, const QPaintDevice *device, qreal width)
+// metrics are the font's on the device, made once by the caller: making them resolves the font's
+// faces again, which costs more than measuring a cell. advance is the text's width when known.
+qreal textHeight(const QString &text, const QFontMetricsF &metrics, const QFont &font, const QPaintDevice *device,
+                 qreal width, qreal advance = -1)
 {
-    const QFontMetricsF metrics(font, device);
-    if (metrics.horizontalAdvance(text) <= width && !text.contains(u'\n'))
+    if (advance < 0)
+        advance = metrics.horizontalAdvance(text);
+    if (advance <= width && !text.contains(u'\n'))
         return metrics.height();
     QTextLayout layout(text, font, device);
     layout.setTextOption(textOption(Qt::AlignLeft));
@@ -97,6 +103,7 @@ ReportLayout::Plan ReportLayout::plan(QPagedPaintDevice *device) const
 
     // The two header blocks side by side, each as a column of labels and a column of values.
     const QFontMetricsF labelMetrics(pl.label, device);
+    const QFontMetricsF valueMetrics(pl.value, device);
     const qreal half = width / 2;
     const QList<ReportContent::Pair> *blocks[2] = {&m_content.firstBlock, &m_content.secondBlock};
     for (int b = 0; b < 2; ++b) {
@@ -114,8 +121,8 @@ ReportLayout::Plan ReportLayout::plan(QPagedPaintDevice *device) const
             if (r >= blocks[b]->size())
                 continue;
             const ReportContent::Pair &pair = blocks[b]->at(r);
-            h = std::max({h, textHeight(pair.label, pl.label, device, pl.blockWidth[2 * b]),
-                          textHeight(pair.value, pl.value, device, pl.blockWidth[2 * b + 1])});
+            h = std::max({h, textHeight(pair.label, labelMetrics, pl.label, device, pl.blockWidth[2 * b]),
+                          textHeight(pair.value, valueMetrics, pl.value, device, pl.blockWidth[2 * b + 1])});
         }
         pl.blockRowHeights.append(h + 4 * pl.pt);
         y += pl.blockRowHeights.last();
@@ -151,9 +158,20 @@ ReportLayout::Plan ReportLayout::plan(QPagedPaintDevice *device) const
     QList<qreal> natural(columns, 0);
     for (int c = 0; c < columns; ++c)
         natural[c] = headingMetrics.horizontalAdvance(m_content.headings[c]);
-    for (const ReportContent::Row &row : m_content.rows)
-        for (int c = 0; c < columns && c < row.size(); ++c)
-            natural[c] = std::max(natural[c], cellMetrics.horizontalAdvance(row[c].text));
+    // Each cell's width, measured once: the rows' heights need them again. A column often repeats
+    // its texts (the scheme, the state), and a text is measured once.
+    std::vector<qreal> advances;
+    advances.reserve(size_t(m_content.rows.size()) * size_t(columns));
+    QHash<QString, qreal> measuredTexts;
+    for (const ReportContent::Row &row : m_content.rows) {
+        for (int c = 0; c < columns && c < row.size(); ++c) {
+            auto known = measuredTexts.constFind(row[c].text);
+            if (known == measuredTexts.cend())
+                known = measuredTexts.insert(row[c].text, cellMetrics.horizontalAdvance(row[c].text));
+            advances.push_back(*known);
+            natural[c] = std::max(natural[c], advances.back());
+        }
+    }
     for (qreal &w : natural)
         w += 2 * pl.padding + pl.pt;
     const qreal total = std::accumulate(natural.begin(), natural.end(), 0.0);
@@ -164,18 +182,19 @@ ReportLayout::Plan ReportLayout::plan(QPagedPaintDevice *device) const
     const auto inner = [&](int c) { return pl.columnX[c + 1] - pl.columnX[c] - 2 * pl.padding; };
     qreal heading = 0;
     for (int c = 0; c < columns; ++c)
-        heading = std::max(heading, textHeight(m_content.headings[c], pl.heading, device, inner(c)));
+        heading = std::max(heading, textHeight(m_content.headings[c], headingMetrics, pl.heading, device, inner(c)));
     pl.headingHeight = heading + 2 * pl.padding;
 
     // The heading row starts every page the table runs onto; a row never splits across pages.
     y = pl.tableTop + pl.headingHeight;
     int rowsOnPage = 0;
     pl.rowHeights.reserve(m_content.rows.size());
+    size_t measured = 0;
     for (int r = 0; r < m_content.rows.size(); ++r) {
         const ReportContent::Row &row = m_content.rows[r];
         qreal h = 0;
         for (int c = 0; c < columns && c < row.size(); ++c)
-            h = std::max(h, textHeight(row[c].text, pl.cell, device, inner(c)));
+            h = std::max(h, textHeight(row[c].text, cellMetrics, pl.cell, device, inner(c), advances[measured++]));
         h = std::max(h, cellMetrics.height()) + 2 * pl.padding;
         pl.rowHeights.append(h);
         if (y + h > pl.body.height() && (rowsOnPage > 0 || pl.pageFirstRow.size() == 1)) {
@@ -216,7 +235,7 @@ void ReportLayout::paintBlocks(QPainter &p, const Plan &pl) const
     }
 }
 
-// row -1 is the heading row.
+// row -1 is the heading row; the painter has its font.
 void ReportLayout::paintTableRow(QPainter &p, const Plan &pl, qreal y, int row) const
 {
     const bool heading = row < 0;
@@ -226,7 +245,6 @@ void ReportLayout::paintTableRow(QPainter &p, const Plan &pl, qreal y, int row) 
     if (heading || row % 2 == 1)
         p.fillRect(QRectF(left, y, right - left, h), heading ? kHeadingFill : kStripeFill);
 
-    p.setFont(heading ? pl.heading : pl.cell);
     p.setPen(kInk);
     const int columns = int(pl.columnX.size()) - 1;
     for (int c = 0; c < columns; ++c) {
@@ -278,8 +296,12 @@ bool ReportLayout::paint(QPagedPaintDevice *device) const
         const int first = pl.pageFirstRow[page];
         const int last = page + 1 < pages ? pl.pageFirstRow[page + 1] : rows;
         if (!pl.columnX.isEmpty() && (last > first || rows == 0)) {
+            // Once for the heading and once for the rows: the painter resolves a font's faces
+            // anew at every change, which would cost more than the row it is set for.
+            p.setFont(pl.heading);
             paintTableRow(p, pl, y, -1);
             y += pl.headingHeight;
+            p.setFont(pl.cell);
             for (int r = first; r < last; ++r) {
                 paintTableRow(p, pl, y, r);
                 y += pl.rowHeights[r];

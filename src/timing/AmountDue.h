@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <limits>
 #include <optional>
 
 namespace AmountDue {
@@ -12,6 +13,17 @@ namespace AmountDue {
 // 1.01 and -0.125 is -0.13, although the doubles lie just below. Nothing for a fee that is no
 // number (a formula dividing by zero gives infinity) or too large for a double to hold its fen.
 std::optional<double> rounded(double fee);
+// The same amount in whole fen (101 for 1.005), for sums that must come out exact.
+std::optional<qint64> fen(double fee);
+
+// Amounts of 1e13 and more are beyond what a double holds to the fen.
+constexpr qint64 kMostFen = 1'000'000'000'000'000;
+// A sum that holds an amount that is none, or ran beyond what a qint64 holds.
+constexpr qint64 kNoFen = std::numeric_limits<qint64>::min();
+// A sum of fen as an amount: not a number for kNoFen and at kMostFen or beyond.
+double fromFen(qint64 fen);
+// Adds fen to sum; an amount that is none makes the sum kNoFen for good. False when it is.
+bool add(qint64 &sum, std::optional<qint64> fen);
 
 // The amount with exactly two decimals and '.', whatever the locale ("7.58", "5.00"); an empty text
 // where rounded() gives nothing, so no bill ever shows "inf" or "nan".

@@ -131,11 +131,6 @@ bool numberedBefore(const QString &a, const QString &b)
     return a.size() - i < b.size() - j || (a.size() - i == b.size() - j && a < b);
 }
 
-double fenSum(double a, double fee)
-{
-    return a + AmountDue::rounded(fee).value_or(std::nan(""));
-}
-
 // What one day's file adds to the period, worked out on the thread that read it as the lines come,
 // so that only these few figures wait for the thread that adds the days up, whatever the file's size.
 struct DaySum {
@@ -143,8 +138,15 @@ struct DaySum {
     int skipped = 0;
     bool unreadable = false;
     bool cancelled = false;
-    QList<PeriodTakings::ItemLine> items; // in the order they first come
-    std::map<int, std::pair<double, double>> bills; // bucket: minutes billed, amounts due
+    // Amounts are summed in whole fen, each bill rounded once: exact, whatever the number of bills.
+    struct Item {
+        QString name;
+        int sessions = 0;
+        double minutes = 0;
+        qint64 fen = 0;
+    };
+    QList<Item> items; // in the order they first come
+    std::map<int, std::pair<double, qint64>> bills; // bucket: minutes billed, amounts due in fen
     std::map<int, double> busy; // hour slot: minutes timed in it
 
     DaySum(const DayLedger &ledger, const QDate &date, const QDateTime &readAt, const LedgerReadControl *control,
@@ -155,7 +157,7 @@ struct DaySum {
             auto found = index.constFind(e.name);
             if (found == index.cend())
                 found = index.insert(e.name, items.size()), items.append({e.name});
-            PeriodTakings::ItemLine &line = items[*found];
+            Item &line = items[*found];
             const qint64 end = e.end.toMSecsSinceEpoch();
             if (e.kind == LedgerEntry::Kind::Session) {
                 ++line.sessions;
@@ -165,11 +167,12 @@ struct DaySum {
                              [this](int slot, double minutes) { busy[slot] += minutes; });
                 return;
             }
+            const std::optional<qint64> fen = AmountDue::fen(e.fee);
             line.minutes += e.minutes;
-            line.due = fenSum(line.due, e.fee);
+            AmountDue::add(line.fen, fen);
             auto &bill = bills[hourly ? std::max(hours.at(end), 0) : dayIndex];
             bill.first += e.minutes;
-            bill.second = fenSum(bill.second, e.fee);
+            AmountDue::add(bill.second, fen);
         };
         const LedgerScan read = ledger.scan(date, readAt, take, control);
         unreadable = read.unreadable;
@@ -216,24 +219,28 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
             p.busyHours.append({hourLabel(h)});
     }
     QHash<QString, qsizetype> index;
+    std::vector<qint64> itemFen;
+    std::vector<qint64> bucketFen(size_t(p.buckets.size()), 0);
     const auto add = [&](const DaySum &day) {
         p.days += day.lines > 0 ? 1 : 0;
         p.lines += day.lines;
         p.skipped += day.skipped;
         p.unreadable += day.unreadable ? 1 : 0;
-        for (const ItemLine &part : day.items) {
+        for (const DaySum::Item &part : day.items) {
             auto found = index.constFind(part.name);
-            if (found == index.cend())
-                found = index.insert(part.name, p.items.size()), p.items.append({part.name});
+            if (found == index.cend()) {
+                found = index.insert(part.name, p.items.size());
+                p.items.append({part.name});
+                itemFen.push_back(0);
+            }
             ItemLine &line = p.items[*found];
             line.sessions += part.sessions;
             line.minutes += part.minutes;
-            line.due += part.due;
+            AmountDue::add(itemFen[size_t(*found)], part.fen);
         }
         for (const auto &[at, bill] : day.bills) {
-            Bucket &bucket = p.buckets[at];
-            bucket.minutes += bill.first;
-            bucket.due += bill.second;
+            p.buckets[at].minutes += bill.first;
+            AmountDue::add(bucketFen[size_t(at)], bill.second);
         }
         for (const auto &[slot, minutes] : day.busy)
             p.busyHours[hourly ? slot : hours.clockHour[size_t(slot)]].minutes += minutes;
@@ -272,14 +279,14 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
             add(*day);
     }
 
-    // Sums of hundredths carry binary noise; the figures are whole fen and hundredths of minutes.
-    for (ItemLine &line : p.items) {
-        line.minutes = TimeText::roundMinutes(line.minutes);
-        line.due = AmountDue::rounded(line.due).value_or(std::nan(""));
+    // Sums of minutes carry binary noise; the figures are hundredths of minutes.
+    for (qsizetype k = 0; k < p.items.size(); ++k) {
+        p.items[k].minutes = TimeText::roundMinutes(p.items[k].minutes);
+        p.items[k].due = AmountDue::fromFen(itemFen[size_t(k)]);
     }
-    for (Bucket &bucket : p.buckets) {
-        bucket.minutes = TimeText::roundMinutes(bucket.minutes);
-        bucket.due = AmountDue::rounded(bucket.due).value_or(std::nan(""));
+    for (qsizetype k = 0; k < p.buckets.size(); ++k) {
+        p.buckets[k].minutes = TimeText::roundMinutes(p.buckets[k].minutes);
+        p.buckets[k].due = AmountDue::fromFen(bucketFen[size_t(k)]);
     }
     for (Hour &hour : p.busyHours)
         hour.minutes = TimeText::roundMinutes(hour.minutes);
@@ -310,10 +317,11 @@ double PeriodTakings::minutes() const
 
 double PeriodTakings::due() const
 {
-    double sum = 0;
+    QList<double> dues;
+    dues.reserve(items.size());
     for (const ItemLine &line : items)
-        sum += line.due;
-    return AmountDue::rounded(sum).value_or(std::nan(""));
+        dues.append(line.due);
+    return AmountDue::total(dues);
 }
 
 double PeriodTakings::share(const ItemLine &item) const

@@ -46,15 +46,29 @@ QString generalNumber(double value)
     return text.replace(u'e', u'E');
 }
 
+std::optional<qint64> hundredths(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= 1e13)
+        return std::nullopt;
+    if (std::trunc(value) == value)
+        return qint64(value) * 100;
+    // Each trim to 15 significant digits below moves the value by at most 5e-15 of it, the
+    // product a little more: a value that far from a half needs no trimming to round as the
+    // trimmed one does. Only the halves and what lies next to them (1.005, 12.345) go the long way.
+    const double scaled = value * 100.0;
+    const double fraction = scaled - std::floor(scaled);
+    if (std::fabs(fraction - 0.5) > 1e-13 * std::max(1.0, std::fabs(scaled)))
+        return qint64(std::round(scaled));
+    // Trim twice: the product by 100 brings its own binary noise (-2.005 * 100 = -200.4999...).
+    const double trimmed = QString::number(value, 'g', 15).toDouble();
+    return qint64(std::round(QString::number(trimmed * 100.0, 'g', 15).toDouble()));
+}
+
 double roundMinutes(double minutes)
 {
     if (!std::isfinite(minutes) || std::fabs(minutes) >= 1e13 || std::trunc(minutes) == minutes)
         return minutes == 0.0 ? 0.0 : minutes;
-    // Trim twice: the product by 100 brings its own binary noise (-2.005 * 100 = -200.4999...).
-    const double trimmed = QString::number(minutes, 'g', 15).toDouble();
-    const double hundredths = QString::number(trimmed * 100.0, 'g', 15).toDouble();
-    const double rounded = std::round(hundredths) / 100.0;
-    return rounded == 0.0 ? 0.0 : rounded;
+    return double(*hundredths(minutes)) / 100.0;
 }
 
 qint64 wholeMinutes(const QDateTime &start, const QDateTime &end)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTime>
 
+#include <optional>
+
 namespace TimeText {
 
 // Formats follow the default locale, which is the system's unless a test pins another.
@@ -26,6 +28,9 @@ QString generalNumber(double value);
 // Rounds to at most two decimals, half away from zero, after trimming to 15 significant digits so
 // that 12.345 (stored as 12.34499...) still rounds to 12.35.
 double roundMinutes(double minutes);
+// The same rounding as a whole number of hundredths (1234 for 12.345), which sums without binary
+// noise; nothing for a value that is no number or whose hundredths a double no longer holds (1e13).
+std::optional<qint64> hundredths(double value);
 
 // Whole minutes from start to end: the minute boundaries crossed between the two instants, counted
 // in UTC so that midnight and daylight-saving changes count what really elapsed. 10:05:59 to

@@ -180,6 +180,18 @@ private Q_SLOTS:
         QTest::newRow("infinity") << qInf() << "";
         QTest::newRow("nan") << qQNaN() << "";
         QTest::newRow("beyond the fen") << 1e13 << "";
+        // As the decimal fee reads, halves and the doubles beside them alike, at any size.
+        QTest::newRow("minus half a fen") << -0.005 << "-0.01";
+        QTest::newRow("just short of half") << 0.0049999999999999 << "0.00";
+        QTest::newRow("0.285") << 0.285 << "0.29";
+        QTest::newRow("-1.115") << -1.115 << "-1.12";
+        QTest::newRow("large half") << 1234567.125 << "1234567.13";
+        QTest::newRow("large credit") << -1234567.125 << "-1234567.13";
+        QTest::newRow("half at 13 digits") << 4503599627370.495 << "4503599627370.50";
+        QTest::newRow("half past 15 digits") << 5e12 + 0.005 << "5000000000000.00";
+        QTest::newRow("largest") << 9999999999999.995 << "9999999999999.99";
+        QTest::newRow("largest credit") << -9999999999999.995 << "-9999999999999.99";
+        QTest::newRow("near nothing") << 1e-9 << "0.00";
     }
     void amountDueRoundsToTheFen()
     {
