@@ -3,11 +3,12 @@
 # source packages and the sources kept in scripts/windows/kit/: Qt 6.4.2's qtbase (with the kit's
 # patch and the Wintab headers Debian leaves out; Qt SQL with SQLite and PostgreSQL drivers),
 # qtsvg and qtcharts as shared DLLs, muparser as a static library and the PostgreSQL client
-# library, all cross-built with mingw-w64 for x86_64 Windows. About 35 minutes on two cores.
+# library, all cross-built with mingw-w64 for x86_64 Windows. About 25 minutes on an idle two-core
+# machine, qtbase two thirds of it.
 #   make-kit.sh [folder]   where the tarball goes (default: ~/.cache/vantorel, where toolchain.sh
 #                          looks when VANTOREL_WINDOWS_KIT is not set)
 #   VANTOREL_KIT_WORK      scratch folder for the sources and builds (default: ~/.cache/vantorel/
-#                          kit-build; about 4 GB while it runs); a step already done is not redone
+#                          kit-build; about 2.5 GB); a step already done is not redone
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 inputs=$here/kit

@@ -27,7 +27,7 @@ if [ ! -f "$tarball" ] && ! ready; then
     cat >&2 <<MSG
 No Qt for Windows found: $tarball is missing.
 Make one with scripts/windows/make-kit.sh (Debian 12's Qt 6.4.2 sources cross-built with mingw-w64;
-about 35 minutes on two cores), which writes it into $cacheRoot, or put a copy of the kit's
+about 25 minutes on an idle two-core machine), which writes it into $cacheRoot, or put a copy of the kit's
 qt6-6.4.2-mingw64.tar.xz there, or point VANTOREL_WINDOWS_KIT at the folder holding one.
 MSG
     exit 1
