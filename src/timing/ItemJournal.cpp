@@ -135,14 +135,15 @@ void ItemJournal::alive(const QDateTime &at, bool always)
 
 bool ItemJournal::compact()
 {
+    // Tried again only once as many lines more have been added, whatever stops it now: a file
+    // that cannot be read is not read again at every minute.
+    m_addedLines = 0;
     // The old file is whole on the disk before the new one takes its name.
     m_file.close();
     const std::optional<QByteArray> content = DurableFile::readRegular(m_path);
     if (!content)
         return false;
     const JournalCompaction::Compacted c = JournalCompaction::compact(*content, m_begun, m_lastAt);
-    // Tried again only once as many lines more have been added.
-    m_addedLines = 0;
     if (!DurableFile::replace(m_path, c.lines))
         return false;
     m_wholeLines = c.count;
