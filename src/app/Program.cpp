@@ -33,6 +33,7 @@
 #include "dialogs/SchemeDialog.h"
 #include "dialogs/SchemeStorePrompts.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/Moment.h"
 #include "timing/SchemeStore.h"
 #include "timing/TimingClock.h"
@@ -89,7 +90,7 @@ fClock &Program::mainWindow()
 {
     if (!m_main) {
         // Read while the splash is topmost: a box about a bad entry belongs to it.
-        SchemeStorePrompts::LoadFangAn(*m_state, *m_store, *m_prompter);
+        SchemeStorePrompts::LoadFangAn(m_state->tariff, *m_store, *m_prompter);
         m_timing = std::make_unique<TimingClock>(*m_clock, *m_state);
         m_main = std::make_unique<fClock>(*m_state, *m_store, *m_prompter, *m_timing);
         fClock *w = m_main.get();
@@ -134,7 +135,7 @@ fClock &Program::mainWindow()
 
 void Program::saveSchemes()
 {
-    SchemeStore::SaveFangAn(*m_state, *m_store);
+    SchemeStore::SaveFangAn(m_state->tariff, *m_store);
     SchemeStorePrompts::commit(*m_store, *m_prompter);
 }
 
@@ -155,7 +156,7 @@ void Program::connectCommands(fClock &w)
     connect(c, &ToolbarCommands::newItemsRequested, this, [this, &w, save] {
         NewItemsDialog::run(*m_state, *m_clock, *m_prompter, &w, save, [this] { m_commands->clockStartedByAnItem(); });
     });
-    connect(c, &ToolbarCommands::schemeRequested, this, [this, &w, save] { SchemeDialog::run(*m_state, &w, save); });
+    connect(c, &ToolbarCommands::schemeRequested, this, [this, &w, save] { SchemeDialog::run(m_state->tariff, &w, save); });
     connect(c, &ToolbarCommands::aboutRequested, this, &Program::showAbout);
     connect(c, &ToolbarCommands::helpRequested, this,
             [this, &w] { m_help->showProgramHelp(HelpDocument::ContentsContext, &w); });

@@ -4,7 +4,7 @@
 #include "timing/AmountDue.h"
 #include "timing/DayTakings.h"
 #include "timing/ModClock.h"
-#include "timing/SchemeFee.h"
+#include "timing/Tariff.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 #include "timing/WallClock.h"
@@ -176,7 +176,7 @@ ReportDocument TimingReports::periodDocument(const PeriodTakings &period, const 
 }
 
 // The item at now: its name and state, the bill as it stands now and one row per session.
-ReportDocument TimingReports::itemDocument(const Item &item, FormulaEvaluator &calc, const Moment &moment,
+ReportDocument TimingReports::itemDocument(const Item &item, const ItemBill &bill, const Moment &moment,
                                            bool bPreview)
 {
     const QDateTime &now = moment.wall;
@@ -187,8 +187,8 @@ ReportDocument TimingReports::itemDocument(const Item &item, FormulaEvaluator &c
     d.firstBlock = {QStringLiteral("名称:"), item.name, QStringLiteral("状态:")};
     // The bill from the sessions themselves, through the arithmetic that books them: the row shows
     // the last refresh, and the total must add up with the table below it.
-    const double minutes = TimingOperations::runningMinutes(item, moment);
-    const double fee = valCalc(calc, item.scheme, minutes);
+    const double minutes = bill.minutes;
+    const double fee = bill.fee;
     // The bill ends with what the customer is handed: the result to the fen.
     d.secondBlock = {QStringLiteral("计时次数:") + QString::number(s.cStart.count()),
                      QStringLiteral("合计耗时:") + TimeText::generalNumber(minutes),
@@ -199,6 +199,9 @@ ReportDocument TimingReports::itemDocument(const Item &item, FormulaEvaluator &c
     if (item.limit.isSet())
         d.secondBlock << QStringLiteral("限额:") << item.limit.text() << QStringLiteral("剩余:")
                       << item.limit.leftText(minutes, fee);
+    // A scheme priced by the hour shows what each band charged.
+    for (const QString &line : Tariff::bandLines(bill))
+        d.secondBlock << line;
     d.headings = {QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("时间")};
 
     for (int k = 1; k <= s.cEnd.count(); ++k)
@@ -237,7 +240,8 @@ ReportPrinter *TimingReports::report()
 
 void TimingReports::ReportItem(const Item &item, bool bPreview)
 {
-    const ReportDocument d = itemDocument(item, m_state.objCalc(), m_clock.moment(), bPreview);
+    const Moment now = m_clock.moment();
+    const ReportDocument d = itemDocument(item, m_state.tariff.billAt(item, now), now, bPreview);
     if (ReportPrinter *r = report())
         r->present(d);
 }

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 
-class FormulaEvaluator;
 class ModClock;
 class WallClock;
 struct Item;
@@ -36,7 +35,7 @@ public:
 
     static QString title();
     // The item's report at now, its fee from calc.
-    static ReportDocument itemDocument(const Item &item, FormulaEvaluator &calc, const Moment &now, bool bPreview);
+    static ReportDocument itemDocument(const Item &item, const ItemBill &bill, const Moment &now, bool bPreview);
     // The day as the day view shows it: one row per item, settled then open, and both totals.
     static ReportDocument dayDocument(const DayTakings &day, const QDateTime &now, bool bPreview);
 

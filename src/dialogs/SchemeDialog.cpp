@@ -3,7 +3,7 @@
 #include "dialogs/DialogDesign.h"
 #include "draw/SimSunFont.h"
 #include "formula/FormulaEvaluator.h"
-#include "timing/ModClock.h"
+#include "timing/Tariff.h"
 
 #include "draw/Artwork.h"
 
@@ -43,7 +43,7 @@ QString SchemeDialog::secondHelpText()
                           "每增一名上网者，则新增一个计时项。每一项上网费用可即时从结果中查看。");
 }
 
-SchemeDialog::SchemeDialog(ModClock &state, QWidget *owner, std::function<void()> schemesChanged)
+SchemeDialog::SchemeDialog(Tariff &state, QWidget *owner, std::function<void()> schemesChanged)
     : QDialog(owner), m_state(state), m_schemesChanged(std::move(schemesChanged))
 {
     DialogDesign::setUpWindow(this, QStringLiteral("新增计时方案"), 6720, 4140);
@@ -85,7 +85,7 @@ void SchemeDialog::buildControls()
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void SchemeDialog::run(ModClock &state, QWidget *owner, std::function<void()> schemesChanged)
+void SchemeDialog::run(Tariff &state, QWidget *owner, std::function<void()> schemesChanged)
 {
     SchemeDialog dialog(state, owner, std::move(schemesChanged));
     dialog.exec();
@@ -130,7 +130,7 @@ void SchemeDialog::onText1Changed()
         dblCheckValue = 0;
         bNoMacro = true;
     } else {
-        const std::optional<double> value = m_state.objCalc().Evaluate(sCheckText);
+        const std::optional<double> value = m_state.evaluator().Evaluate(sCheckText);
         bEvaluated = value.has_value();
         dblCheckValue = value.value_or(0.0);
     }

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class ModClock;
+class Tariff;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,10 +17,10 @@ class SchemeDialog : public QDialog {
     Q_OBJECT
 public:
     // schemesChanged runs after OK has appended the scheme, so that the list is saved at once.
-    SchemeDialog(ModClock &state, QWidget *owner, std::function<void()> schemesChanged = {});
+    SchemeDialog(Tariff &state, QWidget *owner, std::function<void()> schemesChanged = {});
 
     // Opens the dialog modally over owner and returns when it closes; cFangAn is its only result.
-    static void run(ModClock &state, QWidget *owner, std::function<void()> schemesChanged = {});
+    static void run(Tariff &state, QWidget *owner, std::function<void()> schemesChanged = {});
 
     // Rebuilds sCheckText from the formula and tells whether it holds a C.
     bool CheckClock();
@@ -39,7 +39,7 @@ private:
     void onText1Changed();
     void cmdOK_Click();
 
-    ModClock &m_state;
+    Tariff &m_state;
     std::function<void()> m_schemesChanged;
     // The controls carry their design names as object names as well.
     QLineEdit *Text1 = nullptr;

@@ -6,6 +6,7 @@
 #include "timing/clsSave.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QTime>
 
@@ -23,6 +24,11 @@ struct Item {
     bool running = false; // being timed
     bool bold = false; // the item the last search found
     ItemLimit limit; // prepaid minutes or money, if any
+    // A scheme priced by the hour: the minutes timed in each of its bands so far, those of the
+    // session in progress that are in them, and the band the latest of them fell in.
+    QList<double> bands;
+    double sessionBanded = 0;
+    int band = -1;
     // Where the session in progress counts real time from: its start, when it started in this run;
     // the restore, when it started in an earlier one. Without a reading, the wall clock alone.
     Moment anchor;

@@ -270,7 +270,7 @@ ItemJournal::Restored ItemJournal::restore(ModClock &state, const Moment &moment
     placeStop(r, moment, out, &state);
     for (int i = 1; i <= state.lngItems; ++i)
         if (state.cRunning.value(i, false))
-            state.showMinutes(i, TimingOperations::runningMinutes(state, i, moment), now.time());
+            state.showMinutes(i, TimingOperations::runningMinutes(state.lvwMain, i, moment), now.time());
 
     // Written beside and renamed over: a cut now leaves the old file or the new one. Later lines
     // go to the new one, so its name must be on the disk before them.

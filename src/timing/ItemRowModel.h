@@ -7,6 +7,9 @@
 #include <QPersistentModelIndex>
 #include <QHash>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 #include <vector>
 
@@ -73,6 +76,11 @@ public:
         ItemRowModel &m_model;
     };
 
+    // The lines that tell an item's bill band by band, for its tooltip; none until set.
+    using BandLines = std::function<QStringList(const Item &item)>;
+    QStringList bandLines(const Item &item) const { return m_bandLines ? m_bandLines(item) : QStringList(); }
+    void setBandLines(BandLines lines) { m_bandLines = std::move(lines); }
+
     // A handle to row pos that follows the row when earlier rows are removed.
     QPersistentModelIndex handle(int pos) const;
     // The 1-based position of a handle's row, or 0 when the handle is empty or its row is gone.
@@ -90,6 +98,7 @@ private:
     void endBatch();
 
     int m_batchDepth = 0;
+    BandLines m_bandLines;
     int m_dirtyFirst = -1; // 0-based rows touched during the open batch
     int m_dirtyLast = -1;
     // and the columns: the minute refresh touches only the time, minutes and fee, and a view told

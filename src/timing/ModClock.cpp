@@ -1,7 +1,6 @@
 #include "timing/ModClock.h"
 
-#include "formula/FormulaEvaluator.h"
-#include "timing/SchemeFee.h"
+#include "timing/Tariff.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
@@ -9,14 +8,21 @@
 #include <cmath>
 #include <limits>
 
-ModClock::ModClock() = default;
+ModClock::ModClock(Tariff &tariff) : tariff(tariff)
+{
+    showBands();
+}
+
+ModClock::ModClock() : m_ownTariff(std::make_unique<Tariff>()), tariff(*m_ownTariff)
+{
+    showBands();
+}
+
 ModClock::~ModClock() = default;
 
-FormulaEvaluator &ModClock::objCalc()
+void ModClock::showBands()
 {
-    if (!m_calc)
-        m_calc = std::make_unique<FormulaEvaluator>();
-    return *m_calc;
+    lvwMain.setBandLines([this](const Item &item) { return tariff.bandLines(item); });
 }
 
 int ModClock::add(const NewItem &item, const Moment &now)
@@ -38,7 +44,8 @@ int ModClock::add(const NewItem &item, const Moment &now)
     const QTime t = now.wall.time();
     fresh.upTo = QTime(t.hour(), t.minute());
     fresh.minutesShown = TimeText::roundMinutes(item.minutes);
-    fresh.fee = valCalc(objCalc(), fresh.scheme, fresh.minutesShown);
+    tariff.settleTypedIn(fresh, now.wall);
+    fresh.fee = tariff.fee(fresh, fresh.minutesShown);
     const int pos = append(std::move(fresh));
     if (pos != 0)
         Q_EMIT added(pos, item, now.wall);
@@ -83,6 +90,7 @@ bool ModClock::startRow(int pos, const Moment &now)
         return false;
     item->running = true;
     item->anchor = now;
+    item->sessionBanded = 0;
     item->record.cStart.add(now.wall);
     lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColCount,
                        {Qt::DisplayRole, ItemRowModel::ImageRole, ItemRowModel::TagRole});
@@ -104,6 +112,10 @@ std::optional<BookedSession> ModClock::endRow(int pos, const Moment &now, std::o
     if (!item || !item->running)
         return std::nullopt;
     const double m = booked ? *booked : TimingOperations::sessionMinutes(*item, now);
+    // Minutes the refresh has not yet put in a band go in now, as the run's last minutes.
+    if (tariff.settle(*item, m, now.wall))
+        Q_EMIT bandBegun(item->name, {item->bands, m, item->band}, now.wall);
+    item->sessionBanded = 0;
     item->record.cTime.add(m);
     item->total += m;
     item->running = false;
@@ -140,8 +152,7 @@ void ModClock::setAll(bool on, const Moment &now)
 
 ItemBill ModClock::billNow(const Item &item, const Moment &now)
 {
-    const double minutes = TimingOperations::runningMinutes(item, now);
-    return {item.name, item.scheme, minutes, valCalc(objCalc(), item.scheme, minutes), item.limit};
+    return tariff.billAt(item, now);
 }
 
 void ModClock::leave(int pos, LeaveHow how, const Moment &now)
@@ -181,7 +192,7 @@ void ModClock::showMinutes(int pos, double minutes, const QTime &upTo)
     Item *item = lvwMain.edit(pos);
     if (!item)
         return;
-    const double fee = valCalc(objCalc(), item->scheme, minutes);
+    const double fee = tariff.fee(*item, minutes);
     const QTime minute(upTo.hour(), upTo.minute());
     // A row that already shows these is no change to announce; a fee that is not a number is the
     // same as the last one that was not either.
@@ -217,6 +228,8 @@ std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTi
             nextEdge = std::min(nextEdge.value_or(*edge), *edge);
         if (!again && item.upTo == minute)
             continue;
+        if (!item.bands.isEmpty())
+            settleBands(*lvwMain.edit(i), now);
         showMinutes(i, TimingOperations::runningMinutes(item, now), minute);
         if (item.limit.isSet() && !item.limit.told && item.limitState() == ItemLimit::State::Reached)
             reached.append(i);
@@ -234,6 +247,34 @@ void ModClock::anchorRunning(const Moment &now)
         if (item->running)
             item->anchor = now;
     }
+}
+
+void ModClock::settleBands(Item &item, const Moment &now)
+{
+    if (!tariff.settle(item, TimingOperations::sessionMinutes(item, now), now.wall))
+        return;
+    Q_EMIT bandBegun(item.name, {item.bands, item.sessionBanded, item.band}, now.wall);
+    // Where the money runs out depends on the bands ahead: worked out again as each one begins,
+    // in case the clock was set meanwhile, and never per item per second.
+    if (item.limit.kind == ItemLimit::Kind::Money && !item.limit.told) {
+        const double minutes = TimingOperations::runningMinutes(item, now);
+        if (const std::optional<ItemLimit> again = ItemLimit::ofMoney(item.limit.amount, item.limit.endAtLimit,
+                                                                      tariff.feeAhead(item, now), minutes))
+            item.limit.limitMinutes = again->limitMinutes;
+    }
+}
+
+bool ModClock::restoreBands(int pos, const ItemBands &bands)
+{
+    Item *item = lvwMain.edit(pos);
+    const SchemeBands *b = item ? tariff.bands(item->scheme) : nullptr;
+    if (!b || bands.minutes.size() != b->count() || bands.band < 0 || bands.band >= b->count()
+        || (!item->running && bands.sessionBanded != 0))
+        return false;
+    item->bands = bands.minutes;
+    item->sessionBanded = bands.sessionBanded;
+    item->band = bands.band;
+    return true;
 }
 
 bool ModClock::anchorAt(int pos, const Moment &anchor)
@@ -258,9 +299,7 @@ QString ModClock::setLimit(int pos, ItemLimit::Kind kind, double amount, bool en
     if (kind == ItemLimit::Kind::Minutes)
         limit = ItemLimit::ofMinutes(amount, endAtLimit);
     else if (kind == ItemLimit::Kind::Money)
-        limit = ItemLimit::ofMoney(
-            amount, endAtLimit, [this, item](double c) { return valCalc(objCalc(), item->scheme, c); }, minutes,
-            &refusal);
+        limit = ItemLimit::ofMoney(amount, endAtLimit, tariff.feeAhead(*item, now), minutes, &refusal);
     if (!limit)
         return refusal.isEmpty() ? QStringLiteral("限额必须是大于 0 的数。") : refusal;
     item->limit = *limit;

@@ -1,6 +1,6 @@
 #include "timing/SchemeStore.h"
 
-#include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/SettingsKeys.h"
 #include "timing/SettingsStore.h"
 
@@ -46,7 +46,7 @@ int highestScheme(SettingsStore &store)
 
 namespace SchemeStore {
 
-int LoadFangAn(ModClock &state, SettingsStore &store)
+int LoadFangAn(Tariff &state, SettingsStore &store)
 {
     // A count that cannot be read (or none at all) stands for the entries numbered from 1 up to the
     // first gap, as the program writes them.
@@ -77,7 +77,7 @@ int LoadFangAn(ModClock &state, SettingsStore &store)
     return skipped;
 }
 
-void SaveFangAn(ModClock &state, SettingsStore &store)
+void SaveFangAn(Tariff &state, SettingsStore &store)
 {
     for (int i = 1; i <= state.intFangAn; ++i)
         store.deleteSetting(kApp, kSection, SettingsKeys::scheme(i));

@@ -2,7 +2,7 @@
 // Loads the scheme list from the settings store at start-up and writes it back whenever the
 // operator confirms a change of schemes, and at the end.
 
-class ModClock;
+class Tariff;
 class SettingsStore;
 
 namespace SchemeStore {
@@ -13,10 +13,10 @@ namespace SchemeStore {
 // save deletes it. Returns the number of entries skipped, for the caller to tell the operator.
 // When the count could not be read or an entry is dropped, the store is asked to keep its original
 // aside before it is written over.
-int LoadFangAn(ModClock &state, SettingsStore &store);
+int LoadFangAn(Tariff &state, SettingsStore &store);
 
 // Deletes the numbered keys the store holds, then writes cFangAn densely from "1" and "Max". Only
 // the store's memory changes; commit makes it durable.
-void SaveFangAn(ModClock &state, SettingsStore &store);
+void SaveFangAn(Tariff &state, SettingsStore &store);
 
 } // namespace SchemeStore

@@ -1,7 +1,7 @@
 #include "timing/TimingOperations.h"
 
 #include "timing/AmountDue.h"
-#include "timing/ModClock.h"
+#include "timing/ItemRowModel.h"
 #include "timing/TimeText.h"
 
 namespace TimingOperations {
@@ -21,20 +21,16 @@ double runningMinutes(const Item &item, const Moment &now)
     return TimeText::roundMinutes(item.total + session);
 }
 
-double sessionMinutes(const ModClock &state, int pos, const Moment &now)
+double sessionMinutes(const ItemRowModel &rows, int pos, const Moment &now)
 {
-    return state.lvwMain.isValid(pos) ? sessionMinutes(state.lvwMain.at(pos), now) : 0.0;
+    return rows.isValid(pos) ? sessionMinutes(rows.at(pos), now) : 0.0;
 }
 
-double runningMinutes(const ModClock &state, int pos, const Moment &now)
+double runningMinutes(const ItemRowModel &rows, int pos, const Moment &now)
 {
-    return state.lvwMain.isValid(pos) ? runningMinutes(state.lvwMain.at(pos), now) : 0.0;
+    return rows.isValid(pos) ? runningMinutes(rows.at(pos), now) : 0.0;
 }
 
-QString itemTooltip(const ModClock &state, int pos)
-{
-    return itemTooltip(state.lvwMain, pos);
-}
 
 QString itemTooltip(const ItemRowModel &rows, int pos)
 {
@@ -46,6 +42,8 @@ QString itemTooltip(const ItemRowModel &rows, int pos)
         + rows.text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ") + AmountDue::text(item.fee);
     if (item.limit.isSet())
         tip += QStringLiteral(" 限额: ") + item.limit.text() + u' ' + item.limit.leftText(item.minutesShown, item.fee);
+    for (const QString &line : rows.bandLines(item))
+        tip += u'\n' + line;
     return tip;
 }
 

@@ -4,6 +4,7 @@
 #include "TabStops.h"
 #include "dialogs/SchemeDialog.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -46,7 +47,7 @@ private:
 void TestSchemeDialog::init()
 {
     m_state = new ModClock;
-    m_dialog = new SchemeDialog(*m_state, nullptr);
+    m_dialog = new SchemeDialog(m_state->tariff, nullptr);
 }
 
 void TestSchemeDialog::cleanup()
@@ -154,27 +155,27 @@ void TestSchemeDialog::deletingEverythingRefuses()
 
 void TestSchemeDialog::okAppendsTheTextAsTyped()
 {
-    m_state->cFangAn.add(QStringLiteral("3*C/60"));
+    m_state->tariff.cFangAn.add(QStringLiteral("3*C/60"));
     open();
     QTest::keyClicks(text1(), QStringLiteral(" 5*c/60"));
     QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
     QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(m_state->cFangAn.count(), 2);
-    QCOMPARE(m_state->cFangAn.item(2), QStringLiteral(" 5*c/60"));
+    QCOMPARE(m_state->tariff.cFangAn.count(), 2);
+    QCOMPARE(m_state->tariff.cFangAn.item(2), QStringLiteral(" 5*c/60"));
 }
 
 void TestSchemeDialog::sameFormulaTwiceGivesTwoEntries()
 {
     for (int i = 0; i < 2; ++i) {
-        SchemeDialog dialog(*m_state, nullptr);
+        SchemeDialog dialog(m_state->tariff, nullptr);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClicks(dialog.findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("5*C/60"));
         QTest::keyClick(&dialog, Qt::Key_Return);
     }
-    QCOMPARE(m_state->cFangAn.count(), 2);
-    QCOMPARE(m_state->cFangAn.item(1), m_state->cFangAn.item(2));
+    QCOMPARE(m_state->tariff.cFangAn.count(), 2);
+    QCOMPARE(m_state->tariff.cFangAn.item(1), m_state->tariff.cFangAn.item(2));
 }
 
 void TestSchemeDialog::enterOnlyWhileAccepted()
@@ -183,13 +184,13 @@ void TestSchemeDialog::enterOnlyWhileAccepted()
     QTest::keyClicks(text1(), QStringLiteral("C-"));
     QTest::keyClick(text1(), Qt::Key_Return);
     QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_state->cFangAn.count(), 0);
+    QCOMPARE(m_state->tariff.cFangAn.count(), 0);
 
     QTest::keyClicks(text1(), QStringLiteral("2"));
     QTest::keyClick(text1(), Qt::Key_Enter);
     QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(m_state->cFangAn.count(), 1);
-    QCOMPARE(m_state->cFangAn.item(1), QStringLiteral("C-2"));
+    QCOMPARE(m_state->tariff.cFangAn.count(), 1);
+    QCOMPARE(m_state->tariff.cFangAn.item(1), QStringLiteral("C-2"));
 }
 
 void TestSchemeDialog::escapeAndCancelChangeNothing()
@@ -203,7 +204,7 @@ void TestSchemeDialog::escapeAndCancelChangeNothing()
     open();
     QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
     QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(m_state->cFangAn.count(), 0);
+    QCOMPARE(m_state->tariff.cFangAn.count(), 0);
 }
 
 QTEST_MAIN(TestSchemeDialog)
