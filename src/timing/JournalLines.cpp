@@ -135,8 +135,8 @@ QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTi
             lines += ChecksummedLine::encode(limit(item.name, item.limit, at));
         if (item.limit.told)
             lines += ChecksummedLine::encode(told({item.name}, at));
-        if (!item.bands.isEmpty())
-            lines += ChecksummedLine::encode(bands(item.name, {item.bands, item.sessionBanded, item.band}, at));
+        if (item.banded)
+            lines += ChecksummedLine::encode(bands(item.name, item.banded->state(), at));
     }
     if (!now)
         return lines;

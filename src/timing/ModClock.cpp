@@ -22,7 +22,7 @@ ModClock::~ModClock() = default;
 
 void ModClock::showBands()
 {
-    lvwMain.setBandLines([this](const Item &item) { return tariff.bandLines(item); });
+    lvwMain.setBandLines([this](const Item &item) { return Tariff::bandLines(item); });
 }
 
 int ModClock::add(const NewItem &item, const Moment &now)
@@ -44,7 +44,7 @@ int ModClock::add(const NewItem &item, const Moment &now)
     const QTime t = now.wall.time();
     fresh.upTo = QTime(t.hour(), t.minute());
     fresh.minutesShown = TimeText::roundMinutes(item.minutes);
-    tariff.settleTypedIn(fresh, now.wall);
+    tariff.startBands(fresh, now.wall);
     fresh.fee = tariff.fee(fresh, fresh.minutesShown);
     const int pos = append(std::move(fresh));
     if (pos != 0)
@@ -90,7 +90,8 @@ bool ModClock::startRow(int pos, const Moment &now)
         return false;
     item->running = true;
     item->anchor = now;
-    item->sessionBanded = 0;
+    if (item->banded)
+        item->banded->sessionBanded = 0;
     item->record.cStart.add(now.wall);
     lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColCount,
                        {Qt::DisplayRole, ItemRowModel::ImageRole, ItemRowModel::TagRole});
@@ -114,8 +115,9 @@ std::optional<BookedSession> ModClock::endRow(int pos, const Moment &now, std::o
     const double m = booked ? *booked : TimingOperations::sessionMinutes(*item, now);
     // Minutes the refresh has not yet put in a band go in now, as the run's last minutes.
     if (tariff.settle(*item, m, now.wall))
-        Q_EMIT bandBegun(item->name, {item->bands, m, item->band}, now.wall);
-    item->sessionBanded = 0;
+        Q_EMIT bandBegun(item->name, item->banded->state(), now.wall);
+    if (item->banded)
+        item->banded->sessionBanded = 0;
     item->record.cTime.add(m);
     item->total += m;
     item->running = false;
@@ -228,9 +230,11 @@ std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTi
             nextEdge = std::min(nextEdge.value_or(*edge), *edge);
         if (!again && item.upTo == minute)
             continue;
-        if (!item.bands.isEmpty())
-            settleBands(*lvwMain.edit(i), now);
-        showMinutes(i, TimingOperations::runningMinutes(item, now), minute);
+        // The session is measured once: a banded row puts its new minutes in their bands with it.
+        const double session = TimingOperations::sessionMinutes(item, now);
+        if (item.banded)
+            settleBands(*lvwMain.edit(i), session, now);
+        showMinutes(i, TimeText::roundMinutes(item.total + session), minute);
         if (item.limit.isSet() && !item.limit.told && item.limitState() == ItemLimit::State::Reached)
             reached.append(i);
     }
@@ -249,11 +253,11 @@ void ModClock::anchorRunning(const Moment &now)
     }
 }
 
-void ModClock::settleBands(Item &item, const Moment &now)
+void ModClock::settleBands(Item &item, double session, const Moment &now)
 {
-    if (!tariff.settle(item, TimingOperations::sessionMinutes(item, now), now.wall))
+    if (!tariff.settle(item, session, now.wall))
         return;
-    Q_EMIT bandBegun(item.name, {item.bands, item.sessionBanded, item.band}, now.wall);
+    Q_EMIT bandBegun(item.name, item.banded->state(), now.wall);
     // Where the money runs out depends on the bands ahead: worked out again as each one begins,
     // in case the clock was set meanwhile, and never per item per second.
     if (item.limit.kind == ItemLimit::Kind::Money && !item.limit.told) {
@@ -267,14 +271,7 @@ void ModClock::settleBands(Item &item, const Moment &now)
 bool ModClock::restoreBands(int pos, const ItemBands &bands)
 {
     Item *item = lvwMain.edit(pos);
-    const SchemeBands *b = item ? tariff.bands(item->scheme) : nullptr;
-    if (!b || bands.minutes.size() != b->count() || bands.band < 0 || bands.band >= b->count()
-        || (!item->running && bands.sessionBanded != 0))
-        return false;
-    item->bands = bands.minutes;
-    item->sessionBanded = bands.sessionBanded;
-    item->band = bands.band;
-    return true;
+    return item && tariff.restore(*item, bands);
 }
 
 bool ModClock::anchorAt(int pos, const Moment &anchor)

@@ -131,7 +131,7 @@ private:
     ItemBill billNow(const Item &item, const Moment &now);
     // Puts the running item's newly timed minutes in their bands; announces and re-prices a money
     // limit when a band began.
-    void settleBands(Item &item, const Moment &now);
+    void settleBands(Item &item, double session, const Moment &now);
     void showBands();
     void removeRow(int pos);
     // Tells the items at these positions that have reached their limits and not yet been told,

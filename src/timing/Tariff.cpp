@@ -36,112 +36,127 @@ FormulaEvaluator &Tariff::evaluator() const
     return *m_calc;
 }
 
-const SchemeBands *Tariff::bands(const QString &scheme) const
+std::shared_ptr<const SchemeBands> Tariff::bands(const QString &scheme) const
 {
-    // Every row's refresh asks: a plain formula is told apart without a lookup.
-    const QChar first = scheme.isEmpty() ? QChar() : scheme.front();
-    if (!(first.isDigit() || first.isSpace()) || !scheme.contains(u':'))
+    if (!SchemeBands::looksBanded(scheme))
         return nullptr;
     auto found = m_bands.constFind(scheme);
-    if (found == m_bands.constEnd())
-        found = m_bands.insert(scheme, SchemeBands::parse(scheme));
-    return found->has_value() ? &**found : nullptr;
-}
-
-double Tariff::fee(const QString &scheme, double minutes) const
-{
-    if (const SchemeBands *b = bands(scheme)) {
-        QList<double> perBand(b->count(), 0.0);
-        perBand[0] = minutes;
-        return bandsFee(*b, perBand);
+    if (found == m_bands.constEnd()) {
+        const std::optional<SchemeBands> read = SchemeBands::parse(scheme);
+        found = m_bands.insert(scheme, read ? std::make_shared<const SchemeBands>(*read) : nullptr);
     }
-    return valCalc(evaluator(), scheme, minutes);
+    return *found;
 }
 
-double Tariff::fee(const QString &scheme, const QList<double> &bandMinutes) const
+double Tariff::bandFee(const SchemeBands &bands, int band, double minutes) const
 {
-    if (const SchemeBands *b = bands(scheme))
-        return bandsFee(*b, bandMinutes);
-    return valCalc(evaluator(), scheme, sum(bandMinutes));
+    return valCalc(evaluator(), bands.bands()[band].formula, TimeText::roundMinutes(minutes));
 }
 
-double Tariff::bandsFee(const SchemeBands &bands, const QList<double> &bandMinutes, QList<double> *each) const
+void Tariff::reprice(BandedTiming &b, const QList<double> &before) const
 {
-    double total = 0;
-    for (int i = 0; i < bands.count(); ++i) {
-        const double fee = valCalc(evaluator(), bands.bands()[i].formula, TimeText::roundMinutes(bandMinutes.value(i, 0.0)));
-        total += fee;
-        if (each)
-            each->append(fee);
-    }
-    return total;
+    b.fees.resize(b.minutes.size(), 0.0);
+    for (qsizetype i = 0; i < b.minutes.size(); ++i)
+        if (i >= before.size() || before[i] != b.minutes[i])
+            b.fees[i] = bandFee(*b.scheme, int(i), b.minutes[i]);
 }
 
 double Tariff::fee(const Item &item, double minutes) const
 {
-    const SchemeBands *b = bands(item.scheme);
-    if (!b)
+    if (!item.banded)
         return valCalc(evaluator(), item.scheme, minutes);
-    QList<double> perBand = item.bands;
-    perBand.resize(b->count(), 0.0);
-    perBand[std::clamp(item.band, 0, b->count() - 1)] += minutes - sum(item.bands);
-    return bandsFee(*b, perBand);
+    // Each minute the refresh has put the new minutes in their bands first, and priced them: only
+    // a bill asked for between two refreshes has minutes no band holds yet.
+    const BandedTiming &b = *item.banded;
+    const double beyond = minutes - sum(b.minutes);
+    const double total = sum(b.fees);
+    if (beyond == 0)
+        return total;
+    return total - b.fees[b.band] + bandFee(*b.scheme, b.band, b.minutes[b.band] + beyond);
+}
+
+void Tariff::startBands(Item &item, const QDateTime &wall) const
+{
+    std::shared_ptr<const SchemeBands> scheme = bands(item.scheme);
+    if (!scheme)
+        return;
+    if (!item.banded)
+        item.banded = new BandedTiming;
+    BandedTiming &b = *item.banded;
+    b.scheme = std::move(scheme);
+    b.minutes = QList<double>(b.scheme->count(), 0.0);
+    b.band = b.scheme->bandAt(wall.isValid() ? minuteOfDay(wall) : 0);
+    b.minutes[b.band] = item.typedIn;
+    reprice(b, {});
 }
 
 bool Tariff::settle(Item &item, double sessionMinutes, const QDateTime &wall) const
 {
-    const SchemeBands *b = bands(item.scheme);
-    const double fresh = sessionMinutes - item.sessionBanded;
-    if (!b || !(fresh > 0) || !wall.isValid())
+    if (!item.banded || !(sessionMinutes > item.banded->sessionBanded) || !wall.isValid())
         return false;
-    item.bands.resize(b->count(), 0.0);
+    BandedTiming &b = *item.banded;
+    const double fresh = sessionMinutes - b.sessionBanded;
     // The minutes were counted at their ends: the last one ran through the minute before wall's.
-    const int from = minuteOfDay(wall) - int(std::ceil(fresh - 1e-9));
-    const int was = item.band;
-    b->spread(from, fresh, item.bands);
-    item.sessionBanded = sessionMinutes;
-    item.band = b->bandAt(minuteOfDay(wall) - 1);
-    return was != item.band;
+    const int now = minuteOfDay(wall);
+    const int from = now - int(std::ceil(fresh - 1e-9));
+    const int last = b.scheme->bandAt(now - 1);
+    if (fresh < 60 && b.scheme->bandAt(from) == last) {
+        // Each minute of ten thousand rows comes here with one minute, all in one band.
+        b.minutes[last] += fresh;
+        b.fees[last] = bandFee(*b.scheme, last, b.minutes[last]);
+    } else {
+        const QList<double> before = b.minutes;
+        b.scheme->spread(from, fresh, b.minutes);
+        reprice(b, before);
+    }
+    b.sessionBanded = sessionMinutes;
+    const int was = b.band;
+    b.band = last;
+    return was != b.band;
 }
 
-void Tariff::settleTypedIn(Item &item, const QDateTime &wall) const
+bool Tariff::restore(Item &item, const ItemBands &bands) const
 {
-    const SchemeBands *b = bands(item.scheme);
-    if (!b || !wall.isValid())
-        return;
-    item.bands.resize(b->count(), 0.0);
-    item.band = b->bandAt(minuteOfDay(wall));
-    item.bands[item.band] += item.typedIn;
+    if (!item.banded || bands.minutes.size() != item.banded->scheme->count() || bands.band < 0
+        || bands.band >= bands.minutes.size() || (!item.running && bands.sessionBanded != 0))
+        return false;
+    BandedTiming &b = *item.banded;
+    b.minutes = bands.minutes;
+    b.sessionBanded = bands.sessionBanded;
+    b.band = bands.band;
+    reprice(b, {});
+    return true;
 }
 
 ItemBill Tariff::billAt(const Item &item, const Moment &now) const
 {
     const double minutes = TimingOperations::runningMinutes(item, now);
-    Item settled = item;
-    if (item.running)
-        settle(settled, TimingOperations::sessionMinutes(item, now), now.wall);
-    ItemBill bill {item.name, item.scheme, minutes, 0, item.limit};
-    const SchemeBands *b = bands(item.scheme);
-    if (!b) {
+    ItemBill bill {item.name, item.scheme, minutes, 0, item.limit, {}, {}};
+    if (!item.banded) {
         bill.fee = valCalc(evaluator(), item.scheme, minutes);
         return bill;
     }
-    bill.bands = settled.bands;
-    bill.bands.resize(b->count(), 0.0);
-    bill.fee = bandsFee(*b, bill.bands, &bill.bandFees);
+    Item settled = item;
+    if (item.running)
+        settle(settled, TimingOperations::sessionMinutes(item, now), now.wall);
+    bill.bands = settled.banded->minutes;
+    bill.bandFees = settled.banded->fees;
+    bill.fee = fee(settled, minutes);
     return bill;
 }
 
 ItemLimit::Fee Tariff::feeAhead(const Item &item, const Moment &now) const
 {
-    const SchemeBands *b = bands(item.scheme);
-    if (!b)
+    if (!item.banded)
         return [this, scheme = item.scheme](double c) { return valCalc(evaluator(), scheme, c); };
     const ItemBill bill = billAt(item, now);
-    return [this, b, bill, from = minuteOfDay(now.wall)](double c) {
+    return [this, scheme = item.banded->scheme, bill, from = minuteOfDay(now.wall)](double c) {
         QList<double> perBand = bill.bands;
-        b->spread(from, c - bill.minutes, perBand);
-        return bandsFee(*b, perBand);
+        scheme->spread(from, c - bill.minutes, perBand);
+        double total = 0;
+        for (int i = 0; i < scheme->count(); ++i)
+            total += bandFee(*scheme, i, perBand[i]);
+        return total;
     };
 }
 
@@ -162,13 +177,10 @@ QStringList Tariff::bandLines(const ItemBill &bill)
     return lines;
 }
 
-QStringList Tariff::bandLines(const Item &item) const
+QStringList Tariff::bandLines(const Item &item)
 {
-    const SchemeBands *b = bands(item.scheme);
-    if (!b)
+    if (!item.banded)
         return {};
-    ItemBill bill {item.name, item.scheme, item.minutesShown, 0, item.limit, item.bands, {}};
-    bill.bands.resize(b->count(), 0.0);
-    bandsFee(*b, bill.bands, &bill.bandFees);
-    return bandLines(bill);
+    return bandLines(ItemBill {item.name, item.scheme, item.minutesShown, item.fee, item.limit, item.banded->minutes,
+                               item.banded->fees});
 }

@@ -17,13 +17,14 @@
 #include <optional>
 
 class FormulaEvaluator;
+struct BandedTiming;
 struct Item;
 struct Moment;
 
 // A scheme is a plain formula in C, or bands (SchemeBands) whose formulas each price the minutes
 // timed in them: a banded item's fee is the sum of each band's formula applied to its minutes in
-// that band. Items keep those minutes (Item::bands); the tariff puts each minute timed into the band
-// in force on the wall clock when it was timed.
+// that band. Items keep those minutes (Item::banded); the tariff puts each minute timed into the
+// band in force on the wall clock when it was timed.
 class Tariff {
 public:
     Tariff();
@@ -37,24 +38,22 @@ public:
     // The shared evaluator, created on first use: the scheme dialog checks formulas with it.
     FormulaEvaluator &evaluator() const;
 
-    // The bands of a banded scheme text, nothing for a plain formula (or one nobody can read).
-    const SchemeBands *bands(const QString &scheme) const;
+    // The bands of a banded scheme text; null for a plain formula (or bands nobody can read).
+    std::shared_ptr<const SchemeBands> bands(const QString &scheme) const;
 
-    // What a plain formula charges for minutes; 0 when it cannot be evaluated. A banded scheme's
-    // minutes all count in the band of its first start.
-    double fee(const QString &scheme, double minutes) const;
-    // What the scheme charges for minutes in each of its bands.
-    double fee(const QString &scheme, const QList<double> &bandMinutes) const;
-    // What the item owes when its bill stands at minutes: the bands it has timed so far for a
-    // banded scheme, with any minutes beyond them in the band it last timed in.
+    // What the item owes when its bill stands at minutes: for a banded scheme, the bands it has
+    // timed so far, with any minutes beyond them in the band it last timed in.
     double fee(const Item &item, double minutes) const;
 
+    // An item on a banded scheme starts out in its bands: the minutes typed in at its add count in
+    // the band in force then. Nothing for a plain formula.
+    void startBands(Item &item, const QDateTime &wall) const;
     // Puts the whole minutes the item's running session has timed (sessionMinutes) and no band
     // holds yet into the bands in force when they were timed, counting back from wall, the instant
     // the last of them was counted. True when a minute went into another band than the one before.
     bool settle(Item &item, double sessionMinutes, const QDateTime &wall) const;
-    // The minutes an item typed in at its add count in the band in force then.
-    void settleTypedIn(Item &item, const QDateTime &wall) const;
+    // The item's bands as a journal recorded them; false when they do not fit its scheme.
+    bool restore(Item &item, const ItemBands &bands) const;
 
     // The item's bill at now, minutes of each band included; the item itself is left as it is.
     ItemBill billAt(const Item &item, const Moment &now) const;
@@ -65,11 +64,13 @@ public:
     // One line per band a bill has minutes in: "18:00起 90 分钟 9.00 元". Empty for a plain scheme.
     static QStringList bandLines(const ItemBill &bill);
     // The same for an item as its row last showed it.
-    QStringList bandLines(const Item &item) const;
+    static QStringList bandLines(const Item &item);
 
 private:
-    double bandsFee(const SchemeBands &bands, const QList<double> &bandMinutes, QList<double> *each = nullptr) const;
+    double bandFee(const SchemeBands &bands, int band, double minutes) const;
+    // Evaluates again the fee of every band whose minutes changed since the fees were worked out.
+    void reprice(BandedTiming &banded, const QList<double> &before) const;
 
     mutable std::unique_ptr<FormulaEvaluator> m_calc;
-    mutable QHash<QString, std::optional<SchemeBands>> m_bands;
+    mutable QHash<QString, std::shared_ptr<const SchemeBands>> m_bands;
 };

@@ -115,8 +115,8 @@ private Q_SLOTS:
         const QByteArray journal = JournalLines::snapshot(s, after(0).wall, after(200, 3600 * 1000).wall);
         ModClock restored;
         JournalLines::replay(restored, journal, QDateTime(), after(300, 3600 * 1000).wall, nullptr);
-        QCOMPARE(restored.lvwMain.at(1).bands, s.lvwMain.at(1).bands);
-        QCOMPARE(restored.lvwMain.at(1).sessionBanded, 200.0);
+        QCOMPARE(restored.lvwMain.at(1).banded->minutes, s.lvwMain.at(1).banded->minutes);
+        QCOMPARE(restored.lvwMain.at(1).banded->sessionBanded, 200.0);
     }
 
     void moneyRunsOutAcrossABandChange()
@@ -134,7 +134,7 @@ private Q_SLOTS:
         }
         QVERIFY(!s.lvwMain.at(1).running);
         QCOMPARE(s.lvwMain.at(1).total, 60.0);
-        QCOMPARE(s.lvwMain.at(1).bands, (QList<double> {30, 30, 0}));
+        QCOMPARE(s.lvwMain.at(1).banded->minutes, (QList<double> {30, 30, 0}));
         QCOMPARE(s.lvwMain.at(1).fee, 5.0);
     }
 };
