@@ -2,7 +2,7 @@
 // The period view of the history window: a day, a week, a month or any range of the day ledgers,
 // as a chart of the takings, a table of the items and the busy hours, with print and CSV export.
 
-#include "commands/BusyHoursTable.h"
+#include "history/BusyHoursTable.h"
 #include "report/ReportDocument.h"
 #include "timing/PeriodTakings.h"
 

@@ -1,8 +1,8 @@
-#include "commands/LedgerDayView.h"
+#include "history/LedgerDayView.h"
 
-#include "commands/BackgroundRead.h"
-#include "commands/LedgerCsv.h"
 #include "commands/TimingReports.h"
+#include "history/BackgroundRead.h"
+#include "history/LedgerCsv.h"
 #include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"

@@ -1,8 +1,8 @@
-#include "commands/LedgerCsv.h"
+#include "history/LedgerCsv.h"
 
-#include "commands/BackgroundRead.h"
 #include "commands/HistoryLog.h"
 #include "commands/TimingReports.h"
+#include "history/BackgroundRead.h"
 #include "report/CsvWriter.h"
 #include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
