@@ -1,23 +1,24 @@
 #include "app/Program.h"
 
 #include "app/CrashRecovery.h"
+#include "app/RunRecords.h"
 #include "app/LockFileInstanceGuard.h"
 #include "app/MainStatusBar.h"
 #include "app/TrayLimitNotifier.h"
 #include "app/fSplash.h"
 #include "commands/CommandTable.h"
 #include "commands/CurrentItem.h"
-#include "commands/HelpDocument.h"
-#include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
-#include "commands/HistoryWindow.h"
-#include "commands/LedgerDayView.h"
-#include "commands/LedgerPeriodView.h"
 #include "commands/LimitAlerts.h"
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
-#include "commands/WindowHelpViewer.h"
 #include "commands/WindowPlacement.h"
+#include "help/HelpDocument.h"
+#include "help/HelpWindow.h"
+#include "help/WindowHelpViewer.h"
+#include "history/HistoryWindow.h"
+#include "history/LedgerDayView.h"
+#include "history/LedgerPeriodView.h"
 #include "report/ExportFolder.h"
 #include "report/FileDialogSaveAsker.h"
 #include "report/QtReportPrinter.h"
@@ -40,7 +41,6 @@
 #include "timing/WallClock.h"
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QShortcut>
 #include <QTimer>
 
@@ -63,6 +63,7 @@ Program::Program(Outside outside)
     }
     if (!m_guard)
         m_guard = std::make_unique<LockFileInstanceGuard>();
+    m_records = std::make_unique<RunRecords>(*m_state, *m_clock, *m_prompter, *m_guard, [this] { return m_ending; });
     // Kept at once, not at the end: the next run offers the folder even after a crash.
     m_exportFolder = std::make_shared<ExportFolder>(
         [this] { return ExportSettings::folder(*m_store); },
@@ -84,6 +85,11 @@ Program::~Program()
     m_commands.reset();
     m_reports.reset();
     m_main.reset();
+}
+
+ItemJournal *Program::journal() const
+{
+    return m_records->journal();
 }
 
 fClock &Program::mainWindow()
@@ -121,8 +127,8 @@ fClock &Program::mainWindow()
         connect(w, &fClock::exitConfirmed, this, [this] {
             // The list goes with the program; its items' bills stay in the day's takings.
             m_state->leaveAll(m_clock->moment());
-            if (m_journal)
-                m_journal->discard();
+            if (ItemJournal *journal = m_records->journal())
+                journal->discard();
         });
         // The unload: the scheme list reaches the file together with the view settings the window
         // has just put in the store, in one replacement.
@@ -188,7 +194,7 @@ bool Program::start()
     // splash goes only once the main window is up.
     connect(splash, &QObject::destroyed, this, [this] {
         QTimer::singleShot(0, this, [this] {
-            keepLedger();
+            m_records->keepLedger();
             resumeJournal();
         });
     });
@@ -202,9 +208,9 @@ void Program::endAsConfirmed()
     m_ending = true;
     // The journal stays for the next start; it learns when this run stopped, so that the items'
     // bills can be settled as they stood now.
-    if (m_journal) {
-        m_journal->alive(m_clock->now(), true);
-        m_journal->flush();
+    if (ItemJournal *journal = m_records->journal()) {
+        journal->alive(m_clock->now(), true);
+        journal->flush();
     }
     // The code that opened a box or dialog runs on to its end with the answer Esc gives.
     QList<QPointer<QWidget>> modal;
@@ -243,66 +249,14 @@ void Program::showAbout()
 
 void Program::resumeJournal()
 {
-    // A second copy must neither offer nor write over the journal of the copy already running;
-    // a program already ending asks nothing and leaves the journal for the next start.
-    std::unique_ptr<ItemJournal> journal;
-    if (!m_journal && !m_ending && !m_guard->anotherInstanceRunning())
-        journal = std::make_unique<ItemJournal>(ItemJournal::defaultPath(), m_clock.get());
     CrashRecovery::Hooks hooks;
-    hooks.ending = [this] { return m_ending; };
     hooks.restored = [this] {
         // The current item is the operator's choice in this run, not something to bring back.
         m_current->set(0);
         mainWindow();
     };
     hooks.timing = [this] { m_commands->clockStartedByAnItem(); };
-    CrashRecovery recovery(*m_state, *m_clock, *m_prompter, std::move(hooks));
-    // An end asked for while the question was up is no answer: the file waits for the next start.
-    if (journal && journal->found() && !recovery.offer(*journal, m_ledger.get()))
-        journal.reset();
-    // What was replayed was recorded and booked when it was first done: the journal and the
-    // ledger hear of the changes made from here on.
-    if (m_ledger)
-        m_ledger->follow(*m_state);
-    if (journal) {
-        journal->onFailure = [this](const QString &path) {
-            tellLater(
-                QStringLiteral("无法写入计时日志文件:\n%1\n计时照常进行,但程序若意外结束,未写入的变化将无法恢复。")
-                    .arg(QDir::toNativeSeparators(path)));
-        };
-        journal->onRecovered = [this](const QString &path) {
-            tellLater(QStringLiteral("计时日志文件又可以写入了,当前的计时项已全部重新写入:\n%1")
-                          .arg(QDir::toNativeSeparators(path)),
-                      Prompter::Icon::Information);
-        };
-        journal->billsBooked = [this] { return !m_ledger || m_ledger->writing(); };
-        journal->follow(*m_state);
-        m_journal = std::move(journal);
-    }
-    recovery.finish();
-}
-
-void Program::keepLedger()
-{
-    // A second copy books its own sessions too: they are charged all the same, and each line
-    // reaches the file whole.
-    if (m_ledger || m_ending)
-        return;
-    m_ledger = std::make_unique<DayLedger>(DayLedger::defaultFolder());
-    m_ledger->onFailure = [this](const QString &path) {
-        tellLater(QStringLiteral("无法写入账目文件:\n%1\n计时照常进行,未写入的记录会在下一次记录时重试。")
-                      .arg(QDir::toNativeSeparators(path)));
-    };
-}
-
-void Program::tellLater(const QString &text, Prompter::Icon icon)
-{
-    // Told after the operation that failed has finished, not in the middle of it: a box runs the
-    // clock's ticks while it waits.
-    QTimer::singleShot(0, this, [this, text, icon] {
-        if (!m_ending)
-            m_prompter->msgBox(text, Prompter::Buttons::Ok, icon);
-    });
+    m_records->resumeJournal(std::move(hooks));
 }
 
 void Program::showHistory()
@@ -311,11 +265,11 @@ void Program::showHistory()
     if (!m_historyWindow) {
         const TimingReports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
-        if (m_ledger) {
-            m_historyWindow->addDayView(new LedgerDayView(*m_ledger, m_state.get(), *m_clock,
+        if (DayLedger *ledger = m_records->ledger()) {
+            m_historyWindow->addDayView(new LedgerDayView(*ledger, m_state.get(), *m_clock,
                                                           std::make_unique<FileDialogSaveAsker>(m_historyWindow),
                                                           m_exportFolder, m_historyWindow));
-            m_historyWindow->addPeriodView(new LedgerPeriodView(*m_ledger, *m_clock,
+            m_historyWindow->addPeriodView(new LedgerPeriodView(*ledger, *m_clock,
                                                                 std::make_unique<FileDialogSaveAsker>(m_historyWindow),
                                                                 m_exportFolder, m_historyWindow));
         }

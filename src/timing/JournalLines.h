@@ -4,6 +4,7 @@
 
 #include "timing/CrashGap.h"
 #include "timing/ItemChange.h"
+#include "timing/JournalLineKinds.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -17,24 +18,6 @@ class DayLedger;
 class ModClock;
 
 namespace JournalLines {
-
-using How = LeaveHow;
-
-// The first field of each kind of line.
-inline const QString kBegin = QStringLiteral("begin");
-inline const QString kAlive = QStringLiteral("alive");
-inline const QString kAdd = QStringLiteral("add");
-inline const QString kStart = QStringLiteral("start");
-inline const QString kEnd = QStringLiteral("end");
-inline const QString kRemove = QStringLiteral("remove");
-inline const QString kLeft = QStringLiteral("left");
-inline const QString kAll = QStringLiteral("all");
-inline const QString kLimit = QStringLiteral("limit");
-inline const QString kTold = QStringLiteral("told");
-inline const QString kClock = QStringLiteral("clock");
-inline const QString kAnchor = QStringLiteral("anchor");
-inline const QString kGone = QStringLiteral("gone");
-inline const QString kBands = QStringLiteral("bands");
 
 // The changes as lines, in the order the fields are written.
 QStringList added(const NewItem &item, const QDateTime &at);

@@ -3,7 +3,7 @@
 #include "timing/AmountDue.h"
 #include "timing/ChecksummedLine.h"
 #include "timing/DayLedger.h"
-#include "timing/JournalLines.h"
+#include "timing/JournalLineKinds.h"
 #include "timing/ModClock.h"
 
 #include <vector>

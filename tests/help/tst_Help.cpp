@@ -1,9 +1,9 @@
 // The help file as the build writes it, and the window that shows it.
 
 #include "ScriptedPrompter.h"
-#include "commands/HelpDocument.h"
-#include "commands/HelpWindow.h"
-#include "commands/WindowHelpViewer.h"
+#include "help/HelpDocument.h"
+#include "help/HelpWindow.h"
+#include "help/WindowHelpViewer.h"
 #include "timing/ClockTick.h"
 #include "timing/ModClock.h"
 #include "timing/Tariff.h"

@@ -1,4 +1,4 @@
-#include "commands/RemovedItemReport.h"
+#include "history/RemovedItemReport.h"
 
 #include "commands/HistoryLog.h"
 #include "timing/WallClock.h"

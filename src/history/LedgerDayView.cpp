@@ -1,8 +1,8 @@
-#include "commands/LedgerDayView.h"
+#include "history/LedgerDayView.h"
 
-#include "commands/BackgroundRead.h"
-#include "commands/LedgerCsv.h"
 #include "commands/TimingReports.h"
+#include "history/BackgroundRead.h"
+#include "history/LedgerCsv.h"
 #include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
@@ -118,10 +118,10 @@ void LedgerDayView::refresh(std::function<void()> then)
     if (then)
         m_then.push_back(std::move(then));
     const DayLedger *ledger = &m_ledger;
-    const QDate shown = day();
-    const QDateTime now = m_clock.now();
-    m_read->start(1, [this, ledger, shown, now](LedgerReadControl &control) {
-        auto read = std::make_shared<DayTakings>(DayTakings::settledOf(*ledger, shown, now, &control));
+    m_request = TakingsRequest::days(day(), day(), m_clock.now());
+    m_read->start(m_request.dayCount(), [this, ledger, request = m_request](LedgerReadControl &control) {
+        auto read =
+            std::make_shared<DayTakings>(DayTakings::settledOf(*ledger, request.firstDay(), request.readAt, &control));
         return std::function<void()>([this, read] {
             // The list's items as they are when the day is shown, on the thread they live on.
             m_takings = std::move(*read);
@@ -202,9 +202,10 @@ bool LedgerDayView::exportDay()
     }
     // One export at a time: the window answers its keys while one is written.
     m_export->setEnabled(false);
+    const TakingsRequest request = m_request.readingAt(now.wall);
+    const QString name = TimingReports::ledgerFileName(request.firstDay(), request.lastDay(), request.readAt);
     const std::optional<QString> path =
-        LedgerCsv::save(*m_asker, *m_folder, TimingReports::ledgerFileName(day(), day(), now.wall), *m_exporting,
-                        m_ledger, {day(), day(), now.wall, m_takings.open});
+        LedgerCsv::save(*m_asker, *m_folder, name, *m_exporting, m_ledger, {request, m_takings.open});
     m_export->setEnabled(exportable());
     m_status->setText(LedgerCsv::savedText(path));
     return path && !path->isEmpty();

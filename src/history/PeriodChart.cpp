@@ -1,4 +1,4 @@
-#include "commands/PeriodChart.h"
+#include "history/PeriodChart.h"
 
 #include "timing/AmountDue.h"
 #include "timing/TimeText.h"
