@@ -53,6 +53,8 @@ BandEditor::BandEditor(const FormulaEvaluator &evaluator, QWidget *parent)
     layout->setSpacing(4);
 
     auto *heads = new QHBoxLayout;
+    // Over the lines, which sit inside the scroll area's frame and margin.
+    heads->setContentsMargins(4, 0, 0, 0);
     auto *startHead = new QLabel(QStringLiteral("开始时间"), this);
     startHead->setFixedWidth(kStartWidth);
     heads->addWidget(startHead);

@@ -128,7 +128,8 @@ void SchemeDialog::showBands(bool shown)
     if (shown && !m_bands) {
         m_bands = new BandEditor(m_state.evaluator(), this);
         m_bands->setObjectName(QStringLiteral("BandEditor"));
-        m_bands->setGeometry(twipsRect(150, 2250, 6315, 1215 + kBandsTaller));
+        // In the formula's frame, grown downwards.
+        m_bands->setGeometry(Frame1->geometry().adjusted(0, 0, 0, DialogDesign::pixels(kBandsTaller)));
         // The formula typed so far prices the first band, from midnight.
         m_bands->start(Text1->text());
         connect(m_bands, &BandEditor::changed, this, &SchemeDialog::bandsChanged);
@@ -162,7 +163,8 @@ void SchemeDialog::bandsChanged()
 
 void SchemeDialog::cmdOK_Click()
 {
-    // The text as typed: the C stays a C, nothing is trimmed, an equal entry may already exist.
+    // The formula as typed (the C stays a C, nothing is trimmed), or the bands as one line; an
+    // equal entry may already exist.
     if (!chkBands->isChecked()) {
         m_state.cFangAn.add(Text1->text());
     } else if (const std::optional<SchemeBands> bands = m_bands->bands()) {
