@@ -390,6 +390,53 @@ private Q_SLOTS:
         QVERIFY(p.asked.isEmpty());
     }
 
+    // A scheme priced by the hour is "0" under its number, which an older version skips with its
+    // warning, and its bands under "Bands<i>"; bands an older version has lost track of are dropped.
+    void bandedSchemesKeepTheirPlace_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::addColumn<int>("warned");
+        QTest::addColumn<QByteArray>("saved");
+        const QString bands = QStringLiteral("08:00 4*C/60; 18:00 6*C/60");
+        const QByteArray quoted = "\"08:00 4*C/60; 18:00 6*C/60\""; // a ";" outside quotes starts a comment
+        const QString plain = QStringLiteral("5*C/60"), other = QStringLiteral("3*C/60");
+        const QByteArray asSaved = "[SET]\n1=5*C/60\n2=0\n3=3*C/60\nBands2=" + quoted + "\nMax=3\n";
+        QTest::newRow("among plain ones, 0 under its number")
+            << asSaved << QStringList {plain, bands, other} << 0 << asSaved;
+        QTest::newRow("without a count") << QByteArray("[SET]\n1=0\n2=5*C/60\nBands1=" + quoted + "\n")
+                                         << QStringList {bands, plain} << 0
+                                         << QByteArray("[SET]\n1=0\n2=5*C/60\nBands1=" + quoted + "\nMax=2\n");
+        QTest::newRow("list rewritten by an older version")
+            << QByteArray("[SET]\n1=5*C/60\n2=3*C/60\nBands2=" + quoted + "\nBands7=0:00 C\nMax=2\n")
+            << QStringList {plain, other} << 0 << QByteArray("[SET]\n1=5*C/60\n2=3*C/60\nMax=2\n");
+        QTest::newRow("bands that cannot be read")
+            << QByteArray("[SET]\n1=0\n2=5*C/60\nBands1=\"08:00 C; 8:00 2*C\"\nMax=2\n") << QStringList {plain} << 1
+            << QByteArray("[SET]\n1=5*C/60\nMax=1\n");
+    }
+    void bandedSchemesKeepTheirPlace()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, loaded);
+        QFETCH(int, warned);
+        QFETCH(QByteArray, saved);
+        writeFile(file);
+        ScriptedPrompter p;
+        {
+            IniSettingsStore store;
+            ModClock s;
+            SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
+            QCOMPARE(schemes(s), loaded);
+            QCOMPARE(warnings(p), warned);
+            SchemeStore::SaveFangAn(s.tariff, store);
+            QVERIFY(SchemeStorePrompts::commit(store, p));
+        }
+        QCOMPARE(readFile(), saved);
+        // What the program does not load is kept aside with the file before it is written over.
+        QCOMPARE(readFile(QStringLiteral(".bak")).isEmpty(), file == saved);
+        QCOMPARE(loadAgain(p), loaded);
+    }
+
     void removedSchemeLosesItsKey()
     {
         MemorySettingsStore store;
