@@ -48,7 +48,8 @@ Program::Program() : Program(Outside {})
 { }
 
 Program::Program(Outside outside)
-    : m_store(std::move(outside.store)), m_clock(std::move(outside.clock)), m_state(std::make_unique<ModClock>()),
+    : m_store(std::move(outside.store)), m_clock(std::move(outside.clock)), m_tariff(std::make_unique<Tariff>()),
+      m_state(std::make_unique<ModClock>(*m_tariff)),
       m_prompter(std::move(outside.prompter)), m_guard(std::move(outside.guard)), m_printer(std::move(outside.printer)),
       m_notifier(std::move(outside.notifier))
 {
@@ -96,7 +97,7 @@ fClock &Program::mainWindow()
 {
     if (!m_main) {
         // Read while the splash is topmost: a box about a bad entry belongs to it.
-        SchemeStorePrompts::LoadFangAn(m_state->tariff, *m_store, *m_prompter);
+        SchemeStorePrompts::LoadFangAn(*m_tariff, *m_store, *m_prompter);
         m_timing = std::make_unique<TimingClock>(*m_clock, *m_state);
         m_main = std::make_unique<fClock>(*m_state, *m_store, *m_prompter, *m_timing);
         fClock *w = m_main.get();
@@ -141,7 +142,7 @@ fClock &Program::mainWindow()
 
 void Program::saveSchemes()
 {
-    SchemeStore::SaveFangAn(m_state->tariff, *m_store);
+    SchemeStore::SaveFangAn(*m_tariff, *m_store);
     SchemeStorePrompts::commit(*m_store, *m_prompter);
 }
 
@@ -162,7 +163,7 @@ void Program::connectCommands(fClock &w)
     connect(c, &ToolbarCommands::newItemsRequested, this, [this, &w, save] {
         NewItemsDialog::run(*m_state, *m_clock, *m_prompter, &w, save, [this] { m_commands->clockStartedByAnItem(); });
     });
-    connect(c, &ToolbarCommands::schemeRequested, this, [this, &w, save] { SchemeDialog::run(m_state->tariff, &w, save); });
+    connect(c, &ToolbarCommands::schemeRequested, this, [this, &w, save] { SchemeDialog::run(*m_tariff, &w, save); });
     connect(c, &ToolbarCommands::aboutRequested, this, &Program::showAbout);
     connect(c, &ToolbarCommands::helpRequested, this,
             [this, &w] { m_help->showProgramHelp(HelpDocument::ContentsContext, &w); });

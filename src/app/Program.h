@@ -27,6 +27,7 @@ class LimitAlerts;
 class ItemJournal;
 class MessageBoxPrompter;
 class ModClock;
+class Tariff;
 class QWidget;
 class ReportPrinter;
 class RunRecords;
@@ -91,6 +92,7 @@ private:
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<WallClock> m_clock;
     std::unique_ptr<RunRecords> m_records; // the journal and the day's ledger
+    std::unique_ptr<Tariff> m_tariff; // outlives the list it prices
     std::unique_ptr<ModClock> m_state;
     std::unique_ptr<CurrentItem> m_current;
     std::unique_ptr<Prompter> m_prompter;

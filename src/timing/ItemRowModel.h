@@ -7,9 +7,6 @@
 #include <QPersistentModelIndex>
 #include <QHash>
 #include <QString>
-#include <QStringList>
-
-#include <functional>
 
 #include <vector>
 
@@ -57,6 +54,9 @@ public:
 
     // What row pos shows in column col; empty outside the list.
     QString text(int pos, int col) const;
+    // "所选项:" + name + " 计算结果: " + result column + " 应收金额: " + its amount due, then its
+    // limit and what is left of it, and its bands; empty outside the list.
+    QString tooltip(int pos) const;
     int image(int pos) const;
     bool tag(int pos) const;
     bool bold(int pos) const;
@@ -76,10 +76,6 @@ public:
         ItemRowModel &m_model;
     };
 
-    // The lines that tell an item's bill band by band, for its tooltip; none until set.
-    using BandLines = std::function<QStringList(const Item &item)>;
-    QStringList bandLines(const Item &item) const { return m_bandLines ? m_bandLines(item) : QStringList(); }
-    void setBandLines(BandLines lines) { m_bandLines = std::move(lines); }
 
     // A handle to row pos that follows the row when earlier rows are removed.
     QPersistentModelIndex handle(int pos) const;
@@ -98,7 +94,6 @@ private:
     void endBatch();
 
     int m_batchDepth = 0;
-    BandLines m_bandLines;
     int m_dirtyFirst = -1; // 0-based rows touched during the open batch
     int m_dirtyLast = -1;
     // and the columns: the minute refresh touches only the time, minutes and fee, and a view told

@@ -9,21 +9,12 @@
 #include <limits>
 
 ModClock::ModClock(Tariff &tariff) : tariff(tariff)
-{
-    showBands();
-}
+{ }
 
 ModClock::ModClock() : m_ownTariff(std::make_unique<Tariff>()), tariff(*m_ownTariff)
-{
-    showBands();
-}
+{ }
 
 ModClock::~ModClock() = default;
-
-void ModClock::showBands()
-{
-    lvwMain.setBandLines([this](const Item &item) { return Tariff::bandLines(item); });
-}
 
 int ModClock::add(const NewItem &item, const Moment &now)
 {

@@ -132,7 +132,6 @@ private:
     // Puts the running item's newly timed minutes in their bands; announces and re-prices a money
     // limit when a band began.
     void settleBands(Item &item, double session, const Moment &now);
-    void showBands();
     void removeRow(int pos);
     // Tells the items at these positions that have reached their limits and not yet been told,
     // and ends those that end there: at the limit's minute, or now when it was set past it.

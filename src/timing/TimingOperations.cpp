@@ -1,6 +1,5 @@
 #include "timing/TimingOperations.h"
 
-#include "timing/AmountDue.h"
 #include "timing/ItemRowModel.h"
 #include "timing/TimeText.h"
 
@@ -34,17 +33,7 @@ double runningMinutes(const ItemRowModel &rows, int pos, const Moment &now)
 
 QString itemTooltip(const ItemRowModel &rows, int pos)
 {
-    if (!rows.isValid(pos))
-        return QString();
-    // The result as the row shows it, and the amount a customer leaving now would be handed.
-    const Item &item = rows.at(pos);
-    QString tip = QStringLiteral("所选项:") + rows.text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")
-        + rows.text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ") + AmountDue::text(item.fee);
-    if (item.limit.isSet())
-        tip += QStringLiteral(" 限额: ") + item.limit.text() + u' ' + item.limit.leftText(item.minutesShown, item.fee);
-    for (const QString &line : rows.bandLines(item))
-        tip += u'\n' + line;
-    return tip;
+    return rows.tooltip(pos);
 }
 
 } // namespace TimingOperations
