@@ -1,8 +1,9 @@
 #include "history/LedgerCsv.h"
 
 #include "commands/HistoryLog.h"
-#include "commands/TimingReports.h"
+
 #include "history/BackgroundRead.h"
+#include "history/TakingsReports.h"
 #include "report/CsvWriter.h"
 #include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
@@ -56,7 +57,7 @@ void addRow(CsvWriter &csv, const LedgerEntry &e)
 // says how it left, so that a filter on the type or that column tells the open ones apart.
 void addOpenRow(CsvWriter &csv, const DayTakings::Line &line)
 {
-    const QStringList shown = TimingReports::dayRow(line);
+    const QStringList shown = TakingsReports::dayRow(line);
     csv.addRow({QStringLiteral("未结算"), CsvWriter::inert(line.name), CsvWriter::inert(line.scheme), QString(),
                 QString(), QString(), TimeText::generalNumber(line.minutes), TimeText::generalNumber(line.fee),
                 AmountDue::text(line.fee), shown.value(2)});

@@ -1,10 +1,10 @@
 #include "history/LedgerPeriodView.h"
 
-#include "commands/TimingReports.h"
 #include "history/BackgroundRead.h"
 #include "history/BusyHoursTable.h"
 #include "history/LedgerCsv.h"
 #include "history/PeriodChart.h"
+#include "history/TakingsReports.h"
 #include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
@@ -156,7 +156,7 @@ LedgerPeriodView::~LedgerPeriodView() = default;
 
 QStringList LedgerPeriodView::headings()
 {
-    return TimingReports::periodHeadings();
+    return TakingsReports::periodHeadings();
 }
 
 LedgerPeriodView::Kind LedgerPeriodView::kind() const
@@ -277,7 +277,7 @@ void LedgerPeriodView::fill()
     const PeriodTakings &p = m_takings;
     m_items->setRowCount(0);
     for (const PeriodTakings::ItemLine &item : p.items) {
-        const QStringList texts = TimingReports::periodRow(p, item);
+        const QStringList texts = TakingsReports::periodRow(p, item);
         // Names sort in the order they come in, PC2 before PC10, rather than as texts.
         const int order = int(m_items->rowCount());
         m_items->appendRow({cell(texts[0], order, false), cell(texts[1], item.sessions, true),
@@ -289,14 +289,14 @@ void LedgerPeriodView::fill()
     m_busy->setHours(p.busyHours);
     m_chart->setTakings(p);
 
-    QString total = TimingReports::periodText(p) + QStringLiteral("  ") + TimingReports::periodTotal(p);
+    QString total = TakingsReports::periodText(p) + QStringLiteral("  ") + TakingsReports::periodTotal(p);
     if (p.skipped > 0)
         total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(p.skipped);
     // A day whose file could not be read is not a day without takings.
     if (p.unreadable > 0)
         total += QStringLiteral("\n有%1天的账目文件无法读取,未计入合计。").arg(p.unreadable);
     if (p.cancelled)
-        total = TimingReports::periodText(p) + QStringLiteral("  已取消读取,未显示合计。");
+        total = TakingsReports::periodText(p) + QStringLiteral("  已取消读取,未显示合计。");
     m_total->setText(total);
     m_export->setEnabled(p.lines > 0);
     m_status->clear();
@@ -306,18 +306,23 @@ ReportDocument LedgerPeriodView::report(bool bPreview)
 {
     // For paper: 170 by 75 mm at 200 dots an inch, the width of an A4 or Letter page's text.
     const QImage chart = m_chart->image(QSize(1339, 591), 200);
-    return TimingReports::periodDocument(m_takings, m_clock.now(), bPreview, chart);
+    return TakingsReports::periodDocument(shown(), m_takings, bPreview, chart);
+}
+
+TakingsRequest LedgerPeriodView::shown() const
+{
+    // The period shown, which a read under way has not replaced yet, as of now.
+    return TakingsRequest::days(m_takings.first, m_takings.last, m_clock.now());
 }
 
 bool LedgerPeriodView::exportPeriod()
 {
-    // The period shown, which a read under way has not replaced yet, read afresh.
-    const TakingsRequest r = TakingsRequest::days(m_takings.first, m_takings.last, m_clock.now());
+    const TakingsRequest r = shown();
     int unreadable = 0;
     // One export at a time: the window answers its keys while one is written.
     m_export->setEnabled(false);
     const std::optional<QString> path =
-        LedgerCsv::save(*m_asker, *m_folder, TimingReports::ledgerFileName(r.firstDay(), r.lastDay(), r.readAt),
+        LedgerCsv::save(*m_asker, *m_folder, TakingsReports::ledgerFileName(r.firstDay(), r.lastDay(), r.readAt),
                         *m_exporting, m_ledger, {r, {}}, &unreadable);
     m_export->setEnabled(m_takings.lines > 0);
     QString said = LedgerCsv::savedText(path);

@@ -56,6 +56,8 @@ public:
     Kind kind() const;
     // What the view reads: the period asked for, being read or shown.
     const TakingsRequest &request() const { return m_request; }
+    // What the takings shown answer, read at now: what a report or an export of them sums.
+    TakingsRequest shown() const;
     QDate first() const { return m_request.firstDay(); }
     QDate last() const { return m_request.lastDay(); }
 
