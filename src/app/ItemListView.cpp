@@ -165,8 +165,10 @@ void ItemListView::reveal(int pos)
     if (!i.isValid())
         return;
     m_report->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_report->scrollTo(i);
-    m_icons->scrollTo(i);
+    // Only the view in sight scrolls; the other does when it is shown (setView). Scrolling the
+    // hidden icon view lays all its items out again, each time: a journal of ten thousand items
+    // restored at start, each one revealed as it is added, took minutes.
+    static_cast<QAbstractItemView *>(currentWidget())->scrollTo(i);
 }
 
 int ItemListView::highlightedRow() const
