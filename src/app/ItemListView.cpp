@@ -3,6 +3,7 @@
 #include "app/ItemViewProxy.h"
 #include "app/RowNavigatingView.h"
 #include "commands/CurrentItem.h"
+#include "draw/CellTextDelegate.h"
 #include "draw/SimSunFont.h"
 #include "timing/ItemRowModel.h"
 
@@ -59,6 +60,7 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     m_proxy->setSourceModel(&rows);
 
     m_report->setModel(m_proxy);
+    m_report->setItemDelegate(new CellTextDelegate(m_report));
     m_report->setRootIsDecorated(false);
     m_report->setItemsExpandable(false);
     m_report->setUniformRowHeights(true);

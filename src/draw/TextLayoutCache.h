@@ -1,0 +1,43 @@
+#pragma once
+// Laid-out texts kept for drawing again: a list repainted every minute shows mostly the same
+// cell texts, and shaping them anew each time costs more than drawing them.
+
+#include <QCache>
+#include <QFont>
+#include <QSize>
+#include <QString>
+#include <QTextLayout>
+
+class TextLayoutCache {
+public:
+    // The text laid out on one line of this width and aligned within it (alignment as drawn, already
+    // mirrored for right-to-left).
+    struct Line {
+        QTextLayout layout;
+        qreal naturalWidth = 0;
+        QSize box; // the laid-out text's bounds, rounded as the styles round them
+    };
+
+    explicit TextLayoutCache(int capacity = 2048) : m_lines(capacity) { }
+
+    // The text laid out on one line; nullptr for a text of several lines, which is not kept.
+    const Line *line(const QString &text, const QFont &font, int width, Qt::Alignment alignment,
+                     Qt::LayoutDirection direction);
+    int size() const { return int(m_lines.size()); }
+
+private:
+    struct Key {
+        QString text;
+        QFont font;
+        int width;
+        int alignment;
+        int direction;
+        bool operator==(const Key &other) const = default;
+    };
+    friend size_t qHash(const Key &key, size_t seed)
+    {
+        return qHashMulti(seed, key.text, key.font, key.width, key.alignment, key.direction);
+    }
+
+    QCache<Key, Line> m_lines;
+};
