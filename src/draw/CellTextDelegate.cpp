@@ -10,7 +10,7 @@ void CellTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     initStyleOption(&cell, index);
     const QWidget *widget = cell.widget;
     const QStyle *style = widget ? widget->style() : QApplication::style();
-    // The style's own way for what this does not draw alike: wrapped or cut texts, an edited or
+    // The style's own way for what this does not draw alike: wrapped texts, an edited or
     // focused cell (its frame goes over the text), a selection drawn round the text only (its
     // extent depends on the text), and style sheets, which draw cells their own way.
     const bool plain = !cell.text.isEmpty() && cell.showDecorationSelected
@@ -24,9 +24,10 @@ void CellTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     cell.text.clear();
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).adjusted(margin, 0, -margin, 0);
-    const TextLayoutCache::Line *line = m_texts.line(
-        text, cell.font, area.width(), QStyle::visualAlignment(cell.direction, cell.displayAlignment), cell.direction);
-    if (!line || line->naturalWidth > area.width()) {
+    const TextLayoutCache::Line *line =
+        m_texts.line(text, cell.font, area.width(), QStyle::visualAlignment(cell.direction, cell.displayAlignment),
+                     cell.direction, cell.textElideMode);
+    if (!line) {
         cell.text = text;
         style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
         return;
@@ -42,6 +43,6 @@ void CellTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->setPen(cell.palette.color(group, cell.state & QStyle::State_Selected ? QPalette::HighlightedText
                                                                                  : QPalette::Text));
     const QRect box = QStyle::alignedRect(Qt::LayoutDirectionAuto, cell.displayAlignment, line->box, area);
-    line->layout.draw(painter, QPointF(area.x(), box.top()));
+    line->layout->draw(painter, QPointF(area.x(), box.top()));
     painter->restore();
 }

@@ -8,21 +8,22 @@
 #include <QString>
 #include <QTextLayout>
 
+#include <memory>
+
 class TextLayoutCache {
 public:
     // The text laid out on one line of this width and aligned within it (alignment as drawn, already
-    // mirrored for right-to-left).
+    // mirrored for right-to-left), cut short as elide says when it does not fit.
     struct Line {
-        QTextLayout layout;
-        qreal naturalWidth = 0;
-        QSize box; // the laid-out text's bounds, rounded as the styles round them
+        std::unique_ptr<QTextLayout> layout; // of the text, or of the part that fits when cut short
+        QSize box; // the whole text's bounds, rounded as the styles round them
     };
 
     explicit TextLayoutCache(int capacity = 2048) : m_lines(capacity) { }
 
     // The text laid out on one line; nullptr for a text of several lines, which is not kept.
     const Line *line(const QString &text, const QFont &font, int width, Qt::Alignment alignment,
-                     Qt::LayoutDirection direction);
+                     Qt::LayoutDirection direction, Qt::TextElideMode elide);
     int size() const { return int(m_lines.size()); }
 
 private:
@@ -32,11 +33,12 @@ private:
         int width;
         int alignment;
         int direction;
+        int elide;
         bool operator==(const Key &other) const = default;
     };
     friend size_t qHash(const Key &key, size_t seed)
     {
-        return qHashMulti(seed, key.text, key.font, key.width, key.alignment, key.direction);
+        return qHashMulti(seed, key.text, key.font, key.width, key.alignment, key.direction, key.elide);
     }
 
     QCache<Key, Line> m_lines;
