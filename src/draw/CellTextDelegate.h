@@ -12,9 +12,6 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
-    // How many laid-out texts are kept.
-    int keptTexts() const { return m_texts.size(); }
-
 private:
     mutable TextLayoutCache m_texts;
 };

@@ -24,7 +24,6 @@ public:
     // The text laid out on one line; nullptr for a text of several lines, which is not kept.
     const Line *line(const QString &text, const QFont &font, int width, Qt::Alignment alignment,
                      Qt::LayoutDirection direction, Qt::TextElideMode elide);
-    int size() const { return int(m_lines.size()); }
 
 private:
     struct Key {
