@@ -19,9 +19,11 @@ public:
         QSize box; // the whole text's bounds, rounded as the styles round them
     };
 
-    explicit TextLayoutCache(int capacity = 2048) : m_lines(capacity) { }
+    // Room for every cell of a list filling a large screen, and a bound on what is kept.
+    explicit TextLayoutCache(int capacity = 1024) : m_lines(capacity) { }
 
-    // The text laid out on one line; nullptr for a text of several lines, which is not kept.
+    // The text laid out on one line; nullptr for a text of several lines, or one too wide that is
+    // not to be cut short: neither is kept.
     const Line *line(const QString &text, const QFont &font, int width, Qt::Alignment alignment,
                      Qt::LayoutDirection direction, Qt::TextElideMode elide);
 
