@@ -4,7 +4,6 @@
 #include "app/ConsoleText.h"
 #include "app/Program.h"
 #include "app/QuitSignals.h"
-#include "draw/Artwork.h"
 #include "draw/SimSunFont.h"
 
 #include <QApplication>
@@ -57,7 +56,6 @@ void setUpApplication(QApplication &app)
 #endif
     setUpNamesAndTranslation(app);
     chooseLocale();
-    QApplication::setWindowIcon(Artwork::appIcon());
     // Lets Wayland desktops match the window to its menu entry (X11 uses the window class).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vantorel.Vantorel"));
     installCjkFontSubstitutions();

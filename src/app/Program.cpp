@@ -1,11 +1,13 @@
 #include "app/Program.h"
 
 #include "app/CrashRecovery.h"
+#include "app/FreedMemory.h"
 #include "app/LockFileInstanceGuard.h"
 #include "app/MainStatusBar.h"
 #include "app/TrayLimitNotifier.h"
 #include "app/fSplash.h"
 #include "commands/CommandTable.h"
+#include "draw/Artwork.h"
 #include "commands/CurrentItem.h"
 #include "commands/HelpDocument.h"
 #include "commands/HelpWindow.h"
@@ -88,6 +90,8 @@ Program::~Program()
 fClock &Program::mainWindow()
 {
     if (!m_main) {
+        // Drawn once the splash is on the screen: every window shown from here on carries it.
+        QApplication::setWindowIcon(Artwork::appIcon());
         // Read while the splash is topmost: a box about a bad entry belongs to it.
         SchemeStorePrompts::LoadFangAn(*m_state, *m_store, *m_prompter);
         m_timing = std::make_unique<TimingClock>(*m_clock, *m_state);
@@ -189,6 +193,7 @@ bool Program::start()
         QTimer::singleShot(0, this, [this] {
             keepLedger();
             resumeJournal();
+            returnFreedMemory();
         });
     });
     return splash->Form_Load() && !m_ending;
