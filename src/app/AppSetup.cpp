@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ConsoleText.h"
+#include "app/FreedMemory.h"
 #include "app/Program.h"
 #include "app/QuitSignals.h"
 #include "draw/SimSunFont.h"
@@ -49,6 +50,7 @@ int print(const CommandLineAnswer &answer)
 
 void setUpApplication(QApplication &app)
 {
+    returnLargeBlocksWhenFreed();
 #ifdef SIGXFSZ
     // A file grown past the process's size limit fails its write, told and retried like a full
     // disk, instead of ending the program with every item being timed.

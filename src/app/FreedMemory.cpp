@@ -11,3 +11,11 @@ void returnFreedMemory()
     malloc_trim(0);
 #endif
 }
+
+void returnLargeBlocksWhenFreed()
+{
+#if defined(__GLIBC__)
+    // glibc's own starting value, held: set, it no longer moves.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+}

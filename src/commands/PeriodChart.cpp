@@ -12,21 +12,24 @@
 namespace {
 const QString kModuleName = QStringLiteral("vantorel_chart");
 
-// The chart module, loaded once: from the program's folder, where the build and every install put
-// it, or else from the build's own folder (test programs live elsewhere in the build tree).
+// The chart module, loaded once: from the program's folder, where the build and the Windows install
+// put it, or its modules/ (the Linux install), or else from the build's own folder (test programs
+// live elsewhere in the build tree).
 PeriodChartModule *chartModule()
 {
     static PeriodChartModule *const module = [] () -> PeriodChartModule * {
-        QStringList folders {QCoreApplication::applicationDirPath()};
+        const QString beside = QCoreApplication::applicationDirPath();
+        QStringList folders {beside, beside + QStringLiteral("/modules")};
 #ifdef VANTOREL_CHART_BUILD_DIR
         folders.append(QStringLiteral(VANTOREL_CHART_BUILD_DIR));
 #endif
         QStringList errors;
         for (const QString &folder : folders) {
-            QPluginLoader loader(QDir(folder).filePath(kModuleName));
+            const QString path = QDir(folder).filePath(kModuleName);
+            QPluginLoader loader(path);
             if (auto *found = qobject_cast<PeriodChartModule *>(loader.instance()))
                 return found;
-            errors.append(loader.errorString());
+            errors.append(path + QStringLiteral(": ") + loader.errorString());
         }
         qWarning("The period chart cannot be drawn: %s", qPrintable(errors.join(QStringLiteral("; "))));
         return nullptr;
