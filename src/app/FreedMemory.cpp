@@ -1,5 +1,7 @@
 #include "app/FreedMemory.h"
 
+#include <cstdlib> // names the C library: __GLIBC__
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif

@@ -193,7 +193,8 @@ bool Program::start()
         QTimer::singleShot(0, this, [this] {
             keepLedger();
             resumeJournal();
-            returnFreedMemory();
+            // Once the main window has painted and the splash is gone for good.
+            QTimer::singleShot(3000, this, [] { returnFreedMemory(); });
         });
     });
     return splash->Form_Load() && !m_ending;

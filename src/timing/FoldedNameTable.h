@@ -1,6 +1,6 @@
 #pragma once
 // The rows of a list by their names' case-folded hashes, for finding a name among thousands without
-// keeping a second, folded copy of every name: the table holds 8 bytes a slot, at most half full.
+// keeping a second, folded copy of every name: the table holds 8 bytes a slot.
 
 #include <QtGlobal>
 
