@@ -43,6 +43,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
 
 Program::Program() : Program(Outside {})
@@ -262,9 +263,15 @@ void Program::resumeJournal()
     };
     hooks.timing = [this] { m_commands->clockStartedByAnItem(); };
     CrashRecovery recovery(*m_state, *m_clock, *m_prompter, std::move(hooks));
-    // An end asked for while the question was up is no answer: the file waits for the next start.
-    if (journal && journal->found() && !recovery.offer(*journal, m_ledger.get()))
-        journal.reset();
+    {
+        // A restore adds its items one by one, each current in turn as an item the operator adds
+        // is, and the list scrolled to every one of thousands, asking the display each time. None
+        // is current once it is done (restored, above), so nothing hears of them meanwhile.
+        const QSignalBlocker quiet(m_current.get());
+        // An end asked for while the question was up is no answer: the file waits for the next start.
+        if (journal && journal->found() && !recovery.offer(*journal, m_ledger.get()))
+            journal.reset();
+    }
     // What was replayed was recorded and booked when it was first done: the journal and the
     // ledger hear of the changes made from here on.
     if (m_ledger)
