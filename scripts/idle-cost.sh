@@ -109,13 +109,17 @@ for b in "${builds[@]}"; do
     "$b/src/app/vantorel" >/dev/null 2>&1 & app=$!
     sleep 2.5
     if [ "$n" -gt 1000 ]; then
-        # The question whether to restore the items of the run that did not end: yes, as often as
-        # it takes a loaded machine to show it and the restored items' caption.
-        for _ in $(seq 1 15); do
-            xdotool key alt+y; sleep 2
-            xdotool search --pid $app --name '^正在计时' >/dev/null 2>&1 && break
+        # The question whether to restore the items of the run that did not end: yes. Then wait
+        # until the restore is done: the program's CPU time stops growing.
+        focus "$(xdotool search --pid $app --name '^Vantorel$' | tail -1)"
+        xdotool key alt+y
+        last=-1; still=0
+        for _ in $(seq 1 600); do
+            sleep 0.5
+            cpu=$(awk '{print $14 + $15}' /proc/$app/stat)
+            if [ "$cpu" = "$last" ]; then still=$((still + 1)); [ $still -ge 2 ] && break; else still=0; fi
+            last=$cpu
         done
-        sleep 3
     fi
     main=$(xdotool search --pid $app --name '^(Vantorel|正在计时.*|已终止计时.*)$' | tail -1)
     # Every case opens the new-items dialog once, as an operator does, so that what the dialog
