@@ -5,6 +5,7 @@
 #include "dialogs/SchemeStorePrompts.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/SchemeStore.h"
 #include "timing/ViewSettings.h"
 
@@ -25,7 +26,7 @@ void fillSchemes(ModClock &state, int count)
 {
     const QString kinds[] = {QStringLiteral("5*C/60"), QStringLiteral("MAX(5, 5*C/60)"), QStringLiteral("C\\60*4+2")};
     for (int i = 0; i < count; ++i)
-        state.cFangAn.add(kinds[i % 3] + QStringLiteral("+%1").arg(i));
+        state.tariff.cFangAn.add(kinds[i % 3] + QStringLiteral("+%1").arg(i));
 }
 
 // Writes the list, renumbering after a removal as a confirmed remove does, and commits it.
@@ -36,12 +37,12 @@ void BM_SaveSchemes(benchmark::State &st)
     IniSettingsStore store(ini);
     ModClock state;
     SilentPrompter prompter;
-    SchemeStorePrompts::LoadFangAn(state, store, prompter);
+    SchemeStorePrompts::LoadFangAn(state.tariff, store, prompter);
     fillSchemes(state, int(st.range(0)));
     for (auto _ : st) {
-        state.cFangAn.remove(1);
-        state.cFangAn.add(QStringLiteral("3*C/60"));
-        SchemeStore::SaveFangAn(state, store);
+        state.tariff.cFangAn.remove(1);
+        state.tariff.cFangAn.add(QStringLiteral("3*C/60"));
+        SchemeStore::SaveFangAn(state.tariff, store);
         ViewSettings().save(store);
         if (!SchemeStorePrompts::commit(store, prompter))
             st.SkipWithError("the settings file could not be written");
@@ -60,16 +61,16 @@ void BM_LoadSchemes(benchmark::State &st)
         IniSettingsStore store(ini);
         ModClock state;
         fillSchemes(state, int(st.range(0)));
-        SchemeStore::SaveFangAn(state, store);
+        SchemeStore::SaveFangAn(state.tariff, store);
         SchemeStorePrompts::commit(store, prompter);
     }
     for (auto _ : st) {
         IniSettingsStore store(ini);
         ModClock state;
-        SchemeStorePrompts::LoadFangAn(state, store, prompter);
+        SchemeStorePrompts::LoadFangAn(state.tariff, store, prompter);
         ViewSettings view;
         view.load(store);
-        if (state.cFangAn.count() != st.range(0))
+        if (state.tariff.cFangAn.count() != st.range(0))
             st.SkipWithError("the list did not load whole");
     }
     st.SetItemsProcessed(st.iterations() * st.range(0));

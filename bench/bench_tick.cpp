@@ -10,6 +10,12 @@
 
 namespace {
 const char *const kSchemes[] = {"5*C/60", "3*C/60", "MAX(5, 5*C/60)", "INT((C+29)/30)*2.5", "C\\60*4+2"};
+// The same formulas priced by the hour: a cheap morning, a dear evening and a capped night.
+const char *const kBandedSchemes[] = {"08:00 4*C/60; 18:00 5*C/60; 23:00 MIN(15,3*C/60)",
+                                      "08:00 3*C/60; 18:00 4*C/60; 23:00 MIN(12,2*C/60)",
+                                      "08:00 MAX(5, 5*C/60); 18:00 6*C/60; 23:00 MIN(15,3*C/60)",
+                                      "08:00 INT((C+29)/30)*2.5; 18:00 INT((C+29)/30)*3; 23:00 MIN(15,C/20)",
+                                      "08:00 C\\60*4+2; 18:00 C\\60*5+2; 23:00 MIN(15,C\\60*3)"};
 
 // Instants as the program's clock and journal make them: with their offset from UTC fixed. A
 // local-time instant would ask the time-zone database on every conversion, which the program never does.
@@ -21,12 +27,12 @@ QDateTime programInstant(const QDate &date, const QTime &time)
 
 // limits: every item has one, by minutes or by money in turn, far enough ahead that none is
 // reached while measuring (a reached one is told once, and ended: no more work afterwards).
-void fill(ModClock &state, int items, const QDateTime &start, bool limits = false)
+void fill(ModClock &state, int items, const QDateTime &start, bool limits = false, bool banded = false)
 {
     for (int i = 0; i < items; ++i) {
         const QDateTime at = start.addSecs(-(i % 3600));
-        state.add(NewItem {QStringLiteral("PC%1").arg(i), QString::fromLatin1(kSchemes[i % 5]), double(i % 50), true},
-                  at);
+        const char *scheme = banded ? kBandedSchemes[i % 5] : kSchemes[i % 5];
+        state.add(NewItem {QStringLiteral("PC%1").arg(i), QString::fromLatin1(scheme), double(i % 50), true}, at);
         if (limits)
             state.setLimit(i + 1, i % 2 ? ItemLimit::Kind::Money : ItemLimit::Kind::Minutes, i % 2 ? 1e6 : 1e7,
                            i % 4 < 2, at);
@@ -36,8 +42,9 @@ void fill(ModClock &state, int items, const QDateTime &start, bool limits = fals
 void BM_MinuteRefresh(benchmark::State &st)
 {
     ModClock state;
-    const QDateTime start = programInstant(QDate(2026, 12, 7), QTime(9, 0));
-    fill(state, int(st.range(0)), start, st.range(2) != 0);
+    // 17:00: the evening band begins within the first hour measured.
+    const QDateTime start = programInstant(QDate(2026, 12, 7), QTime(17, 0));
+    fill(state, int(st.range(0)), start, st.range(2) != 0, st.range(3) != 0);
     // With a report view attached, as in the program, so that the views' share is counted.
     std::unique_ptr<QTreeView> view;
     if (st.range(1)) {
@@ -53,12 +60,14 @@ void BM_MinuteRefresh(benchmark::State &st)
     }
     st.SetItemsProcessed(st.iterations() * st.range(0));
 }
-// Arguments: items, a report view attached, every item with a limit.
+// Arguments: items, a report view attached, every item with a limit, every scheme priced by the hour.
 BENCHMARK(BM_MinuteRefresh)
-    ->Args({10000, 0, 0})
-    ->Args({10000, 1, 0})
-    ->Args({10000, 0, 1})
-    ->Args({10000, 1, 1})
+    ->Args({10000, 0, 0, 0})
+    ->Args({10000, 0, 0, 1})
+    ->Args({10000, 1, 0, 0})
+    ->Args({10000, 0, 1, 0})
+    ->Args({10000, 1, 1, 0})
+    ->Args({10000, 0, 1, 1})
     ->Unit(benchmark::kMillisecond);
 
 void BM_CaptionTick(benchmark::State &st)

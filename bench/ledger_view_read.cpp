@@ -2,7 +2,7 @@
 // the read took and the longest the event loop went without turning meanwhile, so that a day of
 // millions of lines can be checked for a window that stays responsive (run it under
 // /usr/bin/time -v for the peak memory).
-#include "commands/LedgerPeriodView.h"
+#include "history/LedgerPeriodView.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
 #include "timing/WallClock.h"

@@ -2,6 +2,7 @@
 
 #include "app/CrashRecovery.h"
 #include "app/FreedMemory.h"
+#include "app/RunRecords.h"
 #include "app/LockFileInstanceGuard.h"
 #include "app/MainStatusBar.h"
 #include "app/TrayLimitNotifier.h"
@@ -9,17 +10,17 @@
 #include "commands/CommandTable.h"
 #include "draw/Artwork.h"
 #include "commands/CurrentItem.h"
-#include "commands/HelpDocument.h"
-#include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
-#include "commands/HistoryWindow.h"
-#include "commands/LedgerDayView.h"
-#include "commands/LedgerPeriodView.h"
 #include "commands/LimitAlerts.h"
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
-#include "commands/WindowHelpViewer.h"
 #include "commands/WindowPlacement.h"
+#include "help/HelpDocument.h"
+#include "help/HelpWindow.h"
+#include "help/WindowHelpViewer.h"
+#include "history/HistoryWindow.h"
+#include "history/LedgerDayView.h"
+#include "history/LedgerPeriodView.h"
 #include "report/ExportFolder.h"
 #include "report/FileDialogSaveAsker.h"
 #include "report/QtReportPrinter.h"
@@ -35,13 +36,13 @@
 #include "dialogs/SchemeDialog.h"
 #include "dialogs/SchemeStorePrompts.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/Moment.h"
 #include "timing/SchemeStore.h"
 #include "timing/TimingClock.h"
 #include "timing/WallClock.h"
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -50,7 +51,8 @@ Program::Program() : Program(Outside {})
 { }
 
 Program::Program(Outside outside)
-    : m_store(std::move(outside.store)), m_clock(std::move(outside.clock)), m_state(std::make_unique<ModClock>()),
+    : m_store(std::move(outside.store)), m_clock(std::move(outside.clock)), m_tariff(std::make_unique<Tariff>()),
+      m_state(std::make_unique<ModClock>(*m_tariff)),
       m_prompter(std::move(outside.prompter)), m_guard(std::move(outside.guard)), m_printer(std::move(outside.printer)),
       m_notifier(std::move(outside.notifier))
 {
@@ -65,6 +67,7 @@ Program::Program(Outside outside)
     }
     if (!m_guard)
         m_guard = std::make_unique<LockFileInstanceGuard>();
+    m_records = std::make_unique<RunRecords>(*m_state, *m_clock, *m_prompter, *m_guard, [this] { return m_ending; });
     // Kept at once, not at the end: the next run offers the folder even after a crash.
     m_exportFolder = std::make_shared<ExportFolder>(
         [this] { return ExportSettings::folder(*m_store); },
@@ -88,13 +91,18 @@ Program::~Program()
     m_main.reset();
 }
 
+ItemJournal *Program::journal() const
+{
+    return m_records->journal();
+}
+
 fClock &Program::mainWindow()
 {
     if (!m_main) {
         // Drawn once the splash is on the screen: every window shown from here on carries it.
         QApplication::setWindowIcon(Artwork::appIcon());
         // Read while the splash is topmost: a box about a bad entry belongs to it.
-        SchemeStorePrompts::LoadFangAn(*m_state, *m_store, *m_prompter);
+        SchemeStorePrompts::LoadFangAn(*m_tariff, *m_store, *m_prompter);
         m_timing = std::make_unique<TimingClock>(*m_clock, *m_state);
         m_main = std::make_unique<fClock>(*m_state, *m_store, *m_prompter, *m_timing);
         fClock *w = m_main.get();
@@ -125,8 +133,8 @@ fClock &Program::mainWindow()
         connect(w, &fClock::exitConfirmed, this, [this] {
             // The list goes with the program; its items' bills stay in the day's takings.
             m_state->leaveAll(m_clock->moment());
-            if (m_journal)
-                m_journal->discard();
+            if (ItemJournal *journal = m_records->journal())
+                journal->discard();
         });
         // The unload: the scheme list reaches the file together with the view settings the window
         // has just put in the store, in one replacement.
@@ -139,7 +147,7 @@ fClock &Program::mainWindow()
 
 void Program::saveSchemes()
 {
-    SchemeStore::SaveFangAn(*m_state, *m_store);
+    SchemeStore::SaveFangAn(*m_tariff, *m_store);
     SchemeStorePrompts::commit(*m_store, *m_prompter);
 }
 
@@ -160,7 +168,7 @@ void Program::connectCommands(fClock &w)
     connect(c, &ToolbarCommands::newItemsRequested, this, [this, &w, save] {
         NewItemsDialog::run(*m_state, *m_clock, *m_prompter, &w, save, [this] { m_commands->clockStartedByAnItem(); });
     });
-    connect(c, &ToolbarCommands::schemeRequested, this, [this, &w, save] { SchemeDialog::run(*m_state, &w, save); });
+    connect(c, &ToolbarCommands::schemeRequested, this, [this, &w, save] { SchemeDialog::run(*m_tariff, &w, save); });
     connect(c, &ToolbarCommands::aboutRequested, this, &Program::showAbout);
     connect(c, &ToolbarCommands::helpRequested, this,
             [this, &w] { m_help->showProgramHelp(HelpDocument::ContentsContext, &w); });
@@ -192,7 +200,7 @@ bool Program::start()
     // splash goes only once the main window is up.
     connect(splash, &QObject::destroyed, this, [this] {
         QTimer::singleShot(0, this, [this] {
-            keepLedger();
+            m_records->keepLedger();
             resumeJournal();
             // Once the main window has painted and the splash is gone for good.
             QTimer::singleShot(3000, this, [] { returnFreedMemory(); });
@@ -208,9 +216,9 @@ void Program::endAsConfirmed()
     m_ending = true;
     // The journal stays for the next start; it learns when this run stopped, so that the items'
     // bills can be settled as they stood now.
-    if (m_journal) {
-        m_journal->alive(m_clock->now(), true);
-        m_journal->flush();
+    if (ItemJournal *journal = m_records->journal()) {
+        journal->alive(m_clock->now(), true);
+        journal->flush();
     }
     // The code that opened a box or dialog runs on to its end with the answer Esc gives.
     QList<QPointer<QWidget>> modal;
@@ -249,72 +257,18 @@ void Program::showAbout()
 
 void Program::resumeJournal()
 {
-    // A second copy must neither offer nor write over the journal of the copy already running;
-    // a program already ending asks nothing and leaves the journal for the next start.
-    std::unique_ptr<ItemJournal> journal;
-    if (!m_journal && !m_ending && !m_guard->anotherInstanceRunning())
-        journal = std::make_unique<ItemJournal>(ItemJournal::defaultPath(), m_clock.get());
     CrashRecovery::Hooks hooks;
-    hooks.ending = [this] { return m_ending; };
     hooks.restored = [this] {
         // The current item is the operator's choice in this run, not something to bring back.
         m_current->set(0);
         mainWindow();
     };
     hooks.timing = [this] { m_commands->clockStartedByAnItem(); };
-    CrashRecovery recovery(*m_state, *m_clock, *m_prompter, std::move(hooks));
-    {
-        // A restore adds its items one by one, each current in turn as an item the operator adds
-        // is, and the list scrolled to every one of thousands, asking the display each time. None
-        // is current once it is done (restored, above), so nothing hears of them meanwhile.
-        const QSignalBlocker quiet(m_current.get());
-        // An end asked for while the question was up is no answer: the file waits for the next start.
-        if (journal && journal->found() && !recovery.offer(*journal, m_ledger.get()))
-            journal.reset();
-    }
-    // What was replayed was recorded and booked when it was first done: the journal and the
-    // ledger hear of the changes made from here on.
-    if (m_ledger)
-        m_ledger->follow(*m_state);
-    if (journal) {
-        journal->onFailure = [this](const QString &path) {
-            tellLater(
-                QStringLiteral("无法写入计时日志文件:\n%1\n计时照常进行,但程序若意外结束,未写入的变化将无法恢复。")
-                    .arg(QDir::toNativeSeparators(path)));
-        };
-        journal->onRecovered = [this](const QString &path) {
-            tellLater(QStringLiteral("计时日志文件又可以写入了,当前的计时项已全部重新写入:\n%1")
-                          .arg(QDir::toNativeSeparators(path)),
-                      Prompter::Icon::Information);
-        };
-        journal->billsBooked = [this] { return !m_ledger || m_ledger->writing(); };
-        journal->follow(*m_state);
-        m_journal = std::move(journal);
-    }
-    recovery.finish();
-}
-
-void Program::keepLedger()
-{
-    // A second copy books its own sessions too: they are charged all the same, and each line
-    // reaches the file whole.
-    if (m_ledger || m_ending)
-        return;
-    m_ledger = std::make_unique<DayLedger>(DayLedger::defaultFolder());
-    m_ledger->onFailure = [this](const QString &path) {
-        tellLater(QStringLiteral("无法写入账目文件:\n%1\n计时照常进行,未写入的记录会在下一次记录时重试。")
-                      .arg(QDir::toNativeSeparators(path)));
-    };
-}
-
-void Program::tellLater(const QString &text, Prompter::Icon icon)
-{
-    // Told after the operation that failed has finished, not in the middle of it: a box runs the
-    // clock's ticks while it waits.
-    QTimer::singleShot(0, this, [this, text, icon] {
-        if (!m_ending)
-            m_prompter->msgBox(text, Prompter::Buttons::Ok, icon);
-    });
+    // A restore adds its items one by one, each current in turn as an item the operator adds is,
+    // and the list scrolled to every one of thousands, asking the display each time. None is
+    // current once it is done (restored, above), so nothing hears of them meanwhile.
+    const QSignalBlocker quiet(m_current.get());
+    m_records->resumeJournal(std::move(hooks));
 }
 
 void Program::showHistory()
@@ -323,11 +277,11 @@ void Program::showHistory()
     if (!m_historyWindow) {
         const TimingReports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
-        if (m_ledger) {
-            m_historyWindow->addDayView(new LedgerDayView(*m_ledger, m_state.get(), *m_clock,
+        if (DayLedger *ledger = m_records->ledger()) {
+            m_historyWindow->addDayView(new LedgerDayView(*ledger, m_state.get(), *m_clock,
                                                           std::make_unique<FileDialogSaveAsker>(m_historyWindow),
                                                           m_exportFolder, m_historyWindow));
-            m_historyWindow->addPeriodView(new LedgerPeriodView(*m_ledger, *m_clock,
+            m_historyWindow->addPeriodView(new LedgerPeriodView(*ledger, *m_clock,
                                                                 std::make_unique<FileDialogSaveAsker>(m_historyWindow),
                                                                 m_exportFolder, m_historyWindow));
         }

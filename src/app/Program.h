@@ -14,7 +14,6 @@
 #include <memory>
 
 class CurrentItem;
-class DayLedger;
 class ExportFolder;
 class fClock;
 class HistoryLog;
@@ -28,8 +27,10 @@ class LimitAlerts;
 class ItemJournal;
 class MessageBoxPrompter;
 class ModClock;
+class Tariff;
 class QWidget;
 class ReportPrinter;
+class RunRecords;
 class SettingsStore;
 class TimingClock;
 class WallClock;
@@ -70,7 +71,7 @@ public:
     // The item the commands act on; there is none before the main window is loaded.
     CurrentItem &currentItem() { return *m_current; }
     // The journal recording the changes, once the offer of the last one is settled.
-    ItemJournal *journal() const { return m_journal.get(); }
+    ItemJournal *journal() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -84,19 +85,14 @@ private:
     void saveSchemes();
     // The windows' places and sizes to the state file.
     void saveLayout();
-    // Once the main window is up: offers the items of a run that ended unexpectedly, then
-    // records every change to the items from here on, in the journal and the day's ledger.
+    // Once the main window is up: offers the items of a run that ended unexpectedly, and keeps
+    // the journal from then on.
     void resumeJournal();
-    // Once the main window is up, before the journal is offered: the day's ledger, which books
-    // every session and every item that leaves the list.
-    void keepLedger();
-    // A failed write, told once the operation that met it has finished.
-    void tellLater(const QString &text, Prompter::Icon icon = Prompter::Icon::Critical);
 
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<WallClock> m_clock;
-    std::unique_ptr<ItemJournal> m_journal;
-    std::unique_ptr<DayLedger> m_ledger;
+    std::unique_ptr<RunRecords> m_records; // the journal and the day's ledger
+    std::unique_ptr<Tariff> m_tariff; // outlives the list it prices
     std::unique_ptr<ModClock> m_state;
     std::unique_ptr<CurrentItem> m_current;
     std::unique_ptr<Prompter> m_prompter;

@@ -1,5 +1,6 @@
 #include "commands/HistoryLog.h"
 
+#include "timing/Tariff.h"
 #include "timing/TimingOperations.h"
 
 HistoryLog::HistoryLog(QObject *parent) : QObject(parent)
@@ -17,13 +18,14 @@ QString RemovedItem::howRemoved(bool ended, bool atExit)
     return ended ? QStringLiteral("结束并打印") : QStringLiteral("仅移除");
 }
 
-RemovedItem HistoryLog::snapshot(const Item &item, const Moment &now, bool ended)
+RemovedItem HistoryLog::snapshot(const Item &item, const Moment &now, bool ended, const Tariff &tariff)
 {
     RemovedItem removed;
     removed.item = item;
     removed.removedAt = now.wall;
     removed.removedElapsedMs = now.elapsedMs;
     removed.ended = ended;
+    removed.bill = tariff.billAt(item, now);
     return removed;
 }
 

@@ -2,6 +2,7 @@
 // The items removed since the program started, kept so the operator can look back at them.
 
 #include "timing/Item.h"
+#include "timing/ItemChange.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -10,12 +11,15 @@
 #include <optional>
 #include <vector>
 
+class Tariff;
+
 // One removed item: the item itself as it stood when it was removed, and how it went.
 struct RemovedItem {
     Item item;
     QDateTime removedAt;
     std::optional<qint64> removedElapsedMs; // what bills a session still running: see Moment
     bool ended = false; // ended and reported on removal, rather than only taken off the list
+    ItemBill bill; // what it owed when it went
 
     // Booked minutes, plus those of a session still running at removal: an item taken off the list
     // while running has its current session unbooked, yet the time it was used still counts for
@@ -33,7 +37,7 @@ public:
     explicit HistoryLog(QObject *parent = nullptr);
 
     // What the item is at now, before it goes.
-    static RemovedItem snapshot(const Item &item, const Moment &now, bool ended);
+    static RemovedItem snapshot(const Item &item, const Moment &now, bool ended, const Tariff &tariff);
 
     void record(RemovedItem item);
 

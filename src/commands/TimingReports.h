@@ -1,16 +1,14 @@
 #pragma once
-// The two reports: what goes into them, built from the timing state at the clock's "now", and
+// The main list's two reports: what goes into them, built from the timing state at the clock's "now", and
 // handed to the report component.
 
 #include "report/ReportPrinter.h"
-#include "timing/DayTakings.h"
 #include "timing/Moment.h"
-#include "timing/PeriodTakings.h"
+#include "timing/ItemChange.h"
 
 #include <functional>
 #include <memory>
 
-class FormulaEvaluator;
 class ModClock;
 class WallClock;
 struct Item;
@@ -35,33 +33,12 @@ public:
     ReportPrinter *objReport() const { return m_report.get(); }
 
     static QString title();
-    // The item's report at now, its fee from calc.
-    static ReportDocument itemDocument(const Item &item, FormulaEvaluator &calc, const Moment &now, bool bPreview);
-    // The day as the day view shows it: one row per item, settled then open, and both totals.
-    static ReportDocument dayDocument(const DayTakings &day, const QDateTime &now, bool bPreview);
-
+    // The item's report at now, with its bill as it stands then.
+    static ReportDocument itemDocument(const Item &item, const ItemBill &bill, const Moment &now, bool bPreview);
     // What a report's file is called: what it is of (an item's name, 全部) and when.
     static QString fileName(const QString &what, const QDateTime &at);
-    // What every file of the takings of first to last is called, a CSV export as the report's PDF:
-    // "账目_2026-12-07" for a day gone by, "账目_2026-12-07_2026-12-13" for days, and with the
-    // minute it was taken at (as fileName) while the days are not over at now.
-    static QString ledgerFileName(const QDate &first, const QDate &last, const QDateTime &now);
-    // The day's columns and an item's row in them, in the day view as in the day's report.
-    static QStringList dayHeadings();
-    static QStringList dayRow(const DayTakings::Line &line);
-    // "已结算: 2 项, 耗时累计(分钟): 121, 应收金额: 10.09"
-    static QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines);
-
-    // The period's items, their totals and, when given, its chart above them.
-    static ReportDocument periodDocument(const PeriodTakings &period, const QDateTime &now, bool bPreview,
-                                         const QImage &chart = {});
-    // The period's columns and an item's row in them, in the period view as in its report.
-    static QStringList periodHeadings();
-    static QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine &item);
-    // "合计: 30 项, 计时 9300 次, 耗时累计(分钟): 825000, 应收金额: 68750.00"
-    static QString periodTotal(const PeriodTakings &period);
-    // "2026/12/1 - 2026/12/7", in the operator's date form; one date for a day.
-    static QString periodText(const PeriodTakings &period);
+    // The settings every report gives the component.
+    static ReportDocument document(bool bPreview);
 
 private:
     ReportPrinter *report();

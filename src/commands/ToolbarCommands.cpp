@@ -7,6 +7,7 @@
 #include "commands/TimingReports.h"
 #include "dialogs/Prompter.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 #include "timing/ViewSettings.h"
@@ -125,7 +126,7 @@ void ToolbarCommands::reportCurrent(bool bPreview)
 void ToolbarCommands::showTooltip()
 {
     if (const int i = m_current.position(); i != 0)
-        m_host.setListToolTip(TimingOperations::itemTooltip(m_state, i));
+        m_host.setListToolTip(TimingOperations::itemTooltip(m_state.lvwMain, i));
 }
 
 int ToolbarCommands::lastFoundPos() const
@@ -259,7 +260,7 @@ void ToolbarCommands::removeCurrent()
     if (i == 0)
         return;
     const Moment now = m_clock.moment();
-    RemovedItem removed = HistoryLog::snapshot(m_state.lvwMain.at(i), now, ended);
+    RemovedItem removed = HistoryLog::snapshot(m_state.lvwMain.at(i), now, ended, m_state.tariff);
     m_state.leave(i, ended ? LeaveHow::Ended : LeaveHow::Removed, now);
     m_history.record(std::move(removed));
     m_host.setListToolTip(QString());

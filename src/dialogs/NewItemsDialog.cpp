@@ -8,6 +8,7 @@
 #include "draw/SimSunFont.h"
 #include "timing/ChecksummedLine.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/WallClock.h"
 
 #include <QCheckBox>
@@ -37,7 +38,7 @@ NewItemsDialog::NewItemsDialog(ModClock &state, WallClock &clock, Prompter &prom
     : QDialog(owner), m_state(state), m_clock(clock), m_prompter(prompter), m_schemesChanged(std::move(schemesChanged))
 {
     // The scheme dialog belongs to the main window, like this one, not to this dialog.
-    m_openSchemeDialog = [this, &state, owner] { SchemeDialog::run(state, owner, m_schemesChanged); };
+    m_openSchemeDialog = [this, &state, owner] { SchemeDialog::run(state.tariff, owner, m_schemesChanged); };
     DialogDesign::setUpWindow(this, QStringLiteral("新增"), 6405, 4125);
     buildControls();
     Form_Load();
@@ -48,12 +49,12 @@ void NewItemsDialog::run(ModClock &state, WallClock &clock, Prompter &prompter, 
 {
     // An item needs a scheme, and an operator who has never made one would meet an empty list and
     // a grey OK: offer the scheme dialog first, so that the dialog opens with the new scheme chosen.
-    if (state.cFangAn.count() == 0
+    if (state.tariff.cFangAn.count() == 0
         && prompter.msgBox(QStringLiteral("还没有计时方案。计时项按计时方案的公式计算结果,例如 5*C/60 "
                                           "为每小时 5 元。\n现在新增一个计时方案吗?"),
                            Prompter::Buttons::YesNo, Prompter::Icon::Question)
             == Prompter::Answer::Yes)
-        SchemeDialog::run(state, owner, schemesChanged);
+        SchemeDialog::run(state.tariff, owner, schemesChanged);
     NewItemsDialog dialog(state, clock, prompter, owner, std::move(schemesChanged));
     if (startedOnAdding)
         connect(&dialog, &NewItemsDialog::startedOnAdding, &dialog, startedOnAdding);
@@ -136,8 +137,8 @@ void NewItemsDialog::buildControls()
 
 void NewItemsDialog::Form_Load()
 {
-    for (int i = 1; i <= m_state.cFangAn.count(); ++i)
-        Lst->addItem(m_state.cFangAn.item(i));
+    for (int i = 1; i <= m_state.tariff.cFangAn.count(); ++i)
+        Lst->addItem(m_state.tariff.cFangAn.item(i));
     if (Lst->count() > 0)
         Lst->setCurrentRow(0); // selects it, which enables "移除 &M" through Lst_Click
 }
@@ -165,9 +166,9 @@ void NewItemsDialog::cmdNew_Click()
     m_openSchemeDialog();
     // The scheme dialog appends at most one scheme, and only when it was confirmed. The choice
     // stays the operator's: the new line is not selected.
-    const int schemes = m_state.cFangAn.count();
+    const int schemes = m_state.tariff.cFangAn.count();
     if (Lst->count() != schemes && schemes > 0)
-        Lst->addItem(m_state.cFangAn.last());
+        Lst->addItem(m_state.tariff.cFangAn.last());
 }
 
 void NewItemsDialog::cmdRemove_Click()
@@ -181,7 +182,7 @@ void NewItemsDialog::cmdRemove_Click()
         QStringLiteral("移除计时方案“%1”吗?\n已使用该方案的计时项不受影响。").arg(Lst->item(line)->text());
     if (m_prompter.msgBox(asked, Prompter::Buttons::YesNo, Prompter::Icon::Question, 2) != Prompter::Answer::Yes)
         return;
-    m_state.cFangAn.remove(line + 1);
+    m_state.tariff.cFangAn.remove(line + 1);
     delete Lst->takeItem(line);
     // The list would otherwise move the selection to a neighbour; the operator must choose anew.
     Lst->clearSelection();

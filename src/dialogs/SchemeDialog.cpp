@@ -1,12 +1,14 @@
 #include "dialogs/SchemeDialog.h"
 
+#include "dialogs/BandEditor.h"
 #include "dialogs/DialogDesign.h"
 #include "draw/SimSunFont.h"
 #include "formula/FormulaEvaluator.h"
-#include "timing/ModClock.h"
+#include "timing/Tariff.h"
 
 #include "draw/Artwork.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +18,13 @@
 
 using DialogDesign::label;
 using DialogDesign::twipsRect;
+
+namespace {
+// The dialog's design, and how much taller it grows while it shows bands.
+constexpr int kWidth = 6720;
+constexpr int kHeight = 4140;
+constexpr int kBandsTaller = 2250;
+} // namespace
 
 QString SchemeDialog::firstHelpText()
 {
@@ -43,10 +52,10 @@ QString SchemeDialog::secondHelpText()
                           "每增一名上网者，则新增一个计时项。每一项上网费用可即时从结果中查看。");
 }
 
-SchemeDialog::SchemeDialog(ModClock &state, QWidget *owner, std::function<void()> schemesChanged)
+SchemeDialog::SchemeDialog(Tariff &state, QWidget *owner, std::function<void()> schemesChanged)
     : QDialog(owner), m_state(state), m_schemesChanged(std::move(schemesChanged))
 {
-    DialogDesign::setUpWindow(this, QStringLiteral("新增计时方案"), 6720, 4140);
+    DialogDesign::setUpWindow(this, QStringLiteral("新增计时方案"), kWidth, kHeight);
     buildControls();
 }
 
@@ -57,25 +66,30 @@ void SchemeDialog::buildControls()
     label(this, "Label2", firstHelpText(), twipsRect(150, 0, 6315, 1140));
     label(this, "Label4", secondHelpText(), twipsRect(75, 1125, 6390, 1140));
 
-    auto *frame = new QGroupBox(QStringLiteral("新增方案"), this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(twipsRect(150, 2250, 6315, 1215));
+    Frame1 = new QGroupBox(QStringLiteral("新增方案"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(150, 2250, 6315, 1215));
 
-    label(frame, "Label1", QStringLiteral("计时表达式:"), twipsRect(150, 300, 1215, 315));
-    Text1 = new QLineEdit(frame);
+    label(Frame1, "Label1", QStringLiteral("计时表达式:"), twipsRect(150, 300, 1215, 315));
+    Text1 = new QLineEdit(Frame1);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(twipsRect(1275, 300, 4890, 390));
     Text1->setFont(simSunFont(10.5));
-    label(frame, "Label3", QStringLiteral("表达式正误:"), twipsRect(150, 750, 1140, 390));
-    lblTip = label(frame, "lblTip", QString(), twipsRect(1275, 750, 4890, 315));
+    label(Frame1, "Label3", QStringLiteral("表达式正误:"), twipsRect(150, 750, 1140, 390));
+    lblTip = label(Frame1, "lblTip", QString(), twipsRect(1275, 750, 4890, 315));
 
-    cmdOK = DialogDesign::pictureButton(this, Artwork::okButtonPicture(), twipsRect(3000, 3525, 1440, 615), true);
+    cmdOK = DialogDesign::pictureButton(this, Artwork::okButtonPicture(), QRect(), true);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     cmdOK->setEnabled(false);
-    cmdCancel =
-        DialogDesign::pictureButton(this, Artwork::cancelButtonPicture(), twipsRect(5100, 3525, 1440, 615), false);
+    cmdCancel = DialogDesign::pictureButton(this, Artwork::cancelButtonPicture(), QRect(), false);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    // Reached by its letter, not by Tab: the formula line keeps the keyboard, and the bands take
+    // it over once they are shown.
+    chkBands = new QCheckBox(QStringLiteral("按时段计价 &B"), this);
+    chkBands->setObjectName(QStringLiteral("chkBands"));
+    chkBands->setFocusPolicy(Qt::NoFocus);
+    placeFooter(0);
 
     setTabOrder(cmdOK, cmdCancel);
     setTabOrder(cmdCancel, Text1);
@@ -83,9 +97,10 @@ void SchemeDialog::buildControls()
     connect(Text1, &QLineEdit::textChanged, this, &SchemeDialog::onText1Changed);
     connect(cmdOK, &QPushButton::clicked, this, &SchemeDialog::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(chkBands, &QCheckBox::toggled, this, &SchemeDialog::showBands);
 }
 
-void SchemeDialog::run(ModClock &state, QWidget *owner, std::function<void()> schemesChanged)
+void SchemeDialog::run(Tariff &state, QWidget *owner, std::function<void()> schemesChanged)
 {
     SchemeDialog dialog(state, owner, std::move(schemesChanged));
     dialog.exec();
@@ -93,54 +108,70 @@ void SchemeDialog::run(ModClock &state, QWidget *owner, std::function<void()> sc
 
 bool SchemeDialog::CheckClock()
 {
-    bool found = false;
-    sCheckText.clear();
-    // Every C becomes 1, even inside a function name: the check knows nothing of names.
-    for (const QChar ch : Text1->text()) {
-        if (ch == u'C' || ch == u'c') {
-            found = true;
-            sCheckText += u'1';
-        } else {
-            sCheckText += ch;
-        }
-    }
-    return found;
+    return m_check.CheckClock(Text1->text());
 }
 
 void SchemeDialog::CheckEnabled()
 {
-    // A formula is judged by whether it evaluates, not by its value: "the first ten minutes free"
-    // (MAX(0,C-10)*5/60) is worth 0 at C = 1 and is a sound scheme. The evaluator gives nothing
-    // for a failure or a value that is not a finite number.
-    const bool accepted = !bNoMacro && bEvaluated;
-    if (accepted)
-        lblTip->setText(QStringLiteral("表达式正确。"));
-    else if (bNoMacro)
-        lblTip->setText(QStringLiteral("表达式没有包含取时宏'C',计时方案无意义。"));
-    else
-        lblTip->setText(QStringLiteral("计时表达式不正确,公式语法错误!"));
-    cmdOK->setEnabled(accepted);
+    lblTip->setText(m_check.verdict());
+    cmdOK->setEnabled(m_check.accepted());
 }
 
 void SchemeDialog::onText1Changed()
 {
-    bNoMacro = false;
-    bEvaluated = false;
-    if (!CheckClock()) {
-        dblCheckValue = 0;
-        bNoMacro = true;
-    } else {
-        const std::optional<double> value = m_state.objCalc().Evaluate(sCheckText);
-        bEvaluated = value.has_value();
-        dblCheckValue = value.value_or(0.0);
-    }
+    m_check.check(m_state.evaluator(), Text1->text());
     CheckEnabled();
+}
+
+void SchemeDialog::showBands(bool shown)
+{
+    if (shown && !m_bands) {
+        m_bands = new BandEditor(m_state.evaluator(), this);
+        m_bands->setObjectName(QStringLiteral("BandEditor"));
+        // In the formula's frame, grown downwards.
+        m_bands->setGeometry(Frame1->geometry().adjusted(0, 0, 0, DialogDesign::pixels(kBandsTaller)));
+        // The formula typed so far prices the first band, from midnight.
+        m_bands->start(Text1->text());
+        connect(m_bands, &BandEditor::changed, this, &SchemeDialog::bandsChanged);
+    }
+    Frame1->setVisible(!shown);
+    if (m_bands)
+        m_bands->setVisible(shown);
+    const int taller = shown ? kBandsTaller : 0;
+    setFixedSize(DialogDesign::pixels(kWidth), DialogDesign::pixels(kHeight + taller));
+    placeFooter(taller);
+    if (shown) {
+        bandsChanged();
+        m_bands->focusBand();
+    } else {
+        cmdOK->setEnabled(m_check.accepted());
+        Text1->setFocus();
+    }
+}
+
+void SchemeDialog::placeFooter(int taller)
+{
+    cmdOK->setGeometry(twipsRect(3000, 3525 + taller, 1440, 615));
+    cmdCancel->setGeometry(twipsRect(5100, 3525 + taller, 1440, 615));
+    chkBands->setGeometry(twipsRect(150, 3690 + taller, 2700, 300));
+}
+
+void SchemeDialog::bandsChanged()
+{
+    cmdOK->setEnabled(m_bands->bands().has_value());
 }
 
 void SchemeDialog::cmdOK_Click()
 {
-    // The text as typed: the C stays a C, nothing is trimmed, an equal entry may already exist.
-    m_state.cFangAn.add(Text1->text());
+    // The formula as typed (the C stays a C, nothing is trimmed), or the bands as one line; an
+    // equal entry may already exist.
+    if (!chkBands->isChecked()) {
+        m_state.cFangAn.add(Text1->text());
+    } else if (const std::optional<SchemeBands> bands = m_bands->bands()) {
+        m_state.cFangAn.add(bands->text());
+    } else {
+        return;
+    }
     accept();
     // Closed first, so that a box about a failed save stands over the window the operator sees.
     if (m_schemesChanged)
@@ -150,12 +181,20 @@ void SchemeDialog::cmdOK_Click()
 void SchemeDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    Text1->setFocus();
+    focusInput();
 }
 
 void SchemeDialog::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        focusInput();
+}
+
+void SchemeDialog::focusInput()
+{
+    if (chkBands->isChecked())
+        m_bands->focusBand();
+    else
         Text1->setFocus();
 }

@@ -8,7 +8,7 @@
 
 namespace SchemeStorePrompts {
 
-void LoadFangAn(ModClock &state, SettingsStore &store, Prompter &prompter)
+void LoadFangAn(Tariff &state, SettingsStore &store, Prompter &prompter)
 {
     // One box however many were skipped: a box for each could keep the operator clicking for hours.
     const int skipped = SchemeStore::LoadFangAn(state, store);

@@ -190,4 +190,25 @@ std::optional<double> number(const QString &field, double lowest, double highest
     return value && *value >= lowest && *value <= highest ? value : std::nullopt;
 }
 
+QString minutesListField(const QList<double> &minutes)
+{
+    QStringList fields;
+    for (const double m : minutes)
+        fields << numberField(m);
+    return fields.join(u'|');
+}
+
+std::optional<QList<double>> minutesList(const QString &field)
+{
+    QList<double> minutes;
+    for (const QString &part : field.split(u'|')) {
+        // Minutes typed in before an add may be negative.
+        const std::optional<double> m = number(part, -kMostMinutes, kMostMinutes);
+        if (!m)
+            return std::nullopt;
+        minutes.append(*m);
+    }
+    return minutes;
+}
+
 } // namespace ChecksummedLine

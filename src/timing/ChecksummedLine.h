@@ -34,6 +34,11 @@ std::optional<double> number(const QString &field);
 // The same, and nothing outside [lowest, highest].
 std::optional<double> number(const QString &field, double lowest, double highest);
 
+// Minutes of each band of a bill as one field, "90|360", and read back: nothing unless every one
+// is a number of minutes.
+QString minutesListField(const QList<double> &minutes);
+std::optional<QList<double>> minutesList(const QString &field);
+
 // More minutes than any bill can hold (about 190 years), and far fewer than nonsense: a number of
 // minutes beyond it, either way, was not written by this program.
 constexpr double kMostMinutes = 1e8;

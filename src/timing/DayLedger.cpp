@@ -80,7 +80,7 @@ std::optional<LedgerEntry> entry(const QStringList &f, const DayBounds &bounds)
         return e;
     }
     // Lines written before items had limits have none.
-    if (f.value(0) == kLeft && (f.size() == 7 || f.size() == 9)) {
+    if (f.value(0) == kLeft && f.size() >= 7 && f.size() <= 10) {
         e.kind = LedgerEntry::Kind::Left;
         e.end = ChecksummedLine::instant(f[1], dayStart, last);
         e.name = f[2];
@@ -97,8 +97,14 @@ std::optional<LedgerEntry> entry(const QStringList &f, const DayBounds &bounds)
         e.atExit = f[4] == kAtExit;
         e.minutes = *minutes;
         e.fee = *fee;
-        if (f.size() == 9)
+        if (f.size() >= 9)
             e.limit = limitOf(f[7], f[8]);
+        if (f.size() % 2 == 0) {
+            const std::optional<QList<double>> bands = ChecksummedLine::minutesList(f.last());
+            if (!bands)
+                return std::nullopt;
+            e.bands = *bands;
+        }
         return e;
     }
     return std::nullopt;
@@ -156,19 +162,13 @@ void DayLedger::booked(const QString &name, const QString &scheme, const QDateTi
 void DayLedger::left(const QString &name, const QString &scheme, bool ended, double minutes, double fee,
                      const QDateTime &at, const ItemLimit &limit)
 {
-    append(at,
-           QStringList {kLeft, ChecksummedLine::instantField(at), name, scheme, ended ? kEnded : kRemoved,
-                        ChecksummedLine::numberField(minutes), ChecksummedLine::numberField(fee)}
-               + limitFields(limit));
+    left(ItemBill {name, scheme, minutes, fee, limit, {}, {}}, ended ? LeaveHow::Ended : LeaveHow::Removed, at);
 }
 
 void DayLedger::leftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at,
                            const ItemLimit &limit)
 {
-    append(at,
-           QStringList {kLeft, ChecksummedLine::instantField(at), name, scheme, kAtExit,
-                        ChecksummedLine::numberField(minutes), ChecksummedLine::numberField(fee)}
-               + limitFields(limit));
+    left(ItemBill {name, scheme, minutes, fee, limit, {}, {}}, LeaveHow::AtExit, at);
 }
 
 void DayLedger::append(const QDateTime &at, const QStringList &fields)
@@ -221,10 +221,15 @@ void DayLedger::follow(ModClock &state)
 
 void DayLedger::left(const ItemBill &b, LeaveHow how, const QDateTime &at)
 {
-    if (how == LeaveHow::AtExit)
-        leftAtExit(b.name, b.scheme, b.minutes, b.fee, at, b.limit);
-    else
-        left(b.name, b.scheme, how == LeaveHow::Ended, b.minutes, b.fee, at, b.limit);
+    const QString howField = how == LeaveHow::AtExit ? kAtExit : how == LeaveHow::Ended ? kEnded : kRemoved;
+    QStringList fields = QStringList {kLeft, ChecksummedLine::instantField(at), b.name, b.scheme, howField,
+                                      ChecksummedLine::numberField(b.minutes), ChecksummedLine::numberField(b.fee)}
+        + limitFields(b.limit);
+    // A scheme priced by the hour adds the minutes of each band; without them the line is as it
+    // always was.
+    if (!b.bands.isEmpty())
+        fields << ChecksummedLine::minutesListField(b.bands);
+    append(at, fields);
 }
 
 LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const

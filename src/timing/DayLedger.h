@@ -29,6 +29,7 @@ struct LedgerEntry {
     bool ended = false; // the item that left was ended and reported first, rather than only removed
     bool atExit = false; // the item was still on the list when the operator closed the program
     ItemLimit limit; // the limit the item that left had (its kind and amount), if any
+    QList<double> bands; // a scheme priced by the hour: the minutes the item that left had in each band
 };
 
 // What a day's file holds, in the order it was written.

@@ -2,9 +2,8 @@
 
 #include "timing/AmountDue.h"
 #include "timing/ModClock.h"
-#include "timing/SchemeFee.h"
+#include "timing/Tariff.h"
 #include "timing/TimeText.h"
-#include "timing/TimingOperations.h"
 
 DayTakings DayTakings::settledOf(const DayLedger &ledger, const QDate &day, const QDateTime &readAt,
                                  const LedgerReadControl *control)
@@ -37,9 +36,9 @@ void DayTakings::addOpen(ModClock *state, const Moment &now)
     // row may be a minute behind its sessions, and the day is closed on what the customers owe.
     for (int pos = 1; pos <= state->lvwMain.count(); ++pos) {
         const Item &item = state->lvwMain.at(pos);
-        const double minutes = TimingOperations::runningMinutes(item, now);
-        open.append({item.name, item.scheme, QDateTime(), false, false, item.running, minutes,
-                     valCalc(state->objCalc(), item.scheme, minutes), item.limit});
+        const ItemBill bill = state->tariff.billAt(item, now);
+        open.append({item.name, item.scheme, QDateTime(), false, false, item.running, bill.minutes, bill.fee,
+                     item.limit});
     }
 }
 

@@ -7,7 +7,6 @@
 
 #include <QList>
 
-class FormulaEvaluator;
 class ModClock;
 
 struct DayTakings {

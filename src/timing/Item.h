@@ -1,11 +1,13 @@
 #pragma once
 // One timing item as a value: what the operator named and chose, its sessions and its bill.
 
+#include "timing/BandedTiming.h"
 #include "timing/ItemLimit.h"
 #include "timing/Moment.h"
 #include "timing/clsSave.h"
 
 #include <QDateTime>
+#include <QSharedDataPointer>
 #include <QString>
 #include <QTime>
 
@@ -23,6 +25,8 @@ struct Item {
     bool running = false; // being timed
     bool bold = false; // the item the last search found
     ItemLimit limit; // prepaid minutes or money, if any
+    // A scheme priced by the hour: its minutes and fees band by band; null for a plain formula.
+    QSharedDataPointer<BandedTiming> banded;
     // Where the session in progress counts real time from: its start, when it started in this run;
     // the restore, when it started in an earlier one. Without a reading, the wall clock alone.
     Moment anchor;

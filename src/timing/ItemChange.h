@@ -27,6 +27,14 @@ struct BookedSession {
     double minutes = 0;
 };
 
+// Where an item on a scheme priced by the hour stands: its minutes in each band, how many of its
+// running session's minutes they hold, and the band the latest minute fell in.
+struct ItemBands {
+    QList<double> minutes;
+    double sessionBanded = 0;
+    int band = -1;
+};
+
 // The bill of an item leaving the list: every minute it used, and its scheme's fee for them.
 struct ItemBill {
     QString name;
@@ -34,4 +42,6 @@ struct ItemBill {
     double minutes = 0;
     double fee = 0;
     ItemLimit limit; // the limit it had, kept with the bill
+    QList<double> bands; // a scheme priced by the hour: the minutes in each band
+    QList<double> bandFees; // and what each band's formula charges for them
 };

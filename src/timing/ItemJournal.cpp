@@ -64,7 +64,7 @@ void ItemJournal::left(const QList<ItemBill> &bills, LeaveHow how, const QDateTi
 {
     QList<QStringList> lines;
     for (const ItemBill &b : bills)
-        lines.append(JournalLines::left(b.name, how, b.minutes, b.fee, at));
+        lines.append(JournalLines::left(b, how, at));
     if (!lines.isEmpty())
         writeLines(lines, at);
 }
@@ -101,6 +101,10 @@ void ItemJournal::follow(ModClock &state)
     QObject::connect(&state, &ModClock::limitSet, to,
                      [this](const QString &name, const ItemLimit &l, const QDateTime &at) {
                          appendLine(JournalLines::limit(name, l, at), at);
+                     });
+    QObject::connect(&state, &ModClock::bandBegun, to,
+                     [this](const QString &name, const ItemBands &b, const QDateTime &at) {
+                         appendLine(JournalLines::bands(name, b, at), at);
                      });
     QObject::connect(&state, &ModClock::limitsReached, to, [this](const QStringList &names, const QDateTime &at) {
         appendLine(JournalLines::told(names, at), at);
@@ -270,7 +274,7 @@ ItemJournal::Restored ItemJournal::restore(ModClock &state, const Moment &moment
     placeStop(r, moment, out, &state);
     for (int i = 1; i <= state.lngItems; ++i)
         if (state.cRunning.value(i, false))
-            state.showMinutes(i, TimingOperations::runningMinutes(state, i, moment), now.time());
+            state.showMinutes(i, TimingOperations::runningMinutes(state.lvwMain, i, moment), now.time());
 
     // Written beside and renamed over: a cut now leaves the old file or the new one. Later lines
     // go to the new one, so its name must be on the disk before them.

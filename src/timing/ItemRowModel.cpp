@@ -1,7 +1,8 @@
 #include "timing/ItemRowModel.h"
 
 #include "timing/TimeText.h"
-#include "timing/TimingOperations.h"
+#include "timing/AmountDue.h"
+#include "timing/Tariff.h"
 
 #include <algorithm>
 
@@ -72,7 +73,7 @@ QVariant ItemRowModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole: {
         // Each row tells its own bill under the pointer, whichever row is current. The scheme's
         // cell adds the whole formula, which its column's designed width may cut.
-        QString tip = TimingOperations::itemTooltip(*this, index.row() + 1);
+        QString tip = tooltip(index.row() + 1);
         if (index.column() == ColScheme)
             tip += QStringLiteral("\n计时方案: ") + item.scheme;
         return tip;
@@ -196,4 +197,19 @@ void ItemRowModel::endBatch()
     m_dirtyFirst = m_dirtyLast = m_dirtyFirstCol = m_dirtyLastCol = -1;
     if (first <= last)
         Q_EMIT dataChanged(index(first, firstCol), index(last, lastCol));
+}
+
+QString ItemRowModel::tooltip(int pos) const
+{
+    if (!isValid(pos))
+        return QString();
+    // The result as the row shows it, and the amount a customer leaving now would be handed.
+    const Item &item = at(pos);
+    QString tip = QStringLiteral("所选项:") + text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")
+        + text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ") + AmountDue::text(item.fee);
+    if (item.limit.isSet())
+        tip += QStringLiteral(" 限额: ") + item.limit.text() + u' ' + item.limit.leftText(item.minutesShown, item.fee);
+    for (const QString &line : Tariff::bandLines(item))
+        tip += u'\n' + line;
+    return tip;
 }

@@ -55,6 +55,9 @@ public:
 
     // What row pos shows in column col; empty outside the list.
     QString text(int pos, int col) const;
+    // "所选项:" + name + " 计算结果: " + result column + " 应收金额: " + its amount due, then its
+    // limit and what is left of it, and its bands; empty outside the list.
+    QString tooltip(int pos) const;
     int image(int pos) const;
     bool tag(int pos) const;
     bool bold(int pos) const;
@@ -73,6 +76,7 @@ public:
     private:
         ItemRowModel &m_model;
     };
+
 
     // A handle to row pos that follows the row when earlier rows are removed.
     QPersistentModelIndex handle(int pos) const;

@@ -82,19 +82,31 @@ QStringList anchor(const QString &name, const Moment &anchor)
     return {kAnchor, ChecksummedLine::instantField(anchor.wall), QString::number(anchor.elapsedMs.value_or(0)), name};
 }
 
+QStringList bands(const QString &name, const ItemBands &bands, const QDateTime &at)
+{
+    QStringList fields {kBands, ChecksummedLine::instantField(at), name, ChecksummedLine::numberField(bands.sessionBanded),
+                        QString::number(bands.band)};
+    for (const double minutes : bands.minutes)
+        fields << ChecksummedLine::numberField(minutes);
+    return fields;
+}
+
 QStringList gone(int count)
 {
     return {kGone, QString::number(count)};
 }
 
-QStringList left(const QString &name, How how, double minutes, double fee, const QDateTime &at)
+QStringList left(const ItemBill &bill, How how, const QDateTime &at)
 {
-    return {kLeft,
-            ChecksummedLine::instantField(at),
-            name,
-            QString::number(int(how)),
-            ChecksummedLine::numberField(minutes),
-            ChecksummedLine::numberField(fee)};
+    QStringList fields {kLeft,
+                        ChecksummedLine::instantField(at),
+                        bill.name,
+                        QString::number(int(how)),
+                        ChecksummedLine::numberField(bill.minutes),
+                        ChecksummedLine::numberField(bill.fee)};
+    if (!bill.bands.isEmpty())
+        fields << ChecksummedLine::minutesListField(bill.bands);
+    return fields;
 }
 
 QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTime &at,
@@ -123,6 +135,8 @@ QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTi
             lines += ChecksummedLine::encode(limit(item.name, item.limit, at));
         if (item.limit.told)
             lines += ChecksummedLine::encode(told({item.name}, at));
+        if (item.banded)
+            lines += ChecksummedLine::encode(bands(item.name, item.banded->state(), at));
     }
     if (!now)
         return lines;

@@ -4,6 +4,7 @@
 
 #include "timing/CrashGap.h"
 #include "timing/ItemChange.h"
+#include "timing/JournalLineKinds.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -17,23 +18,6 @@ class DayLedger;
 class ModClock;
 
 namespace JournalLines {
-
-using How = LeaveHow;
-
-// The first field of each kind of line.
-inline const QString kBegin = QStringLiteral("begin");
-inline const QString kAlive = QStringLiteral("alive");
-inline const QString kAdd = QStringLiteral("add");
-inline const QString kStart = QStringLiteral("start");
-inline const QString kEnd = QStringLiteral("end");
-inline const QString kRemove = QStringLiteral("remove");
-inline const QString kLeft = QStringLiteral("left");
-inline const QString kAll = QStringLiteral("all");
-inline const QString kLimit = QStringLiteral("limit");
-inline const QString kTold = QStringLiteral("told");
-inline const QString kClock = QStringLiteral("clock");
-inline const QString kAnchor = QStringLiteral("anchor");
-inline const QString kGone = QStringLiteral("gone");
 
 // The changes as lines, in the order the fields are written.
 QStringList added(const NewItem &item, const QDateTime &at);
@@ -57,11 +41,14 @@ QStringList alive(const QDateTime &at);
 // An item left the list with this bill. Written before the bill goes to the day's ledger, so that
 // a crash between the two still books it, once: replaying the line books it again, and the ledger
 // reads a line written twice as one.
-QStringList left(const QString &name, How how, double minutes, double fee, const QDateTime &at);
+QStringList left(const ItemBill &bill, How how, const QDateTime &at);
 
 // Both clocks as the run read them, with its boot: written before each change, so that the change's
 // instant is known on the elapsed clock too, and the last one is the last sign of life.
 QStringList clock(const ClockReading &reading);
+// Item name, on a scheme priced by the hour, stands so in its bands: a restore bills each band as
+// the run did, whatever the wall clock did since.
+QStringList bands(const QString &name, const ItemBands &bands, const QDateTime &at);
 // A restored session of item name counts real time from anchor on.
 QStringList anchor(const QString &name, const Moment &anchor);
 // So many items were added and have left the list before the journal was written afresh without

@@ -3,7 +3,7 @@
 #include "timing/AmountDue.h"
 #include "timing/ChecksummedLine.h"
 #include "timing/DayLedger.h"
-#include "timing/JournalLines.h"
+#include "timing/JournalLineKinds.h"
 #include "timing/ModClock.h"
 
 #include <vector>
@@ -107,7 +107,7 @@ bool JournalReader::replay(const QStringList &f)
         const int pos = m_state.cName.indexOfKey(f[1]);
         return pos != 0 && m_state.remove(pos);
     }
-    if (kind == kLeft && f.size() == 6)
+    if (kind == kLeft && (f.size() == 6 || f.size() == 7))
         return left(f);
     if (kind == kLimit && f.size() == 6)
         return limit(f);
@@ -150,6 +150,8 @@ bool JournalReader::replay(const QStringList &f)
         m_state.countAdded(count);
         return true;
     }
+    if (kind == kBands && f.size() >= 6)
+        return bands(f);
     // Both clocks as the restore that wrote it read them: complete on its own.
     if (kind == kAnchor && f.size() == 4) {
         const QDateTime wall = ChecksummedLine::instant(f[1]);
@@ -157,6 +159,28 @@ bool JournalReader::replay(const QStringList &f)
         return wall.isValid() && elapsed && m_state.anchorAt(m_state.cName.indexOfKey(f[3]), Moment(wall, elapsed));
     }
     return false;
+}
+
+bool JournalReader::bands(const QStringList &f)
+{
+    using ChecksummedLine::kMostMinutes;
+    if (!moment(f[1]).wall.isValid())
+        return false;
+    ItemBands b;
+    const std::optional<double> banded = ChecksummedLine::number(f[3], 0, kMostMinutes);
+    bool ok = false;
+    b.band = f[4].toInt(&ok);
+    if (!banded || !ok)
+        return false;
+    b.sessionBanded = *banded;
+    for (qsizetype k = 5; k < f.size(); ++k) {
+        // Minutes typed in before the add may be negative, as the bill's own may.
+        const std::optional<double> minutes = ChecksummedLine::number(f[k], -kMostMinutes, kMostMinutes);
+        if (!minutes)
+            return false;
+        b.minutes.append(*minutes);
+    }
+    return m_state.restoreBands(m_state.cName.indexOfKey(f[2]), b);
 }
 
 bool JournalReader::limit(const QStringList &f)
@@ -178,11 +202,14 @@ bool JournalReader::left(const QStringList &f)
     const std::optional<double> minutes =
         ChecksummedLine::number(f[4], -ChecksummedLine::kMostMinutes, ChecksummedLine::kMostMinutes);
     const std::optional<double> fee = ChecksummedLine::number(f[5]);
-    if (!at.wall.isValid() || pos == 0 || !h || !minutes || !fee || !AmountDue::rounded(*fee))
+    const std::optional<QList<double>> bands =
+        f.size() == 7 ? ChecksummedLine::minutesList(f[6]) : std::optional<QList<double>>(QList<double>());
+    if (!at.wall.isValid() || pos == 0 || !h || !minutes || !fee || !AmountDue::rounded(*fee) || !bands)
         return false;
     const Item item = m_state.lvwMain.at(pos);
     m_state.remove(pos);
+    // Booked again just as the run booked it, so that the ledger reads the two as one.
     if (m_ledger)
-        m_ledger->left(ItemBill {item.name, item.scheme, *minutes, *fee, item.limit}, *h, at.wall);
+        m_ledger->left(ItemBill {item.name, item.scheme, *minutes, *fee, item.limit, *bands, {}}, *h, at.wall);
     return true;
 }

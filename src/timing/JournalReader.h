@@ -39,6 +39,8 @@ private:
     // A limit is set again as the run set it; a number it would refuse (not finite, not above 0,
     // beyond any bill) was not written by this program.
     bool limit(const QStringList &fields);
+    // An item's minutes in the bands of its scheme, as the run had put them.
+    bool bands(const QStringList &fields);
     bool left(const QStringList &fields);
 
     ModClock &m_state;

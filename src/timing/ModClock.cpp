@@ -1,7 +1,6 @@
 #include "timing/ModClock.h"
 
-#include "formula/FormulaEvaluator.h"
-#include "timing/SchemeFee.h"
+#include "timing/Tariff.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
@@ -9,15 +8,13 @@
 #include <cmath>
 #include <limits>
 
-ModClock::ModClock() = default;
-ModClock::~ModClock() = default;
+ModClock::ModClock(Tariff &tariff) : tariff(tariff)
+{ }
 
-FormulaEvaluator &ModClock::objCalc()
-{
-    if (!m_calc)
-        m_calc = std::make_unique<FormulaEvaluator>();
-    return *m_calc;
-}
+ModClock::ModClock() : m_ownTariff(std::make_unique<Tariff>()), tariff(*m_ownTariff)
+{ }
+
+ModClock::~ModClock() = default;
 
 int ModClock::add(const NewItem &item, const Moment &now)
 {
@@ -38,7 +35,8 @@ int ModClock::add(const NewItem &item, const Moment &now)
     const QTime t = now.wall.time();
     fresh.upTo = QTime(t.hour(), t.minute());
     fresh.minutesShown = TimeText::roundMinutes(item.minutes);
-    fresh.fee = valCalc(objCalc(), fresh.scheme, fresh.minutesShown);
+    tariff.startBands(fresh, now.wall);
+    fresh.fee = tariff.fee(fresh, fresh.minutesShown);
     const int pos = append(std::move(fresh));
     if (pos != 0)
         Q_EMIT added(pos, item, now.wall);
@@ -83,6 +81,8 @@ bool ModClock::startRow(int pos, const Moment &now)
         return false;
     item->running = true;
     item->anchor = now;
+    if (item->banded)
+        item->banded->sessionBanded = 0;
     item->record.cStart.add(now.wall);
     lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColCount,
                        {Qt::DisplayRole, ItemRowModel::ImageRole, ItemRowModel::TagRole});
@@ -104,6 +104,11 @@ std::optional<BookedSession> ModClock::endRow(int pos, const Moment &now, std::o
     if (!item || !item->running)
         return std::nullopt;
     const double m = booked ? *booked : TimingOperations::sessionMinutes(*item, now);
+    // Minutes the refresh has not yet put in a band go in now, as the run's last minutes.
+    if (tariff.settle(*item, m, now.wall))
+        Q_EMIT bandBegun(item->name, item->banded->state(), now.wall);
+    if (item->banded)
+        item->banded->sessionBanded = 0;
     item->record.cTime.add(m);
     item->total += m;
     item->running = false;
@@ -140,8 +145,7 @@ void ModClock::setAll(bool on, const Moment &now)
 
 ItemBill ModClock::billNow(const Item &item, const Moment &now)
 {
-    const double minutes = TimingOperations::runningMinutes(item, now);
-    return {item.name, item.scheme, minutes, valCalc(objCalc(), item.scheme, minutes), item.limit};
+    return tariff.billAt(item, now);
 }
 
 void ModClock::leave(int pos, LeaveHow how, const Moment &now)
@@ -181,7 +185,7 @@ void ModClock::showMinutes(int pos, double minutes, const QTime &upTo)
     Item *item = lvwMain.edit(pos);
     if (!item)
         return;
-    const double fee = valCalc(objCalc(), item->scheme, minutes);
+    const double fee = tariff.fee(*item, minutes);
     const QTime minute(upTo.hour(), upTo.minute());
     // A row that already shows these is no change to announce; a fee that is not a number is the
     // same as the last one that was not either.
@@ -217,7 +221,11 @@ std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTi
             nextEdge = std::min(nextEdge.value_or(*edge), *edge);
         if (!again && item.upTo == minute)
             continue;
-        showMinutes(i, TimingOperations::runningMinutes(item, now), minute);
+        // The session is measured once: a banded row puts its new minutes in their bands with it.
+        const double session = TimingOperations::sessionMinutes(item, now);
+        if (item.banded)
+            settleBands(*lvwMain.edit(i), session, now);
+        showMinutes(i, TimeText::roundMinutes(item.total + session), minute);
         if (item.limit.isSet() && !item.limit.told && item.limitState() == ItemLimit::State::Reached)
             reached.append(i);
     }
@@ -234,6 +242,27 @@ void ModClock::anchorRunning(const Moment &now)
         if (item->running)
             item->anchor = now;
     }
+}
+
+void ModClock::settleBands(Item &item, double session, const Moment &now)
+{
+    if (!tariff.settle(item, session, now.wall))
+        return;
+    Q_EMIT bandBegun(item.name, item.banded->state(), now.wall);
+    // Where the money runs out depends on the bands ahead: worked out again as each one begins,
+    // in case the clock was set meanwhile, and never per item per second.
+    if (item.limit.kind == ItemLimit::Kind::Money && !item.limit.told) {
+        const double minutes = TimingOperations::runningMinutes(item, now);
+        if (const std::optional<ItemLimit> again = ItemLimit::ofMoney(item.limit.amount, item.limit.endAtLimit,
+                                                                      tariff.feeAhead(item, now), minutes))
+            item.limit.limitMinutes = again->limitMinutes;
+    }
+}
+
+bool ModClock::restoreBands(int pos, const ItemBands &bands)
+{
+    Item *item = lvwMain.edit(pos);
+    return item && tariff.restore(*item, bands);
 }
 
 bool ModClock::anchorAt(int pos, const Moment &anchor)
@@ -258,9 +287,7 @@ QString ModClock::setLimit(int pos, ItemLimit::Kind kind, double amount, bool en
     if (kind == ItemLimit::Kind::Minutes)
         limit = ItemLimit::ofMinutes(amount, endAtLimit);
     else if (kind == ItemLimit::Kind::Money)
-        limit = ItemLimit::ofMoney(
-            amount, endAtLimit, [this, item](double c) { return valCalc(objCalc(), item->scheme, c); }, minutes,
-            &refusal);
+        limit = ItemLimit::ofMoney(amount, endAtLimit, tariff.feeAhead(*item, now), minutes, &refusal);
     if (!limit)
         return refusal.isEmpty() ? QStringLiteral("限额必须是大于 0 的数。") : refusal;
     item->limit = *limit;

@@ -1,6 +1,6 @@
 #pragma once
-// The state every window shares: the items, their sessions, the schemes and the counters, and the
-// operations that change an item, each announced once it is made.
+// The state every window shares: the items, their sessions and the counters, and the operations
+// that change an item, each announced once it is made. What an item costs, the tariff answers.
 
 #include "timing/Item.h"
 #include "timing/ItemChange.h"
@@ -16,7 +16,7 @@
 #include <memory>
 #include <optional>
 
-class FormulaEvaluator;
+class Tariff;
 
 // Positions are 1-based, as the item's position in the list is; an operation outside the list does
 // nothing. The recorders (journal, ledger) listen to the signals: whatever is connected when an
@@ -24,8 +24,16 @@ class FormulaEvaluator;
 class ModClock : public QObject {
     Q_OBJECT
 public:
+    // Prices with tariff, which outlives the list; without one, with a tariff of its own.
+    explicit ModClock(Tariff &tariff);
     ModClock();
     ~ModClock() override;
+
+private:
+    std::unique_ptr<Tariff> m_ownTariff;
+
+public:
+    Tariff &tariff;
 
     ItemRowModel lvwMain; // the items, one per row, as every view of the main list shows them
 
@@ -38,14 +46,8 @@ public:
     const ItemField<&Item::scheme> cItemFangAn {lvwMain};
     const ItemField<&Item::sessionCount> cCount {lvwMain};
 
-    OrderedList<QString> cFangAn; // the scheme formulas, in order, without keys
-
     const qint32 &lngItems = m_lngItems; // the number of items, always that of the rows
     const qint32 &lngAdded = m_lngAdded; // items added since the start; never goes down
-    qint16 intFangAn = 0;
-
-    // The shared evaluator, created on first use.
-    FormulaEvaluator &objCalc();
 
     // Appends the item, whole: running from now if asked, with its typed-in minutes and their fee
     // on the row from the start. Returns the new position, or 0 (nothing changed) when the name is
@@ -97,6 +99,8 @@ public:
     // The session item pos has running counts real time from anchor on (a restored session whose
     // time so far the journal's clock readings tell); false when it has none running.
     bool anchorAt(int pos, const Moment &anchor);
+    // Item pos's minutes in each band, as a journal recorded them when a band began.
+    bool restoreBands(int pos, const ItemBands &bands);
 
 Q_SIGNALS:
     void added(int pos, const NewItem &item, const QDateTime &at);
@@ -111,6 +115,9 @@ Q_SIGNALS:
     void removed(const QString &name);
     // The running items' rows were brought up to at; timing tells whether any item is timed.
     void refreshed(const QDateTime &at, bool timing);
+    // A running item on a scheme priced by the hour began timing in another band: its minutes in
+    // each band so far, and how many of its session's minutes they hold.
+    void bandBegun(const QString &name, const ItemBands &bands, const QDateTime &at);
     // An item was given a limit, or had it cleared (kind None).
     void limitSet(const QString &name, const ItemLimit &limit, const QDateTime &at);
     // These items have just reached their limits, told together however many they are; those
@@ -122,6 +129,9 @@ private:
     bool startRow(int pos, const Moment &now);
     std::optional<BookedSession> endRow(int pos, const Moment &now, std::optional<double> booked);
     ItemBill billNow(const Item &item, const Moment &now);
+    // Puts the running item's newly timed minutes in their bands; announces and re-prices a money
+    // limit when a band began.
+    void settleBands(Item &item, double session, const Moment &now);
     void removeRow(int pos);
     // Tells the items at these positions that have reached their limits and not yet been told,
     // and ends those that end there: at the limit's minute, or now when it was set past it.
@@ -129,5 +139,4 @@ private:
 
     qint32 m_lngItems = 0;
     qint32 m_lngAdded = 0;
-    std::unique_ptr<FormulaEvaluator> m_calc;
 };

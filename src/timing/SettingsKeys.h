@@ -23,6 +23,12 @@ inline QString scheme(int number)
 {
     return QString::number(number);
 }
+// A scheme priced by the hour keeps its bands under "Bands<number>" while its numbered key holds
+// "0", the value an older version skips with a warning instead of billing it as a formula.
+inline QString schemeBands(int number)
+{
+    return QStringLiteral("Bands") + QString::number(number);
+}
 
 // The view and frame settings.
 inline QString view()

@@ -1,7 +1,6 @@
 #include "timing/TimingOperations.h"
 
-#include "timing/AmountDue.h"
-#include "timing/ModClock.h"
+#include "timing/ItemRowModel.h"
 #include "timing/TimeText.h"
 
 namespace TimingOperations {
@@ -21,32 +20,20 @@ double runningMinutes(const Item &item, const Moment &now)
     return TimeText::roundMinutes(item.total + session);
 }
 
-double sessionMinutes(const ModClock &state, int pos, const Moment &now)
+double sessionMinutes(const ItemRowModel &rows, int pos, const Moment &now)
 {
-    return state.lvwMain.isValid(pos) ? sessionMinutes(state.lvwMain.at(pos), now) : 0.0;
+    return rows.isValid(pos) ? sessionMinutes(rows.at(pos), now) : 0.0;
 }
 
-double runningMinutes(const ModClock &state, int pos, const Moment &now)
+double runningMinutes(const ItemRowModel &rows, int pos, const Moment &now)
 {
-    return state.lvwMain.isValid(pos) ? runningMinutes(state.lvwMain.at(pos), now) : 0.0;
+    return rows.isValid(pos) ? runningMinutes(rows.at(pos), now) : 0.0;
 }
 
-QString itemTooltip(const ModClock &state, int pos)
-{
-    return itemTooltip(state.lvwMain, pos);
-}
 
 QString itemTooltip(const ItemRowModel &rows, int pos)
 {
-    if (!rows.isValid(pos))
-        return QString();
-    // The result as the row shows it, and the amount a customer leaving now would be handed.
-    const Item &item = rows.at(pos);
-    QString tip = QStringLiteral("所选项:") + rows.text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")
-        + rows.text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ") + AmountDue::text(item.fee);
-    if (item.limit.isSet())
-        tip += QStringLiteral(" 限额: ") + item.limit.text() + u' ' + item.limit.leftText(item.minutesShown, item.fee);
-    return tip;
+    return rows.tooltip(pos);
 }
 
 } // namespace TimingOperations

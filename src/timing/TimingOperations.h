@@ -7,7 +7,6 @@
 #include <QString>
 
 class ItemRowModel;
-class ModClock;
 struct Item;
 
 namespace TimingOperations {
@@ -20,12 +19,11 @@ namespace TimingOperations {
 // 0 outside the list.
 double sessionMinutes(const Item &item, const Moment &now);
 double runningMinutes(const Item &item, const Moment &now);
-double runningMinutes(const ModClock &state, int pos, const Moment &now);
-double sessionMinutes(const ModClock &state, int pos, const Moment &now);
+double runningMinutes(const ItemRowModel &rows, int pos, const Moment &now);
+double sessionMinutes(const ItemRowModel &rows, int pos, const Moment &now);
 
 // "所选项:" + name + " 计算结果: " + result column of the row + " 应收金额: " + its amount due,
 // then its limit and what is left of it when it has one; empty outside the list.
-QString itemTooltip(const ModClock &state, int pos);
 QString itemTooltip(const ItemRowModel &rows, int pos);
 
 } // namespace TimingOperations

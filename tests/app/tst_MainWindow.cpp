@@ -13,15 +13,16 @@
 #include "app/fClock.h"
 #include "commands/CommandActions.h"
 #include "commands/CurrentItem.h"
-#include "commands/HelpDocument.h"
-#include "commands/HelpWindow.h"
 #include "commands/HistoryLog.h"
-#include "commands/HistoryWindow.h"
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
 #include "commands/WindowPlacement.h"
+#include "help/HelpDocument.h"
+#include "help/HelpWindow.h"
+#include "history/HistoryWindow.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/TimingClock.h"
 
 #include <QAction>
@@ -86,7 +87,7 @@ private Q_SLOTS:
         QCOMPARE(w.viewSettings().lngDepthMode, 4);
         QCOMPARE(w.viewSettings().lngDepthColor, 0);
         QCOMPARE(w.viewSettings().lngLineColor, 16777215);
-        QCOMPARE(r.state.cFangAn.count(), 0);
+        QCOMPARE(r.state.tariff.cFangAn.count(), 0);
         QVERIFY(r.prompter.asked.isEmpty());
         QVERIFY(r.store.log.isEmpty()); // reading writes nothing
         QCOMPARE(w.Lvw()->shownView(), 3);
@@ -216,9 +217,9 @@ private Q_SLOTS:
         auto *prompter = new ScriptedPrompter;
         Program program(programWith(store, prompter));
         fClock &w = program.mainWindow();
-        QCOMPARE(program.state().cFangAn.count(), 1);
+        QCOMPARE(program.state().tariff.cFangAn.count(), 1);
         w.viewSettings().lngView = 1;
-        program.state().cFangAn.add(QStringLiteral("3*C/60"));
+        program.state().tariff.cFangAn.add(QStringLiteral("3*C/60"));
         prompter->answers.enqueue(Prompter::Answer::Yes);
         QVERIFY(w.close());
         QCOMPARE(store->log,
@@ -235,7 +236,7 @@ private Q_SLOTS:
         auto *prompter = new ScriptedPrompter;
         Program program(programWith(new IniSettingsStore(ini), prompter));
         fClock &w = program.mainWindow();
-        program.state().cFangAn.add(QStringLiteral("3*C/60"));
+        program.state().tariff.cFangAn.add(QStringLiteral("3*C/60"));
         prompter->answers.enqueue(Prompter::Answer::Yes);
         QVERIFY(w.close());
         QFile f(ini);

@@ -11,7 +11,7 @@
 #include "app/ToolbarButton.h"
 #include "app/fClock.h"
 #include "commands/CurrentItem.h"
-#include "commands/HistoryWindow.h"
+#include "history/HistoryWindow.h"
 #include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"

@@ -10,6 +10,7 @@
 #include "dialogs/SchemeStorePrompts.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/TimingClock.h"
 
 #include <QLabel>
@@ -75,7 +76,7 @@ struct StartUpRig {
     {
         if (!main) {
             ++built;
-            SchemeStorePrompts::LoadFangAn(state, store, prompter);
+            SchemeStorePrompts::LoadFangAn(state.tariff, store, prompter);
             main = std::make_unique<fClock>(state, store, prompter, timing);
         }
         return *main;
@@ -247,9 +248,9 @@ private Q_SLOTS:
         QVERIFY(r.main->isVisible());
         QCOMPARE(r.built, 1);
         QCOMPARE(r.prompter.asked.size(), questions.size());
-        QCOMPARE(r.state.cFangAn.count(), 2);
-        QCOMPARE(r.state.cFangAn.item(1), QStringLiteral("5*C/60"));
-        QCOMPARE(r.state.cFangAn.item(2), QStringLiteral("3*C/60"));
+        QCOMPARE(r.state.tariff.cFangAn.count(), 2);
+        QCOMPARE(r.state.tariff.cFangAn.item(1), QStringLiteral("5*C/60"));
+        QCOMPARE(r.state.tariff.cFangAn.item(2), QStringLiteral("3*C/60"));
     }
 
     // The assembled program with its real boxes: the warning opens over the topmost splash and
@@ -289,7 +290,7 @@ private Q_SLOTS:
         QCOMPARE(owner, QStringLiteral("fSplash"));
         QVERIFY(onTop);
         QTRY_VERIFY(program.mainWindow().isVisible());
-        QCOMPARE(program.state().cFangAn.count(), 2);
+        QCOMPARE(program.state().tariff.cFangAn.count(), 2);
         const auto splashUp = [] {
             const QWidgetList windows = QApplication::topLevelWidgets();
             return std::any_of(windows.cbegin(), windows.cend(),

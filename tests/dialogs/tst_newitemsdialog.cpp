@@ -7,6 +7,7 @@
 #include "dialogs/NewItemsDialog.h"
 #include "dialogs/SchemeDialog.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/TimeText.h"
 
 #include <QCheckBox>
@@ -63,8 +64,8 @@ private:
 void TestNewItemsDialog::init()
 {
     m_state = std::make_unique<ModClock>();
-    m_state->cFangAn.add(QStringLiteral("5*C/60"));
-    m_state->cFangAn.add(QStringLiteral("3*C/60"));
+    m_state->tariff.cFangAn.add(QStringLiteral("5*C/60"));
+    m_state->tariff.cFangAn.add(QStringLiteral("3*C/60"));
     m_clock = std::make_unique<FakeWallClock>(QDateTime(QDate(2026, 12, 7), QTime(9, 41, 27)));
     m_prompter = std::make_unique<ScriptedPrompter>();
     m_dialog = std::make_unique<NewItemsDialog>(*m_state, *m_clock, *m_prompter, nullptr);
@@ -135,7 +136,7 @@ void TestNewItemsDialog::design()
 
 void TestNewItemsDialog::emptySchemeListKeepsOkDisabled()
 {
-    m_state->cFangAn.clear();
+    m_state->tariff.cFangAn.clear();
     m_dialog = std::make_unique<NewItemsDialog>(*m_state, *m_clock, *m_prompter, nullptr);
     open();
     QCOMPARE(list()->count(), 0);
@@ -330,11 +331,11 @@ void TestNewItemsDialog::removeScheme()
     QTest::mouseClick(button("cmdRemove"), Qt::LeftButton); // asked first: 否, the default, keeps it
     QVERIFY(m_prompter->asked.last().text.contains(QStringLiteral("5*C/60")));
     QCOMPARE(m_prompter->asked.last().defaultButton, 2);
-    QCOMPARE(list()->count() + m_state->cFangAn.count(), 4);
+    QCOMPARE(list()->count() + m_state->tariff.cFangAn.count(), 4);
     m_prompter->answers << Prompter::Answer::Yes;
     QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
-    QCOMPARE(m_state->cFangAn.count(), 1);
-    QCOMPARE(m_state->cFangAn.item(1), QStringLiteral("3*C/60"));
+    QCOMPARE(m_state->tariff.cFangAn.count(), 1);
+    QCOMPARE(m_state->tariff.cFangAn.item(1), QStringLiteral("3*C/60"));
     QCOMPARE(list()->count(), 1);
     QCOMPARE(list()->item(0)->text(), QStringLiteral("3*C/60"));
     QVERIFY(list()->selectedItems().isEmpty());
@@ -354,7 +355,7 @@ void TestNewItemsDialog::newSchemePickedUpUnselected()
 {
     // The real scheme dialog, driven as the operator would.
     m_dialog->setSchemeDialogOpener([this] {
-        SchemeDialog scheme(*m_state, nullptr);
+        SchemeDialog scheme(m_state->tariff, nullptr);
         scheme.show();
         QVERIFY(QTest::qWaitForWindowActive(&scheme));
         QTest::keyClicks(scheme.findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("C/10+1"));
@@ -362,7 +363,7 @@ void TestNewItemsDialog::newSchemePickedUpUnselected()
     });
     open();
     QTest::mouseClick(button("cmdNew"), Qt::LeftButton);
-    QCOMPARE(m_state->cFangAn.count(), 3);
+    QCOMPARE(m_state->tariff.cFangAn.count(), 3);
     QCOMPARE(list()->count(), 3);
     QCOMPARE(list()->item(2)->text(), QStringLiteral("C/10+1"));
     QVERIFY(!list()->item(2)->isSelected());
@@ -377,14 +378,14 @@ void TestNewItemsDialog::newSchemeCancelledChangesNothing()
     QTest::mouseClick(button("cmdNew"), Qt::LeftButton);
     QCOMPARE(opened, 1);
     QCOMPARE(list()->count(), 2);
-    QCOMPARE(m_state->cFangAn.count(), 2);
+    QCOMPARE(m_state->tariff.cFangAn.count(), 2);
 }
 
 void TestNewItemsDialog::newSchemeIntoEmptyList()
 {
-    m_state->cFangAn.clear();
+    m_state->tariff.cFangAn.clear();
     m_dialog = std::make_unique<NewItemsDialog>(*m_state, *m_clock, *m_prompter, nullptr);
-    m_dialog->setSchemeDialogOpener([this] { m_state->cFangAn.add(QStringLiteral("C")); });
+    m_dialog->setSchemeDialogOpener([this] { m_state->tariff.cFangAn.add(QStringLiteral("C")); });
     open();
     QTest::mouseClick(button("cmdNew"), Qt::LeftButton);
     QCOMPARE(list()->count(), 1);
@@ -410,7 +411,7 @@ void TestNewItemsDialog::enterAndEscape()
     button("cmdRemove")->setFocus();
     m_prompter->answers << Prompter::Answer::Yes;
     QTest::keyClick(button("cmdRemove"), Qt::Key_Return);
-    QCOMPARE(m_state->cFangAn.count(), 1);
+    QCOMPARE(m_state->tariff.cFangAn.count(), 1);
     QCOMPARE(m_state->lngItems, 0);
 
     // Esc closes the dialog; what was typed is dropped, items already added stay.

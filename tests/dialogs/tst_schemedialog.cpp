@@ -4,12 +4,14 @@
 #include "TabStops.h"
 #include "dialogs/SchemeDialog.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimeEdit>
 
 namespace {
 const QString correct = QStringLiteral("表达式正确。");
@@ -32,12 +34,25 @@ private slots:
     void sameFormulaTwiceGivesTwoEntries();
     void enterOnlyWhileAccepted();
     void escapeAndCancelChangeNothing();
+    void bandVerdicts_data() { verdicts_data(); }
+    void bandVerdicts();
+    void bandsAppendTheirText();
 
 private:
     QLineEdit *text1() const { return m_dialog->findChild<QLineEdit *>(QStringLiteral("Text1")); }
     QLabel *tip() const { return m_dialog->findChild<QLabel *>(QStringLiteral("lblTip")); }
     QPushButton *button(const char *name) const { return m_dialog->findChild<QPushButton *>(QLatin1String(name)); }
     void open();
+    QList<QTimeEdit *> starts() const { return m_dialog->findChildren<QTimeEdit *>(QStringLiteral("txtBandStart")); }
+    QList<QLineEdit *> formulas() const
+    {
+        return m_dialog->findChildren<QLineEdit *>(QStringLiteral("txtBandFormula"));
+    }
+    void toggleBands() const
+    {
+        QTest::mouseClick(m_dialog->findChild<QWidget *>(QStringLiteral("chkBands")), Qt::LeftButton);
+    }
+    QString bandTip() const { return m_dialog->findChild<QLabel *>(QStringLiteral("lblBandTip"))->text(); }
 
     ModClock *m_state = nullptr;
     SchemeDialog *m_dialog = nullptr;
@@ -46,7 +61,7 @@ private:
 void TestSchemeDialog::init()
 {
     m_state = new ModClock;
-    m_dialog = new SchemeDialog(*m_state, nullptr);
+    m_dialog = new SchemeDialog(m_state->tariff, nullptr);
 }
 
 void TestSchemeDialog::cleanup()
@@ -154,27 +169,27 @@ void TestSchemeDialog::deletingEverythingRefuses()
 
 void TestSchemeDialog::okAppendsTheTextAsTyped()
 {
-    m_state->cFangAn.add(QStringLiteral("3*C/60"));
+    m_state->tariff.cFangAn.add(QStringLiteral("3*C/60"));
     open();
     QTest::keyClicks(text1(), QStringLiteral(" 5*c/60"));
     QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
     QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(m_state->cFangAn.count(), 2);
-    QCOMPARE(m_state->cFangAn.item(2), QStringLiteral(" 5*c/60"));
+    QCOMPARE(m_state->tariff.cFangAn.count(), 2);
+    QCOMPARE(m_state->tariff.cFangAn.item(2), QStringLiteral(" 5*c/60"));
 }
 
 void TestSchemeDialog::sameFormulaTwiceGivesTwoEntries()
 {
     for (int i = 0; i < 2; ++i) {
-        SchemeDialog dialog(*m_state, nullptr);
+        SchemeDialog dialog(m_state->tariff, nullptr);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClicks(dialog.findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("5*C/60"));
         QTest::keyClick(&dialog, Qt::Key_Return);
     }
-    QCOMPARE(m_state->cFangAn.count(), 2);
-    QCOMPARE(m_state->cFangAn.item(1), m_state->cFangAn.item(2));
+    QCOMPARE(m_state->tariff.cFangAn.count(), 2);
+    QCOMPARE(m_state->tariff.cFangAn.item(1), m_state->tariff.cFangAn.item(2));
 }
 
 void TestSchemeDialog::enterOnlyWhileAccepted()
@@ -183,13 +198,13 @@ void TestSchemeDialog::enterOnlyWhileAccepted()
     QTest::keyClicks(text1(), QStringLiteral("C-"));
     QTest::keyClick(text1(), Qt::Key_Return);
     QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_state->cFangAn.count(), 0);
+    QCOMPARE(m_state->tariff.cFangAn.count(), 0);
 
     QTest::keyClicks(text1(), QStringLiteral("2"));
     QTest::keyClick(text1(), Qt::Key_Enter);
     QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(m_state->cFangAn.count(), 1);
-    QCOMPARE(m_state->cFangAn.item(1), QStringLiteral("C-2"));
+    QCOMPARE(m_state->tariff.cFangAn.count(), 1);
+    QCOMPARE(m_state->tariff.cFangAn.item(1), QStringLiteral("C-2"));
 }
 
 void TestSchemeDialog::escapeAndCancelChangeNothing()
@@ -203,7 +218,65 @@ void TestSchemeDialog::escapeAndCancelChangeNothing()
     open();
     QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
     QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(m_state->cFangAn.count(), 0);
+    QCOMPARE(m_state->tariff.cFangAn.count(), 0);
+}
+
+// Each band's formula is judged as the single formula is.
+void TestSchemeDialog::bandVerdicts()
+{
+    QFETCH(QString, formula);
+    QFETCH(QString, verdict);
+    open();
+    toggleBands();
+    QCOMPARE(QApplication::focusWidget(), formulas().value(0));
+    QTest::keyClicks(formulas().value(0), formula);
+    QCOMPARE(bandTip(), verdict);
+    QCOMPARE(button("cmdOK")->isEnabled(), verdict == correct);
+}
+
+void TestSchemeDialog::bandsAppendTheirText()
+{
+    open();
+    QTest::keyClicks(text1(), QStringLiteral("C-"));
+    toggleBands();
+    QVERIFY(!m_dialog->findChild<QGroupBox *>(QStringLiteral("Frame1"))->isVisible());
+    QCOMPARE(m_dialog->height(), 426);
+    formulas().value(0)->setText(QStringLiteral("4*C/60"));
+    QVERIFY(button("cmdOK")->isEnabled());
+
+    // A new band starts an hour later at the same price; two bands cannot start together.
+    QTest::mouseClick(button("cmdAddBand"), Qt::LeftButton);
+    QCOMPARE(starts().value(1)->time(), QTime(1, 0));
+    QCOMPARE(QApplication::focusWidget(), starts().value(1));
+    // Tab goes through the hour and the minute of a start, then on to its formula.
+    QList<QWidget *> visited;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (visited.value(visited.size() - 1) != QApplication::focusWidget())
+            visited << QApplication::focusWidget();
+    }
+    QCOMPARE(visited,
+             (QList<QWidget *> {starts().value(1), formulas().value(1), button("cmdAddBand"), button("cmdRemoveBand"),
+                                button("cmdOK"), button("cmdCancel"), starts().value(0)}));
+    starts().value(1)->setTime(QTime(0, 0));
+    QCOMPARE(bandTip(), QStringLiteral("有两个时段从00:00开始。"));
+    QVERIFY(!button("cmdOK")->isEnabled());
+    starts().value(1)->setTime(QTime(18, 0));
+    formulas().value(1)->setText(QStringLiteral("6*C/"));
+    QCOMPARE(bandTip(), syntaxError);
+    QVERIFY(!button("cmdOK")->isEnabled());
+    QTest::keyClicks(formulas().value(1), QStringLiteral("60"));
+
+    // Back to the single formula, which is still refused; the bands wait for the next time.
+    toggleBands();
+    QCOMPARE(QApplication::focusWidget(), text1());
+    QVERIFY(!button("cmdOK")->isEnabled());
+    toggleBands();
+    QVERIFY(button("cmdOK")->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_state->tariff.cFangAn.count(), 1);
+    QCOMPARE(m_state->tariff.cFangAn.item(1), QStringLiteral("00:00 4*C/60; 18:00 6*C/60"));
 }
 
 QTEST_MAIN(TestSchemeDialog)

@@ -2,7 +2,7 @@
 // checks that a program started through such a link is told the real folder, and that the help file
 // is found where the install puts it, or beside the program as in a build tree.
 
-#include "commands/HelpDocument.h"
+#include "help/HelpDocument.h"
 
 #include <QCoreApplication>
 #include <QDir>

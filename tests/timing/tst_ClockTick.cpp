@@ -2,6 +2,7 @@
 #include "formula/FormulaEvaluator.h"
 #include "timing/ClockTick.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/SchemeFee.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
@@ -135,7 +136,7 @@ private Q_SLOTS:
         QFETCH(double, c);
         QFETCH(double, fee);
         ModClock s;
-        QCOMPARE(valCalc(s.objCalc(), formula, c), fee);
+        QCOMPARE(valCalc(s.tariff.evaluator(), formula, c), fee);
     }
 
     // Random formulas from the grammar's pieces, C also inside words, beside digits and in
@@ -255,10 +256,10 @@ private Q_SLOTS:
                 }
                 QCOMPARE(s.cTotal.item(i), booked);
                 // Every tick reaches the minute now is in, so no row may lag behind its bill.
-                const double minutes = TimingOperations::runningMinutes(s, i, now);
+                const double minutes = TimingOperations::runningMinutes(s.lvwMain, i, now);
                 QCOMPARE(s.lvwMain.text(i, ItemRowModel::ColMinutes), TimeText::generalNumber(minutes));
                 QCOMPARE(s.lvwMain.text(i, ItemRowModel::ColResult),
-                         TimeText::generalNumber(valCalc(s.objCalc(), s.cItemFangAn.item(i), minutes)));
+                         TimeText::generalNumber(valCalc(s.tariff.evaluator(), s.cItemFangAn.item(i), minutes)));
             }
         }
     }

@@ -5,6 +5,7 @@
 #include "dialogs/SchemeStorePrompts.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/SchemeStore.h"
 #include "timing/ViewSettings.h"
 
@@ -27,8 +28,8 @@ namespace {
 QStringList schemes(const ModClock &s)
 {
     QStringList out;
-    for (int i = 1; i <= s.cFangAn.count(); ++i)
-        out << s.cFangAn.item(i);
+    for (int i = 1; i <= s.tariff.cFangAn.count(); ++i)
+        out << s.tariff.cFangAn.item(i);
     return out;
 }
 
@@ -53,12 +54,12 @@ int keepSaving(const QString &ini)
     IniSettingsStore store(ini);
     ModClock s;
     ScriptedPrompter p;
-    SchemeStorePrompts::LoadFangAn(s, store, p);
+    SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
     for (int round = 0;; ++round) {
-        s.cFangAn.clear();
+        s.tariff.cFangAn.clear();
         for (const QString &t : schemeList(round))
-            s.cFangAn.add(t);
-        SchemeStore::SaveFangAn(s, store);
+            s.tariff.cFangAn.add(t);
+        SchemeStore::SaveFangAn(s.tariff, store);
         if (!SchemeStorePrompts::commit(store, p))
             return 1;
         if (round == 0) {
@@ -94,9 +95,9 @@ private Q_SLOTS:
         {
             IniSettingsStore store(ini);
             ModClock s;
-            s.cFangAn.add(QString(1800, u'C'));
-            s.cFangAn.add(QString(1800, u'C') + QStringLiteral("/2"));
-            SchemeStore::SaveFangAn(s, store);
+            s.tariff.cFangAn.add(QString(1800, u'C'));
+            s.tariff.cFangAn.add(QString(1800, u'C') + QStringLiteral("/2"));
+            SchemeStore::SaveFangAn(s.tariff, store);
             ViewSettings().save(store);
             QVERIFY(SchemeStorePrompts::commit(store, p));
         }
@@ -105,9 +106,9 @@ private Q_SLOTS:
 
         IniSettingsStore store(ini);
         ModClock s;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
-        s.cFangAn.add(QString(6000, u'C'));
-        SchemeStore::SaveFangAn(s, store);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
+        s.tariff.cFangAn.add(QString(6000, u'C'));
+        SchemeStore::SaveFangAn(s.tariff, store);
         QVERIFY(!SchemeStorePrompts::commit(store, p));
         QCOMPARE(readFile(ini), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("Vantorel.ini")});
@@ -133,7 +134,7 @@ private Q_SLOTS:
             IniSettingsStore store(ini);
             ModClock s;
             ScriptedPrompter p;
-            SchemeStorePrompts::LoadFangAn(s, store, p);
+            SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
             const QStringList loaded = schemes(s);
             QVERIFY2(p.asked.isEmpty() && (loaded == a || loaded == b),
                      qPrintable(QStringLiteral("round %1 loaded %2 schemes").arg(round).arg(loaded.size())));

@@ -207,7 +207,7 @@ private Q_SLOTS:
         QCOMPARE(restored.cTotal.item(2), 0.0);
         QCOMPARE(restored.cTotal.item(1), 31 + std::max(booked, 0.0));
         // Set back 10 minutes after the restore, a session still running counts 13 minutes to it and 10 after.
-        QCOMPARE(runningMinutes(restored, 1, Moment(at(9, 0), 600000)), booked < 0 ? 54.0 : 31 + booked);
+        QCOMPARE(runningMinutes(restored.lvwMain, 1, Moment(at(9, 0), 600000)), booked < 0 ? 54.0 : 31 + booked);
     }
 
     // A run whose wall clock was wrong, then set, before it was killed: PC1 runs 10 minutes, the
@@ -270,15 +270,15 @@ private Q_SLOTS:
         const ItemJournal::Restored r = journal.restore(restored, clock.moment());
         QCOMPARE(r.skipped, 0);
         QCOMPARE(r.gapUnknown, !gapKnown);
-        QCOMPARE(runningMinutes(restored, pos(restored, QStringLiteral("PC1")), clock.moment()), pc1);
-        QCOMPARE(runningMinutes(restored, pos(restored, QStringLiteral("PC2")), clock.moment()), pc1 - 10);
+        QCOMPARE(runningMinutes(restored.lvwMain, pos(restored, QStringLiteral("PC1")), clock.moment()), pc1);
+        QCOMPARE(runningMinutes(restored.lvwMain, pos(restored, QStringLiteral("PC2")), clock.moment()), pc1 - 10);
 
         // Timed on, and killed again in this boot: the next restore counts on from the same anchors.
         journal.follow(restored);
         clock.advanceSecs(3 * 60);
         ModClock again;
         ItemJournal(file, &clock).restore(again, clock.moment());
-        QCOMPARE(runningMinutes(again, 1, clock.moment()), pc1 + 3);
+        QCOMPARE(runningMinutes(again.lvwMain, 1, clock.moment()), pc1 + 3);
 
         // Ended where the program stopped: the minutes up to the last sign of life.
         restored.setAll(false, r.stoppedAt);

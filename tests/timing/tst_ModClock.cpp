@@ -212,7 +212,7 @@ private Q_SLOTS:
                      QDateTime(kNow.date(), QTime(10, 5)).addSecs(qint64(limitMinutes) * 60));
         }
         // Ended at its limit it stands at it; timed on past it, the tip says by how much.
-        const QString tip = TimingOperations::itemTooltip(s, 1);
+        const QString tip = TimingOperations::itemTooltip(s.lvwMain, 1);
         QVERIFY(endAtLimit ? tip.endsWith(QStringLiteral(" 已到限额"))
                            : tip.endsWith(kind == 1 ? QStringLiteral(" 已到限额,超出 4 分钟") : QStringLiteral(" 已到限额,超出 2.50 元")));
         // A limit set already past is told at once: a customer who has used more must hear of it.

@@ -3,6 +3,7 @@
 #include "dialogs/SchemeStorePrompts.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/RegistryDocument.h"
 #include "timing/SchemeStore.h"
 
@@ -27,8 +28,8 @@ int warnings(const ScriptedPrompter &p)
 QStringList schemes(const ModClock &s)
 {
     QStringList out;
-    for (int i = 1; i <= s.cFangAn.count(); ++i)
-        out << s.cFangAn.item(i);
+    for (int i = 1; i <= s.tariff.cFangAn.count(); ++i)
+        out << s.tariff.cFangAn.item(i);
     return out;
 }
 } // namespace
@@ -65,7 +66,7 @@ private:
     {
         IniSettingsStore store;
         ModClock s;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
         return schemes(s);
     }
 
@@ -112,11 +113,11 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
-        QCOMPARE(s.cFangAn.count(), 0);
-        QCOMPARE(s.intFangAn, qint16(0));
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
+        QCOMPARE(s.tariff.cFangAn.count(), 0);
+        QCOMPARE(s.tariff.intFangAn, qint16(0));
         QVERIFY(p.asked.isEmpty());
-        SchemeStore::SaveFangAn(s, store);
+        SchemeStore::SaveFangAn(s.tariff, store);
         QVERIFY(SchemeStorePrompts::commit(store, p));
         QVERIFY(readFile().contains("Max=0"));
     }
@@ -140,10 +141,10 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
         QCOMPARE(schemes(s), (QStringList {QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
         QCOMPARE(warnings(p), 1);
-        SchemeStore::SaveFangAn(s, store);
+        SchemeStore::SaveFangAn(s.tariff, store);
         QVERIFY(SchemeStorePrompts::commit(store, p));
         QCOMPARE(readFile(), QByteArray("[SET]\n1=5*C/60\n2=3*C/60\nMax=2\n"));
 #ifdef Q_OS_WIN // a registry key keeps its values in no order of their own
@@ -166,7 +167,7 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
         QCOMPARE(schemes(s), (QStringList {QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
         QVERIFY(p.asked.isEmpty());
     }
@@ -220,11 +221,11 @@ private Q_SLOTS:
         {
             IniSettingsStore store;
             ModClock s;
-            SchemeStorePrompts::LoadFangAn(s, store, p);
+            SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
             if (!scheme.isEmpty())
                 QCOMPARE(schemes(s), QStringList {scheme});
-            s.cFangAn.add(QStringLiteral("9*C"));
-            SchemeStore::SaveFangAn(s, store);
+            s.tariff.cFangAn.add(QStringLiteral("9*C"));
+            SchemeStore::SaveFangAn(s.tariff, store);
             QVERIFY(SchemeStorePrompts::commit(store, p));
         }
         QCOMPARE(QFile::exists(m_ini + QStringLiteral(".bak")), kept);
@@ -260,11 +261,11 @@ private Q_SLOTS:
         ScriptedPrompter p;
         IniSettingsStore store;
         ModClock s;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
         QCOMPARE(schemes(s), QStringList {scheme});
         // and what the program writes back reads the same
-        s.cFangAn.add(QStringLiteral("3*C/60"));
-        SchemeStore::SaveFangAn(s, store);
+        s.tariff.cFangAn.add(QStringLiteral("3*C/60"));
+        SchemeStore::SaveFangAn(s.tariff, store);
         QVERIFY(SchemeStorePrompts::commit(store, p));
         QCOMPARE(loadAgain(p), (QStringList {scheme, QStringLiteral("3*C/60")}));
     }
@@ -298,12 +299,12 @@ private Q_SLOTS:
 #endif
         ModClock s;
         ScriptedPrompter p;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
-        s.cFangAn.add(QStringLiteral("5*C/60"));
-        SchemeStore::SaveFangAn(s, store);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
+        s.tariff.cFangAn.add(QStringLiteral("5*C/60"));
+        SchemeStore::SaveFangAn(s.tariff, store);
         QVERIFY(!SchemeStorePrompts::commit(store, p));
-        s.cFangAn.add(QStringLiteral("3*C/60"));
-        SchemeStore::SaveFangAn(s, store);
+        s.tariff.cFangAn.add(QStringLiteral("3*C/60"));
+        SchemeStore::SaveFangAn(s.tariff, store);
         QVERIFY(!SchemeStorePrompts::commit(store, p));
         QCOMPARE(p.asked.size(), 1);
         QCOMPARE(p.asked[0].text, QStringLiteral("无法保存设置文件:\n") + QDir::toNativeSeparators(m_ini));
@@ -318,8 +319,8 @@ private Q_SLOTS:
 
         QVERIFY(QFile::remove(m_ini));
         QVERIFY(QDir().mkpath(m_ini));
-        s.cFangAn.remove(1);
-        SchemeStore::SaveFangAn(s, store);
+        s.tariff.cFangAn.remove(1);
+        SchemeStore::SaveFangAn(s.tariff, store);
         QVERIFY(!SchemeStorePrompts::commit(store, p));
         QCOMPARE(p.asked.size(), 2);
         QVERIFY(QDir().rmdir(m_ini));
@@ -331,15 +332,15 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
         QCOMPARE(warnings(p), 1);
         QVERIFY(p.asked[0].text.endsWith(QStringLiteral("已跳过29998项计时方案设置。")));
         QCOMPARE(schemes(s), (QStringList {QStringLiteral("5*C/60"), QStringLiteral("3*C/60")}));
-        SchemeStore::SaveFangAn(s, store);
+        SchemeStore::SaveFangAn(s.tariff, store);
 
         ModClock again;
         ScriptedPrompter quiet;
-        SchemeStorePrompts::LoadFangAn(again, store, quiet);
+        SchemeStorePrompts::LoadFangAn(again.tariff, store, quiet);
         QVERIFY(quiet.asked.isEmpty());
         QCOMPARE(schemes(again), schemes(s));
         QCOMPARE(store.getSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("Max"), {}),
@@ -376,17 +377,64 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
         QCOMPARE(schemes(s), texts);
-        s.cFangAn.add(QStringLiteral("3*C/60"));
-        SchemeStore::SaveFangAn(s, store);
+        s.tariff.cFangAn.add(QStringLiteral("3*C/60"));
+        SchemeStore::SaveFangAn(s.tariff, store);
         QVERIFY(SchemeStorePrompts::commit(store, p));
-        s.cFangAn.remove(s.cFangAn.count());
-        SchemeStore::SaveFangAn(s, store);
+        s.tariff.cFangAn.remove(s.tariff.cFangAn.count());
+        SchemeStore::SaveFangAn(s.tariff, store);
         QVERIFY(SchemeStorePrompts::commit(store, p));
         QCOMPARE(readFile(), written);
         QCOMPARE(loadAgain(p), texts);
         QVERIFY(p.asked.isEmpty());
+    }
+
+    // A scheme priced by the hour is "0" under its number, which an older version skips with its
+    // warning, and its bands under "Bands<i>"; bands an older version has lost track of are dropped.
+    void bandedSchemesKeepTheirPlace_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::addColumn<int>("warned");
+        QTest::addColumn<QByteArray>("saved");
+        const QString bands = QStringLiteral("08:00 4*C/60; 18:00 6*C/60");
+        const QByteArray quoted = "\"08:00 4*C/60; 18:00 6*C/60\""; // a ";" outside quotes starts a comment
+        const QString plain = QStringLiteral("5*C/60"), other = QStringLiteral("3*C/60");
+        const QByteArray asSaved = "[SET]\n1=5*C/60\n2=0\n3=3*C/60\nBands2=" + quoted + "\nMax=3\n";
+        QTest::newRow("among plain ones, 0 under its number")
+            << asSaved << QStringList {plain, bands, other} << 0 << asSaved;
+        QTest::newRow("without a count") << QByteArray("[SET]\n1=0\n2=5*C/60\nBands1=" + quoted + "\n")
+                                         << QStringList {bands, plain} << 0
+                                         << QByteArray("[SET]\n1=0\n2=5*C/60\nBands1=" + quoted + "\nMax=2\n");
+        QTest::newRow("list rewritten by an older version")
+            << QByteArray("[SET]\n1=5*C/60\n2=3*C/60\nBands2=" + quoted + "\nBands7=0:00 C\nMax=2\n")
+            << QStringList {plain, other} << 0 << QByteArray("[SET]\n1=5*C/60\n2=3*C/60\nMax=2\n");
+        QTest::newRow("bands that cannot be read")
+            << QByteArray("[SET]\n1=0\n2=5*C/60\nBands1=\"08:00 C; 8:00 2*C\"\nMax=2\n") << QStringList {plain} << 1
+            << QByteArray("[SET]\n1=5*C/60\nMax=1\n");
+    }
+    void bandedSchemesKeepTheirPlace()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, loaded);
+        QFETCH(int, warned);
+        QFETCH(QByteArray, saved);
+        writeFile(file);
+        ScriptedPrompter p;
+        {
+            IniSettingsStore store;
+            ModClock s;
+            SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
+            QCOMPARE(schemes(s), loaded);
+            QCOMPARE(warnings(p), warned);
+            SchemeStore::SaveFangAn(s.tariff, store);
+            QVERIFY(SchemeStorePrompts::commit(store, p));
+        }
+        QCOMPARE(readFile(), saved);
+        // What the program does not load is kept aside with the file before it is written over.
+        QCOMPARE(readFile(QStringLiteral(".bak")).isEmpty(), file == saved);
+        QCOMPARE(loadAgain(p), loaded);
     }
 
     void removedSchemeLosesItsKey()
@@ -397,11 +445,11 @@ private Q_SLOTS:
         store.set(QStringLiteral("3"), QStringLiteral("B*C"));
         ModClock s;
         ScriptedPrompter p;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
         QCOMPARE(warnings(p), 1);
-        s.cFangAn.remove(1);
+        s.tariff.cFangAn.remove(1);
         store.log.clear();
-        SchemeStore::SaveFangAn(s, store);
+        SchemeStore::SaveFangAn(s.tariff, store);
         QCOMPARE(store.log,
                  (QStringList {QStringLiteral("delete 1"), QStringLiteral("delete 2"), QStringLiteral("delete 3"),
                                QStringLiteral("save 1=B*C"), QStringLiteral("save Max=1")}));
@@ -414,12 +462,12 @@ private Q_SLOTS:
         IniSettingsStore store;
         ModClock s;
         ScriptedPrompter p;
-        SchemeStorePrompts::LoadFangAn(s, store, p);
+        SchemeStorePrompts::LoadFangAn(s.tariff, store, p);
         // Whatever Qt makes of the broken part, loading never fails loudly and saving works.
-        s.cFangAn.add(QStringLiteral("9*C"));
-        SchemeStore::SaveFangAn(s, store);
+        s.tariff.cFangAn.add(QStringLiteral("9*C"));
+        SchemeStore::SaveFangAn(s.tariff, store);
         ModClock back;
-        SchemeStorePrompts::LoadFangAn(back, store, p);
+        SchemeStorePrompts::LoadFangAn(back.tariff, store, p);
         QCOMPARE(schemes(back), schemes(s));
     }
 };

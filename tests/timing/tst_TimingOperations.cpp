@@ -106,7 +106,7 @@ private Q_SLOTS:
     {
         ModClock s;
         s.add(NewItem {QStringLiteral("PC1"), QStringLiteral("C"), 2.5, true}, Moment(at(10, 0), 5000));
-        QCOMPARE(runningMinutes(s, 1, Moment(at(12, 0, 6), 11000)), 2.5); // set 2 h forward, 6 s later
+        QCOMPARE(runningMinutes(s.lvwMain, 1, Moment(at(12, 0, 6), 11000)), 2.5); // set 2 h forward, 6 s later
         QCOMPARE(s.endTiming(1, Moment(at(9, 20), 5000 + 20 * 60000)), std::optional(20.0)); // then set back
         QCOMPARE(s.cSave.item(1).cEnd.item(1), at(9, 20));
     }
@@ -163,7 +163,7 @@ private Q_SLOTS:
         ModClock s;
         add(s, QStringLiteral("PC1"), false, at(9, 0), 30); // 5*C/60 shows 2.5
         add(s, QStringLiteral("PC2"), true, at(9, 0));
-        QCOMPARE(itemTooltip(s, 1), QStringLiteral("所选项:PC1 计算结果: 2.5 应收金额: 2.50"));
+        QCOMPARE(itemTooltip(s.lvwMain, 1), QStringLiteral("所选项:PC1 计算结果: 2.5 应收金额: 2.50"));
     }
 
     // Half away from zero as the decimal fee reads, though the doubles of 1.005 and 2.675 lie below.

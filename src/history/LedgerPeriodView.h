@@ -2,7 +2,8 @@
 // The period view of the history window: a day, a week, a month or any range of the day ledgers,
 // as a chart of the takings, a table of the items and the busy hours, with print and CSV export.
 
-#include "commands/BusyHoursTable.h"
+#include "history/BusyHoursTable.h"
+#include "history/TakingsRequest.h"
 #include "report/ReportDocument.h"
 #include "timing/PeriodTakings.h"
 
@@ -53,8 +54,12 @@ public:
 
     const PeriodTakings &takings() const { return m_takings; }
     Kind kind() const;
-    QDate first() const { return m_first; }
-    QDate last() const { return m_last; }
+    // What the view reads: the period asked for, being read or shown.
+    const TakingsRequest &request() const { return m_request; }
+    // What the takings shown answer, read at now: what a report or an export of them sums.
+    TakingsRequest shown() const;
+    QDate first() const { return m_request.firstDay(); }
+    QDate last() const { return m_request.lastDay(); }
 
     QStandardItemModel *items() const { return m_items; }
     QTableView *itemTable() const { return m_itemTable; }
@@ -79,9 +84,8 @@ private:
     const WallClock &m_clock;
     std::unique_ptr<SaveFileAsker> m_asker;
     std::shared_ptr<ExportFolder> m_folder; // where exports are first offered, shared with the reports
-    PeriodTakings m_takings; // as last read whole
-    QDate m_first; // the period asked for, being read or shown
-    QDate m_last;
+    TakingsRequest m_request;
+    PeriodTakings m_takings; // what the last whole read of a request came to
     Kind m_kindShown = Week; // its kind
     // The day the operator is looking at within it: today at first, then the day picked or stepped
     // to. Another kind of period is the one that holds it.

@@ -2,6 +2,7 @@
 // The day view of the history window: the day as an operator closes it, what was settled and what
 // is still open with their amounts due and totals, and the export of the day's ledger.
 
+#include "history/TakingsRequest.h"
 #include "report/ReportDocument.h"
 #include "timing/DayTakings.h"
 
@@ -47,6 +48,8 @@ public:
     bool exportDay();
     // The shown day as a report, as the view shows it; refresh first for it read afresh.
     ReportDocument report(bool bPreview) const;
+    // What the view reads: the shown day, up to the moment of the last refresh.
+    const TakingsRequest &request() const { return m_request; }
     // The shown day as last read.
     const DayTakings &takings() const { return m_takings; }
 
@@ -69,7 +72,8 @@ private:
     std::unique_ptr<SaveFileAsker> m_asker;
     std::shared_ptr<ExportFolder> m_folder; // where exports are first offered, shared with the reports
     QDate m_today; // today when the view last looked, to follow the date past midnight
-    DayTakings m_takings;
+    TakingsRequest m_request;
+    DayTakings m_takings; // what the last read of a request came to
     BackgroundRead *m_read = nullptr;
     BackgroundRead *m_exporting = nullptr; // a CSV export being written
     std::vector<std::function<void()>> m_then; // to run once the read under way is shown

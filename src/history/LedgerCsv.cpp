@@ -1,8 +1,9 @@
-#include "commands/LedgerCsv.h"
+#include "history/LedgerCsv.h"
 
-#include "commands/BackgroundRead.h"
 #include "commands/HistoryLog.h"
-#include "commands/TimingReports.h"
+
+#include "history/BackgroundRead.h"
+#include "history/TakingsReports.h"
 #include "report/CsvWriter.h"
 #include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
@@ -56,7 +57,7 @@ void addRow(CsvWriter &csv, const LedgerEntry &e)
 // says how it left, so that a filter on the type or that column tells the open ones apart.
 void addOpenRow(CsvWriter &csv, const DayTakings::Line &line)
 {
-    const QStringList shown = TimingReports::dayRow(line);
+    const QStringList shown = TakingsReports::dayRow(line);
     csv.addRow({QStringLiteral("未结算"), CsvWriter::inert(line.name), CsvWriter::inert(line.scheme), QString(),
                 QString(), QString(), TimeText::generalNumber(line.minutes), TimeText::generalNumber(line.fee),
                 AmountDue::text(line.fee), shown.value(2)});
@@ -74,9 +75,10 @@ Written write(QIODevice &out, const DayLedger &ledger, const Span &span, LedgerR
         refused = refused || out.write(bytes) != bytes.size();
     };
     constexpr qsizetype kPiece = 64 * 1024;
-    for (QDate day = span.first; day.isValid() && day <= span.last && !refused; day = day.addDays(1)) {
+    const QDate last = span.request.lastDay();
+    for (QDate day = span.request.firstDay(); day.isValid() && day <= last && !refused; day = day.addDays(1)) {
         const LedgerScan scan = ledger.scan(
-            day, span.readAt,
+            day, span.request.readAt,
             [&](LedgerEntry &&e) {
                 addRow(csv, e);
                 if (csv.bytes().size() >= kPiece)
@@ -114,7 +116,7 @@ std::optional<QString> save(SaveFileAsker &asker, ExportFolder &folder, const QS
     const auto waiting = std::make_shared<QPointer<QEventLoop>>(&loop);
     const QPointer<BackgroundRead> alive(&reading);
     QObject::connect(&reading, &BackgroundRead::cancelled, &loop, &QEventLoop::quit);
-    reading.start(int(span.first.daysTo(span.last)) + 1, [=, &ledger](LedgerReadControl &control) {
+    reading.start(span.request.dayCount(), [=, &ledger](LedgerReadControl &control) {
         outcome->written = DurableFile::replace(path, [&](QIODevice &file) {
             outcome->lines = write(file, ledger, span, control);
             return outcome->lines.whole;

@@ -1,11 +1,12 @@
 // The help file as the build writes it, and the window that shows it.
 
 #include "ScriptedPrompter.h"
-#include "commands/HelpDocument.h"
-#include "commands/HelpWindow.h"
-#include "commands/WindowHelpViewer.h"
+#include "help/HelpDocument.h"
+#include "help/HelpWindow.h"
+#include "help/WindowHelpViewer.h"
 #include "timing/ClockTick.h"
 #include "timing/ModClock.h"
+#include "timing/Tariff.h"
 #include "timing/SchemeFee.h"
 
 #include <QDir>
@@ -119,8 +120,8 @@ private slots:
         QFETCH(double, minutes);
         QFETCH(double, fee);
         ModClock state;
-        QCOMPARE(valCalc(state.objCalc(), formula, minutes), fee);
-        QVERIFY(valCalc(state.objCalc(), formula, 1) != 0);
+        QCOMPARE(valCalc(state.tariff.evaluator(), formula, minutes), fee);
+        QVERIFY(valCalc(state.tariff.evaluator(), formula, 1) != 0);
         const std::optional<HelpDocument> doc = HelpDocument::load(kHelpFile);
         QVERIFY(doc && doc->html().contains(formula));
     }
@@ -129,7 +130,7 @@ private slots:
     {
         // The help file warns about this way of writing the half-hour fee.
         ModClock state;
-        QCOMPARE(valCalc(state.objCalc(), QStringLiteral("(C+29)\\30*2.5"), 31), 0.0);
+        QCOMPARE(valCalc(state.tariff.evaluator(), QStringLiteral("(C+29)\\30*2.5"), 31), 0.0);
     }
 
     void missingFileIsReportedWithItsPath()

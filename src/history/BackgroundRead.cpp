@@ -1,4 +1,4 @@
-#include "commands/BackgroundRead.h"
+#include "history/BackgroundRead.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

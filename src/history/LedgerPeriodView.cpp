@@ -1,10 +1,10 @@
-#include "commands/LedgerPeriodView.h"
+#include "history/LedgerPeriodView.h"
 
-#include "commands/BackgroundRead.h"
-#include "commands/BusyHoursTable.h"
-#include "commands/LedgerCsv.h"
-#include "commands/PeriodChart.h"
-#include "commands/TimingReports.h"
+#include "history/BackgroundRead.h"
+#include "history/BusyHoursTable.h"
+#include "history/LedgerCsv.h"
+#include "history/PeriodChart.h"
+#include "history/TakingsReports.h"
 #include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
@@ -146,8 +146,8 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
         // Nothing half-summed, and no figures of another period beside the dates asked for.
         m_then.clear();
         m_takings = PeriodTakings();
-        m_takings.first = m_first;
-        m_takings.last = m_last;
+        m_takings.first = first();
+        m_takings.last = last();
         m_takings.cancelled = true;
         fill();
     });
@@ -157,7 +157,7 @@ LedgerPeriodView::~LedgerPeriodView() = default;
 
 QStringList LedgerPeriodView::headings()
 {
-    return TimingReports::periodHeadings();
+    return TakingsReports::periodHeadings();
 }
 
 LedgerPeriodView::Kind LedgerPeriodView::kind() const
@@ -195,8 +195,7 @@ void LedgerPeriodView::showPeriod(Kind kind, const QDate &day, const QDate &to)
     // The end follows from the start except for a range the operator sets both ends of.
     m_to->setEnabled(kind == Range);
     m_setting = false;
-    m_first = first;
-    m_last = last;
+    m_request = TakingsRequest::days(first, last);
     m_kindShown = kind;
     m_looking = kind == Range ? first : (day.isValid() ? day : m_clock.now().date());
     refresh();
@@ -222,7 +221,7 @@ void LedgerPeriodView::pickersChanged()
     if (kind() != m_kindShown && kind() != Range) {
         // A week that holds today becomes the month that holds today, not the one its Monday is in.
         const QDate today = m_clock.now().date();
-        const QDate day = today >= m_first && today <= m_last ? today : std::clamp(m_looking, m_first, m_last);
+        const QDate day = today >= first() && today <= last() ? today : std::clamp(m_looking, first(), last());
         showPeriod(kind(), day);
         return;
     }
@@ -231,15 +230,15 @@ void LedgerPeriodView::pickersChanged()
 
 void LedgerPeriodView::step(int direction)
 {
-    const QDate first = m_first;
+    const QDate first = this->first();
     // The day looked at steps with the period, so that another kind of period holds it too.
     switch (kind()) {
     case Day: showPeriod(Day, m_looking.addDays(direction)); break;
     case Week: showPeriod(Week, m_looking.addDays(7 * direction)); break;
     case Month: showPeriod(Month, m_looking.addMonths(direction)); break;
     case Range: {
-        const qint64 days = (first.daysTo(m_last) + 1) * direction;
-        showPeriod(Range, first.addDays(days), m_last.addDays(days));
+        const qint64 days = qint64(m_request.dayCount()) * direction;
+        showPeriod(Range, first.addDays(days), last().addDays(days));
         break;
     }
     }
@@ -250,11 +249,10 @@ void LedgerPeriodView::refresh(std::function<void()> then)
     if (then)
         m_then.push_back(std::move(then));
     const DayLedger *ledger = &m_ledger;
-    const QDate first = m_first;
-    const QDate last = m_last;
-    const QDateTime now = m_clock.now();
-    m_read->start(int(first.daysTo(last)) + 1, [this, ledger, first, last, now](LedgerReadControl &control) {
-        auto read = std::make_shared<PeriodTakings>(PeriodTakings::of(*ledger, first, last, now, &control));
+    m_request = m_request.readingAt(m_clock.now());
+    m_read->start(m_request.dayCount(), [this, ledger, r = m_request](LedgerReadControl &control) {
+        auto read =
+            std::make_shared<PeriodTakings>(PeriodTakings::of(*ledger, r.firstDay(), r.lastDay(), r.readAt, &control));
         return std::function<void()>([this, read] {
             m_takings = std::move(*read);
             fill();
@@ -280,7 +278,7 @@ void LedgerPeriodView::fill()
     const PeriodTakings &p = m_takings;
     m_items->setRowCount(0);
     for (const PeriodTakings::ItemLine &item : p.items) {
-        const QStringList texts = TimingReports::periodRow(p, item);
+        const QStringList texts = TakingsReports::periodRow(p, item);
         // Names sort in the order they come in, PC2 before PC10, rather than as texts.
         const int order = int(m_items->rowCount());
         m_items->appendRow({cell(texts[0], order, false), cell(texts[1], item.sessions, true),
@@ -292,14 +290,14 @@ void LedgerPeriodView::fill()
     m_busy->setHours(p.busyHours);
     m_chart->setTakings(p);
 
-    QString total = TimingReports::periodText(p) + QStringLiteral("  ") + TimingReports::periodTotal(p);
+    QString total = TakingsReports::periodText(p) + QStringLiteral("  ") + TakingsReports::periodTotal(p);
     if (p.skipped > 0)
         total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(p.skipped);
     // A day whose file could not be read is not a day without takings.
     if (p.unreadable > 0)
         total += QStringLiteral("\n有%1天的账目文件无法读取,未计入合计。").arg(p.unreadable);
     if (p.cancelled)
-        total = TimingReports::periodText(p) + QStringLiteral("  已取消读取,未显示合计。");
+        total = TakingsReports::periodText(p) + QStringLiteral("  已取消读取,未显示合计。");
     m_total->setText(total);
     m_export->setEnabled(p.lines > 0);
     m_status->clear();
@@ -309,19 +307,24 @@ ReportDocument LedgerPeriodView::report(bool bPreview)
 {
     // For paper: 170 by 75 mm at 200 dots an inch, the width of an A4 or Letter page's text.
     const QImage chart = m_chart->image(QSize(1339, 591), 200);
-    return TimingReports::periodDocument(m_takings, m_clock.now(), bPreview, chart);
+    return TakingsReports::periodDocument(shown(), m_takings, bPreview, chart);
+}
+
+TakingsRequest LedgerPeriodView::shown() const
+{
+    // The period shown, which a read under way has not replaced yet, as of now.
+    return TakingsRequest::days(m_takings.first, m_takings.last, m_clock.now());
 }
 
 bool LedgerPeriodView::exportPeriod()
 {
-    const PeriodTakings &p = m_takings;
-    const QDateTime now = m_clock.now();
+    const TakingsRequest r = shown();
     int unreadable = 0;
     // One export at a time: the window answers its keys while one is written.
     m_export->setEnabled(false);
     const std::optional<QString> path =
-        LedgerCsv::save(*m_asker, *m_folder, TimingReports::ledgerFileName(p.first, p.last, now), *m_exporting,
-                        m_ledger, {p.first, p.last, now, {}}, &unreadable);
+        LedgerCsv::save(*m_asker, *m_folder, TakingsReports::ledgerFileName(r.firstDay(), r.lastDay(), r.readAt),
+                        *m_exporting, m_ledger, {r, {}}, &unreadable);
     m_export->setEnabled(m_takings.lines > 0);
     QString said = LedgerCsv::savedText(path);
     // The file holds what could be read; the days that could not are not in it, and the operator hears so.

@@ -1,4 +1,4 @@
-#include "commands/PeriodChart.h"
+#include "history/PeriodChart.h"
 
 #include "chart/PeriodChartDrawing.h"
 #include "chart/PeriodChartModule.h"

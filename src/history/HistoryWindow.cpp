@@ -1,8 +1,8 @@
-#include "commands/HistoryWindow.h"
+#include "history/HistoryWindow.h"
 
 #include "commands/HistoryLog.h"
-#include "commands/LedgerDayView.h"
-#include "commands/LedgerPeriodView.h"
+#include "history/LedgerDayView.h"
+#include "history/LedgerPeriodView.h"
 #include "timing/TimeText.h"
 
 #include <QDialogButtonBox>

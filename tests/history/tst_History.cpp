@@ -3,12 +3,12 @@
 #include "FakeWallClock.h"
 #include "RecordingReportPrinter.h"
 #include "commands/HistoryLog.h"
-#include "commands/HistoryWindow.h"
-#include "commands/LedgerCsv.h"
-#include "commands/LedgerDayView.h"
-#include "commands/LedgerPeriodView.h"
-#include "commands/PeriodChart.h"
-#include "commands/RemovedItemReport.h"
+#include "history/HistoryWindow.h"
+#include "history/LedgerCsv.h"
+#include "history/LedgerDayView.h"
+#include "history/LedgerPeriodView.h"
+#include "history/PeriodChart.h"
+#include "history/RemovedItemReport.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
 #include "timing/ModClock.h"
@@ -40,7 +40,7 @@ RemovedItem endedItem(ModClock &state, FakeWallClock &clock, const QString &name
     state.startTiming(pos, clock.now());
     clock.advanceSecs(15 * 60);
     state.endTiming(pos, clock.now());
-    return HistoryLog::snapshot(state.lvwMain.at(pos), clock.now(), true);
+    return HistoryLog::snapshot(state.lvwMain.at(pos), clock.now(), true, state.tariff);
 }
 
 // Makes a recording component and tells the test where it is.
@@ -134,7 +134,7 @@ private slots:
         FakeWallClock clock;
         state.add({QStringLiteral("PC1"), QStringLiteral("5*C/60"), 12.5, true}, clock.now());
         clock.advanceSecs(30 * 60 + 40);
-        const RemovedItem removed = HistoryLog::snapshot(state.lvwMain.at(1), clock.now(), false);
+        const RemovedItem removed = HistoryLog::snapshot(state.lvwMain.at(1), clock.now(), false, state.tariff);
         QCOMPARE(removed.minutes(), 42.5);
         QCOMPARE(removed.item.record.cEnd.count(), 0);
         QVERIFY(!removed.ended);
@@ -189,7 +189,7 @@ private slots:
         QVERIFY(!printer);
 
         log.record(endedItem(state, clock, QStringLiteral("PC1")));
-        RemovedItem running = HistoryLog::snapshot(state.lvwMain.at(1), clock.now(), false);
+        RemovedItem running = HistoryLog::snapshot(state.lvwMain.at(1), clock.now(), false, state.tariff);
         running.item.name = QStringLiteral("PC9");
         log.record(running);
 

@@ -2,6 +2,7 @@
 // A day's ledger as a CSV file: one row per booked session, one per item that left the list, and
 // on today's one per item still on the list.
 
+#include "history/TakingsRequest.h"
 #include "timing/DayTakings.h"
 
 #include <QByteArray>
@@ -22,12 +23,10 @@ struct LedgerReadControl;
 namespace LedgerCsv {
 
 QStringList headers();
-// What an export holds: the ledger lines of first to last as read at readAt, then the items still
-// open at readAt (today's, as the day view shows them), so that the file adds up to the view.
+// What an export holds: the ledger lines the request sums, then the items still open at its readAt
+// (today's, as the day view shows them), so that the file adds up to the view.
 struct Span {
-    QDate first;
-    QDate last;
-    QDateTime readAt;
+    TakingsRequest request;
     QList<DayTakings::Line> open;
 };
 // What writing the days of an export came to.

@@ -1,6 +1,6 @@
 // The period chart drawn with Qt Charts: its series, the figures of a pointed bar, its colours.
 
-#include "commands/PeriodChart.h"
+#include "history/PeriodChart.h"
 
 #include <QBarSeries>
 #include <QBarSet>

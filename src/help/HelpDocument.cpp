@@ -1,4 +1,4 @@
-#include "commands/HelpDocument.h"
+#include "help/HelpDocument.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "commands/HelpWindow.h"
+#include "help/HelpWindow.h"
 
-#include "commands/HelpDocument.h"
 #include "dialogs/CloseOnEscape.h"
+#include "help/HelpDocument.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>

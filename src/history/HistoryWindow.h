@@ -2,7 +2,7 @@
 // The history window: the items removed since the program started, newest first, and the day's
 // ledger.
 
-#include "commands/RemovedItemReport.h"
+#include "history/RemovedItemReport.h"
 
 #include <QWidget>
 

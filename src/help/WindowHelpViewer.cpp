@@ -1,9 +1,9 @@
-#include "commands/WindowHelpViewer.h"
+#include "help/WindowHelpViewer.h"
 
-#include "commands/HelpDocument.h"
-#include "commands/HelpWindow.h"
 #include "commands/WindowPlacement.h"
 #include "dialogs/Prompter.h"
+#include "help/HelpDocument.h"
+#include "help/HelpWindow.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
-#include "commands/LedgerDayView.h"
+#include "history/LedgerDayView.h"
 
-#include "commands/BackgroundRead.h"
-#include "commands/LedgerCsv.h"
-#include "commands/TimingReports.h"
+#include "history/BackgroundRead.h"
+#include "history/LedgerCsv.h"
+#include "history/TakingsReports.h"
 #include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
@@ -42,7 +42,7 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const Wal
     m_entries->setObjectName(QStringLiteral("lvwDay"));
     m_entries->setUniformRowHeights(true);
     // The view alone shows each item's limit, after the columns it shares with the day's report.
-    m_entries->setHeaderLabels(TimingReports::dayHeadings() << QStringLiteral("限额"));
+    m_entries->setHeaderLabels(TakingsReports::dayHeadings() << QStringLiteral("限额"));
     m_entries->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_entries->header()->setStretchLastSection(false); // the amounts stay beside the minutes
 
@@ -118,10 +118,10 @@ void LedgerDayView::refresh(std::function<void()> then)
     if (then)
         m_then.push_back(std::move(then));
     const DayLedger *ledger = &m_ledger;
-    const QDate shown = day();
-    const QDateTime now = m_clock.now();
-    m_read->start(1, [this, ledger, shown, now](LedgerReadControl &control) {
-        auto read = std::make_shared<DayTakings>(DayTakings::settledOf(*ledger, shown, now, &control));
+    m_request = TakingsRequest::days(day(), day(), m_clock.now());
+    m_read->start(m_request.dayCount(), [this, ledger, request = m_request](LedgerReadControl &control) {
+        auto read =
+            std::make_shared<DayTakings>(DayTakings::settledOf(*ledger, request.firstDay(), request.readAt, &control));
         return std::function<void()>([this, read] {
             // The list's items as they are when the day is shown, on the thread they live on.
             m_takings = std::move(*read);
@@ -149,7 +149,7 @@ void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> 
     auto *group = new QTreeWidgetItem(QStringList {QStringLiteral("%1 (%2 项)").arg(what).arg(lines.size())});
     group->setFlags(Qt::ItemIsEnabled);
     for (const DayTakings::Line &line : lines) {
-        auto *row = new QTreeWidgetItem(TimingReports::dayRow(line) << line.limit.text());
+        auto *row = new QTreeWidgetItem(TakingsReports::dayRow(line) << line.limit.text());
         // Minutes and amounts line up on the right, as in the report, so their digits stand in columns.
         for (const int column : {4, 5})
             row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
@@ -166,10 +166,10 @@ void LedgerDayView::fill()
     // Only today has items still on the list: a past day was closed with them.
     const bool today = t.date == m_clock.now().date() && m_state;
     addGroup(QStringLiteral("已结算"), t.settled);
-    QString total = TimingReports::dayTotal(QStringLiteral("已结算"), t.settled);
+    QString total = TakingsReports::dayTotal(QStringLiteral("已结算"), t.settled);
     if (today) {
         addGroup(QStringLiteral("未结算"), t.open);
-        total += u'\n' + TimingReports::dayTotal(QStringLiteral("未结算"), t.open);
+        total += u'\n' + TakingsReports::dayTotal(QStringLiteral("未结算"), t.open);
     }
     if (t.skipped > 0)
         total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(t.skipped);
@@ -183,7 +183,7 @@ void LedgerDayView::fill()
 
 ReportDocument LedgerDayView::report(bool bPreview) const
 {
-    return TimingReports::dayDocument(m_takings, m_clock.now(), bPreview);
+    return TakingsReports::dayDocument(m_request.readingAt(m_clock.now()), m_takings, bPreview);
 }
 
 bool LedgerDayView::exportable() const
@@ -202,9 +202,10 @@ bool LedgerDayView::exportDay()
     }
     // One export at a time: the window answers its keys while one is written.
     m_export->setEnabled(false);
+    const TakingsRequest request = m_request.readingAt(now.wall);
+    const QString name = TakingsReports::ledgerFileName(request.firstDay(), request.lastDay(), request.readAt);
     const std::optional<QString> path =
-        LedgerCsv::save(*m_asker, *m_folder, TimingReports::ledgerFileName(day(), day(), now.wall), *m_exporting,
-                        m_ledger, {day(), day(), now.wall, m_takings.open});
+        LedgerCsv::save(*m_asker, *m_folder, name, *m_exporting, m_ledger, {request, m_takings.open});
     m_export->setEnabled(exportable());
     m_status->setText(LedgerCsv::savedText(path));
     return path && !path->isEmpty();

@@ -1,7 +1,7 @@
 #pragma once
 // The help viewer the program uses: the help file in a window of its own.
 
-#include "commands/HelpViewer.h"
+#include "help/HelpViewer.h"
 
 #include <QPointer>
 

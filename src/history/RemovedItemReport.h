@@ -2,7 +2,6 @@
 // The report of an item that is no longer on the list, built from what the history kept of it.
 
 #include "commands/TimingReports.h"
-#include "formula/FormulaEvaluator.h"
 
 struct RemovedItem;
 class WallClock;
@@ -18,6 +17,5 @@ public:
 private:
     const WallClock &m_clock;
     TimingReports::PrinterFactory m_factory;
-    FormulaEvaluator m_calc;
     std::unique_ptr<ReportPrinter> m_report;
 };

@@ -1,4 +1,4 @@
-#include "commands/BusyHoursTable.h"
+#include "history/BusyHoursTable.h"
 
 #include <QHeaderView>
 

@@ -1,0 +1,135 @@
+#include "history/TakingsReports.h"
+
+#include "commands/HistoryLog.h"
+#include "commands/TimingReports.h"
+#include "timing/AmountDue.h"
+#include "timing/TimeText.h"
+
+#include <QLocale>
+
+namespace TakingsReports {
+
+namespace {
+// A total row of the day's report, beside the items it adds up.
+QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines)
+{
+    return {label,
+            QString(),
+            QString(),
+            QString(),
+            TimeText::generalNumber(DayTakings::minutes(lines)),
+            AmountDue::text(DayTakings::due(lines))};
+}
+} // namespace
+
+QString ledgerFileName(const QDate &first, const QDate &last, const QDateTime &now)
+{
+    const QString form = QStringLiteral("yyyy-MM-dd");
+    QString span = QStringLiteral("账目_") + first.toString(form);
+    if (last != first)
+        span += u'_' + last.toString(form);
+    // Days that are over never change; those still going on are taken again as they go on.
+    if (last < now.date())
+        return span;
+    // Today alone: its date is already in the name, the minute tells one taking from the next.
+    return last == first && first == now.date() ? span + u'_' + now.toString(QStringLiteral("HHmm"))
+                                                : TimingReports::fileName(span, now);
+}
+
+QStringList dayHeadings()
+{
+    return {QStringLiteral("项名称"),   QStringLiteral("计时方案"),       QStringLiteral("状态"),
+            QStringLiteral("移除时间"), QStringLiteral("耗时累计(分钟)"), QStringLiteral("应收金额")};
+}
+
+QStringList dayRow(const DayTakings::Line &line)
+{
+    const bool settled = line.left.isValid();
+    const QString state = settled ? RemovedItem::howRemoved(line.ended, line.atExit)
+        : line.running            ? QStringLiteral("计时中")
+                                  : QStringLiteral("已停止");
+    return {line.name,
+            line.scheme,
+            state,
+            settled ? TimeText::longTime(line.left.toLocalTime().time()) : QString(),
+            TimeText::generalNumber(line.minutes),
+            AmountDue::text(line.fee)};
+}
+
+QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines)
+{
+    return QStringLiteral("%1: %2 项, 耗时累计(分钟): %3, 应收金额: %4")
+        .arg(what)
+        .arg(lines.size())
+        .arg(TimeText::generalNumber(DayTakings::minutes(lines)), AmountDue::text(DayTakings::due(lines)));
+}
+
+ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day, bool bPreview)
+{
+    ReportDocument d = TimingReports::document(bPreview);
+    d.fileName = ledgerFileName(request.firstDay(), request.lastDay(), request.readAt);
+    d.firstBlock = {QStringLiteral("日期:"), day.date};
+    // A file that could not be read is told on paper too, never printed as nothing settled.
+    d.secondBlock = {QStringLiteral("已结算:"),
+                     day.unreadable ? QVariant(QStringLiteral("账目文件无法读取")) : QVariant(int(day.settled.size())),
+                     QStringLiteral("未结算:"), int(day.open.size())};
+    for (const QString &heading : dayHeadings())
+        d.headings << heading;
+    for (const QList<DayTakings::Line> *lines : {&day.settled, &day.open})
+        for (const DayTakings::Line &line : *lines)
+            for (const QString &text : dayRow(line))
+                d.cells << text;
+    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled) << totalRow(QStringLiteral("未结算合计"), day.open);
+    return d;
+}
+
+QStringList periodHeadings()
+{
+    return {QStringLiteral("项名称"), QStringLiteral("计时次数"), QStringLiteral("耗时累计(分钟)"),
+            QStringLiteral("应收金额"), QStringLiteral("分钟占比")};
+}
+
+QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine &item)
+{
+    return {item.name, QString::number(item.sessions), TimeText::generalNumber(item.minutes), AmountDue::text(item.due),
+            QString::number(100 * period.share(item), 'f', 1) + u'%'};
+}
+
+QString periodTotal(const PeriodTakings &period)
+{
+    return QStringLiteral("合计: %1 项, 计时 %2 次, 耗时累计(分钟): %3, 应收金额: %4")
+        .arg(period.items.size())
+        .arg(period.sessions())
+        .arg(TimeText::generalNumber(period.minutes()), AmountDue::text(period.due()));
+}
+
+QString periodText(const PeriodTakings &period)
+{
+    const QLocale locale;
+    const QString first = locale.toString(period.first, QLocale::ShortFormat);
+    return period.hourly() ? first : first + QStringLiteral(" - ") + locale.toString(period.last, QLocale::ShortFormat);
+}
+
+ReportDocument periodDocument(const TakingsRequest &request, const PeriodTakings &period, bool bPreview,
+                              const QImage &chart)
+{
+    ReportDocument d = TimingReports::document(bPreview);
+    d.fileName = ledgerFileName(request.firstDay(), request.lastDay(), request.readAt);
+    d.firstBlock = {QStringLiteral("期间:"), periodText(period)};
+    d.secondBlock = {QStringLiteral("计时次数:"), period.sessions(), QStringLiteral("应收金额:"),
+                     AmountDue::text(period.due())};
+    // Days whose files could not be read are not in the sums, and the paper says how many.
+    if (period.unreadable > 0)
+        d.secondBlock << QStringLiteral("无法读取:") << QStringLiteral("%1 天的账目").arg(period.unreadable);
+    for (const QString &heading : periodHeadings())
+        d.headings << heading;
+    for (const PeriodTakings::ItemLine &item : period.items)
+        for (const QString &text : periodRow(period, item))
+            d.cells << text;
+    d.cells << QStringLiteral("合计") << QString::number(period.sessions()) << TimeText::generalNumber(period.minutes())
+            << AmountDue::text(period.due()) << (period.minutes() > 0 ? QStringLiteral("100.0%") : QString());
+    d.chart = chart;
+    return d;
+}
+
+} // namespace TakingsReports

@@ -1,0 +1,38 @@
+#pragma once
+// The papers of the takings: a day's and a period's, each as its view shows it, and what their
+// files are called.
+
+#include "history/TakingsRequest.h"
+#include "report/ReportPrinter.h"
+#include "timing/DayTakings.h"
+#include "timing/PeriodTakings.h"
+
+#include <QImage>
+
+namespace TakingsReports {
+
+// The day as the day view shows it: one row per item, settled then open, and both totals.
+ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day, bool bPreview);
+
+// What every file of the takings of first to last is called, a CSV export as the report's PDF:
+// "账目_2026-12-07" for a day gone by, "账目_2026-12-07_2026-12-13" for days, and with the
+// minute it was taken at (as TimingReports::fileName) while the days are not over at now.
+QString ledgerFileName(const QDate &first, const QDate &last, const QDateTime &now);
+// The day's columns and an item's row in them, in the day view as in the day's report.
+QStringList dayHeadings();
+QStringList dayRow(const DayTakings::Line &line);
+// "已结算: 2 项, 耗时累计(分钟): 121, 应收金额: 10.09"
+QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines);
+
+// The period's items, their totals and, when given, its chart above them.
+ReportDocument periodDocument(const TakingsRequest &request, const PeriodTakings &period, bool bPreview,
+                              const QImage &chart = {});
+// The period's columns and an item's row in them, in the period view as in its report.
+QStringList periodHeadings();
+QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine &item);
+// "合计: 30 项, 计时 9300 次, 耗时累计(分钟): 825000, 应收金额: 68750.00"
+QString periodTotal(const PeriodTakings &period);
+// "2026/12/1 - 2026/12/7", in the operator's date form; one date for a day.
+QString periodText(const PeriodTakings &period);
+
+} // namespace TakingsReports
