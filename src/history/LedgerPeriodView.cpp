@@ -249,9 +249,10 @@ void LedgerPeriodView::refresh(std::function<void()> then)
         m_then.push_back(std::move(then));
     const DayLedger *ledger = &m_ledger;
     m_request = m_request.readingAt(m_clock.now());
-    m_read->start(m_request.dayCount(), [this, ledger, r = m_request](LedgerReadControl &control) {
-        auto read =
-            std::make_shared<PeriodTakings>(PeriodTakings::of(*ledger, r.firstDay(), r.lastDay(), r.readAt, &control));
+    const AmountDue::Rounding rule = m_receipt->rounding;
+    m_read->start(m_request.dayCount(), [this, ledger, r = m_request, rule](LedgerReadControl &control) {
+        auto read = std::make_shared<PeriodTakings>(
+            PeriodTakings::of(*ledger, r.firstDay(), r.lastDay(), r.readAt, &control, rule));
         return std::function<void()>([this, read] {
             m_takings = std::move(*read);
             fill();
@@ -306,7 +307,7 @@ ReportDocument LedgerPeriodView::report(bool bPreview)
 {
     // For paper: 170 by 75 mm at 200 dots an inch, the width of an A4 or Letter page's text.
     const QImage chart = m_chart->image(QSize(1339, 591), 200);
-    return TakingsReports::periodDocument(shown(), m_takings, bPreview, chart);
+    return TakingsReports::periodDocument(shown(), m_takings, bPreview, chart, *m_receipt);
 }
 
 TakingsRequest LedgerPeriodView::shown() const
