@@ -277,6 +277,8 @@ void LedgerPeriodView::fill()
 {
     const PeriodTakings &p = m_takings;
     m_items->setRowCount(0);
+    // The heading names the rounding the amounts were read with.
+    m_items->setHorizontalHeaderLabels(TakingsReports::periodHeadings(p.rounding));
     for (const PeriodTakings::ItemLine &item : p.items) {
         const QStringList texts = TakingsReports::periodRow(p, item);
         // Names sort in the order they come in, PC2 before PC10, rather than as texts.
