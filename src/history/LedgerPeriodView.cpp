@@ -88,8 +88,8 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
 
     m_chart = PeriodChart::make(this);
 
-    m_items = new QStandardItemModel(0, int(headings().size()), this);
-    m_items->setHorizontalHeaderLabels(headings());
+    m_items = new QStandardItemModel(0, int(TakingsReports::periodHeadings().size()), this);
+    m_items->setHorizontalHeaderLabels(TakingsReports::periodHeadings());
     m_items->setSortRole(kSortRole);
     m_itemTable = new QTableView(this);
     m_itemTable->setObjectName(QStringLiteral("lvwPeriod"));
@@ -153,11 +153,6 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
 }
 
 LedgerPeriodView::~LedgerPeriodView() = default;
-
-QStringList LedgerPeriodView::headings()
-{
-    return TakingsReports::periodHeadings();
-}
 
 LedgerPeriodView::Kind LedgerPeriodView::kind() const
 {

@@ -74,9 +74,6 @@ public:
     QDateEdit *toPicker() const { return m_to; }
     PeriodChart *chart() const { return m_chart; }
 
-    // The items' columns, shared with the printed report.
-    static QStringList headings();
-
 protected:
     void showEvent(QShowEvent *event) override;
 
