@@ -21,9 +21,12 @@ public:
     // Gives the current item a limit: in the list's menu and under the key L, not on the toolbar.
     QAction *limitAction() const { return m_limit; }
     static constexpr char16_t LimitLetter = u'L';
+    // The receipt and paper settings: at the end of the 风格 menu, a setting like the look.
+    QAction *receiptAction() const { return m_receipt; }
 
 private:
     std::array<QAction *, CommandTable::ButtonCount> m_buttons {};
     std::array<QAction *, CommandTable::EntryCount> m_entries {};
     QAction *m_limit = nullptr;
+    QAction *m_receipt = nullptr;
 };

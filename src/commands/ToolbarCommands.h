@@ -68,6 +68,7 @@ Q_SIGNALS:
     void helpRequested(); // the help file at its contents
     void aboutRequested(); // the splash window as About, its timer stopped
     void historyRequested();
+    void receiptRequested(); // the receipt and paper settings, modal
     // The limit dialog for the item at pos, the current one.
     void limitRequested(int pos);
 
@@ -76,7 +77,8 @@ private:
     void StartTimer();
     void EndTimer();
     void SetTimer(bool clockEnabled);
-    void reportCurrent(bool bPreview);
+    // settling: the item was just ended to be billed, and the customer may be asked what they paid.
+    void reportCurrent(bool bPreview, bool settling = false);
     void showTooltip();
 
     void removeCurrent();

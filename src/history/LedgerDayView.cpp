@@ -149,7 +149,7 @@ void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> 
     auto *group = new QTreeWidgetItem(QStringList {QStringLiteral("%1 (%2 项)").arg(what).arg(lines.size())});
     group->setFlags(Qt::ItemIsEnabled);
     for (const DayTakings::Line &line : lines) {
-        auto *row = new QTreeWidgetItem(TakingsReports::dayRow(line) << line.limit.text());
+        auto *row = new QTreeWidgetItem(TakingsReports::dayRow(line, m_receipt->rounding) << line.limit.text());
         // Minutes and amounts line up on the right, as in the report, so their digits stand in columns.
         for (const int column : {4, 5})
             row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
@@ -163,13 +163,15 @@ void LedgerDayView::fill()
 {
     const DayTakings &t = m_takings;
     m_entries->clear();
+    // The rounding may have changed since the view was made: the heading names the one shown.
+    m_entries->setHeaderLabels(TakingsReports::dayHeadings(m_receipt->rounding) << QStringLiteral("限额"));
     // Only today has items still on the list: a past day was closed with them.
     const bool today = t.date == m_clock.now().date() && m_state;
     addGroup(QStringLiteral("已结算"), t.settled);
-    QString total = TakingsReports::dayTotal(QStringLiteral("已结算"), t.settled);
+    QString total = TakingsReports::dayTotal(QStringLiteral("已结算"), t.settled, m_receipt->rounding);
     if (today) {
         addGroup(QStringLiteral("未结算"), t.open);
-        total += u'\n' + TakingsReports::dayTotal(QStringLiteral("未结算"), t.open);
+        total += u'\n' + TakingsReports::dayTotal(QStringLiteral("未结算"), t.open, m_receipt->rounding);
     }
     if (t.skipped > 0)
         total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(t.skipped);
@@ -183,7 +185,7 @@ void LedgerDayView::fill()
 
 ReportDocument LedgerDayView::report(bool bPreview) const
 {
-    return TakingsReports::dayDocument(m_request.readingAt(m_clock.now()), m_takings, bPreview);
+    return TakingsReports::dayDocument(m_request.readingAt(m_clock.now()), m_takings, bPreview, *m_receipt);
 }
 
 bool LedgerDayView::exportable() const

@@ -10,17 +10,36 @@
 namespace TakingsReports {
 
 namespace {
+// The amounts due of the lines, each rounded as its row shows it, added up.
+QString dueText(const QList<DayTakings::Line> &lines, AmountDue::Rounding rule)
+{
+    QList<double> fees;
+    for (const DayTakings::Line &line : lines)
+        fees << line.fee;
+    return AmountDue::text(AmountDue::total(fees, rule));
+}
+
 // A total row of the day's report, beside the items it adds up.
-QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines)
+QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule)
 {
     return {label,
             QString(),
             QString(),
             QString(),
             TimeText::generalNumber(DayTakings::minutes(lines)),
-            AmountDue::text(DayTakings::due(lines))};
+            dueText(lines, rule)};
 }
 } // namespace
+
+QString dayTitle()
+{
+    return QStringLiteral("日账目");
+}
+
+QString periodTitle()
+{
+    return QStringLiteral("期间账目");
+}
 
 QString ledgerFileName(const QDate &first, const QDate &last, const QDateTime &now)
 {
@@ -36,13 +55,13 @@ QString ledgerFileName(const QDate &first, const QDate &last, const QDateTime &n
                                                 : TimingReports::fileName(span, now);
 }
 
-QStringList dayHeadings()
+QStringList dayHeadings(AmountDue::Rounding rule)
 {
     return {QStringLiteral("项名称"),   QStringLiteral("计时方案"),       QStringLiteral("状态"),
-            QStringLiteral("移除时间"), QStringLiteral("耗时累计(分钟)"), QStringLiteral("应收金额")};
+            QStringLiteral("移除时间"), QStringLiteral("耗时累计(分钟)"), AmountDue::label(rule)};
 }
 
-QStringList dayRow(const DayTakings::Line &line)
+QStringList dayRow(const DayTakings::Line &line, AmountDue::Rounding rule)
 {
     const bool settled = line.left.isValid();
     const QString state = settled ? RemovedItem::howRemoved(line.ended, line.atExit)
@@ -53,40 +72,46 @@ QStringList dayRow(const DayTakings::Line &line)
             state,
             settled ? TimeText::longTime(line.left.toLocalTime().time()) : QString(),
             TimeText::generalNumber(line.minutes),
-            AmountDue::text(line.fee)};
+            AmountDue::text(line.fee, rule)};
 }
 
-QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines)
+QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule)
 {
-    return QStringLiteral("%1: %2 项, 耗时累计(分钟): %3, 应收金额: %4")
+    return QStringLiteral("%1: %2 项, 耗时累计(分钟): %3, %4: %5")
         .arg(what)
         .arg(lines.size())
-        .arg(TimeText::generalNumber(DayTakings::minutes(lines)), AmountDue::text(DayTakings::due(lines)));
+        .arg(TimeText::generalNumber(DayTakings::minutes(lines)), AmountDue::label(rule), dueText(lines, rule));
 }
 
-ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day, bool bPreview)
+ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day, bool bPreview,
+                           const ReceiptSettings &receipt)
 {
+    const AmountDue::Rounding rule = receipt.rounding;
     ReportDocument d = TimingReports::document(bPreview);
+    d.title = dayTitle();
+    d.rollWidth = receipt.rollWidthFor(ReceiptSettings::Paper::Day);
     d.fileName = ledgerFileName(request.firstDay(), request.lastDay(), request.readAt);
     d.firstBlock = {QStringLiteral("日期:"), day.date};
     // A file that could not be read is told on paper too, never printed as nothing settled.
     d.secondBlock = {QStringLiteral("已结算:"),
                      day.unreadable ? QVariant(QStringLiteral("账目文件无法读取")) : QVariant(int(day.settled.size())),
                      QStringLiteral("未结算:"), int(day.open.size())};
-    for (const QString &heading : dayHeadings())
+    for (const QString &heading : dayHeadings(rule))
         d.headings << heading;
     for (const QList<DayTakings::Line> *lines : {&day.settled, &day.open})
         for (const DayTakings::Line &line : *lines)
-            for (const QString &text : dayRow(line))
+            for (const QString &text : dayRow(line, rule))
                 d.cells << text;
-    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled) << totalRow(QStringLiteral("未结算合计"), day.open);
+    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled, rule)
+            << totalRow(QStringLiteral("未结算合计"), day.open, rule)
+            << totalRow(QStringLiteral("合计"), day.settled + day.open, rule);
     return d;
 }
 
-QStringList periodHeadings()
+QStringList periodHeadings(AmountDue::Rounding rule)
 {
     return {QStringLiteral("项名称"), QStringLiteral("计时次数"), QStringLiteral("耗时累计(分钟)"),
-            QStringLiteral("应收金额"), QStringLiteral("分钟占比")};
+            AmountDue::label(rule), QStringLiteral("分钟占比")};
 }
 
 QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine &item)
@@ -97,10 +122,11 @@ QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine
 
 QString periodTotal(const PeriodTakings &period)
 {
-    return QStringLiteral("合计: %1 项, 计时 %2 次, 耗时累计(分钟): %3, 应收金额: %4")
+    return QStringLiteral("合计: %1 项, 计时 %2 次, 耗时累计(分钟): %3, %4: %5")
         .arg(period.items.size())
         .arg(period.sessions())
-        .arg(TimeText::generalNumber(period.minutes()), AmountDue::text(period.due()));
+        .arg(TimeText::generalNumber(period.minutes()), AmountDue::label(period.rounding),
+             AmountDue::text(period.due()));
 }
 
 QString periodText(const PeriodTakings &period)
@@ -111,17 +137,19 @@ QString periodText(const PeriodTakings &period)
 }
 
 ReportDocument periodDocument(const TakingsRequest &request, const PeriodTakings &period, bool bPreview,
-                              const QImage &chart)
+                              const QImage &chart, const ReceiptSettings &receipt)
 {
     ReportDocument d = TimingReports::document(bPreview);
+    d.title = periodTitle();
+    d.rollWidth = receipt.rollWidthFor(ReceiptSettings::Paper::Period);
     d.fileName = ledgerFileName(request.firstDay(), request.lastDay(), request.readAt);
     d.firstBlock = {QStringLiteral("期间:"), periodText(period)};
-    d.secondBlock = {QStringLiteral("计时次数:"), period.sessions(), QStringLiteral("应收金额:"),
+    d.secondBlock = {QStringLiteral("计时次数:"), period.sessions(), AmountDue::label(period.rounding) + u':',
                      AmountDue::text(period.due())};
     // Days whose files could not be read are not in the sums, and the paper says how many.
     if (period.unreadable > 0)
         d.secondBlock << QStringLiteral("无法读取:") << QStringLiteral("%1 天的账目").arg(period.unreadable);
-    for (const QString &heading : periodHeadings())
+    for (const QString &heading : periodHeadings(period.rounding))
         d.headings << heading;
     for (const PeriodTakings::ItemLine &item : period.items)
         for (const QString &text : periodRow(period, item))

@@ -20,7 +20,7 @@ QStringList settings(const ReportDocument &d)
             d.preview ? QStringLiteral("preview") : QStringLiteral("print %1").arg(d.copies),
             d.listFlag ? QStringLiteral("list") : QStringLiteral("no list")};
 }
-const QStringList kItem = {QStringLiteral("计时项清单"), QStringLiteral("style 4"), QStringLiteral("preview"),
+const QStringList kItem = {QStringLiteral("计时账单"), QStringLiteral("style 4"), QStringLiteral("preview"),
                            QStringLiteral("no list")};
 const QStringList kAll = {QStringLiteral("计时项清单"), QStringLiteral("style 4"), QStringLiteral("preview"),
                           QStringLiteral("list")};
