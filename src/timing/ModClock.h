@@ -30,10 +30,11 @@ public:
     ~ModClock() override;
 
 private:
+    // Declared before the reference to it, so that it is made first.
     std::unique_ptr<Tariff> m_ownTariff;
 
 public:
-    Tariff &tariff;
+    Tariff &tariff; // what every item costs, shared with the scheme dialogs and store
 
     ItemRowModel lvwMain; // the items, one per row, as every view of the main list shows them
 
