@@ -21,6 +21,10 @@ struct DayTakings {
         double minutes = 0;
         double fee = 0; // unrounded, as the list's 结果 holds it
         ItemLimit limit; // the item's limit, if it had one
+        double goods = 0; // the amount of the goods sold beside the time, to the fen
+
+        // What the customer is handed: the fee rounded, plus the goods.
+        double due() const;
     };
 
     QDate date;
@@ -39,6 +43,9 @@ struct DayTakings {
     void addOpen(ModClock *state, const Moment &now);
 
     static double minutes(const QList<Line> &lines);
-    // The sum of the lines' amounts due (AmountDue::total).
+    // The sum of the lines' amounts due (AmountDue::total): machine fees and goods together.
     static double due(const QList<Line> &lines);
+    // The machines' fees alone, and the goods alone, summed the same way.
+    static double machineDue(const QList<Line> &lines);
+    static double goodsDue(const QList<Line> &lines);
 };

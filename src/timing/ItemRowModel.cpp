@@ -159,6 +159,19 @@ bool ItemRowModel::remove(int pos)
     return true;
 }
 
+bool ItemRowModel::rename(int pos, const QString &name)
+{
+    const QString folded = name.toCaseFolded();
+    if (!isValid(pos) || name.isEmpty() || m_rows.contains(folded))
+        return false;
+    Item &item = m_items[static_cast<size_t>(pos - 1)];
+    m_rows.remove(item.name.toCaseFolded());
+    m_rows.insert(folded, pos - 1);
+    item.name = name;
+    rowChanged(pos, ColName, ColName, {Qt::DisplayRole, Qt::ToolTipRole});
+    return true;
+}
+
 Item *ItemRowModel::edit(int pos)
 {
     return isValid(pos) ? &m_items[static_cast<size_t>(pos - 1)] : nullptr;
