@@ -75,7 +75,14 @@ ReportDocument TimingReports::itemDocument(const Item &item, const ItemBill &bil
                      QStringLiteral("结果:"),
                      TimeText::generalNumber(fee),
                      QStringLiteral("应收金额:"),
-                     AmountDue::text(fee)};
+                     AmountDue::text(bill.due())};
+    // Goods sold beside the time, each on its own line, and the two parts of the amount due.
+    if (!bill.goods.isEmpty()) {
+        for (const GoodsLine &g : bill.goods)
+            d.secondBlock << QStringLiteral("商品: ") + g.text();
+        d.secondBlock << QStringLiteral("机时: %1 元  商品: %2 元")
+                             .arg(AmountDue::text(fee), AmountDue::text(GoodsLine::total(bill.goods)));
+    }
     if (item.limit.isSet())
         d.secondBlock << QStringLiteral("限额:") << item.limit.text() << QStringLiteral("剩余:")
                       << item.limit.leftText(minutes, fee);
@@ -121,7 +128,7 @@ ReportPrinter *TimingReports::report()
 void TimingReports::ReportItem(const Item &item, bool bPreview)
 {
     const Moment now = m_clock.moment();
-    const ReportDocument d = itemDocument(item, m_state.tariff.billAt(item, now), now, bPreview);
+    const ReportDocument d = itemDocument(item, m_state.billOf(item, now), now, bPreview);
     if (ReportPrinter *r = report())
         r->present(d);
 }
