@@ -28,7 +28,10 @@
 #include "timing/ItemJournal.h"
 
 #include "app/fClock.h"
+#include "dialogs/GoodsDialog.h"
 #include "dialogs/LimitDialog.h"
+#include "dialogs/MoveDialog.h"
+#include "timing/GoodsStore.h"
 #include "dialogs/MessageBoxPrompter.h"
 #include "dialogs/NewItemsDialog.h"
 #include "dialogs/SchemeDialog.h"
@@ -98,6 +101,7 @@ fClock &Program::mainWindow()
     if (!m_main) {
         // Read while the splash is topmost: a box about a bad entry belongs to it.
         SchemeStorePrompts::LoadFangAn(*m_tariff, *m_store, *m_prompter);
+        m_goods = GoodsStore::load(*m_store);
         m_timing = std::make_unique<TimingClock>(*m_clock, *m_state);
         m_main = std::make_unique<fClock>(*m_state, *m_store, *m_prompter, *m_timing);
         fClock *w = m_main.get();
@@ -146,6 +150,12 @@ void Program::saveSchemes()
     SchemeStorePrompts::commit(*m_store, *m_prompter);
 }
 
+void Program::saveGoods()
+{
+    GoodsStore::save(m_goods, *m_store);
+    SchemeStorePrompts::commit(*m_store, *m_prompter);
+}
+
 void Program::saveLayout()
 {
     m_main->keepLayout(m_layout);
@@ -170,6 +180,11 @@ void Program::connectCommands(fClock &w)
     connect(c, &ToolbarCommands::historyRequested, this, &Program::showHistory);
     connect(c, &ToolbarCommands::limitRequested, this,
             [this, &w](int pos) { LimitDialog::run(*m_state, pos, *m_clock, *m_prompter, &w); });
+    connect(c, &ToolbarCommands::goodsRequested, this, [this, &w](int pos) {
+        GoodsDialog::run(*m_state, pos, *m_clock, m_goods, *m_prompter, [this] { saveGoods(); }, &w);
+    });
+    connect(c, &ToolbarCommands::moveRequested, this,
+            [this, &w](int pos) { MoveDialog::run(*m_state, pos, *m_clock, *m_prompter, &w); });
 }
 
 fSplash *Program::newSplash()

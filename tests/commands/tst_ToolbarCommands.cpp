@@ -535,10 +535,11 @@ private slots:
     void contextMenuActsOnTheRowClicked_data()
     {
         QTest::addColumn<int>("row"); // 0: empty space below the rows
-        QTest::addColumn<QList<bool>>("enabled"); // 开始, 终止, 预览, 打印, 设定限额, 移除
-        QTest::newRow("stopped item") << 1 << QList<bool> {true, false, true, true, true, true};
-        QTest::newRow("running item") << 2 << QList<bool> {false, true, true, true, true, true};
-        QTest::newRow("no item") << 0 << QList<bool> {false, false, false, false, false, false};
+        // 开始, 终止, 预览, 打印, 设定限额, 添加商品, 换机, 移除
+        QTest::addColumn<QList<bool>>("enabled");
+        QTest::newRow("stopped item") << 1 << QList<bool> {true, false, true, true, true, true, true, true};
+        QTest::newRow("running item") << 2 << QList<bool> {false, true, true, true, true, true, true, true};
+        QTest::newRow("no item") << 0 << QList<bool> {false, false, false, false, false, false, false, false};
     }
     void contextMenuActsOnTheRowClicked()
     {
@@ -571,6 +572,8 @@ private slots:
                                  f.enabled(Entry::V1),
                                  f.enabled(Entry::P1),
                                  f.window.actions()->limitAction()->isEnabled(),
+                                 f.window.actions()->goodsAction()->isEnabled(),
+                                 f.window.actions()->moveAction()->isEnabled(),
                                  f.enabled(Button::Remove)};
         QCOMPARE(shown, twins);
 
