@@ -97,6 +97,11 @@ private Q_SLOTS:
             QVERIFY(isType(p.cells[k + 1], QMetaType::QTime));
             QVERIFY(isType(p.cells[k + 2], QMetaType::Double));
         }
+        // Goods sold beside the time are handed over with it; the result stays the time's.
+        s.state.addGoods(2, GoodsLine {QStringLiteral("可乐"), 3.5, 2}, kCreated);
+        s.reportItem(true);
+        QCOMPARE(s.report().secondBlock.mid(3), texts({u"4.25", u"应收金额:", u"11.25", u"商品: 可乐 2 × 3.50 = 7.00 元",
+                                                       u"机时: 4.25 元  商品: 7.00 元"}));
     }
 
     void neverStartedItemHasNoRows()
