@@ -8,6 +8,9 @@
 # program with none. Up to 1,000 items are typed into the new-items dialog, as an operator would;
 # more are written as the journal of a killed run (bench/journal_of_items) and restored at start.
 # Private memory counts only pages no other process maps, so it drops while other Qt programs run.
+# For each program it also says whether Qt Charts and which CJK fonts are mapped while it idles.
+# With VANTOREL_IDLE_BEFORE=<build folder of an earlier version> both versions are measured in the
+# same run, case by case, so that a change is seen against the same load.
 # Usage: scripts/idle-cost.sh [build folder, default build-bench (Release)] [item counts...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,11 +19,15 @@ shift || true
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(0 100 1000 10000)
 secs=${VANTOREL_IDLE_SECS:-60}
+builds=("$build")
+[ -z "${VANTOREL_IDLE_BEFORE:-}" ] || builds=("$VANTOREL_IDLE_BEFORE" "$build")
 
 scripts/deps.sh xvfb xdotool openbox libbenchmark-dev libxcb1-dev
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
     -DVANTOREL_BUILD_BENCH=ON -DVANTOREL_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target vantorel idle_floor journal_of_items splash_time -j "$(nproc)" >/dev/null
+for b in "${builds[@]}"; do
+    cmake --build "$b" --target vantorel idle_floor journal_of_items splash_time -j "$(nproc)" >/dev/null
+done
 
 export DISPLAY=:${VANTOREL_DISPLAY:-92}
 Xvfb "$DISPLAY" -screen 0 1280x800x24 >/dev/null 2>&1 & xvfb=$!
@@ -66,31 +73,53 @@ sleep 3
 measure "floor (1 s timer window)" $app
 kill $app; wait $app 2>/dev/null || true; app=""
 
-# The splash, five starts with no settings file: milliseconds from exec to the first window mapped.
-splash=()
-for _ in 1 2 3 4 5; do
-    rm -rf "${config:?}/config" "${config:?}/data"
-    splash+=("$("$build/bench/splash_time" "$build/src/app/vantorel")")
-    sleep 0.5
+# The splash, ten starts with no settings file: milliseconds from exec to the first window mapped,
+# the programs and the floor's window taking turns.
+declare -A splash=()
+for _ in $(seq 1 "${VANTOREL_SPLASH_STARTS:-10}"); do
+    for b in "${builds[@]}" floor; do
+        rm -rf "${config:?}/config" "${config:?}/data"
+        program=$b/src/app/vantorel
+        [ "$b" = floor ] && program=$build/bench/idle_floor
+        splash[$b]+="$("$build/bench/splash_time" "$program") "
+        sleep 0.5
+    done
 done
-printf '%s\n' "${splash[@]}" | sort -n | awk '{v[NR] = $1} END {
-    printf "splash on the screen %.1f ms after exec (median of %d; %.1f to %.1f)\n", v[int((NR + 1) / 2)], NR, v[1], v[NR]}'
+for b in "${builds[@]}" floor; do
+    printf '%s\n' ${splash[$b]} | sort -n | awk -v l="$b" '{v[NR] = $1} END {
+        printf "%-28s first window %.1f ms after exec (median of %d; %.1f to %.1f)\n", l, v[int((NR + 1) / 2)], NR, v[1], v[NR]}'
+done
 
 focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; sleep 0.3; }
 rss_kb() { awk '/^Rss:/ {print $2}' /proc/$1/smaps_rollup; }
-empty_rss=""
+mapped() { # pid: Qt Charts and the CJK font files the process maps
+    awk '$6 ~ /libQt6Charts/ {c = "yes"} $6 ~ /\.(tt[fc]|otf)$/ && tolower($6) !~ /dejavu/ {f[$6]} END {
+        s = ""; for (n in f) { sub(".*/", "", n); s = s " " n }
+        printf "    Qt Charts mapped: %s; CJK fonts mapped:%s\n", c ? c : "no", s ? s : " none" }' /proc/$1/maps
+}
+declare -A empty_rss=()
 for n in "${counts[@]}"; do
+for b in "${builds[@]}"; do
     rm -rf "${config:?}/config" "${config:?}/data"
     mkdir -p "$XDG_CONFIG_HOME/Vantorel" "$XDG_DATA_HOME/Vantorel/Vantorel"
     printf '[SET]\nMax=1\n1=5*C/60\n' > "$XDG_CONFIG_HOME/Vantorel/Vantorel.ini"
     if [ "$n" -gt 1000 ]; then
-        "$build/bench/journal_of_items" "$XDG_DATA_HOME/Vantorel/Vantorel/items.journal" "$n"
+        "$b/bench/journal_of_items" "$XDG_DATA_HOME/Vantorel/Vantorel/items.journal" "$n"
     fi
-    "$build/src/app/vantorel" >/dev/null 2>&1 & app=$!
+    "$b/src/app/vantorel" >/dev/null 2>&1 & app=$!
     sleep 2.5
     if [ "$n" -gt 1000 ]; then
-        # The question whether to restore the items of the run that did not end: yes.
-        xdotool key alt+y; sleep 5
+        # The question whether to restore the items of the run that did not end: yes. Then wait
+        # until the restore is done: the program's CPU time stops growing.
+        focus "$(xdotool search --pid $app --name '^Vantorel$' | tail -1)"
+        xdotool key alt+y
+        last=-1; still=0
+        for _ in $(seq 1 600); do
+            sleep 0.5
+            cpu=$(awk '{print $14 + $15}' /proc/$app/stat)
+            if [ "$cpu" = "$last" ]; then still=$((still + 1)); [ $still -ge 2 ] && break; else still=0; fi
+            last=$cpu
+        done
     fi
     main=$(xdotool search --pid $app --name '^(Vantorel|正在计时.*|已终止计时.*)$' | tail -1)
     # Every case opens the new-items dialog once, as an operator does, so that what the dialog
@@ -107,12 +136,14 @@ for n in "${counts[@]}"; do
         for i in $(seq 1 "$n"); do xdotool type --delay 2 "PC$i"; xdotool key Return; done
     fi
     xdotool key Escape; sleep 3
-    measure "vantorel, $n running items" $app
+    measure "$b, $n running items" $app
+    mapped $app
     rss=$(rss_kb $app)
-    [ "$n" -eq 0 ] && empty_rss=$rss
-    if [ "$n" -gt 0 ] && [ -n "$empty_rss" ]; then
-        awk -v r="$rss" -v e="$empty_rss" -v n="$n" 'BEGIN {printf "    %.2f KB of RSS per item beyond the program with none\n", (r - e) / n}'
+    [ "$n" -eq 0 ] && empty_rss[$b]=$rss
+    if [ "$n" -gt 0 ] && [ -n "${empty_rss[$b]:-}" ]; then
+        awk -v r="$rss" -v e="${empty_rss[$b]}" -v n="$n" 'BEGIN {printf "    %.2f KB of RSS per item beyond the program with none\n", (r - e) / n}'
     fi
     echo "    caption: $(xdotool getwindowname "$main")"
     kill $app; wait $app 2>/dev/null || true; app=""
+done
 done

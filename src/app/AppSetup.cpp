@@ -2,9 +2,9 @@
 
 #include "app/CommandLine.h"
 #include "app/ConsoleText.h"
+#include "app/FreedMemory.h"
 #include "app/Program.h"
 #include "app/QuitSignals.h"
-#include "draw/Artwork.h"
 #include "draw/SimSunFont.h"
 
 #include <QApplication>
@@ -50,6 +50,7 @@ int print(const CommandLineAnswer &answer)
 
 void setUpApplication(QApplication &app)
 {
+    returnLargeBlocksWhenFreed();
 #ifdef SIGXFSZ
     // A file grown past the process's size limit fails its write, told and retried like a full
     // disk, instead of ending the program with every item being timed.
@@ -57,7 +58,6 @@ void setUpApplication(QApplication &app)
 #endif
     setUpNamesAndTranslation(app);
     chooseLocale();
-    QApplication::setWindowIcon(Artwork::appIcon());
     // Lets Wayland desktops match the window to its menu entry (X11 uses the window class).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vantorel.Vantorel"));
     installCjkFontSubstitutions();

@@ -3,6 +3,7 @@
 #include "app/ItemViewProxy.h"
 #include "app/RowNavigatingView.h"
 #include "commands/CurrentItem.h"
+#include "draw/CellTextDelegate.h"
 #include "draw/SimSunFont.h"
 #include "timing/ItemRowModel.h"
 
@@ -59,6 +60,7 @@ ItemListView::ItemListView(ItemRowModel &rows, double twipsPerPixel, QWidget *pa
     m_proxy->setSourceModel(&rows);
 
     m_report->setModel(m_proxy);
+    m_report->setItemDelegate(new CellTextDelegate(m_report));
     m_report->setRootIsDecorated(false);
     m_report->setItemsExpandable(false);
     m_report->setUniformRowHeights(true);
@@ -165,8 +167,10 @@ void ItemListView::reveal(int pos)
     if (!i.isValid())
         return;
     m_report->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_report->scrollTo(i);
-    m_icons->scrollTo(i);
+    // Only the view in sight scrolls; the other does when it is shown (setView). Scrolling the
+    // hidden icon view lays all its items out again, each time: a journal of ten thousand items
+    // restored at start, each one revealed as it is added, took minutes.
+    static_cast<QAbstractItemView *>(currentWidget())->scrollTo(i);
 }
 
 int ItemListView::highlightedRow() const

@@ -1,12 +1,14 @@
 #include "app/Program.h"
 
 #include "app/CrashRecovery.h"
+#include "app/FreedMemory.h"
 #include "app/RunRecords.h"
 #include "app/LockFileInstanceGuard.h"
 #include "app/MainStatusBar.h"
 #include "app/TrayLimitNotifier.h"
 #include "app/fSplash.h"
 #include "commands/CommandTable.h"
+#include "draw/Artwork.h"
 #include "commands/CurrentItem.h"
 #include "commands/HistoryLog.h"
 #include "commands/LimitAlerts.h"
@@ -45,6 +47,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
 
 Program::Program() : Program(Outside {})
@@ -99,6 +102,8 @@ ItemJournal *Program::journal() const
 fClock &Program::mainWindow()
 {
     if (!m_main) {
+        // Drawn once the splash is on the screen: every window shown from here on carries it.
+        QApplication::setWindowIcon(Artwork::appIcon());
         // Read while the splash is topmost: a box about a bad entry belongs to it.
         SchemeStorePrompts::LoadFangAn(*m_tariff, *m_store, *m_prompter);
         m_goods = GoodsStore::load(*m_store);
@@ -212,6 +217,8 @@ bool Program::start()
         QTimer::singleShot(0, this, [this] {
             m_records->keepLedger();
             resumeJournal();
+            // Once the main window has painted and the splash is gone for good.
+            QTimer::singleShot(3000, this, [] { returnFreedMemory(); });
         });
     });
     return splash->Form_Load() && !m_ending;
@@ -272,6 +279,10 @@ void Program::resumeJournal()
         mainWindow();
     };
     hooks.timing = [this] { m_commands->clockStartedByAnItem(); };
+    // A restore adds its items one by one, each current in turn as an item the operator adds is,
+    // and the list scrolled to every one of thousands, asking the display each time. None is
+    // current once it is done (restored, above), so nothing hears of them meanwhile.
+    const QSignalBlocker quiet(m_current.get());
     m_records->resumeJournal(std::move(hooks));
 }
 

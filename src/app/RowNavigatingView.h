@@ -1,15 +1,19 @@
 #pragma once
 // A view of the item list in which a row reached with the keyboard counts as chosen, and typing a
 // letter searches nothing: letters are the main window's commands. It also repaints a minute's
-// refresh of thousands of rows at the cost of the rows shown.
+// refresh of thousands of rows at the cost of the cells shown.
+
+#include "app/ChangedCells.h"
 
 #include <QAccessible>
 #include <QContextMenuEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QModelIndex>
+#include <QTreeView>
 
 #include <functional>
+#include <type_traits>
 
 template <class View> class RowNavigatingView : public View {
 public:
@@ -30,10 +34,11 @@ public:
 
 protected:
     // At a new minute every running row's time, minutes and fee change at once. Qt's views would
-    // work out where each of those thousands of cells is drawn to repaint just them; repainting
-    // what is shown costs the same whatever the count. Only a change that leaves the name column
-    // alone may take this way: names decide the items' sizes in the icon views (the report view's
-    // rows are all one height).
+    // work out where each of those thousands of cells is drawn to repaint just them; the rows in
+    // sight are found from where they are drawn instead, whatever the count, and only their changed
+    // columns repainted. Only a change that leaves the name column alone may take this way: names
+    // decide the items' sizes in the icon views (the report view's rows are all one height), and
+    // the icon views show nothing else, so such a change leaves them as they are.
     void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
                      const QList<int> &roles = QList<int>()) override
     {
@@ -42,7 +47,12 @@ protected:
             View::dataChanged(topLeft, bottomRight, roles);
             return;
         }
-        this->viewport()->update();
+        if constexpr (std::is_base_of_v<QTreeView, View>) {
+            if (const QRect area = changedCellsInSight(*this, topLeft, bottomRight); !area.isEmpty())
+                this->viewport()->update(area);
+        } else if (this->modelColumn() >= topLeft.column() && this->modelColumn() <= bottomRight.column()) {
+            this->viewport()->update();
+        }
         if (QAccessible::isActive()) {
             QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
             event.setFirstRow(topLeft.row());

@@ -37,7 +37,7 @@ fSplash::fSplash(MainWindowHooks hooks, InstanceGuard &guard, Prompter &prompter
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setGeometry(20, 20, 32, 32);
-    m_image->setPixmap(Artwork::appIcon().pixmap(32, 32));
+    m_image->setPixmap(Artwork::appPicture(32));
     m_image->setAttribute(Qt::WA_NoMousePropagation);
 
     const QFont titleFont = simSunFont(15.75);
@@ -134,8 +134,12 @@ void fSplash::showMainWindow()
 
 void fSplash::paintEvent(QPaintEvent *)
 {
+    // Drawn at the first paint, once the window is on the screen, and kept for the repaints the
+    // texts and the ticks ask for.
+    if (m_background.isNull())
+        m_background = Artwork::splashBackground();
     QPainter p(this);
-    p.drawPixmap(0, 0, Artwork::splashBackground());
+    p.drawPixmap(0, 0, m_background);
 }
 
 void fSplash::mousePressEvent(QMouseEvent *)

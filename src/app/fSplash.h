@@ -1,6 +1,7 @@
 #pragma once
 // The splash window: shown at start while the main window loads, and again as the About window.
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <functional>
@@ -53,6 +54,7 @@ private:
     Prompter &m_prompter;
     QTimer *m_timer;
     QLabel *m_image;
+    QPixmap m_background;
     QLabel *m_title[3];
     QLabel *m_ver[3];
     qint16 m_intTick = 0;

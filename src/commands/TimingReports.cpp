@@ -87,8 +87,8 @@ ReportDocument TimingReports::itemDocument(const Item &item, const ItemBill &bil
         d.secondBlock << QStringLiteral("限额:") << item.limit.text() << QStringLiteral("剩余:")
                       << item.limit.leftText(minutes, fee);
     // A scheme priced by the hour shows what each band charged.
-    for (const QString &line : Tariff::bandLines(bill))
-        d.secondBlock << line;
+    for (const auto &[start, holds] : Tariff::bandParts(bill))
+        d.secondBlock << start + u':' << holds;
     d.headings = {QStringLiteral("开始时间"), QStringLiteral("结束时间"), QStringLiteral("时间")};
 
     for (int k = 1; k <= s.cEnd.count(); ++k)

@@ -106,11 +106,21 @@ QIcon Artwork::listIcon(int n, int limitMark)
 
 QIcon Artwork::appIcon()
 {
-    // The small drawing keeps the shapes apart at 16 and 24 pixels; the large one has the detail.
-    QIcon icon = iconAt(QStringLiteral("app-small.svg"), {16, 24});
-    for (int side : {32, 48, 64, 128, 256})
-        icon.addPixmap(renderPixmap(QStringLiteral("app.svg"), QSize(side, side)));
-    return icon;
+    // Drawn once: the program, the splash, every dialog and the tray show it, and its largest
+    // sizes took as long to draw as the rest of the start before the splash could show.
+    static const QIcon *const drawn = [] {
+        // The small drawing keeps the shapes apart at 16 and 24 pixels; the large one has the detail.
+        auto *icon = new QIcon(iconAt(QStringLiteral("app-small.svg"), {16, 24}));
+        for (int side : {32, 48, 64, 128, 256})
+            icon->addPixmap(renderPixmap(QStringLiteral("app.svg"), QSize(side, side)));
+        return icon;
+    }();
+    return *drawn;
+}
+
+QPixmap Artwork::appPicture(int side)
+{
+    return renderPixmap(side <= 24 ? QStringLiteral("app-small.svg") : QStringLiteral("app.svg"), QSize(side, side));
 }
 
 QPixmap Artwork::okButtonPicture()

@@ -22,6 +22,8 @@ public:
     // amber hourglass) or at it (2, a red stop sign); listIcon(n) for 0.
     static QIcon listIcon(int n, int limitMark);
     static QIcon appIcon();
+    // The application's picture at one size alone, for a window that cannot wait for the icon.
+    static QPixmap appPicture(int side);
 
     // 72 x 32 with a transparent background: a blue tick and 确定, a blue cross and 取消.
     static QPixmap okButtonPicture();

@@ -2,15 +2,27 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QSet>
 #include <QStringList>
 
 namespace {
 
 QStringList installed(const QStringList &families)
 {
+    // The installed families read once: asking the font system about each name (two dozen before
+    // the splash shows, and again for every SimSun font) was a tenth of the start.
+    static const QSet<QString> known = [] {
+        QSet<QString> folded;
+        for (const QString &family : QFontDatabase::families()) {
+            // A family several foundries make is listed as "Family [Foundry]".
+            folded.insert(family.toCaseFolded());
+            folded.insert(family.section(QStringLiteral(" ["), 0, 0).toCaseFolded());
+        }
+        return folded;
+    }();
     QStringList found;
     for (const QString &family : families) {
-        if (QFontDatabase::hasFamily(family))
+        if (known.contains(family.toCaseFolded()))
             found.append(family);
     }
     return found;
@@ -49,6 +61,20 @@ QStringList chineseFaces()
                       QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW")});
 }
 
+// What draws the list's Chinese where SimSun itself is not installed, best first.
+QStringList simSunStandIns()
+{
+    return {QStringLiteral("NSimSun"),          QStringLiteral("AR PL UMing CN"),  QStringLiteral("AR PL UMing TW"),
+            QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
+            QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback")};
+}
+
+// The face the list's Chinese is drawn in: SimSun, or the first of its stand-ins installed.
+QStringList listChineseFace()
+{
+    return installed(QStringList{QStringLiteral("SimSun")} + simSunStandIns()).mid(0, 1);
+}
+
 } // namespace
 
 void installCjkFontSubstitutions()
@@ -58,11 +84,7 @@ void installCjkFontSubstitutions()
         return;
     done = true;
     // In order of preference; the font system skips the ones that are not installed.
-    const QStringList standIns = {
-        QStringLiteral("NSimSun"),         QStringLiteral("AR PL UMing CN"),    QStringLiteral("AR PL UMing TW"),
-        QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
-        QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback"),
-    };
+    const QStringList standIns = simSunStandIns();
     QFont::insertSubstitutions(QStringLiteral("SimSun"), standIns);
     QFont::insertSubstitutions(QStringLiteral("宋体"), standIns);
 }
@@ -91,7 +113,9 @@ void installInterfaceFont()
     // Then a Latin sans face before the desktop's: under a Chinese locale the font system puts the
     // CJK font first for every letter (even for the generic sans-serif), under C.UTF-8 it does not,
     // and Wine without its own fonts gives a serif; the Latin face keeps the look alike.
-    families += latinSans().mid(0, 1) + QStringList{font.family()} + chineseFaces() + symbols();
+    // The Chinese in the list's face where that is installed: a second CJK face would cost the
+    // program several megabytes for the same characters.
+    families += latinSans().mid(0, 1) + QStringList{font.family()} + listChineseFace() + chineseFaces() + symbols();
     families.removeDuplicates();
     font.setFamilies(families);
     // Set for every widget: Windows gives item views, headers, menus and the status bar fonts of

@@ -74,7 +74,8 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     top->addStretch(1);
     top->addWidget(m_export);
 
-    m_chart = PeriodChart::make(this);
+    // Qt Charts is loaded only once the operator looks at a period, not with the history window.
+    m_chart = PeriodChart::make(this, PeriodChart::Loading::WhenShown);
 
     m_items = new QStandardItemModel(0, int(headings().size()), this);
     m_items->setHorizontalHeaderLabels(headings());

@@ -1,349 +1,111 @@
 #include "history/PeriodChart.h"
 
-#include "timing/AmountDue.h"
-#include "timing/TimeText.h"
+#include "chart/PeriodChartDrawing.h"
+#include "chart/PeriodChartModule.h"
 
-#include <QBarSeries>
-#include <QBarSet>
-#include <QCategoryAxis>
-#include <QChart>
-#include <QChartView>
-#include <QCursor>
-#include <QEvent>
-#include <QFontMetricsF>
-#include <QGraphicsLayout>
-#include <QGraphicsScene>
-#include <QGraphicsSimpleTextItem>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
-#include <QLineSeries>
-#include <QPainter>
-#include <QSet>
-#include <QToolTip>
+#include <QPluginLoader>
 #include <QVBoxLayout>
-#include <QValueAxis>
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
-const QString kDueName = QStringLiteral("应收金额");
-const QString kMinutesName = QStringLiteral("计时分钟");
-// The letters of the chart on paper, in points: as the table's beneath it, a little smaller.
-constexpr qreal kPaperPoints = 9;
+const QString kModuleName = QStringLiteral("vantorel_chart");
 
-double finite(double value)
+// The chart module, loaded once: from the program's folder, where the build and the Windows install
+// put it, or its modules/ (the Linux install), or else from the build's own folder (test programs
+// live elsewhere in the build tree).
+PeriodChartModule *chartModule()
 {
-    return std::isfinite(value) ? value : 0.0;
-}
-
-// A value axis from 0 (or below, for a credit) to a little above the largest value, on round ticks.
-void fitAxis(QValueAxis *axis, const QList<double> &values)
-{
-    double low = 0;
-    double high = 0;
-    for (const double v : values) {
-        low = std::min(low, v);
-        high = std::max(high, v);
-    }
-    if (high - low <= 0)
-        high = 1;
-    axis->setRange(low, high * 1.05);
-    axis->applyNiceNumbers();
-    // Whole numbers while the ticks are whole; cents on a small range.
-    const double step = (axis->max() - axis->min()) / std::max(1, axis->tickCount() - 1);
-    axis->setLabelFormat(step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
-}
-
-// How many labels of these stand side by side along the plot's width. Qt Charts gives each label
-// an equal share of the axis, one share more than there are labels, less 4 pixels either side.
-int fitting(const QStringList &labels, qreal plotWidth, const QFontMetricsF &metrics)
-{
-    qreal widest = 0;
-    for (const QString &label : labels)
-        widest = std::max(widest, metrics.horizontalAdvance(label));
-    return std::max(1, int(plotWidth / (widest + 2 * 4 + 1)) - 1);
-}
-
-// Every bucket keeps its label where they all fit; where they do not, the short ones (the day of
-// the month, the hour) stand in, and only where those do not fit either is every k-th labelled.
-void labelCategories(QCategoryAxis *axis, qreal plotWidth, const QFont &font)
-{
-    for (const QString &label : axis->categoriesLabels())
-        axis->remove(label);
-    const QStringList full = axis->property("bucketLabels").toStringList();
-    const int n = int(full.size());
-    const QFontMetricsF metrics(font);
-    const bool fit = fitting(full, plotWidth, metrics) >= n;
-    const QStringList brief = axis->property("shortLabels").toStringList();
-    // An axis takes each label once: over two months, or the hour the clocks go back, the short
-    // ones come twice.
-    const QStringList labels = fit || QSet<QString>(brief.begin(), brief.end()).size() < n ? full : brief;
-    const int room = fit ? 1 : fitting(labels, plotWidth, metrics);
-    const int step = fit ? 1 : (n + room - 1) / room;
-    for (int k = 0; k < n && k < labels.size(); k += step)
-        axis->append(labels[k], k);
-}
-
-// The categories labelled for the plot's width, once more when it or the letters have changed.
-void relabel(QCategoryAxis *axis, qreal plotWidth)
-{
-    if (plotWidth <= 0 || axis->property("labelledWidth").toReal() == plotWidth)
-        return;
-    axis->setProperty("labelledWidth", plotWidth);
-    labelCategories(axis, plotWidth, axis->labelsFont());
-}
-
-// The axes' titles stand upright above them: turned on its side, Chinese is hard to read. They
-// take a line of the chart's top margin, and follow the plot area wherever the layout puts it.
-void addAxisTitles(QChart *chart)
-{
-    auto *due = new QGraphicsSimpleTextItem(QStringLiteral("应收金额(元)"), chart);
-    auto *minutes = new QGraphicsSimpleTextItem(QStringLiteral("分钟"), chart);
-    QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart, due, minutes](const QRectF &plot) {
-        // Above the label of the top tick, which is centred on the plot's top edge.
-        const qreal y = plot.top() - 1.5 * due->boundingRect().height();
-        due->setPos(chart->margins().left(), y);
-        minutes->setPos(chart->size().width() - chart->margins().right() - minutes->boundingRect().width(), y);
-    });
-}
-
-// The chart's own look: the theme, then the program's font again, since a theme brings its own.
-void applyLook(QChart *chart, QChart::ChartTheme theme, const QFont &font)
-{
-    chart->setTheme(theme);
-    chart->setBackgroundRoundness(0);
-    chart->setDropShadowEnabled(false);
-    chart->setTitleFont(font);
-    chart->legend()->setFont(font);
-    QFont bold = font;
-    bold.setBold(true);
-    for (QAbstractAxis *axis : chart->axes())
-        axis->setLabelsFont(font);
-    for (QGraphicsItem *item : chart->childItems()) {
-        if (auto *title = qgraphicsitem_cast<QGraphicsSimpleTextItem *>(item)) {
-            title->setFont(bold);
-            title->setBrush(chart->axes(Qt::Vertical).constFirst()->labelsBrush());
+    static PeriodChartModule *const module = [] () -> PeriodChartModule * {
+        const QString beside = QCoreApplication::applicationDirPath();
+        QStringList folders {beside, beside + QStringLiteral("/modules")};
+#ifdef VANTOREL_CHART_BUILD_DIR
+        folders.append(QStringLiteral(VANTOREL_CHART_BUILD_DIR));
+#endif
+        QStringList errors;
+        for (const QString &folder : folders) {
+            const QString path = QDir(folder).filePath(kModuleName);
+            QPluginLoader loader(path);
+            if (auto *found = qobject_cast<PeriodChartModule *>(loader.instance()))
+                return found;
+            errors.append(path + QStringLiteral(": ") + loader.errorString());
         }
-    }
-    const int line = int(std::ceil(QFontMetricsF(bold).height()));
-    chart->setMargins(QMargins(line / 2, line + line / 2, line / 2, line / 4));
-    for (QAbstractAxis *axis : chart->axes(Qt::Horizontal)) {
-        axis->setProperty("labelledWidth", QVariant()); // the letters may have changed
-        relabel(static_cast<QCategoryAxis *>(axis), chart->plotArea().width());
-    }
-    for (QAbstractSeries *series : chart->series()) {
-        if (auto *bars = qobject_cast<QBarSeries *>(series)) {
-            for (QBarSet *set : bars->barSets()) {
-                const QColor colour = set->color();
-                set->setSelectedColor(theme == QChart::ChartThemeDark ? colour.lighter(150) : colour.darker(150));
-            }
-        }
-    }
+        qWarning("The period chart cannot be drawn: %s", qPrintable(errors.join(QStringLiteral("; "))));
+        return nullptr;
+    }();
+    return module;
 }
 
-// The chart of the takings, in the given look: the same for the screen and for paper.
-QChart *buildChart(const PeriodTakings &takings, QChart::ChartTheme theme, const QFont &font)
-{
-    auto *chart = new QChart;
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->legend()->setAlignment(Qt::AlignBottom); // the top holds the axes' titles
-
-    auto *dueSet = new QBarSet(kDueName);
-    auto *minutes = new QLineSeries;
-    minutes->setName(kMinutesName);
-    QList<double> dues;
-    QList<double> minuteValues;
-    QList<QPointF> points;
-    const int n = int(takings.buckets.size());
-    QStringList labels;
-    QStringList shortLabels;
-    for (int k = 0; k < n; ++k) {
-        const PeriodTakings::Bucket &bucket = takings.buckets[k];
-        dues.append(finite(bucket.due));
-        minuteValues.append(finite(bucket.minutes));
-        labels.append(bucket.label);
-        shortLabels.append(takings.hourly() ? QStringLiteral("%1时").arg(bucket.start.time().hour())
-                                            : QStringLiteral("%1日").arg(bucket.start.date().day()));
-        // The line ends at the moment of reading: days to come are not days without business.
-        if (!bucket.future)
-            points.append(QPointF(k, minuteValues.last()));
-    }
-    dueSet->append(dues);
-    minutes->replace(points);
-    // Over more than two months the points would cover the line, and bars of the usual width
-    // would be hairlines.
-    const bool crowded = n > 62;
-    minutes->setPointsVisible(!crowded);
-
-    auto *bars = new QBarSeries;
-    bars->setBarWidth(crowded ? 0.9 : 0.6);
-    bars->append(dueSet);
-    chart->addSeries(bars);
-    chart->addSeries(minutes);
-    // A category axis over value positions, not a bar category axis: it can leave buckets without a
-    // label, so a month or a year of days stays readable.
-    auto *categories = new QCategoryAxis;
-    categories->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    categories->setStartValue(-0.5);
-    categories->setRange(-0.5, std::max(n, 1) - 0.5);
-    categories->setGridLineVisible(false);
-    // Labelled once laid out, when the plot's width is known, and whenever it changes.
-    categories->setProperty("bucketLabels", labels);
-    categories->setProperty("shortLabels", shortLabels);
-    QObject::connect(chart, &QChart::plotAreaChanged, categories,
-                     [categories](const QRectF &plot) { relabel(categories, plot.width()); });
-    auto *dueAxis = new QValueAxis;
-    fitAxis(dueAxis, dues);
-    auto *minutesAxis = new QValueAxis;
-    // Its ticks fall between the amounts' grid lines: one grid is enough.
-    minutesAxis->setGridLineVisible(false);
-    fitAxis(minutesAxis, minuteValues);
-
-    chart->addAxis(categories, Qt::AlignBottom);
-    chart->addAxis(dueAxis, Qt::AlignLeft);
-    chart->addAxis(minutesAxis, Qt::AlignRight);
-    bars->attachAxis(categories);
-    bars->attachAxis(dueAxis);
-    minutes->attachAxis(categories);
-    minutes->attachAxis(minutesAxis);
-    addAxisTitles(chart);
-    applyLook(chart, theme, font);
-    return chart;
-}
-
-// The chart on screen, with the figures of the bar pointed at beneath it.
-class ChartsPeriodChart : public PeriodChart {
+// Holds the module's chart once it is loaded, and what was asked of it before.
+class ModulePeriodChart : public PeriodChart {
 public:
-    explicit ChartsPeriodChart(QWidget *parent) : PeriodChart(parent)
+    ModulePeriodChart(QWidget *parent, Loading loading) : PeriodChart(parent)
     {
-        m_view = new QChartView(this);
-        m_view->setRenderHint(QPainter::Antialiasing);
-        m_view->setMinimumSize(320, 220);
-        m_figures = new QLabel(this);
-        m_figures->setTextFormat(Qt::PlainText);
-        m_figures->setMinimumHeight(m_figures->fontMetrics().height());
-        m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse);
         auto *layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(m_view, 1);
-        layout->addWidget(m_figures);
-        setTakings(PeriodTakings());
+        if (loading == Loading::Now)
+            load();
     }
 
     void setTakings(const PeriodTakings &takings) override
     {
-        m_takings = takings;
-        m_hovered = -1;
-        m_kept = -1;
-        QChart *chart = buildChart(m_takings, theme(), font());
-        QChart *old = m_view->chart();
-        // The view gives its old chart back rather than deleting it.
-        m_view->setChart(chart);
-        delete old;
-        auto *bars = static_cast<QBarSeries *>(chart->series().constFirst());
-        m_bars = bars->barSets().constFirst();
-        connect(m_bars, &QBarSet::hovered, this, [this](bool on, int index) { hover(on, index); });
-        connect(m_bars, &QBarSet::clicked, this, [this](int index) { point(index); });
-        auto *minutes = static_cast<QLineSeries *>(chart->series().constLast());
-        connect(minutes, &QLineSeries::hovered, this,
-                [this](const QPointF &at, bool on) { hover(on, int(std::lround(at.x()))); });
-        refresh();
+        if (m_drawing)
+            m_drawing->setTakings(takings);
+        else
+            m_takings = takings;
     }
 
     QImage image(const QSize &size, qreal dotsPerInch) const override
     {
-        if (size.isEmpty() || dotsPerInch <= 0)
-            return QImage();
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        // Its resolution goes with it, so that paper shows it at the size its letters were drawn for.
-        image.setDotsPerMeterX(int(std::lround(dotsPerInch / 0.0254)));
-        image.setDotsPerMeterY(image.dotsPerMeterX());
-        QFont paper = font();
-        paper.setPixelSize(int(std::lround(kPaperPoints * dotsPerInch / 72)));
-        QGraphicsScene scene;
-        QChart *chart = buildChart(m_takings, QChart::ChartThemeLight, paper);
-        scene.addItem(chart);
-        chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
-        // The labels the first layout gave come with a second, which only the event loop would run.
-        chart->layout()->activate();
-        auto *line = static_cast<QLineSeries *>(chart->series().constLast()); // the minutes, added last
-        line->setPen(QPen(line->pen().brush(), line->pen().widthF() * dotsPerInch / 96));
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        scene.render(&painter, QRectF(image.rect()), QRectF(QPointF(0, 0), QSizeF(size)));
-        return image;
+        return load() ? m_drawing->image(size, dotsPerInch) : QImage();
     }
 
-    QString pointedText() const override { return m_figures->text(); }
+    QString pointedText() const override { return load() ? m_drawing->pointedText() : QString(); }
 
     void point(int bucket) override
     {
-        m_kept = bucket >= 0 && bucket < m_takings.buckets.size() ? bucket : -1;
-        refresh();
+        if (load())
+            m_drawing->point(bucket);
     }
 
 protected:
-    void changeEvent(QEvent *event) override
+    void showEvent(QShowEvent *event) override
     {
-        PeriodChart::changeEvent(event);
-        // Not while the constructor has yet to make the chart.
-        if (m_bars && (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange)) {
-            applyLook(m_view->chart(), theme(), font());
-            refresh(); // the kept bar again, in the new colours
-        }
+        load();
+        PeriodChart::showEvent(event);
     }
 
 private:
-    // Dark colours under a dark palette, so the chart does not glare in a dark window.
-    QChart::ChartTheme theme() const
+    // The chart, or the note in its place, made at the first need; whether there is a chart.
+    bool load() const
     {
-        return palette().color(QPalette::Window).lightness() < 128 ? QChart::ChartThemeDark : QChart::ChartThemeLight;
+        if (m_loaded)
+            return m_drawing != nullptr;
+        m_loaded = true;
+        auto *self = const_cast<ModulePeriodChart *>(this);
+        PeriodChartModule *module = chartModule();
+        if (!module) {
+            auto *note = new QLabel(QStringLiteral("未能载入图表模块,图表无法显示。"), self);
+            note->setAlignment(Qt::AlignCenter);
+            layout()->addWidget(note);
+            return false;
+        }
+        m_drawing = module->make(self);
+        m_drawing->setTakings(m_takings);
+        m_takings = PeriodTakings();
+        m_drawing->onPointed([self](const QString &text) { Q_EMIT self->pointed(text); });
+        layout()->addWidget(m_drawing->widget());
+        return true;
     }
 
-    void hover(bool on, int index)
-    {
-        m_hovered = on && index >= 0 && index < m_takings.buckets.size() ? index : -1;
-        refresh();
-        if (m_hovered >= 0)
-            QToolTip::showText(QCursor::pos(), m_figures->text(), m_view);
-        else
-            QToolTip::hideText();
-    }
-
-    QString figures(int index) const
-    {
-        if (index < 0)
-            return QString();
-        const PeriodTakings::Bucket &bucket = m_takings.buckets[index];
-        if (bucket.future) // nothing taken yet is not nothing taken
-            return bucket.label + QStringLiteral(": 尚未到来");
-        return QStringLiteral("%1: 应收金额 %2, 计时 %3 分钟")
-            .arg(bucket.label, AmountDue::text(bucket.due), TimeText::generalNumber(bucket.minutes));
-    }
-
-    void refresh()
-    {
-        m_bars->deselectAllBars();
-        if (m_kept >= 0)
-            m_bars->selectBar(m_kept);
-        const QString text = figures(m_hovered >= 0 ? m_hovered : m_kept);
-        if (text == m_figures->text())
-            return;
-        m_figures->setText(text);
-        Q_EMIT pointed(text);
-    }
-
-    PeriodTakings m_takings;
-    QChartView *m_view = nullptr;
-    QLabel *m_figures = nullptr;
-    QBarSet *m_bars = nullptr;
-    int m_hovered = -1; // the bar or point under the pointer
-    int m_kept = -1; // the bar last clicked or pointed at
+    mutable bool m_loaded = false;
+    mutable PeriodChartDrawing *m_drawing = nullptr; // a child widget: deleted with this
+    mutable PeriodTakings m_takings; // until the chart is there to take them
 };
 } // namespace
 
-PeriodChart *PeriodChart::make(QWidget *parent)
+PeriodChart *PeriodChart::make(QWidget *parent, Loading loading)
 {
-    return new ChartsPeriodChart(parent);
+    return new ModulePeriodChart(parent, loading);
 }

@@ -11,8 +11,13 @@
 class PeriodChart : public QWidget {
     Q_OBJECT
 public:
-    // The chart drawn with Qt Charts.
-    static PeriodChart *make(QWidget *parent);
+    enum class Loading {
+        Now, // the chart is there once made
+        WhenShown, // the chart module is loaded when the chart is first shown or asked for its figures
+    };
+    // The chart drawn with Qt Charts by the chart module beside the program; where the module cannot
+    // be loaded, a short note in its place, without figures and with no image for paper.
+    static PeriodChart *make(QWidget *parent, Loading loading = Loading::Now);
 
     // Shows the period's buckets: amounts due (PeriodTakings::Bucket::due) as bars on a left axis,
     // minutes as a second series (a line with points) on a right axis; categories are the buckets' labels.

@@ -13,7 +13,7 @@
 // limit is set, not at every refresh of thousands of rows.
 class ItemLimit {
 public:
-    enum class Kind { None, Minutes, Money };
+    enum class Kind : quint8 { None, Minutes, Money };
     enum class State { None, Near, Reached };
     // The warning band: this many minutes before the limit, or the money of this many minutes.
     static constexpr double kNearMinutes = 5;
@@ -22,11 +22,12 @@ public:
 
     using Fee = std::function<double(double minutes)>;
 
-    Kind kind = Kind::None;
+    // The numbers first and the flags together: every item carries a limit, set or not.
     double amount = 0; // minutes, or money
+    double limitMinutes = 0; // the bill's minutes at which the limit is reached
+    Kind kind = Kind::None;
     bool endAtLimit = false; // the session ends at the limit's minute instead of timing on
     bool told = false; // the operator has been told this limit was reached
-    double limitMinutes = 0; // the bill's minutes at which the limit is reached
 
     bool isSet() const { return kind != Kind::None; }
 

@@ -97,7 +97,8 @@ Qt::ItemFlags ItemRowModel::flags(const QModelIndex &index) const
 
 int ItemRowModel::positionOfName(const QString &name) const
 {
-    return m_rows.value(name.toCaseFolded(), -1) + 1;
+    const QString folded = name.toCaseFolded();
+    return m_rows.find(qHash(folded), [&](int row) { return m_items[size_t(row)].name.toCaseFolded() == folded; }) + 1;
 }
 
 QString ItemRowModel::text(int pos, int col) const
@@ -133,12 +134,12 @@ void ItemRowModel::setBold(int pos, bool bold)
 
 int ItemRowModel::append(Item item)
 {
-    const QString folded = item.name.toCaseFolded();
-    if (m_rows.contains(folded))
+    if (hasName(item.name))
         return 0;
+    item.scheme = *m_schemes.insert(item.scheme);
     const int row = count();
     beginInsertRows(QModelIndex(), row, row);
-    m_rows.insert(folded, row);
+    m_rows.insert(qHash(item.name.toCaseFolded()), row);
     m_items.push_back(std::move(item));
     endInsertRows();
     return row + 1;
@@ -150,10 +151,7 @@ bool ItemRowModel::remove(int pos)
         return false;
     beginRemoveRows(QModelIndex(), pos - 1, pos - 1);
     const auto it = m_items.begin() + (pos - 1);
-    m_rows.remove(it->name.toCaseFolded());
-    for (int &row : m_rows)
-        if (row > pos - 1)
-            --row;
+    m_rows.removeRow(pos - 1);
     m_items.erase(it);
     endRemoveRows();
     return true;

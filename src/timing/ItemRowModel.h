@@ -1,11 +1,12 @@
 #pragma once
 // The timing items, one per row of the main list, held as values and shown by every view of the list.
 
+#include "timing/FoldedNameTable.h"
 #include "timing/Item.h"
 
 #include <QAbstractTableModel>
 #include <QPersistentModelIndex>
-#include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <vector>
@@ -50,7 +51,7 @@ public:
 
     // The position of the item with this name, ignoring letter case; 0 when there is none.
     int positionOfName(const QString &name) const;
-    bool hasName(const QString &name) const { return m_rows.contains(name.toCaseFolded()); }
+    bool hasName(const QString &name) const { return positionOfName(name) != 0; }
 
     // What row pos shows in column col; empty outside the list.
     QString text(int pos, int col) const;
@@ -104,7 +105,9 @@ private:
     int m_dirtyLastCol = -1;
 
     std::vector<Item> m_items;
-    // Each name, case-folded so that a name is taken whatever its letter case, with its row: a
-    // replay looks up ten thousand items in turn.
-    QHash<QString, int> m_rows;
+    // Each row by its case-folded name, so that a name is taken whatever its letter case: a replay
+    // looks up ten thousand items in turn.
+    FoldedNameTable m_rows;
+    // One copy of each formula the items share (thousands restored from the journal use a few).
+    QSet<QString> m_schemes;
 };

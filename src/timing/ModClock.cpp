@@ -4,6 +4,9 @@
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
+#include <QThread>
+#include <QTimer>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -62,6 +65,13 @@ void ModClock::removeRow(int pos)
 {
     --m_lngItems;
     lvwMain.remove(pos);
+    // A refresh under way goes on with the rows after it where they now stand.
+    if (m_pass) {
+        m_pass->next -= pos < m_pass->next ? 1 : 0;
+        m_pass->reached.removeAll(pos);
+        for (int &r : m_pass->reached)
+            r -= r > pos ? 1 : 0;
+    }
 }
 
 bool ModClock::remove(int pos)
@@ -232,35 +242,64 @@ void ModClock::showMinutes(int pos, double minutes, const QTime &upTo)
 
 std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTime &minute, bool again)
 {
+    // A pass still under way belongs to an earlier moment: it is finished first, as it began.
+    while (m_pass)
+        refreshSlice(std::numeric_limits<int>::max());
     // Thousands of items measure their sessions against now: with its offset from UTC fixed, each
     // measurement is arithmetic instead of a question to the time-zone database.
     Moment now = localNow;
     now.wall = localNow.wall.toOffsetFromUtc(localNow.wall.offsetFromUtc());
-    const ItemRowModel::Batch batch(lvwMain);
-    std::optional<qint64> nextEdge;
-    bool timing = false;
-    QList<int> reached;
-    for (int i = 1; i <= lvwMain.count(); ++i) {
-        const Item &item = lvwMain.at(i);
-        if (!item.running)
-            continue;
-        timing = true;
-        if (const std::optional<qint64> edge = now.nextMinuteEdge(item.anchor))
-            nextEdge = std::min(nextEdge.value_or(*edge), *edge);
-        if (!again && item.upTo == minute)
-            continue;
-        // The session is measured once: a banded row puts its new minutes in their bands with it.
-        const double session = TimingOperations::sessionMinutes(item, now);
-        if (item.banded)
-            settleBands(*lvwMain.edit(i), session, now);
-        showMinutes(i, TimeText::roundMinutes(item.total + session), minute);
-        if (item.limit.isSet() && !item.limit.told && item.limitState() == ItemLimit::State::Reached)
-            reached.append(i);
+    m_pass = RefreshPass {now, minute, again, 1, std::nullopt, false, {}};
+    // Ten thousand rows at once would hold the window for milliseconds: with an event loop to come
+    // back to, the rows are brought up a slice at a time, the operator's keys answered in between.
+    const bool sliced = QThread::currentThread()->loopLevel() > 0;
+    refreshSlice(sliced ? kRowsPerSlice : std::numeric_limits<int>::max());
+    if (m_pass)
+        QTimer::singleShot(0, this, &ModClock::refreshRest);
+    return m_nextEdge;
+}
+
+void ModClock::refreshRest()
+{
+    if (!m_pass)
+        return;
+    refreshSlice(kRowsPerSlice);
+    if (m_pass)
+        QTimer::singleShot(0, this, &ModClock::refreshRest);
+}
+
+void ModClock::refreshSlice(int rows)
+{
+    RefreshPass &p = *m_pass;
+    {
+        const ItemRowModel::Batch batch(lvwMain);
+        for (; p.next <= lvwMain.count() && rows > 0; ++p.next, --rows) {
+            const int i = p.next;
+            const Item &item = lvwMain.at(i);
+            if (!item.running)
+                continue;
+            p.timing = true;
+            if (const std::optional<qint64> edge = p.now.nextMinuteEdge(item.anchor))
+                p.nextEdge = std::min(p.nextEdge.value_or(*edge), *edge);
+            if (!p.again && item.upTo == p.minute)
+                continue;
+            // The session is measured once: a banded row puts its new minutes in their bands with it.
+            const double session = TimingOperations::sessionMinutes(item, p.now);
+            if (item.banded)
+                settleBands(*lvwMain.edit(i), session, p.now);
+            showMinutes(i, TimeText::roundMinutes(item.total + session), p.minute);
+            if (item.limit.isSet() && !item.limit.told && item.limitState() == ItemLimit::State::Reached)
+                p.reached.append(i);
+        }
     }
-    if (!reached.isEmpty())
-        tellLimits(reached, now, true);
-    Q_EMIT refreshed(now.wall, timing);
-    return nextEdge;
+    if (p.next <= lvwMain.count())
+        return;
+    const RefreshPass done = std::move(p);
+    m_pass.reset();
+    m_nextEdge = done.nextEdge;
+    if (!done.reached.isEmpty())
+        tellLimits(done.reached, done.now, true);
+    Q_EMIT refreshed(done.now.wall, done.timing);
 }
 
 void ModClock::anchorRunning(const Moment &now)
@@ -272,20 +311,6 @@ void ModClock::anchorRunning(const Moment &now)
     }
 }
 
-void ModClock::settleBands(Item &item, double session, const Moment &now)
-{
-    if (!tariff.settle(item, session, now.wall))
-        return;
-    Q_EMIT bandBegun(item.name, item.banded->state(), now.wall);
-    // Where the money runs out depends on the bands ahead: worked out again as each one begins,
-    // in case the clock was set meanwhile, and never per item per second.
-    if (item.limit.kind == ItemLimit::Kind::Money && !item.limit.told) {
-        const double minutes = TimingOperations::runningMinutes(item, now);
-        if (const std::optional<ItemLimit> again = ItemLimit::ofMoney(item.limit.amount, item.limit.endAtLimit,
-                                                                      tariff.feeAhead(item, now), minutes))
-            item.limit.limitMinutes = again->limitMinutes;
-    }
-}
 
 bool ModClock::restoreBands(int pos, const ItemBands &bands)
 {
@@ -300,65 +325,4 @@ bool ModClock::anchorAt(int pos, const Moment &anchor)
         return false;
     item->anchor = anchor;
     return true;
-}
-
-QString ModClock::setLimit(int pos, ItemLimit::Kind kind, double amount, bool endAtLimit, const Moment &now,
-                           bool replayed)
-{
-    Item *item = lvwMain.edit(pos);
-    if (!item)
-        return QString();
-    // The bill as it stands now, not as the last refresh left it.
-    const double minutes = TimingOperations::runningMinutes(*item, now);
-    QString refusal;
-    std::optional<ItemLimit> limit = ItemLimit();
-    if (kind == ItemLimit::Kind::Minutes)
-        limit = ItemLimit::ofMinutes(amount, endAtLimit);
-    else if (kind == ItemLimit::Kind::Money)
-        limit = ItemLimit::ofMoney(amount, endAtLimit, tariff.feeAhead(*item, now), minutes, &refusal);
-    if (!limit)
-        return refusal.isEmpty() ? QStringLiteral("限额必须是大于 0 的数。") : refusal;
-    item->limit = *limit;
-    lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColumnCount - 1, {ItemRowModel::LimitRole});
-    Q_EMIT limitSet(item->name, item->limit, now.wall);
-    if (!replayed) {
-        if (item->running)
-            showMinutes(pos, minutes, now.wall.time());
-        tellLimits({pos}, now, false);
-    }
-    return QString();
-}
-
-void ModClock::markLimitTold(int pos)
-{
-    if (Item *item = lvwMain.edit(pos))
-        item->limit.told = true;
-}
-
-void ModClock::tellLimits(const QList<int> &positions, const Moment &now, bool atLimitMinute)
-{
-    QStringList names;
-    for (const int pos : positions) {
-        Item *item = lvwMain.edit(pos);
-        if (!item || !item->limit.isSet() || item->limit.told || item->limitState() != ItemLimit::State::Reached)
-            continue;
-        item->limit.told = true;
-        names.append(item->name);
-        if (!item->running || !item->limit.endAtLimit)
-            continue;
-        if (!atLimitMinute) {
-            endTiming(pos, now);
-            continue;
-        }
-        // The session is booked up to the limit's minute, however late the refresh noticed it (the
-        // program was down, the machine asleep): the customer pays what was bought, no more.
-        const double booked = std::max(0.0, std::ceil(item->limit.limitMinutes - item->total - 1e-9));
-        QDateTime start = item->latestStart();
-        start = start.addMSecs(-qint64(start.time().second() * 1000 + start.time().msec()));
-        // Never before the session began nor after now, whatever the wall clock did meanwhile.
-        const QDateTime end = std::max(std::min(start.addSecs(qint64(booked) * 60), now.wall), item->latestStart());
-        endTiming(pos, end, booked);
-    }
-    if (!names.isEmpty())
-        Q_EMIT limitsReached(names, now.wall);
 }

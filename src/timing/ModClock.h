@@ -82,7 +82,9 @@ public:
     void showMinutes(int pos, double minutes, const QTime &upTo);
     // Brings every running item's row up to now (all of them, or again: only those whose own minute
     // has turned within a minute already shown). Returns the elapsed reading at which the next
-    // session's minute turns, if any session runs.
+    // session's minute turns, if any session runs, as far as the rows brought up tell. Under an
+    // event loop a long list is brought up in slices, the rest from the loop; refreshed is
+    // announced when the last row is up.
     std::optional<qint64> refreshRunning(const Moment &now, const QTime &minute, bool again = false);
     // Gives item pos a limit of kind (None clears it) at now; the reason it was refused, empty when
     // it was set. A limit already reached when it is set is told at once and, when asked, ends the
@@ -150,6 +152,22 @@ private:
     // and ends those that end there: at the limit's minute, or now when it was set past it.
     void tellLimits(const QList<int> &positions, const Moment &now, bool atLimitMinute);
 
+    // A minute's refresh of the running rows, a slice at a time.
+    struct RefreshPass {
+        Moment now;
+        QTime minute;
+        bool again = false;
+        int next = 1; // the next row to bring up
+        std::optional<qint64> nextEdge;
+        bool timing = false;
+        QList<int> reached;
+    };
+    static constexpr int kRowsPerSlice = 2000;
+    void refreshSlice(int rows);
+    void refreshRest();
+
+    std::optional<RefreshPass> m_pass;
+    std::optional<qint64> m_nextEdge;
     qint32 m_lngItems = 0;
     qint32 m_lngAdded = 0;
 };

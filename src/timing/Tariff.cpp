@@ -160,20 +160,27 @@ ItemLimit::Fee Tariff::feeAhead(const Item &item, const Moment &now) const
     };
 }
 
-QStringList Tariff::bandLines(const ItemBill &bill)
+QList<std::pair<QString, QString>> Tariff::bandParts(const ItemBill &bill)
 {
-    QStringList lines;
+    QList<std::pair<QString, QString>> parts;
     const std::optional<SchemeBands> b = SchemeBands::parse(bill.scheme);
     if (!b)
-        return lines;
+        return parts;
     for (int i = 0; i < b->count() && i < bill.bands.size() && i < bill.bandFees.size(); ++i) {
         const double minutes = TimeText::roundMinutes(bill.bands[i]);
         if (minutes == 0)
             continue;
-        lines << QStringLiteral("%1起 %2 分钟 %3 元")
-                     .arg(SchemeBands::startText(b->bands()[i].start), TimeText::generalNumber(minutes),
-                          AmountDue::text(bill.bandFees[i]));
+        parts.append({SchemeBands::startText(b->bands()[i].start) + QStringLiteral("起"),
+                      QStringLiteral("%1 分钟 %2 元").arg(TimeText::generalNumber(minutes), AmountDue::text(bill.bandFees[i]))});
     }
+    return parts;
+}
+
+QStringList Tariff::bandLines(const ItemBill &bill)
+{
+    QStringList lines;
+    for (const auto &[start, holds] : bandParts(bill))
+        lines << start + u' ' + holds;
     return lines;
 }
 

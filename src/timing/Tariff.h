@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 #include <optional>
 
 class FormulaEvaluator;
@@ -61,7 +62,10 @@ public:
     // the wall clock will move through the bands: a money limit is found with it.
     ItemLimit::Fee feeAhead(const Item &item, const Moment &now) const;
 
-    // One line per band a bill has minutes in: "18:00起 90 分钟 9.00 元". Empty for a plain scheme.
+    // Each band a bill has minutes in, as where it starts and what it holds: "18:00起" and
+    // "90 分钟 9.00 元". Empty for a plain scheme.
+    static QList<std::pair<QString, QString>> bandParts(const ItemBill &bill);
+    // The same as one line a band: "18:00起 90 分钟 9.00 元".
     static QStringList bandLines(const ItemBill &bill);
     // The same for an item as its row last showed it.
     static QStringList bandLines(const Item &item);

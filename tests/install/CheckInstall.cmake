@@ -27,6 +27,7 @@ set(icons share/icons/hicolor)
 set(expected
     bin/vantorel
     ${PROGRAM_DIR}/vantorel
+    ${PROGRAM_DIR}/modules/vantorel_chart.so
     share/vantorel/Vantorel.hlp
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml

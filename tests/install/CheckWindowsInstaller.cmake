@@ -67,7 +67,7 @@ file(WRITE ${journal} "kept\n")
 expect(TRUE plugins/retired.dll)
 
 run(rc ${INSTALLER} /S)
-expect(TRUE vantorel.exe Vantorel.hlp qt.conf Qt6Core.dll Qt6Charts.dll libstdc++-6.dll platforms/qwindows.dll
+expect(TRUE vantorel.exe vantorel_chart.dll Vantorel.hlp qt.conf Qt6Core.dll Qt6Charts.dll libstdc++-6.dll platforms/qwindows.dll
     styles/qwindowsvistastyle.dll imageformats/qsvg.dll translations/qtbase_zh_CN.qm uninstall.exe notes.txt)
 expect(FALSE plugins)
 expectData("the upgrade")
@@ -87,7 +87,7 @@ endif()
 
 # _?= keeps the uninstaller in place, so that it is done when it returns.
 run(rc ${dir}/uninstall.exe /S _?=${scratch}\\Vantorel)
-expect(FALSE vantorel.exe Qt6Core.dll Qt6Charts.dll platforms translations)
+expect(FALSE vantorel.exe vantorel_chart.dll Qt6Core.dll Qt6Charts.dll platforms translations)
 expect(TRUE notes.txt)
 expectData("uninstalling")
 run(menu cmd /c dir /b "${shortcut}")

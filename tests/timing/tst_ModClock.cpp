@@ -97,6 +97,23 @@ private Q_SLOTS:
         QVERIFY(!s.remove(4));
     }
 
+    // Enough names to grow the table of names several times; removals move the later rows up.
+    void namesAreFoundAmongManyAfterRemovals()
+    {
+        ModClock s;
+        for (int i = 1; i <= 100; ++i)
+            QCOMPARE(s.add(item(QStringLiteral("PC%1").arg(i)), kNow), i);
+        QVERIFY(s.remove(1));
+        QVERIFY(s.remove(50)); // PC51
+        QCOMPARE(s.lvwMain.positionOfName(QStringLiteral("pc1")), 0);
+        QCOMPARE(s.lvwMain.positionOfName(QStringLiteral("pc2")), 1);
+        QCOMPARE(s.lvwMain.positionOfName(QStringLiteral("PC50")), 49);
+        QCOMPARE(s.lvwMain.positionOfName(QStringLiteral("PC52")), 50);
+        QCOMPARE(s.lvwMain.positionOfName(QStringLiteral("Pc100")), 98);
+        QCOMPARE(s.add(item(QStringLiteral("pc51")), kNow), 99);
+        QCOMPARE(s.add(item(QStringLiteral("PC52")), kNow), 0);
+    }
+
     void removingTheCurrentItemEmptiesIt()
     {
         ModClock s;
