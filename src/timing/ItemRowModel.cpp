@@ -159,13 +159,10 @@ bool ItemRowModel::remove(int pos)
 
 bool ItemRowModel::rename(int pos, const QString &name)
 {
-    const QString folded = name.toCaseFolded();
-    if (!isValid(pos) || name.isEmpty() || m_rows.contains(folded))
+    if (!isValid(pos) || name.isEmpty() || hasName(name))
         return false;
-    Item &item = m_items[static_cast<size_t>(pos - 1)];
-    m_rows.remove(item.name.toCaseFolded());
-    m_rows.insert(folded, pos - 1);
-    item.name = name;
+    m_rows.rehash(pos - 1, qHash(name.toCaseFolded()));
+    m_items[static_cast<size_t>(pos - 1)].name = name;
     rowChanged(pos, ColName, ColName, {Qt::DisplayRole, Qt::ToolTipRole});
     return true;
 }
