@@ -630,6 +630,11 @@ private slots:
         QCOMPARE(f.panel(StatusPanel::Hint), QStringLiteral("PC1 已到限额(10:31)"));
         f.state.leave(1, LeaveHow::Removed, f.clock.moment());
         QCOMPARE(f.panel(StatusPanel::Hint), QString::fromUtf16(StatusPanel::kKeysHint));
+        // So does moving the customer to another machine.
+        f.state.setLimit(1, ItemLimit::Kind::Minutes, 1, false, f.clock.moment()); // PC2, past it already
+        QCOMPARE(f.panel(StatusPanel::Hint), QStringLiteral("PC2 已到限额(10:31)"));
+        QVERIFY(f.state.moveTo(1, QStringLiteral("PC9"), f.clock.moment()).isEmpty());
+        QCOMPARE(f.panel(StatusPanel::Hint), QString::fromUtf16(StatusPanel::kKeysHint));
     }
 
     // Until a row is clicked or found, the commands on the current item are disabled and do
