@@ -35,6 +35,10 @@ MainToolbar::MainToolbar(CommandActions &actions, QWidget *parent) : QToolBar(pa
             auto *menu = new QMenu(b);
             for (const CommandTable::EntryDef &e : CommandTable::entriesOf(def.button))
                 menu->addAction(actions.action(e.entry));
+            if (def.button == Button::Style) {
+                menu->addSeparator();
+                menu->addAction(actions.receiptAction());
+            }
             b->setMenu(menu);
             b->setPopupMode(QToolButton::MenuButtonPopup);
         }

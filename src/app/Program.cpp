@@ -15,6 +15,7 @@
 #include "commands/TimingReports.h"
 #include "commands/ToolbarCommands.h"
 #include "commands/WindowPlacement.h"
+#include "dialogs/ReceiptDialog.h"
 #include "help/HelpDocument.h"
 #include "help/HelpWindow.h"
 #include "help/WindowHelpViewer.h"
@@ -28,6 +29,7 @@
 #include "timing/ExportSettings.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ItemJournal.h"
+#include "timing/ReceiptSettings.h"
 
 #include "app/fClock.h"
 #include "dialogs/GoodsDialog.h"
@@ -118,6 +120,9 @@ fClock &Program::mainWindow()
         m_history = std::make_unique<HistoryLog>();
         const TimingReports::PrinterFactory printer = [this, w] { return m_printer(w); };
         m_reports = std::make_unique<TimingReports>(*m_state, *m_clock, printer);
+        m_receipt = std::make_shared<ReceiptSettings>();
+        m_receipt->load(*m_store);
+        m_reports->setReceipt(m_receipt);
         m_current = std::make_unique<CurrentItem>(m_state->lvwMain);
         m_commands = std::make_unique<ToolbarCommands>(*m_state, *m_current, *w, *w->actions(), *m_prompter, *m_clock,
                                                        *m_reports, *m_history);
@@ -183,6 +188,12 @@ void Program::connectCommands(fClock &w)
     connect(c, &ToolbarCommands::helpRequested, this,
             [this, &w] { m_help->showProgramHelp(HelpDocument::ContentsContext, &w); });
     connect(c, &ToolbarCommands::historyRequested, this, &Program::showHistory);
+    connect(c, &ToolbarCommands::receiptRequested, this, [this, &w] {
+        ReceiptDialog::run(*m_receipt, &w, [this] {
+            m_receipt->save(*m_store);
+            SchemeStorePrompts::commit(*m_store, *m_prompter);
+        });
+    });
     connect(c, &ToolbarCommands::limitRequested, this,
             [this, &w](int pos) { LimitDialog::run(*m_state, pos, *m_clock, *m_prompter, &w); });
     connect(c, &ToolbarCommands::goodsRequested, this, [this, &w](int pos) {
@@ -300,6 +311,7 @@ void Program::showHistory()
                                                                 std::make_unique<FileDialogSaveAsker>(m_historyWindow),
                                                                 m_exportFolder, m_historyWindow));
         }
+        m_historyWindow->setReceipt(m_receipt);
         if (m_layout.history.isValid())
             m_historyWindow->resize(m_layout.history.expandedTo(m_historyWindow->minimumSizeHint()));
         centreOn(*m_historyWindow, w);

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+struct ReceiptSettings;
 class CurrentItem;
 class ExportFolder;
 class fClock;
@@ -104,6 +105,8 @@ private:
     std::function<std::unique_ptr<ReportPrinter>(QWidget *owner)> m_printer;
     // Where every export and saved report is first offered, kept in the settings store.
     std::shared_ptr<ExportFolder> m_exportFolder;
+    // Read with the main window; every report and the history's views follow it as it changes.
+    std::shared_ptr<ReceiptSettings> m_receipt;
     std::unique_ptr<TimingClock> m_timing; // outlives the window that shows it
     std::unique_ptr<fClock> m_main;
     std::unique_ptr<HistoryLog> m_history;

@@ -21,6 +21,8 @@ CommandActions::CommandActions(QObject *parent) : QObject(parent)
     m_limit = new QAction(QStringLiteral("设定限额… &L"), this);
     m_limit->setObjectName(QStringLiteral("Limit"));
     m_limit->setEnabled(false);
+    m_receipt = new QAction(QStringLiteral("账单与纸张… &B"), this);
+    m_receipt->setObjectName(QStringLiteral("Receipt"));
     m_goods = new QAction(QStringLiteral("添加商品… &G"), this);
     m_goods->setObjectName(QStringLiteral("Goods"));
     m_goods->setEnabled(false);

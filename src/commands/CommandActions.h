@@ -29,6 +29,8 @@ public:
     static constexpr char16_t MoveLetter = u'J';
     // The command on the current item a typed letter presses (L, G or J, either case); none for others.
     QAction *itemCommandFor(QChar ch) const;
+    // The receipt and paper settings: at the end of the 风格 menu, a setting like the look.
+    QAction *receiptAction() const { return m_receipt; }
 
 private:
     std::array<QAction *, CommandTable::ButtonCount> m_buttons {};
@@ -36,4 +38,5 @@ private:
     QAction *m_limit = nullptr;
     QAction *m_goods = nullptr;
     QAction *m_move = nullptr;
+    QAction *m_receipt = nullptr;
 };

@@ -24,9 +24,10 @@ ReportDocument TimingReports::document(bool bPreview)
 
 namespace {
 // The date, the item counts, and the main list's texts of this moment.
-ReportDocument allDocument(const ModClock &state, const QDateTime &now, bool bPreview)
+ReportDocument allDocument(const ModClock &state, const QDateTime &now, bool bPreview, const ReceiptSettings &receipt)
 {
     ReportDocument d = TimingReports::document(bPreview);
+    d.rollWidth = receipt.rollWidthFor(ReceiptSettings::Paper::List);
     d.listFlag = true;
     d.fileName = TimingReports::fileName(QStringLiteral("全部"), now);
     d.firstBlock = {QStringLiteral("日期:"), now.date()};
@@ -35,16 +36,47 @@ ReportDocument allDocument(const ModClock &state, const QDateTime &now, bool bPr
     // The day is closed by adding up the list: minutes and fees as its rows show them.
     double minutes = 0;
     double fees = 0;
+    QList<double> dues;
     for (int pos = 1; pos <= state.lvwMain.count(); ++pos) {
         minutes += state.lvwMain.at(pos).minutesShown;
         fees += state.lvwMain.at(pos).fee;
+        dues << state.lvwMain.at(pos).fee;
     }
+    // What the till asks of them all, each item's amount rounded as its bill shows it.
+    d.thirdBlock = {AmountDue::label(receipt.rounding) + u':',
+                    AmountDue::text(AmountDue::total(dues, receipt.rounding))};
     QVariantList total(ItemRowModel::ColumnCount, QString());
     total[ItemRowModel::ColName] = QStringLiteral("合计");
     total[ItemRowModel::ColMinutes] = TimeText::generalNumber(TimeText::roundMinutes(minutes));
     total[ItemRowModel::ColResult] = TimeText::generalNumber(fees);
     d.cells << total;
     return d;
+}
+
+// What a customer's receipt tells besides the sessions: the day, the scheme, and from when to when.
+QVariantList receiptLines(const Item &item, const ItemBill &bill, const QDateTime &now)
+{
+    const clsSave &s = item.record;
+    QVariantList lines = {QStringLiteral("日期:"), now.date(), QStringLiteral("方案:"),
+                          bill.scheme.isEmpty() ? item.scheme : bill.scheme};
+    if (s.cStart.count() > 0) {
+        lines << QStringLiteral("开始:") << TimeText::hourMinute(s.cStart.value(1).time()) << QStringLiteral("结束:")
+              << (item.running || s.cEnd.count() == 0 ? QStringLiteral("仍在计时")
+                                                      : TimeText::hourMinute(s.cEnd.item(s.cEnd.count()).time()));
+    }
+    return lines;
+}
+
+// What the customer handed over and was handed back, after what was due; nothing when the
+// operator was not asked or the amounts are none.
+QVariantList paidLines(double fee, AmountDue::Rounding rule, std::optional<double> paid)
+{
+    const std::optional<qint64> due = AmountDue::fen(fee, rule);
+    const std::optional<qint64> given = paid ? AmountDue::fen(*paid) : std::nullopt;
+    if (!given || !due)
+        return {};
+    return {QStringLiteral("实收:"), AmountDue::text(*paid), QStringLiteral("找零:"),
+            AmountDue::text(AmountDue::fromFen(*given - *due))};
 }
 
 } // namespace
@@ -56,12 +88,16 @@ QString TimingReports::fileName(const QString &what, const QDateTime &at)
 }
 
 // The item at now: its name and state, the bill as it stands now and one row per session.
-ReportDocument TimingReports::itemDocument(const Item &item, const ItemBill &bill, const Moment &moment,
-                                           bool bPreview)
+ReportDocument TimingReports::itemDocument(const Item &item, const ItemBill &bill, const Moment &moment, bool bPreview,
+                                           const ReceiptSettings &receipt, std::optional<double> paid)
 {
     const QDateTime &now = moment.wall;
     const clsSave &s = item.record;
     ReportDocument d = document(bPreview);
+    d.title = billTitle();
+    d.issuer = receipt.shopName;
+    d.rollWidth = receipt.rollWidthFor(ReceiptSettings::Paper::Bill);
+    d.rowsAsLines = true;
     d.fileName = fileName(item.name, now);
 
     d.firstBlock = {QStringLiteral("名称:"), item.name, QStringLiteral("状态:")};
@@ -74,15 +110,17 @@ ReportDocument TimingReports::itemDocument(const Item &item, const ItemBill &bil
                      QStringLiteral("合计耗时:") + TimeText::generalNumber(minutes),
                      QStringLiteral("结果:"),
                      TimeText::generalNumber(fee),
-                     QStringLiteral("应收金额:"),
-                     AmountDue::text(bill.due())};
+                     AmountDue::label(receipt.rounding) + u':',
+                     AmountDue::text(bill.due(), receipt.rounding)};
     // Goods sold beside the time, each on its own line, and the two parts of the amount due.
     if (!bill.goods.isEmpty()) {
         for (const GoodsLine &g : bill.goods)
-            d.secondBlock << QStringLiteral("商品: ") + g.text();
-        d.secondBlock << QStringLiteral("机时: %1 元  商品: %2 元")
-                             .arg(AmountDue::text(fee), AmountDue::text(GoodsLine::total(bill.goods)));
+            d.secondBlock << QStringLiteral("商品:") << g.text();
+        d.secondBlock << QStringLiteral("机时:") << AmountDue::text(fee) << QStringLiteral("商品合计:")
+                      << AmountDue::text(GoodsLine::total(bill.goods));
     }
+    d.secondBlock << paidLines(bill.due(), receipt.rounding, paid);
+    d.thirdBlock = receiptLines(item, bill, now);
     if (item.limit.isSet())
         d.secondBlock << QStringLiteral("限额:") << item.limit.text() << QStringLiteral("剩余:")
                       << item.limit.leftText(minutes, fee);
@@ -117,6 +155,11 @@ QString TimingReports::title()
     return QStringLiteral("计时项清单");
 }
 
+QString TimingReports::billTitle()
+{
+    return QStringLiteral("计时账单");
+}
+
 ReportPrinter *TimingReports::report()
 {
     // A component that could not be made is tried again by the next report.
@@ -125,10 +168,10 @@ ReportPrinter *TimingReports::report()
     return m_report.get();
 }
 
-void TimingReports::ReportItem(const Item &item, bool bPreview)
+void TimingReports::ReportItem(const Item &item, bool bPreview, std::optional<double> paid)
 {
     const Moment now = m_clock.moment();
-    const ReportDocument d = itemDocument(item, m_state.billOf(item, now), now, bPreview);
+    const ReportDocument d = itemDocument(item, m_state.billOf(item, now), now, bPreview, *m_receipt, paid);
     if (ReportPrinter *r = report())
         r->present(d);
 }
@@ -140,5 +183,5 @@ void TimingReports::ReportAll(bool bPreview)
     ReportPrinter *r = report();
     if (!r)
         return;
-    r->present(allDocument(m_state, m_clock.now(), bPreview));
+    r->present(allDocument(m_state, m_clock.now(), bPreview, *m_receipt));
 }

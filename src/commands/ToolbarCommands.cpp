@@ -4,8 +4,10 @@
 #include "commands/CommandHost.h"
 #include "commands/CurrentItem.h"
 #include "commands/HistoryLog.h"
+#include "commands/PaidQuestion.h"
 #include "commands/TimingReports.h"
 #include "dialogs/Prompter.h"
+#include "timing/AmountDue.h"
 #include "timing/ModClock.h"
 #include "timing/Tariff.h"
 #include "timing/TimeText.h"
@@ -61,6 +63,7 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
         const Entry entry = def.entry;
         connect(m_actions.action(entry), &QAction::triggered, this, [this, entry] { menuClick(entry); });
     }
+    connect(m_actions.receiptAction(), &QAction::triggered, this, &ToolbarCommands::receiptRequested);
     for (const auto &[action, request] : {std::pair {m_actions.limitAction(), &ToolbarCommands::limitRequested},
                                           std::pair {m_actions.goodsAction(), &ToolbarCommands::goodsRequested},
                                           std::pair {m_actions.moveAction(), &ToolbarCommands::moveRequested}})
@@ -120,13 +123,21 @@ void ToolbarCommands::SetTimer(bool clockEnabled)
     m_state.setAll(clockEnabled, m_clock.moment());
 }
 
-void ToolbarCommands::reportCurrent(bool bPreview)
+void ToolbarCommands::reportCurrent(bool bPreview, bool settling)
 {
     // Without a current item there is nothing to report on; a report of blank values would only
     // waste paper.
-    const int i = m_current.position();
-    if (i != 0)
-        m_reports.ReportItem(m_state.lvwMain.at(i), bPreview);
+    if (m_current.position() == 0)
+        return;
+    std::optional<double> paid;
+    if (settling && m_reports.receipt().askPaid) {
+        const double fee = m_state.billOf(m_state.lvwMain.at(m_current.position()), m_clock.moment()).due();
+        if (const std::optional<qint64> due = AmountDue::fen(fee, m_reports.receipt().rounding))
+            paid = PaidQuestion::ask(m_prompter, AmountDue::fromFen(*due));
+    }
+    // Looked up again: the question ran an event loop.
+    if (const int i = m_current.position(); i != 0)
+        m_reports.ReportItem(m_state.lvwMain.at(i), bPreview, paid);
 }
 
 void ToolbarCommands::showTooltip()
@@ -259,7 +270,7 @@ void ToolbarCommands::removeCurrent()
     const bool ended = answer == Prompter::Answer::Yes;
     if (ended) {
         EndTimer();
-        reportCurrent(true);
+        reportCurrent(true, true);
     }
     // Looked up again: the report may have run an event loop.
     const int i = m_state.lvwMain.positionOf(named);

@@ -68,6 +68,7 @@ Q_SIGNALS:
     void helpRequested(); // the help file at its contents
     void aboutRequested(); // the splash window as About, its timer stopped
     void historyRequested();
+    void receiptRequested(); // the receipt and paper settings, modal
     // The limit dialog for the item at pos, the current one.
     void limitRequested(int pos);
     // The goods dialog, and the new name's, for the item at pos, the current one.
@@ -79,7 +80,8 @@ private:
     void StartTimer();
     void EndTimer();
     void SetTimer(bool clockEnabled);
-    void reportCurrent(bool bPreview);
+    // settling: the item was just ended to be billed, and the customer may be asked what they paid.
+    void reportCurrent(bool bPreview, bool settling = false);
     void showTooltip();
 
     void removeCurrent();

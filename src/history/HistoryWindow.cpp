@@ -188,3 +188,12 @@ void HistoryWindow::present(bool bPreview)
     if (index >= 0 && index < m_log.count())
         m_report.show(m_log.newest(index), bPreview);
 }
+
+void HistoryWindow::setReceipt(const std::shared_ptr<const ReceiptSettings> &receipt)
+{
+    m_report.setReceipt(receipt);
+    if (m_dayView)
+        m_dayView->setReceipt(receipt);
+    if (m_periodView)
+        m_periodView->setReceipt(receipt);
+}

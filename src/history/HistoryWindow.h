@@ -34,6 +34,9 @@ public:
 
     QTreeWidget *entries() const { return m_entries; }
 
+    // The settings the removed items' bills and both views follow.
+    void setReceipt(const std::shared_ptr<const ReceiptSettings> &receipt);
+
     // Adds the day view as the page 今日 beside the items removed in this run; the window owns it.
     void addDayView(LedgerDayView *view);
     // Adds the period view as the page 期间, after the day view; the window owns it.

@@ -151,7 +151,7 @@ void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> 
     auto *group = new QTreeWidgetItem(QStringList {QStringLiteral("%1 (%2 项)").arg(what).arg(lines.size())});
     group->setFlags(Qt::ItemIsEnabled);
     for (const DayTakings::Line &line : lines) {
-        const QStringList texts = TakingsReports::dayRow(line, m_goods);
+        const QStringList texts = TakingsReports::dayRow(line, m_receipt->rounding, m_goods);
         auto *row = new QTreeWidgetItem(texts + QStringList {line.limit.text()});
         // Minutes and amounts line up on the right, as in the report, so their digits stand in columns.
         for (qsizetype column = 4; column < texts.size(); ++column)
@@ -167,16 +167,17 @@ void LedgerDayView::fill()
     const DayTakings &t = m_takings;
     m_entries->clear();
     m_goods = TakingsReports::withGoods(t);
-    const QStringList headings = TakingsReports::dayHeadings(m_goods) << QStringLiteral("限额");
+    // The rounding may have changed since the view was made: the heading names the one shown.
+    const QStringList headings = TakingsReports::dayHeadings(m_receipt->rounding, m_goods) << QStringLiteral("限额");
     m_entries->setColumnCount(int(headings.size()));
     m_entries->setHeaderLabels(headings);
     // Only today has items still on the list: a past day was closed with them.
     const bool today = t.date == m_clock.now().date() && m_state;
     addGroup(QStringLiteral("已结算"), t.settled);
-    QString total = TakingsReports::dayTotal(QStringLiteral("已结算"), t.settled, m_goods);
+    QString total = TakingsReports::dayTotal(QStringLiteral("已结算"), t.settled, m_receipt->rounding, m_goods);
     if (today) {
         addGroup(QStringLiteral("未结算"), t.open);
-        total += u'\n' + TakingsReports::dayTotal(QStringLiteral("未结算"), t.open, m_goods);
+        total += u'\n' + TakingsReports::dayTotal(QStringLiteral("未结算"), t.open, m_receipt->rounding, m_goods);
     }
     if (t.skipped > 0)
         total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(t.skipped);
@@ -190,7 +191,7 @@ void LedgerDayView::fill()
 
 ReportDocument LedgerDayView::report(bool bPreview) const
 {
-    return TakingsReports::dayDocument(m_request.readingAt(m_clock.now()), m_takings, bPreview);
+    return TakingsReports::dayDocument(m_request.readingAt(m_clock.now()), m_takings, bPreview, *m_receipt);
 }
 
 bool LedgerDayView::exportable() const

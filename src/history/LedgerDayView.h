@@ -5,6 +5,7 @@
 #include "history/TakingsRequest.h"
 #include "report/ReportDocument.h"
 #include "timing/DayTakings.h"
+#include "timing/ReceiptSettings.h"
 
 #include <QDate>
 #include <QWidget>
@@ -47,6 +48,9 @@ public:
     // still open marked as such; true when it was written.
     bool exportDay();
     // The shown day as a report, as the view shows it; refresh first for it read afresh.
+    // The rounding and the paper the view and its paper follow; the defaults until given.
+    void setReceipt(std::shared_ptr<const ReceiptSettings> receipt) { m_receipt = std::move(receipt); }
+
     ReportDocument report(bool bPreview) const;
     // What the view reads: the shown day, up to the moment of the last refresh.
     const TakingsRequest &request() const { return m_request; }
@@ -83,4 +87,5 @@ private:
     QLabel *m_total = nullptr;
     QLabel *m_status = nullptr;
     QPushButton *m_export = nullptr;
+    std::shared_ptr<const ReceiptSettings> m_receipt = std::make_shared<ReceiptSettings>();
 };

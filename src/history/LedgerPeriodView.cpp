@@ -77,8 +77,8 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     // Qt Charts is loaded only once the operator looks at a period, not with the history window.
     m_chart = PeriodChart::make(this, PeriodChart::Loading::WhenShown);
 
-    m_items = new QStandardItemModel(0, int(headings().size()), this);
-    m_items->setHorizontalHeaderLabels(headings());
+    m_items = new QStandardItemModel(0, int(TakingsReports::periodHeadings().size()), this);
+    m_items->setHorizontalHeaderLabels(TakingsReports::periodHeadings());
     m_items->setSortRole(PeriodItemRows::kSortRole);
     m_itemTable = new QTableView(this);
     m_itemTable->setObjectName(QStringLiteral("lvwPeriod"));
@@ -142,11 +142,6 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
 }
 
 LedgerPeriodView::~LedgerPeriodView() = default;
-
-QStringList LedgerPeriodView::headings()
-{
-    return TakingsReports::periodHeadings();
-}
 
 LedgerPeriodView::Kind LedgerPeriodView::kind() const
 {
@@ -238,9 +233,10 @@ void LedgerPeriodView::refresh(std::function<void()> then)
         m_then.push_back(std::move(then));
     const DayLedger *ledger = &m_ledger;
     m_request = m_request.readingAt(m_clock.now());
-    m_read->start(m_request.dayCount(), [this, ledger, r = m_request](LedgerReadControl &control) {
-        auto read =
-            std::make_shared<PeriodTakings>(PeriodTakings::of(*ledger, r.firstDay(), r.lastDay(), r.readAt, &control));
+    const AmountDue::Rounding rule = m_receipt->rounding;
+    m_read->start(m_request.dayCount(), [this, ledger, r = m_request, rule](LedgerReadControl &control) {
+        auto read = std::make_shared<PeriodTakings>(
+            PeriodTakings::of(*ledger, r.firstDay(), r.lastDay(), r.readAt, &control, rule));
         return std::function<void()>([this, read] {
             m_takings = std::move(*read);
             fill();
@@ -264,6 +260,7 @@ void LedgerPeriodView::cancelRead()
 void LedgerPeriodView::fill()
 {
     const PeriodTakings &p = m_takings;
+    // The heading names the rounding the amounts were read with, and the goods when any were sold.
     PeriodItemRows::fill(*m_items, p);
     m_itemTable->sortByColumn(m_itemTable->horizontalHeader()->sortIndicatorSection(),
                               m_itemTable->horizontalHeader()->sortIndicatorOrder());
@@ -287,7 +284,7 @@ ReportDocument LedgerPeriodView::report(bool bPreview)
 {
     // For paper: 170 by 75 mm at 200 dots an inch, the width of an A4 or Letter page's text.
     const QImage chart = m_chart->image(QSize(1339, 591), 200);
-    return TakingsReports::periodDocument(shown(), m_takings, bPreview, chart);
+    return TakingsReports::periodDocument(shown(), m_takings, bPreview, chart, *m_receipt);
 }
 
 TakingsRequest LedgerPeriodView::shown() const

@@ -6,6 +6,7 @@
 #include "history/TakingsRequest.h"
 #include "report/ReportDocument.h"
 #include "timing/PeriodTakings.h"
+#include "timing/ReceiptSettings.h"
 
 #include <QWidget>
 
@@ -50,6 +51,9 @@ public:
     bool exportPeriod();
     // The period's report as the view shows it, with the chart when this build draws one; refresh
     // first for figures read afresh.
+    // The rounding and the paper the view and its paper follow; the defaults until given.
+    void setReceipt(std::shared_ptr<const ReceiptSettings> receipt) { m_receipt = std::move(receipt); }
+
     ReportDocument report(bool bPreview);
 
     const PeriodTakings &takings() const { return m_takings; }
@@ -69,9 +73,6 @@ public:
     QDateEdit *fromPicker() const { return m_from; }
     QDateEdit *toPicker() const { return m_to; }
     PeriodChart *chart() const { return m_chart; }
-
-    // The items' columns, shared with the printed report.
-    static QStringList headings();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -106,4 +107,5 @@ private:
     BusyHoursTable *m_busy = nullptr;
     QLabel *m_total = nullptr;
     QLabel *m_status = nullptr;
+    std::shared_ptr<const ReceiptSettings> m_receipt = std::make_shared<ReceiptSettings>();
 };

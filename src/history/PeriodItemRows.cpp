@@ -21,7 +21,7 @@ QStandardItem *cell(const QString &text, const QVariant &sortKey, bool number)
 void fill(QStandardItemModel &model, const PeriodTakings &p)
 {
     const bool goods = TakingsReports::withGoods(p);
-    const QStringList headings = TakingsReports::periodHeadings(goods);
+    const QStringList headings = TakingsReports::periodHeadings(p.rounding, goods);
     model.setRowCount(0);
     model.setColumnCount(int(headings.size()));
     model.setHorizontalHeaderLabels(headings);

@@ -17,5 +17,5 @@ void RemovedItemReport::show(const RemovedItem &removed, bool bPreview)
     if (!m_report && m_factory)
         m_report = m_factory();
     if (m_report)
-        m_report->present(TimingReports::itemDocument(shown, removed.bill, m_clock.moment(), bPreview));
+        m_report->present(TimingReports::itemDocument(shown, removed.bill, m_clock.moment(), bPreview, *m_receipt));
 }

@@ -13,9 +13,12 @@ public:
 
     // The report of item, shown as ended: a removed item is no longer timed.
     void show(const RemovedItem &removed, bool bPreview);
+    // The settings its bills follow; the defaults until given.
+    void setReceipt(std::shared_ptr<const ReceiptSettings> receipt) { m_receipt = std::move(receipt); }
 
 private:
     const WallClock &m_clock;
     TimingReports::PrinterFactory m_factory;
     std::unique_ptr<ReportPrinter> m_report;
+    std::shared_ptr<const ReceiptSettings> m_receipt = std::make_shared<ReceiptSettings>();
 };

@@ -11,12 +11,13 @@ namespace TakingsReports {
 
 namespace {
 // A total row of the day's report, beside the items it adds up.
-QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines, bool goods)
+QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule,
+                      bool goods)
 {
     QVariantList row {label, QString(), QString(), QString(), TimeText::generalNumber(DayTakings::minutes(lines))};
     if (goods)
-        row << AmountDue::text(DayTakings::machineDue(lines)) << AmountDue::text(DayTakings::goodsDue(lines));
-    return row << AmountDue::text(DayTakings::due(lines));
+        row << AmountDue::text(DayTakings::machineDue(lines, rule)) << AmountDue::text(DayTakings::goodsDue(lines));
+    return row << AmountDue::text(DayTakings::due(lines, rule));
 }
 
 // "机时: 10.09, 商品: 7.00, " before the amount due, when there are goods.
@@ -26,6 +27,16 @@ QString parts(bool goods, double machine, double sold)
                  : QString();
 }
 } // namespace
+
+QString dayTitle()
+{
+    return QStringLiteral("日账目");
+}
+
+QString periodTitle()
+{
+    return QStringLiteral("期间账目");
+}
 
 QString ledgerFileName(const QDate &first, const QDate &last, const QDateTime &now)
 {
@@ -51,16 +62,16 @@ bool withGoods(const PeriodTakings &period)
     return period.goods() != 0;
 }
 
-QStringList dayHeadings(bool goods)
+QStringList dayHeadings(AmountDue::Rounding rule, bool goods)
 {
     QStringList headings {QStringLiteral("项名称"), QStringLiteral("计时方案"), QStringLiteral("状态"),
                           QStringLiteral("移除时间"), QStringLiteral("耗时累计(分钟)")};
     if (goods)
         headings << QStringLiteral("机时") << QStringLiteral("商品");
-    return headings << QStringLiteral("应收金额");
+    return headings << AmountDue::label(rule);
 }
 
-QStringList dayRow(const DayTakings::Line &line, bool goods)
+QStringList dayRow(const DayTakings::Line &line, AmountDue::Rounding rule, bool goods)
 {
     const bool settled = line.left.isValid();
     const QString state = settled ? RemovedItem::howRemoved(line.ended, line.atExit)
@@ -70,23 +81,27 @@ QStringList dayRow(const DayTakings::Line &line, bool goods)
                      settled ? TimeText::longTime(line.left.toLocalTime().time()) : QString(),
                      TimeText::generalNumber(line.minutes)};
     if (goods)
-        row << AmountDue::text(line.fee) << AmountDue::text(line.goods);
-    return row << AmountDue::text(line.due());
+        row << AmountDue::text(line.fee, rule) << AmountDue::text(line.goods);
+    return row << AmountDue::text(line.due(rule));
 }
 
-QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines, bool goods)
+QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule, bool goods)
 {
-    return QStringLiteral("%1: %2 项, 耗时累计(分钟): %3, %4应收金额: %5")
+    return QStringLiteral("%1: %2 项, 耗时累计(分钟): %3, %4%5: %6")
         .arg(what)
         .arg(lines.size())
         .arg(TimeText::generalNumber(DayTakings::minutes(lines)),
-             parts(goods, DayTakings::machineDue(lines), DayTakings::goodsDue(lines)),
-             AmountDue::text(DayTakings::due(lines)));
+             parts(goods, DayTakings::machineDue(lines, rule), DayTakings::goodsDue(lines)), AmountDue::label(rule),
+             AmountDue::text(DayTakings::due(lines, rule)));
 }
 
-ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day, bool bPreview)
+ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day, bool bPreview,
+                           const ReceiptSettings &receipt)
 {
+    const AmountDue::Rounding rule = receipt.rounding;
     ReportDocument d = TimingReports::document(bPreview);
+    d.title = dayTitle();
+    d.rollWidth = receipt.rollWidthFor(ReceiptSettings::Paper::Day);
     d.fileName = ledgerFileName(request.firstDay(), request.lastDay(), request.readAt);
     d.firstBlock = {QStringLiteral("日期:"), day.date};
     // A file that could not be read is told on paper too, never printed as nothing settled.
@@ -94,23 +109,24 @@ ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day,
                      day.unreadable ? QVariant(QStringLiteral("账目文件无法读取")) : QVariant(int(day.settled.size())),
                      QStringLiteral("未结算:"), int(day.open.size())};
     const bool goods = withGoods(day);
-    for (const QString &heading : dayHeadings(goods))
+    for (const QString &heading : dayHeadings(rule, goods))
         d.headings << heading;
     for (const QList<DayTakings::Line> *lines : {&day.settled, &day.open})
         for (const DayTakings::Line &line : *lines)
-            for (const QString &text : dayRow(line, goods))
+            for (const QString &text : dayRow(line, rule, goods))
                 d.cells << text;
-    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled, goods)
-            << totalRow(QStringLiteral("未结算合计"), day.open, goods);
+    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled, rule, goods)
+            << totalRow(QStringLiteral("未结算合计"), day.open, rule, goods)
+            << totalRow(QStringLiteral("合计"), day.settled + day.open, rule, goods);
     return d;
 }
 
-QStringList periodHeadings(bool goods)
+QStringList periodHeadings(AmountDue::Rounding rule, bool goods)
 {
     QStringList headings {QStringLiteral("项名称"), QStringLiteral("计时次数"), QStringLiteral("耗时累计(分钟)")};
     if (goods)
         headings << QStringLiteral("机时") << QStringLiteral("商品");
-    return headings << QStringLiteral("应收金额") << QStringLiteral("分钟占比");
+    return headings << AmountDue::label(rule) << QStringLiteral("分钟占比");
 }
 
 QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine &item, bool goods)
@@ -123,11 +139,11 @@ QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine
 
 QString periodTotal(const PeriodTakings &period)
 {
-    return QStringLiteral("合计: %1 项, 计时 %2 次, 耗时累计(分钟): %3, %4应收金额: %5")
+    return QStringLiteral("合计: %1 项, 计时 %2 次, 耗时累计(分钟): %3, %4%5: %6")
         .arg(period.items.size())
         .arg(period.sessions())
         .arg(TimeText::generalNumber(period.minutes()), parts(withGoods(period), period.due(), period.goods()),
-             AmountDue::text(period.total()));
+             AmountDue::label(period.rounding), AmountDue::text(period.total()));
 }
 
 QString periodText(const PeriodTakings &period)
@@ -138,18 +154,20 @@ QString periodText(const PeriodTakings &period)
 }
 
 ReportDocument periodDocument(const TakingsRequest &request, const PeriodTakings &period, bool bPreview,
-                              const QImage &chart)
+                              const QImage &chart, const ReceiptSettings &receipt)
 {
     ReportDocument d = TimingReports::document(bPreview);
+    d.title = periodTitle();
+    d.rollWidth = receipt.rollWidthFor(ReceiptSettings::Paper::Period);
     d.fileName = ledgerFileName(request.firstDay(), request.lastDay(), request.readAt);
     d.firstBlock = {QStringLiteral("期间:"), periodText(period)};
-    d.secondBlock = {QStringLiteral("计时次数:"), period.sessions(), QStringLiteral("应收金额:"),
+    d.secondBlock = {QStringLiteral("计时次数:"), period.sessions(), AmountDue::label(period.rounding) + u':',
                      AmountDue::text(period.total())};
     // Days whose files could not be read are not in the sums, and the paper says how many.
     if (period.unreadable > 0)
         d.secondBlock << QStringLiteral("无法读取:") << QStringLiteral("%1 天的账目").arg(period.unreadable);
     const bool goods = withGoods(period);
-    for (const QString &heading : periodHeadings(goods))
+    for (const QString &heading : periodHeadings(period.rounding, goods))
         d.headings << heading;
     for (const PeriodTakings::ItemLine &item : period.items)
         for (const QString &text : periodRow(period, item, goods))

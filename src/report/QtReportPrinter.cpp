@@ -2,6 +2,7 @@
 
 #include "report/FileDialogSaveAsker.h"
 #include "report/ReportLayout.h"
+#include "report/RollLayout.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +31,14 @@ void setUpPage(QPrinter &printer, const QString &title)
     printer.setPageMargins(kMargins, QPageLayout::Millimeter);
     printer.setDocName(title);
     printer.setCreator(kCreator);
+}
+
+// A report for a roll sizes the page to itself; a page report goes on the page the device has.
+bool paintReport(const ReportContent &content, QPagedPaintDevice *device)
+{
+    if (content.rollWidth > 0)
+        return RollLayout(content).paint(device);
+    return ReportLayout(content).paint(device);
 }
 
 // A whole A4 page at a readable size where the screen has room; on a smaller screen the window
@@ -87,7 +96,7 @@ bool writePdf(const ReportContent &content, const QString &fileName)
         pdf.setPageMargins(kMargins, QPageLayout::Millimeter);
         pdf.setTitle(content.title);
         pdf.setCreator(kCreator);
-        if (!ReportLayout(content).paint(&pdf))
+        if (!paintReport(content, &pdf))
             return false;
     }
     // Written beside the target and renamed over it only once every byte is on the disk.
@@ -165,7 +174,7 @@ void QtReportPrinter::print(const ReportContent &content, int copies)
         QPrinter printer(target, QPrinter::HighResolution);
         printer.setCopyCount(copies);
         setUpPage(printer, content.title);
-        if (ReportLayout(content).paint(&printer))
+        if (paintReport(content, &printer))
             return;
         m_asker->saveFailed(kPdf, target.printerName());
     }
@@ -207,14 +216,14 @@ void QtReportPrinter::showPreview(const ReportContent &content)
     fitToScreen(*dialog, m_dialogParent);
 
     // The window keeps its own copy: the item it shows may be removed while it is open.
-    const auto layout = std::make_shared<ReportLayout>(content);
+    const auto shown = std::make_shared<const ReportContent>(content);
     connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
-            [layout](QPrinter *printer) { layout->paint(printer); });
+            [shown](QPrinter *printer) { paintReport(*shown, printer); });
     if (auto *toolBar = dialog->findChild<QToolBar *>()) {
         toolBar->addSeparator();
         QAction *save = toolBar->addAction(QStringLiteral("保存为 PDF"));
         save->setToolTip(QStringLiteral("将报表保存为 PDF 文件"));
-        connect(save, &QAction::triggered, this, [this, layout] { saveAsPdf(layout->content()); });
+        connect(save, &QAction::triggered, this, [this, shown] { saveAsPdf(*shown); });
     }
     // Esc closes it as it does any box, also while the page field has the focus; and it comes to
     // the front, over the history window it may have been asked from.
@@ -224,5 +233,5 @@ void QtReportPrinter::showPreview(const ReportContent &content)
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
-    Q_EMIT previewShown(dialog, layout->content());
+    Q_EMIT previewShown(dialog, *shown);
 }

@@ -89,6 +89,14 @@ ReportContent ReportContent::from(const ReportDocument &document, const QLocale 
     content.fileName = document.fileName.isEmpty() ? document.title : document.fileName;
     content.firstBlock = pairs(document.firstBlock, locale);
     content.secondBlock = pairs(document.secondBlock, locale);
+    content.issuer = document.issuer;
+    content.rollWidth = document.rollWidth;
+    content.rowsAsLines = document.rowsAsLines;
+    // A page has two blocks side by side, and the receipt's lines belong with the item's name.
+    if (document.rollWidth > 0)
+        content.thirdBlock = pairs(document.thirdBlock, locale);
+    else
+        content.firstBlock += pairs(document.thirdBlock, locale);
     content.setTable(document.headings, document.cells, locale);
     content.chart = document.chart;
     return content;

@@ -26,6 +26,10 @@ public:
     QString fileName; // the document's, or its title
     QList<Pair> firstBlock;
     QList<Pair> secondBlock;
+    QList<Pair> thirdBlock; // on a roll only, after the first block: on a page it joins the first block
+    QString issuer;
+    int rollWidth = 0; // mm; 0 for an A4 page
+    bool rowsAsLines = false;
     QStringList headings;
     QList<Row> rows;
     QImage chart; // the document's picture above the table, if any

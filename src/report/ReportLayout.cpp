@@ -98,8 +98,9 @@ ReportLayout::Plan ReportLayout::plan(QPagedPaintDevice *device) const
     const qreal gutter = 8 * pl.pt;
     const qreal width = pl.body.width();
 
+    pl.issuerHeight = m_content.issuer.isEmpty() ? 0 : QFontMetricsF(pl.label, device).height() + 4 * pl.pt;
     pl.titleHeight = QFontMetricsF(pl.title, device).height();
-    qreal y = pl.titleHeight + gap;
+    qreal y = pl.issuerHeight + pl.titleHeight + gap;
 
     // The two header blocks side by side, each as a column of labels and a column of values.
     const QFontMetricsF labelMetrics(pl.label, device);
@@ -282,9 +283,12 @@ bool ReportLayout::paint(QPagedPaintDevice *device) const
             return false;
         qreal y = 0;
         if (page == 0) {
-            p.setFont(pl.title);
+            p.setFont(pl.label);
             p.setPen(kInk);
-            p.drawText(QRectF(0, 0, pl.body.width(), pl.titleHeight), Qt::AlignHCenter | Qt::AlignVCenter,
+            p.drawText(QRectF(0, 0, pl.body.width(), pl.issuerHeight), Qt::AlignHCenter | Qt::AlignTop,
+                       m_content.issuer);
+            p.setFont(pl.title);
+            p.drawText(QRectF(0, pl.issuerHeight, pl.body.width(), pl.titleHeight), Qt::AlignHCenter | Qt::AlignVCenter,
                        m_content.title);
             paintBlocks(p, pl);
             if (!pl.chart.isEmpty()) {

@@ -34,6 +34,7 @@ private:
         qreal padding = 0; // inside table cells
         QSizeF body; // the page less the footer
         QFont title, label, value, heading, cell, footer;
+        qreal issuerHeight = 0; // the shop's name above the title; 0 without one
         qreal titleHeight = 0;
         qreal blocksTop = 0;
         QList<qreal> blockRowHeights;

@@ -14,6 +14,27 @@ std::optional<qint64> fen(double fee)
     return TimeText::hundredths(fee);
 }
 
+Rounding roundingFromStep(int step)
+{
+    for (const Rounding rule : {Rounding::Jiao, Rounding::HalfYuan, Rounding::Yuan})
+        if (step == int(rule))
+            return rule;
+    return Rounding::Fen;
+}
+
+std::optional<qint64> fen(double fee, Rounding rule)
+{
+    std::optional<qint64> amount = fen(fee);
+    const qint64 step = qint64(rule);
+    if (!amount || step == 1)
+        return amount;
+    // Whole fen divide exactly: no double can put 1.25 a hair below the half step.
+    const qint64 whole = *amount / step;
+    const qint64 rest = *amount % step;
+    const qint64 away = 2 * (rest < 0 ? -rest : rest) >= step ? (rest < 0 ? -1 : 1) : 0;
+    return (whole + away) * step;
+}
+
 std::optional<double> rounded(double fee)
 {
     const std::optional<qint64> amount = fen(fee);
@@ -46,10 +67,29 @@ QString text(double fee)
 
 double total(const QList<double> &fees)
 {
+    return total(fees, Rounding::Fen);
+}
+
+QString text(double fee, Rounding rule)
+{
+    const std::optional<qint64> amount = fen(fee, rule);
+    return amount ? QString::number(double(*amount) / 100.0, 'f', 2) : QString();
+}
+
+QString label(Rounding rule)
+{
+    const QString due = QStringLiteral("应收金额");
+    if (rule == Rounding::Fen)
+        return due;
+    return due + QStringLiteral("(按%1元取整)").arg(QString::number(int(rule) / 100.0, 'g', 3));
+}
+
+double total(const QList<double> &fees, Rounding rule)
+{
     // Whole fen add up without the binary noise of hundredths (0.1 + 0.2).
     qint64 sum = 0;
     for (const double fee : fees)
-        add(sum, fen(fee));
+        add(sum, fen(fee, rule));
     return fromFen(sum);
 }
 

@@ -58,33 +58,31 @@ double DayTakings::minutes(const QList<Line> &lines)
     return TimeText::roundMinutes(sum);
 }
 
-double DayTakings::Line::due() const
+double DayTakings::Line::due(AmountDue::Rounding rule) const
 {
-    return goods == 0 ? fee : AmountDue::total({fee, goods});
+    const double machine = AmountDue::total({fee}, rule);
+    return goods == 0 ? machine : AmountDue::total({machine, goods});
 }
 
-namespace {
-template <typename Part> double sum(const QList<DayTakings::Line> &lines, Part part)
+double DayTakings::due(const QList<Line> &lines, AmountDue::Rounding rule)
 {
-    QList<double> amounts;
-    amounts.reserve(lines.size() * 2);
-    for (const DayTakings::Line &line : lines)
-        part(line, amounts);
-    return AmountDue::total(amounts);
-}
-} // namespace
-
-double DayTakings::due(const QList<Line> &lines)
-{
-    return sum(lines, [](const Line &l, QList<double> &a) { a << l.fee << l.goods; });
+    return AmountDue::total({machineDue(lines, rule), goodsDue(lines)});
 }
 
-double DayTakings::machineDue(const QList<Line> &lines)
+double DayTakings::machineDue(const QList<Line> &lines, AmountDue::Rounding rule)
 {
-    return sum(lines, [](const Line &l, QList<double> &a) { a << l.fee; });
+    QList<double> fees;
+    fees.reserve(lines.size());
+    for (const Line &line : lines)
+        fees.append(line.fee);
+    return AmountDue::total(fees, rule);
 }
 
 double DayTakings::goodsDue(const QList<Line> &lines)
 {
-    return sum(lines, [](const Line &l, QList<double> &a) { a << l.goods; });
+    QList<double> amounts;
+    amounts.reserve(lines.size());
+    for (const Line &line : lines)
+        amounts.append(line.goods);
+    return AmountDue::total(amounts);
 }

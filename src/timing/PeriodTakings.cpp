@@ -113,7 +113,7 @@ struct DaySum {
     std::map<int, double> busy; // hour slot: minutes timed in it
 
     DaySum(const DayLedger &ledger, const QDate &date, const QDateTime &readAt, const LedgerReadControl *control,
-           int dayIndex, const HourSlots &hours, bool hourly)
+           int dayIndex, const HourSlots &hours, bool hourly, AmountDue::Rounding rule)
     {
         QHash<QString, qsizetype> index;
         const auto take = [&](LedgerEntry &&e) {
@@ -130,12 +130,14 @@ struct DaySum {
                              [this](int slot, double minutes) { busy[slot] += minutes; });
                 return;
             }
-            const std::optional<qint64> fen = AmountDue::fen(e.fee);
+            // Goods are charged at their price, to the fen: the rule rounds what the time cost.
             if (e.kind == LedgerEntry::Kind::Goods) {
+                const std::optional<qint64> fen = AmountDue::fen(e.fee);
                 AmountDue::add(line.goodsFen, fen);
                 AmountDue::add(bills[hourly ? std::max(hours.at(end), 0) : dayIndex].second, fen);
                 return;
             }
+            const std::optional<qint64> fen = AmountDue::fen(e.fee, rule);
             line.minutes += e.minutes;
             AmountDue::add(line.fen, fen);
             auto &bill = bills[hourly ? std::max(hours.at(end), 0) : dayIndex];
@@ -160,11 +162,12 @@ struct DaySum {
 } // namespace
 
 PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last, const QDateTime &readAt,
-                                LedgerReadControl *control)
+                                LedgerReadControl *control, AmountDue::Rounding rule)
 {
     PeriodTakings p;
     p.first = first;
     p.last = last;
+    p.rounding = rule;
     if (!first.isValid() || !last.isValid() || last < first)
         return p;
     const int days = int(std::min<qint64>(first.daysTo(last) + 1, kMostDays));
@@ -224,7 +227,8 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
         std::vector<std::optional<DaySum>> block(size_t(std::min(kBlock, days - from)));
         const auto sumEvery = [&](int worker) {
             for (size_t k = size_t(worker); k < block.size(); k += size_t(workers)) {
-                block[k].emplace(ledger, first.addDays(from + int(k)), readAt, control, from + int(k), hours, hourly);
+                block[k].emplace(ledger, first.addDays(from + int(k)), readAt, control, from + int(k), hours, hourly,
+                                 rule);
                 if (control)
                     control->daysRead.fetch_add(1, std::memory_order_relaxed);
             }

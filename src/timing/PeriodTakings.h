@@ -3,6 +3,7 @@
 // when the period is one day) and the busy hours. Read afresh each time: the files are the store,
 // and a cache could show a day that has grown since.
 
+#include "timing/AmountDue.h"
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -47,12 +48,14 @@ struct PeriodTakings {
     int skipped = 0; // ledger lines that could not be read
     int unreadable = 0; // days whose file is there but could not be read: none of their takings are in
     bool cancelled = false; // the read was stopped: nothing is summed
+    AmountDue::Rounding rounding = AmountDue::Rounding::Fen; // how each bill was rounded before it was added
 
     // Reads the files of first to last (inclusive, at most kMostDays) and nothing else; lines later
     // than readAt, when it is given, are skipped as the day view skips them. control, when given,
-    // counts the days read and stops the reading when cancelled.
+    // counts the days read and stops the reading when cancelled. Each bill is rounded by rule
+    // before it is added, as the till asked for it.
     static PeriodTakings of(const DayLedger &ledger, QDate first, QDate last, const QDateTime &readAt = {},
-                            LedgerReadControl *control = nullptr);
+                            LedgerReadControl *control = nullptr, AmountDue::Rounding rule = AmountDue::Rounding::Fen);
     static constexpr int kMostDays = 366 * 5;
 
     bool hourly() const { return first == last; }

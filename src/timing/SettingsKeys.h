@@ -54,6 +54,25 @@ inline QString lineColor()
     return QStringLiteral("LINECOLOR");
 }
 
+// The receipt: the shop's name at its head, whether ending an item asks what the customer paid,
+// the rounding of amounts due (its step in fen), and each paper's roll width in mm (0: A4).
+inline QString shopName()
+{
+    return QStringLiteral("ShopName");
+}
+inline QString askPaid()
+{
+    return QStringLiteral("AskPaid");
+}
+inline QString rounding()
+{
+    return QStringLiteral("Rounding");
+}
+inline QString paper(const QString &kind)
+{
+    return QStringLiteral("Paper") + kind;
+}
+
 // Where exports were last saved, in a section of its own beside "SET".
 inline QString exportSection()
 {

@@ -126,7 +126,9 @@ private Q_SLOTS:
             if (b->menu())
                 menuEntries += int(b->menu()->actions().size());
         }
-        QCOMPARE(menuEntries, 16);
+        // The designed entries, then below a line in 风格's menu, the receipt and paper settings.
+        QCOMPARE(menuEntries, 16 + 2);
+        QCOMPARE(t->button(Button::Style)->menu()->actions().last(), r.window->actions()->receiptAction());
         for (const Entry e : {Entry::S1, Entry::S2, Entry::V1, Entry::P1})
             QVERIFY(!t->entry(e)->isEnabled());
         for (const Entry e : {Entry::V2, Entry::P2, Entry::R1, Entry::R5, Entry::R7, Entry::H1, Entry::H3})

@@ -5,6 +5,7 @@
 #include "app/ItemContextMenu.h"
 #include "commands/LimitAlerts.h"
 #include "timing/DayLedger.h"
+#include "timing/ReceiptSettings.h"
 #include "timing/TimeText.h"
 
 #include <QApplication>
@@ -148,6 +149,55 @@ private slots:
             QCOMPARE(f.printer->last().firstBlock.last().toString(), QStringLiteral("已结束计时"));
             QCOMPARE(f.printer->last().cells.last().toDouble(), 25.0);
         }
+    }
+
+    // Ending with 是 asks what the customer paid only when the option is on; the bill shows it
+    // and the change, and a cancelled question bills as before.
+    void settlingAsksWhatWasPaid_data()
+    {
+        QTest::addColumn<bool>("ask");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QVariantList>("due");
+        QTest::addColumn<QVariantList>("paid");
+        const QVariantList fen = {QStringLiteral("应收金额:"), QStringLiteral("2.08")};
+        QTest::newRow("not asked") << false << 1 << QStringList {QStringLiteral("20")} << 0 << fen << QVariantList {};
+        QTest::newRow("paid 20") << true << 1 << QStringList {QStringLiteral("20")} << 1 << fen
+                                 << QVariantList {"实收:", "20.00", "找零:", "17.92"};
+        QTest::newRow("cancelled") << true << 1 << QStringList {} << 1 << fen << QVariantList {};
+        QTest::newRow("too little, then 50元, by 0.5 元")
+            << true << 50 << QStringList {QStringLiteral("1.99"), QStringLiteral("50元")} << 2
+            << QVariantList {"应收金额(按0.5元取整):", "2.00"} << QVariantList {"实收:", "50.00", "找零:", "48.00"};
+    }
+    void settlingAsksWhatWasPaid()
+    {
+        QFETCH(bool, ask);
+        QFETCH(int, step);
+        QFETCH(QStringList, typed);
+        QFETCH(int, questions);
+        QFETCH(QVariantList, due);
+        QFETCH(QVariantList, paid);
+        CommandFixture f;
+        auto receipt = std::make_shared<ReceiptSettings>();
+        receipt->askPaid = ask;
+        receipt->rounding = AmountDue::roundingFromStep(step);
+        f.reports.setReceipt(receipt);
+        f.add(QStringLiteral("PC1"), true);
+        f.clock.advanceSecs(25 * 60); // 5*C/60: 2.0833
+        f.commands.itemClick(1);
+        f.prompter.answers << Answer::Yes;
+        f.prompter.inputs.append(typed);
+        f.button(Button::Remove)->click();
+
+        const auto inputs = std::count_if(f.prompter.asked.cbegin(), f.prompter.asked.cend(),
+                                          [](const ScriptedPrompter::Asked &a) { return a.input; });
+        QCOMPARE(int(inputs), questions);
+        QCOMPARE(f.state.lngItems, 0);
+        const ReportDocument &bill = f.printer->last();
+        QCOMPARE(bill.secondBlock.mid(4, 2), due);
+        // What was paid follows what was due.
+        QCOMPARE(bill.secondBlock.mid(6), paid);
     }
 
     // A day at the counter: three items, one removed with 是 and one with 否, the program started

@@ -280,11 +280,14 @@ private slots:
         QCOMPARE(view->total()->text(),
                  QStringLiteral("已结算: 2 项, 耗时累计(分钟): 121, 应收金额: 10.08\n"
                                 "未结算: 2 项, 耗时累计(分钟): 42, 应收金额: 3.50"));
-        // The day's report: a row per item, settled then open, and a row for each total.
+        // The day's report: a row per item, settled then open, a row for each total and one for both.
         window.previewSelected();
         QVERIFY(readDone(view));
-        QCOMPARE(printer->last().cells.size(), 6 * 6);
-        QCOMPARE(printer->last().cells.mid(30), (QVariantList {"未结算合计", "", "", "", "42", "3.50"}));
+        QCOMPARE(printer->last().title, QStringLiteral("日账目"));
+        QCOMPARE(printer->last().cells.size(), 7 * 6);
+        QCOMPARE(printer->last().cells.mid(30),
+                 (QVariantList {"未结算合计", "", "", "", "42", "3.50", //
+                                "合计", "", "", "", "163", "13.58"}));
 
         view->picker()->setDate(today.addDays(-1));
         QVERIFY(readDone(view));

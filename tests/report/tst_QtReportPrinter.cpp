@@ -8,6 +8,7 @@
 #include "report/ReportLayout.h"
 #include "timing/DayLedger.h"
 #include "timing/ExportSettings.h"
+#include "timing/ReceiptSettings.h"
 #include "timing/TimingOperations.h"
 
 #include <QPdfWriter>
@@ -170,11 +171,56 @@ private Q_SLOTS:
             QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
         const QString text = pdfToText(path(QStringLiteral("item.pdf")));
         QCOMPARE(text.count(u'\f'), 1);
-        for (const char16_t *expected : {u"计时项清单", u"名称:", u"PC1", u"状态:", u"截止至:14:05(仍在计时...)",
+        for (const char16_t *expected : {u"计时账单", u"名称:", u"PC1", u"状态:", u"截止至:14:05(仍在计时...)",
                                          u"计时次数:", u"合计耗时:", u"结果:", u"开始时间", u"结束时间", u"时间",
                                          u"09:10:05", u"09:40:50", u"10:20:59", u"13:50:20", u"14:05", u"第1页/共1页"})
             QVERIFY2(QString(text).remove(u' ').contains(QString::fromUtf16(expected)),
                      qPrintable(QString::fromUtf16(expected)));
+    }
+
+    // On a roll the paper is the roll's width and as long as the report; the bill's lines and the
+    // list's narrow table keep every text on it.
+    void rollPaperFitsItsWidth_data()
+    {
+        QTest::addColumn<bool>("list");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList bill = {"店内小票", "计时账单",  "名称:", "PC1",   "方案:",
+                                  "5*C/60",   "应收金额:", "实收:", "找零:", "09:10:05–09:40:50",
+                                  "30"};
+        QTest::newRow("bill, 80 mm") << false << 80 << bill;
+        QTest::newRow("bill, 58 mm") << false << 58 << bill;
+        QTest::newRow("list, 58 mm") << true << 58 << QStringList {"计时项清单", "应收金额:", "4.17", "合计"};
+    }
+    void rollPaperFitsItsWidth()
+    {
+        QFETCH(bool, list);
+        QFETCH(int, width);
+        QFETCH(QStringList, expected);
+        Setup s;
+        s.addSampleItems();
+        auto receipt = std::make_shared<ReceiptSettings>();
+        receipt->shopName = QStringLiteral("店内小票");
+        receipt->rollWidth.fill(width);
+        s.reports.setReceipt(receipt);
+        const QString file = path(QStringLiteral("roll%1%2.pdf").arg(width).arg(list));
+        s.answers = {file};
+        list ? s.reports.ReportAll(false) : s.reports.ReportItem(s.state.lvwMain.at(1), false, 20.0);
+        QCoreApplication::processEvents();
+        QFile pdf(file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        // One page, as wide as the roll in points, and longer than it is wide.
+        const QRegularExpression box(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));
+        const QString bytes = QString::fromLatin1(pdf.readAll());
+        QCOMPARE(bytes.count(box), 1);
+        const QRegularExpressionMatch size = box.match(bytes);
+        QVERIFY(qAbs(size.captured(1).toDouble() - width * 72 / 25.4) < 1);
+        QVERIFY(size.captured(2).toDouble() > size.captured(1).toDouble());
+        if (!m_canReadPdf)
+            QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
+        const QString text = pdfToText(file).remove(u' ');
+        for (const QString &wanted : expected)
+            QVERIFY2(text.contains(wanted), qPrintable(wanted));
     }
 
     void allItemsReportShowsTheListAsItStands()

@@ -5,8 +5,9 @@
 #include "dialogs/SchemeStorePrompts.h"
 #include "timing/IniSettingsStore.h"
 #include "timing/ModClock.h"
-#include "timing/Tariff.h"
+#include "timing/ReceiptSettings.h"
 #include "timing/SchemeStore.h"
+#include "timing/Tariff.h"
 #include "timing/ViewSettings.h"
 
 #include <QDir>
@@ -74,6 +75,38 @@ int keepSaving(const QString &ini)
 class TestIniSettingsStore : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The receipt settings come back as saved; what a hand-edited file holds that no till or roll
+    // knows reads as the default.
+    void receiptSettingsRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("Vantorel.ini"));
+        ReceiptSettings saved;
+        saved.shopName = QStringLiteral("茶座 = 1号");
+        saved.askPaid = true;
+        saved.rounding = AmountDue::Rounding::HalfYuan;
+        saved.rollWidth = {80, 0, 58, 80};
+        {
+            IniSettingsStore store(ini);
+            saved.save(store);
+            QCOMPARE(store.commit(), SettingsStore::CommitResult::Written);
+        }
+        IniSettingsStore store(ini);
+        ReceiptSettings read;
+        read.load(store);
+        QCOMPARE(read.shopName, saved.shopName);
+        QVERIFY(read.askPaid);
+        QCOMPARE(read.rounding, AmountDue::Rounding::HalfYuan);
+        QCOMPARE(read.rollWidth, saved.rollWidth);
+
+        store.saveSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("Rounding"), "25");
+        store.saveSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("PaperDay"), "57");
+        read.load(store);
+        QCOMPARE(read.rounding, AmountDue::Rounding::Fen);
+        QCOMPARE(read.rollWidthFor(ReceiptSettings::Paper::Day), 0);
+        QCOMPARE(ReceiptSettings().rollWidthFor(ReceiptSettings::Paper::Bill), 0); // A4 until chosen
+    }
+
     void fullDiskLeavesTheFileAsItWas()
     {
 #ifdef Q_OS_UNIX

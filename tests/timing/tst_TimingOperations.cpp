@@ -205,6 +205,47 @@ private Q_SLOTS:
         // A total adds what each customer was handed (0.13 twice), not the unrounded fees.
         QCOMPARE(AmountDue::text(AmountDue::total({0.125, 0.125, 0.1, 0.2})), QStringLiteral("0.56"));
     }
+
+    // A till's rule rounds the amount read to the fen, half a step and more going up (away from
+    // nothing for a credit); a total adds the amounts as rounded.
+    void amountDueByRule_data()
+    {
+        QTest::addColumn<double>("fee");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("due");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("fen, as before") << 2.675 << 1 << "2.68"
+                                        << "应收金额";
+        QTest::newRow("0.1, half up") << 2.05 << 10 << "2.10"
+                                      << "应收金额(按0.1元取整)";
+        QTest::newRow("0.1, down") << 2.0449 << 10 << "2.00"
+                                   << "应收金额(按0.1元取整)";
+        QTest::newRow("0.5, a fen short of the half") << 1.24 << 50 << "1.00"
+                                                      << "应收金额(按0.5元取整)";
+        QTest::newRow("0.5, the fen reaches the half") << 1.245 << 50 << "1.50"
+                                                       << "应收金额(按0.5元取整)";
+        QTest::newRow("1, half up") << 7.5 << 100 << "8.00"
+                                    << "应收金额(按1元取整)";
+        QTest::newRow("1, credit") << -7.5 << 100 << "-8.00"
+                                   << "应收金额(按1元取整)";
+        QTest::newRow("unknown step is the fen") << 1.005 << 7 << "1.01"
+                                                 << "应收金额";
+        QTest::newRow("no number") << qInf() << 50 << ""
+                                   << "应收金额(按0.5元取整)";
+    }
+    void amountDueByRule()
+    {
+        QFETCH(double, fee);
+        QFETCH(int, step);
+        QFETCH(QString, due);
+        QFETCH(QString, label);
+        const AmountDue::Rounding rule = AmountDue::roundingFromStep(step);
+        QCOMPARE(AmountDue::text(fee, rule), due);
+        QCOMPARE(AmountDue::label(rule), label);
+        // Three bills of 0.30 each ask 0.50 by the half 元: 1.50, not 0.90 rounded to 1.00.
+        QCOMPARE(AmountDue::text(AmountDue::total({0.3, 0.3, 0.3}, AmountDue::Rounding::HalfYuan)),
+                 QStringLiteral("1.50"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTimingOperations)
