@@ -34,16 +34,16 @@
 #include "app/fClock.h"
 #include "dialogs/GoodsDialog.h"
 #include "dialogs/LimitDialog.h"
-#include "dialogs/MoveDialog.h"
-#include "timing/GoodsStore.h"
 #include "dialogs/MessageBoxPrompter.h"
+#include "dialogs/MoveDialog.h"
 #include "dialogs/NewItemsDialog.h"
 #include "dialogs/SchemeDialog.h"
 #include "dialogs/SchemeStorePrompts.h"
+#include "timing/GoodsStore.h"
 #include "timing/ModClock.h"
-#include "timing/Tariff.h"
 #include "timing/Moment.h"
 #include "timing/SchemeStore.h"
+#include "timing/Tariff.h"
 #include "timing/TimingClock.h"
 #include "timing/WallClock.h"
 #include <QApplication>
@@ -197,7 +197,8 @@ void Program::connectCommands(fClock &w)
     connect(c, &ToolbarCommands::limitRequested, this,
             [this, &w](int pos) { LimitDialog::run(*m_state, pos, *m_clock, *m_prompter, &w); });
     connect(c, &ToolbarCommands::goodsRequested, this, [this, &w](int pos) {
-        GoodsDialog::run(*m_state, pos, *m_clock, m_goods, *m_prompter, [this] { saveGoods(); }, &w);
+        GoodsDialog::run(
+            *m_state, pos, *m_clock, m_goods, *m_prompter, [this] { saveGoods(); }, &w);
     });
     connect(c, &ToolbarCommands::moveRequested, this,
             [this, &w](int pos) { MoveDialog::run(*m_state, pos, *m_clock, *m_prompter, &w); });

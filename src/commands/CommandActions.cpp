@@ -34,8 +34,8 @@ CommandActions::CommandActions(QObject *parent) : QObject(parent)
 QAction *CommandActions::itemCommandFor(QChar ch) const
 {
     // Only the Latin letters themselves, as for the buttons.
-    const char16_t upper = ch.unicode() >= u'a' && ch.unicode() <= u'z' ? char16_t(ch.unicode() - u'a' + u'A')
-                                                                          : char16_t(ch.unicode());
+    const char16_t upper =
+        ch.unicode() >= u'a' && ch.unicode() <= u'z' ? char16_t(ch.unicode() - u'a' + u'A') : char16_t(ch.unicode());
     switch (upper) {
     case LimitLetter: return m_limit;
     case GoodsLetter: return m_goods;

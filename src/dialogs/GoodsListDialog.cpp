@@ -54,8 +54,7 @@ GoodsListDialog::GoodsListDialog(const QList<GoodsLine> &goods, Prompter &prompt
     resize(360, 300);
 }
 
-std::optional<QList<GoodsLine>> GoodsListDialog::edit(const QList<GoodsLine> &goods, Prompter &prompter,
-                                                      QWidget *owner)
+std::optional<QList<GoodsLine>> GoodsListDialog::edit(const QList<GoodsLine> &goods, Prompter &prompter, QWidget *owner)
 {
     GoodsListDialog dialog(goods, prompter, owner);
     if (dialog.exec() != QDialog::Accepted)

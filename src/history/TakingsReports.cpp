@@ -11,8 +11,7 @@ namespace TakingsReports {
 
 namespace {
 // A total row of the day's report, beside the items it adds up.
-QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule,
-                      bool goods)
+QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule, bool goods)
 {
     QVariantList row {label, QString(), QString(), QString(), TimeText::generalNumber(DayTakings::minutes(lines))};
     if (goods)
@@ -172,7 +171,8 @@ ReportDocument periodDocument(const TakingsRequest &request, const PeriodTakings
     for (const PeriodTakings::ItemLine &item : period.items)
         for (const QString &text : periodRow(period, item, goods))
             d.cells << text;
-    d.cells << QStringLiteral("合计") << QString::number(period.sessions()) << TimeText::generalNumber(period.minutes());
+    d.cells << QStringLiteral("合计") << QString::number(period.sessions())
+            << TimeText::generalNumber(period.minutes());
     if (goods)
         d.cells << AmountDue::text(period.due()) << AmountDue::text(period.goods());
     d.cells << AmountDue::text(period.total()) << (period.minutes() > 0 ? QStringLiteral("100.0%") : QString());

@@ -245,8 +245,9 @@ void DayLedger::left(const ItemBill &b, LeaveHow how, const QDateTime &at)
     append(at, fields);
     // The goods follow their item's line, each on its own; the item's fee stays the time's alone.
     for (const GoodsLine &g : b.goods)
-        append(at, {kGoods, ChecksummedLine::instantField(at), b.name, g.name, ChecksummedLine::numberField(g.price),
-                    QString::number(g.quantity)});
+        append(at,
+               {kGoods, ChecksummedLine::instantField(at), b.name, g.name, ChecksummedLine::numberField(g.price),
+                QString::number(g.quantity)});
 }
 
 LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const

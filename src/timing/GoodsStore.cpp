@@ -36,7 +36,8 @@ QList<GoodsLine> load(SettingsStore &store)
     const int count = storedCount(store);
     for (int i = 1; i <= count; ++i) {
         const QString name = store.getSetting(kApp, kSection, nameKey(i), QString()).trimmed();
-        const std::optional<double> price = GoodsLine::priceOf(store.getSetting(kApp, kSection, priceKey(i), QString()));
+        const std::optional<double> price =
+            GoodsLine::priceOf(store.getSetting(kApp, kSection, priceKey(i), QString()));
         if (!name.isEmpty() && price)
             goods.append({name, *price, 1});
     }

@@ -216,7 +216,8 @@ QString ItemRowModel::tooltip(int pos) const
     // The result as the row shows it, and the amount a customer leaving now would be handed.
     const Item &item = at(pos);
     QString tip = QStringLiteral("所选项:") + text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")
-        + text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ") + AmountDue::text(GoodsLine::due(item.fee, item.goods));
+        + text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ")
+        + AmountDue::text(GoodsLine::due(item.fee, item.goods));
     if (item.limit.isSet())
         tip += QStringLiteral(" 限额: ") + item.limit.text() + u' ' + item.limit.leftText(item.minutesShown, item.fee);
     for (const QString &line : Tariff::bandLines(item))

@@ -93,8 +93,8 @@ QStringList bands(const QString &name, const ItemBands &bands, const QDateTime &
 
 QStringList goods(const QString &name, const GoodsLine &goods, const QDateTime &at)
 {
-    return {kGoods, ChecksummedLine::instantField(at), name, goods.name, ChecksummedLine::numberField(goods.price),
-            QString::number(goods.quantity)};
+    return {kGoods,     ChecksummedLine::instantField(at),         name,
+            goods.name, ChecksummedLine::numberField(goods.price), QString::number(goods.quantity)};
 }
 
 QStringList moved(const QString &from, const QString &to, const QDateTime &at)

@@ -100,8 +100,9 @@ private Q_SLOTS:
         // Goods sold beside the time are handed over with it; the result stays the time's.
         s.state.addGoods(2, GoodsLine {QStringLiteral("可乐"), 3.5, 2}, kCreated);
         s.reportItem(true);
-        QCOMPARE(s.report().secondBlock.mid(3), texts({u"4.25", u"应收金额:", u"11.25", u"商品:", u"可乐 2 × 3.50 = 7.00 元",
-                                                       u"机时:", u"4.25", u"商品合计:", u"7.00"}));
+        QCOMPARE(s.report().secondBlock.mid(3),
+                 texts({u"4.25", u"应收金额:", u"11.25", u"商品:", u"可乐 2 × 3.50 = 7.00 元", u"机时:", u"4.25",
+                        u"商品合计:", u"7.00"}));
     }
 
     void neverStartedItemHasNoRows()

@@ -40,7 +40,8 @@ private Q_SLOTS:
     void goodsAreKeptInTheSettings()
     {
         MemorySettingsStore store;
-        store.saveSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("Max"), QStringLiteral("0"));
+        store.saveSetting(QStringLiteral("Vantorel"), QStringLiteral("SET"), QStringLiteral("Max"),
+                          QStringLiteral("0"));
         const auto before = store.values;
         GoodsStore::save({}, store);
         QCOMPARE(store.values, before);

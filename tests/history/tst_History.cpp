@@ -17,10 +17,10 @@
 #include "timing/TimingOperations.h"
 
 #include <QBuffer>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QLabel>
-#include <QComboBox>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTabBar>
@@ -123,9 +123,10 @@ private slots:
         DayLedger ledger(folder.path());
         const QDate day(2026, 12, 7);
         const QDateTime left(day, QTime(10, 30));
-        ledger.left(ItemBill {QStringLiteral("PC1"), QStringLiteral("C/10"), 30, 3, {}, {}, {},
-                              {{QStringLiteral("可乐"), 3.5, 2}}},
-                    LeaveHow::Ended, left);
+        ledger.left(
+            ItemBill {
+                QStringLiteral("PC1"), QStringLiteral("C/10"), 30, 3, {}, {}, {}, {{QStringLiteral("可乐"), 3.5, 2}}},
+            LeaveHow::Ended, left);
         const TakingsRequest request = TakingsRequest::days(day, day, left);
         const ReportDocument d = TakingsReports::dayDocument(request, DayTakings::settledOf(ledger, day, {}), true);
         QCOMPARE(d.headings.mid(5), (QVariantList {"机时", "商品", "应收金额"}));

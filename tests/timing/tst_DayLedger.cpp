@@ -1,8 +1,8 @@
 // The day's ledger: what a crash, midnight and a failing disk do to it.
 
 #include "timing/ChecksummedLine.h"
-#include "timing/DayTakings.h"
 #include "timing/DayLedger.h"
+#include "timing/DayTakings.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
 #include "timing/PeriodTakings.h"
