@@ -111,7 +111,7 @@ ReportDocument TimingReports::itemDocument(const Item &item, const ItemBill &bil
                      QStringLiteral("结果:"),
                      TimeText::generalNumber(fee),
                      AmountDue::label(receipt.rounding) + u':',
-                     AmountDue::text(bill.due(), receipt.rounding)};
+                     AmountDue::text(bill.due(receipt.rounding))};
     // Goods sold beside the time, each on its own line, and the two parts of the amount due.
     if (!bill.goods.isEmpty()) {
         for (const GoodsLine &g : bill.goods)
@@ -119,7 +119,8 @@ ReportDocument TimingReports::itemDocument(const Item &item, const ItemBill &bil
         d.secondBlock << QStringLiteral("机时:") << AmountDue::text(fee) << QStringLiteral("商品合计:")
                       << AmountDue::text(GoodsLine::total(bill.goods));
     }
-    d.secondBlock << paidLines(bill.due(), receipt.rounding, paid);
+    // The amount due is rounded already: the time's fee by the rule, the goods at their prices.
+    d.secondBlock << paidLines(bill.due(receipt.rounding), AmountDue::Rounding::Fen, paid);
     d.thirdBlock = receiptLines(item, bill, now);
     if (item.limit.isSet())
         d.secondBlock << QStringLiteral("限额:") << item.limit.text() << QStringLiteral("剩余:")

@@ -131,8 +131,8 @@ void ToolbarCommands::reportCurrent(bool bPreview, bool settling)
         return;
     std::optional<double> paid;
     if (settling && m_reports.receipt().askPaid) {
-        const double fee = m_state.billOf(m_state.lvwMain.at(m_current.position()), m_clock.moment()).due();
-        if (const std::optional<qint64> due = AmountDue::fen(fee, m_reports.receipt().rounding))
+        const ItemBill bill = m_state.billOf(m_state.lvwMain.at(m_current.position()), m_clock.moment());
+        if (const std::optional<qint64> due = AmountDue::fen(bill.due(m_reports.receipt().rounding)))
             paid = PaidQuestion::ask(m_prompter, AmountDue::fromFen(*due));
     }
     // Looked up again: the question ran an event loop.

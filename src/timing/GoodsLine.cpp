@@ -34,11 +34,11 @@ double GoodsLine::total(const QList<GoodsLine> &lines)
     return AmountDue::total(amounts);
 }
 
-double GoodsLine::due(double fee, const QList<GoodsLine> &lines)
+double GoodsLine::due(double fee, const QList<GoodsLine> &lines, AmountDue::Rounding rule)
 {
-    if (lines.isEmpty())
+    if (lines.isEmpty() && rule == AmountDue::Rounding::Fen)
         return fee;
-    return AmountDue::total({fee, total(lines)});
+    return AmountDue::total({AmountDue::total({fee}, rule), total(lines)});
 }
 
 void GoodsLine::merge(QList<GoodsLine> &lines, const GoodsLine &goods)

@@ -1,6 +1,8 @@
 #pragma once
 // Goods sold to a customer beside the machine's time: a drink, a snack, at a price per piece.
 
+#include "timing/AmountDue.h"
+
 #include <QList>
 #include <QString>
 
@@ -24,8 +26,9 @@ struct GoodsLine {
     static std::optional<double> priceOf(const QString &text);
     // The goods' amounts added up in whole fen, exact however many there are.
     static double total(const QList<GoodsLine> &lines);
-    // What a customer is handed: the time's fee rounded to the fen plus the goods.
-    static double due(double fee, const QList<GoodsLine> &lines);
+    // What a customer is handed: the time's fee rounded by the rule, plus the goods at their prices,
+    // as the day's takings add them up.
+    static double due(double fee, const QList<GoodsLine> &lines, AmountDue::Rounding rule = AmountDue::Rounding::Fen);
     // Adds goods to lines, onto a line of the same goods at the same price when there is one.
     static void merge(QList<GoodsLine> &lines, const GoodsLine &goods);
     // "可乐 2 × 3.00 = 6.00 元"

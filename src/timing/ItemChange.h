@@ -47,5 +47,5 @@ struct ItemBill {
     QList<double> bandFees; // and what each band's formula charges for them
     QList<GoodsLine> goods; // sold beside the time: the amount due is the fee plus these
 
-    double due() const { return GoodsLine::due(fee, goods); }
+    double due(AmountDue::Rounding rule = AmountDue::Rounding::Fen) const { return GoodsLine::due(fee, goods, rule); }
 };
