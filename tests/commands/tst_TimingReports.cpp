@@ -110,7 +110,8 @@ private Q_SLOTS:
         halfYuan.rounding = AmountDue::Rounding::HalfYuan;
         const Item &item = s.state.lvwMain.at(2);
         const QVariantList rounded =
-            TimingReports::itemDocument(item, s.state.billOf(item, kCreated), kCreated, true, halfYuan, 12.0).secondBlock;
+            TimingReports::itemDocument(item, s.state.billOf(item, kCreated), kCreated, true, halfYuan, 12.0)
+                .secondBlock;
         QVERIFY(rounded.contains(QStringLiteral("11.90")) && rounded.contains(QStringLiteral("0.10")));
     }
 
