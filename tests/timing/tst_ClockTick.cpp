@@ -12,6 +12,9 @@
 #include <QtTest>
 
 #include <bit>
+#include <QEventLoop>
+#include <QTimer>
+
 #include <functional>
 
 namespace {
@@ -46,6 +49,28 @@ private Q_SLOTS:
         QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColMinutes), QStringLiteral("33"));
         QCOMPARE(s.lvwMain.text(1, ItemRowModel::ColResult), QStringLiteral("2.75"));
         QCOMPARE(s.cTotal.item(1), 30.0); // only ending a session books
+    }
+
+    // Under an event loop a long list is brought up a slice at a time; an item leaving between two
+    // slices neither skips a row nor stops the rest, and the refresh is told once, at the end.
+    void aLongListIsRefreshedInSlicesWithoutLosingARow()
+    {
+        ModClock s;
+        for (int i = 1; i <= 5000; ++i)
+            addItem(s, QStringLiteral("PC%1").arg(i), QStringLiteral("C"), true, at(10, 0));
+        QSignalSpy refreshed(&s, &ModClock::refreshed);
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] {
+            s.refreshRunning(at(10, 7), QTime(10, 7));
+            QCOMPARE(refreshed.size(), 0);
+            QCOMPARE(s.lvwMain.text(5000, ItemRowModel::ColMinutes), QStringLiteral("0"));
+            s.leave(1, LeaveHow::Removed, at(10, 7));
+            QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        });
+        loop.exec();
+        QTRY_COMPARE(refreshed.size(), 1);
+        for (int i = 1; i <= s.lvwMain.count(); ++i)
+            QCOMPARE(s.lvwMain.text(i, ItemRowModel::ColMinutes), QStringLiteral("7"));
     }
 
     void secondTickInAMinuteOnlyRewritesTheCaption()

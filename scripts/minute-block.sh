@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# How long the GUI thread is kept from its event loop while many running items pass their minutes:
+# the real program restores a killed run of N running items (bench/journal_of_items), then its main
+# thread's polls are traced for VANTOREL_BLOCK_SECS seconds (default 130, so two minutes at least
+# turn). Each stretch between one poll's return and the next poll is time the window could not
+# answer; the longest ones are printed, with the load average at the start and the end.
+# Usage: scripts/minute-block.sh [build folder, default build-bench] [items, default 10000]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-bench}
+items=${2:-10000}
+secs=${VANTOREL_BLOCK_SECS:-130}
+scripts/deps.sh xvfb xdotool openbox strace
+cmake --build "$build" --target vantorel journal_of_items -j "$(nproc)" >/dev/null
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+export DISPLAY=:23 XDG_CONFIG_HOME=$work/conf XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Vantorel" "$XDG_DATA_HOME/Vantorel/Vantorel" && chmod 700 "$XDG_RUNTIME_DIR"
+printf '[SET]\nMax=1\n1=5*C/60\n' > "$XDG_CONFIG_HOME/Vantorel/Vantorel.ini"
+Xvfb $DISPLAY -screen 0 1280x800x24 >/dev/null 2>&1 & sleep 1
+openbox >/dev/null 2>&1 & sleep 1
+"$build/bench/journal_of_items" "$XDG_DATA_HOME/Vantorel/Vantorel/items.journal" "$items" >/dev/null
+"$build/src/app/vantorel" >/dev/null 2>&1 &
+pid=$!
+# The restore question, answered 是; then the restore's own note, if any.
+sleep 5; xdotool key Return; sleep 3; xdotool key Return 2>/dev/null || true; sleep 3
+echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+timeout "$secs" strace -p "$pid" -e trace=poll,ppoll -ttt -T -o "$work/polls" 2>/dev/null || true
+echo "load at end:   $(cut -d' ' -f1-3 /proc/loadavg)"
+# A line: "<entered> poll(...) = n <seconds in it>"; busy = next entry - (this entry + time in it).
+awk '{ t = $1; d = $NF; gsub(/[<>]/, "", d); if (prev != "") { busy = (t - prevEnd) * 1000; printf "%.3f %.3f\n", busy, prevEnd } prev = t; prevEnd = t + d }' \
+    "$work/polls" | sort -rn | head -8 | while read -r ms at; do
+    printf '%8.2f ms busy from %s\n' "$ms" "$(date -d @"$at" +%H:%M:%S.%3N)"
+done
+echo "polls traced: $(wc -l < "$work/polls")"
