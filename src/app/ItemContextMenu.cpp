@@ -30,6 +30,8 @@ ItemContextMenu::ItemContextMenu(CommandActions &actions, QWidget *parent) : QMe
     addTwin(underButton(Button::Preview, Entry::V1), actions.action(Entry::V1));
     addTwin(underButton(Button::Print, Entry::P1), actions.action(Entry::P1));
     addTwin(actions.limitAction()->text(), actions.limitAction());
+    addTwin(actions.goodsAction()->text(), actions.goodsAction());
+    addTwin(actions.moveAction()->text(), actions.moveAction());
     // Removing cannot be taken back; it stands apart from the rest.
     addSeparator();
     addTwin(CommandTable::caption(Button::Remove), actions.action(Button::Remove));

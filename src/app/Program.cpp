@@ -32,15 +32,18 @@
 #include "timing/ReceiptSettings.h"
 
 #include "app/fClock.h"
+#include "dialogs/GoodsDialog.h"
 #include "dialogs/LimitDialog.h"
 #include "dialogs/MessageBoxPrompter.h"
+#include "dialogs/MoveDialog.h"
 #include "dialogs/NewItemsDialog.h"
 #include "dialogs/SchemeDialog.h"
 #include "dialogs/SchemeStorePrompts.h"
+#include "timing/GoodsStore.h"
 #include "timing/ModClock.h"
-#include "timing/Tariff.h"
 #include "timing/Moment.h"
 #include "timing/SchemeStore.h"
+#include "timing/Tariff.h"
 #include "timing/TimingClock.h"
 #include "timing/WallClock.h"
 #include <QApplication>
@@ -105,6 +108,7 @@ fClock &Program::mainWindow()
         QApplication::setWindowIcon(Artwork::appIcon());
         // Read while the splash is topmost: a box about a bad entry belongs to it.
         SchemeStorePrompts::LoadFangAn(*m_tariff, *m_store, *m_prompter);
+        m_goods = GoodsStore::load(*m_store);
         m_timing = std::make_unique<TimingClock>(*m_clock, *m_state);
         m_main = std::make_unique<fClock>(*m_state, *m_store, *m_prompter, *m_timing);
         fClock *w = m_main.get();
@@ -156,6 +160,12 @@ void Program::saveSchemes()
     SchemeStorePrompts::commit(*m_store, *m_prompter);
 }
 
+void Program::saveGoods()
+{
+    GoodsStore::save(m_goods, *m_store);
+    SchemeStorePrompts::commit(*m_store, *m_prompter);
+}
+
 void Program::saveLayout()
 {
     m_main->keepLayout(m_layout);
@@ -186,6 +196,12 @@ void Program::connectCommands(fClock &w)
     });
     connect(c, &ToolbarCommands::limitRequested, this,
             [this, &w](int pos) { LimitDialog::run(*m_state, pos, *m_clock, *m_prompter, &w); });
+    connect(c, &ToolbarCommands::goodsRequested, this, [this, &w](int pos) {
+        GoodsDialog::run(
+            *m_state, pos, *m_clock, m_goods, *m_prompter, [this] { saveGoods(); }, &w);
+    });
+    connect(c, &ToolbarCommands::moveRequested, this,
+            [this, &w](int pos) { MoveDialog::run(*m_state, pos, *m_clock, *m_prompter, &w); });
 }
 
 fSplash *Program::newSplash()

@@ -4,6 +4,7 @@
 #include "app/WindowState.h"
 #include "commands/LimitNotifier.h"
 #include "dialogs/Prompter.h"
+#include "timing/GoodsLine.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -84,6 +85,7 @@ private:
     void connectCommands(fClock &w);
     // The scheme list to the store, written at once with whatever else the store holds staged.
     void saveSchemes();
+    void saveGoods();
     // The windows' places and sizes to the state file.
     void saveLayout();
     // Once the main window is up: offers the items of a run that ended unexpectedly, and keeps
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<WallClock> m_clock;
     std::unique_ptr<RunRecords> m_records; // the journal and the day's ledger
     std::unique_ptr<Tariff> m_tariff; // outlives the list it prices
+    QList<GoodsLine> m_goods; // the goods on offer
     std::unique_ptr<ModClock> m_state;
     std::unique_ptr<CurrentItem> m_current;
     std::unique_ptr<Prompter> m_prompter;

@@ -23,6 +23,25 @@ CommandActions::CommandActions(QObject *parent) : QObject(parent)
     m_limit->setEnabled(false);
     m_receipt = new QAction(QStringLiteral("账单与纸张… &B"), this);
     m_receipt->setObjectName(QStringLiteral("Receipt"));
+    m_goods = new QAction(QStringLiteral("添加商品… &G"), this);
+    m_goods->setObjectName(QStringLiteral("Goods"));
+    m_goods->setEnabled(false);
+    m_move = new QAction(QStringLiteral("换机… &J"), this);
+    m_move->setObjectName(QStringLiteral("Move"));
+    m_move->setEnabled(false);
+}
+
+QAction *CommandActions::itemCommandFor(QChar ch) const
+{
+    // Only the Latin letters themselves, as for the buttons.
+    const char16_t upper =
+        ch.unicode() >= u'a' && ch.unicode() <= u'z' ? char16_t(ch.unicode() - u'a' + u'A') : char16_t(ch.unicode());
+    switch (upper) {
+    case LimitLetter: return m_limit;
+    case GoodsLetter: return m_goods;
+    case MoveLetter: return m_move;
+    default: return nullptr;
+    }
 }
 
 QAction *CommandActions::action(Button button) const

@@ -21,6 +21,14 @@ public:
     // Gives the current item a limit: in the list's menu and under the key L, not on the toolbar.
     QAction *limitAction() const { return m_limit; }
     static constexpr char16_t LimitLetter = u'L';
+    // Sells goods to the current item's customer: in the list's menu and under the key G.
+    QAction *goodsAction() const { return m_goods; }
+    static constexpr char16_t GoodsLetter = u'G';
+    // Moves the current item's customer to another seat: in the list's menu and under the key J.
+    QAction *moveAction() const { return m_move; }
+    static constexpr char16_t MoveLetter = u'J';
+    // The command on the current item a typed letter presses (L, G or J, either case); none for others.
+    QAction *itemCommandFor(QChar ch) const;
     // The receipt and paper settings: at the end of the 风格 menu, a setting like the look.
     QAction *receiptAction() const { return m_receipt; }
 
@@ -28,5 +36,7 @@ private:
     std::array<QAction *, CommandTable::ButtonCount> m_buttons {};
     std::array<QAction *, CommandTable::EntryCount> m_entries {};
     QAction *m_limit = nullptr;
+    QAction *m_goods = nullptr;
+    QAction *m_move = nullptr;
     QAction *m_receipt = nullptr;
 };

@@ -41,7 +41,8 @@ void CommandStates::showStates()
     m_actions.action(Entry::S2)->setEnabled(timed);
     m_actions.action(Entry::V1)->setEnabled(pos != 0);
     m_actions.action(Entry::P1)->setEnabled(pos != 0);
-    m_actions.limitAction()->setEnabled(pos != 0);
+    for (QAction *onItem : {m_actions.limitAction(), m_actions.goodsAction(), m_actions.moveAction()})
+        onItem->setEnabled(pos != 0);
 
     QAction *start = m_actions.action(Button::Start);
     switch (m_startCaption.value_or(StartCaption::StartAll)) {

@@ -26,6 +26,7 @@ RemovedItem HistoryLog::snapshot(const Item &item, const Moment &now, bool ended
     removed.removedElapsedMs = now.elapsedMs;
     removed.ended = ended;
     removed.bill = tariff.billAt(item, now);
+    removed.bill.goods = item.goods;
     return removed;
 }
 

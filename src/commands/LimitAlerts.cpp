@@ -31,6 +31,8 @@ LimitAlerts::LimitAlerts(ModClock &state, CommandHost &host, LimitNotifier &noti
             answered(bill.name);
     });
     connect(&state, &ModClock::removed, this, &LimitAlerts::answered);
+    // Moving the customer is acting on the item, and the alert's old name would name no item.
+    connect(&state, &ModClock::moved, this, [this](const QString &from) { answered(from); });
 }
 
 QString LimitAlerts::title()

@@ -111,8 +111,16 @@ ReportDocument TimingReports::itemDocument(const Item &item, const ItemBill &bil
                      QStringLiteral("结果:"),
                      TimeText::generalNumber(fee),
                      AmountDue::label(receipt.rounding) + u':',
-                     AmountDue::text(fee, receipt.rounding)};
-    d.secondBlock << paidLines(fee, receipt.rounding, paid);
+                     AmountDue::text(bill.due(receipt.rounding))};
+    // Goods sold beside the time, each on its own line, and the two parts of the amount due.
+    if (!bill.goods.isEmpty()) {
+        for (const GoodsLine &g : bill.goods)
+            d.secondBlock << QStringLiteral("商品:") << g.text();
+        d.secondBlock << QStringLiteral("机时:") << AmountDue::text(fee) << QStringLiteral("商品合计:")
+                      << AmountDue::text(GoodsLine::total(bill.goods));
+    }
+    // The amount due is rounded already: the time's fee by the rule, the goods at their prices.
+    d.secondBlock << paidLines(bill.due(receipt.rounding), AmountDue::Rounding::Fen, paid);
     d.thirdBlock = receiptLines(item, bill, now);
     if (item.limit.isSet())
         d.secondBlock << QStringLiteral("限额:") << item.limit.text() << QStringLiteral("剩余:")
@@ -164,7 +172,7 @@ ReportPrinter *TimingReports::report()
 void TimingReports::ReportItem(const Item &item, bool bPreview, std::optional<double> paid)
 {
     const Moment now = m_clock.moment();
-    const ReportDocument d = itemDocument(item, m_state.tariff.billAt(item, now), now, bPreview, *m_receipt, paid);
+    const ReportDocument d = itemDocument(item, m_state.billOf(item, now), now, bPreview, *m_receipt, paid);
     if (ReportPrinter *r = report())
         r->present(d);
 }

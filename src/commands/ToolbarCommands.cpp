@@ -64,10 +64,16 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
         connect(m_actions.action(entry), &QAction::triggered, this, [this, entry] { menuClick(entry); });
     }
     connect(m_actions.receiptAction(), &QAction::triggered, this, &ToolbarCommands::receiptRequested);
-    connect(m_actions.limitAction(), &QAction::triggered, this, [this] {
-        if (const int pos = m_current.position(); pos != 0)
-            Q_EMIT limitRequested(pos);
-    });
+    for (const auto &[action, request] : {std::pair {m_actions.limitAction(), &ToolbarCommands::limitRequested},
+                                          std::pair {m_actions.goodsAction(), &ToolbarCommands::goodsRequested},
+                                          std::pair {m_actions.moveAction(), &ToolbarCommands::moveRequested}})
+        connect(action, &QAction::triggered, this, [this, request = request] {
+            if (const int pos = m_current.position(); pos != 0)
+                Q_EMIT(this->*request)(pos);
+        });
+    // The goods and the name are in the tooltip of the current item.
+    connect(&m_state, &ModClock::goodsAdded, this, &ToolbarCommands::showTooltip);
+    connect(&m_state, &ModClock::moved, this, &ToolbarCommands::showTooltip);
 }
 
 QString ToolbarCommands::removeQuestion(const QString &name)
@@ -125,8 +131,8 @@ void ToolbarCommands::reportCurrent(bool bPreview, bool settling)
         return;
     std::optional<double> paid;
     if (settling && m_reports.receipt().askPaid) {
-        const double fee = m_state.tariff.billAt(m_state.lvwMain.at(m_current.position()), m_clock.moment()).fee;
-        if (const std::optional<qint64> due = AmountDue::fen(fee, m_reports.receipt().rounding))
+        const ItemBill bill = m_state.billOf(m_state.lvwMain.at(m_current.position()), m_clock.moment());
+        if (const std::optional<qint64> due = AmountDue::fen(bill.due(m_reports.receipt().rounding)))
             paid = PaidQuestion::ask(m_prompter, AmountDue::fromFen(*due));
     }
     // Looked up again: the question ran an event loop.
@@ -217,9 +223,9 @@ std::optional<Button> ToolbarCommands::buttonForKey(QChar ch) const
 
 bool ToolbarCommands::keyPress(QChar ch)
 {
-    // L is no button's: it sets the current item's limit, and is the command's alone as well.
-    if (ch.unicode() == CommandActions::LimitLetter || ch.unicode() == CommandActions::LimitLetter - u'A' + u'a') {
-        m_actions.limitAction()->trigger();
+    // L, G and J are no button's: they act on the current item, and are those commands' alone.
+    if (QAction *onItem = m_actions.itemCommandFor(ch)) {
+        onItem->trigger();
         return true;
     }
     const std::optional<Button> button = buttonForKey(ch);

@@ -71,6 +71,9 @@ Q_SIGNALS:
     void receiptRequested(); // the receipt and paper settings, modal
     // The limit dialog for the item at pos, the current one.
     void limitRequested(int pos);
+    // The goods dialog, and the new name's, for the item at pos, the current one.
+    void goodsRequested(int pos);
+    void moveRequested(int pos);
 
 private:
     // The design's operations, on the current item or on all of them.

@@ -46,6 +46,15 @@ void addRow(CsvWriter &csv, const LedgerEntry &e)
     if (e.kind == LedgerEntry::Kind::Session) {
         csv.addRow({QStringLiteral("计时"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), instant(e.start),
                     instant(e.end), TimeText::generalNumber(e.minutes), QString(), QString(), QString(), QString()});
+    } else if (e.kind == LedgerEntry::Kind::Goods) {
+        // The goods where the scheme stands on a time row, their amount in the amount due: the
+        // column's sum is still the day's takings, and the type tells them from the machines' fees.
+        csv.addRow({QStringLiteral("商品"), CsvWriter::inert(e.name),
+                    CsvWriter::inert(QStringLiteral("%1 %2 × %3")
+                                         .arg(e.goods.name)
+                                         .arg(e.goods.quantity)
+                                         .arg(AmountDue::text(e.goods.price))),
+                    QString(), instant(e.end), QString(), QString(), QString(), AmountDue::text(e.fee), QString()});
     } else {
         csv.addRow({QStringLiteral("移除"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), QString(),
                     instant(e.end), QString(), TimeText::generalNumber(e.minutes), TimeText::generalNumber(e.fee),
@@ -61,6 +70,9 @@ void addOpenRow(CsvWriter &csv, const DayTakings::Line &line)
     csv.addRow({QStringLiteral("未结算"), CsvWriter::inert(line.name), CsvWriter::inert(line.scheme), QString(),
                 QString(), QString(), TimeText::generalNumber(line.minutes), TimeText::generalNumber(line.fee),
                 AmountDue::text(line.fee), shown.value(2)});
+    if (line.goods != 0)
+        csv.addRow({QStringLiteral("未结算商品"), CsvWriter::inert(line.name), QString(), QString(), QString(),
+                    QString(), QString(), QString(), AmountDue::text(line.goods), shown.value(2)});
 }
 } // namespace
 

@@ -87,6 +87,8 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const Wal
         connect(m_state, &ModClock::refreshed, this, followOpen);
         connect(m_state, &ModClock::added, this, followOpen);
         connect(m_state, &ModClock::started, this, followOpen);
+        connect(m_state, &ModClock::goodsAdded, this, followOpen);
+        connect(m_state, &ModClock::moved, this, followOpen);
         connect(m_state, &ModClock::ended, this, follow);
         connect(m_state, &ModClock::allTimed, this, follow);
         connect(m_state, &ModClock::left, this, follow);
@@ -149,10 +151,11 @@ void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> 
     auto *group = new QTreeWidgetItem(QStringList {QStringLiteral("%1 (%2 项)").arg(what).arg(lines.size())});
     group->setFlags(Qt::ItemIsEnabled);
     for (const DayTakings::Line &line : lines) {
-        auto *row = new QTreeWidgetItem(TakingsReports::dayRow(line, m_receipt->rounding) << line.limit.text());
+        const QStringList texts = TakingsReports::dayRow(line, m_receipt->rounding, m_goods);
+        auto *row = new QTreeWidgetItem(texts + QStringList {line.limit.text()});
         // Minutes and amounts line up on the right, as in the report, so their digits stand in columns.
-        for (const int column : {4, 5})
-            row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+        for (qsizetype column = 4; column < texts.size(); ++column)
+            row->setTextAlignment(int(column), Qt::AlignRight | Qt::AlignVCenter);
         group->addChild(row);
     }
     m_entries->addTopLevelItem(group);
@@ -163,15 +166,18 @@ void LedgerDayView::fill()
 {
     const DayTakings &t = m_takings;
     m_entries->clear();
+    m_goods = TakingsReports::withGoods(t);
     // The rounding may have changed since the view was made: the heading names the one shown.
-    m_entries->setHeaderLabels(TakingsReports::dayHeadings(m_receipt->rounding) << QStringLiteral("限额"));
+    const QStringList headings = TakingsReports::dayHeadings(m_receipt->rounding, m_goods) << QStringLiteral("限额");
+    m_entries->setColumnCount(int(headings.size()));
+    m_entries->setHeaderLabels(headings);
     // Only today has items still on the list: a past day was closed with them.
     const bool today = t.date == m_clock.now().date() && m_state;
     addGroup(QStringLiteral("已结算"), t.settled);
-    QString total = TakingsReports::dayTotal(QStringLiteral("已结算"), t.settled, m_receipt->rounding);
+    QString total = TakingsReports::dayTotal(QStringLiteral("已结算"), t.settled, m_receipt->rounding, m_goods);
     if (today) {
         addGroup(QStringLiteral("未结算"), t.open);
-        total += u'\n' + TakingsReports::dayTotal(QStringLiteral("未结算"), t.open, m_receipt->rounding);
+        total += u'\n' + TakingsReports::dayTotal(QStringLiteral("未结算"), t.open, m_receipt->rounding, m_goods);
     }
     if (t.skipped > 0)
         total += QStringLiteral(" (有%1行记录已损坏,未计入)").arg(t.skipped);

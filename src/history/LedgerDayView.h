@@ -78,6 +78,7 @@ private:
     QDate m_today; // today when the view last looked, to follow the date past midnight
     TakingsRequest m_request;
     DayTakings m_takings; // what the last read of a request came to
+    bool m_goods = false; // goods were sold that day: their columns are shown
     BackgroundRead *m_read = nullptr;
     BackgroundRead *m_exporting = nullptr; // a CSV export being written
     std::vector<std::function<void()>> m_then; // to run once the read under way is shown

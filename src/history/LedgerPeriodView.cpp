@@ -4,6 +4,7 @@
 #include "history/BusyHoursTable.h"
 #include "history/LedgerCsv.h"
 #include "history/PeriodChart.h"
+#include "history/PeriodItemRows.h"
 #include "history/TakingsReports.h"
 #include "report/ExportFolder.h"
 #include "report/SaveFileAsker.h"
@@ -27,19 +28,6 @@
 #include <utility>
 
 namespace {
-
-// Sorting goes by the numbers, not by their texts: 9 sessions before 10.
-constexpr int kSortRole = Qt::UserRole + 1;
-
-QStandardItem *cell(const QString &text, const QVariant &sortKey, bool number)
-{
-    auto *item = new QStandardItem(text);
-    item->setData(sortKey, kSortRole);
-    item->setEditable(false);
-    if (number)
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return item;
-}
 
 QDate mondayOf(const QDate &day)
 {
@@ -91,7 +79,7 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
 
     m_items = new QStandardItemModel(0, int(TakingsReports::periodHeadings().size()), this);
     m_items->setHorizontalHeaderLabels(TakingsReports::periodHeadings());
-    m_items->setSortRole(kSortRole);
+    m_items->setSortRole(PeriodItemRows::kSortRole);
     m_itemTable = new QTableView(this);
     m_itemTable->setObjectName(QStringLiteral("lvwPeriod"));
     m_itemTable->setModel(m_items);
@@ -272,17 +260,8 @@ void LedgerPeriodView::cancelRead()
 void LedgerPeriodView::fill()
 {
     const PeriodTakings &p = m_takings;
-    m_items->setRowCount(0);
-    // The heading names the rounding the amounts were read with.
-    m_items->setHorizontalHeaderLabels(TakingsReports::periodHeadings(p.rounding));
-    for (const PeriodTakings::ItemLine &item : p.items) {
-        const QStringList texts = TakingsReports::periodRow(p, item);
-        // Names sort in the order they come in, PC2 before PC10, rather than as texts.
-        const int order = int(m_items->rowCount());
-        m_items->appendRow({cell(texts[0], order, false), cell(texts[1], item.sessions, true),
-                            cell(texts[2], item.minutes, true), cell(texts[3], item.due, true),
-                            cell(texts[4], p.share(item), true)});
-    }
+    // The heading names the rounding the amounts were read with, and the goods when any were sold.
+    PeriodItemRows::fill(*m_items, p);
     m_itemTable->sortByColumn(m_itemTable->horizontalHeader()->sortIndicatorSection(),
                               m_itemTable->horizontalHeader()->sortIndicatorOrder());
     m_busy->setHours(p.busyHours);

@@ -10,24 +10,20 @@
 namespace TakingsReports {
 
 namespace {
-// The amounts due of the lines, each rounded as its row shows it, added up.
-QString dueText(const QList<DayTakings::Line> &lines, AmountDue::Rounding rule)
+// A total row of the day's report, beside the items it adds up.
+QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule, bool goods)
 {
-    QList<double> fees;
-    for (const DayTakings::Line &line : lines)
-        fees << line.fee;
-    return AmountDue::text(AmountDue::total(fees, rule));
+    QVariantList row {label, QString(), QString(), QString(), TimeText::generalNumber(DayTakings::minutes(lines))};
+    if (goods)
+        row << AmountDue::text(DayTakings::machineDue(lines, rule)) << AmountDue::text(DayTakings::goodsDue(lines));
+    return row << AmountDue::text(DayTakings::due(lines, rule));
 }
 
-// A total row of the day's report, beside the items it adds up.
-QVariantList totalRow(const QString &label, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule)
+// "机时: 10.09, 商品: 7.00, " before the amount due, when there are goods.
+QString parts(bool goods, double machine, double sold)
 {
-    return {label,
-            QString(),
-            QString(),
-            QString(),
-            TimeText::generalNumber(DayTakings::minutes(lines)),
-            dueText(lines, rule)};
+    return goods ? QStringLiteral("机时: %1, 商品: %2, ").arg(AmountDue::text(machine), AmountDue::text(sold))
+                 : QString();
 }
 } // namespace
 
@@ -55,32 +51,47 @@ QString ledgerFileName(const QDate &first, const QDate &last, const QDateTime &n
                                                 : TimingReports::fileName(span, now);
 }
 
-QStringList dayHeadings(AmountDue::Rounding rule)
+bool withGoods(const DayTakings &day)
 {
-    return {QStringLiteral("项名称"),   QStringLiteral("计时方案"),       QStringLiteral("状态"),
-            QStringLiteral("移除时间"), QStringLiteral("耗时累计(分钟)"), AmountDue::label(rule)};
+    return DayTakings::goodsDue(day.settled) != 0 || DayTakings::goodsDue(day.open) != 0;
 }
 
-QStringList dayRow(const DayTakings::Line &line, AmountDue::Rounding rule)
+bool withGoods(const PeriodTakings &period)
+{
+    return period.goods() != 0;
+}
+
+QStringList dayHeadings(AmountDue::Rounding rule, bool goods)
+{
+    QStringList headings {QStringLiteral("项名称"), QStringLiteral("计时方案"), QStringLiteral("状态"),
+                          QStringLiteral("移除时间"), QStringLiteral("耗时累计(分钟)")};
+    if (goods)
+        headings << QStringLiteral("机时") << QStringLiteral("商品");
+    return headings << AmountDue::label(rule);
+}
+
+QStringList dayRow(const DayTakings::Line &line, AmountDue::Rounding rule, bool goods)
 {
     const bool settled = line.left.isValid();
     const QString state = settled ? RemovedItem::howRemoved(line.ended, line.atExit)
         : line.running            ? QStringLiteral("计时中")
                                   : QStringLiteral("已停止");
-    return {line.name,
-            line.scheme,
-            state,
-            settled ? TimeText::longTime(line.left.toLocalTime().time()) : QString(),
-            TimeText::generalNumber(line.minutes),
-            AmountDue::text(line.fee, rule)};
+    QStringList row {line.name, line.scheme, state,
+                     settled ? TimeText::longTime(line.left.toLocalTime().time()) : QString(),
+                     TimeText::generalNumber(line.minutes)};
+    if (goods)
+        row << AmountDue::text(line.fee, rule) << AmountDue::text(line.goods);
+    return row << AmountDue::text(line.due(rule));
 }
 
-QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule)
+QString dayTotal(const QString &what, const QList<DayTakings::Line> &lines, AmountDue::Rounding rule, bool goods)
 {
-    return QStringLiteral("%1: %2 项, 耗时累计(分钟): %3, %4: %5")
+    return QStringLiteral("%1: %2 项, 耗时累计(分钟): %3, %4%5: %6")
         .arg(what)
         .arg(lines.size())
-        .arg(TimeText::generalNumber(DayTakings::minutes(lines)), AmountDue::label(rule), dueText(lines, rule));
+        .arg(TimeText::generalNumber(DayTakings::minutes(lines)),
+             parts(goods, DayTakings::machineDue(lines, rule), DayTakings::goodsDue(lines)), AmountDue::label(rule),
+             AmountDue::text(DayTakings::due(lines, rule)));
 }
 
 ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day, bool bPreview,
@@ -96,37 +107,42 @@ ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day,
     d.secondBlock = {QStringLiteral("已结算:"),
                      day.unreadable ? QVariant(QStringLiteral("账目文件无法读取")) : QVariant(int(day.settled.size())),
                      QStringLiteral("未结算:"), int(day.open.size())};
-    for (const QString &heading : dayHeadings(rule))
+    const bool goods = withGoods(day);
+    for (const QString &heading : dayHeadings(rule, goods))
         d.headings << heading;
     for (const QList<DayTakings::Line> *lines : {&day.settled, &day.open})
         for (const DayTakings::Line &line : *lines)
-            for (const QString &text : dayRow(line, rule))
+            for (const QString &text : dayRow(line, rule, goods))
                 d.cells << text;
-    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled, rule)
-            << totalRow(QStringLiteral("未结算合计"), day.open, rule)
-            << totalRow(QStringLiteral("合计"), day.settled + day.open, rule);
+    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled, rule, goods)
+            << totalRow(QStringLiteral("未结算合计"), day.open, rule, goods)
+            << totalRow(QStringLiteral("合计"), day.settled + day.open, rule, goods);
     return d;
 }
 
-QStringList periodHeadings(AmountDue::Rounding rule)
+QStringList periodHeadings(AmountDue::Rounding rule, bool goods)
 {
-    return {QStringLiteral("项名称"), QStringLiteral("计时次数"), QStringLiteral("耗时累计(分钟)"),
-            AmountDue::label(rule), QStringLiteral("分钟占比")};
+    QStringList headings {QStringLiteral("项名称"), QStringLiteral("计时次数"), QStringLiteral("耗时累计(分钟)")};
+    if (goods)
+        headings << QStringLiteral("机时") << QStringLiteral("商品");
+    return headings << AmountDue::label(rule) << QStringLiteral("分钟占比");
 }
 
-QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine &item)
+QStringList periodRow(const PeriodTakings &period, const PeriodTakings::ItemLine &item, bool goods)
 {
-    return {item.name, QString::number(item.sessions), TimeText::generalNumber(item.minutes), AmountDue::text(item.due),
-            QString::number(100 * period.share(item), 'f', 1) + u'%'};
+    QStringList row {item.name, QString::number(item.sessions), TimeText::generalNumber(item.minutes)};
+    if (goods)
+        row << AmountDue::text(item.due) << AmountDue::text(item.goods);
+    return row << AmountDue::text(item.total()) << QString::number(100 * period.share(item), 'f', 1) + u'%';
 }
 
 QString periodTotal(const PeriodTakings &period)
 {
-    return QStringLiteral("合计: %1 项, 计时 %2 次, 耗时累计(分钟): %3, %4: %5")
+    return QStringLiteral("合计: %1 项, 计时 %2 次, 耗时累计(分钟): %3, %4%5: %6")
         .arg(period.items.size())
         .arg(period.sessions())
-        .arg(TimeText::generalNumber(period.minutes()), AmountDue::label(period.rounding),
-             AmountDue::text(period.due()));
+        .arg(TimeText::generalNumber(period.minutes()), parts(withGoods(period), period.due(), period.goods()),
+             AmountDue::label(period.rounding), AmountDue::text(period.total()));
 }
 
 QString periodText(const PeriodTakings &period)
@@ -145,17 +161,21 @@ ReportDocument periodDocument(const TakingsRequest &request, const PeriodTakings
     d.fileName = ledgerFileName(request.firstDay(), request.lastDay(), request.readAt);
     d.firstBlock = {QStringLiteral("期间:"), periodText(period)};
     d.secondBlock = {QStringLiteral("计时次数:"), period.sessions(), AmountDue::label(period.rounding) + u':',
-                     AmountDue::text(period.due())};
+                     AmountDue::text(period.total())};
     // Days whose files could not be read are not in the sums, and the paper says how many.
     if (period.unreadable > 0)
         d.secondBlock << QStringLiteral("无法读取:") << QStringLiteral("%1 天的账目").arg(period.unreadable);
-    for (const QString &heading : periodHeadings(period.rounding))
+    const bool goods = withGoods(period);
+    for (const QString &heading : periodHeadings(period.rounding, goods))
         d.headings << heading;
     for (const PeriodTakings::ItemLine &item : period.items)
-        for (const QString &text : periodRow(period, item))
+        for (const QString &text : periodRow(period, item, goods))
             d.cells << text;
-    d.cells << QStringLiteral("合计") << QString::number(period.sessions()) << TimeText::generalNumber(period.minutes())
-            << AmountDue::text(period.due()) << (period.minutes() > 0 ? QStringLiteral("100.0%") : QString());
+    d.cells << QStringLiteral("合计") << QString::number(period.sessions())
+            << TimeText::generalNumber(period.minutes());
+    if (goods)
+        d.cells << AmountDue::text(period.due()) << AmountDue::text(period.goods());
+    d.cells << AmountDue::text(period.total()) << (period.minutes() > 0 ? QStringLiteral("100.0%") : QString());
     d.chart = chart;
     return d;
 }

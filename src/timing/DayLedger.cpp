@@ -17,6 +17,7 @@ namespace {
 
 const QString kSession = QStringLiteral("session");
 const QString kLeft = QStringLiteral("left");
+const QString kGoods = QStringLiteral("goods");
 // How an item left: only removed, ended and reported, or with the program.
 const QString kRemoved = QStringLiteral("0");
 const QString kEnded = QStringLiteral("1");
@@ -107,6 +108,17 @@ std::optional<LedgerEntry> entry(const QStringList &f, const DayBounds &bounds)
         }
         return e;
     }
+    if (f.value(0) == kGoods && f.size() == 6) {
+        e.kind = LedgerEntry::Kind::Goods;
+        e.end = ChecksummedLine::instant(f[1], dayStart, last);
+        e.name = f[2];
+        bool ok = false;
+        e.goods = GoodsLine {f[3], ChecksummedLine::number(f[4]).value_or(-1), f[5].toInt(&ok)};
+        if (!e.end.isValid() || !ok || !e.goods.valid())
+            return std::nullopt;
+        e.fee = e.goods.amount();
+        return e;
+    }
     return std::nullopt;
 }
 
@@ -162,13 +174,13 @@ void DayLedger::booked(const QString &name, const QString &scheme, const QDateTi
 void DayLedger::left(const QString &name, const QString &scheme, bool ended, double minutes, double fee,
                      const QDateTime &at, const ItemLimit &limit)
 {
-    left(ItemBill {name, scheme, minutes, fee, limit, {}, {}}, ended ? LeaveHow::Ended : LeaveHow::Removed, at);
+    left(ItemBill {name, scheme, minutes, fee, limit, {}, {}, {}}, ended ? LeaveHow::Ended : LeaveHow::Removed, at);
 }
 
 void DayLedger::leftAtExit(const QString &name, const QString &scheme, double minutes, double fee, const QDateTime &at,
                            const ItemLimit &limit)
 {
-    left(ItemBill {name, scheme, minutes, fee, limit, {}, {}}, LeaveHow::AtExit, at);
+    left(ItemBill {name, scheme, minutes, fee, limit, {}, {}, {}}, LeaveHow::AtExit, at);
 }
 
 void DayLedger::append(const QDateTime &at, const QStringList &fields)
@@ -229,7 +241,13 @@ void DayLedger::left(const ItemBill &b, LeaveHow how, const QDateTime &at)
     // always was.
     if (!b.bands.isEmpty())
         fields << ChecksummedLine::minutesListField(b.bands);
+    const Batch withGoods(this);
     append(at, fields);
+    // The goods follow their item's line, each on its own; the item's fee stays the time's alone.
+    for (const GoodsLine &g : b.goods)
+        append(at,
+               {kGoods, ChecksummedLine::instantField(at), b.name, g.name, ChecksummedLine::numberField(g.price),
+                QString::number(g.quantity)});
 }
 
 LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const

@@ -18,7 +18,9 @@
 
 // One line of a day's ledger.
 struct LedgerEntry {
-    enum class Kind { Session, Left };
+    // Goods: sold to the customer of the item that left just before, on a line of its own that
+    // versions without goods skip.
+    enum class Kind { Session, Left, Goods };
     Kind kind = Kind::Session;
     QString name;
     QString scheme;
@@ -30,6 +32,7 @@ struct LedgerEntry {
     bool atExit = false; // the item was still on the list when the operator closed the program
     ItemLimit limit; // the limit the item that left had (its kind and amount), if any
     QList<double> bands; // a scheme priced by the hour: the minutes the item that left had in each band
+    GoodsLine goods; // the goods, their price and quantity; fee holds their amount
 };
 
 // What a day's file holds, in the order it was written.

@@ -2,7 +2,6 @@
 
 #include "timing/AmountDue.h"
 #include "timing/ModClock.h"
-#include "timing/Tariff.h"
 #include "timing/TimeText.h"
 
 DayTakings DayTakings::settledOf(const DayLedger &ledger, const QDate &day, const QDateTime &readAt,
@@ -15,6 +14,15 @@ DayTakings DayTakings::settledOf(const DayLedger &ledger, const QDate &day, cons
         [&t](LedgerEntry &&e) {
             if (e.kind == LedgerEntry::Kind::Left)
                 t.settled.append({e.name, e.scheme, e.end, e.ended, e.atExit, false, e.minutes, e.fee, e.limit});
+            if (e.kind != LedgerEntry::Kind::Goods)
+                return;
+            // Goods belong to the bill of their item that left at the same instant, written just before.
+            for (qsizetype k = t.settled.size() - 1; k >= 0; --k)
+                if (t.settled[k].name == e.name && t.settled[k].left == e.end) {
+                    t.settled[k].goods = AmountDue::total({t.settled[k].goods, e.fee});
+                    return;
+                }
+            t.settled.append({e.name, QString(), e.end, false, false, false, 0, 0, {}, e.fee});
         },
         control);
     if (read.unreadable || read.cancelled) {
@@ -36,9 +44,9 @@ void DayTakings::addOpen(ModClock *state, const Moment &now)
     // row may be a minute behind its sessions, and the day is closed on what the customers owe.
     for (int pos = 1; pos <= state->lvwMain.count(); ++pos) {
         const Item &item = state->lvwMain.at(pos);
-        const ItemBill bill = state->tariff.billAt(item, now);
+        const ItemBill bill = state->billOf(item, now);
         open.append({item.name, item.scheme, QDateTime(), false, false, item.running, bill.minutes, bill.fee,
-                     item.limit});
+                     item.limit, GoodsLine::total(bill.goods)});
     }
 }
 
@@ -50,11 +58,31 @@ double DayTakings::minutes(const QList<Line> &lines)
     return TimeText::roundMinutes(sum);
 }
 
-double DayTakings::due(const QList<Line> &lines)
+double DayTakings::Line::due(AmountDue::Rounding rule) const
+{
+    const double machine = AmountDue::total({fee}, rule);
+    return goods == 0 ? machine : AmountDue::total({machine, goods});
+}
+
+double DayTakings::due(const QList<Line> &lines, AmountDue::Rounding rule)
+{
+    return AmountDue::total({machineDue(lines, rule), goodsDue(lines)});
+}
+
+double DayTakings::machineDue(const QList<Line> &lines, AmountDue::Rounding rule)
 {
     QList<double> fees;
     fees.reserve(lines.size());
     for (const Line &line : lines)
         fees.append(line.fee);
-    return AmountDue::total(fees);
+    return AmountDue::total(fees, rule);
+}
+
+double DayTakings::goodsDue(const QList<Line> &lines)
+{
+    QList<double> amounts;
+    amounts.reserve(lines.size());
+    for (const Line &line : lines)
+        amounts.append(line.goods);
+    return AmountDue::total(amounts);
 }

@@ -2,6 +2,7 @@
 // The day as an operator closes it: what was settled (the items that left the list that day) and
 // what is still open (the items on the list now), each with its amount due, and both totals.
 
+#include "timing/AmountDue.h"
 #include "timing/DayLedger.h"
 #include "timing/Moment.h"
 
@@ -21,6 +22,10 @@ struct DayTakings {
         double minutes = 0;
         double fee = 0; // unrounded, as the list's 结果 holds it
         ItemLimit limit; // the item's limit, if it had one
+        double goods = 0; // the amount of the goods sold beside the time, to the fen
+
+        // What the customer is handed: the fee rounded by the rule, plus the goods.
+        double due(AmountDue::Rounding rule = AmountDue::Rounding::Fen) const;
     };
 
     QDate date;
@@ -39,6 +44,9 @@ struct DayTakings {
     void addOpen(ModClock *state, const Moment &now);
 
     static double minutes(const QList<Line> &lines);
-    // The sum of the lines' amounts due (AmountDue::total).
-    static double due(const QList<Line> &lines);
+    // The sum of the lines' amounts due (AmountDue::total): machine fees and goods together.
+    static double due(const QList<Line> &lines, AmountDue::Rounding rule = AmountDue::Rounding::Fen);
+    // The machines' fees alone, each rounded by the rule, and the goods alone, at their prices.
+    static double machineDue(const QList<Line> &lines, AmountDue::Rounding rule = AmountDue::Rounding::Fen);
+    static double goodsDue(const QList<Line> &lines);
 };

@@ -28,6 +28,18 @@ void FoldedNameTable::removeRow(int row)
     }
 }
 
+void FoldedNameTable::rehash(int row, size_t hash)
+{
+    // Rebuilt as for a removal: a renamed item is rare, and an open-addressed slot cannot simply go.
+    std::vector<Slot> old;
+    old.swap(m_slots);
+    m_slots.assign(old.size(), Slot());
+    for (const Slot &slot : old)
+        if (slot.row >= 0 && slot.row != row)
+            place(slot);
+    place({fold(hash), row});
+}
+
 void FoldedNameTable::place(Slot slot)
 {
     size_t i = slot.hash & mask();

@@ -12,6 +12,8 @@ public:
     void insert(size_t hash, int row);
     // Takes row out; every later row moves one up, as in a list the row is erased from.
     void removeRow(int row);
+    // Row goes on under another name's hash; no other row moves.
+    void rehash(int row, size_t hash);
     // The first row under this hash for which same(row) holds, or -1.
     template <typename Same> int find(size_t hash, Same same) const
     {

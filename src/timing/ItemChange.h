@@ -2,6 +2,7 @@
 // What the list announces when an item changes: the values a recorder (the journal, the day's
 // ledger) needs, so that none of them has to look back into the list.
 
+#include "timing/GoodsLine.h"
 #include "timing/ItemLimit.h"
 
 #include <QDateTime>
@@ -44,4 +45,7 @@ struct ItemBill {
     ItemLimit limit; // the limit it had, kept with the bill
     QList<double> bands; // a scheme priced by the hour: the minutes in each band
     QList<double> bandFees; // and what each band's formula charges for them
+    QList<GoodsLine> goods; // sold beside the time: the amount due is the fee plus these
+
+    double due(AmountDue::Rounding rule = AmountDue::Rounding::Fen) const { return GoodsLine::due(fee, goods, rule); }
 };

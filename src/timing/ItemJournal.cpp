@@ -106,6 +106,14 @@ void ItemJournal::follow(ModClock &state)
                      [this](const QString &name, const ItemBands &b, const QDateTime &at) {
                          appendLine(JournalLines::bands(name, b, at), at);
                      });
+    QObject::connect(&state, &ModClock::goodsAdded, to,
+                     [this](const QString &name, const GoodsLine &g, const QDateTime &at) {
+                         appendLine(JournalLines::goods(name, g, at), at);
+                     });
+    QObject::connect(&state, &ModClock::moved, to,
+                     [this](const QString &from, const QString &name, const QDateTime &at) {
+                         appendLine(JournalLines::moved(from, name, at), at);
+                     });
     QObject::connect(&state, &ModClock::limitsReached, to, [this](const QStringList &names, const QDateTime &at) {
         appendLine(JournalLines::told(names, at), at);
     });

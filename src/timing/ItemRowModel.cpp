@@ -157,6 +157,16 @@ bool ItemRowModel::remove(int pos)
     return true;
 }
 
+bool ItemRowModel::rename(int pos, const QString &name)
+{
+    if (!isValid(pos) || name.isEmpty() || hasName(name))
+        return false;
+    m_rows.rehash(pos - 1, qHash(name.toCaseFolded()));
+    m_items[static_cast<size_t>(pos - 1)].name = name;
+    rowChanged(pos, ColName, ColName, {Qt::DisplayRole, Qt::ToolTipRole});
+    return true;
+}
+
 Item *ItemRowModel::edit(int pos)
 {
     return isValid(pos) ? &m_items[static_cast<size_t>(pos - 1)] : nullptr;
@@ -206,10 +216,13 @@ QString ItemRowModel::tooltip(int pos) const
     // The result as the row shows it, and the amount a customer leaving now would be handed.
     const Item &item = at(pos);
     QString tip = QStringLiteral("所选项:") + text(pos, ItemRowModel::ColName) + QStringLiteral(" 计算结果: ")
-        + text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ") + AmountDue::text(item.fee);
+        + text(pos, ItemRowModel::ColResult) + QStringLiteral(" 应收金额: ")
+        + AmountDue::text(GoodsLine::due(item.fee, item.goods));
     if (item.limit.isSet())
         tip += QStringLiteral(" 限额: ") + item.limit.text() + u' ' + item.limit.leftText(item.minutesShown, item.fee);
     for (const QString &line : Tariff::bandLines(item))
         tip += u'\n' + line;
+    for (const GoodsLine &g : item.goods)
+        tip += QStringLiteral("\n商品: ") + g.text();
     return tip;
 }

@@ -89,6 +89,8 @@ private:
     // Appends the item and returns its position; 0 (nothing changed) when its name is taken.
     int append(Item item);
     bool remove(int pos);
+    // Gives item pos another name, taken by no item (its own included); false when it is.
+    bool rename(int pos, const QString &name);
     // The item to change, nullptr outside the list; the changer announces the change afterwards.
     Item *edit(int pos);
     void rowChanged(int pos, int firstCol, int lastCol, const QList<int> &roles);

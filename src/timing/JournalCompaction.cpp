@@ -20,7 +20,8 @@ using namespace JournalLines;
 // Where a line about one item holds its name; -1 for lines about none or several.
 int nameField(const QString &kind)
 {
-    if (kind == kAdd || kind == kStart || kind == kEnd || kind == kLimit || kind == kLeft)
+    if (kind == kAdd || kind == kStart || kind == kEnd || kind == kLimit || kind == kLeft || kind == kGoods
+        || kind == kMove)
         return 2;
     if (kind == kRemove)
         return 1;
@@ -53,6 +54,14 @@ public:
         m_current.remove(name.toCaseFolded());
         if (stay >= 0)
             m_gone[stay] = true;
+    }
+    // The item goes on under another name: lines naming that one are about the same stay.
+    void rename(const QString &from, const QString &to)
+    {
+        const int stay = of(from);
+        m_current.remove(from.toCaseFolded());
+        if (stay >= 0)
+            m_current.insert(to.toCaseFolded(), stay);
     }
     // A line about this stay changes nothing that is still on the list.
     bool gone(int stay) const { return stay < 0 || m_gone[stay]; }
@@ -106,6 +115,8 @@ Compacted compact(const QByteArray &content, const QDateTime &begun, const QDate
             e.stay = kind == kAdd ? stays.add(f->at(k)) : stays.of(f->at(k));
         if (kind == kRemove || kind == kLeft)
             stays.leave(f->at(nameField(kind)), e.stay);
+        if (kind == kMove)
+            stays.rename(f->at(2), f->at(3));
         if (kind == kTold || kind == kAll)
             for (qsizetype k = kind == kAll ? 3 : 2; k < f->size(); k += kind == kAll ? 2 : 1)
                 e.stays.append(stays.of(f->at(k)));

@@ -25,5 +25,7 @@ inline const QString kClock = QStringLiteral("clock");
 inline const QString kAnchor = QStringLiteral("anchor");
 inline const QString kGone = QStringLiteral("gone");
 inline const QString kBands = QStringLiteral("bands");
+inline const QString kGoods = QStringLiteral("goods");
+inline const QString kMove = QStringLiteral("move");
 
 } // namespace JournalLines

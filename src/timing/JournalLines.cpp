@@ -91,6 +91,17 @@ QStringList bands(const QString &name, const ItemBands &bands, const QDateTime &
     return fields;
 }
 
+QStringList goods(const QString &name, const GoodsLine &goods, const QDateTime &at)
+{
+    return {kGoods,     ChecksummedLine::instantField(at),         name,
+            goods.name, ChecksummedLine::numberField(goods.price), QString::number(goods.quantity)};
+}
+
+QStringList moved(const QString &from, const QString &to, const QDateTime &at)
+{
+    return {kMove, ChecksummedLine::instantField(at), from, to};
+}
+
 QStringList gone(int count)
 {
     return {kGone, QString::number(count)};
@@ -137,6 +148,8 @@ QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTi
             lines += ChecksummedLine::encode(told({item.name}, at));
         if (item.banded)
             lines += ChecksummedLine::encode(bands(item.name, item.banded->state(), at));
+        for (const GoodsLine &sold : item.goods)
+            lines += ChecksummedLine::encode(goods(item.name, sold, at));
     }
     if (!now)
         return lines;

@@ -49,6 +49,10 @@ QStringList clock(const ClockReading &reading);
 // Item name, on a scheme priced by the hour, stands so in its bands: a restore bills each band as
 // the run did, whatever the wall clock did since.
 QStringList bands(const QString &name, const ItemBands &bands, const QDateTime &at);
+// Goods sold to item name's customer.
+QStringList goods(const QString &name, const GoodsLine &goods, const QDateTime &at);
+// The item that was from goes on as to.
+QStringList moved(const QString &from, const QString &to, const QDateTime &at);
 // A restored session of item name counts real time from anchor on.
 QStringList anchor(const QString &name, const Moment &anchor);
 // So many items were added and have left the list before the journal was written afresh without

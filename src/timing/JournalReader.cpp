@@ -150,6 +150,17 @@ bool JournalReader::replay(const QStringList &f)
         m_state.countAdded(count);
         return true;
     }
+    if (kind == kGoods && f.size() == 6) {
+        bool ok = false;
+        const GoodsLine sold {f[3], ChecksummedLine::number(f[4]).value_or(-1), f[5].toInt(&ok)};
+        return ok && moment(f[1]).wall.isValid()
+            && m_state.addGoods(m_state.cName.indexOfKey(f[2]), sold, moment(f[1]));
+    }
+    if (kind == kMove && f.size() == 4) {
+        const Moment at = moment(f[1]);
+        const int pos = m_state.cName.indexOfKey(f[2]);
+        return at.wall.isValid() && pos != 0 && m_state.moveTo(pos, f[3], at).isEmpty();
+    }
     if (kind == kBands && f.size() >= 6)
         return bands(f);
     // Both clocks as the restore that wrote it read them: complete on its own.
@@ -210,6 +221,7 @@ bool JournalReader::left(const QStringList &f)
     m_state.remove(pos);
     // Booked again just as the run booked it, so that the ledger reads the two as one.
     if (m_ledger)
-        m_ledger->left(ItemBill {item.name, item.scheme, *minutes, *fee, item.limit, *bands, {}}, *h, at.wall);
+        m_ledger->left(ItemBill {item.name, item.scheme, *minutes, *fee, item.limit, *bands, {}, item.goods}, *h,
+                       at.wall);
     return true;
 }

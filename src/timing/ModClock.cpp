@@ -153,9 +153,37 @@ void ModClock::setAll(bool on, const Moment &now)
         Q_EMIT allTimed(on, now.wall, ended);
 }
 
-ItemBill ModClock::billNow(const Item &item, const Moment &now)
+ItemBill ModClock::billOf(const Item &item, const Moment &now) const
 {
-    return tariff.billAt(item, now);
+    ItemBill bill = tariff.billAt(item, now);
+    bill.goods = item.goods;
+    return bill;
+}
+
+bool ModClock::addGoods(int pos, const GoodsLine &goods, const Moment &now)
+{
+    Item *item = lvwMain.edit(pos);
+    if (!item || !goods.valid())
+        return false;
+    GoodsLine::merge(item->goods, goods);
+    lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColumnCount - 1, {Qt::ToolTipRole});
+    Q_EMIT goodsAdded(item->name, goods, now.wall);
+    return true;
+}
+
+QString ModClock::moveTo(int pos, const QString &newName, const Moment &now)
+{
+    if (!lvwMain.isValid(pos))
+        return QString();
+    const QString name = newName.trimmed();
+    if (name.isEmpty())
+        return QStringLiteral("请输入新的项名称。");
+    if (lvwMain.hasName(name))
+        return QStringLiteral("项名称“%1”已在使用,请换一个名称。").arg(name);
+    const QString from = lvwMain.at(pos).name;
+    lvwMain.rename(pos, name);
+    Q_EMIT moved(from, name, now.wall);
+    return QString();
 }
 
 void ModClock::leave(int pos, LeaveHow how, const Moment &now)
@@ -165,7 +193,7 @@ void ModClock::leave(int pos, LeaveHow how, const Moment &now)
     // A session still running ends here, booked as any end is: the day's hours and sessions count
     // only booked sessions, and the bill below then holds exactly the minutes they do.
     endTiming(pos, now);
-    const QList<ItemBill> bills {billNow(lvwMain.at(pos), now)};
+    const QList<ItemBill> bills {billOf(lvwMain.at(pos), now)};
     // The journal hears of the bill first: a crash before the ledger has it books it on restore,
     // and one after finds the item gone, so it is never booked twice.
     Q_EMIT leaving(bills, how, now.wall);
@@ -185,7 +213,7 @@ void ModClock::leaveAll(const Moment &now)
         Q_EMIT allTimed(false, now.wall, ended);
     QList<ItemBill> bills;
     for (int i = 1; i <= lvwMain.count(); ++i)
-        bills.append(billNow(lvwMain.at(i), now));
+        bills.append(billOf(lvwMain.at(i), now));
     Q_EMIT leaving(bills, LeaveHow::AtExit, now.wall);
     Q_EMIT left(bills, LeaveHow::AtExit, now.wall);
 }

@@ -102,6 +102,16 @@ public:
     // The session item pos has running counts real time from anchor on (a restored session whose
     // time so far the journal's clock readings tell); false when it has none running.
     bool anchorAt(int pos, const Moment &anchor);
+    // Sells goods to item pos's customer: they go on its bill beside the time, the fee unchanged.
+    // False outside the list, or for goods without a name, a price or a quantity this program takes.
+    bool addGoods(int pos, const GoodsLine &goods, const Moment &now);
+    // The customer at item pos moves to another seat: the item, whole and running or not, goes on
+    // under newName, which no item may have (ignoring case). Its scheme prices all its minutes
+    // together, as before: nothing is charged twice. The reason it was refused, empty when it moved.
+    QString moveTo(int pos, const QString &newName, const Moment &now);
+    // Item pos's bill at now, goods included; the item is left as it is.
+    ItemBill billOf(const Item &item, const Moment &now) const;
+
     // Item pos's minutes in each band, as a journal recorded them when a band began.
     bool restoreBands(int pos, const ItemBands &bands);
 
@@ -126,12 +136,15 @@ Q_SIGNALS:
     // These items have just reached their limits, told together however many they are; those
     // that end at their limits have ended already.
     void limitsReached(const QStringList &names, const QDateTime &at);
+    // Goods were sold to item name's customer.
+    void goodsAdded(const QString &name, const GoodsLine &goods, const QDateTime &at);
+    // The item that was from goes on as to.
+    void moved(const QString &from, const QString &to, const QDateTime &at);
 
 private:
     int append(Item item);
     bool startRow(int pos, const Moment &now);
     std::optional<BookedSession> endRow(int pos, const Moment &now, std::optional<double> booked);
-    ItemBill billNow(const Item &item, const Moment &now);
     // Puts the running item's newly timed minutes in their bands; announces and re-prices a money
     // limit when a band began.
     void settleBands(Item &item, double session, const Moment &now);

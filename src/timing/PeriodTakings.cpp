@@ -2,6 +2,7 @@
 
 #include "timing/AmountDue.h"
 #include "timing/DayLedger.h"
+#include "timing/NumberedOrder.h"
 #include "timing/TimeText.h"
 
 #include <QHash>
@@ -92,45 +93,6 @@ QStringList slotLabels(const HourSlots &hours)
     return labels;
 }
 
-// PC2 before PC10, as the operator numbered them: runs of digits compare by their value. Not left
-// to QCollator, whose numeric mode depends on how Qt was built and on the locale.
-bool numberedBefore(const QString &a, const QString &b)
-{
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
-            const qsizetype from = i;
-            const qsizetype bFrom = j;
-            while (i < a.size() && a[i].isDigit())
-                ++i;
-            while (j < b.size() && b[j].isDigit())
-                ++j;
-            // Leading zeros aside, the longer run is the larger number.
-            const QStringView x = QStringView(a).sliced(from, i - from);
-            const QStringView y = QStringView(b).sliced(bFrom, j - bFrom);
-            const auto trimmed = [](QStringView v) {
-                while (v.size() > 1 && v.front() == u'0')
-                    v = v.sliced(1);
-                return v;
-            };
-            const QStringView tx = trimmed(x);
-            const QStringView ty = trimmed(y);
-            if (tx.size() != ty.size())
-                return tx.size() < ty.size();
-            if (const int c = tx.compare(ty); c != 0)
-                return c < 0;
-            continue;
-        }
-        if (a[i] != b[j])
-            return a[i] < b[j];
-        ++i;
-        ++j;
-    }
-    // One name is the start of the other, or they differ only in leading zeros.
-    return a.size() - i < b.size() - j || (a.size() - i == b.size() - j && a < b);
-}
-
 // What one day's file adds to the period, worked out on the thread that read it as the lines come,
 // so that only these few figures wait for the thread that adds the days up, whatever the file's size.
 struct DaySum {
@@ -144,6 +106,7 @@ struct DaySum {
         int sessions = 0;
         double minutes = 0;
         qint64 fen = 0;
+        qint64 goodsFen = 0;
     };
     QList<Item> items; // in the order they first come
     std::map<int, std::pair<double, qint64>> bills; // bucket: minutes billed, amounts due in fen
@@ -165,6 +128,13 @@ struct DaySum {
                 // its recorded start, not the minutes it was charged.
                 hours.spread(end - qint64(std::llround(e.minutes * 60000)), end,
                              [this](int slot, double minutes) { busy[slot] += minutes; });
+                return;
+            }
+            // Goods are charged at their price, to the fen: the rule rounds what the time cost.
+            if (e.kind == LedgerEntry::Kind::Goods) {
+                const std::optional<qint64> fen = AmountDue::fen(e.fee);
+                AmountDue::add(line.goodsFen, fen);
+                AmountDue::add(bills[hourly ? std::max(hours.at(end), 0) : dayIndex].second, fen);
                 return;
             }
             const std::optional<qint64> fen = AmountDue::fen(e.fee, rule);
@@ -221,6 +191,7 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
     }
     QHash<QString, qsizetype> index;
     std::vector<qint64> itemFen;
+    std::vector<qint64> goodsFen;
     std::vector<qint64> bucketFen(size_t(p.buckets.size()), 0);
     const auto add = [&](const DaySum &day) {
         p.days += day.lines > 0 ? 1 : 0;
@@ -233,11 +204,13 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
                 found = index.insert(part.name, p.items.size());
                 p.items.append({part.name});
                 itemFen.push_back(0);
+                goodsFen.push_back(0);
             }
             ItemLine &line = p.items[*found];
             line.sessions += part.sessions;
             line.minutes += part.minutes;
             AmountDue::add(itemFen[size_t(*found)], part.fen);
+            AmountDue::add(goodsFen[size_t(*found)], part.goodsFen);
         }
         for (const auto &[at, bill] : day.bills) {
             p.buckets[at].minutes += bill.first;
@@ -285,6 +258,7 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
     for (qsizetype k = 0; k < p.items.size(); ++k) {
         p.items[k].minutes = TimeText::roundMinutes(p.items[k].minutes);
         p.items[k].due = AmountDue::fromFen(itemFen[size_t(k)]);
+        p.items[k].goods = AmountDue::fromFen(goodsFen[size_t(k)]);
     }
     for (qsizetype k = 0; k < p.buckets.size(); ++k) {
         p.buckets[k].minutes = TimeText::roundMinutes(p.buckets[k].minutes);
@@ -297,7 +271,7 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
             bucket.future = bucket.start > readAt;
 
     std::sort(p.items.begin(), p.items.end(),
-              [](const ItemLine &a, const ItemLine &b) { return numberedBefore(a.name, b.name); });
+              [](const ItemLine &a, const ItemLine &b) { return NumberedOrder::before(a.name, b.name); });
     return p;
 }
 
@@ -317,6 +291,11 @@ double PeriodTakings::minutes() const
     return TimeText::roundMinutes(sum);
 }
 
+double PeriodTakings::ItemLine::total() const
+{
+    return goods == 0 ? due : AmountDue::total({due, goods});
+}
+
 double PeriodTakings::due() const
 {
     QList<double> dues;
@@ -324,6 +303,19 @@ double PeriodTakings::due() const
     for (const ItemLine &line : items)
         dues.append(line.due);
     return AmountDue::total(dues);
+}
+
+double PeriodTakings::goods() const
+{
+    QList<double> amounts;
+    for (const ItemLine &line : items)
+        amounts.append(line.goods);
+    return AmountDue::total(amounts);
+}
+
+double PeriodTakings::total() const
+{
+    return AmountDue::total({due(), goods()});
 }
 
 double PeriodTakings::share(const ItemLine &item) const

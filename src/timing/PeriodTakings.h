@@ -18,13 +18,16 @@ struct PeriodTakings {
         QString name;
         int sessions = 0; // sessions booked for it
         double minutes = 0; // the minutes of its bills
-        double due = 0; // the sum of its amounts due, each rounded to the fen
+        double due = 0; // the sum of its fees for the machine's time, each rounded to the fen
+        double goods = 0; // the goods sold to its customers
+
+        double total() const; // both together
     };
     // One bar of the chart: a day, or for a single day an hour of it.
     struct Bucket {
         QDateTime start;
         QString label;
-        double due = 0;
+        double due = 0; // the machines' fees and the goods together
         double minutes = 0;
         bool future = false; // it starts after the moment of reading: nothing could be taken yet
     };
@@ -58,7 +61,9 @@ struct PeriodTakings {
     bool hourly() const { return first == last; }
     int sessions() const;
     double minutes() const;
-    double due() const; // the sum of the items' amounts due
+    double due() const; // the sum of the items' fees for the machines' time
+    double goods() const; // the sum of the goods sold
+    double total() const; // both together
     // The item's share of all the period's minutes, 0 to 1; 0 when no minutes were timed.
     double share(const ItemLine &item) const;
 };

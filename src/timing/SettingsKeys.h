@@ -30,6 +30,12 @@ inline QString schemeBands(int number)
     return QStringLiteral("Bands") + QString::number(number);
 }
 
+// The goods on offer, in a section of their own: "Max", then "Name<i>" and "Price<i>".
+inline QString goodsSection()
+{
+    return QStringLiteral("GOODS");
+}
+
 // The view and frame settings.
 inline QString view()
 {

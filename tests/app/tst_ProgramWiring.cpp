@@ -203,6 +203,11 @@ private Q_SLOTS:
         QTest::mouseClick(w.Sbar(), Qt::LeftButton, {}, QPoint(8, w.Sbar()->height() / 2)); // on panel 1: acknowledged
         QCOMPARE(w.Sbar()->panelText(1), QString::fromUtf16(StatusPanel::kKeysHint));
         QVERIFY(prompter->asked.isEmpty());
+        // J moves the current item's customer to the name typed.
+        typeIntoDialog(QStringLiteral("PC9"), false);
+        w.Lvw()->reportView()->setFocus();
+        QTest::keyClick(w.Lvw()->reportView(), Qt::Key_J);
+        QCOMPARE(program.state().lvwMain.at(1).name, QStringLiteral("PC9"));
         w.hide();
     }
 

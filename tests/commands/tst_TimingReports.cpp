@@ -97,6 +97,22 @@ private Q_SLOTS:
             QVERIFY(isType(p.cells[k + 1], QMetaType::QTime));
             QVERIFY(isType(p.cells[k + 2], QMetaType::Double));
         }
+        // Goods sold beside the time are handed over with it; the result stays the time's.
+        s.state.addGoods(2, GoodsLine {QStringLiteral("可乐"), 3.5, 2}, kCreated);
+        s.reportItem(true);
+        QCOMPARE(s.report().secondBlock.mid(3),
+                 texts({u"4.25", u"应收金额:", u"11.25", u"商品:", u"可乐 2 × 3.50 = 7.00 元", u"机时:", u"4.25",
+                        u"商品合计:", u"7.00"}));
+        // A till's rounding rounds what the time cost and adds the goods at their prices, as the day's
+        // takings do: 4.25 is 4.50 by the half yuan, with 7.40 of goods 11.90, and 0.10 back from 12.
+        s.state.addGoods(2, GoodsLine {QStringLiteral("口香糖"), 0.4, 1}, kCreated);
+        ReceiptSettings halfYuan;
+        halfYuan.rounding = AmountDue::Rounding::HalfYuan;
+        const Item &item = s.state.lvwMain.at(2);
+        const QVariantList rounded =
+            TimingReports::itemDocument(item, s.state.billOf(item, kCreated), kCreated, true, halfYuan, 12.0)
+                .secondBlock;
+        QVERIFY(rounded.contains(QStringLiteral("11.90")) && rounded.contains(QStringLiteral("0.10")));
     }
 
     void neverStartedItemHasNoRows()

@@ -585,10 +585,11 @@ private slots:
     void contextMenuActsOnTheRowClicked_data()
     {
         QTest::addColumn<int>("row"); // 0: empty space below the rows
-        QTest::addColumn<QList<bool>>("enabled"); // 开始, 终止, 预览, 打印, 设定限额, 移除
-        QTest::newRow("stopped item") << 1 << QList<bool> {true, false, true, true, true, true};
-        QTest::newRow("running item") << 2 << QList<bool> {false, true, true, true, true, true};
-        QTest::newRow("no item") << 0 << QList<bool> {false, false, false, false, false, false};
+        // 开始, 终止, 预览, 打印, 设定限额, 添加商品, 换机, 移除
+        QTest::addColumn<QList<bool>>("enabled");
+        QTest::newRow("stopped item") << 1 << QList<bool> {true, false, true, true, true, true, true, true};
+        QTest::newRow("running item") << 2 << QList<bool> {false, true, true, true, true, true, true, true};
+        QTest::newRow("no item") << 0 << QList<bool> {false, false, false, false, false, false, false, false};
     }
     void contextMenuActsOnTheRowClicked()
     {
@@ -621,6 +622,8 @@ private slots:
                                  f.enabled(Entry::V1),
                                  f.enabled(Entry::P1),
                                  f.window.actions()->limitAction()->isEnabled(),
+                                 f.window.actions()->goodsAction()->isEnabled(),
+                                 f.window.actions()->moveAction()->isEnabled(),
                                  f.enabled(Button::Remove)};
         QCOMPARE(shown, twins);
 
@@ -676,6 +679,11 @@ private slots:
         f.state.setLimit(2, ItemLimit::Kind::Minutes, 120, false, f.clock.moment());
         QCOMPARE(f.panel(StatusPanel::Hint), QStringLiteral("PC1 已到限额(10:31)"));
         f.state.leave(1, LeaveHow::Removed, f.clock.moment());
+        QCOMPARE(f.panel(StatusPanel::Hint), QString::fromUtf16(StatusPanel::kKeysHint));
+        // So does moving the customer to another machine.
+        f.state.setLimit(1, ItemLimit::Kind::Minutes, 1, false, f.clock.moment()); // PC2, past it already
+        QCOMPARE(f.panel(StatusPanel::Hint), QStringLiteral("PC2 已到限额(10:31)"));
+        QVERIFY(f.state.moveTo(1, QStringLiteral("PC9"), f.clock.moment()).isEmpty());
         QCOMPARE(f.panel(StatusPanel::Hint), QString::fromUtf16(StatusPanel::kKeysHint));
     }
 

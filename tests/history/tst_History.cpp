@@ -9,16 +9,18 @@
 #include "history/LedgerPeriodView.h"
 #include "history/PeriodChart.h"
 #include "history/RemovedItemReport.h"
+#include "history/TakingsReports.h"
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
 #include "timing/ModClock.h"
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
+#include <QBuffer>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QLabel>
-#include <QComboBox>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTabBar>
@@ -112,6 +114,32 @@ class TestHistory : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); }
+
+    // A day with goods shows them apart from the machines' fees and together, on paper as in the
+    // export, where each goods line is a row of its own and the amounts still add up to the day.
+    void goodsStandApartFromTheMachinesFees()
+    {
+        QTemporaryDir folder;
+        DayLedger ledger(folder.path());
+        const QDate day(2026, 12, 7);
+        const QDateTime left(day, QTime(10, 30));
+        ledger.left(
+            ItemBill {
+                QStringLiteral("PC1"), QStringLiteral("C/10"), 30, 3, {}, {}, {}, {{QStringLiteral("可乐"), 3.5, 2}}},
+            LeaveHow::Ended, left);
+        const TakingsRequest request = TakingsRequest::days(day, day, left);
+        const ReportDocument d = TakingsReports::dayDocument(request, DayTakings::settledOf(ledger, day, {}), true);
+        QCOMPARE(d.headings.mid(5), (QVariantList {"机时", "商品", "应收金额"}));
+        QCOMPARE(d.cells.mid(5, 3), (QVariantList {"3.00", "7.00", "10.00"}));
+        QBuffer out;
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        LedgerReadControl control;
+        QVERIFY(LedgerCsv::write(out, ledger, {request, {}}, control).whole);
+        const QList<QStringList> rows = readCsv(QString::fromUtf8(out.data().mid(3)));
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[2].mid(0, 3), (QStringList {"商品", "PC1", "可乐 2 × 3.50"}));
+        QCOMPARE(rows[1].value(8).toDouble() + rows[2].value(8).toDouble(), 10.0);
+    }
 
     void snapshotKeepsTheItemAsItStood()
     {

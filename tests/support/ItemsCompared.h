@@ -21,6 +21,10 @@ inline void compareItems(const ModClock &a, const ModClock &b)
         QCOMPARE(b.cTotal.item(i), a.cTotal.item(i));
         QCOMPARE(b.cCount.item(i), a.cCount.item(i));
         QVERIFY(b.lvwMain.at(i).limit == a.lvwMain.at(i).limit);
+        const QList<GoodsLine> &ga = a.lvwMain.at(i).goods, &gb = b.lvwMain.at(i).goods;
+        QCOMPARE(gb.size(), ga.size());
+        for (qsizetype k = 0; k < ga.size(); ++k)
+            QVERIFY(gb[k].sameAs(ga[k]) && gb[k].quantity == ga[k].quantity);
         const clsSave &ra = a.cSave.item(i), &rb = b.cSave.item(i);
         QCOMPARE(rb.cStart.count(), ra.cStart.count());
         QCOMPARE(rb.cEnd.count(), ra.cEnd.count());

@@ -2,6 +2,7 @@
 
 #include "timing/ChecksummedLine.h"
 #include "timing/DayLedger.h"
+#include "timing/DayTakings.h"
 #include "timing/ItemJournal.h"
 #include "timing/ModClock.h"
 #include "timing/PeriodTakings.h"
@@ -75,6 +76,9 @@ private Q_SLOTS:
         QTest::newRow("another day") << QStringLiteral("left|2026-12-08T10:30|PC9|C|1|30|1");
         QTest::newRow("after the reading") << QStringLiteral("left|T23:00|PC9|C|1|30|1");
         QTest::newRow("negative session") << QStringLiteral("session|T10:00|T10:30|PC9|C|-500");
+        QTest::newRow("goods at a fraction of a fen") << QStringLiteral("goods|T10:30|PC9|cola|3.505|1");
+        QTest::newRow("goods of no quantity") << QStringLiteral("goods|T10:30|PC9|cola|3|0");
+        QTest::newRow("goods without a name") << QStringLiteral("goods|T10:30|PC9||3|1");
         QTest::newRow("session from 1926") << QStringLiteral("session|1926-12-07T10:00|T10:30|PC9|C|30");
     }
     void implausibleLinesAreSkipped()
@@ -142,6 +146,46 @@ private Q_SLOTS:
         QCOMPARE(d.fees(), 6.25);
         QCOMPARE(d.entries.back().limit.text(), QStringLiteral("10.00 元"));
         QVERIFY(!d.entries.front().limit.isSet()); // a line as before limits
+    }
+
+    // Goods follow their item's bill on lines of their own, the bill's fee the time's alone; a
+    // customer who moved seats leaves one bill under the new name, the scheme's first minutes
+    // charged once. A restore after a crash books none of it twice.
+    void goodsAndMovedItemsAreBookedWithTheirBill()
+    {
+        QTemporaryDir folder;
+        DayLedger ledger(folder.path());
+        ItemJournal journal(folder.filePath(QStringLiteral("items.journal")));
+        {
+            ModClock state;
+            journal.follow(state);
+            ledger.follow(state);
+            state.add(NewItem {QStringLiteral("PC1"), QStringLiteral("3+C/60"), 0, true}, at(kDay, 10, 0));
+            state.add(NewItem {QStringLiteral("PC2"), QStringLiteral("C"), 0, false}, at(kDay, 10, 0));
+            QVERIFY(state.addGoods(1, GoodsLine {QStringLiteral("可乐"), 3.5, 2}, at(kDay, 10, 5)));
+            QVERIFY(!state.addGoods(1, GoodsLine {QStringLiteral("可乐"), 3.5, 0}, at(kDay, 10, 5)));
+            state.endTiming(1, at(kDay, 10, 30));
+            QVERIFY(!state.moveTo(1, QStringLiteral("pc2"), at(kDay, 10, 31)).isEmpty());
+            QVERIFY(state.moveTo(1, QStringLiteral("PC3"), at(kDay, 10, 31)).isEmpty());
+            state.startTiming(1, at(kDay, 10, 40));
+            state.leave(1, LeaveHow::Ended, at(kDay, 11, 10));
+        }
+        ModClock restored;
+        journal.restore(restored, at(kDay, 11, 20), &ledger);
+        const DayTakings day = DayTakings::settledOf(ledger, kDay, QDateTime());
+        QCOMPARE(day.settled.size(), 1);
+        QCOMPARE(day.settled[0].name, QStringLiteral("PC3"));
+        QCOMPARE(day.settled[0].fee, 4.0);
+        QCOMPARE(day.settled[0].goods, 7.0);
+        QCOMPARE(DayTakings::machineDue(day.settled), 4.0);
+        QCOMPARE(DayTakings::goodsDue(day.settled), 7.0);
+        QCOMPARE(DayTakings::due(day.settled), 11.0);
+        const PeriodTakings period = PeriodTakings::of(ledger, kDay, kDay);
+        QCOMPARE(period.items.size(), 2); // PC1's session, booked before the move
+        QCOMPARE(period.items[1].goods, 7.0);
+        QCOMPARE(period.due(), 4.0);
+        QCOMPARE(period.total(), 11.0);
+        QCOMPARE(period.buckets[11].due, 11.0);
     }
 
     // Sessions replayed from the journal after a crash were written when they first ended.

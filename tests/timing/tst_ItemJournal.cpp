@@ -53,8 +53,12 @@ void scriptedDay(ModClock &s)
     s.setAll(true, at(10, 2, 15));
     s.endTiming(pos(s, kOdd), at(10, 30));
     s.endTiming(pos(s, QStringLiteral("PC3")), at(10, 41, 5));
-    s.endTiming(pos(s, QStringLiteral("gone")), at(10, 44));
-    s.remove(pos(s, QStringLiteral("gone")));
+    s.addGoods(pos(s, QStringLiteral("PC1")), GoodsLine {QStringLiteral("可乐"), 3.5, 2}, at(10, 3));
+    s.addGoods(pos(s, QStringLiteral("PC1")), GoodsLine {QStringLiteral("可乐"), 3.5, 1}, at(10, 4));
+    s.moveTo(pos(s, QStringLiteral("gone")), QStringLiteral("moved"), at(10, 20));
+    s.addGoods(pos(s, QStringLiteral("moved")), GoodsLine {QStringLiteral("薯片"), 6, 1}, at(10, 21));
+    s.endTiming(pos(s, QStringLiteral("moved")), at(10, 44));
+    s.remove(pos(s, QStringLiteral("moved")));
 }
 
 QByteArray contents(const QString &path)
@@ -141,7 +145,7 @@ private Q_SLOTS:
         ModClock restored;
         const ItemJournal::Restored r = restore(file, restored);
         QCOMPARE(r.skipped, 0);
-        QCOMPARE(r.entries, 16); // one line per change; start all and stop all one each
+        QCOMPARE(r.entries, 20); // one line per change; start all and stop all one each
         ModClock expected;
         expectedDay(expected);
         compareItems(expected, restored);
@@ -340,6 +344,9 @@ private Q_SLOTS:
         QTest::newRow("a negative limit") << QByteArray("line limit|N|PC1|2|-5|0") << false << 1;
         QTest::newRow("a limit beyond any bill") << QByteArray("line limit|N|PC1|1|1e308|0") << false << 1;
         QTest::newRow("a limit of no kind") << QByteArray("line limit|N|PC1|7|60|0") << false << 1;
+        QTest::newRow("goods at a negative price") << QByteArray("line goods|N|PC1|cola|-1|1") << false << 1;
+        QTest::newRow("no goods at all") << QByteArray("line goods|N|PC1|cola|3|0") << false << 1;
+        QTest::newRow("a move to a name in use") << QByteArray("line move|N|PC1|pc3") << false << 1;
         QTest::newRow("a clock up for 3000 years") << QByteArray("line clock|N|99999999999999|b") << false << 1;
     }
     void damagedLinesAreSkipped()

@@ -14,7 +14,7 @@ namespace {
 const QDateTime kMorning(QDate(2026, 12, 7), QTime(9, 0), QTimeZone(8 * 3600));
 
 // What a long run of a counter may have done, a minute at a time, each minute with its sign of life.
-enum Run { Stops = 1, Limits = 2, Leaves = 4, ClockBack = 8, Restored = 16, Reboot = 32 };
+enum Run { Stops = 1, Limits = 2, Leaves = 4, ClockBack = 8, Restored = 16, Reboot = 32, Moves = 64 };
 void busyMinutes(ModClock &s, FakeWallClock &clock, int from, int to, int run)
 {
     const auto pos = [&s](const char *name) { return s.cName.indexOfKey(QString::fromLatin1(name)); };
@@ -33,6 +33,14 @@ void busyMinutes(ModClock &s, FakeWallClock &clock, int from, int to, int run)
         if ((run & Leaves) && m % 40 == 25)
             s.add(NewItem {m % 80 == 25 ? QStringLiteral("PC4") : QStringLiteral("pc4"), QStringLiteral("C"), 3, true},
                   clock.moment());
+        if ((run & Moves) && m % 60 == 3)
+            s.addGoods(pos("PC1"), GoodsLine {QStringLiteral("cola"), 3.5, 1}, clock.moment());
+        if ((run & Moves) && m % 40 == 12) {
+            s.addGoods(pos("pc4"), GoodsLine {QStringLiteral("chips"), 6, 2}, clock.moment());
+            s.moveTo(pos("pc4"), QStringLiteral("PC9"), clock.moment());
+        }
+        if ((run & Moves) && m % 40 == 16)
+            s.moveTo(pos("PC9"), QStringLiteral("pc4"), clock.moment());
         if ((run & ClockBack) && m == 120)
             clock.step(-45 * 60);
         ClockTick(s).refreshIfNewMinute(clock.moment());
@@ -55,6 +63,7 @@ private Q_SLOTS:
         QTest::newRow("wall clock set back") << int(ClockBack | Leaves | Limits);
         QTest::newRow("after a restore with anchors") << int(Restored | Leaves | Limits | Stops);
         QTest::newRow("after a restore, then a reboot") << int(Restored | Reboot | Leaves | ClockBack);
+        QTest::newRow("goods and moves, items that left") << int(Moves | Leaves | Stops | Restored);
     }
     void aCompactedJournalRestoresAsTheWholeOne()
     {

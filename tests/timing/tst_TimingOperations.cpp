@@ -164,6 +164,10 @@ private Q_SLOTS:
         add(s, QStringLiteral("PC1"), false, at(9, 0), 30); // 5*C/60 shows 2.5
         add(s, QStringLiteral("PC2"), true, at(9, 0));
         QCOMPARE(itemTooltip(s.lvwMain, 1), QStringLiteral("所选项:PC1 计算结果: 2.5 应收金额: 2.50"));
+        // Goods add to the amount due, never to the result, and each is told on a line of its own.
+        QVERIFY(s.addGoods(1, GoodsLine {QStringLiteral("可乐"), 3.5, 2}, at(9, 5)));
+        QCOMPARE(itemTooltip(s.lvwMain, 1),
+                 QStringLiteral("所选项:PC1 计算结果: 2.5 应收金额: 9.50\n商品: 可乐 2 × 3.50 = 7.00 元"));
     }
 
     // Half away from zero as the decimal fee reads, though the doubles of 1.005 and 2.675 lie below.
