@@ -155,9 +155,7 @@ void ModClock::setAll(bool on, const Moment &now)
 
 ItemBill ModClock::billOf(const Item &item, const Moment &now) const
 {
-    ItemBill bill = tariff.billAt(item, now);
-    bill.goods = item.goods;
-    return bill;
+    return tariff.billAt(item, now);
 }
 
 bool ModClock::addGoods(int pos, const GoodsLine &goods, const Moment &now)

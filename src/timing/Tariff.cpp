@@ -131,7 +131,7 @@ bool Tariff::restore(Item &item, const ItemBands &bands) const
 ItemBill Tariff::billAt(const Item &item, const Moment &now) const
 {
     const double minutes = TimingOperations::runningMinutes(item, now);
-    ItemBill bill {item.name, item.scheme, minutes, 0, item.limit, {}, {}};
+    ItemBill bill {item.name, item.scheme, minutes, 0, item.limit, {}, {}, item.goods};
     if (!item.banded) {
         bill.fee = valCalc(evaluator(), item.scheme, minutes);
         return bill;
@@ -189,5 +189,5 @@ QStringList Tariff::bandLines(const Item &item)
     if (!item.banded)
         return {};
     return bandLines(ItemBill {item.name, item.scheme, item.minutesShown, item.fee, item.limit, item.banded->minutes,
-                               item.banded->fees});
+                               item.banded->fees, {}});
 }
