@@ -215,7 +215,8 @@ private Q_SLOTS:
         QCOMPARE(bytes.count(box), 1);
         const QRegularExpressionMatch size = box.match(bytes);
         QVERIFY(qAbs(size.captured(1).toDouble() - width * 72 / 25.4) < 1);
-        QVERIFY(size.captured(2).toDouble() > size.captured(1).toDouble());
+        // As long as its content, and never shorter than the roll is wide.
+        QVERIFY(size.captured(2).toDouble() >= size.captured(1).toDouble() - 0.5);
         if (!m_canReadPdf)
             QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
         const QString text = pdfToText(file).remove(u' ');
