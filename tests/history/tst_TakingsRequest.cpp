@@ -4,7 +4,6 @@
 #include "history/TakingsRequest.h"
 
 #include <QTest>
-#include <QTimeZone>
 
 class TakingsRequestTest : public QObject {
     Q_OBJECT
@@ -26,13 +25,11 @@ private slots:
         QFETCH(QDate, last);
         QFETCH(QTime, from);
         QFETCH(int, count);
-        // Where the zone is not Santiago's (Wine takes its zone from Windows, not TZ), the day of
-        // the change is an ordinary day.
-        const QTimeZone zone = QTimeZone::systemTimeZone();
-        if (from != QTime(0, 0)
-            && zone.offsetFromUtc(QDateTime(first.addDays(-1), QTime(12, 0)))
-                == zone.offsetFromUtc(QDateTime(first, QTime(12, 0))))
-            QSKIP("the local zone does not change its clocks that day");
+        // Where the zone's rules put no gap at that midnight (Wine takes them from Windows, not from
+        // the time-zone database), the day of the change is an ordinary day.
+        const QDateTime midnight(first, QTime(0, 0));
+        if (from != QTime(0, 0) && midnight.isValid() && midnight.time() == QTime(0, 0))
+            QSKIP("the local zone has no gap at that midnight");
         const QDateTime at(QDate(2026, 12, 8), QTime(9, 30));
         const TakingsRequest request = TakingsRequest::days(first, last, at);
         QCOMPARE(request.from, QDateTime(first, from));
