@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-HandOverDialog::HandOverDialog(const std::optional<Shift> &shift, const DayTakings &taken, AmountDue::Rounding rule,
-                               bool goods, QWidget *owner)
+HandOverDialog::HandOverDialog(const std::optional<Shift> &shift, const DayTakings &taken, const QDateTime &asOf,
+                               AmountDue::Rounding rule, bool goods, QWidget *owner)
     : QDialog(owner), m_handingOver(shift.has_value())
 {
     setObjectName(QStringLiteral("fHandOver"));
@@ -21,8 +21,10 @@ HandOverDialog::HandOverDialog(const std::optional<Shift> &shift, const DayTakin
     m_figures->setTextFormat(Qt::PlainText);
     if (m_handingOver) {
         const QList<DayTakings::Line> all = taken.settled + taken.open;
-        m_figures->setText(QStringLiteral("当班: %1, %2 起\n").arg(shift->operatorName,
-                                                                  TimeText::generalDateTime(shift->from))
+        // The figures stand as they were when the dialog opened; the cash-up is taken at 交班.
+        m_figures->setText(QStringLiteral("当班: %1, %2 起, 截至 %3\n")
+                               .arg(shift->operatorName, TimeText::generalDateTime(shift->from),
+                                    TimeText::longTime(asOf.time()))
                            + TakingsReports::dayTotal(QStringLiteral("已结算"), taken.settled, rule, goods) + u'\n'
                            + TakingsReports::dayTotal(QStringLiteral("未结算"), taken.open, rule, goods) + u'\n'
                            + TakingsReports::dayTotal(QStringLiteral("合计"), all, rule, goods));

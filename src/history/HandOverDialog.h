@@ -18,9 +18,9 @@ class QLineEdit;
 class HandOverDialog : public QDialog {
     Q_OBJECT
 public:
-    // shift: the one on duty, with what it took so far; none: nobody is on duty yet.
-    HandOverDialog(const std::optional<Shift> &shift, const DayTakings &taken, AmountDue::Rounding rule,
-                   bool goods, QWidget *owner);
+    // shift: the one on duty, with what it took up to asOf; none: nobody is on duty yet.
+    HandOverDialog(const std::optional<Shift> &shift, const DayTakings &taken, const QDateTime &asOf,
+                   AmountDue::Rounding rule, bool goods, QWidget *owner);
 
     // The name typed, as a shift keeps it; empty after a hand-over: nobody takes over.
     QString nextOperator() const;

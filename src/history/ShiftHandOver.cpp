@@ -25,8 +25,9 @@ DayTakings ShiftHandOver::takings(const Shift &shift, const QDateTime &at) const
 void ShiftHandOver::run(QWidget *owner)
 {
     const std::optional<Shift> &current = m_record.current();
-    const DayTakings sofar = current ? takings(*current, m_clock.now()) : DayTakings();
-    HandOverDialog dialog(current, sofar, m_receipt->rounding, TakingsReports::withGoods(sofar), owner);
+    const QDateTime now = m_clock.now();
+    const DayTakings sofar = current ? takings(*current, now) : DayTakings();
+    HandOverDialog dialog(current, sofar, now, m_receipt->rounding, TakingsReports::withGoods(sofar), owner);
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The shift may have been handed over meanwhile from another window: whoever is on duty now.
