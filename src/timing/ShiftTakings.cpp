@@ -9,13 +9,22 @@ namespace ShiftTakings {
 namespace {
 // Whether a day's file may hold a shift line: a café that keeps no shifts has two months of days
 // to look through at every start, and a search of the bytes costs a fraction of reading the lines.
+// Read a piece at a time: the file may be of any size.
 bool mayHoldShifts(const DayLedger &ledger, const QDate &day)
 {
     QFile file;
     if (DurableFile::openRegular(ledger.pathFor(day), file) != DurableFile::Opened::Open)
         return false;
-    const QByteArray bytes = file.readAll();
-    return bytes.contains("shift\t") || bytes.contains("handover\t");
+    constexpr qsizetype kOverlap = 16; // longer than either word, so one cut by a piece's end is found
+    QByteArray piece;
+    for (;;) {
+        const QByteArray more = file.read(256 * 1024);
+        if (more.isEmpty())
+            return false;
+        piece = piece.right(kOverlap) + more;
+        if (piece.contains("shift\t") || piece.contains("handover\t"))
+            return true;
+    }
 }
 } // namespace
 
