@@ -32,9 +32,14 @@ void addDayTable(ReportDocument &d, const DayTakings &day, AmountDue::Rounding r
     for (const QString &heading : dayHeadings(rule, goods))
         d.headings << heading;
     for (const QList<DayTakings::Line> *lines : {&day.settled, &day.open})
-        for (const DayTakings::Line &line : *lines)
-            for (const QString &text : dayRow(line, rule, goods))
+        for (const DayTakings::Line &line : *lines) {
+            QStringList row = dayRow(line, rule, goods);
+            // A shift past midnight settles on several days: the time alone would not say which.
+            if (line.left.isValid() && line.left.toLocalTime().date() != day.date)
+                row[3] = TimeText::generalDateTime(line.left);
+            for (const QString &text : row)
                 d.cells << text;
+        }
     d.cells << totalRow(QStringLiteral("已结算合计"), day.settled, rule, goods)
             << totalRow(QStringLiteral("未结算合计"), day.open, rule, goods)
             << totalRow(QStringLiteral("合计"), day.settled + day.open, rule, goods);
