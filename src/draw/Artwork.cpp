@@ -25,6 +25,13 @@ const char *const toolbarFiles[Artwork::toolbarImageCount] = {
 
 const char *const listFiles[Artwork::listImageCount] = {"list-01-timed.svg", "list-02-stopped.svg"};
 
+// An image keeps the engine that painted it, with the engine's buffers, for as long as it lives:
+// a picture kept for the whole run is a plain copy of the pixels, and the engine goes at once.
+QImage kept(const QImage &painted)
+{
+    return painted.copy();
+}
+
 QImage renderImage(const QString &file, QSize size)
 {
     Artwork::initResources();
@@ -33,7 +40,8 @@ QImage renderImage(const QString &file, QSize size)
     QSvgRenderer renderer(folder + file);
     QPainter painter(&image);
     renderer.render(&painter);
-    return image;
+    painter.end();
+    return kept(image);
 }
 
 QPixmap renderPixmap(const QString &file, QSize size)
@@ -66,7 +74,7 @@ QPixmap buttonPicture(const QString &markFile, const QString &caption)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.drawText(QRect(32, 0, 38, 32), Qt::AlignLeft | Qt::AlignVCenter, caption);
     painter.end();
-    return QPixmap::fromImage(picture);
+    return QPixmap::fromImage(kept(picture));
 }
 
 } // namespace
@@ -99,7 +107,7 @@ QIcon Artwork::listIcon(int n, int limitMark)
         painter.drawImage(QPoint(side - mark, side - mark),
                           renderImage(QLatin1String(marks[limitMark - 1]), QSize(mark, mark)));
         painter.end();
-        icon.addPixmap(QPixmap::fromImage(picture));
+        icon.addPixmap(QPixmap::fromImage(kept(picture)));
     }
     return icon;
 }
