@@ -1,5 +1,7 @@
 #include "draw/Artwork.h"
 
+#include "draw/LargeSizesIconEngine.h"
+
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -118,10 +120,12 @@ QIcon Artwork::appIcon()
     // sizes took as long to draw as the rest of the start before the splash could show.
     static const QIcon *const drawn = [] {
         // The small drawing keeps the shapes apart at 16 and 24 pixels; the large one has the detail.
-        auto *icon = new QIcon(iconAt(QStringLiteral("app-small.svg"), {16, 24}));
-        for (int side : {32, 48, 64, 128, 256})
-            icon->addPixmap(renderPixmap(QStringLiteral("app.svg"), QSize(side, side)));
-        return icon;
+        QIcon small = iconAt(QStringLiteral("app-small.svg"), {16, 24});
+        for (int side : {32, 48, 64})
+            small.addPixmap(renderPixmap(QStringLiteral("app.svg"), QSize(side, side)));
+        return new QIcon(new LargeSizesIconEngine(small, {128, 256}, [](int side) {
+            return renderPixmap(QStringLiteral("app.svg"), QSize(side, side));
+        }));
     }();
     return *drawn;
 }
