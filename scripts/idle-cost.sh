@@ -8,6 +8,7 @@
 # program with none. Up to 1,000 items are typed into the new-items dialog, as an operator would;
 # more are written as the journal of a killed run (bench/journal_of_items) and restored at start.
 # Private memory counts only pages no other process maps, so it drops while other Qt programs run.
+# Anonymous memory is what the process itself allocated (heap, pictures, stacks), no file's pages.
 # For each program it also says whether Qt Charts and which CJK fonts are mapped while it idles.
 # With VANTOREL_IDLE_BEFORE=<build folder of an earlier version> both versions are measured in the
 # same run, case by case, so that a change is seen against the same load.
@@ -51,7 +52,8 @@ per_thread() { # pid: "tid cpu_ns switches" per live thread
             END {printf "%s %.0f %.0f\n", tid, c, s}' "$t/schedstat" "$t/status" 2>/dev/null || true
     done
 }
-mem() { awk '/^Rss:/ {r = $2} /^Private_(Clean|Dirty):/ {p += $2} END {printf "RSS %.1f MB, private %.1f MB", r/1024, p/1024}' /proc/$1/smaps_rollup; }
+mem() { awk '/^Rss:/ {r = $2} /^Private_(Clean|Dirty):/ {p += $2} /^Anonymous:/ {a = $2} END {
+    printf "RSS %.1f MB, private %.1f MB, anonymous %.1f MB", r/1024, p/1024, a/1024}' /proc/$1/smaps_rollup; }
 measure() { # label pid
     local cpu sw before
     if command -v perf >/dev/null && perf stat -x, -e task-clock -p "$2" -- sleep 0.1 >/dev/null 2>&1; then
