@@ -22,6 +22,7 @@
 #include "history/HistoryWindow.h"
 #include "history/LedgerDayView.h"
 #include "history/LedgerPeriodView.h"
+#include "history/ShiftHandOver.h"
 #include "report/ExportFolder.h"
 #include "report/FileDialogSaveAsker.h"
 #include "report/QtReportPrinter.h"
@@ -30,6 +31,7 @@
 #include "timing/IniSettingsStore.h"
 #include "timing/ItemJournal.h"
 #include "timing/ReceiptSettings.h"
+#include "timing/ShiftRecord.h"
 
 #include "app/fClock.h"
 #include "dialogs/GoodsDialog.h"
@@ -200,6 +202,10 @@ void Program::connectCommands(fClock &w)
         GoodsDialog::run(
             *m_state, pos, *m_clock, m_goods, *m_prompter, [this] { saveGoods(); }, &w);
     });
+    connect(c, &ToolbarCommands::handOverRequested, this, [this, &w] {
+        if (m_handOver)
+            m_handOver->run(&w);
+    });
     connect(c, &ToolbarCommands::moveRequested, this,
             [this, &w](int pos) { MoveDialog::run(*m_state, pos, *m_clock, *m_prompter, &w); });
 }
@@ -228,6 +234,7 @@ bool Program::start()
     connect(splash, &QObject::destroyed, this, [this] {
         QTimer::singleShot(0, this, [this] {
             m_records->keepLedger();
+            keepShifts();
             resumeJournal();
             // Once the main window has painted and the splash is gone for good.
             QTimer::singleShot(3000, this, [] { returnFreedMemory(); });
@@ -298,6 +305,20 @@ void Program::resumeJournal()
     m_records->resumeJournal(std::move(hooks));
 }
 
+void Program::keepShifts()
+{
+    ShiftRecord *shifts = m_records->shifts();
+    if (!shifts || m_handOver)
+        return;
+    fClock &w = mainWindow();
+    m_handOver = new ShiftHandOver(*shifts, *m_records->ledger(), m_state.get(), *m_clock,
+                                   [this, &w] { return m_printer(&w); }, this);
+    m_handOver->setReceipt(m_receipt);
+    const auto onDuty = [shifts, &w] { w.setOnDuty(shifts->current() ? shifts->current()->operatorName : QString()); };
+    connect(shifts, &ShiftRecord::changed, &w, onDuty);
+    onDuty();
+}
+
 void Program::showHistory()
 {
     fClock &w = mainWindow();
@@ -305,9 +326,15 @@ void Program::showHistory()
         const TimingReports::PrinterFactory printer = [this, &w] { return m_printer(&w); };
         m_historyWindow = new HistoryWindow(*m_history, *m_clock, printer, &w);
         if (DayLedger *ledger = m_records->ledger()) {
-            m_historyWindow->addDayView(new LedgerDayView(*ledger, m_state.get(), *m_clock,
-                                                          std::make_unique<FileDialogSaveAsker>(m_historyWindow),
-                                                          m_exportFolder, m_historyWindow));
+            auto *day = new LedgerDayView(*ledger, m_state.get(), *m_clock,
+                                          std::make_unique<FileDialogSaveAsker>(m_historyWindow), m_exportFolder,
+                                          m_historyWindow);
+            day->setShifts(m_records->shifts());
+            connect(day, &LedgerDayView::handOverRequested, day, [this, day] {
+                if (m_handOver)
+                    m_handOver->run(day->window());
+            });
+            m_historyWindow->addDayView(day);
             m_historyWindow->addPeriodView(new LedgerPeriodView(*ledger, *m_clock,
                                                                 std::make_unique<FileDialogSaveAsker>(m_historyWindow),
                                                                 m_exportFolder, m_historyWindow));

@@ -20,6 +20,7 @@ class ExportFolder;
 class fClock;
 class HistoryLog;
 class HistoryWindow;
+class ShiftHandOver;
 class TimingReports;
 class ToolbarCommands;
 class WindowHelpViewer;
@@ -91,6 +92,8 @@ private:
     // Once the main window is up: offers the items of a run that ended unexpectedly, and keeps
     // the journal from then on.
     void resumeJournal();
+    // The operator on duty in the caption, and the hand-over command, once the ledger is kept.
+    void keepShifts();
 
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<WallClock> m_clock;
@@ -116,6 +119,7 @@ private:
     std::unique_ptr<LimitAlerts> m_limitAlerts;
     std::unique_ptr<WindowHelpViewer> m_help;
     QPointer<HistoryWindow> m_historyWindow;
+    ShiftHandOver *m_handOver = nullptr; // once the ledger is kept
     WindowState m_layout; // as read at the start, kept up to date on the way out
     bool m_ending = false;
 };

@@ -3,6 +3,7 @@
 #include "app/InstanceGuard.h"
 #include "timing/DayLedger.h"
 #include "timing/ItemJournal.h"
+#include "timing/ShiftRecord.h"
 
 #include <QDir>
 #include <QTimer>
@@ -59,6 +60,8 @@ void RunRecords::keepLedger()
         tellLater(QStringLiteral("无法写入账目文件:\n%1\n计时照常进行,未写入的记录会在下一次记录时重试。")
                       .arg(QDir::toNativeSeparators(path)));
     };
+    m_shifts = std::make_unique<ShiftRecord>(*m_ledger, m_clock);
+    m_shifts->restore();
 }
 
 void RunRecords::tellLater(const QString &text, Prompter::Icon icon)

@@ -14,6 +14,7 @@
 class DayLedger;
 class InstanceGuard;
 class ItemJournal;
+class ShiftRecord;
 
 class RunRecords : public QObject {
     Q_OBJECT
@@ -23,7 +24,8 @@ public:
                std::function<bool()> ending, QObject *parent = nullptr);
     ~RunRecords() override;
 
-    // Once the main window is up, before the journal is offered: the day's ledger.
+    // Once the main window is up, before the journal is offered: the day's ledger, and the shift
+    // it holds open.
     void keepLedger();
     // Once the main window is up: offers the items of a run that ended unexpectedly, then records
     // every change to the items from here on, in the journal and the day's ledger. hooks are what
@@ -33,6 +35,8 @@ public:
     // The journal recording the changes, once the offer of the last one is settled.
     ItemJournal *journal() const { return m_journal.get(); }
     DayLedger *ledger() const { return m_ledger.get(); }
+    // The operator on duty, kept in the ledger; null without one.
+    ShiftRecord *shifts() const { return m_shifts.get(); }
 
 private:
     // A failed write, told once the operation that met it has finished.
@@ -45,4 +49,5 @@ private:
     std::function<bool()> m_ending;
     std::unique_ptr<ItemJournal> m_journal;
     std::unique_ptr<DayLedger> m_ledger;
+    std::unique_ptr<ShiftRecord> m_shifts;
 };

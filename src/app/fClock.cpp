@@ -39,7 +39,8 @@ fClock::fClock(ModClock &state, SettingsStore &store, Prompter &prompter, Timing
     : QWidget(parent), m_state(state), m_store(store), m_prompter(prompter), m_timing(timing)
 {
     setObjectName(QStringLiteral("fClock"));
-    setWindowTitle(appTitle());
+    m_caption = appTitle();
+    setWindowTitle(m_caption);
     const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
     m_twipsPerPixel = 1440.0 / dpi;
 
@@ -254,9 +255,17 @@ void fClock::setClockEnabled(bool enabled)
 
 void fClock::setCaption(const QString &caption)
 {
+    m_caption = caption;
+    const QString shown = m_onDuty.isEmpty() ? caption : caption + QStringLiteral("  [当班: %1]").arg(m_onDuty);
     // A wake that comes early finds the same second; only a changed text is worth a repaint.
-    if (windowTitle() != caption)
-        setWindowTitle(caption);
+    if (windowTitle() != shown)
+        setWindowTitle(shown);
+}
+
+void fClock::setOnDuty(const QString &operatorName)
+{
+    m_onDuty = operatorName;
+    setCaption(m_caption);
 }
 
 void fClock::setPanelText(int panel, const QString &text)

@@ -46,6 +46,8 @@ public:
     bool clockEnabled() const override;
     void setClockEnabled(bool enabled) override;
     void setCaption(const QString &caption) override;
+    // The operator on duty, shown after whatever the caption says; none when empty.
+    void setOnDuty(const QString &operatorName);
     void setPanelText(int panel, const QString &text) override;
     void setPanelToolTip(int panel, const QString &tip) override;
     void setListToolTip(const QString &tip) override;
@@ -105,6 +107,8 @@ private:
     QPixmap m_surface; // the retained image the frame is drawn into
     std::function<bool(QChar)> m_keyCommand;
     bool m_closeConfirmed = false;
+    QString m_caption; // what the caption says, without the operator on duty
+    QString m_onDuty;
 
     CommandActions *m_actions;
     MainToolbar *m_tbar;

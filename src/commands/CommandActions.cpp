@@ -29,9 +29,11 @@ CommandActions::CommandActions(QObject *parent) : QObject(parent)
     m_move = new QAction(QStringLiteral("换机… &J"), this);
     m_move->setObjectName(QStringLiteral("Move"));
     m_move->setEnabled(false);
+    m_handOver = new QAction(QStringLiteral("交班… &B"), this);
+    m_handOver->setObjectName(QStringLiteral("HandOver"));
 }
 
-QAction *CommandActions::itemCommandFor(QChar ch) const
+QAction *CommandActions::letterCommandFor(QChar ch) const
 {
     // Only the Latin letters themselves, as for the buttons.
     const char16_t upper =
@@ -40,6 +42,7 @@ QAction *CommandActions::itemCommandFor(QChar ch) const
     case LimitLetter: return m_limit;
     case GoodsLetter: return m_goods;
     case MoveLetter: return m_move;
+    case HandOverLetter: return m_handOver;
     default: return nullptr;
     }
 }

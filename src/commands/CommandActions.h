@@ -27,8 +27,11 @@ public:
     // Moves the current item's customer to another seat: in the list's menu and under the key J.
     QAction *moveAction() const { return m_move; }
     static constexpr char16_t MoveLetter = u'J';
-    // The command on the current item a typed letter presses (L, G or J, either case); none for others.
-    QAction *itemCommandFor(QChar ch) const;
+    // Hands the shift over to the next operator, or begins one: under the key B and in the day view.
+    QAction *handOverAction() const { return m_handOver; }
+    static constexpr char16_t HandOverLetter = u'B';
+    // The command of a letter that is no button's (L, G, J or B, either case); none for others.
+    QAction *letterCommandFor(QChar ch) const;
     // The receipt and paper settings: at the end of the 风格 menu, a setting like the look.
     QAction *receiptAction() const { return m_receipt; }
 
@@ -39,4 +42,5 @@ private:
     QAction *m_goods = nullptr;
     QAction *m_move = nullptr;
     QAction *m_receipt = nullptr;
+    QAction *m_handOver = nullptr;
 };

@@ -64,6 +64,7 @@ ToolbarCommands::ToolbarCommands(ModClock &state, CurrentItem &current, CommandH
         connect(m_actions.action(entry), &QAction::triggered, this, [this, entry] { menuClick(entry); });
     }
     connect(m_actions.receiptAction(), &QAction::triggered, this, &ToolbarCommands::receiptRequested);
+    connect(m_actions.handOverAction(), &QAction::triggered, this, &ToolbarCommands::handOverRequested);
     for (const auto &[action, request] : {std::pair {m_actions.limitAction(), &ToolbarCommands::limitRequested},
                                           std::pair {m_actions.goodsAction(), &ToolbarCommands::goodsRequested},
                                           std::pair {m_actions.moveAction(), &ToolbarCommands::moveRequested}})
@@ -223,8 +224,8 @@ std::optional<Button> ToolbarCommands::buttonForKey(QChar ch) const
 
 bool ToolbarCommands::keyPress(QChar ch)
 {
-    // L, G and J are no button's: they act on the current item, and are those commands' alone.
-    if (QAction *onItem = m_actions.itemCommandFor(ch)) {
+    // L, G, J and B are no button's: the first three act on the current item, and are those commands' alone.
+    if (QAction *onItem = m_actions.letterCommandFor(ch)) {
         onItem->trigger();
         return true;
     }

@@ -74,6 +74,7 @@ Q_SIGNALS:
     // The goods dialog, and the new name's, for the item at pos, the current one.
     void goodsRequested(int pos);
     void moveRequested(int pos);
+    void handOverRequested(); // the shift's hand-over, modal
 
 private:
     // The design's operations, on the current item or on all of them.

@@ -12,7 +12,7 @@ namespace {
 const AmountDue::Rounding kRules[] = {AmountDue::Rounding::Fen, AmountDue::Rounding::Jiao,
                                       AmountDue::Rounding::HalfYuan, AmountDue::Rounding::Yuan};
 const char16_t *const kRuleNames[] = {u"到分(不取整)", u"按0.1元取整", u"按0.5元取整", u"按1元取整"};
-const char16_t *const kPaperNames[] = {u"计时账单", u"计时项清单", u"日账目", u"期间账目"};
+const char16_t *const kPaperNames[] = {u"计时账单", u"计时项清单", u"日账目", u"期间账目", u"交班结算"};
 
 QString paperText(int width)
 {

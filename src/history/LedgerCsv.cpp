@@ -43,7 +43,14 @@ const SaveFileAsker::Kind kCsv {QStringLiteral("导出账目"), QStringLiteral("
 
 void addRow(CsvWriter &csv, const LedgerEntry &e)
 {
-    if (e.kind == LedgerEntry::Kind::Session) {
+    // A shift's lines carry the operator where an item's name stands and no amount: the sums of
+    // the columns stay the takings.
+    if (e.kind == LedgerEntry::Kind::ShiftBegan || e.kind == LedgerEntry::Kind::HandedOver) {
+        const bool began = e.kind == LedgerEntry::Kind::ShiftBegan;
+        csv.addRow({began ? QStringLiteral("上班") : QStringLiteral("交班"), CsvWriter::inert(e.name), QString(),
+                    instant(began ? e.end : e.start), began ? QString() : instant(e.end), QString(), QString(),
+                    QString(), QString(), QString()});
+    } else if (e.kind == LedgerEntry::Kind::Session) {
         csv.addRow({QStringLiteral("计时"), CsvWriter::inert(e.name), CsvWriter::inert(e.scheme), instant(e.start),
                     instant(e.end), TimeText::generalNumber(e.minutes), QString(), QString(), QString(), QString()});
     } else if (e.kind == LedgerEntry::Kind::Goods) {

@@ -7,6 +7,8 @@
 #include "report/SaveFileAsker.h"
 #include "timing/DayLedger.h"
 #include "timing/ModClock.h"
+#include "timing/ShiftRecord.h"
+#include "timing/TimeText.h"
 #include "timing/WallClock.h"
 
 #include <QDateEdit>
@@ -32,10 +34,12 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const Wal
     // The same form as the dates elsewhere in the history window.
     m_picker->setDisplayFormat(locale().dateFormat(QLocale::ShortFormat));
     m_export = new QPushButton(QStringLiteral("导出 &E..."), this);
+    m_handOver = new QPushButton(QStringLiteral("交班 &B..."), this);
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("日期:"), this));
     top->addWidget(m_picker);
     top->addStretch(1);
+    top->addWidget(m_handOver);
     top->addWidget(m_export);
 
     m_entries = new QTreeWidget(this);
@@ -71,6 +75,7 @@ LedgerDayView::LedgerDayView(const DayLedger &ledger, ModClock *state, const Wal
         m_total->setText(QStringLiteral("已取消读取,未显示已结算的项目。"));
     });
     connect(m_export, &QPushButton::clicked, this, &LedgerDayView::exportDay);
+    connect(m_handOver, &QPushButton::clicked, this, &LedgerDayView::handOverRequested);
     if (m_state) {
         // The open items' minutes and amounts go on while the view is open; the file is read
         // again only when the ledger has grown, not at every tick.
@@ -127,6 +132,8 @@ void LedgerDayView::refresh(std::function<void()> then)
         return std::function<void()>([this, read] {
             // The list's items as they are when the day is shown, on the thread they live on.
             m_takings = std::move(*read);
+            if (m_shifts && m_shifts->current())
+                m_takings.carryShift(*m_shifts->current());
             m_takings.addOpen(m_state, m_clock.moment());
             fill();
             for (const std::function<void()> &next : std::exchange(m_then, {}))
@@ -146,13 +153,27 @@ void LedgerDayView::cancelRead()
     m_exporting->cancel();
 }
 
+void LedgerDayView::setShifts(const ShiftRecord *shifts)
+{
+    m_shifts = shifts;
+    if (shifts)
+        connect(shifts, &ShiftRecord::changed, this, [this] {
+            if (isVisible())
+                refresh();
+        });
+}
+
 void LedgerDayView::addGroup(const QString &what, const QList<DayTakings::Line> &lines)
 {
     auto *group = new QTreeWidgetItem(QStringList {QStringLiteral("%1 (%2 项)").arg(what).arg(lines.size())});
     group->setFlags(Qt::ItemIsEnabled);
+    const bool shifts = m_takings.withShifts();
     for (const DayTakings::Line &line : lines) {
         const QStringList texts = TakingsReports::dayRow(line, m_receipt->rounding, m_goods);
-        auto *row = new QTreeWidgetItem(texts + QStringList {line.limit.text()});
+        QStringList extra {line.limit.text()};
+        if (shifts)
+            extra << m_takings.shiftOf(line);
+        auto *row = new QTreeWidgetItem(texts + extra);
         // Minutes and amounts line up on the right, as in the report, so their digits stand in columns.
         for (qsizetype column = 4; column < texts.size(); ++column)
             row->setTextAlignment(int(column), Qt::AlignRight | Qt::AlignVCenter);
@@ -168,13 +189,16 @@ void LedgerDayView::fill()
     m_entries->clear();
     m_goods = TakingsReports::withGoods(t);
     // The rounding may have changed since the view was made: the heading names the one shown.
-    const QStringList headings = TakingsReports::dayHeadings(m_receipt->rounding, m_goods) << QStringLiteral("限额");
+    QStringList headings = TakingsReports::dayHeadings(m_receipt->rounding, m_goods) << QStringLiteral("限额");
+    if (t.withShifts())
+        headings << QStringLiteral("班次");
     m_entries->setColumnCount(int(headings.size()));
     m_entries->setHeaderLabels(headings);
     // Only today has items still on the list: a past day was closed with them.
     const bool today = t.date == m_clock.now().date() && m_state;
     addGroup(QStringLiteral("已结算"), t.settled);
     QString total = TakingsReports::dayTotal(QStringLiteral("已结算"), t.settled, m_receipt->rounding, m_goods);
+    total += shiftTotals();
     if (today) {
         addGroup(QStringLiteral("未结算"), t.open);
         total += u'\n' + TakingsReports::dayTotal(QStringLiteral("未结算"), t.open, m_receipt->rounding, m_goods);
@@ -187,6 +211,27 @@ void LedgerDayView::fill()
     m_total->setText(total);
     m_export->setEnabled(exportable());
     m_status->clear();
+}
+
+QString LedgerDayView::shiftTotals() const
+{
+    if (!m_takings.withShifts())
+        return {};
+    QString totals;
+    for (qsizetype k = 0; k < m_takings.shifts.size(); ++k) {
+        QList<DayTakings::Line> lines;
+        for (const DayTakings::Line &line : m_takings.settled)
+            if (line.shift == k)
+                lines.append(line);
+        const Shift &shift = m_takings.shifts[k].shift;
+        if (lines.isEmpty() && !shift.from.isValid())
+            continue;
+        const QString who = shift.from.isValid()
+            ? QStringLiteral("  班次 %1 (%2 起)").arg(shift.operatorName, TimeText::generalDateTime(shift.from))
+            : QStringLiteral("  未记班次");
+        totals += u'\n' + TakingsReports::dayTotal(who, lines, m_receipt->rounding, m_goods);
+    }
+    return totals;
 }
 
 ReportDocument LedgerDayView::report(bool bPreview) const

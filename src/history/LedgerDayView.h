@@ -18,6 +18,7 @@ class BackgroundRead;
 class DayLedger;
 class ExportFolder;
 class ModClock;
+class ShiftRecord;
 class SaveFileAsker;
 class QDateEdit;
 class QLabel;
@@ -52,6 +53,9 @@ public:
     void setReceipt(std::shared_ptr<const ReceiptSettings> receipt) { m_receipt = std::move(receipt); }
 
     ReportDocument report(bool bPreview) const;
+    // The operator on duty: a shift begun on an earlier day is shown with today's lines, and the
+    // view reads the day again when a shift changes hands.
+    void setShifts(const ShiftRecord *shifts);
     // What the view reads: the shown day, up to the moment of the last refresh.
     const TakingsRequest &request() const { return m_request; }
     // The shown day as last read.
@@ -61,6 +65,11 @@ public:
     QLabel *total() const { return m_total; }
     QDateEdit *picker() const { return m_picker; }
     QPushButton *exportButton() const { return m_export; }
+    QPushButton *handOverButton() const { return m_handOver; }
+
+Q_SIGNALS:
+    // The operator asked to hand the shift over.
+    void handOverRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -69,6 +78,7 @@ private:
     void fill();
     bool exportable() const;
     void addGroup(const QString &what, const QList<DayTakings::Line> &lines);
+    QString shiftTotals() const;
 
     const DayLedger &m_ledger;
     ModClock *m_state;
@@ -87,5 +97,7 @@ private:
     QLabel *m_total = nullptr;
     QLabel *m_status = nullptr;
     QPushButton *m_export = nullptr;
+    QPushButton *m_handOver = nullptr;
+    const ShiftRecord *m_shifts = nullptr;
     std::shared_ptr<const ReceiptSettings> m_receipt = std::make_shared<ReceiptSettings>();
 };

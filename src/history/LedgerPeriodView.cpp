@@ -2,6 +2,7 @@
 
 #include "history/BackgroundRead.h"
 #include "history/BusyHoursTable.h"
+#include "history/ShiftTable.h"
 #include "history/LedgerCsv.h"
 #include "history/PeriodChart.h"
 #include "history/PeriodItemRows.h"
@@ -90,12 +91,15 @@ LedgerPeriodView::LedgerPeriodView(const DayLedger &ledger, const WallClock &clo
     m_itemTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     m_busy = new BusyHoursTable(this);
+    m_shifts = new ShiftTable(this);
 
     auto *tables = new QSplitter(Qt::Horizontal, this);
     tables->addWidget(m_itemTable);
     tables->addWidget(m_busy);
+    tables->addWidget(m_shifts);
     tables->setStretchFactor(0, 3);
     tables->setStretchFactor(1, 1);
+    tables->setStretchFactor(2, 2);
     auto *parts = new QSplitter(Qt::Vertical, this);
     parts->addWidget(m_chart);
     parts->addWidget(tables);
@@ -265,6 +269,7 @@ void LedgerPeriodView::fill()
     m_itemTable->sortByColumn(m_itemTable->horizontalHeader()->sortIndicatorSection(),
                               m_itemTable->horizontalHeader()->sortIndicatorOrder());
     m_busy->setHours(p.busyHours);
+    m_shifts->setShifts(p.shifts, TakingsReports::withGoods(p));
     m_chart->setTakings(p);
 
     QString total = TakingsReports::periodText(p) + QStringLiteral("  ") + TakingsReports::periodTotal(p);
@@ -278,6 +283,11 @@ void LedgerPeriodView::fill()
     m_total->setText(total);
     m_export->setEnabled(p.lines > 0);
     m_status->clear();
+}
+
+QTableWidget *LedgerPeriodView::shifts() const
+{
+    return m_shifts;
 }
 
 ReportDocument LedgerPeriodView::report(bool bPreview)

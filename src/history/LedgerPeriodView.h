@@ -25,6 +25,7 @@ class QPushButton;
 class QStandardItemModel;
 class QTableView;
 class SaveFileAsker;
+class ShiftTable;
 class WallClock;
 
 class LedgerPeriodView : public QWidget {
@@ -68,6 +69,7 @@ public:
     QStandardItemModel *items() const { return m_items; }
     QTableView *itemTable() const { return m_itemTable; }
     QTableWidget *busyHours() const { return m_busy; }
+    QTableWidget *shifts() const;
     QLabel *total() const { return m_total; }
     QLabel *status() const { return m_status; }
     QDateEdit *fromPicker() const { return m_from; }
@@ -105,6 +107,7 @@ private:
     QStandardItemModel *m_items = nullptr;
     QTableView *m_itemTable = nullptr;
     BusyHoursTable *m_busy = nullptr;
+    ShiftTable *m_shifts = nullptr;
     QLabel *m_total = nullptr;
     QLabel *m_status = nullptr;
     std::shared_ptr<const ReceiptSettings> m_receipt = std::make_shared<ReceiptSettings>();

@@ -25,6 +25,20 @@ QString parts(bool goods, double machine, double sold)
     return goods ? QStringLiteral("机时: %1, 商品: %2, ").arg(AmountDue::text(machine), AmountDue::text(sold))
                  : QString();
 }
+// Every line settled, then every line open, and their totals, as the day view shows them.
+void addDayTable(ReportDocument &d, const DayTakings &day, AmountDue::Rounding rule)
+{
+    const bool goods = withGoods(day);
+    for (const QString &heading : dayHeadings(rule, goods))
+        d.headings << heading;
+    for (const QList<DayTakings::Line> *lines : {&day.settled, &day.open})
+        for (const DayTakings::Line &line : *lines)
+            for (const QString &text : dayRow(line, rule, goods))
+                d.cells << text;
+    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled, rule, goods)
+            << totalRow(QStringLiteral("未结算合计"), day.open, rule, goods)
+            << totalRow(QStringLiteral("合计"), day.settled + day.open, rule, goods);
+}
 } // namespace
 
 QString dayTitle()
@@ -35,6 +49,11 @@ QString dayTitle()
 QString periodTitle()
 {
     return QStringLiteral("期间账目");
+}
+
+QString shiftTitle()
+{
+    return QStringLiteral("交班结算");
 }
 
 QString ledgerFileName(const QDate &first, const QDate &last, const QDateTime &now)
@@ -107,16 +126,27 @@ ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day,
     d.secondBlock = {QStringLiteral("已结算:"),
                      day.unreadable ? QVariant(QStringLiteral("账目文件无法读取")) : QVariant(int(day.settled.size())),
                      QStringLiteral("未结算:"), int(day.open.size())};
-    const bool goods = withGoods(day);
-    for (const QString &heading : dayHeadings(rule, goods))
-        d.headings << heading;
-    for (const QList<DayTakings::Line> *lines : {&day.settled, &day.open})
-        for (const DayTakings::Line &line : *lines)
-            for (const QString &text : dayRow(line, rule, goods))
-                d.cells << text;
-    d.cells << totalRow(QStringLiteral("已结算合计"), day.settled, rule, goods)
-            << totalRow(QStringLiteral("未结算合计"), day.open, rule, goods)
-            << totalRow(QStringLiteral("合计"), day.settled + day.open, rule, goods);
+    addDayTable(d, day, rule);
+    return d;
+}
+
+ReportDocument shiftDocument(const Shift &shift, const DayTakings &taken, bool bPreview,
+                             const ReceiptSettings &receipt)
+{
+    ReportDocument d = TimingReports::document(bPreview);
+    d.title = shiftTitle();
+    d.issuer = receipt.shopName;
+    d.rollWidth = receipt.rollWidthFor(ReceiptSettings::Paper::Shift);
+    // Named by when it was handed over, so that the day's cash-ups lie in order beside each other.
+    const QDateTime named = shift.to.isValid() ? shift.to : shift.from;
+    d.fileName = QStringLiteral("交班_%1_%2").arg(named.toString(QStringLiteral("yyyy-MM-dd_HHmm")), shift.operatorName);
+    d.firstBlock = {QStringLiteral("操作员:"), shift.operatorName};
+    d.thirdBlock = {QStringLiteral("开始:"), TimeText::generalDateTime(shift.from), QStringLiteral("结束:"),
+                    shift.to.isValid() ? TimeText::generalDateTime(shift.to) : QStringLiteral("当班中")};
+    d.secondBlock = {QStringLiteral("已结算:"),
+                     taken.unreadable ? QVariant(QStringLiteral("账目文件无法读取")) : QVariant(int(taken.settled.size())),
+                     QStringLiteral("未结算:"), int(taken.open.size())};
+    addDayTable(d, taken, receipt.rounding);
     return d;
 }
 

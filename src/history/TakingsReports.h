@@ -7,6 +7,7 @@
 #include "timing/DayTakings.h"
 #include "timing/PeriodTakings.h"
 #include "timing/ReceiptSettings.h"
+#include "timing/Shift.h"
 
 #include <QImage>
 
@@ -15,11 +16,17 @@ namespace TakingsReports {
 // The papers' titles.
 QString dayTitle();
 QString periodTitle();
+QString shiftTitle();
 
 // The day as the day view shows it: one row per item, settled then open, both totals and the two
 // added up, amounts rounded and the paper laid out as receipt says.
 ReportDocument dayDocument(const TakingsRequest &request, const DayTakings &day, bool bPreview,
                            const ReceiptSettings &receipt = {});
+
+// A shift's cash-up: who, from when to when, every item settled in it and those still open at the
+// hand-over, each with its amount due, the goods apart when any were sold, and the grand total.
+ReportDocument shiftDocument(const Shift &shift, const DayTakings &taken, bool bPreview,
+                             const ReceiptSettings &receipt = {});
 
 // What every file of the takings of first to last is called, a CSV export as the report's PDF:
 // "账目_2026-12-07" for a day gone by, "账目_2026-12-07_2026-12-13" for days, and with the

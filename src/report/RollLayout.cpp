@@ -107,18 +107,40 @@ qreal RollLayout::layOut(QPagedPaintDevice *device, QPainter *painter) const
         }
         return y;
     }
-    // Narrow cells: each column as wide as its widest text asks for, shrunk alike to the roll.
+    // Narrow cells: each column as wide as its widest text asks for, shrunk to the roll. An amount
+    // broken over two lines reads as two amounts, a name as another customer's: while the roll
+    // allows, the first column (what a row is of) and every column of numbers keep the width of
+    // their cells (a heading wraps instead), and any other column room for two characters ("合计");
+    // what the roll has beyond that goes to the columns as they ask for it.
     QList<qreal> natural(columns, 0);
+    QList<qreal> floor(columns, 0);
     const QFontMetricsF cellMetrics(cell, device), headingMetrics(cellBold, device);
+    const qreal fewest = headingMetrics.horizontalAdvance(QStringLiteral("合计"));
+    QList<qreal> kept(columns, -1); // the widest cell of a column kept whole
     for (int c = 0; c < columns; ++c)
         natural[c] = std::min(headingMetrics.horizontalAdvance(m_content.headings[c]), width / 4);
     for (const ReportContent::Row &row : m_content.rows)
-        for (int c = 0; c < columns && c < row.size(); ++c)
-            natural[c] = std::max(natural[c], std::min(cellMetrics.horizontalAdvance(row[c].text), width / 4));
-    const qreal total = std::accumulate(natural.begin(), natural.end(), 0.0) + columns * gap;
+        for (int c = 0; c < columns && c < row.size(); ++c) {
+            const qreal advance = std::min(cellMetrics.horizontalAdvance(row[c].text), width / 4);
+            natural[c] = std::max(natural[c], advance);
+            if (row[c].numeric || c == 0)
+                kept[c] = std::max(kept[c], advance);
+        }
+    qreal total = 0, floors = 0;
+    for (int c = 0; c < columns; ++c) {
+        floor[c] = (kept[c] >= 0 ? std::max(kept[c], fewest) : std::min(natural[c], fewest)) + gap;
+        floors += floor[c];
+        total += natural[c] + gap;
+    }
+    // Below the floors every column shrinks alike, as it must.
+    const bool floored = total > width && floors <= width && total > floors;
     QList<qreal> x = {0};
-    for (int c = 0; c < columns; ++c)
-        x.append(x.last() + (natural[c] + gap) * width / total);
+    for (int c = 0; c < columns; ++c) {
+        const qreal own = natural[c] + gap;
+        x.append(x.last()
+                 + (floored ? floor[c] + std::max(own - floor[c], 0.0) * (width - floors) / (total - floors)
+                            : own * width / total));
+    }
     const auto row = [&](const auto &cellAt, const QFont &font) {
         qreal h = 0;
         for (int c = 0; c < columns; ++c) {

@@ -18,6 +18,8 @@ namespace {
 const QString kSession = QStringLiteral("session");
 const QString kLeft = QStringLiteral("left");
 const QString kGoods = QStringLiteral("goods");
+const QString kShift = QStringLiteral("shift");
+const QString kHandOver = QStringLiteral("handover");
 // How an item left: only removed, ended and reported, or with the program.
 const QString kRemoved = QStringLiteral("0");
 const QString kEnded = QStringLiteral("1");
@@ -118,6 +120,19 @@ std::optional<LedgerEntry> entry(const QStringList &f, const DayBounds &bounds)
             return std::nullopt;
         e.fee = e.goods.amount();
         return e;
+    }
+    if (f.value(0) == kShift && f.size() == 3) {
+        e.kind = LedgerEntry::Kind::ShiftBegan;
+        e.end = ChecksummedLine::instant(f[1], dayStart, last);
+        e.name = f[2];
+        return e.end.isValid() ? std::optional(e) : std::nullopt;
+    }
+    if (f.value(0) == kHandOver && f.size() == 4) {
+        e.kind = LedgerEntry::Kind::HandedOver;
+        e.end = ChecksummedLine::instant(f[1], dayStart, last);
+        e.name = f[2];
+        e.start = ChecksummedLine::instant(f[3]);
+        return e.end.isValid() && e.start.isValid() && e.start <= e.end ? std::optional(e) : std::nullopt;
     }
     return std::nullopt;
 }
@@ -248,6 +263,18 @@ void DayLedger::left(const ItemBill &b, LeaveHow how, const QDateTime &at)
         append(at,
                {kGoods, ChecksummedLine::instantField(at), b.name, g.name, ChecksummedLine::numberField(g.price),
                 QString::number(g.quantity)});
+}
+
+void DayLedger::shiftBegan(const Shift &shift)
+{
+    append(shift.from, {kShift, ChecksummedLine::instantField(shift.from), shift.operatorName});
+}
+
+void DayLedger::handedOver(const Shift &shift)
+{
+    append(shift.to,
+           {kHandOver, ChecksummedLine::instantField(shift.to), shift.operatorName,
+            ChecksummedLine::instantField(shift.from)});
 }
 
 LedgerDay DayLedger::read(const QDate &day, const QDateTime &readAt) const

@@ -4,6 +4,7 @@
 
 #include "timing/AppendOnlyFile.h"
 #include "timing/ItemChange.h"
+#include "timing/Shift.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -19,8 +20,9 @@
 // One line of a day's ledger.
 struct LedgerEntry {
     // Goods: sold to the customer of the item that left just before, on a line of its own that
-    // versions without goods skip.
-    enum class Kind { Session, Left, Goods };
+    // versions without goods skip. ShiftBegan and HandedOver mark an operator's turn: name holds
+    // the operator, end the instant, and a hand-over's start the instant its shift began.
+    enum class Kind { Session, Left, Goods, ShiftBegan, HandedOver };
     Kind kind = Kind::Session;
     QString name;
     QString scheme;
@@ -100,6 +102,11 @@ public:
 
     // An item that left the list the way how says.
     void left(const ItemBill &bill, LeaveHow how, const QDateTime &at);
+
+    // An operator's turn began; and one was handed over at its end (shift.to). Lines are only
+    // appended: a shift handed over is closed by the order of the file, whatever a clock says later.
+    void shiftBegan(const Shift &shift);
+    void handedOver(const Shift &shift);
 
     // Books every session state ends and every item that leaves it, from now on, as long as both live.
     void follow(ModClock &state);

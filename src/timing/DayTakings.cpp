@@ -9,11 +9,15 @@ DayTakings DayTakings::settledOf(const DayLedger &ledger, const QDate &day, cons
 {
     DayTakings t;
     t.date = day;
+    ShiftFollower shifts;
     const LedgerScan read = ledger.scan(
         day, readAt,
-        [&t](LedgerEntry &&e) {
+        [&t, &shifts](LedgerEntry &&e) {
+            if (shifts.take(e))
+                return;
             if (e.kind == LedgerEntry::Kind::Left)
-                t.settled.append({e.name, e.scheme, e.end, e.ended, e.atExit, false, e.minutes, e.fee, e.limit});
+                t.settled.append({e.name, e.scheme, e.end, e.ended, e.atExit, false, e.minutes, e.fee, e.limit, 0,
+                                  shifts.current()});
             if (e.kind != LedgerEntry::Kind::Goods)
                 return;
             // Goods belong to the bill of their item that left at the same instant, written just before.
@@ -22,9 +26,10 @@ DayTakings DayTakings::settledOf(const DayLedger &ledger, const QDate &day, cons
                     t.settled[k].goods = AmountDue::total({t.settled[k].goods, e.fee});
                     return;
                 }
-            t.settled.append({e.name, QString(), e.end, false, false, false, 0, 0, {}, e.fee});
+            t.settled.append({e.name, QString(), e.end, false, false, false, 0, 0, {}, e.fee, shifts.current()});
         },
         control);
+    t.shifts = shifts.parts();
     if (read.unreadable || read.cancelled) {
         t.settled.clear();
         t.unreadable = read.unreadable;
@@ -48,6 +53,26 @@ void DayTakings::addOpen(ModClock *state, const Moment &now)
         open.append({item.name, item.scheme, QDateTime(), false, false, item.running, bill.minutes, bill.fee,
                      item.limit, GoodsLine::total(bill.goods)});
     }
+}
+
+void DayTakings::carryShift(const Shift &open)
+{
+    if (!shifts.isEmpty() && shifts[0].carried && !shifts[0].shift.from.isValid() && open.isOpen()
+        && open.from < date.startOfDay())
+        shifts[0].shift = open;
+}
+
+QString DayTakings::shiftOf(const Line &line) const
+{
+    return line.shift >= 0 && line.shift < shifts.size() ? shifts[line.shift].shift.operatorName : QString();
+}
+
+bool DayTakings::withShifts() const
+{
+    for (const ShiftPart &part : shifts)
+        if (part.shift.from.isValid())
+            return true;
+    return false;
 }
 
 double DayTakings::minutes(const QList<Line> &lines)

@@ -111,12 +111,19 @@ struct DaySum {
     QList<Item> items; // in the order they first come
     std::map<int, std::pair<double, qint64>> bills; // bucket: minutes billed, amounts due in fen
     std::map<int, double> busy; // hour slot: minutes timed in it
+    ShiftFollower shifts;
+    std::vector<ShiftTally::PartSum> shiftSums = std::vector<ShiftTally::PartSum>(1);
 
     DaySum(const DayLedger &ledger, const QDate &date, const QDateTime &readAt, const LedgerReadControl *control,
            int dayIndex, const HourSlots &hours, bool hourly, AmountDue::Rounding rule)
     {
         QHash<QString, qsizetype> index;
         const auto take = [&](LedgerEntry &&e) {
+            if (shifts.take(e)) {
+                shiftSums.resize(size_t(shifts.parts().size()));
+                return;
+            }
+            ShiftTally::PartSum &shiftSum = shiftSums.back();
             auto found = index.constFind(e.name);
             if (found == index.cend())
                 found = index.insert(e.name, items.size()), items.append({e.name});
@@ -134,12 +141,15 @@ struct DaySum {
             if (e.kind == LedgerEntry::Kind::Goods) {
                 const std::optional<qint64> fen = AmountDue::fen(e.fee);
                 AmountDue::add(line.goodsFen, fen);
+                AmountDue::add(shiftSum.goodsFen, fen);
                 AmountDue::add(bills[hourly ? std::max(hours.at(end), 0) : dayIndex].second, fen);
                 return;
             }
             const std::optional<qint64> fen = AmountDue::fen(e.fee, rule);
             line.minutes += e.minutes;
             AmountDue::add(line.fen, fen);
+            AmountDue::add(shiftSum.fen, fen);
+            ++shiftSum.bills;
             auto &bill = bills[hourly ? std::max(hours.at(end), 0) : dayIndex];
             bill.first += e.minutes;
             AmountDue::add(bill.second, fen);
@@ -193,6 +203,7 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
     std::vector<qint64> itemFen;
     std::vector<qint64> goodsFen;
     std::vector<qint64> bucketFen(size_t(p.buckets.size()), 0);
+    ShiftTally shifts;
     const auto add = [&](const DaySum &day) {
         p.days += day.lines > 0 ? 1 : 0;
         p.lines += day.lines;
@@ -218,6 +229,8 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
         }
         for (const auto &[slot, minutes] : day.busy)
             p.busyHours[hourly ? slot : hours.clockHour[size_t(slot)]].minutes += minutes;
+        if (!day.unreadable)
+            shifts.addDay(day.shifts.parts(), day.shiftSums);
     };
     // Days are read and summed a block at a time on every core, then added up in order: a year of
     // busy days is mostly parsing, and the result must not depend on which thread was first.
@@ -266,6 +279,7 @@ PeriodTakings PeriodTakings::of(const DayLedger &ledger, QDate first, QDate last
     }
     for (Hour &hour : p.busyHours)
         hour.minutes = TimeText::roundMinutes(hour.minutes);
+    p.shifts = shifts.lines();
     if (readAt.isValid())
         for (Bucket &bucket : p.buckets)
             bucket.future = bucket.start > readAt;

@@ -4,6 +4,7 @@
 // and a cache could show a day that has grown since.
 
 #include "timing/AmountDue.h"
+#include "timing/ShiftTally.h"
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -43,6 +44,7 @@ struct PeriodTakings {
     QList<ItemLine> items; // by name
     QList<Bucket> buckets; // in time order, one per day or hour of the period, empty ones too
     QList<Hour> busyHours;
+    QList<ShiftTally::Line> shifts; // the operators' turns in time order; empty when none was kept
     int days = 0; // days of the period that have a ledger file
     int lines = 0; // ledger lines read
     int skipped = 0; // ledger lines that could not be read

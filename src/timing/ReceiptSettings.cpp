@@ -9,7 +9,8 @@ namespace {
 const QString kApp = SettingsKeys::app();
 const QString kSection = SettingsKeys::section();
 const QString kPaperNames[ReceiptSettings::PaperCount] = {QStringLiteral("Bill"), QStringLiteral("List"),
-                                                          QStringLiteral("Day"), QStringLiteral("Period")};
+                                                          QStringLiteral("Day"), QStringLiteral("Period"),
+                                                          QStringLiteral("Shift")};
 
 int readNumber(SettingsStore &store, const QString &key)
 {

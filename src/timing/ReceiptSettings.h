@@ -12,8 +12,8 @@ class SettingsStore;
 
 struct ReceiptSettings {
     // The papers whose paper the operator chooses, each remembered on its own.
-    enum class Paper { Bill, List, Day, Period };
-    static constexpr int PaperCount = 4;
+    enum class Paper { Bill, List, Day, Period, Shift };
+    static constexpr int PaperCount = 5;
     // The widths of roll paper a counter printer takes, in mm; 0 is an A4 page.
     static constexpr int kRollWidths[] = {0, 80, 58};
 

@@ -54,6 +54,7 @@ struct CommandFixture {
         record(&ToolbarCommands::helpRequested, "help");
         record(&ToolbarCommands::aboutRequested, "about");
         record(&ToolbarCommands::historyRequested, "history");
+        record(&ToolbarCommands::handOverRequested, "hand-over");
         window.setCommands(commands);
     }
 

@@ -345,6 +345,14 @@ private slots:
             QVERIFY(f.opened.isEmpty() && f.prompter.asked.isEmpty());
     }
 
+    // B is no button's: it hands the shift over whatever is highlighted.
+    void handOverIsUnderB()
+    {
+        CommandFixture f;
+        QVERIFY(f.commands.keyPress(u'b'));
+        QCOMPARE(f.opened, QStringList {QStringLiteral("hand-over")});
+    }
+
     void findIgnoresLetterCase()
     {
         CommandFixture f;

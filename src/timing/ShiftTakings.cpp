@@ -1,0 +1,75 @@
+#include "timing/ShiftTakings.h"
+
+#include "timing/DurableFile.h"
+
+#include <QFile>
+
+namespace ShiftTakings {
+
+namespace {
+// Whether a day's file may hold a shift line: a café that keeps no shifts has two months of days
+// to look through at every start, and a search of the bytes costs a fraction of reading the lines.
+// Read a piece at a time: the file may be of any size.
+bool mayHoldShifts(const DayLedger &ledger, const QDate &day)
+{
+    QFile file;
+    if (DurableFile::openRegular(ledger.pathFor(day), file) != DurableFile::Opened::Open)
+        return false;
+    constexpr qsizetype kOverlap = 16; // longer than either word, so one cut by a piece's end is found
+    QByteArray piece;
+    for (;;) {
+        const QByteArray more = file.read(256 * 1024);
+        if (more.isEmpty())
+            return false;
+        piece = piece.right(kOverlap) + more;
+        if (piece.contains("shift\t") || piece.contains("handover\t"))
+            return true;
+    }
+}
+} // namespace
+
+std::optional<Shift> openShift(const DayLedger &ledger, const QDateTime &readAt)
+{
+    const QDate today = readAt.date();
+    for (int back = 0; back < kLookBack; ++back) {
+        const QDate day = today.addDays(-back);
+        if (!mayHoldShifts(ledger, day))
+            continue;
+        std::optional<Shift> last;
+        ledger.scan(day, readAt, [&last](LedgerEntry &&e) {
+            if (e.kind == LedgerEntry::Kind::ShiftBegan)
+                last = Shift {e.name, e.end, {}};
+            else if (e.kind == LedgerEntry::Kind::HandedOver)
+                last = Shift {e.name, e.start, e.end};
+        });
+        if (last)
+            return last->isOpen() ? last : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+DayTakings settledIn(const DayLedger &ledger, const Shift &shift, const QDateTime &readAt)
+{
+    DayTakings t;
+    const QDate firstDay = shift.from.date();
+    t.date = (shift.isOpen() ? readAt : shift.to).date();
+    for (QDate day = firstDay; day <= t.date; day = day.addDays(1)) {
+        const DayTakings read = DayTakings::settledOf(ledger, day, readAt);
+        t.unreadable = t.unreadable || read.unreadable;
+        t.lines += read.lines;
+        t.skipped += read.skipped;
+        for (const DayTakings::Line &line : read.settled) {
+            const ShiftPart &part = read.shifts[line.shift];
+            // After its first day, a shift's lines stand before any shift line of the day.
+            const bool carried = day != firstDay && part.carried && !part.shift.from.isValid();
+            if (carried || part.shift.sameAs(shift))
+                t.settled.append(line);
+        }
+    }
+    for (DayTakings::Line &line : t.settled)
+        line.shift = 0;
+    t.shifts = {ShiftPart {shift}};
+    return t;
+}
+
+} // namespace ShiftTakings
