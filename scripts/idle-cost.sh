@@ -8,6 +8,7 @@
 # program with none. Up to 1,000 items are typed into the new-items dialog, as an operator would;
 # more are written as the journal of a killed run (bench/journal_of_items) and restored at start.
 # Private memory counts only pages no other process maps, so it drops while other Qt programs run.
+# Anonymous memory is what the process itself allocated (heap, pictures, stacks), no file's pages.
 # For each program it also says whether Qt Charts and which CJK fonts are mapped while it idles.
 # With VANTOREL_IDLE_BEFORE=<build folder of an earlier version> both versions are measured in the
 # same run, case by case, so that a change is seen against the same load.
@@ -51,7 +52,8 @@ per_thread() { # pid: "tid cpu_ns switches" per live thread
             END {printf "%s %.0f %.0f\n", tid, c, s}' "$t/schedstat" "$t/status" 2>/dev/null || true
     done
 }
-mem() { awk '/^Rss:/ {r = $2} /^Private_(Clean|Dirty):/ {p += $2} END {printf "RSS %.1f MB, private %.1f MB", r/1024, p/1024}' /proc/$1/smaps_rollup; }
+mem() { awk '/^Rss:/ {r = $2} /^Private_(Clean|Dirty):/ {p += $2} /^Anonymous:/ {a = $2} END {
+    printf "RSS %.1f MB, private %.1f MB, anonymous %.1f MB", r/1024, p/1024, a/1024}' /proc/$1/smaps_rollup; }
 measure() { # label pid
     local cpu sw before
     if command -v perf >/dev/null && perf stat -x, -e task-clock -p "$2" -- sleep 0.1 >/dev/null 2>&1; then
@@ -91,7 +93,7 @@ for b in "${builds[@]}" floor; do
 done
 
 focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; sleep 0.3; }
-rss_kb() { awk '/^Rss:/ {print $2}' /proc/$1/smaps_rollup; }
+rss_kb() { awk '/^(Rss|Anonymous):/ {printf "%s ", $2}' /proc/$1/smaps_rollup; }
 mapped() { # pid: Qt Charts and the CJK font files the process maps
     awk '$6 ~ /libQt6Charts/ {c = "yes"} $6 ~ /\.(tt[fc]|otf)$/ && tolower($6) !~ /dejavu/ {f[$6]} END {
         s = ""; for (n in f) { sub(".*/", "", n); s = s " " n }
@@ -138,10 +140,12 @@ for b in "${builds[@]}"; do
     xdotool key Escape; sleep 3
     measure "$b, $n running items" $app
     mapped $app
+    # RSS and anonymous memory: font pages mapped again after start-up count in the one, not the other.
     rss=$(rss_kb $app)
     [ "$n" -eq 0 ] && empty_rss[$b]=$rss
     if [ "$n" -gt 0 ] && [ -n "${empty_rss[$b]:-}" ]; then
-        awk -v r="$rss" -v e="${empty_rss[$b]}" -v n="$n" 'BEGIN {printf "    %.2f KB of RSS per item beyond the program with none\n", (r - e) / n}'
+        awk -v r="$rss" -v e="${empty_rss[$b]}" -v n="$n" 'BEGIN { split(r, a, " "); split(e, b, " ")
+            printf "    %.2f KB of RSS (%.2f KB anonymous) per item beyond the program with none\n", (a[1] - b[1]) / n, (a[2] - b[2]) / n }'
     fi
     echo "    caption: $(xdotool getwindowname "$main")"
     kill $app; wait $app 2>/dev/null || true; app=""

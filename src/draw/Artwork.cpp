@@ -1,5 +1,7 @@
 #include "draw/Artwork.h"
 
+#include "draw/LargeSizesIconEngine.h"
+
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -25,6 +27,13 @@ const char *const toolbarFiles[Artwork::toolbarImageCount] = {
 
 const char *const listFiles[Artwork::listImageCount] = {"list-01-timed.svg", "list-02-stopped.svg"};
 
+// An image keeps the engine that painted it, with the engine's buffers, for as long as it lives:
+// a picture kept for the whole run is a plain copy of the pixels, and the engine goes at once.
+QImage kept(const QImage &painted)
+{
+    return painted.copy();
+}
+
 QImage renderImage(const QString &file, QSize size)
 {
     Artwork::initResources();
@@ -33,7 +42,8 @@ QImage renderImage(const QString &file, QSize size)
     QSvgRenderer renderer(folder + file);
     QPainter painter(&image);
     renderer.render(&painter);
-    return image;
+    painter.end();
+    return kept(image);
 }
 
 QPixmap renderPixmap(const QString &file, QSize size)
@@ -66,7 +76,7 @@ QPixmap buttonPicture(const QString &markFile, const QString &caption)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.drawText(QRect(32, 0, 38, 32), Qt::AlignLeft | Qt::AlignVCenter, caption);
     painter.end();
-    return QPixmap::fromImage(picture);
+    return QPixmap::fromImage(kept(picture));
 }
 
 } // namespace
@@ -99,7 +109,7 @@ QIcon Artwork::listIcon(int n, int limitMark)
         painter.drawImage(QPoint(side - mark, side - mark),
                           renderImage(QLatin1String(marks[limitMark - 1]), QSize(mark, mark)));
         painter.end();
-        icon.addPixmap(QPixmap::fromImage(picture));
+        icon.addPixmap(QPixmap::fromImage(kept(picture)));
     }
     return icon;
 }
@@ -110,10 +120,12 @@ QIcon Artwork::appIcon()
     // sizes took as long to draw as the rest of the start before the splash could show.
     static const QIcon *const drawn = [] {
         // The small drawing keeps the shapes apart at 16 and 24 pixels; the large one has the detail.
-        auto *icon = new QIcon(iconAt(QStringLiteral("app-small.svg"), {16, 24}));
-        for (int side : {32, 48, 64, 128, 256})
-            icon->addPixmap(renderPixmap(QStringLiteral("app.svg"), QSize(side, side)));
-        return icon;
+        QIcon small = iconAt(QStringLiteral("app-small.svg"), {16, 24});
+        for (int side : {32, 48, 64})
+            small.addPixmap(renderPixmap(QStringLiteral("app.svg"), QSize(side, side)));
+        return new QIcon(new LargeSizesIconEngine(small, {128, 256}, [](int side) {
+            return renderPixmap(QStringLiteral("app.svg"), QSize(side, side));
+        }));
     }();
     return *drawn;
 }

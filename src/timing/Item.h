@@ -2,7 +2,7 @@
 // One timing item as a value: what the operator named and chose, its sessions and its bill.
 
 #include "timing/BandedTiming.h"
-#include "timing/GoodsLine.h"
+#include "timing/ItemGoods.h"
 #include "timing/ItemLimit.h"
 #include "timing/Moment.h"
 #include "timing/clsSave.h"
@@ -26,7 +26,7 @@ struct Item {
     bool running = false; // being timed
     bool bold = false; // the item the last search found
     ItemLimit limit; // prepaid minutes or money, if any
-    QList<GoodsLine> goods; // sold to the customer beside the time; not in the fee, in the amount due
+    ItemGoods goods; // sold to the customer beside the time; not in the fee, in the amount due
     // A scheme priced by the hour: its minutes and fees band by band; null for a plain formula.
     QSharedDataPointer<BandedTiming> banded;
     // Where the session in progress counts real time from: its start, when it started in this run;

@@ -125,7 +125,7 @@ QByteArray snapshot(const ModClock &state, const QDateTime &begun, const QDateTi
 {
     QDateTime first = begun.isValid() && begun < at ? begun : at;
     for (int i = 1; i <= state.lvwMain.count(); ++i) {
-        const OrderedList<QDateTime> &starts = state.lvwMain.at(i).record.cStart;
+        const clsSave::Sessions<QDateTime> &starts = state.lvwMain.at(i).record.cStart;
         if (starts.count() > 0 && starts.item(1) < first)
             first = starts.item(1);
     }

@@ -163,7 +163,7 @@ bool ModClock::addGoods(int pos, const GoodsLine &goods, const Moment &now)
     Item *item = lvwMain.edit(pos);
     if (!item || !goods.valid())
         return false;
-    GoodsLine::merge(item->goods, goods);
+    item->goods.merge(goods);
     lvwMain.rowChanged(pos, ItemRowModel::ColName, ItemRowModel::ColumnCount - 1, {Qt::ToolTipRole});
     Q_EMIT goodsAdded(item->name, goods, now.wall);
     return true;

@@ -1,6 +1,8 @@
 #pragma once
 // An instant as the wall clock shows it, with what a clock nobody can set read at the same time.
 
+#include "timing/ElapsedReading.h"
+
 #include <QDateTime>
 
 #include <optional>
@@ -16,7 +18,7 @@ struct Moment {
     Moment(QDateTime at, std::optional<qint64> elapsed) : wall(std::move(at)), elapsedMs(elapsed) { }
 
     QDateTime wall;
-    std::optional<qint64> elapsedMs; // milliseconds on the clock nobody can set; its zero means nothing
+    ElapsedReading elapsedMs; // milliseconds on the clock nobody can set; its zero means nothing
 
     // The wall instant real time has reached since anchor: anchor's wall instant plus the time
     // that passed between the two readings. Without both readings, this moment's wall instant.

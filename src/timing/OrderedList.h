@@ -6,13 +6,15 @@
 
 #include <algorithm>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 // Keys are compared after Unicode case folding, so "PC1" and "pc1" are the same key. Positions are
 // 1-based; reads and removals outside 1..count() are refused rather than undefined, because the
-// callers treat a failed statement as "nothing happens".
-template <typename T> class OrderedList {
+// callers treat a failed statement as "nothing happens". A list made without keys (Keyed false)
+// takes none and costs no pointer for them: every item carries three such lists of its sessions.
+template <typename T, bool Keyed = true> class OrderedList {
 public:
     OrderedList() = default;
     OrderedList(const OrderedList &other) : m_entries(other.m_entries), m_keys(copyOf(other.m_keys)) { }
@@ -34,14 +36,18 @@ public:
     // Appends at the end. With a key that is already present nothing changes and false is returned.
     bool add(T value, const QString &key = QString())
     {
-        if (!key.isNull()) {
-            const QString folded = key.toCaseFolded();
-            if (m_keys && m_keys->folded.contains(folded))
-                return false;
-            keys().folded.insert(folded);
+        if constexpr (Keyed) {
+            if (!key.isNull()) {
+                const QString folded = key.toCaseFolded();
+                if (m_keys && m_keys->folded.contains(folded))
+                    return false;
+                keys().folded.insert(folded);
+            }
+            if (m_keys)
+                m_keys->byEntry.push_back(key);
+        } else {
+            Q_ASSERT(key.isNull());
         }
-        if (m_keys)
-            m_keys->byEntry.push_back(key);
         m_entries.push_back({std::move(value)});
         return true;
     }
@@ -52,8 +58,10 @@ public:
         if (pos < 0 || pos > count())
             return false;
         m_entries.insert(m_entries.begin() + pos, Entry {std::move(value)});
-        if (m_keys)
-            m_keys->byEntry.insert(m_keys->byEntry.begin() + pos, QString());
+        if constexpr (Keyed) {
+            if (m_keys)
+                m_keys->byEntry.insert(m_keys->byEntry.begin() + pos, QString());
+        }
         return true;
     }
 
@@ -78,25 +86,33 @@ public:
             return false;
         const auto index = static_cast<size_t>(pos - 1);
         m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
-        if (m_keys) {
-            const QString &key = m_keys->byEntry[index];
-            if (!key.isNull())
-                m_keys->folded.remove(key.toCaseFolded());
-            m_keys->byEntry.erase(m_keys->byEntry.begin() + static_cast<std::ptrdiff_t>(index));
+        if constexpr (Keyed) {
+            if (m_keys) {
+                const QString &key = m_keys->byEntry[index];
+                if (!key.isNull())
+                    m_keys->folded.remove(key.toCaseFolded());
+                m_keys->byEntry.erase(m_keys->byEntry.begin() + static_cast<std::ptrdiff_t>(index));
+            }
         }
         return true;
     }
 
     bool removeKey(const QString &key)
+        requires Keyed
     {
         const int pos = indexOfKey(key);
         return pos != 0 && remove(pos);
     }
 
-    bool containsKey(const QString &key) const { return m_keys && m_keys->folded.contains(key.toCaseFolded()); }
+    bool containsKey(const QString &key) const
+        requires Keyed
+    {
+        return m_keys && m_keys->folded.contains(key.toCaseFolded());
+    }
 
     // 1-based position of the entry with this key, 0 when there is none.
     int indexOfKey(const QString &key) const
+        requires Keyed
     {
         if (!containsKey(key))
             return 0;
@@ -110,7 +126,8 @@ public:
     void clear()
     {
         m_entries.clear();
-        m_keys.reset();
+        if constexpr (Keyed)
+            m_keys.reset();
     }
 
 private:
@@ -125,6 +142,7 @@ private:
         QSet<QString> folded;
     };
     Keys &keys()
+        requires Keyed
     {
         if (!m_keys) {
             m_keys = std::make_unique<Keys>();
@@ -132,11 +150,17 @@ private:
         }
         return *m_keys;
     }
-    static std::unique_ptr<Keys> copyOf(const std::unique_ptr<Keys> &keys)
+    struct NoKeys {
+    };
+    using KeyStore = std::conditional_t<Keyed, std::unique_ptr<Keys>, NoKeys>;
+    static KeyStore copyOf(const KeyStore &keys)
     {
-        return keys ? std::make_unique<Keys>(*keys) : nullptr;
+        if constexpr (Keyed)
+            return keys ? std::make_unique<Keys>(*keys) : nullptr;
+        else
+            return {};
     }
 
     std::vector<Entry> m_entries;
-    std::unique_ptr<Keys> m_keys;
+    [[no_unique_address]] KeyStore m_keys;
 };

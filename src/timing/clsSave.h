@@ -10,7 +10,8 @@
 // counted as elapsed time, so a clock set back or a daylight-saving change cannot bill a day.
 // Reports show them as the local time of day.
 struct clsSave {
-    OrderedList<QDateTime> cStart;
-    OrderedList<QDateTime> cEnd;
-    OrderedList<double> cTime;
+    template <typename T> using Sessions = OrderedList<T, false>; // a session has no key
+    Sessions<QDateTime> cStart;
+    Sessions<QDateTime> cEnd;
+    Sessions<double> cTime;
 };

@@ -71,7 +71,7 @@ void TestArtwork::iconsLoad_data()
         QTest::addRow("list %d at 16", n) << Artwork::listIcon(n) << 16;
         QTest::addRow("list %d at 32", n) << Artwork::listIcon(n) << 32;
     }
-    for (int side : {16, 32, 48, 128})
+    for (int side : {16, 32, 48, 128, 256})
         QTest::addRow("application at %d", side) << Artwork::appIcon() << side;
 }
 

@@ -168,6 +168,12 @@ private Q_SLOTS:
         QVERIFY(s.addGoods(1, GoodsLine {QStringLiteral("可乐"), 3.5, 2}, at(9, 5)));
         QCOMPARE(itemTooltip(s.lvwMain, 1),
                  QStringLiteral("所选项:PC1 计算结果: 2.5 应收金额: 9.50\n商品: 可乐 2 × 3.50 = 7.00 元"));
+        // A copy of the item (a removal's record) keeps what was sold when it was taken.
+        const Item copy = s.lvwMain.at(1);
+        QVERIFY(s.addGoods(1, GoodsLine {QStringLiteral("可乐"), 3.5, 1}, at(9, 6)));
+        QCOMPARE(static_cast<const QList<GoodsLine> &>(copy.goods).first().quantity, 2);
+        QCOMPARE(static_cast<const QList<GoodsLine> &>(s.lvwMain.at(1).goods).first().quantity, 3);
+        QVERIFY(s.lvwMain.at(2).goods.isEmpty());
     }
 
     // Half away from zero as the decimal fee reads, though the doubles of 1.005 and 2.675 lie below.
