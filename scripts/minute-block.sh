@@ -4,13 +4,18 @@
 # thread's polls are traced for VANTOREL_BLOCK_SECS seconds (default 130, so two minutes at least
 # turn). Each stretch between one poll's return and the next poll is time the window could not
 # answer; the longest ones are printed, with the load average at the start and the end.
+# With VANTOREL_BLOCK_TOOL=perf the kernel's tracepoints are recorded instead (no stop of the
+# program at each system call, as strace makes), with the scheduler's switches: each stretch is
+# then given with the part of it the thread was on a CPU, which other work on the machine cannot
+# lengthen.
 # Usage: scripts/minute-block.sh [build folder, default build-bench] [items, default 10000]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-bench}
 items=${2:-10000}
 secs=${VANTOREL_BLOCK_SECS:-130}
-scripts/deps.sh xvfb xdotool openbox strace
+tool=${VANTOREL_BLOCK_TOOL:-strace}
+scripts/deps.sh xvfb xdotool openbox "$([ "$tool" = perf ] && echo linux-perf || echo strace)"
 cmake --build "$build" --target vantorel journal_of_items -j "$(nproc)" >/dev/null
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -25,6 +30,21 @@ pid=$!
 # The restore question, answered 是; then the restore's own note, if any.
 sleep 5; xdotool key Return; sleep 3; xdotool key Return 2>/dev/null || true; sleep 3
 echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+if [ "$tool" = perf ]; then
+    perf record -q -a -o "$work/perf.data" -e 'syscalls:sys_enter_poll,syscalls:sys_exit_poll' \
+        -e 'syscalls:sys_enter_ppoll,syscalls:sys_exit_ppoll,sched:sched_switch' -- sleep "$secs" >/dev/null 2>&1 || true
+    echo "load at end:   $(cut -d' ' -f1-3 /proc/loadavg)"
+    perf script -i "$work/perf.data" 2>/dev/null | awk -v tid="$pid" -f scripts/minute-block-perf.awk > "$work/stretches"
+    sort -rn "$work/stretches" | head -8 | while read -r ms cpu at; do
+        printf '%8.2f ms busy (%.2f ms on a CPU) from %s\n' "$ms" "$cpu" "$(date -d @"$at" +%H:%M:%S.%3N)"
+    done
+    echo "longest on a CPU:"
+    sort -k2 -rn "$work/stretches" | head -3 | while read -r ms cpu at; do
+        printf '%8.2f ms on a CPU (%.2f ms busy) from %s\n' "$cpu" "$ms" "$(date -d @"$at" +%H:%M:%S.%3N)"
+    done
+    echo "stretches traced: $(wc -l < "$work/stretches")"
+    exit 0
+fi
 timeout "$secs" strace -p "$pid" -e trace=poll,ppoll -ttt -T -o "$work/polls" 2>/dev/null || true
 echo "load at end:   $(cut -d' ' -f1-3 /proc/loadavg)"
 # A line: "<entered> poll(...) = n <seconds in it>"; busy = next entry - (this entry + time in it).

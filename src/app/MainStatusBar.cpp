@@ -46,6 +46,13 @@ MainStatusBar::MainStatusBar(double twipsPerPixel, QWidget *parent) : QFrame(par
         m_panels.append(label);
     }
     m_strip->setFixedSize(row->sizeHint());
+    // The panels are laid out once and stay where they are: a layout would be asked again at every
+    // second the time panel changes, measuring every panel's text, and would ask the window above
+    // it to lay itself out too.
+    row->activate();
+    for (QLabel *label : std::as_const(m_panels))
+        label->setFixedSize(label->size());
+    delete row;
 }
 
 void MainStatusBar::setPanelText(int panel, const QString &text)

@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QStyle>
 
+#include <algorithm>
+#include <cmath>
+
 void CellTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QStyleOptionViewItem cell = option;
@@ -45,4 +48,39 @@ void CellTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QRect box = QStyle::alignedRect(Qt::LayoutDirectionAuto, cell.displayAlignment, line->box, area);
     line->layout->draw(painter, QPointF(area.x(), box.top()));
     painter->restore();
+}
+
+QSize CellTextDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    if (cell.text.contains(QChar::LineSeparator) || cell.text.contains(u'\n')
+        || (cell.features & QStyleOptionViewItem::WrapText))
+        return QStyledItemDelegate::sizeHint(option, index);
+    // A text beyond Latin-1 may be drawn in a fallback font, whose line is taller: it is measured
+    // against a sample of such characters.
+    const bool wide = std::any_of(cell.text.cbegin(), cell.text.cend(), [](QChar c) { return c.unicode() > 0xff; });
+    const QString sample = wide ? QStringLiteral("0中") : QStringLiteral("0");
+    const int features = int(cell.features & QStyleOptionViewItem::HasDecoration);
+    const QSize decoration = features ? cell.decorationSize : QSize();
+    auto frame = std::find_if(m_frames.cbegin(), m_frames.cend(), [&](const Frame &f) {
+        return f.features == features && f.wide == wide && f.decoration == decoration && f.font == cell.font;
+    });
+    if (frame == m_frames.cend()) {
+        if (m_frames.size() >= 16)
+            m_frames.clear();
+        QStyleOptionViewItem one = cell;
+        one.text = sample;
+        const QWidget *widget = one.widget;
+        const QStyle *style = widget ? widget->style() : QApplication::style();
+        m_frames.append({cell.font, features, wide, decoration,
+                         style->sizeFromContents(QStyle::CT_ItemViewItem, &one, QSize(), widget)});
+        frame = m_frames.cend() - 1;
+    }
+    if (cell.text.isEmpty())
+        return QStyledItemDelegate::sizeHint(option, index);
+    // The style rounds a text's width up to the pixel.
+    const QFontMetricsF metrics(cell.font);
+    const auto width = [&metrics](const QString &text) { return int(std::ceil(metrics.horizontalAdvance(text))); };
+    return {frame->size.width() - width(sample) + width(cell.text), frame->size.height()};
 }

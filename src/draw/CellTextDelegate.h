@@ -11,7 +11,20 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // A one-line text's size by arithmetic: the style's size of one character in the cell's font
+    // and picture, measured once, widened by the text's advance. A tree view asks for its first
+    // row's size whenever that row changes, at every minute of a running list, and the style
+    // would lay the texts out anew for it.
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
     mutable TextLayoutCache m_texts;
+    struct Frame {
+        QFont font;
+        int features;
+        bool wide;
+        QSize decoration;
+        QSize size; // of the sample text
+    };
+    mutable QList<Frame> m_frames; // a few: one per font and picture a list uses
 };
