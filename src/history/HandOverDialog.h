@@ -26,6 +26,8 @@ public:
     QString nextOperator() const;
     // The cash-up goes straight to the printer rather than to a preview.
     bool printAtOnce() const;
+    // A shift was on duty to hand over; otherwise the dialog asked who begins one.
+    bool handingOver() const { return m_handingOver; }
 
     QLineEdit *nameBox() const { return m_name; }
     QLabel *figures() const { return m_figures; }

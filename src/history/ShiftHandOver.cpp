@@ -30,8 +30,8 @@ void ShiftHandOver::run(QWidget *owner)
     HandOverDialog dialog(current, sofar, now, m_receipt->rounding, TakingsReports::withGoods(sofar), owner);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // The shift may have been handed over meanwhile from another window: whoever is on duty now.
-    if (!m_record.current())
+    // What the dialog asked for: who begins, or who takes over from the shift on duty.
+    if (!dialog.handingOver())
         m_record.begin(dialog.nextOperator());
     else
         handOver(dialog.nextOperator(), dialog.printAtOnce());
