@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace ShiftTakings {
 
 namespace {
@@ -30,13 +32,16 @@ bool mayHoldShifts(const DayLedger &ledger, const QDate &day)
 
 std::optional<Shift> openShift(const DayLedger &ledger, const QDateTime &readAt)
 {
+    // The last shift line written is the one that counts, whatever the clock said when it was: a
+    // clock that ran fast before a crash and was put right may have dated it later than now, up
+    // to the next day's file.
     const QDate today = readAt.date();
-    for (int back = 0; back < kLookBack; ++back) {
+    for (int back = -1; back < kLookBack; ++back) {
         const QDate day = today.addDays(-back);
         if (!mayHoldShifts(ledger, day))
             continue;
         std::optional<Shift> last;
-        ledger.scan(day, readAt, [&last](LedgerEntry &&e) {
+        ledger.scan(day, QDateTime(), [&last](LedgerEntry &&e) {
             if (e.kind == LedgerEntry::Kind::ShiftBegan)
                 last = Shift {e.name, e.end, {}};
             else if (e.kind == LedgerEntry::Kind::HandedOver)
@@ -52,9 +57,11 @@ DayTakings settledIn(const DayLedger &ledger, const Shift &shift, const QDateTim
 {
     DayTakings t;
     const QDate firstDay = shift.from.date();
-    t.date = (shift.isOpen() ? readAt : shift.to).date();
+    t.date = std::max(firstDay, (shift.isOpen() ? readAt : shift.to).date());
+    // The order of the file says which lines are the shift's: one dated after now by a clock that
+    // was put right since was still taken during the shift.
     for (QDate day = firstDay; day <= t.date; day = day.addDays(1)) {
-        const DayTakings read = DayTakings::settledOf(ledger, day, readAt);
+        const DayTakings read = DayTakings::settledOf(ledger, day, QDateTime());
         t.unreadable = t.unreadable || read.unreadable;
         t.lines += read.lines;
         t.skipped += read.skipped;

@@ -9,8 +9,8 @@
 
 namespace ShiftTakings {
 
-// The shift still open at readAt: the last shift line of the latest day that has one, looking back
-// at most kLookBack days; none when that line is a hand-over or no day has one.
+// The shift still open at readAt: the last shift line of the latest day that has one, from the day
+// after readAt's back at most kLookBack days; none when that line is a hand-over or no day has one.
 std::optional<Shift> openShift(const DayLedger &ledger, const QDateTime &readAt);
 constexpr int kLookBack = 62;
 

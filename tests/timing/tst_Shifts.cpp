@@ -104,6 +104,18 @@ private Q_SLOTS:
         ShiftRecord again(ledger, clock);
         again.restore();
         QVERIFY(!again.current());
+
+        // A clock 30 minutes fast past midnight when the shift began and a bill was taken, put right
+        // before the restart: the shift and its bill are still the ones on duty.
+        FakeWallClock fast(QDateTime(kDay.addDays(4), QTime(0, 10)));
+        ShiftRecord(ledger, fast).begin(QStringLiteral("赵六"));
+        bill(ledger, QStringLiteral("PC7"), 4, QDateTime(kDay.addDays(4), QTime(0, 15)));
+        FakeWallClock right(QDateTime(kDay.addDays(3), QTime(23, 46)));
+        ShiftRecord putRight(ledger, right);
+        putRight.restore();
+        QVERIFY(putRight.current());
+        QCOMPARE(putRight.current()->operatorName, QStringLiteral("赵六"));
+        QCOMPARE(names(ShiftTakings::settledIn(ledger, *putRight.current(), right.now())), QStringList {"PC7"});
     }
 };
 
