@@ -131,8 +131,10 @@ std::optional<LedgerEntry> entry(const QStringList &f, const DayBounds &bounds)
         e.kind = LedgerEntry::Kind::HandedOver;
         e.end = ChecksummedLine::instant(f[1], dayStart, last);
         e.name = f[2];
-        e.start = ChecksummedLine::instant(f[3]);
-        return e.end.isValid() && e.start.isValid() && e.start <= e.end ? std::optional(e) : std::nullopt;
+        // A shift may begin later than it was handed over by the clock, when the clock ran fast
+        // and was put right meanwhile; no later than a day, nor earlier than a shift is looked for.
+        e.start = e.end.isValid() ? ChecksummedLine::instant(f[3], e.end.addDays(-64), e.end.addDays(1)) : QDateTime();
+        return e.start.isValid() ? std::optional(e) : std::nullopt;
     }
     return std::nullopt;
 }

@@ -32,25 +32,35 @@ bool mayHoldShifts(const DayLedger &ledger, const QDate &day)
 
 std::optional<Shift> openShift(const DayLedger &ledger, const QDateTime &readAt)
 {
-    // The last shift line written is the one that counts, whatever the clock said when it was: a
-    // clock that ran fast before a crash and was put right may have dated it later than now, up
-    // to the next day's file.
+    // Files are by the date the clock gave, so a clock that ran fast and was put right can leave
+    // a later line in an earlier file: the order of the lines is not to be had across days. A
+    // hand-over names the shift it ends, though: the shift open is the one begun that no hand-over
+    // names, looking from the day after readAt's (where a fast clock may have written) back to
+    // the latest day that holds a shift line.
+    std::optional<Shift> open;
+    QList<QDateTime> ended;
     const QDate today = readAt.date();
     for (int back = -1; back < kLookBack; ++back) {
         const QDate day = today.addDays(-back);
         if (!mayHoldShifts(ledger, day))
             continue;
-        std::optional<Shift> last;
-        ledger.scan(day, QDateTime(), [&last](LedgerEntry &&e) {
-            if (e.kind == LedgerEntry::Kind::ShiftBegan)
-                last = Shift {e.name, e.end, {}};
-            else if (e.kind == LedgerEntry::Kind::HandedOver)
-                last = Shift {e.name, e.start, e.end};
+        bool held = false;
+        ledger.scan(day, QDateTime(), [&](LedgerEntry &&e) {
+            if (e.kind == LedgerEntry::Kind::ShiftBegan) {
+                held = true;
+                if (!ended.contains(e.end) && (!open || e.end > open->from))
+                    open = Shift {e.name, e.end, {}};
+            } else if (e.kind == LedgerEntry::Kind::HandedOver) {
+                held = true;
+                ended.append(e.start);
+                if (open && open->from == e.start)
+                    open.reset();
+            }
         });
-        if (last)
-            return last->isOpen() ? last : std::nullopt;
+        if (held && back >= 0)
+            break;
     }
-    return std::nullopt;
+    return open;
 }
 
 DayTakings settledIn(const DayLedger &ledger, const Shift &shift, const QDateTime &readAt)

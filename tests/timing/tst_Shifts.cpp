@@ -116,6 +116,12 @@ private Q_SLOTS:
         QVERIFY(putRight.current());
         QCOMPARE(putRight.current()->operatorName, QStringLiteral("赵六"));
         QCOMPARE(names(ShiftTakings::settledIn(ledger, *putRight.current(), right.now())), QStringList {"PC7"});
+        // Handed over by the clock put right, before the instant it began: a hand-over all the same.
+        right.advanceSecs(60);
+        QVERIFY(putRight.handOver());
+        const DayTakings handedOver = DayTakings::settledOf(ledger, kDay.addDays(4), {});
+        QCOMPARE(handedOver.skipped, 0);
+        QVERIFY(!ShiftTakings::openShift(ledger, right.now()));
     }
 };
 
