@@ -67,10 +67,11 @@ DayTakings settledIn(const DayLedger &ledger, const Shift &shift, const QDateTim
 {
     DayTakings t;
     const QDate firstDay = shift.from.date();
-    t.date = std::max(firstDay, (shift.isOpen() ? readAt : shift.to).date());
+    t.date = (shift.isOpen() ? readAt : shift.to).date();
     // The order of the file says which lines are the shift's: one dated after now by a clock that
     // was put right since was still taken during the shift.
-    for (QDate day = firstDay; day <= t.date; day = day.addDays(1)) {
+    const QDate lastDay = std::max(firstDay, t.date);
+    for (QDate day = firstDay; day <= lastDay; day = day.addDays(1)) {
         const DayTakings read = DayTakings::settledOf(ledger, day, QDateTime());
         t.unreadable = t.unreadable || read.unreadable;
         t.lines += read.lines;

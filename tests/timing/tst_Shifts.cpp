@@ -115,7 +115,9 @@ private Q_SLOTS:
         putRight.restore();
         QVERIFY(putRight.current());
         QCOMPARE(putRight.current()->operatorName, QStringLiteral("赵六"));
-        QCOMPARE(names(ShiftTakings::settledIn(ledger, *putRight.current(), right.now())), QStringList {"PC7"});
+        const DayTakings sofar = ShiftTakings::settledIn(ledger, *putRight.current(), right.now());
+        QCOMPARE(names(sofar), QStringList {"PC7"});
+        QCOMPARE(sofar.date, right.now().date()); // the day the seats still open are counted on
         // Handed over by the clock put right, before the instant it began: a hand-over all the same.
         right.advanceSecs(60);
         QVERIFY(putRight.handOver());
