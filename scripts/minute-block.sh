@@ -7,18 +7,20 @@
 # With VANTOREL_BLOCK_TOOL=perf the kernel's tracepoints are recorded instead (no stop of the
 # program at each system call, as strace makes), with the scheduler's switches: each stretch is
 # then given with the part of it the thread was on a CPU, which other work on the machine cannot
-# lengthen.
+# lengthen. The floor (bench/idle_floor, an empty window whose caption and one label follow the time
+# each second) runs beside the program and is traced in the same recording, so that what a
+# second costs any Qt window on this machine is seen beside what the program's minute costs.
 # Usage: scripts/minute-block.sh [build folder, default build-bench] [items, default 10000]
-set -euo pipefail
+set -eu
 cd "$(dirname "$0")/.."
 build=${1:-build-bench}
 items=${2:-10000}
 secs=${VANTOREL_BLOCK_SECS:-130}
 tool=${VANTOREL_BLOCK_TOOL:-strace}
 scripts/deps.sh xvfb xdotool openbox "$([ "$tool" = perf ] && echo linux-perf || echo strace)"
-cmake --build "$build" --target vantorel journal_of_items -j "$(nproc)" >/dev/null
+cmake --build "$build" --target vantorel journal_of_items idle_floor -j "$(nproc)" >/dev/null
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work" 2>/dev/null' EXIT
 export DISPLAY=:23 XDG_CONFIG_HOME=$work/conf XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Vantorel" "$XDG_DATA_HOME/Vantorel/Vantorel" && chmod 700 "$XDG_RUNTIME_DIR"
 printf '[SET]\nMax=1\n1=5*C/60\n' > "$XDG_CONFIG_HOME/Vantorel/Vantorel.ini"
@@ -31,18 +33,38 @@ pid=$!
 sleep 5; xdotool key Return; sleep 3; xdotool key Return 2>/dev/null || true; sleep 3
 echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 if [ "$tool" = perf ]; then
-    perf record -q -a -o "$work/perf.data" -e 'syscalls:sys_enter_poll,syscalls:sys_exit_poll' \
+    "$build/bench/idle_floor" >/dev/null 2>&1 &
+    floor=$!
+    sleep 2
+    perf record -q -a -k CLOCK_MONOTONIC -o "$work/perf.data" -e 'syscalls:sys_enter_poll,syscalls:sys_exit_poll' \
         -e 'syscalls:sys_enter_ppoll,syscalls:sys_exit_ppoll,sched:sched_switch' -- sleep "$secs" >/dev/null 2>&1 || true
     echo "load at end:   $(cut -d' ' -f1-3 /proc/loadavg)"
-    perf script -i "$work/perf.data" 2>/dev/null | awk -v tid="$pid" -f scripts/minute-block-perf.awk > "$work/stretches"
-    sort -rn "$work/stretches" | head -8 | while read -r ms cpu at; do
-        printf '%8.2f ms busy (%.2f ms on a CPU) from %s\n' "$ms" "$cpu" "$(date -d @"$at" +%H:%M:%S.%3N)"
+    # The recording's times are the monotonic clock's: they are turned into the wall clock's.
+    offset=$(python3 -c 'import time; print(time.clock_gettime(time.CLOCK_REALTIME) - time.clock_gettime(time.CLOCK_MONOTONIC))')
+    perf script -i "$work/perf.data" 2>/dev/null > "$work/events"
+    wall() { awk -v o="$offset" '{printf "%s %s %.6f\n", $1, $2, $3 + o}'; }
+    awk -v tid="$pid" -f scripts/minute-block-perf.awk "$work/events" | wall > "$work/stretches"
+    awk -v tid="$floor" -f scripts/minute-block-perf.awk "$work/events" | wall > "$work/floor"
+    at() { date -d @"$1" +%H:%M:%S.%3N; }
+    sort -rn "$work/stretches" | head -8 | while read -r ms cpu began; do
+        printf '%8.2f ms busy (%.2f ms on a CPU) from %s\n' "$ms" "$cpu" "$(at "$began")"
     done
     echo "longest on a CPU:"
-    sort -k2 -rn "$work/stretches" | head -3 | while read -r ms cpu at; do
-        printf '%8.2f ms on a CPU (%.2f ms busy) from %s\n' "$cpu" "$ms" "$(date -d @"$at" +%H:%M:%S.%3N)"
+    sort -k2 -rn "$work/stretches" | head -3 | while read -r ms cpu began; do
+        printf '%8.2f ms on a CPU (%.2f ms busy) from %s\n' "$cpu" "$ms" "$(at "$began")"
     done
-    echo "stretches traced: $(wc -l < "$work/stretches")"
+    # A minute's stretches are those begun in its first 1.5 s; the rest are the seconds'.
+    median() { sort -n | awk '{v[NR] = $1} END {if (NR) printf "%.2f", v[int((NR + 1) / 2)]; else printf "-"}'; }
+    minute() { awk '{s = $3 % 60; if (s >= 0 && s < 1.5) print}' "$1"; }
+    others() { awk '{s = $3 % 60; if (!(s >= 0 && s < 1.5)) print}' "$1"; }
+    printf 'at the minutes: longest %s ms busy, %s ms on a CPU; other seconds: median longest per second %s ms on a CPU\n' \
+        "$(minute "$work/stretches" | sort -rn | head -1 | cut -d' ' -f1)" \
+        "$(minute "$work/stretches" | sort -k2 -rn | head -1 | cut -d' ' -f2)" \
+        "$(others "$work/stretches" | awk '{k = int($3); if ($2 > m[k]) m[k] = $2} END {for (k in m) print m[k]}' | median)"
+    printf 'floor, each second: longest %s ms busy, %s ms on a CPU, median %s ms on a CPU\n' \
+        "$(sort -rn "$work/floor" | head -1 | cut -d' ' -f1)" "$(sort -k2 -rn "$work/floor" | head -1 | cut -d' ' -f2)" \
+        "$(awk '{k = int($3); if ($2 > m[k]) m[k] = $2} END {for (k in m) print m[k]}' "$work/floor" | median)"
+    echo "stretches traced: $(wc -l < "$work/stretches") (floor $(wc -l < "$work/floor"))"
     exit 0
 fi
 timeout "$secs" strace -p "$pid" -e trace=poll,ppoll -ttt -T -o "$work/polls" 2>/dev/null || true

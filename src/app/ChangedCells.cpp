@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <climits>
 
-QRect changedCellsInSight(const QTreeView &view, const QModelIndex &topLeft, const QModelIndex &bottomRight)
+QRect changedCellsInSight(const QTreeView &view, const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                          int *rowHeight)
 {
     const QAbstractItemModel *model = view.model();
     if (!model || !topLeft.isValid() || !bottomRight.isValid())
@@ -36,5 +37,7 @@ QRect changedCellsInSight(const QTreeView &view, const QModelIndex &topLeft, con
         return {};
     const QRect firstRow = view.visualRect(model->index(first, top.column(), top.parent()));
     const QRect lastRow = view.visualRect(model->index(last, top.column(), top.parent()));
+    if (rowHeight)
+        *rowHeight = firstRow.height();
     return QRect(QPoint(left, firstRow.top()), QPoint(right - 1, lastRow.bottom())).intersected(port);
 }

@@ -39,9 +39,13 @@ MainStatusBar::MainStatusBar(double twipsPerPixel, QWidget *parent) : QFrame(par
     row->setSpacing(2);
     for (const PanelDef &def : kPanels) {
         auto *label = new QLabel(QString::fromUtf16(def.text), m_strip);
+        label->setTextFormat(Qt::PlainText);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setToolTip(QString::fromUtf16(def.tip));
         label->setFixedWidth(qRound(def.widthTwips / twipsPerPixel));
+        // Opaque, as a status bar's panels are: the time panel changing every second then draws
+        // itself alone, not the bar and the window's picture under it first.
+        label->setAutoFillBackground(true);
         row->addWidget(label);
         m_panels.append(label);
     }

@@ -1,8 +1,9 @@
 #pragma once
 // A view of the item list in which a row reached with the keyboard counts as chosen, and typing a
 // letter searches nothing: letters are the main window's commands. It also repaints a minute's
-// refresh of thousands of rows at the cost of the cells shown.
+// refresh of thousands of rows at the cost of the cells shown, a few rows at a time.
 
+#include "app/BandedRepaint.h"
 #include "app/ChangedCells.h"
 
 #include <QAccessible>
@@ -36,20 +37,22 @@ protected:
     // At a new minute every running row's time, minutes and fee change at once. Qt's views would
     // work out where each of those thousands of cells is drawn to repaint just them; the rows in
     // sight are found from where they are drawn instead, whatever the count, and only their changed
-    // columns repainted. Only a change that leaves the name column alone may take this way: names
-    // decide the items' sizes in the icon views (the report view's rows are all one height), and
-    // the icon views show nothing else, so such a change leaves them as they are.
+    // columns repainted. Qt's way costs a walk through the rows per changed row out of sight even
+    // for a few, so every change of more than one row takes this way. Only a change that leaves the
+    // name column alone may: names decide the items' sizes in the icon views (the report view's
+    // rows are all one height), and the icon views show nothing else, so such a change leaves them
+    // as they are.
     void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
                      const QList<int> &roles = QList<int>()) override
     {
-        constexpr int kBulkRows = 64;
-        if (bottomRight.row() - topLeft.row() < kBulkRows || topLeft.column() == 0) {
+        if (bottomRight.row() == topLeft.row() || topLeft.column() == 0) {
             View::dataChanged(topLeft, bottomRight, roles);
             return;
         }
         if constexpr (std::is_base_of_v<QTreeView, View>) {
-            if (const QRect area = changedCellsInSight(*this, topLeft, bottomRight); !area.isEmpty())
-                this->viewport()->update(area);
+            int rowHeight = 0;
+            if (const QRect area = changedCellsInSight(*this, topLeft, bottomRight, &rowHeight); !area.isEmpty())
+                bands().add(area, rowHeight);
         } else if (this->modelColumn() >= topLeft.column() && this->modelColumn() <= bottomRight.column()) {
             this->viewport()->update();
         }
@@ -61,6 +64,14 @@ protected:
             event.setLastColumn(bottomRight.column());
             QAccessible::updateAccessibility(&event);
         }
+    }
+
+    // Rows waiting for their band would be drawn where they were before the scroll.
+    void scrollContentsBy(int dx, int dy) override
+    {
+        if (m_bands)
+            m_bands->dropWaiting();
+        View::scrollContentsBy(dx, dy);
     }
 
     void keyPressEvent(QKeyEvent *event) override
@@ -92,6 +103,15 @@ protected:
     }
 
 private:
+    BandedRepaint &bands()
+    {
+        if (!m_bands)
+            m_bands = new BandedRepaint(*this);
+        return *m_bands;
+    }
+
+    BandedRepaint *m_bands = nullptr;
+
     // The menu opens beside the highlighted row, so it acts on that row.
     QModelIndex highlighted() const
     {

@@ -4,6 +4,7 @@
 #include "timing/TimeText.h"
 #include "timing/TimingOperations.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
 
@@ -250,10 +251,12 @@ std::optional<qint64> ModClock::refreshRunning(const Moment &localNow, const QTi
     m_pass = RefreshPass {now, minute, again, 1, std::nullopt, false, {}};
     // Ten thousand rows at once would hold the window for milliseconds: with an event loop to come
     // back to, the rows are brought up a slice at a time, the operator's keys answered in between.
-    const bool sliced = QThread::currentThread()->loopLevel() > 0;
-    refreshSlice(sliced ? kRowsPerSlice : std::numeric_limits<int>::max());
-    if (m_pass)
+    // The first slice waits for the next turn too, so that the minute adds nothing to the work its
+    // second does now (the caption and the status bar).
+    if (QThread::currentThread()->loopLevel() > 0)
         QTimer::singleShot(0, this, &ModClock::refreshRest);
+    else
+        refreshSlice(std::numeric_limits<int>::max());
     return m_nextEdge;
 }
 
@@ -261,17 +264,25 @@ void ModClock::refreshRest()
 {
     if (!m_pass)
         return;
-    refreshSlice(kRowsPerSlice);
+    refreshSlice(kRowsPerSlice, kSliceBudgetNs);
     if (m_pass)
         QTimer::singleShot(0, this, &ModClock::refreshRest);
 }
 
-void ModClock::refreshSlice(int rows)
+void ModClock::refreshSlice(int rows, qint64 budgetNs)
 {
     RefreshPass &p = *m_pass;
+    QElapsedTimer spent;
+    if (budgetNs > 0)
+        spent.start();
     {
         const ItemRowModel::Batch batch(lvwMain);
-        for (; p.next <= lvwMain.count() && rows > 0; ++p.next, --rows) {
+        for (int done = 0; p.next <= lvwMain.count() && done < rows; ++p.next, ++done) {
+            // Rows not in the cache cost many times what the same rows cost a moment later: a
+            // slice ends on time spent as well as on rows, so that it holds the window no longer
+            // on a machine whose caches others have filled.
+            if (done % 16 == 15 && budgetNs > 0 && spent.nsecsElapsed() > budgetNs)
+                break;
             const int i = p.next;
             const Item &item = lvwMain.at(i);
             if (!item.running)

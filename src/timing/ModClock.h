@@ -164,7 +164,9 @@ private:
         QList<int> reached;
     };
     static constexpr int kRowsPerSlice = 2000;
-    void refreshSlice(int rows);
+    static constexpr qint64 kSliceBudgetNs = 500'000;
+    // Brings up to rows rows up, fewer when budgetNs (if above 0) is spent first.
+    void refreshSlice(int rows, qint64 budgetNs = 0);
     void refreshRest();
 
     std::optional<RefreshPass> m_pass;

@@ -22,7 +22,15 @@ QString longTimeFormat(const QLocale &locale)
 
 QString longTime(const QTime &t, const QLocale &locale)
 {
-    return locale.toString(t, longTimeFormat(locale));
+    // Asked for every second, for the caption and the status bar: the format is worked out again
+    // only when the locale changes.
+    thread_local QLocale lastLocale(QLocale::c());
+    thread_local QString lastFormat = longTimeFormat(lastLocale);
+    if (locale != lastLocale) {
+        lastLocale = locale;
+        lastFormat = longTimeFormat(locale);
+    }
+    return locale.toString(t, lastFormat);
 }
 
 QString generalDateTime(const QDateTime &dt, const QLocale &locale)

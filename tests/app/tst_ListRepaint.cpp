@@ -1,7 +1,9 @@
-// The report view's repaint at a new minute: only the changed columns of the rows in sight, and
-// cells drawn from kept text layouts exactly as the style draws them, the first time and after.
+// The report view's repaint at a new minute: only the changed columns of the rows in sight, a few
+// rows per turn of the event loop, and cells drawn from kept text layouts exactly as the style
+// draws them, the first time and after.
 
 #include "app/ChangedCells.h"
+#include "app/RowNavigatingView.h"
 #include "draw/CellTextDelegate.h"
 #include <QHeaderView>
 #include <QStandardItemModel>
@@ -13,6 +15,7 @@ class TestListRepaint : public QObject {
 
 private slots:
     void coversChangedColumnsOfRowsInSight();
+    void repaintsABandAtATime();
     void drawsAsTheStyle_data();
     void drawsAsTheStyle();
 };
@@ -33,6 +36,47 @@ void TestListRepaint::coversChangedColumnsOfRowsInSight()
     QCOMPARE(in(0, 1, 999, 2), QRect(cell(500, 1).topLeft(), QPoint(cell(500, 2).right(), view.viewport()->rect().bottom())));
     QCOMPARE(in(502, 3, 999, 3).top(), cell(502, 3).top());
     QVERIFY(in(0, 1, 499, 3).isEmpty() && in(600, 1, 999, 3).isEmpty());
+}
+
+// Collects the areas a widget paints.
+class PaintSpy : public QObject {
+public:
+    explicit PaintSpy(QWidget *widget) { widget->installEventFilter(this); }
+    QList<QRect> areas;
+    QRegion all;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            areas.append(static_cast<QPaintEvent *>(event)->rect());
+            all += areas.last();
+        }
+        return false;
+    }
+};
+
+void TestListRepaint::repaintsABandAtATime()
+{
+    QStandardItemModel model(1000, 4);
+    RowNavigatingView<QTreeView> view;
+    view.setModel(&model);
+    view.setUniformRowHeights(true);
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QWidget *port = view.viewport();
+    QTRY_VERIFY(!port->visibleRegion().isEmpty());
+    QCoreApplication::processEvents();
+    const QRect changed = changedCellsInSight(view, model.index(0, 1), model.index(999, 2));
+    const int rowHeight = view.visualRect(model.index(0, 0)).height();
+    PaintSpy spy(port);
+    Q_EMIT model.dataChanged(model.index(0, 1), model.index(999, 2));
+    QVERIFY(spy.areas.isEmpty()); // nothing is drawn in the turn of the change
+    QTRY_VERIFY(spy.all.contains(changed));
+    QVERIFY(spy.areas.size() > 1);
+    for (const QRect &area : std::as_const(spy.areas))
+        QVERIFY2(area.height() <= 3 * rowHeight && changed.contains(area), qPrintable(QString::number(area.height())));
 }
 
 void TestListRepaint::drawsAsTheStyle_data()

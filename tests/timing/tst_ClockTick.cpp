@@ -65,6 +65,8 @@ private Q_SLOTS:
             QCOMPARE(refreshed.size(), 0);
             QCOMPARE(s.lvwMain.text(5000, ItemRowModel::ColMinutes), QStringLiteral("0"));
             s.leave(1, LeaveHow::Removed, at(10, 7));
+            // After the first slice, before the second.
+            QTimer::singleShot(0, &loop, [&] { s.leave(4000, LeaveHow::Removed, at(10, 7)); });
             QTimer::singleShot(0, &loop, &QEventLoop::quit);
         });
         loop.exec();
