@@ -17,10 +17,9 @@ public:
     // The area (in the viewport) shows changed cells in rows rowHeight pixels high: it is repainted
     // a band per turn of the event loop from the next one on, together with what already waits.
     void add(const QRect &area, int rowHeight);
-    // What waits was drawn where the rows are no longer (the view scrolled, or was resized): the
-    // whole viewport is repainted in the ordinary way instead, and nothing more waits.
+    // What waits would be drawn where its rows are no longer (the view scrolled): the whole
+    // viewport is repainted in the ordinary way instead, and nothing more waits.
     void dropWaiting();
-    bool waiting() const { return !m_waiting.isEmpty(); }
 
 private:
     void nextBand();
