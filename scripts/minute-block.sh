@@ -55,15 +55,15 @@ if [ "$tool" = perf ]; then
     done
     # A minute's stretches are those begun in its first 1.5 s; the rest are the seconds'.
     median() { sort -n | awk '{v[NR] = $1} END {if (NR) printf "%.2f", v[int((NR + 1) / 2)]; else printf "-"}'; }
-    minute() { awk '{s = $3 % 60; if (s >= 0 && s < 1.5) print}' "$1"; }
-    others() { awk '{s = $3 % 60; if (!(s >= 0 && s < 1.5)) print}' "$1"; }
+    atMinute() { awk -v want="$1" '{s = $3 % 60; if ((s < 1.5) == want) print}' "$2"; }
+    longestEachSecond() { awk '{k = int($3); if ($2 > m[k]) m[k] = $2} END {for (k in m) print m[k]}'; }
     printf 'at the minutes: longest %s ms busy, %s ms on a CPU; other seconds: median longest per second %s ms on a CPU\n' \
-        "$(minute "$work/stretches" | sort -rn | head -1 | cut -d' ' -f1)" \
-        "$(minute "$work/stretches" | sort -k2 -rn | head -1 | cut -d' ' -f2)" \
-        "$(others "$work/stretches" | awk '{k = int($3); if ($2 > m[k]) m[k] = $2} END {for (k in m) print m[k]}' | median)"
-    printf 'floor, each second: longest %s ms busy, %s ms on a CPU, median %s ms on a CPU\n' \
+        "$(atMinute 1 "$work/stretches" | sort -rn | head -1 | cut -d' ' -f1)" \
+        "$(atMinute 1 "$work/stretches" | sort -k2 -rn | head -1 | cut -d' ' -f2)" \
+        "$(atMinute 0 "$work/stretches" | longestEachSecond | median)"
+    printf 'floor, each second: longest %s ms busy, %s ms on a CPU, median longest per second %s ms on a CPU\n' \
         "$(sort -rn "$work/floor" | head -1 | cut -d' ' -f1)" "$(sort -k2 -rn "$work/floor" | head -1 | cut -d' ' -f2)" \
-        "$(awk '{k = int($3); if ($2 > m[k]) m[k] = $2} END {for (k in m) print m[k]}' "$work/floor" | median)"
+        "$(longestEachSecond < "$work/floor" | median)"
     echo "stretches traced: $(wc -l < "$work/stretches") (floor $(wc -l < "$work/floor"))"
     exit 0
 fi

@@ -55,7 +55,7 @@ QSize CellTextDelegate::sizeHint(const QStyleOptionViewItem &option, const QMode
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
     if (cell.text.contains(QChar::LineSeparator) || cell.text.contains(u'\n')
-        || (cell.features & QStyleOptionViewItem::WrapText))
+        || (cell.features & QStyleOptionViewItem::WrapText) || cell.text.isEmpty())
         return QStyledItemDelegate::sizeHint(option, index);
     // A text beyond Latin-1 may be drawn in a fallback font, whose line is taller: it is measured
     // against a sample of such characters.
@@ -63,6 +63,9 @@ QSize CellTextDelegate::sizeHint(const QStyleOptionViewItem &option, const QMode
     const QString sample = wide ? QStringLiteral("0中") : QStringLiteral("0");
     const int features = int(cell.features & QStyleOptionViewItem::HasDecoration);
     const QSize decoration = features ? cell.decorationSize : QSize();
+    // The style rounds a text's width up to the pixel.
+    const QFontMetricsF metrics(cell.font);
+    const auto width = [&metrics](const QString &text) { return int(std::ceil(metrics.horizontalAdvance(text))); };
     auto frame = std::find_if(m_frames.cbegin(), m_frames.cend(), [&](const Frame &f) {
         return f.features == features && f.wide == wide && f.decoration == decoration && f.font == cell.font;
     });
@@ -74,13 +77,8 @@ QSize CellTextDelegate::sizeHint(const QStyleOptionViewItem &option, const QMode
         const QWidget *widget = one.widget;
         const QStyle *style = widget ? widget->style() : QApplication::style();
         m_frames.append({cell.font, features, wide, decoration,
-                         style->sizeFromContents(QStyle::CT_ItemViewItem, &one, QSize(), widget)});
+                         style->sizeFromContents(QStyle::CT_ItemViewItem, &one, QSize(), widget), width(sample)});
         frame = m_frames.cend() - 1;
     }
-    if (cell.text.isEmpty())
-        return QStyledItemDelegate::sizeHint(option, index);
-    // The style rounds a text's width up to the pixel.
-    const QFontMetricsF metrics(cell.font);
-    const auto width = [&metrics](const QString &text) { return int(std::ceil(metrics.horizontalAdvance(text))); };
-    return {frame->size.width() - width(sample) + width(cell.text), frame->size.height()};
+    return {frame->size.width() - frame->sampleWidth + width(cell.text), frame->size.height()};
 }

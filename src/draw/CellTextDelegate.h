@@ -24,7 +24,8 @@ private:
         int features;
         bool wide;
         QSize decoration;
-        QSize size; // of the sample text
+        QSize size; // the cell's, with the sample text
+        int sampleWidth; // the sample text's own, as the style rounds it
     };
     mutable QList<Frame> m_frames; // a few: one per font and picture a list uses
 };

@@ -223,8 +223,14 @@ JournalLines::Replayed ItemJournal::read(ModClock &state, const QDateTime &now, 
         return {};
     // A journal from before files said when they began is bounded by the file's own birth, where
     // the file system keeps it.
-    const QDateTime born = QFileInfo(m_path).birthTime();
-    return JournalLines::replay(state, *content, born.isValid() ? born.addSecs(-60) : QDateTime(), now, ledger);
+    const QFileInfo file(m_path);
+    const QDateTime born = file.birthTime();
+    // No line was written after the file last changed, by the clock that wrote the lines. A clock
+    // found set back at the start (a flat clock battery puts it years behind) must not make every
+    // line of a rewritten journal look as if it came from the future, and the items running lost.
+    const QDateTime changed = file.lastModified().toUTC();
+    const QDateTime latest = changed.isValid() && changed > now ? changed : now;
+    return JournalLines::replay(state, *content, born.isValid() ? born.addSecs(-60) : QDateTime(), latest, ledger);
 }
 
 namespace {

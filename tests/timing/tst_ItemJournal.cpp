@@ -283,6 +283,13 @@ private Q_SLOTS:
         ModClock again;
         ItemJournal(file, &clock).restore(again, clock.moment());
         QCOMPARE(runningMinutes(again.lvwMain, 1, clock.moment()), pc1 + 3);
+        // That restore rewrote the journal; started next with the clock years behind, it still
+        // finds every item.
+        FakeWallClock flat(QDateTime(QDate(2000, 1, 1), QTime(10, 0), QTimeZone(8 * 3600)));
+        ModClock late;
+        const ItemJournal::Restored back = ItemJournal(file, &flat).restore(late, flat.moment());
+        QCOMPARE(back.skipped, 0);
+        QCOMPARE(back.running, 2);
 
         // Ended where the program stopped: the minutes up to the last sign of life.
         restored.setAll(false, r.stoppedAt);
